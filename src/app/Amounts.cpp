@@ -1,0 +1,65 @@
+#include "Amounts.h"
+
+#include "storage/CountedString.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace rf {
+namespace {
+
+// A decimal number with "," as separator: optional sign, digits, at most one comma.
+bool parseCommaNumber(const QString& text, double& value)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[+-]?(\\d+(,\\d*)?|,\\d+)$"));
+    const QString trimmed = TrimControl(text);
+    if (!pattern.match(trimmed).hasMatch())
+        return false;
+    QString dotted = trimmed;
+    dotted.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    value = QLocale::c().toDouble(dotted, &ok);
+    return ok && std::isfinite(value);
+}
+
+} // namespace
+
+QString NormaliseAmount(const QString& text)
+{
+    if (TrimControl(text).isEmpty())
+        return QStringLiteral("0,00");
+    double x = 0;
+    if (!parseCommaNumber(text, x))
+        return QStringLiteral("0,00");
+    // The value is held as a double, but scaled and rounded in extended precision: this is what
+    // makes 1,005 give 1,00 and 2,675 give 2,67 while 12,345 gives 12,35, as shops' existing
+    // cards were computed.
+    const long double scaled = static_cast<long double>(x) * 100.0L + 0.5L;
+    const double rounded = double(std::trunc(scaled)) / 100.0;
+    QString out = QLocale::c().toString(rounded, 'f', QLocale::FloatingPointShortest);
+    out.replace(QLatin1Char('.'), QLatin1Char(','));
+    const int comma = int(out.indexOf(QLatin1Char(',')));
+    if (comma < 0)
+        out += QStringLiteral(",00");
+    else if (comma == out.size() - 2)
+        out += QLatin1Char('0');
+    return out;
+}
+
+QString FormatDate(const QDate& date)
+{
+    return date.isValid() ? QLocale::c().toString(date, QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+QDate ParseDate(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    const auto m = pattern.match(TrimControl(text));
+    if (!m.hasMatch())
+        return {};
+    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+}
+
+} // namespace rf

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace rf {
+
+// The five kinds of message box every window uses. Warning, error and information offer OK and
+// Cancel with nothing depending on the answer; confirmation asks Yes/No; plain has OK alone.
+class Messages {
+public:
+    virtual ~Messages() = default;
+    virtual void warning(QWidget* parent, const QString& text) = 0;
+    virtual void error(QWidget* parent, const QString& text) = 0;
+    virtual void information(QWidget* parent, const QString& text) = 0;
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    virtual void plain(QWidget* parent, const QString& text) = 0;
+};
+
+// Native open and save dialogs. An empty result means the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& folder,
+                             const QString& filter) = 0;
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& folder,
+                             const QString& filter) = 0;
+};
+
+// Opens a document, web address or mail link with its associated application, without waiting
+// and without checking the result.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual void open(const QString& command) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+    virtual QDateTime now() const = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void setText(const QString& text) = 0;
+    virtual QString text() const = 0;
+};
+
+// Where filled documents go: the preview window, the printer or a PDF file. The document type
+// is defined by the report engine; until it exists this only carries the service slot.
+class ReportOutput {
+public:
+    virtual ~ReportOutput() = default;
+};
+
+// Everything a window needs from outside the program, handed to each window when it is created.
+class Context {
+public:
+    Context(QString programFolder, std::unique_ptr<Messages> messages, std::unique_ptr<FileDialogs> dialogs,
+            std::unique_ptr<Shell> shell, std::unique_ptr<Clock> clock, std::unique_ptr<Clipboard> clipboard,
+            std::unique_ptr<ReportOutput> reports);
+    ~Context();
+
+    // The real services over the given program folder.
+    static std::unique_ptr<Context> createReal(const QString& programFolder);
+
+    // The program folder, with a trailing separator as the shell-open callers expect.
+    const QString& programFolder() const { return m_programFolder; }
+    // A file or folder inside the program folder.
+    QString path(const QString& name) const;
+
+    Messages& messages() const { return *m_messages; }
+    FileDialogs& dialogs() const { return *m_dialogs; }
+    Shell& shell() const { return *m_shell; }
+    const Clock& clock() const { return *m_clock; }
+    Clipboard& clipboard() const { return *m_clipboard; }
+    ReportOutput& reports() const { return *m_reports; }
+
+private:
+    QString m_programFolder;
+    std::unique_ptr<Messages> m_messages;
+    std::unique_ptr<FileDialogs> m_dialogs;
+    std::unique_ptr<Shell> m_shell;
+    std::unique_ptr<Clock> m_clock;
+    std::unique_ptr<Clipboard> m_clipboard;
+    std::unique_ptr<ReportOutput> m_reports;
+};
+
+} // namespace rf

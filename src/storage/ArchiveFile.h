@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <functional>
+
+namespace rf {
+
+// A file of fixed-size records and nothing else. One object serves one action: open, work, close.
+// Every operation returns false on failure (file locked, folder not writable, disk full, position
+// beyond the end); the caller then stops and shows its archive message.
+class ArchiveFile {
+public:
+    ArchiveFile(QString path, int recordSize);
+    ~ArchiveFile();
+    ArchiveFile(const ArchiveFile&) = delete;
+    ArchiveFile& operator=(const ArchiveFile&) = delete;
+
+    // Opens for reading and writing; a missing file is created empty. An existing file that
+    // cannot be opened is an error and is left untouched.
+    bool OpenArchive();
+    // Whole records in the file; a trailing fragment is ignored. -1 on failure.
+    qint64 RecordCount() const;
+    // The record at 1-based position p.
+    bool ReadRecord(qint64 position, QByteArray& record);
+    // Replaces the record at p (1 <= p <= count) whole.
+    bool WriteRecord(qint64 position, const QByteArray& record);
+    // Writes after the last whole record, under a lock beside the archive so that two workstations
+    // appending together never overwrite each other; returns the new position, or -1.
+    qint64 AppendRecord(const QByteArray& record);
+    // Calls visit(position, data) for every record in file order, reading in large blocks.
+    // The visitor returns false to stop early. False if the file could not be read.
+    bool ScanRecords(const std::function<bool(qint64 position, const char* data)>& visit);
+    void CloseArchive();
+
+    const QString& path() const { return m_path; }
+    int recordSize() const { return m_recordSize; }
+
+private:
+    QString m_path;
+    int m_recordSize;
+    QFile m_file;
+};
+
+// The archive message every window shows when an archive operation fails.
+extern const char* const ArchiveAccessMessage;
+// The information shown when browsing an archive with no records.
+extern const char* const EmptyArchiveMessage;
+
+} // namespace rf

@@ -1,0 +1,73 @@
+#include "IniFile.h"
+
+#include "Cp1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+// Bytes are kept as they are (Windows-1252 is converted by us), so no wide-character support is needed.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+namespace rf {
+
+struct IniFile::Data {
+    CSimpleIniA ini{false, false, false}; // bytes as they are, one value per key, no multi-line
+};
+
+namespace {
+std::string bytes(const QString& text)
+{
+    return Cp1252::encode(text).toStdString();
+}
+} // namespace
+
+IniFile::IniFile(QString path) : m_path(std::move(path)), m_data(std::make_unique<Data>()) {}
+
+IniFile::~IniFile() = default;
+
+bool IniFile::load()
+{
+    m_data->ini.Reset();
+    if (!QFileInfo::exists(m_path))
+        return true;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    return m_data->ini.LoadData(content.constData(), std::size_t(content.size())) >= 0;
+}
+
+QString IniFile::value(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    const char* v = m_data->ini.GetValue(bytes(section).c_str(), bytes(key).c_str(), nullptr);
+    if (!v)
+        return defaultValue;
+    return Cp1252::decode(v, int(std::strlen(v)));
+}
+
+void IniFile::setValue(const QString& section, const QString& key, const QString& value)
+{
+    m_data->ini.SetValue(bytes(section).c_str(), bytes(key).c_str(), bytes(value).c_str());
+}
+
+bool IniFile::save()
+{
+    std::string out;
+    if (m_data->ini.Save(out, false) < 0)
+        return false;
+    QByteArray content = QByteArray::fromStdString(out);
+    content.replace("\r\n", "\n");
+    content.replace("\n", "\r\n");
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(content) != content.size())
+        return false;
+    return file.commit();
+}
+
+} // namespace rf

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "storage/CardBrowsing.h"
+
+#include <QStringList>
+
+#include <functional>
+
+class QLabel;
+class QWidget;
+
+namespace rf {
+
+class Context;
+class RecordLayout;
+
+// The browsing and save patterns shared by the card windows: opens the archive for one action,
+// moves records between the file and the window through the record layout, keeps the position
+// label and shows the fixed messages. The window supplies how its controls are read and filled.
+class CardArchive {
+public:
+    enum class Box { Warning, Error };
+    enum class Action { First, Previous, Next, Last, Save };
+
+    struct Callbacks {
+        std::function<void(const QStringList& texts)> showTexts; // fill the controls, in record order
+        std::function<QStringList()> collectTexts;               // read the controls, in record order
+        std::function<void()> afterRead;                         // e.g. load the photo of the card
+        std::function<void()> afterSave;                         // e.g. save the photo under the position
+    };
+
+    CardArchive(Context& context, QWidget* window, QString fileName, const RecordLayout& layout,
+                QLabel* lblPosizione, Callbacks callbacks);
+
+    // The message box kind for an archive failure in each action (the fleet uses errors throughout).
+    void setFailureBox(Action action, Box box);
+
+    // Each returns true when the action completed (also when it rightly did nothing).
+    bool browse(BrowseButton button);
+    bool save();
+    // Reads and shows the record at position (as chosen in a search list).
+    bool showRecord(qint64 position);
+
+    QString archivePath() const;
+    // The position label's value, 0 for a new card.
+    qint64 position() const;
+
+private:
+    void fail(Action action);
+    bool showRecordFor(Action action, qint64 position);
+
+    Context& m_context;
+    QWidget* m_window;
+    QString m_fileName;
+    const RecordLayout& m_layout;
+    QLabel* m_label;
+    Callbacks m_callbacks;
+    Box m_boxes[5] = {Box::Error, Box::Error, Box::Error, Box::Error, Box::Error};
+};
+
+} // namespace rf

@@ -1,0 +1,244 @@
+#include "app/Amounts.h"
+#include "app/ui/FormConventions.h"
+#include "support/TestMain.h"
+#include "support/Typing.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace rf;
+
+class FormConventionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void amountNormalisation_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("normalised");
+        QTest::newRow("integer") << "12" << "12,00";
+        QTest::newRow("one decimal") << "0,5" << "0,50";
+        QTest::newRow("leading zeros") << "007" << "7,00";
+        QTest::newRow("third decimal rounds up") << "12,345" << "12,35";
+        QTest::newRow("tiny") << "0,004" << "0,00";
+        QTest::newRow("carry into integer") << "99,995" << "100,00";
+        QTest::newRow("binary 1,005 stays down") << "1,005" << "1,00";
+        QTest::newRow("binary 2,675 stays down") << "2,675" << "2,67";
+        QTest::newRow("2,125 goes up") << "2,125" << "2,13";
+        QTest::newRow("2,124 goes down") << "2,124" << "2,12";
+        QTest::newRow("empty") << "" << "0,00";
+        QTest::newRow("blanks") << "   " << "0,00";
+        QTest::newRow("not a number") << "1,2,3" << "0,00";
+        QTest::newRow("already normal") << "0,00" << "0,00";
+        QTest::newRow("trailing comma") << "5," << "5,00";
+        QTest::newRow("dot is not a separator") << "5.5" << "0,00";
+        QTest::newRow("large") << "12345678" << "12345678,00";
+    }
+    void amountNormalisation()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, normalised);
+        QCOMPARE(NormaliseAmount(typed), normalised);
+    }
+
+    void amountFieldNormalisesWhenItLosesTheFocus()
+    {
+        QWidget w;
+        auto* layout = new QVBoxLayout(&w);
+        auto* amount = new QLineEdit(&w);
+        auto* other = new QLineEdit(&w);
+        layout->addWidget(amount);
+        layout->addWidget(other);
+        Form::filterKeys(amount, Form::Keys::Amount);
+        Form::normaliseAmountOnExit(amount);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        amount->setFocus();
+        QTest::keyClicks(amount, "1a2,-5 ");
+        QCOMPARE(amount->text(), QStringLiteral("12,5"));
+        other->setFocus();
+        QCOMPARE(amount->text(), QStringLiteral("12,50"));
+    }
+
+    void keyFilters_data()
+    {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("digits only") << int(Form::Keys::DigitsOnly) << "a1 2,3-4" << "1234";
+        QTest::newRow("amount keeps the comma") << int(Form::Keys::Amount) << "a1 2,3-4." << "12,34";
+        QTest::newRow("vehicle number") << int(Form::Keys::VehicleNumber) << "BI/01*:<>?\"\\|°ÇÑçñ-x"
+                                        << "BI01|-x";
+        QTest::newRow("pick list discards typing") << int(Form::Keys::PickList) << "abc12" << "";
+    }
+    void keyFilters()
+    {
+        QFETCH(int, rule);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QLineEdit edit;
+        Form::filterKeys(&edit, Form::Keys(rule));
+        test::typeText(&edit, typed);
+        QCOMPARE(edit.text(), kept);
+    }
+
+    void editingKeysActInFilteredFieldsAndPasteIsNotFiltered()
+    {
+        QLineEdit edit;
+        Form::filterKeys(&edit, Form::Keys::DigitsOnly);
+        QTest::keyClicks(&edit, "123");
+        QTest::keyClick(&edit, Qt::Key_Left);
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+        QCOMPARE(edit.text(), QStringLiteral("13"));
+        QTest::keyClick(&edit, Qt::Key_Home); // discarded: the caret stays before the 3
+        QTest::keyClicks(&edit, "9");
+        QCOMPARE(edit.text(), QStringLiteral("193"));
+        edit.insert(QStringLiteral("ab")); // as a paste does
+        QCOMPARE(edit.text(), QStringLiteral("19ab3"));
+    }
+
+    void dateAndPickListFieldsEmptyOnDeleteKeys()
+    {
+        QLineEdit date(QStringLiteral("05/03/2024"));
+        int pickerOpened = 0;
+        Form::filterKeys(&date, Form::Keys::DateField, [&] { ++pickerOpened; });
+        QTest::keyClicks(&date, "7");
+        QCOMPARE(pickerOpened, 1);
+        QCOMPARE(date.text(), QStringLiteral("05/03/2024"));
+        QTest::keyClick(&date, Qt::Key_Shift); // a lone modifier opens nothing
+        QCOMPARE(pickerOpened, 1);
+        QTest::keyClick(&date, Qt::Key_Delete);
+        QCOMPARE(date.text(), QString());
+
+        QLineEdit pick(QStringLiteral("Marzo"));
+        Form::filterKeys(&pick, Form::Keys::PickList);
+        QTest::keyClick(&pick, Qt::Key_Backspace);
+        QCOMPARE(pick.text(), QString());
+    }
+
+    void capitalsWhileTyping_data()
+    {
+        QTest::addColumn<bool>("trimmed");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("trimmed drops a trailing blank as typed") << true << "ab è" << QStringLiteral("ABè");
+        QTest::newRow("trimmed keeps inner blanks") << true << " rm x" << "RMX";
+        QTest::newRow("untrimmed keeps blanks") << false << "m f " << "M F ";
+    }
+    void capitalsWhileTyping()
+    {
+        QFETCH(bool, trimmed);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QLineEdit edit;
+        Form::capitalsWhileTyping(&edit, trimmed);
+        test::typeText(&edit, typed);
+        QCOMPARE(edit.text(), shown);
+    }
+
+    void blankTypedBetweenCharactersStaysInTrimmedField()
+    {
+        QLineEdit edit;
+        Form::capitalsWhileTyping(&edit, true);
+        QTest::keyClicks(&edit, "ab");
+        QTest::keyClick(&edit, Qt::Key_Left);
+        QTest::keyClicks(&edit, " ");
+        QCOMPARE(edit.text(), QStringLiteral("A B"));
+    }
+
+    void enterMovesAlongTheChainAndWrapsAround()
+    {
+        QWidget w;
+        auto* layout = new QVBoxLayout(&w);
+        QLineEdit* edits[3];
+        for (auto*& e : edits) {
+            e = new QLineEdit(&w);
+            layout->addWidget(e);
+        }
+        Form::enterChain({edits[0], edits[1], edits[2]});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        edits[0]->setFocus();
+        QTest::keyClick(edits[0], Qt::Key_Return);
+        QTRY_VERIFY(edits[1]->hasFocus());
+        QTest::keyClick(edits[1], Qt::Key_Enter);
+        QTRY_VERIFY(edits[2]->hasFocus());
+        QTest::keyClick(edits[2], Qt::Key_Return);
+        QTRY_VERIFY(edits[0]->hasFocus());
+    }
+
+    void rectangleHighlightShowsOnlyWithTheFocus()
+    {
+        QWidget w;
+        auto* layout = new QVBoxLayout(&w);
+        auto* a = new QLineEdit(&w);
+        auto* b = new QLineEdit(&w);
+        layout->addWidget(Form::highlightByRectangle(a, QStringLiteral("effA")));
+        layout->addWidget(Form::highlightByRectangle(b, QStringLiteral("effB")));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* effA = w.findChild<QWidget*>(QStringLiteral("effA"));
+        auto* effB = w.findChild<QWidget*>(QStringLiteral("effB"));
+        a->setFocus();
+        QTRY_VERIFY(effA->isVisible());
+        QVERIFY(!effB->isVisible());
+        QCOMPARE(effA->geometry().adjusted(4, 4, -4, -4), a->geometry());
+        b->setFocus();
+        QTRY_VERIFY(effB->isVisible());
+        QVERIFY(!effA->isVisible());
+    }
+
+    void backgroundHighlightTurnsYellowWithTheFocus()
+    {
+        QWidget w;
+        auto* layout = new QVBoxLayout(&w);
+        auto* a = new QLineEdit(&w);
+        auto* b = new QLineEdit(&w);
+        layout->addWidget(a);
+        layout->addWidget(b);
+        Form::highlightByBackground(a, Form::WhiteFill);
+        Form::highlightByBackground(b);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto colourAt = [](QLineEdit* e) { return e->grab().toImage().pixelColor(e->width() - 4, e->height() / 2); };
+        b->setFocus();
+        QTRY_COMPARE(colourAt(a), QColor(Qt::white));
+        QCOMPARE(colourAt(b), QColor::fromRgb(Form::FocusYellow));
+        a->setFocus();
+        QTRY_COMPARE(colourAt(b), QColor::fromRgb(Form::IdleFill));
+    }
+
+    void statusHintStaysWhenTheMouseMovesOntoAnEdit()
+    {
+        QWidget w;
+        auto* layout = new QVBoxLayout(&w);
+        auto* cmd = new QLabel(QStringLiteral("cmd"), &w);
+        auto* edit = new QLineEdit(&w);
+        auto* panInfo = Form::makeStatusStrip(&w, QStringLiteral("Pronto per registrare una nuova scheda..."));
+        layout->addWidget(cmd);
+        layout->addWidget(edit);
+        layout->addWidget(panInfo->parentWidget());
+        Form::statusHint(cmd, panInfo, QStringLiteral("Salva la scheda corrente."));
+        Form::statusClears(&w, panInfo);
+        QCOMPARE(panInfo->text(), QStringLiteral("Pronto per registrare una nuova scheda..."));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(cmd, &enter);
+        QCOMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente."));
+        QApplication::sendEvent(edit, &enter);
+        QCOMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente."));
+        QApplication::sendEvent(&w, &enter);
+        QCOMPARE(panInfo->text(), QString());
+    }
+
+    void datesAreDayMonthYearWithSlashes()
+    {
+        QCOMPARE(FormatDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
+        QCOMPARE(ParseDate(QStringLiteral("29/02/2024")), QDate(2024, 2, 29));
+        QVERIFY(!ParseDate(QStringLiteral("31/02/2024")).isValid());
+        QVERIFY(!ParseDate(QStringLiteral("2024-03-05")).isValid());
+    }
+};
+
+RF_REGISTER_TEST(FormConventionsTest)
+#include "FormConventionsTest.moc"

@@ -1,0 +1,152 @@
+#include "storage/ArchiveFile.h"
+#include "storage/CardBrowsing.h"
+#include "storage/RecordLayout.h"
+#include "storage/ui/CardArchive.h"
+#include "support/FakeContext.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::test;
+
+Q_DECLARE_METATYPE(rf::BrowseButton)
+
+namespace {
+const RecordLayout Layout{{"Nome", 20}, {"Note", 30}};
+const QString Empty = QString::fromUtf8(EmptyArchiveMessage);
+const QString Access = QString::fromUtf8(ArchiveAccessMessage);
+} // namespace
+
+class CardArchiveTest : public QObject {
+    Q_OBJECT
+private slots:
+    void browsingRules_data()
+    {
+        QTest::addColumn<BrowseButton>("button");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("result"); // "show N", "empty", "nothing"
+        QTest::addColumn<QString>("labelAfter");
+
+        QTest::newRow("first, empty archive") << BrowseButton::First << "" << 0 << "empty" << "";
+        QTest::newRow("first") << BrowseButton::First << "3" << 5 << "show 1" << "3";
+        QTest::newRow("last, empty archive") << BrowseButton::Last << "2" << 0 << "empty" << "2";
+        QTest::newRow("last") << BrowseButton::Last << "" << 5 << "show 5" << "";
+        QTest::newRow("next from new card") << BrowseButton::Next << "" << 5 << "show 1" << "0";
+        QTest::newRow("next, empty archive") << BrowseButton::Next << "4" << 0 << "empty" << "";
+        QTest::newRow("next from new card, empty archive") << BrowseButton::Next << "" << 0 << "empty" << "";
+        QTest::newRow("next") << BrowseButton::Next << "2" << 5 << "show 3" << "2";
+        QTest::newRow("next on last") << BrowseButton::Next << "5" << 5 << "nothing" << "5";
+        QTest::newRow("previous on first") << BrowseButton::Previous << "1" << 0 << "nothing" << "1";
+        QTest::newRow("previous, empty archive") << BrowseButton::Previous << "3" << 0 << "empty" << "3";
+        QTest::newRow("previous from new card") << BrowseButton::Previous << "" << 5 << "show 1" << "";
+        QTest::newRow("previous from 2") << BrowseButton::Previous << "2" << 5 << "show 1" << "2";
+        QTest::newRow("previous") << BrowseButton::Previous << "4" << 5 << "show 3" << "4";
+    }
+    void browsingRules()
+    {
+        QFETCH(BrowseButton, button);
+        QFETCH(QString, label);
+        QFETCH(int, count);
+        QFETCH(QString, result);
+        QFETCH(QString, labelAfter);
+        const BrowseStep step = DecideBrowse(button, label, count);
+        QString got = step.kind == BrowseStep::Kind::ShowRecord   ? QStringLiteral("show %1").arg(step.position)
+                      : step.kind == BrowseStep::Kind::EmptyArchive ? QStringLiteral("empty")
+                                                                    : QStringLiteral("nothing");
+        QCOMPARE(got, result);
+        QString after = step.clearLabel ? QString() : step.labelToZero ? QStringLiteral("0") : label;
+        QCOMPARE(after, labelAfter);
+    }
+
+    void saveAppendsThenUpdatesSamePosition()
+    {
+        FakeContext fake;
+        QWidget window;
+        QLabel lblPosizione;
+        QStringList onScreen{QStringLiteral("Rossi"), QStringLiteral("prima")};
+        int saves = 0;
+        CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
+                         {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, [&] { ++saves; }});
+
+        QVERIFY(card.save());
+        QCOMPARE(lblPosizione.text(), QStringLiteral("1"));
+        QCOMPARE(fake.messages().last().kind, MessageKind::Information);
+        QCOMPARE(fake.messages().last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(QFileInfo(fake.file("Prova.pro")).size(), Layout.size());
+
+        onScreen[1] = QStringLiteral("dopo");
+        QVERIFY(card.save());
+        QCOMPARE(lblPosizione.text(), QStringLiteral("1"));
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QCOMPARE(QFileInfo(fake.file("Prova.pro")).size(), Layout.size());
+        QCOMPARE(saves, 2);
+
+        lblPosizione.clear();
+        QVERIFY(card.save());
+        QCOMPARE(lblPosizione.text(), QStringLiteral("2"));
+
+        onScreen = {};
+        QVERIFY(card.browse(BrowseButton::First));
+        QCOMPARE(onScreen, (QStringList{QStringLiteral("Rossi"), QStringLiteral("dopo")}));
+        QCOMPARE(lblPosizione.text(), QStringLiteral("1"));
+    }
+
+    void firstOnMissingArchiveCreatesItAndSaysItIsEmpty()
+    {
+        FakeContext fake;
+        QWidget window;
+        QLabel lblPosizione;
+        bool read = false;
+        CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
+                         {[&](const QStringList&) { read = true; }, {}, [&] { read = true; }, {}});
+        QVERIFY(card.browse(BrowseButton::First));
+        QVERIFY(!read);
+        QVERIFY(QFile::exists(fake.file("Prova.pro")));
+        QCOMPARE(QFileInfo(fake.file("Prova.pro")).size(), 0);
+        QCOMPARE(fake.messages().count(), 1);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Information);
+        QCOMPARE(fake.messages().last().text, Empty);
+    }
+
+    void failuresShowTheArchiveMessageInTheChosenBoxAndSkipTheRest()
+    {
+        FakeContext fake;
+        QWidget window;
+        QLabel lblPosizione(QStringLiteral("7"));
+        int afterSteps = 0;
+        CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
+                         {[](const QStringList&) {}, [] { return QStringList{QStringLiteral("x")}; },
+                          [&] { ++afterSteps; }, [&] { ++afterSteps; }});
+        card.setFailureBox(CardArchive::Action::Save, CardArchive::Box::Warning);
+
+        // The label points past the end of a one-record archive.
+        QFile f(fake.file("Prova.pro"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(Layout.encode({QStringLiteral("solo")}));
+        f.close();
+        QVERIFY(!card.save());
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(fake.messages().last().text, Access);
+        QCOMPARE(lblPosizione.text(), QStringLiteral("7"));
+
+        QVERIFY(!card.browse(BrowseButton::Previous)); // would show 6
+        QCOMPARE(fake.messages().last().kind, MessageKind::Error);
+
+        // An archive that cannot be opened at all.
+        QVERIFY(QFile::remove(fake.file("Prova.pro")));
+        QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("Prova.pro")));
+        QVERIFY(!card.browse(BrowseButton::First));
+        QCOMPARE(fake.messages().last().text, Access);
+        QCOMPARE(afterSteps, 0);
+        QCOMPARE(fake.messages().count(), 3);
+    }
+};
+
+RF_REGISTER_TEST(CardArchiveTest)
+#include "CardArchiveTest.moc"

@@ -1,0 +1,53 @@
+#include "FakeContext.h"
+
+namespace rf::test {
+
+bool FakeMessages::confirm(QWidget*, const QString& text)
+{
+    record(MessageKind::Confirmation, text);
+    if (m_answers.empty())
+        return true;
+    const bool answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+QString FakeFileDialogs::next()
+{
+    if (m_answers.empty())
+        return {};
+    QString answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+QString FakeFileDialogs::openFile(QWidget*, const QString& title, const QString& folder, const QString& filter)
+{
+    m_asked.append({false, title, folder, filter});
+    return next();
+}
+
+QString FakeFileDialogs::saveFile(QWidget*, const QString& title, const QString& folder, const QString& filter)
+{
+    m_asked.append({true, title, folder, filter});
+    return next();
+}
+
+FakeContext::FakeContext()
+{
+    auto messages = std::make_unique<FakeMessages>();
+    auto dialogs = std::make_unique<FakeFileDialogs>();
+    auto shell = std::make_unique<FakeShell>();
+    auto clock = std::make_unique<FakeClock>();
+    auto clipboard = std::make_unique<FakeClipboard>();
+    m_messages = messages.get();
+    m_dialogs = dialogs.get();
+    m_shell = shell.get();
+    m_clock = clock.get();
+    m_clipboard = clipboard.get();
+    m_context = std::make_unique<Context>(m_dir.path(), std::move(messages), std::move(dialogs), std::move(shell),
+                                          std::move(clock), std::move(clipboard),
+                                          std::make_unique<FakeReportOutput>());
+}
+
+} // namespace rf::test

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/ui/Context.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+
+namespace rf::test {
+
+enum class MessageKind { Warning, Error, Information, Confirmation, Plain };
+
+struct RecordedMessage {
+    MessageKind kind;
+    QString text;
+};
+
+// Records every message; confirmations are answered from a script (Yes when the script is empty).
+class FakeMessages final : public Messages {
+public:
+    void warning(QWidget*, const QString& text) override { record(MessageKind::Warning, text); }
+    void error(QWidget*, const QString& text) override { record(MessageKind::Error, text); }
+    void information(QWidget*, const QString& text) override { record(MessageKind::Information, text); }
+    bool confirm(QWidget*, const QString& text) override;
+    void plain(QWidget*, const QString& text) override { record(MessageKind::Plain, text); }
+
+    void answerNext(bool yes) { m_answers.push_back(yes); }
+    const QList<RecordedMessage>& all() const { return m_messages; }
+    int count() const { return int(m_messages.size()); }
+    RecordedMessage last() const { return m_messages.isEmpty() ? RecordedMessage{MessageKind::Plain, {}} : m_messages.last(); }
+    void clear() { m_messages.clear(); }
+
+private:
+    void record(MessageKind kind, const QString& text) { m_messages.append({kind, text}); }
+    QList<RecordedMessage> m_messages;
+    std::deque<bool> m_answers;
+};
+
+struct RecordedDialog {
+    bool save;
+    QString title;
+    QString folder;
+    QString filter;
+};
+
+// Answers file dialogs from a script (empty, as if cancelled, when the script is empty).
+class FakeFileDialogs final : public FileDialogs {
+public:
+    QString openFile(QWidget*, const QString& title, const QString& folder, const QString& filter) override;
+    QString saveFile(QWidget*, const QString& title, const QString& folder, const QString& filter) override;
+
+    void answerNext(const QString& path) { m_answers.push_back(path); }
+    const QList<RecordedDialog>& asked() const { return m_asked; }
+
+private:
+    QString next();
+    QList<RecordedDialog> m_asked;
+    std::deque<QString> m_answers;
+};
+
+class FakeShell final : public Shell {
+public:
+    void open(const QString& command) override { opened.append(command); }
+    QStringList opened;
+};
+
+class FakeClock final : public Clock {
+public:
+    QDate today() const override { return moment.date(); }
+    QDateTime now() const override { return moment; }
+    QDateTime moment{QDate(2024, 3, 5), QTime(9, 41, 7)};
+};
+
+class FakeClipboard final : public Clipboard {
+public:
+    void setText(const QString& t) override { content = t; }
+    QString text() const override { return content; }
+    QString content;
+};
+
+class FakeReportOutput final : public ReportOutput {};
+
+// A context over a fresh temporary program folder with every service faked.
+class FakeContext {
+public:
+    FakeContext();
+    Context& context() { return *m_context; }
+    QString folder() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    FakeMessages& messages() { return *m_messages; }
+    FakeFileDialogs& dialogs() { return *m_dialogs; }
+    FakeShell& shell() { return *m_shell; }
+    FakeClock& clock() { return *m_clock; }
+    FakeClipboard& clipboard() { return *m_clipboard; }
+
+private:
+    QTemporaryDir m_dir;
+    FakeMessages* m_messages;
+    FakeFileDialogs* m_dialogs;
+    FakeShell* m_shell;
+    FakeClock* m_clock;
+    FakeClipboard* m_clipboard;
+    std::unique_ptr<Context> m_context;
+};
+
+} // namespace rf::test

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Each test file registers its test class here; one executable per area runs them all.
+namespace rf::test {
+
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+std::vector<TestFactory>& registeredTests();
+
+template <typename T>
+struct Registrar {
+    Registrar() { registeredTests().push_back([] { return std::make_unique<T>(); }); }
+};
+
+} // namespace rf::test
+
+#define RF_REGISTER_TEST(Class) static rf::test::Registrar<Class> rfRegistrar##Class;
