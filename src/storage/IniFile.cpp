@@ -1,10 +1,10 @@
 #include "IniFile.h"
 
 #include "Cp1252.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 // Bytes are kept as they are (Windows-1252 is converted by us), so no wide-character support is needed.
 #define SI_NO_CONVERSION
@@ -62,12 +62,7 @@ bool IniFile::save()
     QByteArray content = QByteArray::fromStdString(out);
     content.replace("\r\n", "\n");
     content.replace("\n", "\r\n");
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size())
-        return false;
-    return file.commit();
+    return WriteWholeFile(m_path, content);
 }
 
 } // namespace rf

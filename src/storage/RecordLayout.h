@@ -9,10 +9,12 @@
 
 namespace rf {
 
-// One field of a record: its name (the edit that shows it is "txt" + name) and its capacity.
+// One field of a record: its name (the edit that shows it is "txt" + name), its capacity and the
+// caption the card window shows beside it (none for hidden fields).
 struct FieldDef {
     const char* name;
     int capacity;
+    const char* label = nullptr;
 };
 
 // A record type as a table of counted-string fields in record order. Offsets and the record
@@ -26,6 +28,7 @@ public:
     const FieldDef& field(int index) const { return m_fields[std::size_t(index)]; }
     QString name(int index) const { return QString::fromLatin1(field(index).name); }
     int capacity(int index) const { return field(index).capacity; }
+    QString label(int index) const { return QString::fromUtf8(field(index).label); }
     int offset(int index) const { return m_offsets[std::size_t(index)]; }
     // Index of the named field, or -1.
     int indexOf(const QString& name) const;

@@ -1,6 +1,526 @@
 #include "TfrmAutoparco.h"
 
+#include "PhotoView.h"
+#include "TfrmZoom.h"
+#include "app/GuideTexts.h"
+#include "app/ui/Context.h"
+#include "app/ui/FormConventions.h"
+#include "app/ui/PictureButton.h"
+#include "app/ui/TfrmGuida.h"
+#include "fleet/SchedaVeicolo.h"
+#include "fleet/VehiclePhoto.h"
+#include "storage/ui/CardArchive.h"
+#include "storage/ui/TfrmAllegaCartella.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QShowEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+constexpr QRgb SectionFill = 0xFFC8D6E3;
+constexpr QRgb BlockFill = 0xFFE0E9F1;
+constexpr int MainFields = 20;    // BiciNum .. Accessori, beside the photo
+constexpr int DetailsFields = 26; // Responsabile .. Luogo, in the details block; then Note
+constexpr int PanelWidth = 996;
+constexpr int PanelHeight = 692;
+
+const QString IdleText = QStringLiteral("Pronto per registrare una nuova scheda...");
+
+QFont verdana(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QFrame* block(const QString& name, QRgb fill, int radius)
+{
+    auto* frame = new QFrame;
+    frame->setObjectName(name);
+    frame->setStyleSheet(QStringLiteral("#%1 { background-color: %2; border-radius: %3px; }")
+                             .arg(name, QColor::fromRgba(fill).name())
+                             .arg(radius));
+    return frame;
+}
+
+QLabel* fieldLabel(const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setFont(verdana(11, true));
+    label->setStyleSheet(QStringLiteral("color: #1F2A44; background: transparent;"));
+    return label;
+}
+
+} // namespace
+
 TfrmAutoparco::TfrmAutoparco(rf::Context& context, QWidget* parent)
     : rf::WorkWindow(context, QStringLiteral("frmAutoparco"), QStringLiteral(" Rotaflux - Flotta Bici"), parent)
 {
+    buildWindow();
+    rf::CardArchive::Callbacks callbacks;
+    callbacks.showTexts = [this](const QStringList& texts) { showTexts(texts); };
+    callbacks.collectTexts = [this] { return cardTexts(); };
+    callbacks.afterRead = [this] { loadCardPhoto(); };
+    callbacks.afterSave = [this] { saveCardPhoto(); };
+    m_card = std::make_unique<rf::CardArchive>(context, this, QString::fromLatin1(rf::Fleet::ArchiveName),
+                                               rf::TSchedaVeicolo(), m_lblPosizione, std::move(callbacks));
+    cmdNuovoClick();
+}
+
+TfrmAutoparco::~TfrmAutoparco() = default;
+
+// ---- building the window -------------------------------------------------------------------
+
+void TfrmAutoparco::buildWindow()
+{
+    rf::Form::gradientBackground(this, rf::Form::SteelBlue, 0xFFFFFFFF);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panMain"));
+    panel->setFixedSize(PanelWidth, PanelHeight);
+    QWidget* strip = nullptr;
+    m_panInfo = rf::Form::makeStatusStrip(panel, IdleText, &strip);
+
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildToolbar());
+    column->addWidget(buildSheet(), 1);
+    column->addWidget(strip);
+
+    auto* outer = new QGridLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(panel, 0, 0, Qt::AlignCenter);
+
+    rf::Form::statusClears(this, m_panInfo);
+    rf::Form::statusClears(panel, m_panInfo);
+
+    // Tab follows the record order, as Enter does.
+    for (std::size_t i = 1; i < m_edits.size(); ++i)
+        setTabOrder(m_edits[i - 1], m_edits[i]);
+}
+
+rf::PictureButton* TfrmAutoparco::toolButton(const QString& name, const QString& picture, const QString& hint)
+{
+    auto* button = new rf::PictureButton(QStringLiteral(":/toolbar/%1.svg").arg(picture));
+    button->setObjectName(name);
+    button->setFixedSize(42, 42);
+    rf::Form::statusHint(button, m_panInfo, hint);
+    return button;
+}
+
+QWidget* TfrmAutoparco::buildToolbar()
+{
+    auto* toolbar = new QFrame;
+    toolbar->setObjectName(QStringLiteral("panToolbar"));
+    toolbar->setStyleSheet(
+        QStringLiteral("#panToolbar { background-color: white; border-bottom: 1px solid #B0C4DE; }"));
+    toolbar->setFixedHeight(58);
+    auto* row = new QHBoxLayout(toolbar);
+    row->setContentsMargins(12, 7, 12, 7);
+    row->setSpacing(6);
+
+    auto separator = [row] {
+        row->addSpacing(10);
+        auto* line = new QFrame;
+        line->setFrameShape(QFrame::VLine);
+        line->setStyleSheet(QStringLiteral("color: #C8D6E3;"));
+        row->addWidget(line);
+        row->addSpacing(10);
+    };
+    // A command without an action belongs to a window not part of this release yet: it is shown
+    // disabled, still explaining itself on the status strip.
+    auto add = [&](const char* name, const char* picture, const char* hint, std::function<void()> action) {
+        rf::PictureButton* button =
+            toolButton(QLatin1String(name), QLatin1String(picture), QString::fromUtf8(hint));
+        if (action)
+            connect(button, &rf::PictureButton::clicked, this, std::move(action));
+        else
+            button->setEnabled(false);
+        row->addWidget(button);
+    };
+    auto browseTo = [this](rf::BrowseButton b) { return [this, b] { browse(b); }; };
+
+    add("cmdNuovo", "new", "Prepara la schermata per l'inserimento di una nuova scheda.", [this] { cmdNuovoClick(); });
+    add("cmdDuplica", "duplicate",
+        "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
+        [this] { cmdDuplicaClick(); });
+    add("cmdSalva", "save", "Salva la scheda in archivio.", [this] { cmdSalvaClick(); });
+    add("cmdTrova", "find", "Trova una scheda in archivio.", {});
+    add("cmdFile", "attach", "Allega file alla scheda.", [this] { cmdFileClick(); });
+    separator();
+    add("cmdAnteprima", "preview", "Visualizza l'anteprima di stampa della scheda.", {});
+    add("cmdStampa", "print", "Stampa la scheda.", {});
+    separator();
+    add("cmdPrimo", "first", "Visualizza la prima scheda in archivio.", browseTo(rf::BrowseButton::First));
+    add("cmdIndietro", "previous", "Visualizza la scheda precedente in archivio.",
+        browseTo(rf::BrowseButton::Previous));
+    m_lblPosizione = new QLabel;
+    m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    m_lblPosizione->setFixedWidth(90);
+    m_lblPosizione->setAlignment(Qt::AlignCenter);
+    m_lblPosizione->setFont(verdana(14, true));
+    m_lblPosizione->setStyleSheet(QStringLiteral("color: #1F2A44; background: #F0F8FF; border: 1px solid #87CEEB;"
+                                                 " border-radius: 4px; padding: 4px;"));
+    row->addWidget(m_lblPosizione);
+    add("cmdAvanti", "next", "Visualizza la scheda successiva in archivio.", browseTo(rf::BrowseButton::Next));
+    add("cmdUltimo", "last", "Visualizza l'ultima scheda in archivio.", browseTo(rf::BrowseButton::Last));
+    separator();
+    add("cmdEsporta", "export", "Esporta archivio in Excel.", {});
+    row->addStretch(1);
+    add("cmdGuida", "help", "Visualizza la guida in linea.", [this] { cmdGuidaClick(); });
+    add("cmdEsci", "exit", "Esci da questa schermata.", [this] { close(); });
+    return toolbar;
+}
+
+QWidget* TfrmAutoparco::buildPhotoBlock()
+{
+    QFrame* photoBlock = block(QStringLiteral("shpFoto"), BlockFill, 6);
+    auto* layout = new QVBoxLayout(photoBlock);
+    layout->setContentsMargins(8, 8, 8, 6);
+    layout->setSpacing(6);
+
+    m_imgFoto = new rf::PhotoView;
+    m_imgFoto->setObjectName(QStringLiteral("imgFoto"));
+    m_imgFoto->setFixedSize(308, 173);
+    m_imgFoto->setStyleSheet(QStringLiteral("background: white;"));
+    layout->addWidget(m_imgFoto, 0, Qt::AlignHCenter);
+    rf::Form::statusClears(m_imgFoto, m_panInfo);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    auto photoButton = [&](const char* name, const QString& picture, const char* hint, QSize size,
+                           void (TfrmAutoparco::*action)()) {
+        auto* button = new rf::PictureButton(picture);
+        button->setObjectName(QLatin1String(name));
+        button->setFixedSize(size);
+        rf::Form::statusHint(button, m_panInfo, QString::fromUtf8(hint));
+        connect(button, &rf::PictureButton::clicked, this, action);
+        buttons->addWidget(button);
+    };
+    photoButton("btnCaricaFoto", QStringLiteral(":/fleet/btn_carica_foto.svg"), "Carica una foto.", {124, 30},
+                &TfrmAutoparco::btnCaricaFotoClick);
+    buttons->addStretch(1);
+    photoButton("btnSalvaFoto", QStringLiteral(":/fleet/save_photo.svg"), "Salva la foto su disco.", {28, 28},
+                &TfrmAutoparco::btnSalvaFotoClick);
+    photoButton("btnCancFoto", QStringLiteral(":/fleet/clear_photo.svg"), "Cancella la foto.", {28, 28},
+                &TfrmAutoparco::btnCancFotoClick);
+    photoButton("btnZoomFoto", QStringLiteral(":/fleet/zoom_photo.svg"),
+                "Visualizza la foto nelle sue dimensioni reali.", {28, 28}, &TfrmAutoparco::btnZoomFotoClick);
+    layout->addLayout(buttons);
+    return photoBlock;
+}
+
+QWidget* TfrmAutoparco::buildSheet()
+{
+    QFrame* section = block(QStringLiteral("shpSezione"), SectionFill, 0);
+    auto* sectionLayout = new QVBoxLayout(section);
+    sectionLayout->setContentsMargins(10, 10, 10, 10);
+    QFrame* sheet = block(QStringLiteral("shpFoglio"), 0xFFFFFFFF, 8);
+    sectionLayout->addWidget(sheet);
+    rf::Form::statusClears(section, m_panInfo);
+    rf::Form::statusClears(sheet, m_panInfo);
+
+    const rf::RecordLayout& layout = rf::TSchedaVeicolo();
+    for (int i = 0; i < rf::Fleet::EditCount; ++i) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(QStringLiteral("txt") + layout.name(i));
+        edit->setMaxLength(layout.capacity(i));
+        edit->setFont(verdana(12, true));
+        edit->setFixedHeight(21);
+        rf::Form::highlightByBackground(edit, i < MainFields ? rf::Form::IdleFill : rf::Form::WhiteFill);
+        m_edits.push_back(edit);
+    }
+    for (std::size_t i = 0; i < m_edits.size(); ++i)
+        rf::Form::enterMovesTo(m_edits[i], m_edits[(i + 1) % m_edits.size()]);
+    rf::Form::filterKeys(edit(QStringLiteral("BiciNum")), rf::Form::Keys::VehicleNumber);
+    rf::Form::filterKeys(edit(QStringLiteral("Importo")), rf::Form::Keys::Amount);
+    rf::Form::normaliseAmountOnExit(edit(QStringLiteral("Importo")));
+
+    // Left: the photo, then the details block.
+    QFrame* details = block(QStringLiteral("shpDettagli"), BlockFill, 6);
+    auto* detailsGrid = new QGridLayout(details);
+    detailsGrid->setContentsMargins(10, 8, 10, 8);
+    detailsGrid->setHorizontalSpacing(8);
+    detailsGrid->setVerticalSpacing(5);
+    for (int i = MainFields; i < DetailsFields; ++i) {
+        detailsGrid->addWidget(fieldLabel(layout.label(i)), i - MainFields, 0);
+        detailsGrid->addWidget(m_edits[std::size_t(i)], i - MainFields, 1);
+    }
+    rf::Form::statusClears(details, m_panInfo);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(10);
+    left->addWidget(buildPhotoBlock());
+    left->addWidget(details);
+    left->addStretch(1);
+
+    // Right: the header picture over the main fields.
+    auto* header = new rf::SvgPicture(QStringLiteral(":/fleet/header_scheda_veicolo.svg"));
+    header->setObjectName(QStringLiteral("imgIntestazione"));
+    header->setFixedHeight(40);
+    rf::Form::statusClears(header, m_panInfo);
+    auto* mainGrid = new QGridLayout;
+    mainGrid->setHorizontalSpacing(8);
+    mainGrid->setVerticalSpacing(3);
+    for (int i = 0; i < MainFields; ++i) {
+        QLabel* label = fieldLabel(layout.label(i));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        mainGrid->addWidget(label, i, 0);
+        mainGrid->addWidget(m_edits[std::size_t(i)], i, 1);
+    }
+    auto* right = new QVBoxLayout;
+    right->setSpacing(6);
+    right->addWidget(header);
+    right->addLayout(mainGrid);
+    right->addStretch(1);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(14);
+    top->addLayout(left, 0);
+    top->addLayout(right, 1);
+
+    // Bottom: the notes block.
+    QFrame* notes = block(QStringLiteral("shpNote"), BlockFill, 6);
+    auto* notesRow = new QHBoxLayout(notes);
+    notesRow->setContentsMargins(10, 6, 10, 6);
+    notesRow->addWidget(fieldLabel(layout.label(DetailsFields)));
+    notesRow->addWidget(m_edits[std::size_t(DetailsFields)], 1);
+    rf::Form::statusClears(notes, m_panInfo);
+
+    auto* sheetLayout = new QVBoxLayout(sheet);
+    sheetLayout->setContentsMargins(12, 12, 12, 12);
+    sheetLayout->setSpacing(10);
+    sheetLayout->addLayout(top, 1);
+    sheetLayout->addWidget(notes);
+    return section;
+}
+
+// ---- the card ------------------------------------------------------------------------------
+
+QLineEdit* TfrmAutoparco::edit(const QString& fieldName) const
+{
+    const int i = rf::TSchedaVeicolo().indexOf(fieldName);
+    return i >= 0 && i < int(m_edits.size()) ? m_edits[std::size_t(i)] : nullptr;
+}
+
+QString TfrmAutoparco::position() const
+{
+    return m_lblPosizione->text();
+}
+
+const QImage& TfrmAutoparco::photo() const
+{
+    return m_imgFoto->image();
+}
+
+QStringList TfrmAutoparco::cardTexts() const
+{
+    QStringList texts;
+    for (const QLineEdit* e : m_edits)
+        texts.append(e->text());
+    for (const QString& f : m_attachments.file)
+        texts.append(f);
+    for (const QString& d : m_attachments.desc)
+        texts.append(d);
+    return texts;
+}
+
+void TfrmAutoparco::showTexts(const QStringList& texts)
+{
+    for (std::size_t i = 0; i < m_edits.size(); ++i)
+        m_edits[i]->setText(texts.value(int(i)));
+    for (int n = 0; n < 3; ++n) {
+        m_attachments.file[n] = texts.value(rf::Fleet::EditCount + n);
+        m_attachments.desc[n] = texts.value(rf::Fleet::EditCount + 3 + n);
+    }
+}
+
+void TfrmAutoparco::showEvent(QShowEvent* event)
+{
+    // Every visit starts with a new card.
+    if (!event->spontaneous())
+        cmdNuovoClick();
+    rf::WorkWindow::showEvent(event);
+}
+
+void TfrmAutoparco::cmdNuovoClick()
+{
+    for (QLineEdit* e : m_edits)
+        e->clear();
+    edit(QStringLiteral("Importo"))->setText(QStringLiteral("0,00"));
+    m_attachments = {};
+    m_lblPosizione->clear();
+    showPlaceholder();
+    m_edits.front()->setFocus();
+}
+
+void TfrmAutoparco::cmdSalvaClick()
+{
+    // Let the edit being typed in finish (highlight and amount normalisation) before reading.
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+
+    const struct {
+        const char* field;
+        const char* message;
+    } mandatory[] = {
+        {"BiciNum", "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo."},
+        {"Marca", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
+        {"Taglia", "Attenzione: per salvare la scheda è necessario indicare la taglia del veicolo."},
+        {"Colore", "Attenzione: per salvare la scheda è necessario indicare il colore del veicolo."},
+    };
+    for (const auto& check : mandatory) {
+        QLineEdit* e = edit(QLatin1String(check.field));
+        if (e->text().trimmed().isEmpty()) {
+            m_context.messages().warning(this, QString::fromUtf8(check.message));
+            e->setFocus();
+            return;
+        }
+    }
+    m_card->save();
+}
+
+void TfrmAutoparco::cmdDuplicaClick()
+{
+    if (m_lblPosizione->text().trimmed().isEmpty()) {
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: per duplicare i dati bisogna prima visualizzare una scheda già "
+                                 "inserita in archivio."));
+        return;
+    }
+    m_attachments = {};
+    m_lblPosizione->clear();
+    showPlaceholder();
+    m_edits.front()->setFocus();
+    m_context.messages().information(
+        this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                             "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
+void TfrmAutoparco::browse(rf::BrowseButton button)
+{
+    m_card->browse(button);
+}
+
+void TfrmAutoparco::showRecord(qint64 position)
+{
+    m_card->showRecord(position);
+}
+
+void TfrmAutoparco::cmdFileClick()
+{
+    TfrmAllegaCartella dialog(m_context, this);
+    dialog.lblMemory = QStringLiteral("autoparco");
+    dialog.setValues(m_attachments);
+    if (dialog.exec() == QDialog::Accepted)
+        m_attachments = dialog.values();
+}
+
+void TfrmAutoparco::cmdGuidaClick()
+{
+    rf::TfrmGuida::showGuide(m_context, this, rf::Guide::FleetTitle, rf::Guide::join(rf::Guide::fleetParagraphs()));
+}
+
+// ---- the photo -----------------------------------------------------------------------------
+
+QImage TfrmAutoparco::placeholderImage()
+{
+    static const QImage picture = [] {
+        rf::installPictureFonts();
+        QImage image(616, 346, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QSvgRenderer renderer(QStringLiteral(":/fleet/placeholder_bike.svg"));
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        if (renderer.isValid()) {
+            const QSizeF fitted = QSizeF(renderer.defaultSize()).scaled(image.size(), Qt::KeepAspectRatio);
+            QRectF target(QPointF(), fitted);
+            target.moveCenter(QRectF(image.rect()).center());
+            renderer.render(&painter, target);
+        }
+        return image;
+    }();
+    return picture;
+}
+
+void TfrmAutoparco::setPhoto(const QImage& image)
+{
+    m_imgFoto->setImage(image);
+    m_showsPlaceholder = false;
+}
+
+void TfrmAutoparco::showPlaceholder()
+{
+    m_imgFoto->setImage(placeholderImage());
+    m_showsPlaceholder = true;
+}
+
+void TfrmAutoparco::loadCardPhoto()
+{
+    const QString folder = m_context.programFolder();
+    rf::VehiclePhoto::ensureFolder(folder);
+    const QImage image = rf::VehiclePhoto::load(rf::VehiclePhoto::filePath(folder, m_lblPosizione->text()));
+    if (image.isNull())
+        showPlaceholder();
+    else
+        setPhoto(image);
+}
+
+void TfrmAutoparco::saveCardPhoto()
+{
+    const QString folder = m_context.programFolder();
+    if (!rf::VehiclePhoto::ensureFolder(folder) ||
+        !rf::VehiclePhoto::saveJpeg(photo(), rf::VehiclePhoto::filePath(folder, m_lblPosizione->text())))
+        showPlaceholder();
+}
+
+void TfrmAutoparco::btnCaricaFotoClick()
+{
+    const QString path = m_context.dialogs().openFile(
+        this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."), QString(),
+        QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+    if (path.isEmpty())
+        return;
+    const QImage image = rf::VehiclePhoto::load(path);
+    if (image.isNull())
+        showPlaceholder();
+    else
+        setPhoto(image);
+}
+
+void TfrmAutoparco::btnSalvaFotoClick()
+{
+    QString path = m_context.dialogs().saveFile(
+        this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+        QStringLiteral("Foto.jpg"), QStringLiteral("File Jpeg (*.jpg) (*.jpg)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".jpg");
+    if (!rf::VehiclePhoto::saveJpeg(photo(), path))
+        showPlaceholder();
+}
+
+void TfrmAutoparco::btnCancFotoClick()
+{
+    showPlaceholder();
+}
+
+void TfrmAutoparco::btnZoomFotoClick()
+{
+    TfrmZoom zoom(m_context, this, photo());
+    zoom.exec();
 }

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class QApplication;
+class TfrmAutoparco;
+class TfrmCambiaPassword;
+class TfrmContratti_Noleggio_Bici;
+class TfrmMenuCamere;
+class TfrmPassword;
+class TfrmPlanning;
+
+namespace rf {
+
+class Context;
+class TfrmAvvio;
+
+// Creates the persistent windows once and hands over between them: the target is shown first,
+// then the source hidden. The program ends when the login or the launcher asks to.
+class Application : public QObject {
+    Q_OBJECT
+public:
+    explicit Application(Context& context);
+    ~Application() override;
+
+    // Shows the login window, the only visible one at start.
+    void start();
+
+    // The program with the real services over the executable's folder.
+    static int run(QApplication& app);
+
+    TfrmPassword* login() const { return m_login.get(); }
+    TfrmCambiaPassword* changePassword() const { return m_changePassword.get(); }
+    TfrmAvvio* launcher() const { return m_launcher.get(); }
+    TfrmAutoparco* fleet() const { return m_fleet.get(); }
+    TfrmContratti_Noleggio_Bici* contracts() const { return m_contracts.get(); }
+    TfrmMenuCamere* plannerEntry() const { return m_plannerEntry.get(); }
+    TfrmPlanning* planning() const { return m_planning.get(); }
+
+signals:
+    void quitRequested();
+
+private:
+    void connectFlow();
+
+    Context& m_context;
+    std::unique_ptr<TfrmPassword> m_login;
+    std::unique_ptr<TfrmCambiaPassword> m_changePassword;
+    std::unique_ptr<TfrmAvvio> m_launcher;
+    std::unique_ptr<TfrmContratti_Noleggio_Bici> m_contracts;
+    std::unique_ptr<TfrmAutoparco> m_fleet;
+    std::unique_ptr<TfrmMenuCamere> m_plannerEntry;
+    std::unique_ptr<TfrmPlanning> m_planning;
+};
+
+} // namespace rf

@@ -1,0 +1,132 @@
+#include "PictureButton.h"
+
+#include <QEnterEvent>
+#include <QFont>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <algorithm>
+
+namespace rf {
+
+void installPictureFonts()
+{
+    static const bool installed = [] {
+        QFont::insertSubstitutions(QStringLiteral("Liberation Sans, Arial, sans-serif"),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                    QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
+    : QWidget(parent), m_resource(resource), m_renderer(new QSvgRenderer(resource, this))
+{
+    installPictureFonts();
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+}
+
+void SvgPicture::setPicture(const QString& resource)
+{
+    m_resource = resource;
+    m_renderer->load(resource);
+    updateGeometry();
+    update();
+}
+
+QSize SvgPicture::sizeHint() const
+{
+    return m_renderer->isValid() ? m_renderer->defaultSize() : QSize(32, 32);
+}
+
+QRectF SvgPicture::pictureArea() const
+{
+    return QRectF(rect());
+}
+
+void SvgPicture::paintEvent(QPaintEvent*)
+{
+    if (!m_renderer->isValid())
+        return;
+    const QRectF area = pictureArea();
+    const QSizeF fitted = QSizeF(m_renderer->defaultSize()).scaled(area.size(), Qt::KeepAspectRatio);
+    QRectF target(QPointF(), fitted);
+    target.moveCenter(area.center());
+
+    QPainter painter(this);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    m_renderer->render(&painter, target);
+}
+
+PictureButton::PictureButton(const QString& resource, QWidget* parent) : SvgPicture(resource, parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_Hover);
+}
+
+// At rest the picture leaves a thin margin that hovering takes up, so the picture seems to rise
+// towards the pointer; pressing pushes it back a little further than at rest.
+QRectF PictureButton::pictureArea() const
+{
+    const qreal lift = std::clamp(std::min(width(), height()) * 0.04, 1.0, 6.0);
+    const qreal inset = m_hovered ? (m_down ? lift * 1.5 : 0.0) : lift;
+    return QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        setDown(true);
+    event->accept();
+}
+
+void PictureButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        setHovered(rect().contains(event->position().toPoint()));
+    event->accept();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_down) {
+        event->accept();
+        return;
+    }
+    setDown(false);
+    event->accept();
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void PictureButton::enterEvent(QEnterEvent* event)
+{
+    setHovered(true);
+    SvgPicture::enterEvent(event);
+}
+
+void PictureButton::leaveEvent(QEvent* event)
+{
+    setHovered(false);
+    SvgPicture::leaveEvent(event);
+}
+
+void PictureButton::setHovered(bool hovered)
+{
+    if (m_hovered == hovered)
+        return;
+    m_hovered = hovered;
+    update();
+}
+
+void PictureButton::setDown(bool down)
+{
+    if (m_down == down)
+        return;
+    m_down = down;
+    update();
+}
+
+} // namespace rf

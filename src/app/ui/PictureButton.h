@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace rf {
+
+// The texts in the built-in pictures name a list of font families ("Liberation Sans, Arial,
+// sans-serif"), which the SVG renderer takes as one family name. This maps that name onto its
+// members so the pictures' texts use the intended face. Call once before any picture is drawn;
+// further calls do nothing.
+void installPictureFonts();
+
+// A built-in SVG picture drawn as large as the widget allows, proportions kept, centred.
+class SvgPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit SvgPicture(const QString& resource, QWidget* parent = nullptr);
+
+    void setPicture(const QString& resource);
+    const QString& picture() const { return m_resource; }
+
+    // The picture's own size.
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // The area the picture is fitted into; the whole widget unless a subclass says otherwise.
+    virtual QRectF pictureArea() const;
+
+private:
+    QString m_resource;
+    QSvgRenderer* m_renderer;
+};
+
+// A picture that acts as a button: pointing-hand cursor, a slight lift while hovered, and clicked()
+// when the left button is released over it after being pressed on it.
+class PictureButton : public SvgPicture {
+    Q_OBJECT
+public:
+    explicit PictureButton(const QString& resource, QWidget* parent = nullptr);
+
+    bool isHovered() const { return m_hovered; }
+    bool isDown() const { return m_down; }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    QRectF pictureArea() const override;
+
+private:
+    void setHovered(bool hovered);
+    void setDown(bool down);
+
+    bool m_hovered = false;
+    bool m_down = false;
+};
+
+} // namespace rf

@@ -1,0 +1,199 @@
+#include "TfrmAvvio.h"
+
+#include "app/GuideTexts.h"
+#include "app/Product.h"
+#include "app/ui/Context.h"
+#include "app/ui/FormConventions.h"
+#include "app/ui/PictureButton.h"
+#include "app/ui/TfrmGuida.h"
+#include "app/ui/TfrmInfo.h"
+#include "app/ui/TfrmSplash.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace rf {
+
+namespace {
+constexpr QSize CornerIcon(48, 48);
+constexpr QSize CreditsIcon(34, 34);
+constexpr QSize TilePicture(260, 260);
+constexpr QSize TileButton(260, 50);
+constexpr QSize TileCard(292, 354);
+
+// A static picture of fixed size.
+SvgPicture* staticPicture(const QString& resource, const QString& objectName, const QSize& size)
+{
+    auto* picture = new SvgPicture(resource);
+    picture->setObjectName(objectName);
+    picture->setFixedSize(size);
+    return picture;
+}
+} // namespace
+
+TfrmAvvio::TfrmAvvio(Context& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmAvvio"));
+    setWindowTitle(QStringLiteral(" Rotaflux"));
+    setMinimumSize(1016, 713);
+    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
+
+    // The panel keeps its size and sits in the middle of the window, maximised or not.
+    auto* centre = new QHBoxLayout;
+    centre->addStretch(1);
+    centre->addWidget(buildPanel());
+    centre->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch(1);
+    layout->addLayout(centre);
+    layout->addStretch(1);
+}
+
+void TfrmAvvio::showWindow()
+{
+    showMaximized();
+    raise();
+    activateWindow();
+}
+
+void TfrmAvvio::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit exitRequested();
+}
+
+QWidget* TfrmAvvio::buildPanel()
+{
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("panAvvio"));
+    panel->setFixedSize(PanelWidth, PanelHeight);
+
+    auto* imgInfo = pictureButton(QStringLiteral(":/app/icon_info.svg"), QStringLiteral("imgInfo"),
+                                  CornerIcon, QStringLiteral("Informazioni su Rotaflux"));
+    auto* imgGuida = pictureButton(QStringLiteral(":/app/icon_help.svg"), QStringLiteral("imgGuida"),
+                                   CornerIcon, QStringLiteral("Guida all'utilizzo del software"));
+    connect(imgInfo, &PictureButton::clicked, this, &TfrmAvvio::imgInfoClick);
+    connect(imgGuida, &PictureButton::clicked, this, &TfrmAvvio::imgGuidaClick);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(imgInfo, 0, Qt::AlignTop);
+    top->addStretch(1);
+    top->addWidget(
+        staticPicture(QStringLiteral(":/app/title.svg"), QStringLiteral("icoTitoloApp"), QSize(420, 110)));
+    top->addStretch(1);
+    top->addWidget(imgGuida, 0, Qt::AlignTop);
+
+    auto* tiles = new QHBoxLayout;
+    tiles->setSpacing(0);
+    tiles->addStretch(1);
+    tiles->addWidget(
+        buildTile(1, QStringLiteral("tile_fleet"), QStringLiteral("btn_fleet"), &TfrmAvvio::openFleet));
+    tiles->addStretch(1);
+    tiles->addWidget(
+        buildTile(2, QStringLiteral("tile_planner"), QStringLiteral("btn_planner"), &TfrmAvvio::openPlanner));
+    tiles->addStretch(1);
+    tiles->addWidget(buildTile(3, QStringLiteral("tile_contracts"), QStringLiteral("btn_contracts"),
+                               &TfrmAvvio::openContracts));
+    tiles->addStretch(1);
+
+    auto* imgCrediti = pictureButton(QStringLiteral(":/app/icon_credits.svg"), QStringLiteral("imgCrediti"),
+                                     CreditsIcon, QStringLiteral("Riconoscimenti"));
+    auto* imgSito = pictureButton(QStringLiteral(":/app/footer_site.svg"), QStringLiteral("imgSito"),
+                                  QSize(348, 44), QString::fromUtf8(Product::WebSite));
+    auto* imgEsci = pictureButton(QStringLiteral(":/app/icon_exit.svg"), QStringLiteral("imgEsci"),
+                                  CornerIcon, QStringLiteral("Esci"));
+    connect(imgCrediti, &PictureButton::clicked, this, &TfrmAvvio::imgCreditiClick);
+    connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
+    connect(imgEsci, &PictureButton::clicked, this, &QWidget::close);
+
+    // The side icons take the same width so the strip between them stays centred.
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(imgCrediti, 0, Qt::AlignLeft | Qt::AlignBottom);
+    bottom->addSpacing(CornerIcon.width() - CreditsIcon.width());
+    bottom->addStretch(1);
+    bottom->addWidget(imgSito, 0, Qt::AlignVCenter);
+    bottom->addStretch(1);
+    bottom->addWidget(imgEsci, 0, Qt::AlignBottom);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(12, 10, 12, 12);
+    layout->setSpacing(0);
+    layout->addLayout(top);
+    layout->addSpacing(8);
+    layout->addWidget(
+        staticPicture(QStringLiteral(":/app/subtitle.svg"), QStringLiteral("imgSottotitolo"), QSize(920, 44)),
+        0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    layout->addLayout(tiles);
+    layout->addStretch(1);
+    layout->addLayout(bottom);
+    return panel;
+}
+
+// A white card holding a work area's picture and its labelled button; both open the area.
+QWidget* TfrmAvvio::buildTile(int number, const QString& tile, const QString& button,
+                              void (TfrmAvvio::*signal)())
+{
+    const QString suffix = QStringLiteral("App%1").arg(number, 2, 10, QLatin1Char('0'));
+    auto* card = new QFrame;
+    card->setObjectName(QStringLiteral("bkg") + suffix);
+    card->setFixedSize(TileCard);
+    card->setStyleSheet(
+        QStringLiteral("QFrame#%1 { background: white; border: 1px solid #C4D6E7; border-radius: 16px; }")
+            .arg(card->objectName()));
+    auto* shadow = new QGraphicsDropShadowEffect(card);
+    shadow->setBlurRadius(24);
+    shadow->setOffset(0, 4);
+    shadow->setColor(QColor(31, 42, 68, 60));
+    card->setGraphicsEffect(shadow);
+
+    auto* img = pictureButton(QStringLiteral(":/app/%1.svg").arg(tile), QStringLiteral("img") + suffix,
+                              TilePicture, {});
+    auto* btn = pictureButton(QStringLiteral(":/app/%1.svg").arg(button), QStringLiteral("btn") + suffix,
+                              TileButton, {});
+    connect(img, &PictureButton::clicked, this, signal);
+    connect(btn, &PictureButton::clicked, this, signal);
+
+    auto* layout = new QVBoxLayout(card);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+    layout->addWidget(img, 0, Qt::AlignHCenter);
+    layout->addWidget(btn, 0, Qt::AlignHCenter);
+    return card;
+}
+
+PictureButton* TfrmAvvio::pictureButton(const QString& resource, const QString& objectName, const QSize& size,
+                                        const QString& hint)
+{
+    auto* picture = new PictureButton(resource);
+    picture->setObjectName(objectName);
+    picture->setFixedSize(size);
+    picture->setToolTip(hint);
+    return picture;
+}
+
+void TfrmAvvio::imgInfoClick()
+{
+    TfrmInfo::showInfo(m_ctx, this);
+}
+
+void TfrmAvvio::imgGuidaClick()
+{
+    TfrmGuida::showGuide(m_ctx, this, Guide::LauncherTitle, Guide::join(Guide::launcherParagraphs()));
+}
+
+void TfrmAvvio::imgCreditiClick()
+{
+    TfrmSplash::showCredits(m_ctx, this);
+}
+
+void TfrmAvvio::imgSitoClick()
+{
+    m_ctx.shell().open(QString::fromUtf8(Product::WebSite));
+}
+
+} // namespace rf

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+namespace rf {
+
+class Context;
+class PictureButton;
+
+// The launcher: three tiles leading to the work areas, the information, guide and credits
+// windows, the maker's web site and the way out. The application shows the chosen work area and
+// hides the launcher; closing the launcher by any means ends the program.
+class TfrmAvvio : public QWidget {
+    Q_OBJECT
+public:
+    // The content is laid out on a fixed panel, centred in the window whatever its size.
+    static constexpr int PanelWidth = 995;
+    static constexpr int PanelHeight = 692;
+
+    explicit TfrmAvvio(Context& ctx, QWidget* parent = nullptr);
+
+    // Shows the launcher maximised and brings it to the front.
+    void showWindow();
+
+signals:
+    void openFleet();
+    void openPlanner();
+    void openContracts();
+    void exitRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildPanel();
+    QWidget* buildTile(int number, const QString& tile, const QString& button, void (TfrmAvvio::*signal)());
+    PictureButton* pictureButton(const QString& resource, const QString& objectName, const QSize& size,
+                                 const QString& hint);
+
+    void imgInfoClick();
+    void imgGuidaClick();
+    void imgCreditiClick();
+    void imgSitoClick();
+
+    Context& m_ctx;
+};
+
+} // namespace rf

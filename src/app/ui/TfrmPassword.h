@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace rf {
+class Context;
+
+// The banner picture imgLogo at the top of the two password windows, scaled to fit a box of the
+// given size. A missing picture leaves the box empty.
+QLabel* makePasswordBanner(QWidget* parent, const QSize& box);
+// A masked password edit in the look of the two password windows.
+QLineEdit* makePasswordEdit(QWidget* parent, const QString& objectName);
+} // namespace rf
+
+// The login window: only the stored password lets the user on to the launcher.
+class TfrmPassword : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmPassword(rf::Context& context, QWidget* parent = nullptr);
+
+    // Empties the password field and gives it the focus, for when the window is shown again.
+    void resetForReturn();
+
+signals:
+    void accessGranted();
+    void changePasswordRequested();
+    // The window was closed without access being granted: the program ends.
+    void exitRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void cmdOKClick();
+    void updateOK();
+
+    rf::Context& m_context;
+    QLineEdit* txtPassword;
+    QPushButton* cmdOK;
+    QPushButton* cmdEsci;
+    QPushButton* btnCambiaPassword;
+    bool m_granted = false;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+
+namespace rf {
+
+class Context;
+
+// The credits window reached from the launcher: the product artwork and the maker's web site.
+class TfrmSplash : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 661;
+    static constexpr int ClientHeight = 467;
+
+    TfrmSplash(Context& ctx, QWidget* parent);
+
+    // Creates the window over owner, shows it modally and destroys it.
+    static void showCredits(Context& ctx, QWidget* owner);
+};
+
+} // namespace rf

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "storage/RecordLayout.h"
+
+namespace rf {
+
+// TSchedaVeicolo: one card of the fleet archive, 33 counted strings, 4253 bytes.
+// The first 27 fields are the card's edits, the last six its attachments.
+const RecordLayout& TSchedaVeicolo();
+
+namespace Fleet {
+constexpr const char* ArchiveName = "Parco_Veicoli.pro";
+constexpr int RecordSize = 4253;
+constexpr int EditCount = 27;
+} // namespace Fleet
+
+} // namespace rf

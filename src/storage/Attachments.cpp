@@ -1,0 +1,76 @@
+#include "Attachments.h"
+
+#include "WholeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace rf {
+namespace {
+
+// Streams source into target through a temporary file in the target's folder, which replaces
+// the target only once the whole copy has been written.
+bool copyReplacing(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray buffer(256 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(buffer.data(), buffer.size());
+        if (got < 0) {
+            out.cancelWriting();
+            break;
+        }
+        if (got == 0)
+            break;
+        if (out.write(buffer.constData(), got) != got) {
+            out.cancelWriting();
+            break;
+        }
+    }
+    return CommitWhole(out);
+}
+
+} // namespace
+
+QString attachmentsFolder(const QString& programFolder)
+{
+    return QDir(QDir::fromNativeSeparators(programFolder)).filePath(QLatin1String(AttachmentsFolderName));
+}
+
+QString attachedFilePath(const QString& programFolder, const QString& name)
+{
+    return QDir::toNativeSeparators(QDir(attachmentsFolder(programFolder)).filePath(name));
+}
+
+AttachResult attachFile(const QString& programFolder, const QString& sourcePath,
+                        const std::function<bool()>& confirmOverwrite)
+{
+    const QFileInfo source(QDir::fromNativeSeparators(sourcePath));
+    const QString name = source.fileName();
+    if (name.isEmpty())
+        return AttachResult::Failed;
+
+    const QString folder = attachmentsFolder(programFolder);
+    if (!QDir().mkpath(folder))
+        return AttachResult::Failed;
+
+    const QString target = QDir(folder).filePath(name);
+    const QFileInfo stored(target);
+    if (stored.exists()) {
+        // Picking the stored copy itself: copying it onto itself could only harm it.
+        if (source.exists() && source == stored)
+            return AttachResult::SameFile;
+        if (!confirmOverwrite || !confirmOverwrite())
+            return AttachResult::Cancelled;
+    }
+    return copyReplacing(source.filePath(), target) ? AttachResult::Copied : AttachResult::Failed;
+}
+
+} // namespace rf

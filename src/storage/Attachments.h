@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace rf {
+
+// The three attachment slots of a card: each a bare file name and a free description.
+struct AttachmentValues {
+    QString file[3];
+    QString desc[3];
+};
+
+// The folder, directly under the program folder, that holds the copies of every attached file.
+inline constexpr char AttachmentsFolderName[] = "Documenti_Allegati";
+
+// The attachments folder of a program folder (not necessarily existing).
+QString attachmentsFolder(const QString& programFolder);
+// Where a stored file of that bare name lives, in native separators.
+QString attachedFilePath(const QString& programFolder, const QString& name);
+
+enum class AttachResult {
+    Copied,    // the file now holds a copy of the source
+    Cancelled, // a file of that name existed and the user kept it
+    Failed,    // folder, source or copy failed; any stored file is left as it was
+    SameFile,  // the source is the stored file itself; nothing to do
+};
+
+// Copies sourcePath into the attachments folder under its bare name, creating the folder with its
+// parents. When a file of that name is already stored, confirmOverwrite is asked (and only then);
+// the replacement is written beside it first, so a failed copy never damages the stored file.
+AttachResult attachFile(const QString& programFolder, const QString& sourcePath,
+                        const std::function<bool()>& confirmOverwrite);
+
+} // namespace rf

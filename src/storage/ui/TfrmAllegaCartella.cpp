@@ -1,0 +1,234 @@
+#include "TfrmAllegaCartella.h"
+
+#include "app/ui/Context.h"
+#include "app/ui/FormConventions.h"
+#include "storage/CountedString.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString OverwriteQuestion =
+    QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome."
+                   "\r\n\r\nSi vuole sovrascrivere il file esistente?");
+const QString ClearIcon = QStringLiteral(":/toolbar/clear.svg");
+constexpr int ClientWidth = 700;
+constexpr int ClientHeight = 352;
+constexpr int IconSize = 20;
+
+QString ordinal(int index)
+{
+    return QString::number(index + 1) + QChar(0x00B0);
+}
+
+QString controlName(const char* prefix, int index)
+{
+    return QLatin1String(prefix) + QStringLiteral("0%1").arg(index + 1);
+}
+
+// The clear picture, or a plain red cross in a circle when the picture is not built in.
+QIcon clearIcon(qreal ratio)
+{
+    QPixmap pixmap(QSize(IconSize, IconSize) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area(0, 0, IconSize, IconSize);
+    QSvgRenderer svg;
+    if (QFile::exists(ClearIcon) && svg.load(ClearIcon)) {
+        QSizeF size = svg.defaultSize();
+        size.scale(area.size(), Qt::KeepAspectRatio);
+        QRectF target(QPointF(), size);
+        target.moveCenter(area.center());
+        svg.render(&painter, target);
+    } else {
+        painter.setPen(QPen(QColor(0xB0, 0x20, 0x20), 1.2));
+        painter.setBrush(QColor(0xE0, 0x40, 0x40));
+        painter.drawEllipse(area.adjusted(1.5, 1.5, -1.5, -1.5));
+        painter.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+        const QRectF cross = area.adjusted(6.5, 6.5, -6.5, -6.5);
+        painter.drawLine(cross.topLeft(), cross.bottomRight());
+        painter.drawLine(cross.topRight(), cross.bottomLeft());
+    }
+    painter.end();
+    return QIcon(pixmap);
+}
+
+QLabel* makeCaption(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: #1F2A44; background: transparent;"));
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* makeButton(const QString& objectName, const QString& text, int width)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(objectName);
+    button->setFixedSize(width, 28);
+    button->setCursor(Qt::PointingHandCursor);
+    // Enter in an edit must not fire a button of the dialog.
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TfrmAllegaCartella::TfrmAllegaCartella(rf::Context& context, QWidget* owner)
+    : QDialog(owner), m_context(context)
+{
+    setObjectName(QStringLiteral("frmAllegaCartella"));
+    setWindowTitle(QStringLiteral(" Allega file"));
+    rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
+    rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
+    setStyleSheet(QStringLiteral(
+        "QFrame#slotPanel { background: rgba(255, 255, 255, 200); border: 1px solid #8FAFCB;"
+        " border-radius: 6px; }"
+        "QLineEdit { background: white; border: 1px solid #87CEEB; border-radius: 3px; padding: 2px 4px;"
+        " min-height: 20px; }"
+        "QLineEdit:focus { border: 1px solid #4682B4; }"
+        "QLineEdit[readOnly=\"true\"] { background: #F4F6F8; color: #808080; font-weight: bold; }"
+        "QToolButton { border: none; background: transparent; }"
+        "QToolButton:hover { background: rgba(70, 130, 180, 40); border-radius: 3px; }"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 12);
+    layout->setSpacing(10);
+    for (int i = 0; i < 3; ++i)
+        layout->addWidget(buildSlot(i));
+    layout->addStretch(1);
+
+    m_btnApplica = makeButton(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), 130);
+    m_btnAnnulla = makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), 100);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnApplica);
+    buttons->addWidget(m_btnAnnulla);
+    layout->addLayout(buttons);
+
+    connect(m_btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
+    connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+
+    setTabOrder(m_slots[0].txtDesc, m_slots[1].txtDesc);
+    setTabOrder(m_slots[1].txtDesc, m_slots[2].txtDesc);
+    setTabOrder(m_slots[2].txtDesc, m_btnApplica);
+    setTabOrder(m_btnApplica, m_btnAnnulla);
+}
+
+QWidget* TfrmAllegaCartella::buildSlot(int index)
+{
+    Slot& slot = m_slots[index];
+    slot.txtFile = new QLineEdit;
+    slot.txtFile->setObjectName(controlName("txtFile", index));
+    slot.txtFile->setReadOnly(true);
+    slot.txtFile->setFocusPolicy(Qt::NoFocus);
+    QFont bold = slot.txtFile->font();
+    bold.setBold(true);
+    slot.txtFile->setFont(bold);
+    slot.txtDesc = new QLineEdit;
+    slot.txtDesc->setObjectName(controlName("txtDesc", index));
+    slot.btnSfoglia = makeButton(controlName("btnSfoglia", index), QStringLiteral("Sfoglia..."), 84);
+    slot.btnApri = makeButton(controlName("btnApri", index), QStringLiteral("Apri"), 60);
+    slot.btnApri->setEnabled(false);
+    slot.imgCancella = new QToolButton;
+    slot.imgCancella->setObjectName(controlName("imgCancella", index));
+    slot.imgCancella->setIcon(clearIcon(devicePixelRatioF()));
+    slot.imgCancella->setIconSize(QSize(IconSize, IconSize));
+    slot.imgCancella->setFixedSize(IconSize + 6, IconSize + 6);
+    slot.imgCancella->setCursor(Qt::PointingHandCursor);
+    slot.imgCancella->setFocusPolicy(Qt::NoFocus);
+
+    auto* panel = new QFrame;
+    panel->setObjectName(QStringLiteral("slotPanel"));
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    grid->setColumnMinimumWidth(0, 200);
+    grid->setColumnStretch(1, 1);
+    grid->addWidget(makeCaption(QStringLiteral("Nome %1 file allegato:").arg(ordinal(index)), slot.txtFile),
+                    0, 0);
+    grid->addWidget(slot.txtFile, 0, 1);
+    grid->addWidget(slot.imgCancella, 0, 2);
+    grid->addWidget(slot.btnSfoglia, 0, 3);
+    grid->addWidget(slot.btnApri, 0, 4);
+    grid->addWidget(
+        makeCaption(QStringLiteral("Descrizione %1 file allegato:").arg(ordinal(index)), slot.txtDesc), 1, 0);
+    grid->addWidget(slot.txtDesc, 1, 1, 1, 4);
+
+    connect(slot.txtFile, &QLineEdit::textChanged, this, [this, index] { updateApri(index); });
+    connect(slot.btnSfoglia, &QPushButton::clicked, this, [this, index] { btnSfogliaClick(index); });
+    connect(slot.btnApri, &QPushButton::clicked, this, [this, index] { btnApriClick(index); });
+    connect(slot.imgCancella, &QToolButton::clicked, slot.txtFile, &QLineEdit::clear);
+    return panel;
+}
+
+void TfrmAllegaCartella::setValues(const rf::AttachmentValues& values)
+{
+    for (int i = 0; i < 3; ++i) {
+        m_slots[i].txtFile->setText(rf::TrimControl(values.file[i]));
+        m_slots[i].txtDesc->setText(rf::TrimControl(values.desc[i]));
+    }
+}
+
+rf::AttachmentValues TfrmAllegaCartella::values() const
+{
+    rf::AttachmentValues out;
+    for (int i = 0; i < 3; ++i) {
+        out.file[i] = rf::TrimControl(m_slots[i].txtFile->text());
+        out.desc[i] = rf::TrimControl(m_slots[i].txtDesc->text());
+    }
+    return out;
+}
+
+void TfrmAllegaCartella::updateApri(int index)
+{
+    m_slots[index].btnApri->setEnabled(!rf::TrimControl(m_slots[index].txtFile->text()).isEmpty());
+}
+
+void TfrmAllegaCartella::btnSfogliaClick(int index)
+{
+    // No starting folder: the platform's dialog opens where the user last picked a file.
+    const QString chosen =
+        m_context.dialogs().openFile(this, QStringLiteral("Selezionare il file da allegare:"), QString(),
+                                     QStringLiteral("Tutti i file (*.*)"));
+    if (chosen.isEmpty())
+        return;
+    m_slots[index].txtFile->setText(QFileInfo(QDir::fromNativeSeparators(chosen)).fileName());
+    // Whatever happens to the copy, the slot keeps the chosen name; failures stay silent.
+    rf::attachFile(m_context.programFolder(), chosen,
+                   [this] { return m_context.messages().confirm(this, OverwriteQuestion); });
+}
+
+void TfrmAllegaCartella::btnApriClick(int index)
+{
+    const QString name = rf::TrimControl(m_slots[index].txtFile->text());
+    m_context.shell().open(QLatin1Char('"') + rf::attachedFilePath(m_context.programFolder(), name) +
+                           QLatin1Char('"'));
+}
+
+void TfrmAllegaCartella::btnApplicaClick()
+{
+    const QString mode = rf::TrimControl(lblMemory);
+    if (mode == QLatin1String("contratti_doz") || mode == QLatin1String("autoparco"))
+        accept();
+}

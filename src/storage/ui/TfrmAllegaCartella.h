@@ -1,0 +1,48 @@
+#pragma once
+
+#include "storage/Attachments.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace rf {
+class Context;
+}
+
+// The modal dialog that edits the three attachment slots of the card on screen and copies each
+// chosen file into the attachments folder at once. The caller fills it with setValues(), runs it
+// with exec() and, when it was accepted, takes values() back into its card.
+class TfrmAllegaCartella : public QDialog {
+    Q_OBJECT
+public:
+    TfrmAllegaCartella(rf::Context& context, QWidget* owner);
+
+    // Who called: "autoparco" or "contratti_doz". Any other text keeps "Applica e chiudi" inert.
+    QString lblMemory;
+
+    void setValues(const rf::AttachmentValues& values);
+    rf::AttachmentValues values() const;
+
+private:
+    struct Slot {
+        QLineEdit* txtFile = nullptr;
+        QLineEdit* txtDesc = nullptr;
+        QPushButton* btnSfoglia = nullptr;
+        QPushButton* btnApri = nullptr;
+        QToolButton* imgCancella = nullptr;
+    };
+
+    QWidget* buildSlot(int index);
+    void btnSfogliaClick(int index);
+    void btnApriClick(int index);
+    void btnApplicaClick();
+    void updateApri(int index);
+
+    rf::Context& m_context;
+    Slot m_slots[3];
+    QPushButton* m_btnApplica = nullptr;
+    QPushButton* m_btnAnnulla = nullptr;
+};

@@ -1,0 +1,104 @@
+#include "app/PasswordStore.h"
+#include "app/ui/Application.h"
+#include "app/ui/TfrmAvvio.h"
+#include "app/ui/TfrmCambiaPassword.h"
+#include "app/ui/TfrmPassword.h"
+#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "fleet/ui/TfrmAutoparco.h"
+#include "planner/ui/TfrmMenuCamere.h"
+#include "planner/ui/TfrmPlanning.h"
+#include "support/FakeContext.h"
+#include "support/TestMain.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::test;
+
+namespace {
+void click(QWidget* window, const char* name)
+{
+    auto* w = window->findChild<QWidget*>(QLatin1String(name));
+    QVERIFY2(w, name);
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+QStringList visibleWindows(const Application& app)
+{
+    QStringList names;
+    const QList<QWidget*> windows{app.login(),  app.changePassword(), app.launcher(),   app.fleet(),
+                                  app.contracts(), app.plannerEntry(), app.planning()};
+    for (QWidget* w : windows) {
+        if (w->isVisible())
+            names.append(w->objectName());
+    }
+    return names;
+}
+} // namespace
+
+class ApplicationFlowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void loginLeadsToTheLauncherAndEachWorkAreaBackToIt()
+    {
+        FakeContext fake;
+        QVERIFY(PasswordStore(fake.file("unins000.dll")).write(QStringLiteral("primaveraverde")));
+        Application app(fake.context());
+        QSignalSpy quit(&app, &Application::quitRequested);
+        app.start();
+        QCOMPARE(visibleWindows(app), QStringList{"frmPassword"});
+
+        auto* password = app.login()->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+        QTest::keyClicks(password, "  PrimaveraVerde ");
+        QTest::keyClick(password, Qt::Key_Return);
+        QCOMPARE(visibleWindows(app), QStringList{"frmAvvio"});
+
+        const struct {
+            const char* tile;
+            QWidget* area;
+        } tiles[] = {{"imgApp01", app.fleet()}, {"btnApp02", app.plannerEntry()}, {"imgApp03", app.contracts()},
+                     {"btnApp01", app.fleet()}};
+        for (const auto& t : tiles) {
+            click(app.launcher(), t.tile);
+            QCOMPARE(visibleWindows(app), QStringList{t.area->objectName()});
+            t.area->close();
+            QCOMPARE(visibleWindows(app), QStringList{"frmAvvio"});
+        }
+        QCOMPARE(quit.count(), 0);
+
+        // The planner entry leads on to the grid when it closes in "planning" mode; the grid
+        // always leads back to the launcher.
+        click(app.launcher(), "imgApp02");
+        app.plannerEntry()->lblMemory = QStringLiteral("planning");
+        app.plannerEntry()->close();
+        QCOMPARE(visibleWindows(app), QStringList{"frmPlanning"});
+        app.planning()->close();
+        QCOMPARE(visibleWindows(app), QStringList{"frmAvvio"});
+
+        app.launcher()->close();
+        QCOMPARE(quit.count(), 1);
+    }
+
+    void changePasswordWindowReturnsToAnEmptyLogin()
+    {
+        FakeContext fake;
+        Application app(fake.context());
+        QSignalSpy quit(&app, &Application::quitRequested);
+        app.start();
+        auto* password = app.login()->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+        QTest::keyClicks(password, "abc");
+        click(app.login(), "btnCambiaPassword");
+        QCOMPARE(visibleWindows(app), QStringList{"frmCambiaPassword"});
+        app.changePassword()->close();
+        QCOMPARE(visibleWindows(app), QStringList{"frmPassword"});
+        QCOMPARE(password->text(), QString());
+
+        click(app.login(), "cmdEsci");
+        QCOMPARE(quit.count(), 1);
+    }
+};
+
+RF_REGISTER_TEST(ApplicationFlowTest)
+#include "ApplicationFlowTest.moc"

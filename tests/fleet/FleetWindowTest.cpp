@@ -1,0 +1,367 @@
+#include "fleet/SchedaVeicolo.h"
+#include "fleet/ui/PhotoView.h"
+#include "fleet/ui/TfrmAutoparco.h"
+#include "fleet/ui/TfrmZoom.h"
+#include "storage/ui/TfrmAllegaCartella.h"
+#include "support/FakeContext.h"
+#include "support/TestMain.h"
+#include "support/Typing.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+using namespace rf;
+using namespace rf::test;
+
+namespace {
+
+QString archivePath(FakeContext& fake)
+{
+    return fake.file(QStringLiteral("Parco_Veicoli.pro"));
+}
+
+qint64 archiveSize(FakeContext& fake)
+{
+    return QFileInfo(archivePath(fake)).size();
+}
+
+void click(QWidget* window, const char* name)
+{
+    auto* w = window->findChild<QWidget*>(QLatin1String(name));
+    QVERIFY2(w, name);
+    QVERIFY2(w->isEnabled(), name);
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+void fillMandatory(TfrmAutoparco& w, const QString& number)
+{
+    w.edit("BiciNum")->setText(number);
+    w.edit("Marca")->setText(QStringLiteral("Bianchi Spillo"));
+    w.edit("Taglia")->setText(QStringLiteral("M"));
+    w.edit("Colore")->setText(QStringLiteral("Celeste"));
+}
+
+QByteArray fileStart(const QString& path, int n)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.read(n) : QByteArray();
+}
+
+} // namespace
+
+class FleetWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void saveAppendsThenUpdatesSamePosition()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        fillMandatory(w, QStringLiteral("B-01"));
+        click(&w, "cmdSalva");
+        QCOMPARE(w.position(), QStringLiteral("1"));
+        QCOMPARE(archiveSize(fake), 4253);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Information);
+        QCOMPARE(fake.messages().last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+
+        w.edit("Note")->setText(QStringLiteral("Revisionata"));
+        click(&w, "cmdSalva");
+        QCOMPARE(w.position(), QStringLiteral("1"));
+        QCOMPARE(archiveSize(fake), 4253);
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+
+        click(&w, "cmdNuovo");
+        QCOMPARE(w.position(), QString());
+        QCOMPARE(w.edit("Note")->text(), QString());
+        QCOMPARE(w.edit("Importo")->text(), QStringLiteral("0,00"));
+        fillMandatory(w, QStringLiteral("B-02"));
+        click(&w, "cmdSalva");
+        QCOMPARE(w.position(), QStringLiteral("2"));
+        QCOMPARE(archiveSize(fake), 2 * 4253);
+
+        click(&w, "cmdPrimo");
+        QCOMPARE(w.edit("BiciNum")->text(), QStringLiteral("B-01"));
+        QCOMPARE(w.edit("Note")->text(), QStringLiteral("Revisionata"));
+        QCOMPARE(w.edit("Importo")->text(), QStringLiteral("0,00"));
+    }
+
+    void mandatoryFieldsAreCheckedInOrder_data()
+    {
+        QTest::addColumn<QStringList>("filled");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nothing") << QStringList{} << "txtBiciNum"
+                                 << "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo.";
+        QTest::newRow("number only blanks") << QStringList{"Marca", "Taglia", "Colore"} << "txtBiciNum"
+                                            << "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo.";
+        QTest::newRow("make missing") << QStringList{"BiciNum", "Taglia", "Colore"} << "txtMarca"
+                                      << "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo.";
+        QTest::newRow("size missing") << QStringList{"BiciNum", "Marca"} << "txtTaglia"
+                                      << "Attenzione: per salvare la scheda è necessario indicare la taglia del veicolo.";
+        QTest::newRow("colour missing") << QStringList{"BiciNum", "Marca", "Taglia"} << "txtColore"
+                                        << "Attenzione: per salvare la scheda è necessario indicare il colore del veicolo.";
+    }
+    void mandatoryFieldsAreCheckedInOrder()
+    {
+        QFETCH(QStringList, filled);
+        QFETCH(QString, focused);
+        QFETCH(QString, message);
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.edit("BiciNum")->setText(QStringLiteral("   "));
+        for (const QString& field : filled)
+            w.edit(field)->setText(QStringLiteral("x"));
+        click(&w, "cmdSalva");
+        QCOMPARE(fake.messages().count(), 1);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(fake.messages().last().text, message);
+        QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focused);
+        QVERIFY(!QFile::exists(archivePath(fake)));
+    }
+
+    void duplicateKeepsTextsAndDropsAttachmentsAndPhoto()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+
+        click(&w, "cmdDuplica");
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Attenzione: per duplicare i dati bisogna prima visualizzare una scheda già inserita "
+                                "in archivio."));
+
+        // A saved card with a photo and an attachment.
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(fake.file("rossa.bmp")));
+        fake.dialogs().answerNext(fake.file("rossa.bmp"));
+        click(&w, "btnCaricaFoto");
+        QVERIFY(!w.showsPlaceholder());
+        fillMandatory(w, QStringLiteral("MTB-7"));
+        w.edit("Accessori")->setText(QStringLiteral("Casco, lucchetto"));
+        AttachmentValues values;
+        values.file[0] = QStringLiteral("fattura.pdf");
+        values.desc[0] = QStringLiteral("Fattura d'acquisto");
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TfrmAllegaCartella*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->setValues(values);
+            QTest::mouseClick(dialog->findChild<QWidget*>("btnApplica"), Qt::LeftButton);
+        });
+        click(&w, "cmdFile");
+        QCOMPARE(w.attachments().file[0], QStringLiteral("fattura.pdf"));
+        click(&w, "cmdSalva");
+        const QStringList before = w.cardTexts();
+
+        click(&w, "cmdDuplica");
+        QCOMPARE(fake.messages().last().kind, MessageKind::Information);
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                                "Al termine premere Salva per inserire la scheda in archivio."));
+        QCOMPARE(w.position(), QString());
+        QCOMPARE(w.cardTexts().mid(0, 27), before.mid(0, 27));
+        QCOMPARE(w.cardTexts().mid(27), QStringList(6, QString()));
+        QVERIFY(w.showsPlaceholder());
+
+        click(&w, "cmdSalva");
+        QCOMPARE(w.position(), QStringLiteral("2"));
+        click(&w, "cmdPrimo");
+        QCOMPARE(w.attachments().file[0], QStringLiteral("fattura.pdf"));
+        QCOMPARE(w.attachments().desc[0], QStringLiteral("Fattura d'acquisto"));
+        QVERIFY(!w.showsPlaceholder());
+        const QColor middle = w.photo().pixelColor(w.photo().width() / 2, w.photo().height() / 2);
+        QVERIFY(middle.red() > 200 && middle.green() < 60);
+    }
+
+    void browsingShowsCardsAndLoadsTheirPhotos()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        click(&w, "cmdAvanti");
+        QCOMPARE(fake.messages().last().kind, MessageKind::Information);
+        QCOMPARE(fake.messages().last().text, QStringLiteral("L'archivio non contiene nessuna scheda."));
+        QVERIFY(QFile::exists(archivePath(fake)));
+        QCOMPARE(w.position(), QString());
+
+        for (const char* number : {"E-1", "E-2", "E-3"}) {
+            click(&w, "cmdNuovo");
+            fillMandatory(w, QLatin1String(number));
+            click(&w, "cmdSalva");
+        }
+        // The photo file of card 2 is deleted by hand, so is the whole folder later.
+        QVERIFY(QFile::exists(fake.file("Autoparco/Scheda_Veicolo_2.jpg")));
+        QVERIFY(QFile::remove(fake.file("Autoparco/Scheda_Veicolo_2.jpg")));
+
+        click(&w, "cmdNuovo");
+        click(&w, "cmdIndietro");
+        QCOMPARE(w.position(), QStringLiteral("1"));
+        click(&w, "cmdUltimo");
+        QCOMPARE(w.edit("BiciNum")->text(), QStringLiteral("E-3"));
+        click(&w, "cmdAvanti");
+        QCOMPARE(w.position(), QStringLiteral("3"));
+        click(&w, "cmdIndietro");
+        QCOMPARE(w.edit("BiciNum")->text(), QStringLiteral("E-2"));
+        QVERIFY(w.showsPlaceholder());
+        click(&w, "cmdSalva"); // recreates the photo file with the placeholder
+        QVERIFY(QFile::exists(fake.file("Autoparco/Scheda_Veicolo_2.jpg")));
+
+        QVERIFY(QDir(fake.file("Autoparco")).removeRecursively());
+        click(&w, "cmdPrimo");
+        QVERIFY(QFileInfo(fake.file("Autoparco")).isDir());
+        QVERIFY(w.showsPlaceholder());
+    }
+
+    void photoLoadedFromBmpIsWrittenAsJpegOnSave()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        QImage picture(800, 600, QImage::Format_RGB32);
+        picture.fill(QColor(20, 160, 40));
+        QVERIFY(picture.save(fake.file("verde.bmp")));
+        fake.dialogs().answerNext(fake.file("verde.bmp"));
+        click(&w, "btnCaricaFoto");
+        QCOMPARE(fake.dialogs().asked().last().title,
+                 QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
+        QCOMPARE(w.photo().size(), QSize(800, 600));
+        QVERIFY(!QFile::exists(fake.file("Autoparco/Scheda_Veicolo_1.jpg")));
+
+        fillMandatory(w, QStringLiteral("V-1"));
+        click(&w, "cmdSalva");
+        const QString photoFile = fake.file("Autoparco/Scheda_Veicolo_1.jpg");
+        QCOMPARE(fileStart(photoFile, 3), QByteArray("\xFF\xD8\xFF"));
+        QCOMPARE(QImage(photoFile).size(), QSize(800, 600));
+
+        // Saving a copy elsewhere; a name without extension gets .jpg.
+        fake.dialogs().answerNext(fake.file("copia"));
+        click(&w, "btnSalvaFoto");
+        QCOMPARE(fake.dialogs().asked().last().folder, QStringLiteral("Foto.jpg"));
+        QCOMPARE(fileStart(fake.file("copia.jpg"), 2), QByteArray("\xFF\xD8"));
+
+        // Clearing the photo changes the screen only, until the next save.
+        click(&w, "btnCancFoto");
+        QVERIFY(w.showsPlaceholder());
+        QCOMPARE(QImage(photoFile).size(), QSize(800, 600));
+    }
+
+    void unreadablePicturesShowThePlaceholderSilently()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        QFile text(fake.file("finta.jpg"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("non sono una foto");
+        text.close();
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(fake.file("blu.bmp")));
+        fake.dialogs().answerNext(fake.file("blu.bmp"));
+        click(&w, "btnCaricaFoto");
+        QVERIFY(!w.showsPlaceholder());
+        fake.dialogs().answerNext(fake.file("finta.jpg"));
+        click(&w, "btnCaricaFoto");
+        QVERIFY(w.showsPlaceholder());
+        fake.dialogs().answerNext(fake.file("manca.jpg"));
+        click(&w, "btnCaricaFoto");
+        QVERIFY(w.showsPlaceholder());
+        QCOMPARE(fake.messages().count(), 0);
+    }
+
+    void hugePhotoIsShownFromAScaledCopy()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        QImage huge(8000, 6000, QImage::Format_RGB32);
+        huge.fill(Qt::darkCyan);
+        QVERIFY(huge.save(fake.file("grande.jpg"), "JPG", 50));
+        fake.dialogs().answerNext(fake.file("grande.jpg"));
+        click(&w, "btnCaricaFoto");
+        QCOMPARE(w.photo().size(), QSize(8000, 6000));
+        auto* view = w.findChild<PhotoView*>(QStringLiteral("imgFoto"));
+        QVERIFY(view->displayed().width() <= 308 * view->devicePixelRatioF());
+    }
+
+    void fieldRules()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QLineEdit* number = w.edit("BiciNum");
+        number->setFocus();
+        QTest::keyClicks(number, "MTB:01?/A");
+        QCOMPARE(number->text(), QStringLiteral("MTB01A"));
+        QTest::keyClicks(w.edit("Marca"), "Atala: B?");
+        QCOMPARE(w.edit("Marca")->text(), QStringLiteral("Atala: B?"));
+        QCOMPARE(number->maxLength(), 30);
+        QCOMPARE(w.edit("Note")->maxLength(), 250);
+
+        QLineEdit* amount = w.edit("Importo");
+        amount->setFocus();
+        amount->clear();
+        QTest::keyClicks(amount, "12,5");
+        QTest::keyClick(amount, Qt::Key_Return);
+        QTRY_VERIFY(w.edit("Compagnia")->hasFocus());
+        QCOMPARE(amount->text(), QStringLiteral("12,50"));
+
+        w.edit("Note")->setFocus();
+        QTest::keyClick(w.edit("Note"), Qt::Key_Return);
+        QTRY_VERIFY(number->hasFocus());
+    }
+
+    void everyShowStartsANewCard()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        w.show();
+        fillMandatory(w, QStringLiteral("X"));
+        click(&w, "cmdSalva");
+        QCOMPARE(w.position(), QStringLiteral("1"));
+        w.close();
+        w.show();
+        QCOMPARE(w.position(), QString());
+        QCOMPARE(w.edit("BiciNum")->text(), QString());
+        QVERIFY(w.showsPlaceholder());
+    }
+
+    void archiveFailureShowsAnErrorAndSkipsThePhoto()
+    {
+        FakeContext fake;
+        QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("Parco_Veicoli.pro")));
+        TfrmAutoparco w(fake.context());
+        fillMandatory(w, QStringLiteral("Z"));
+        click(&w, "cmdSalva");
+        QCOMPARE(fake.messages().last().kind, MessageKind::Error);
+        QVERIFY(fake.messages().last().text.startsWith(
+            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
+        QCOMPARE(w.position(), QString());
+        QVERIFY(!QFile::exists(fake.file("Autoparco/Scheda_Veicolo_.jpg")));
+        click(&w, "cmdUltimo");
+        QCOMPARE(fake.messages().last().kind, MessageKind::Error);
+    }
+
+    void zoomAreaIsTheScreenLessMargins()
+    {
+        QCOMPARE(TfrmZoom::pictureArea(QSize(1920, 1080)), QSize(1860, 990));
+        FakeContext fake;
+        QWidget owner;
+        QImage photo(300, 100, QImage::Format_RGB32);
+        photo.fill(Qt::yellow);
+        TfrmZoom zoom(fake.context(), &owner, photo);
+        QTimer::singleShot(0, [&] {
+            auto* picture = zoom.findChild<PhotoView*>(QStringLiteral("imgFoto"));
+            QCOMPARE(picture->size(), TfrmZoom::pictureArea(zoom.screen()->size()));
+            QTest::mouseClick(picture, Qt::LeftButton);
+        });
+        QCOMPARE(zoom.exec(), int(QDialog::Accepted));
+    }
+};
+
+RF_REGISTER_TEST(FleetWindowTest)
+#include "FleetWindowTest.moc"

@@ -1,0 +1,323 @@
+// Writes the help document Guida.pdf that the guide window opens from the program folder.
+// The text comes from the same paragraphs the guide window shows, so the two never drift apart.
+
+#include "app/GuideTexts.h"
+#include "app/Product.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include "storage/WholeFile.h"
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const QColor Accent(0x2F, 0x5F, 0x8A);     // deep steel blue for headings and rules
+const QColor SoftAccent(0xE6, 0xEE, 0xF6); // pale band behind the title
+const QColor Muted(0x55, 0x5F, 0x6B);
+const QString DocumentTitle = QStringLiteral("Rotaflux - Guida all'utilizzo");
+
+// A font for the title page and footers, drawn without ligatures like the body text.
+QFont plainFont(const QString& family, double points, bool bold = false)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+struct Section {
+    QString title;
+    QString html; // body of the section, already escaped
+};
+
+QString paragraphsHtml(const QStringList& paragraphs)
+{
+    QString html;
+    for (const QString& paragraph : paragraphs)
+        html += QStringLiteral("<p>%1</p>").arg(paragraph.toHtmlEscaped());
+    return html;
+}
+
+QString listHtml(const QStringList& items, const QString& tag)
+{
+    QString html = QStringLiteral("<%1>").arg(tag);
+    for (const QString& item : items)
+        html += QStringLiteral("<li>%1</li>").arg(item.toHtmlEscaped());
+    return html + QStringLiteral("</%1>").arg(tag);
+}
+
+std::vector<Section> sections()
+{
+    const QStringList fleet = rf::Guide::fleetParagraphs();
+    const QStringList planner = rf::Guide::plannerParagraphs();
+    const QStringList contracts = rf::Guide::contractsParagraphs();
+    const QStringList launcher = rf::Guide::launcherParagraphs();
+    // The launcher text is its introduction, the three app texts, then its own closing paragraphs:
+    // network use, USB use and backup, the access password, and a final word.
+    const QString introduction = launcher.first();
+    const QStringList closing = launcher.mid(1 + fleet.size() + planner.size() + contracts.size());
+    const QString network = closing.value(0);
+    const QString usb = closing.value(1);
+    const QString password = closing.value(2);
+    const QString finalWord = closing.value(3);
+
+    const QString access =
+        paragraphsHtml({password}) + QStringLiteral("<h2>Primo accesso</h2>") +
+        listHtml({QStringLiteral("Avviare Rotaflux: compare la finestra di accesso."),
+                  QStringLiteral("Digitare la password nell'apposito campo. Le lettere senza accento "
+                                 "possono essere scritte indifferentemente in maiuscolo o in minuscolo."),
+                  QStringLiteral("Premere OK oppure il tasto Invio per aprire la schermata principale.")},
+                 QStringLiteral("ol")) +
+        QStringLiteral("<h2>Cambio della password</h2>") +
+        listHtml({QStringLiteral("Nella finestra di accesso premere il pulsante Cambia password."),
+                  QStringLiteral("Digitare la vecchia password, la nuova password e, per conferma, "
+                                 "ancora la nuova password."),
+                  QStringLiteral("Premere OK: un messaggio conferma che la modifica è stata completata.")},
+                 QStringLiteral("ol")) +
+        paragraphsHtml({QStringLiteral(
+            "La password è unica per tutte le postazioni che condividono la stessa cartella del "
+            "programma. Si consiglia di sceglierne una di almeno otto caratteri e di conservarla in un "
+            "luogo sicuro.")});
+
+    const QString backup =
+        paragraphsHtml(
+            {usb, QStringLiteral("Tutti i dati di Rotaflux si trovano nella cartella del programma: "
+                                 "non esiste un database separato. Per eseguire una copia di "
+                                 "sicurezza completa è quindi sufficiente:")}) +
+        listHtml({QStringLiteral("chiudere Rotaflux su tutte le postazioni che lo utilizzano;"),
+                  QStringLiteral("copiare l'intera cartella del programma su una chiavetta USB, un disco "
+                                 "esterno o un'unità di rete;"),
+                  QStringLiteral("conservare più copie recenti, indicando nel nome della cartella la data "
+                                 "in cui è stata eseguita.")},
+                 QStringLiteral("ol")) +
+        paragraphsHtml(
+            {QStringLiteral("La cartella contiene, tra gli altri, gli archivi della flotta "
+                            "(Parco_Veicoli.pro) e dei contratti (Contratti_Noleggio_Bici.pro), "
+                            "i planning delle prenotazioni (file .pln), le impostazioni dei "
+                            "contratti (Rotaflux.ini), la password di accesso, le foto dei veicoli "
+                            "(cartella Autoparco), il logo della ditta (Logo.bmp) e i file allegati "
+                            "(cartella Documenti_Allegati)."),
+             QStringLiteral("Per ripristinare i dati basta ricopiare la cartella salvata al posto "
+                            "di quella in uso, sempre a programma chiuso.")});
+
+    return {
+        {rf::Guide::LauncherTitle, paragraphsHtml({introduction, network, finalWord})},
+        {rf::Guide::FleetTitle, paragraphsHtml(fleet)},
+        {rf::Guide::PlannerTitle, paragraphsHtml(planner)},
+        {rf::Guide::ContractsTitle, paragraphsHtml(contracts)},
+        {QStringLiteral("Primo accesso e cambio della password"), access},
+        {QStringLiteral("Copie di sicurezza"), backup},
+    };
+}
+
+QString styleSheet()
+{
+    return QStringLiteral(
+        "h1 { font-family: 'Arial'; font-size: 20pt; font-weight: bold; color: #2F5F8A;"
+        "     margin-top: 0px; margin-bottom: 14px; }"
+        "h2 { font-family: 'Arial'; font-size: 13pt; font-weight: bold; color: #2F5F8A;"
+        "     margin-top: 14px; margin-bottom: 6px; }"
+        "p  { font-family: 'Verdana'; font-size: 10.5pt; line-height: 135%; margin-bottom: 9px;"
+        "     color: #1E1E1E; }"
+        "li { font-family: 'Verdana'; font-size: 10.5pt; line-height: 135%; margin-bottom: 4px;"
+        "     color: #1E1E1E; }");
+}
+
+class GuideWriter {
+public:
+    explicit GuideWriter(QPdfWriter& writer) : m_writer(writer)
+    {
+        m_page = m_writer.pageLayout().paintRectPixels(m_writer.resolution());
+        m_footerHeight = mm(12);
+        m_bodyHeight = m_page.height() - m_footerHeight;
+    }
+
+    bool write()
+    {
+        QTextDocument document;
+        document.documentLayout()->setPaintDevice(&m_writer);
+        document.setDocumentMargin(0);
+        document.setDefaultStyleSheet(styleSheet());
+        QFont base(QStringLiteral("Verdana"), 10);
+        document.setDefaultFont(base);
+
+        const std::vector<Section> parts = sections();
+        QString html;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            const QString pageBreak =
+                i == 0 ? QString() : QStringLiteral(" style=\"page-break-before: always\"");
+            html += QStringLiteral("<h1%1>%2</h1>%3")
+                        .arg(pageBreak, parts[i].title.toHtmlEscaped(), parts[i].html);
+        }
+        document.setHtml(html);
+        // Plain glyphs, without ligatures, so that text copied or searched in the PDF reads as typed.
+        QTextCursor all(&document);
+        all.select(QTextCursor::Document);
+        QTextCharFormat unshaped;
+        unshaped.setFontStyleStrategy(QFont::PreferNoShaping);
+        all.mergeCharFormat(unshaped);
+        document.setPageSize(QSizeF(m_page.width(), m_bodyHeight));
+
+        const int bodyPages = document.pageCount();
+        const int totalPages = bodyPages + 1;
+        const std::vector<std::pair<QString, int>> contents = tableOfContents(document);
+
+        QPainter painter;
+        if (!painter.begin(&m_writer))
+            return false;
+        paintTitlePage(painter, contents);
+        for (int page = 0; page < bodyPages; ++page) {
+            m_writer.newPage();
+            paintBodyPage(painter, document, page);
+            paintFooter(painter, page + 2, totalPages);
+        }
+        return painter.end();
+    }
+
+private:
+    int mm(double millimetres) const { return qRound(millimetres * m_writer.resolution() / 25.4); }
+
+    // The first-level headings and the printed page each one starts on (the title page is page 1).
+    std::vector<std::pair<QString, int>> tableOfContents(const QTextDocument& document) const
+    {
+        std::vector<std::pair<QString, int>> contents;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() != 1)
+                continue;
+            const QRectF box = document.documentLayout()->blockBoundingRect(block);
+            contents.emplace_back(block.text(), int(box.top() / m_bodyHeight) + 2);
+        }
+        return contents;
+    }
+
+    void paintTitlePage(QPainter& painter, const std::vector<std::pair<QString, int>>& contents) const
+    {
+        const int w = m_page.width();
+        const int h = m_page.height();
+
+        // A pale band with a strong rule frames the title.
+        const QRect band(0, mm(30), w, mm(62));
+        painter.fillRect(band, SoftAccent);
+        painter.fillRect(QRect(0, band.top(), mm(3), band.height()), Accent);
+
+        painter.setFont(plainFont(QStringLiteral("Arial"), 28, true));
+        painter.setPen(Accent);
+        painter.drawText(band.adjusted(mm(10), mm(8), -mm(6), -mm(30)), Qt::AlignLeft | Qt::AlignVCenter,
+                         DocumentTitle);
+
+        painter.setFont(plainFont(QStringLiteral("Arial"), 13));
+        painter.setPen(Muted);
+        painter.drawText(
+            band.adjusted(mm(10), mm(34), -mm(10), -mm(4)), Qt::AlignLeft | Qt::TextWordWrap,
+            QStringLiteral("Il software per le ditte di noleggio di biciclette, e-bike e mountain "
+                           "bike: contratti di locazione, flotta bici e prenotazioni dei clienti."));
+
+        // Contents, with dotted leaders up to the page numbers.
+        int y = band.bottom() + mm(25);
+        painter.setFont(plainFont(QStringLiteral("Arial"), 15, true));
+        painter.setPen(Accent);
+        painter.drawText(QRect(mm(10), y, w - mm(20), mm(10)), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Indice"));
+        y += mm(14);
+
+        const QFont entry = plainFont(QStringLiteral("Verdana"), 11);
+        painter.setFont(entry);
+        const QFontMetrics metrics(entry, &m_writer);
+        const int left = mm(10);
+        const int right = w - mm(10);
+        for (const auto& [name, page] : contents) {
+            const QString number = QString::number(page);
+            const int nameWidth = metrics.horizontalAdvance(name);
+            const int numberWidth = metrics.horizontalAdvance(number);
+            painter.setPen(QColor(0x1E, 0x1E, 0x1E));
+            painter.drawText(QPoint(left, y), name);
+            painter.drawText(QPoint(right - numberWidth, y), number);
+            painter.setPen(QPen(Muted, mm(0.3), Qt::DotLine));
+            painter.drawLine(left + nameWidth + mm(2), y, right - numberWidth - mm(2), y);
+            y += mm(10);
+        }
+
+        painter.setFont(plainFont(QStringLiteral("Arial"), 10));
+        painter.setPen(Muted);
+        painter.drawLine(0, h - mm(22), w, h - mm(22));
+        painter.drawText(QRect(0, h - mm(20), w, mm(20)), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("%1\n%2  -  %3")
+                             .arg(QString::fromUtf8(rf::Product::Maker),
+                                  QString::fromUtf8(rf::Product::WebSite),
+                                  QString::fromUtf8(rf::Product::SupportEmail)));
+    }
+
+    void paintBodyPage(QPainter& painter, QTextDocument& document, int page) const
+    {
+        painter.save();
+        const QRectF visible(0, page * m_bodyHeight, m_page.width(), m_bodyHeight);
+        painter.translate(0, -visible.top());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = visible;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        painter.setClipRect(visible);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+
+    void paintFooter(QPainter& painter, int page, int totalPages) const
+    {
+        const int top = m_page.height() - m_footerHeight + mm(4);
+        painter.setPen(QPen(Accent, mm(0.3)));
+        painter.drawLine(0, top, m_page.width(), top);
+        painter.setFont(plainFont(QStringLiteral("Arial"), 9));
+        painter.setPen(Muted);
+        const QRect area(0, top + mm(1), m_page.width(), m_footerHeight - mm(5));
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, DocumentTitle);
+        painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("Pagina %1 di %2").arg(page).arg(totalPages));
+    }
+
+    QPdfWriter& m_writer;
+    QRect m_page;
+    int m_footerHeight = 0;
+    int m_bodyHeight = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_guide_pdf <output.pdf>\n");
+        return 2;
+    }
+    QSaveFile file(QString::fromLocal8Bit(argv[1]));
+    if (!file.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "make_guide_pdf: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    bool written = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(300);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(20, 18, 20, 14), QPageLayout::Millimeter));
+        writer.setTitle(DocumentTitle);
+        writer.setCreator(QString::fromUtf8(rf::Product::Maker));
+        written = GuideWriter(writer).write();
+    }
+    if (!written || !rf::CommitWhole(file)) {
+        std::fprintf(stderr, "make_guide_pdf: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
