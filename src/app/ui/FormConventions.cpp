@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPointer>
+#include <QScreen>
+#include <QShowEvent>
 
 namespace rf::Form {
 namespace {
@@ -267,6 +269,23 @@ void dialogFrame(QWidget* window, int clientWidth, int clientHeight)
     window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::MSWindowsFixedSizeDialogHint);
     window->setFixedSize(clientWidth, clientHeight);
+    // Centred on the owner when there is one, otherwise on the screen, each time it is shown.
+    onEvent(window, [window](QEvent* e) {
+        if (e->type() == QEvent::Show && !static_cast<QShowEvent*>(e)->spontaneous()) {
+            const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+            QRect area;
+            if (owner && owner->isVisible())
+                area = owner->frameGeometry();
+            else if (const QScreen* screen = window->screen())
+                area = screen->availableGeometry();
+            if (area.isValid()) {
+                QRect frame = window->frameGeometry();
+                frame.moveCenter(area.center());
+                window->move(frame.topLeft());
+            }
+        }
+        return false;
+    });
 }
 
 void gradientBackground(QWidget* window, QRgb top, QRgb bottom)
