@@ -1,6 +1,7 @@
 #include "FormConventions.h"
 
 #include "app/Amounts.h"
+#include "storage/RecordLayout.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -262,6 +263,26 @@ QLabel* makeStatusStrip(QWidget* parent, const QString& idleText, QWidget** stri
     if (strip)
         *strip = shpInfo;
     return panInfo;
+}
+
+std::vector<QLineEdit*> recordEdits(const RecordLayout& layout, int count)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    std::vector<QLineEdit*> edits;
+    for (int i = 0; i < count; ++i) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(QStringLiteral("txt") + layout.name(i));
+        edit->setMaxLength(layout.capacity(i));
+        edit->setFont(font);
+        edit->setFixedHeight(21);
+        highlightByBackground(edit);
+        edits.push_back(edit);
+    }
+    for (std::size_t i = 0; i < edits.size(); ++i)
+        enterMovesTo(edits[i], edits[(i + 1) % edits.size()]);
+    return edits;
 }
 
 void dialogFrame(QWidget* window, int clientWidth, int clientHeight)

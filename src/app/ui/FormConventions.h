@@ -6,10 +6,15 @@
 
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QWidget;
+
+namespace rf {
+class RecordLayout;
+}
 
 // The behaviour every data-entry window shares, each applied in one line per field.
 namespace rf::Form {
@@ -61,6 +66,11 @@ void statusClears(QWidget* background, QLabel* panInfo);
 
 // The blue status strip along the bottom of a work window; its text label is panInfo.
 QLabel* makeStatusStrip(QWidget* parent, const QString& idleText, QWidget** strip = nullptr);
+
+// The edits of a card, one per record field from the first up to count: named "txt" + field name,
+// limited to the field's capacity, in Verdana 12 bold with the background highlight, and chained
+// by Enter in record order, the last leading back to the first.
+std::vector<QLineEdit*> recordEdits(const RecordLayout& layout, int count);
 
 // Fixed single border, no title-bar buttons.
 void dialogFrame(QWidget* window, int clientWidth, int clientHeight);

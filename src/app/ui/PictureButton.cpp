@@ -1,7 +1,6 @@
 #include "PictureButton.h"
 
 #include <QEnterEvent>
-#include <QFont>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -10,21 +9,9 @@
 
 namespace rf {
 
-void installPictureFonts()
-{
-    static const bool installed = [] {
-        QFont::insertSubstitutions(QStringLiteral("Liberation Sans, Arial, sans-serif"),
-                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                    QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
-
 SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
     : QWidget(parent), m_resource(resource), m_renderer(new QSvgRenderer(resource, this))
 {
-    installPictureFonts();
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
@@ -57,6 +44,8 @@ void SvgPicture::paintEvent(QPaintEvent*)
 
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    if (!isEnabled())
+        painter.setOpacity(0.3); // a command not available is shown faded
     m_renderer->render(&painter, target);
 }
 

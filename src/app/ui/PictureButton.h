@@ -6,12 +6,6 @@ class QSvgRenderer;
 
 namespace rf {
 
-// The texts in the built-in pictures name a list of font families ("Liberation Sans, Arial,
-// sans-serif"), which the SVG renderer takes as one family name. This maps that name onto its
-// members so the pictures' texts use the intended face. Call once before any picture is drawn;
-// further calls do nothing.
-void installPictureFonts();
-
 // A built-in SVG picture drawn as large as the widget allows, proportions kept, centred.
 class SvgPicture : public QWidget {
     Q_OBJECT

@@ -1,7 +1,608 @@
 #include "TfrmContratti_Noleggio_Bici.h"
 
+#include "TfrmCalendario.h"
+#include "TfrmCodFisc.h"
+#include "TfrmPartitaIva.h"
+#include "app/Amounts.h"
+#include "app/GuideTexts.h"
+#include "app/ui/CommandBar.h"
+#include "app/ui/Context.h"
+#include "app/ui/FormConventions.h"
+#include "app/ui/PictureButton.h"
+#include "app/ui/TfrmGuida.h"
+#include "contracts/ContractDefaults.h"
+#include "contracts/DayCount.h"
+#include "contracts/SchedaContratto.h"
+#include "storage/ArchiveFile.h"
+#include "storage/CountedString.h"
+#include "storage/ui/CardArchive.h"
+#include "storage/ui/TfrmAllegaCartella.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace {
+
+constexpr int PanelWidth = 996;
+constexpr int PanelHeight = 692;
+constexpr QRgb TopColour = 0xFF427AA8;
+constexpr QRgb PanelFill = 0xFFC8D6E3;
+
+const QString IdleText = QStringLiteral("Pronto per inserire una nuova scheda...");
+
+// The eight fields that start every contract with the company's standing texts.
+const char* const DefaultFields[] = {"Ditta01", "Ditta02", "Luogo", "SedeRit", "SedeRic", "Foro", "Assicurazioni", "Privacy"};
+const char* const AmountFields[] = {"Importo", "Totale", "Cauzione"};
+
+struct DateField {
+    const char* field;
+    const char* mode;
+};
+const DateField DateFields[] = {{"Data", "doz_data"}, {"DataInizio", "doz_datainizio"}, {"DataFine", "doz_datafine"}};
+
+// The body of the card: three columns of groups, each group rows of fields with their widths.
+struct Cell {
+    const char* field;
+    int stretch;
+};
+struct Group {
+    const char* title;
+    std::vector<std::vector<Cell>> rows;
+};
+using Column = std::vector<Group>;
+
+const std::vector<Column>& bodyColumns()
+{
+    static const std::vector<Column> columns{
+        {
+            {"Cliente",
+             {{{"Cliente", 5}, {"Sesso", 1}},
+              {{"IndirizzoRes", 3}, {"ComuneRes", 3}},
+              {{"ProvRes", 1}, {"CapRes", 2}, {"CodFisc", 5}},
+              {{"Recapito", 3}, {"DataNasc", 2}},
+              {{"LuogoNasc", 5}, {"ProvNasc", 1}}}},
+            {"Documento di riconoscimento",
+             {{{"TipoDoc", 1}, {"NumDoc", 1}}, {{"EnteRil", 2}, {"DataRil", 1}, {"DataSca", 1}}}},
+            {"Minore affidato al cliente",
+             {{{"Minore", 5}, {"SessoMin", 1}}, {{"LuogoNascMin", 2}, {"DataNascMin", 1}}}},
+        },
+        {
+            {"Veicolo noleggiato", {{{"BiciNum", 2}, {"Taglia", 1}}, {{"Marca", 1}}, {{"Telaio", 1}}}},
+            {"Tariffa",
+             {{{"Tariffa", 1}}, {{"Conteggio", 1}}, {{"Eccedenza", 1}}, {{"Importo", 1}, {"Totale", 1}}}},
+            {"Periodo di noleggio",
+             {{{"DataInizio", 2}, {"OraInizio", 1}, {"SedeRit", 3}},
+              {{"DataFine", 2}, {"OraFine", 1}, {"SedeRic", 3}},
+              {{"TotGiorni", 1}}}},
+        },
+        {
+            {"Accessori e cauzione", {{{"Accessori", 1}}, {{"Cauzione", 1}}, {{"Difetti", 1}}}},
+            {"Pagamento e condizioni",
+             {{{"Pagamento", 1}}, {{"Foro", 1}}, {{"Assicurazioni", 1}}, {{"Privacy", 1}}, {{"Note", 1}}}},
+        },
+    };
+    return columns;
+}
+
+QLabel* fieldLabel(const QString& text)
+{
+    auto* label = new QLabel(text);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: #1F3A68; background: transparent;"));
+    return label;
+}
+
+QFrame* whiteGroup(const QString& name)
+{
+    auto* frame = new QFrame;
+    frame->setObjectName(name);
+    frame->setStyleSheet(QStringLiteral("#%1 { background-color: white; border-radius: 6px; }").arg(name));
+    return frame;
+}
+
+QPushButton* smallButton(const QString& name, const QString& text)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFixedHeight(23);
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { background: #4682B4; color: white; border: none; border-radius: 4px; padding: 0 10px;"
+        " font-weight: bold; } QPushButton:hover { background: #3A6E99; } QPushButton:disabled { background: #A9BFD3; }"));
+    return button;
+}
+
+} // namespace
+
 TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(rf::Context& context, QWidget* parent)
     : rf::WorkWindow(context, QStringLiteral("frmContratti_Noleggio_Bici"),
                      QStringLiteral(" Rotaflux - Contratti di Noleggio Biciclette"), parent)
 {
+    buildWindow();
+    rf::CardArchive::Callbacks callbacks;
+    callbacks.showTexts = [this](const QStringList& texts) { showTexts(texts); };
+    callbacks.collectTexts = [this] { return cardTexts(); };
+    m_card = std::make_unique<rf::CardArchive>(context, this, QString::fromLatin1(rf::Contracts::ArchiveName),
+                                               rf::TSchedaContratto(), m_lblPosizione, std::move(callbacks));
+    // First and Save report archive failures as warnings, the other actions as errors.
+    m_card->setFailureBox(rf::CardArchive::Action::First, rf::CardArchive::Box::Warning);
+    m_card->setFailureBox(rf::CardArchive::Action::Save, rf::CardArchive::Box::Warning);
+    clearCard();
+}
+
+TfrmContratti_Noleggio_Bici::~TfrmContratti_Noleggio_Bici() = default;
+
+// ---- building the window -------------------------------------------------------------------
+
+void TfrmContratti_Noleggio_Bici::buildWindow()
+{
+    rf::Form::gradientBackground(this, TopColour, 0xFFFFFFFF);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panMain"));
+    panel->setFixedSize(PanelWidth, PanelHeight);
+    panel->setStyleSheet(QStringLiteral("#panMain { background-color: %1; }").arg(QColor::fromRgba(PanelFill).name()));
+    QWidget* strip = nullptr;
+    m_panInfo = rf::Form::makeStatusStrip(panel, IdleText, &strip);
+
+    m_edits = rf::Form::recordEdits(rf::TSchedaContratto(), rf::Contracts::EditCount);
+    for (const char* field : AmountFields) {
+        QLineEdit* amount = edit(QLatin1String(field));
+        amount->setAlignment(Qt::AlignRight);
+        rf::Form::filterKeys(amount, rf::Form::Keys::Amount);
+        rf::Form::normaliseAmountOnExit(amount);
+    }
+    for (const DateField& date : DateFields) {
+        QLineEdit* e = edit(QLatin1String(date.field));
+        e->setReadOnly(true);
+        const QString mode = QLatin1String(date.mode);
+        rf::Form::filterKeys(e, rf::Form::Keys::DateField, [this, mode] { openDatePicker(mode); });
+    }
+    rf::Form::capitalsWhileTyping(edit(QStringLiteral("Sesso")), false);
+    rf::Form::capitalsWhileTyping(edit(QStringLiteral("SessoMin")), false);
+    for (const char* field : {"ProvRes", "ProvNasc", "CodFisc"})
+        rf::Form::capitalsWhileTyping(edit(QLatin1String(field)), true);
+    rf::Form::filterKeys(edit(QStringLiteral("TotGiorni")), rf::Form::Keys::DigitsOnly);
+
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildToolbar());
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(10, 8, 10, 8);
+    content->setSpacing(8);
+    content->addWidget(buildHeader());
+    content->addWidget(buildBody(), 1);
+    column->addLayout(content, 1);
+    column->addWidget(strip);
+
+    auto* outer = new QGridLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(panel, 0, 0, Qt::AlignCenter);
+
+    rf::Form::statusClears(this, m_panInfo);
+    rf::Form::statusClears(panel, m_panInfo);
+    for (std::size_t i = 1; i < m_edits.size(); ++i)
+        setTabOrder(m_edits[i - 1], m_edits[i]);
+}
+
+QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
+{
+    auto* bar = new rf::CommandBar(m_panInfo);
+    auto browseTo = [this](rf::BrowseButton b) { return [this, b] { browse(b); }; };
+    bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"),
+             QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto."), [this] { cmdNuovoClick(); });
+    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"),
+             QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto duplicando i dati correnti."),
+             [this] { cmdDuplicaClick(); });
+    bar->add(QStringLiteral("cmdSalva"), QStringLiteral("save"), QStringLiteral("Salva o aggiorna il contratto corrente."),
+             [this] { cmdSalvaClick(); });
+    bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), QStringLiteral("Trova un contratto in archivio."), {});
+    bar->addSeparator();
+    bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file al contratto corrente."),
+             [this] { cmdFileClick(); });
+    bar->addSeparator();
+    bar->add(QStringLiteral("cmdPrivacy"), QStringLiteral("preview"),
+             QStringLiteral("Visualizza l'anteprima di stampa del fronte del contratto."), {});
+    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa il contratto corrente."), {});
+    bar->add(QStringLiteral("cmdStatoVeicolo"), QStringLiteral("conditions"),
+             QStringLiteral("Stampa la scheda di verifica stato veicolo."), {});
+    bar->addSeparator();
+    bar->add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Visualizza il primo contratto in archivio."),
+             browseTo(rf::BrowseButton::First));
+    bar->add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"),
+             QStringLiteral("Visualizza il contratto precedente in archivio."), browseTo(rf::BrowseButton::Previous));
+    m_lblPosizione = bar->addPositionLabel();
+    bar->add(QStringLiteral("cmdAvanti"), QStringLiteral("next"),
+             QStringLiteral("Visualizza il contratto successivo in archivio."), browseTo(rf::BrowseButton::Next));
+    bar->add(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QStringLiteral("Visualizza l'ultimo contratto in archivio."),
+             browseTo(rf::BrowseButton::Last));
+    bar->addSeparator();
+    bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
+             QStringLiteral("Esporta i contratti in archivio in un file di Microsoft Excel."), {});
+    bar->add(QStringLiteral("cmdDaRiconsegnare"), QStringLiteral("notreturned"),
+             QStringLiteral("Visualizza il riepilogo dei veicoli non riconsegnati."), {});
+    bar->addStretch();
+    bar->add(QStringLiteral("cmdGuida"), QStringLiteral("help"),
+             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."), [this] { cmdGuidaClick(); });
+    bar->add(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QStringLiteral("Esci da questa schermata."),
+             [this] { close(); });
+    return bar;
+}
+
+QWidget* TfrmContratti_Noleggio_Bici::buildHeader()
+{
+    QFrame* band = whiteGroup(QStringLiteral("shpDitta"));
+    auto* grid = new QGridLayout(band);
+    grid->setContentsMargins(12, 8, 12, 8);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(2);
+    const rf::RecordLayout& layout = rf::TSchedaContratto();
+    auto place = [&](const char* field, int row, int col, int span = 1) {
+        const int i = layout.indexOf(QLatin1String(field));
+        grid->addWidget(fieldLabel(layout.label(i)), row * 2, col, 1, span);
+        grid->addWidget(m_edits[std::size_t(i)], row * 2 + 1, col, 1, span);
+    };
+    place("Ditta01", 0, 1);
+    place("Data", 0, 2);
+    place("Ditta02", 1, 1);
+    place("Luogo", 1, 2);
+    grid->setColumnStretch(1, 4);
+    grid->setColumnStretch(2, 1);
+
+    auto* logo = new rf::PictureButton(QStringLiteral(":/toolbar/logo.svg"), band);
+    logo->setObjectName(QStringLiteral("btnLogo"));
+    logo->setFixedSize(64, 64);
+    rf::Form::statusHint(logo, m_panInfo, QStringLiteral("Carica il logo della ditta di noleggio."));
+    connect(logo, &rf::PictureButton::clicked, this, [this] { btnLogoClick(); });
+    grid->addWidget(logo, 0, 0, 4, 1, Qt::AlignCenter);
+    rf::Form::statusClears(band, m_panInfo);
+    return band;
+}
+
+QWidget* TfrmContratti_Noleggio_Bici::buildBody()
+{
+    const rf::RecordLayout& layout = rf::TSchedaContratto();
+
+    // Buttons that stand beside a field.
+    std::map<std::string, QWidget*> extras;
+    QPushButton* codFisc = smallButton(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"));
+    rf::Form::statusHint(codFisc, m_panInfo, QStringLiteral("Verifica il codice fiscale."));
+    connect(codFisc, &QPushButton::clicked, this, [this] { btnCodFiscClick(); });
+    extras["CodFisc"] = codFisc;
+    QPushButton* importa = smallButton(QStringLiteral("btnImporta"), QStringLiteral("Importa"));
+    rf::Form::statusHint(importa, m_panInfo, QStringLiteral("Importa i dati dalla flotta bici."));
+    importa->setEnabled(false); // the vehicle search is not part of this release yet
+    extras["BiciNum"] = importa;
+    QPushButton* calcola = smallButton(QStringLiteral("cmdCalcola"), QStringLiteral("Calcola"));
+    rf::Form::statusHint(calcola, m_panInfo, QStringLiteral("Calcola il numero totale dei giorni di noleggio."));
+    connect(calcola, &QPushButton::clicked, this, [this] { cmdCalcolaClick(); });
+    extras["TotGiorni"] = calcola;
+
+    m_chkRiconsegnato = new QCheckBox(layout.label(rf::Contracts::ReturnedField));
+    m_chkRiconsegnato->setObjectName(QStringLiteral("chkRiconsegnato"));
+    m_chkRiconsegnato->setFocusPolicy(Qt::NoFocus);
+    m_chkRiconsegnato->setStyleSheet(QStringLiteral("QCheckBox { color: #1F3A68; font-weight: bold; }"));
+    rf::Form::statusHint(m_chkRiconsegnato, m_panInfo,
+                         QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
+
+    auto* body = new QWidget;
+    auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(8);
+    int groupNumber = 0;
+    for (const Column& column : bodyColumns()) {
+        auto* stack = new QVBoxLayout;
+        stack->setSpacing(8);
+        for (const Group& group : column) {
+            QFrame* frame = whiteGroup(QStringLiteral("shpGruppo%1").arg(++groupNumber));
+            rf::Form::statusClears(frame, m_panInfo);
+            auto* rows = new QVBoxLayout(frame);
+            rows->setContentsMargins(10, 6, 10, 8);
+            rows->setSpacing(3);
+            auto* title = new QLabel(QString::fromUtf8(group.title));
+            title->setStyleSheet(QStringLiteral("color: #4682B4; font-weight: bold; font-size: 12px;"
+                                                " border-bottom: 1px solid #C8D6E3; padding-bottom: 2px;"));
+            rows->addWidget(title);
+            for (const auto& row : group.rows) {
+                auto* line = new QHBoxLayout;
+                line->setSpacing(8);
+                for (const Cell& cell : row) {
+                    const int i = layout.indexOf(QLatin1String(cell.field));
+                    auto* box = new QVBoxLayout;
+                    box->setSpacing(1);
+                    box->addWidget(fieldLabel(layout.label(i)));
+                    auto* field = new QHBoxLayout;
+                    field->setSpacing(4);
+                    field->addWidget(m_edits[std::size_t(i)], 1);
+                    if (auto extra = extras.find(cell.field); extra != extras.end())
+                        field->addWidget(extra->second);
+                    box->addLayout(field);
+                    line->addLayout(box, cell.stretch);
+                }
+                rows->addLayout(line);
+            }
+            if (std::string(group.title) == "Pagamento e condizioni")
+                rows->addWidget(m_chkRiconsegnato);
+            rows->addStretch(1);
+            stack->addWidget(frame, int(group.rows.size()));
+        }
+        columns->addLayout(stack, 1);
+    }
+    return body;
+}
+
+// ---- the card ------------------------------------------------------------------------------
+
+QLineEdit* TfrmContratti_Noleggio_Bici::edit(const QString& fieldName) const
+{
+    const int i = rf::TSchedaContratto().indexOf(fieldName);
+    return i >= 0 && i < int(m_edits.size()) ? m_edits[std::size_t(i)] : nullptr;
+}
+
+QString TfrmContratti_Noleggio_Bici::position() const
+{
+    return m_lblPosizione->text();
+}
+
+bool TfrmContratti_Noleggio_Bici::returned() const
+{
+    return m_chkRiconsegnato->isChecked();
+}
+
+QStringList TfrmContratti_Noleggio_Bici::cardTexts() const
+{
+    QStringList texts;
+    for (const QLineEdit* e : m_edits)
+        texts.append(e->text());
+    texts.append(returned() ? rf::Contracts::returnedYes() : rf::Contracts::returnedNo());
+    for (const QString& f : m_attachments.file)
+        texts.append(f);
+    for (const QString& d : m_attachments.desc)
+        texts.append(d);
+    return texts;
+}
+
+void TfrmContratti_Noleggio_Bici::showTexts(const QStringList& texts)
+{
+    for (std::size_t i = 0; i < m_edits.size(); ++i)
+        m_edits[i]->setText(texts.value(int(i)));
+    // Any other stored value leaves the box as it was.
+    const QString flag = texts.value(rf::Contracts::ReturnedField);
+    if (flag == rf::Contracts::returnedYes())
+        m_chkRiconsegnato->setChecked(true);
+    else if (flag == rf::Contracts::returnedNo())
+        m_chkRiconsegnato->setChecked(false);
+    const int first = rf::Contracts::ReturnedField + 1;
+    for (int n = 0; n < 3; ++n) {
+        m_attachments.file[n] = texts.value(first + n);
+        m_attachments.desc[n] = texts.value(first + 3 + n);
+    }
+}
+
+void TfrmContratti_Noleggio_Bici::readDefaults()
+{
+    const auto values = rf::ContractDefaults::read(m_context.programFolder());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        edit(QLatin1String(DefaultFields[i]))->setText(values[i]);
+}
+
+void TfrmContratti_Noleggio_Bici::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        readDefaults();
+        clearCard();
+    }
+    rf::WorkWindow::showEvent(event);
+}
+
+void TfrmContratti_Noleggio_Bici::beforeClose()
+{
+    std::array<QString, 8> values;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = rf::TrimControl(edit(QLatin1String(DefaultFields[i]))->text());
+    if (!rf::ContractDefaults::write(m_context.programFolder(), values))
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "
+                                 "file Rotaflux.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
+                                 "cartella di installazione del programma."));
+}
+
+void TfrmContratti_Noleggio_Bici::clearCard()
+{
+    const rf::RecordLayout& layout = rf::TSchedaContratto();
+    auto isKept = [](const QString& name) {
+        for (const char* field : DefaultFields) {
+            if (name == QLatin1String(field))
+                return true;
+        }
+        return false;
+    };
+    for (std::size_t i = 0; i < m_edits.size(); ++i) {
+        if (!isKept(layout.name(int(i))))
+            m_edits[i]->clear();
+    }
+    for (const char* field : AmountFields)
+        edit(QLatin1String(field))->setText(QStringLiteral("0,00"));
+    m_chkRiconsegnato->setChecked(false);
+    m_attachments = {};
+    m_lblPosizione->clear();
+    edit(QStringLiteral("Cliente"))->setFocus();
+}
+
+void TfrmContratti_Noleggio_Bici::stampToday()
+{
+    const QDateTime now = m_context.clock().now();
+    edit(QStringLiteral("Data"))->setText(rf::FormatDate(now.date()));
+    edit(QStringLiteral("DataInizio"))->setText(rf::FormatDate(now.date()));
+    edit(QStringLiteral("OraInizio"))->setText(now.time().toString(QStringLiteral("HH:mm")));
+}
+
+bool TfrmContratti_Noleggio_Bici::archiveReachable(bool errorBox)
+{
+    rf::ArchiveFile archive(m_context.path(QString::fromLatin1(rf::Contracts::ArchiveName)), rf::Contracts::RecordSize);
+    if (archive.OpenArchive())
+        return true;
+    const QString text = QString::fromUtf8(rf::ArchiveAccessMessage);
+    if (errorBox)
+        m_context.messages().error(this, text);
+    else
+        m_context.messages().warning(this, text);
+    return false;
+}
+
+void TfrmContratti_Noleggio_Bici::cmdNuovoClick()
+{
+    if (!archiveReachable(true))
+        return;
+    clearCard();
+    stampToday();
+    edit(QStringLiteral("Cliente"))->setFocus();
+}
+
+void TfrmContratti_Noleggio_Bici::cmdDuplicaClick()
+{
+    if (m_lblPosizione->text().trimmed().isEmpty()) {
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: per duplicare un contratto bisogna prima visualizzare una scheda già "
+                                 "inserita in archivio."));
+        return;
+    }
+    stampToday();
+    for (const char* field : {"DataFine", "OraFine", "TotGiorni", "Difetti"})
+        edit(QLatin1String(field))->clear();
+    edit(QStringLiteral("Totale"))->setText(QStringLiteral("0,00"));
+    edit(QStringLiteral("Cauzione"))->setText(QStringLiteral("0,00"));
+    m_chkRiconsegnato->setChecked(false);
+    m_attachments = {};
+    m_lblPosizione->clear();
+    if (!archiveReachable(true))
+        return;
+    edit(QStringLiteral("Cliente"))->setFocus();
+    m_context.messages().information(
+        this, QStringLiteral("E' ora possibile apportare le proprie modifiche al contratto corrente.\n\r\n\r"
+                             "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
+void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
+{
+    // Let the edit being typed in finish (amount normalisation) before reading.
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+
+    struct Check {
+        const char* field;
+        bool failed;
+        const char* message;
+    };
+    auto blank = [this](const char* field) { return edit(QLatin1String(field))->text().trimmed().isEmpty(); };
+    const Check checks[] = {
+        {"Ditta01", blank("Ditta01"),
+         "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di noleggio."},
+        {"Data", blank("Data"), "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto."},
+        {"Data", !rf::ParseDate(edit(QStringLiteral("Data"))->text()).isValid(),
+         "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una data "
+         "valida nel formato gg/mm/anno."},
+        {"Luogo", blank("Luogo"), "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto."},
+        {"Cliente", blank("Cliente"), "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
+        {"BiciNum", blank("BiciNum"),
+         "Attenzione: per salvare la scheda è necessario indicare il numero identificativo del veicolo noleggiato."},
+        {"Marca", blank("Marca"),
+         "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo noleggiato."},
+    };
+    for (const Check& check : checks) {
+        if (check.failed) {
+            m_context.messages().warning(this, QString::fromUtf8(check.message));
+            edit(QLatin1String(check.field))->setFocus();
+            return;
+        }
+    }
+    m_card->save();
+}
+
+void TfrmContratti_Noleggio_Bici::browse(rf::BrowseButton button)
+{
+    m_card->browse(button);
+}
+
+void TfrmContratti_Noleggio_Bici::showRecord(qint64 position)
+{
+    m_card->showRecord(position);
+}
+
+void TfrmContratti_Noleggio_Bici::cmdFileClick()
+{
+    TfrmAllegaCartella dialog(m_context, this);
+    dialog.lblMemory = QStringLiteral("contratti_doz");
+    dialog.setValues(m_attachments);
+    if (dialog.exec() == QDialog::Accepted)
+        m_attachments = dialog.values();
+}
+
+void TfrmContratti_Noleggio_Bici::cmdGuidaClick()
+{
+    rf::TfrmGuida::showGuide(m_context, this, rf::Guide::ContractsTitle,
+                             rf::Guide::join(rf::Guide::contractsParagraphs()));
+}
+
+void TfrmContratti_Noleggio_Bici::cmdCalcolaClick()
+{
+    const rf::DayCountResult result =
+        rf::Calcola(edit(QStringLiteral("DataInizio"))->text(), edit(QStringLiteral("DataFine"))->text());
+    if (result.totGiorni)
+        edit(QStringLiteral("TotGiorni"))->setText(*result.totGiorni);
+    if (result.box == rf::DayCountResult::Box::Warning)
+        m_context.messages().warning(this, result.message);
+    else if (result.box == rf::DayCountResult::Box::Plain)
+        m_context.messages().plain(this, result.message);
+    if (result.focus == rf::DayCountResult::Focus::Start)
+        edit(QStringLiteral("DataInizio"))->setFocus();
+    else if (result.focus == rf::DayCountResult::Focus::End)
+        edit(QStringLiteral("DataFine"))->setFocus();
+}
+
+void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& mode)
+{
+    TfrmCalendario picker(m_context, this);
+    picker.lblMemory = mode;
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    for (const DateField& date : DateFields) {
+        if (mode == QLatin1String(date.mode))
+            edit(QLatin1String(date.field))->setText(picker.importedDate());
+    }
+}
+
+void TfrmContratti_Noleggio_Bici::btnLogoClick()
+{
+    // LOGO_PENDING
+}
+
+void TfrmContratti_Noleggio_Bici::btnCodFiscClick()
+{
+    const QString code = edit(QStringLiteral("CodFisc"))->text().trimmed();
+    static const QRegularExpression digitsOnly(QStringLiteral("^[0-9]+$"));
+    if (digitsOnly.match(code).hasMatch()) {
+        TfrmPartitaIva check(m_context, this);
+        check.setNumber(code);
+        check.exec();
+    } else {
+        TfrmCodFisc check(m_context, this);
+        check.setCode(code);
+        check.exec();
+    }
 }

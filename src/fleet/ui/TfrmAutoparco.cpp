@@ -3,6 +3,7 @@
 #include "PhotoView.h"
 #include "TfrmZoom.h"
 #include "app/GuideTexts.h"
+#include "app/ui/CommandBar.h"
 #include "app/ui/Context.h"
 #include "app/ui/FormConventions.h"
 #include "app/ui/PictureButton.h"
@@ -112,77 +113,42 @@ void TfrmAutoparco::buildWindow()
         setTabOrder(m_edits[i - 1], m_edits[i]);
 }
 
-rf::PictureButton* TfrmAutoparco::toolButton(const QString& name, const QString& picture, const QString& hint)
-{
-    auto* button = new rf::PictureButton(QStringLiteral(":/toolbar/%1.svg").arg(picture));
-    button->setObjectName(name);
-    button->setFixedSize(42, 42);
-    rf::Form::statusHint(button, m_panInfo, hint);
-    return button;
-}
-
 QWidget* TfrmAutoparco::buildToolbar()
 {
-    auto* toolbar = new QFrame;
-    toolbar->setObjectName(QStringLiteral("panToolbar"));
-    toolbar->setStyleSheet(
-        QStringLiteral("#panToolbar { background-color: white; border-bottom: 1px solid #B0C4DE; }"));
-    toolbar->setFixedHeight(58);
-    auto* row = new QHBoxLayout(toolbar);
-    row->setContentsMargins(12, 7, 12, 7);
-    row->setSpacing(6);
-
-    auto separator = [row] {
-        row->addSpacing(10);
-        auto* line = new QFrame;
-        line->setFrameShape(QFrame::VLine);
-        line->setStyleSheet(QStringLiteral("color: #C8D6E3;"));
-        row->addWidget(line);
-        row->addSpacing(10);
-    };
-    // A command without an action belongs to a window not part of this release yet: it is shown
-    // disabled, still explaining itself on the status strip.
-    auto add = [&](const char* name, const char* picture, const char* hint, std::function<void()> action) {
-        rf::PictureButton* button =
-            toolButton(QLatin1String(name), QLatin1String(picture), QString::fromUtf8(hint));
-        if (action)
-            connect(button, &rf::PictureButton::clicked, this, std::move(action));
-        else
-            button->setEnabled(false);
-        row->addWidget(button);
-    };
+    auto* bar = new rf::CommandBar(m_panInfo);
     auto browseTo = [this](rf::BrowseButton b) { return [this, b] { browse(b); }; };
-
-    add("cmdNuovo", "new", "Prepara la schermata per l'inserimento di una nuova scheda.", [this] { cmdNuovoClick(); });
-    add("cmdDuplica", "duplicate",
-        "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
-        [this] { cmdDuplicaClick(); });
-    add("cmdSalva", "save", "Salva la scheda in archivio.", [this] { cmdSalvaClick(); });
-    add("cmdTrova", "find", "Trova una scheda in archivio.", {});
-    add("cmdFile", "attach", "Allega file alla scheda.", [this] { cmdFileClick(); });
-    separator();
-    add("cmdAnteprima", "preview", "Visualizza l'anteprima di stampa della scheda.", {});
-    add("cmdStampa", "print", "Stampa la scheda.", {});
-    separator();
-    add("cmdPrimo", "first", "Visualizza la prima scheda in archivio.", browseTo(rf::BrowseButton::First));
-    add("cmdIndietro", "previous", "Visualizza la scheda precedente in archivio.",
-        browseTo(rf::BrowseButton::Previous));
-    m_lblPosizione = new QLabel;
-    m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    m_lblPosizione->setFixedWidth(90);
-    m_lblPosizione->setAlignment(Qt::AlignCenter);
-    m_lblPosizione->setFont(verdana(14, true));
-    m_lblPosizione->setStyleSheet(QStringLiteral("color: #1F2A44; background: #F0F8FF; border: 1px solid #87CEEB;"
-                                                 " border-radius: 4px; padding: 4px;"));
-    row->addWidget(m_lblPosizione);
-    add("cmdAvanti", "next", "Visualizza la scheda successiva in archivio.", browseTo(rf::BrowseButton::Next));
-    add("cmdUltimo", "last", "Visualizza l'ultima scheda in archivio.", browseTo(rf::BrowseButton::Last));
-    separator();
-    add("cmdEsporta", "export", "Esporta archivio in Excel.", {});
-    row->addStretch(1);
-    add("cmdGuida", "help", "Visualizza la guida in linea.", [this] { cmdGuidaClick(); });
-    add("cmdEsci", "exit", "Esci da questa schermata.", [this] { close(); });
-    return toolbar;
+    bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"),
+             QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."), [this] { cmdNuovoClick(); });
+    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"),
+             QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."),
+             [this] { cmdDuplicaClick(); });
+    bar->add(QStringLiteral("cmdSalva"), QStringLiteral("save"), QStringLiteral("Salva la scheda in archivio."),
+             [this] { cmdSalvaClick(); });
+    bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), QStringLiteral("Trova una scheda in archivio."), {});
+    bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file alla scheda."),
+             [this] { cmdFileClick(); });
+    bar->addSeparator();
+    bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
+             QStringLiteral("Visualizza l'anteprima di stampa della scheda."), {});
+    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa la scheda."), {});
+    bar->addSeparator();
+    bar->add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Visualizza la prima scheda in archivio."),
+             browseTo(rf::BrowseButton::First));
+    bar->add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"),
+             QStringLiteral("Visualizza la scheda precedente in archivio."), browseTo(rf::BrowseButton::Previous));
+    m_lblPosizione = bar->addPositionLabel();
+    bar->add(QStringLiteral("cmdAvanti"), QStringLiteral("next"),
+             QStringLiteral("Visualizza la scheda successiva in archivio."), browseTo(rf::BrowseButton::Next));
+    bar->add(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QStringLiteral("Visualizza l'ultima scheda in archivio."),
+             browseTo(rf::BrowseButton::Last));
+    bar->addSeparator();
+    bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio in Excel."), {});
+    bar->addStretch();
+    bar->add(QStringLiteral("cmdGuida"), QStringLiteral("help"), QStringLiteral("Visualizza la guida in linea."),
+             [this] { cmdGuidaClick(); });
+    bar->add(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QStringLiteral("Esci da questa schermata."),
+             [this] { close(); });
+    return bar;
 }
 
 QWidget* TfrmAutoparco::buildPhotoBlock()
@@ -234,17 +200,10 @@ QWidget* TfrmAutoparco::buildSheet()
     rf::Form::statusClears(sheet, m_panInfo);
 
     const rf::RecordLayout& layout = rf::TSchedaVeicolo();
-    for (int i = 0; i < rf::Fleet::EditCount; ++i) {
-        auto* edit = new QLineEdit;
-        edit->setObjectName(QStringLiteral("txt") + layout.name(i));
-        edit->setMaxLength(layout.capacity(i));
-        edit->setFont(verdana(12, true));
-        edit->setFixedHeight(21);
-        rf::Form::highlightByBackground(edit, i < MainFields ? rf::Form::IdleFill : rf::Form::WhiteFill);
-        m_edits.push_back(edit);
-    }
-    for (std::size_t i = 0; i < m_edits.size(); ++i)
-        rf::Form::enterMovesTo(m_edits[i], m_edits[(i + 1) % m_edits.size()]);
+    m_edits = rf::Form::recordEdits(layout, rf::Fleet::EditCount);
+    // The details and notes blocks keep a white idle fill.
+    for (int i = MainFields; i < rf::Fleet::EditCount; ++i)
+        rf::Form::highlightByBackground(m_edits[std::size_t(i)], rf::Form::WhiteFill);
     rf::Form::filterKeys(edit(QStringLiteral("BiciNum")), rf::Form::Keys::VehicleNumber);
     rf::Form::filterKeys(edit(QStringLiteral("Importo")), rf::Form::Keys::Amount);
     rf::Form::normaliseAmountOnExit(edit(QStringLiteral("Importo")));
@@ -439,7 +398,6 @@ void TfrmAutoparco::cmdGuidaClick()
 QImage TfrmAutoparco::placeholderImage()
 {
     static const QImage picture = [] {
-        rf::installPictureFonts();
         QImage image(616, 346, QImage::Format_RGB32);
         image.fill(Qt::white);
         QSvgRenderer renderer(QStringLiteral(":/fleet/placeholder_bike.svg"));

@@ -61,7 +61,6 @@ private:
     QWidget* buildToolbar();
     QWidget* buildSheet();
     QWidget* buildPhotoBlock();
-    rf::PictureButton* toolButton(const QString& name, const QString& picture, const QString& hint);
     void showTexts(const QStringList& texts);
     void setPhoto(const QImage& image);
     void showPlaceholder();

@@ -1,0 +1,70 @@
+#include "DayCount.h"
+
+#include "app/Amounts.h"
+#include "storage/CountedString.h"
+
+#include <QDate>
+
+namespace rf {
+namespace {
+
+DayCountResult failure(DayCountResult::Box box, const QString& message, DayCountResult::Focus focus)
+{
+    DayCountResult result;
+    result.box = box;
+    result.message = message;
+    result.focus = focus;
+    return result;
+}
+
+QString missingDate(const QString& which)
+{
+    return QStringLiteral("Attenzione: per poter effettuare il calcolo dei giorni è necessario indicare la data "
+                          "di %1 noleggio.")
+        .arg(which);
+}
+
+QString invalidDate(const QString& date)
+{
+    return QStringLiteral("Attenzione: la data ") + date +
+           QStringLiteral(" non esiste.\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una "
+                          "data valida.");
+}
+
+} // namespace
+
+DayCountResult Calcola(const QString& dataInizio, const QString& dataFine)
+{
+    using Box = DayCountResult::Box;
+    using Focus = DayCountResult::Focus;
+
+    const QString start = TrimControl(dataInizio);
+    const QString end = TrimControl(dataFine);
+    if (start.isEmpty())
+        return failure(Box::Warning, missingDate(QStringLiteral("inizio")), Focus::Start);
+    if (end.isEmpty())
+        return failure(Box::Warning, missingDate(QStringLiteral("fine")), Focus::End);
+
+    const QDate first = ParseDate(start);
+    if (!first.isValid())
+        return failure(Box::Plain, invalidDate(start), Focus::Start);
+    const QDate last = ParseDate(end);
+    if (!last.isValid())
+        return failure(Box::Plain, invalidDate(end), Focus::End);
+
+    if (first > last) {
+        return failure(Box::Plain,
+                       QStringLiteral("Attenzione: la data di fine noleggio (") + end +
+                           QStringLiteral(") non può essere anteriore a quella di inizio noleggio (") + start +
+                           QStringLiteral(").\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare "
+                                          "un intervallo di tempo valido."),
+                       Focus::None);
+    }
+
+    DayCountResult result;
+    const qint64 days = first.daysTo(last);
+    result.totGiorni = days == 0 ? QStringLiteral("1") : QString::number(days);
+    return result;
+}
+
+} // namespace rf

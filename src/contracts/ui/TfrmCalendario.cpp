@@ -1,0 +1,117 @@
+#include "TfrmCalendario.h"
+
+#include "app/Amounts.h"
+#include "app/ui/Context.h"
+#include "app/ui/FormConventions.h"
+
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTextCharFormat>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ClientWidth = 330;
+constexpr int ClientHeight = 318;
+
+QPushButton* makeButton(const QString& objectName, const QString& text)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(objectName);
+    button->setFixedSize(100, 28);
+    button->setCursor(Qt::PointingHandCursor);
+    // Enter on the calendar must not fire a button by itself.
+    button->setAutoDefault(false);
+    return button;
+}
+
+QCalendarWidget* makeCalendar()
+{
+    auto* calendar = new QCalendarWidget;
+    calendar->setObjectName(QStringLiteral("calAppuntamenti"));
+    // Italian names whatever the process default is; weeks start on Monday.
+    calendar->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    calendar->setFirstDayOfWeek(Qt::Monday);
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    calendar->setGridVisible(false);
+
+    QTextCharFormat header;
+    header.setForeground(QColor(0x1F, 0x2A, 0x44));
+    header.setBackground(QColor(0xDD, 0xE8, 0xF3));
+    header.setFontWeight(QFont::Bold);
+    calendar->setHeaderTextFormat(header);
+    QTextCharFormat weekend;
+    weekend.setForeground(QColor(0xB0, 0x20, 0x20));
+    calendar->setWeekdayTextFormat(Qt::Saturday, weekend);
+    calendar->setWeekdayTextFormat(Qt::Sunday, weekend);
+    return calendar;
+}
+
+} // namespace
+
+TfrmCalendario::TfrmCalendario(rf::Context& context, QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmCalendario"));
+    setWindowTitle(QStringLiteral(" Importazione data"));
+    rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
+    rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
+    setStyleSheet(QStringLiteral(
+        "QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
+        "QCalendarWidget QToolButton { color: white; background: transparent; border: none;"
+        " font-weight: bold; padding: 2px 6px; }"
+        "QCalendarWidget QToolButton:hover { background: rgba(255, 255, 255, 50); border-radius: 3px; }"
+        "QCalendarWidget QToolButton::menu-indicator { image: none; }"
+        "QCalendarWidget QSpinBox { background: white; selection-background-color: #4682B4; }"
+        "QCalendarWidget QAbstractItemView { background: white; selection-background-color: #4682B4;"
+        " selection-color: white; }"
+        "QCalendarWidget { border: 1px solid #8FAFCB; }"));
+
+    auto* lblImportare = new QLabel(QStringLiteral("Importare una data:"));
+    lblImportare->setObjectName(QStringLiteral("lblImportare"));
+    QFont captionFont(QStringLiteral("Verdana"));
+    captionFont.setPixelSize(13);
+    captionFont.setBold(true);
+    lblImportare->setFont(captionFont);
+    lblImportare->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    m_calAppuntamenti = makeCalendar();
+    // Always today, whatever the edit holds.
+    m_calAppuntamenti->setSelectedDate(context.clock().today());
+    lblImportare->setBuddy(m_calAppuntamenti);
+
+    m_btnImportaData = makeButton(QStringLiteral("btnImportaData"), QStringLiteral("Importa"));
+    m_btnAnnulla = makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 12, 14, 12);
+    layout->setSpacing(8);
+    layout->addWidget(lblImportare);
+    layout->addWidget(m_calAppuntamenti, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnImportaData);
+    buttons->addWidget(m_btnAnnulla);
+    layout->addLayout(buttons);
+
+    connect(m_btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
+    connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    m_calAppuntamenti->setFocus();
+}
+
+void TfrmCalendario::btnImportaDataClick()
+{
+    static const QString modes[] = {QStringLiteral("doz_datainizio"), QStringLiteral("doz_datafine"),
+                                    QStringLiteral("doz_data")};
+    for (const QString& mode : modes) {
+        if (lblMemory == mode) {
+            m_importedDate = rf::FormatDate(m_calAppuntamenti->selectedDate());
+            accept();
+            return;
+        }
+    }
+}

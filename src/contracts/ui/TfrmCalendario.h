@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QCalendarWidget;
+class QPushButton;
+
+namespace rf {
+class Context;
+}
+
+// The modal month calendar through which the contracts window fills its three date edits. The
+// caller writes the mode into lblMemory, runs the dialog with exec() and, when it was accepted,
+// writes importedDate() into the edit that the mode names.
+class TfrmCalendario : public QDialog {
+    Q_OBJECT
+public:
+    TfrmCalendario(rf::Context& context, QWidget* owner);
+
+    // Which edit the date is for: "doz_data", "doz_datainizio" or "doz_datafine". Any other text
+    // keeps "Importa" inert.
+    QString lblMemory;
+
+    // The chosen date as dd/mm/yyyy, set by "Importa"; empty until then.
+    QString importedDate() const { return m_importedDate; }
+    QCalendarWidget* calendar() const { return m_calAppuntamenti; }
+
+private:
+    void btnImportaDataClick();
+
+    QCalendarWidget* m_calAppuntamenti = nullptr;
+    QPushButton* m_btnImportaData = nullptr;
+    QPushButton* m_btnAnnulla = nullptr;
+    QString m_importedDate;
+};

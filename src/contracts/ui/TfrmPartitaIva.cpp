@@ -1,0 +1,63 @@
+#include "TfrmPartitaIva.h"
+
+#include "TfrmCodFisc.h"
+
+#include "app/ui/Context.h"
+#include "app/ui/FormConventions.h"
+#include "contracts/FiscalChecks.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString WrongLength =
+    QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
+const QString ValidFrom = QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
+                                         "E' stato rilasciato dall'Ufficio IVA del Comune di ");
+const QString Wrong =
+    QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
+                   "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha rilasciato.");
+
+} // namespace
+
+TfrmPartitaIva::TfrmPartitaIva(rf::Context& context, QWidget* owner) : QDialog(owner), m_context(context)
+{
+    setObjectName(QStringLiteral("frmPartitaIva"));
+    setWindowTitle(QStringLiteral(" Controllo partita IVA"));
+    const rf::CheckDialogControls controls = rf::buildCheckDialog(
+        this, QStringLiteral(":/contracts/fiscal_partita_iva.svg"),
+        QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
+        QStringLiteral("txtPartitaIva"), QStringLiteral("effPartitaIva"), 11);
+    txtPartitaIva = controls.edit;
+    btnControlla = controls.btnControlla;
+    btnChiudi = controls.btnChiudi;
+    rf::Form::filterKeys(txtPartitaIva, rf::Form::Keys::DigitsOnly);
+    connect(btnControlla, &QPushButton::clicked, this, &TfrmPartitaIva::btnControllaClick);
+}
+
+void TfrmPartitaIva::setNumber(const QString& number)
+{
+    txtPartitaIva->setText(number);
+}
+
+void TfrmPartitaIva::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    txtPartitaIva->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPartitaIva::btnControllaClick()
+{
+    const QString number = rf::Form::capitalsAtoZ(txtPartitaIva->text());
+    if (number.size() != 11) {
+        m_context.messages().warning(this, WrongLength);
+        txtPartitaIva->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (rf::Fiscal::isValidVatNumber(number))
+        m_context.messages().information(this, ValidFrom + rf::Fiscal::vatOffice(number) + QLatin1Char('.'));
+    else
+        m_context.messages().warning(this, Wrong);
+    accept();
+}
