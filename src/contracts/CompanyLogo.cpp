@@ -17,7 +17,7 @@ namespace {
 // Large scanned logos must still load.
 constexpr int AllocationLimitMb = 1024;
 // Height of the sign in the built-in logo, in pixels.
-constexpr qreal SignHeight = 152;
+constexpr qreal SignHeight = 150;
 
 // Where the line from origin in direction (dx, dy) (dy downwards) leaves the ellipse centred on 0
 // with radii rx, ry: the ellipse's parametric angle in degrees, counter-clockwise as arcTo takes it.
@@ -61,7 +61,8 @@ QPainterPath euroSign()
     body.closeSubpath();
 
     // Two bars reaching out to the left, their outer ends slanted, the upper one a little longer.
-    const qreal barHeight = 0.105, barGap = 0.11, barLeft = -0.62, slant = 0.035;
+    // Bars and gap are 16 pixels each in the built-in logo, so their long edges fall on whole pixels.
+    const qreal barHeight = 8.0 / 75, barGap = 8.0 / 75, barLeft = -0.62, slant = 0.035;
     auto bar = [&](qreal top, qreal right) {
         const qreal bottom = top + barHeight;
         QPainterPath path;

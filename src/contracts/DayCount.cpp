@@ -19,8 +19,9 @@ DayCountResult failure(DayCountResult::Box box, const QString& message, DayCount
 
 QString missingDate(const QString& which)
 {
-    return QStringLiteral("Attenzione: per poter effettuare il calcolo dei giorni è necessario indicare la data "
-                          "di %1 noleggio.")
+    return QStringLiteral(
+               "Attenzione: per poter effettuare il calcolo dei giorni è necessario indicare la data "
+               "di %1 noleggio.")
         .arg(which);
 }
 
@@ -53,12 +54,13 @@ DayCountResult Calcola(const QString& dataInizio, const QString& dataFine)
         return failure(Box::Plain, invalidDate(end), Focus::End);
 
     if (first > last) {
-        return failure(Box::Plain,
-                       QStringLiteral("Attenzione: la data di fine noleggio (") + end +
-                           QStringLiteral(") non può essere anteriore a quella di inizio noleggio (") + start +
-                           QStringLiteral(").\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare "
-                                          "un intervallo di tempo valido."),
-                       Focus::None);
+        return failure(
+            Box::Plain,
+            QStringLiteral("Attenzione: la data di fine noleggio (") + end +
+                QStringLiteral(") non può essere anteriore a quella di inizio noleggio (") + start +
+                QStringLiteral(").\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare "
+                               "un intervallo di tempo valido."),
+            Focus::None);
     }
 
     DayCountResult result;

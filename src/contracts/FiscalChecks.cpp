@@ -8,17 +8,19 @@ namespace {
 // Values of the characters "0" to "Z" in code order; the seven signs between "9" and "A" count 0.
 constexpr int TableSize = 'Z' - '0' + 1;
 
+// clang-format off
 constexpr std::array<int, TableSize> OddValues = {
-    1, 0, 5, 7, 9, 13, 15, 17, 19, 21,                                                          // 0-9
-    0, 0, 0, 0, 0, 0, 0,                                                                        // :;<=>?@
+    1, 0, 5, 7, 9, 13, 15, 17, 19, 21,                                                           // 0-9
+    0, 0, 0, 0, 0, 0, 0,                                                                         // :;<=>?@
     1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18, 20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23 // A-Z
 };
 
 constexpr std::array<int, TableSize> EvenValues = {
-    0, 1, 2, 3, 4, 5, 6, 7, 8, 9,                                                               // 0-9
-    0, 0, 0, 0, 0, 0, 0,                                                                        // :;<=>?@
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 9,                                                                // 0-9
+    0, 0, 0, 0, 0, 0, 0,                                                                         // :;<=>?@
     0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25 // A-Z
 };
+// clang-format on
 
 int characterValue(QChar c, bool oddPosition)
 {

@@ -12,8 +12,8 @@ Q_DECLARE_METATYPE(Focus)
 
 namespace {
 
-const QString MissingStart = QStringLiteral(
-    "Attenzione: per poter effettuare il calcolo dei giorni è necessario indicare la data di inizio noleggio.");
+const QString MissingStart = QStringLiteral("Attenzione: per poter effettuare il calcolo dei giorni è "
+                                            "necessario indicare la data di inizio noleggio.");
 const QString MissingEnd = QStringLiteral(
     "Attenzione: per poter effettuare il calcolo dei giorni è necessario indicare la data di fine noleggio.");
 
@@ -34,13 +34,27 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
         QTest::addColumn<QString>("days");
-        QTest::newRow("two days") << "01/07/2024" << "03/07/2024" << "2";
-        QTest::newRow("same day counts one") << "01/07/2024" << "01/07/2024" << "1";
-        QTest::newRow("across the year") << "31/12/2024" << "01/01/2025" << "1";
-        QTest::newRow("leap day counts") << "28/02/2024" << "01/03/2024" << "2";
-        QTest::newRow("no leap day in 2023") << "28/02/2023" << "01/03/2023" << "1";
-        QTest::newRow("blanks around the dates") << " 01/07/2024 " << "\t10/07/2024" << "9";
-        QTest::newRow("a long rental") << "01/01/2024" << "01/01/2025" << "366";
+        QTest::newRow("two days") << "01/07/2024"
+                                  << "03/07/2024"
+                                  << "2";
+        QTest::newRow("same day counts one") << "01/07/2024"
+                                             << "01/07/2024"
+                                             << "1";
+        QTest::newRow("across the year") << "31/12/2024"
+                                         << "01/01/2025"
+                                         << "1";
+        QTest::newRow("leap day counts") << "28/02/2024"
+                                         << "01/03/2024"
+                                         << "2";
+        QTest::newRow("no leap day in 2023") << "28/02/2023"
+                                             << "01/03/2023"
+                                             << "1";
+        QTest::newRow("blanks around the dates") << " 01/07/2024 "
+                                                 << "\t10/07/2024"
+                                                 << "9";
+        QTest::newRow("a long rental") << "01/01/2024"
+                                       << "01/01/2025"
+                                       << "366";
     }
     void countsCalendarDays()
     {
@@ -62,20 +76,25 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<Focus>("focus");
         QTest::newRow("empty start, before anything else")
-            << "  " << "" << Box::Warning << MissingStart << Focus::Start;
-        QTest::newRow("empty end") << "01/07/2024" << " " << Box::Warning << MissingEnd << Focus::End;
-        QTest::newRow("empty end before an invalid start")
-            << "31/02/2024" << "" << Box::Warning << MissingEnd << Focus::End;
+            << "  "
+            << "" << Box::Warning << MissingStart << Focus::Start;
+        QTest::newRow("empty end") << "01/07/2024"
+                                   << " " << Box::Warning << MissingEnd << Focus::End;
+        QTest::newRow("empty end before an invalid start") << "31/02/2024"
+                                                           << "" << Box::Warning << MissingEnd << Focus::End;
         QTest::newRow("invalid start, trimmed in the message")
-            << " 31/02/2024 " << "01/03/2024" << Box::Plain << invalid("31/02/2024") << Focus::Start;
+            << " 31/02/2024 "
+            << "01/03/2024" << Box::Plain << invalid("31/02/2024") << Focus::Start;
         QTest::newRow("invalid start before invalid end")
-            << "29/02/2023" << "32/01/2024" << Box::Plain << invalid("29/02/2023") << Focus::Start;
-        QTest::newRow("invalid end") << "01/07/2024" << "31/06/2024" << Box::Plain << invalid("31/06/2024")
-                                     << Focus::End;
-        QTest::newRow("not a date at all") << "01/07/2024" << "domani" << Box::Plain << invalid("domani")
-                                           << Focus::End;
+            << "29/02/2023"
+            << "32/01/2024" << Box::Plain << invalid("29/02/2023") << Focus::Start;
+        QTest::newRow("invalid end") << "01/07/2024"
+                                     << "31/06/2024" << Box::Plain << invalid("31/06/2024") << Focus::End;
+        QTest::newRow("not a date at all") << "01/07/2024"
+                                           << "domani" << Box::Plain << invalid("domani") << Focus::End;
         QTest::newRow("end before start names the end first")
-            << "03/07/2024 " << " 01/07/2024" << Box::Plain
+            << "03/07/2024 "
+            << " 01/07/2024" << Box::Plain
             << QStringLiteral("Attenzione: la data di fine noleggio (01/07/2024) non può essere anteriore a "
                               "quella di inizio noleggio (03/07/2024).\n\r\n\rPer poter visualizzare il "
                               "riepilogo è necessario indicare un intervallo di tempo valido.")

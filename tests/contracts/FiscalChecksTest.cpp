@@ -25,7 +25,8 @@ template <typename Dialog> struct Shown {
     Dialog dialog{fake.context(), nullptr};
     QLineEdit* edit;
 
-    explicit Shown(const char* editName) : edit(dialog.template findChild<QLineEdit*>(QLatin1String(editName)))
+    explicit Shown(const char* editName)
+        : edit(dialog.template findChild<QLineEdit*>(QLatin1String(editName)))
     {
         dialog.show();
     }
@@ -118,13 +119,16 @@ private slots:
         QCOMPARE(edit->maxLength(), 16);
         QString typed;
         QTimer::singleShot(0, &dialog, [&] {
-            QTRY_VERIFY(edit->hasFocus());
-            QTest::keyClicks(edit, QStringLiteral(" rssmra85t10a562s"));
-            typed = edit->text();
-            QTest::keyClick(edit, Qt::Key_Return);
-            QTRY_VERIFY(controlla->hasFocus());
-            QCOMPARE(fake.messages().count(), 0);
-            QTest::keyClick(controlla, Qt::Key_Return);
+            const auto drive = [&] {
+                QTRY_VERIFY(edit->hasFocus());
+                QTest::keyClicks(edit, QStringLiteral(" rssmra85t10a562s"));
+                typed = edit->text();
+                QTest::keyClick(edit, Qt::Key_Return);
+                QTRY_VERIFY(controlla->hasFocus());
+                QCOMPARE(fake.messages().count(), 0);
+                QTest::keyClick(controlla, Qt::Key_Return);
+            };
+            drive();
             if (dialog.isVisible())
                 dialog.done(-1); // never hang the test run
         });
@@ -141,17 +145,16 @@ private slots:
         QTest::addColumn<MessageKind>("kind");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("staysOpen");
-        QTest::newRow("valid, handed over in lower case")
-            << "bnclravle45hrlmy" << MessageKind::Information << "Il codice fiscale digitato è VALIDO." << false;
-        QTest::newRow("wrong check letter")
-            << "RSSMRA85T10A562T" << MessageKind::Warning << "Attenzione: il codice fiscale digitato è ERRATO."
-            << false;
+        QTest::newRow("valid, handed over in lower case") << "bnclravle45hrlmy" << MessageKind::Information
+                                                          << "Il codice fiscale digitato è VALIDO." << false;
+        QTest::newRow("wrong check letter") << "RSSMRA85T10A562T" << MessageKind::Warning
+                                            << "Attenzione: il codice fiscale digitato è ERRATO." << false;
         QTest::newRow("15 characters")
             << "RSSMRA85T10A562" << MessageKind::Warning
             << "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici." << true;
-        QTest::newRow("empty") << "" << MessageKind::Warning
-                               << "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici."
-                               << true;
+        QTest::newRow("empty")
+            << "" << MessageKind::Warning
+            << "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici." << true;
     }
     void fiscalCodeWindowOutcome()
     {
@@ -183,8 +186,8 @@ private slots:
             << "12345670405" << MessageKind::Information << VatValidFrom + "Forlì." << false;
         QTest::newRow("eleven zeros, office unknown")
             << "00000000000" << MessageKind::Information << VatValidFrom + "." << false;
-        QTest::newRow("office 120") << "13579241202" << MessageKind::Information << VatValidFrom + "Bologna 2."
-                                    << false;
+        QTest::newRow("office 120") << "13579241202" << MessageKind::Information
+                                    << VatValidFrom + "Bologna 2." << false;
         QTest::newRow("letters and signs are not typed")
             << "12a345-67 0405" << MessageKind::Information << VatValidFrom + "Forlì." << false;
         QTest::newRow("ten digits")
@@ -192,9 +195,10 @@ private slots:
             << "Attenzione: la partita IVA deve essere composta da 11 caratteri numerici." << true;
         QTest::newRow("wrong check digit")
             << "12345670406" << MessageKind::Warning
-            << QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
-                              "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha "
-                              "rilasciato.")
+            << QStringLiteral(
+                   "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
+                   "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha "
+                   "rilasciato.")
             << false;
     }
     void vatWindowOutcome()

@@ -8,8 +8,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QPushButton>
 #include <QTextCharFormat>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,7 +30,25 @@ QPushButton* makeButton(const QString& objectName, const QString& text)
     return button;
 }
 
-QCalendarWidget* makeCalendar()
+// A white chevron for the month arrows, which the platform draws in colours of its own.
+QIcon chevron(bool left, qreal ratio)
+{
+    constexpr int Size = 16;
+    QPixmap pixmap(QSize(Size, Size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const qreal tip = left ? 5.0 : 11.0;
+    const qreal back = left ? 10.5 : 5.5;
+    const QPointF points[] = {{back, 3.0}, {tip, 8.0}, {back, 13.0}};
+    painter.drawPolyline(points, 3);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+QCalendarWidget* makeCalendar(qreal ratio)
 {
     auto* calendar = new QCalendarWidget;
     calendar->setObjectName(QStringLiteral("calAppuntamenti"));
@@ -48,6 +68,11 @@ QCalendarWidget* makeCalendar()
     weekend.setForeground(QColor(0xB0, 0x20, 0x20));
     calendar->setWeekdayTextFormat(Qt::Saturday, weekend);
     calendar->setWeekdayTextFormat(Qt::Sunday, weekend);
+
+    if (auto* previous = calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_prevmonth")))
+        previous->setIcon(chevron(true, ratio));
+    if (auto* next = calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth")))
+        next->setIcon(chevron(false, ratio));
     return calendar;
 }
 
@@ -60,15 +85,15 @@ TfrmCalendario::TfrmCalendario(rf::Context& context, QWidget* owner) : QDialog(o
     rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
     rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
     setStyleSheet(QStringLiteral(
-        "QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
+        "QCalendarWidget QWidget#qt_calendar_navigationbar { background: #2B5C87;"
+        " border-bottom: 1px solid #1F4566; }"
         "QCalendarWidget QToolButton { color: white; background: transparent; border: none;"
         " font-weight: bold; padding: 2px 6px; }"
         "QCalendarWidget QToolButton:hover { background: rgba(255, 255, 255, 50); border-radius: 3px; }"
         "QCalendarWidget QToolButton::menu-indicator { image: none; }"
         "QCalendarWidget QSpinBox { background: white; selection-background-color: #4682B4; }"
         "QCalendarWidget QAbstractItemView { background: white; selection-background-color: #4682B4;"
-        " selection-color: white; }"
-        "QCalendarWidget { border: 1px solid #8FAFCB; }"));
+        " selection-color: white; }"));
 
     auto* lblImportare = new QLabel(QStringLiteral("Importare una data:"));
     lblImportare->setObjectName(QStringLiteral("lblImportare"));
@@ -78,7 +103,7 @@ TfrmCalendario::TfrmCalendario(rf::Context& context, QWidget* owner) : QDialog(o
     lblImportare->setFont(captionFont);
     lblImportare->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
-    m_calAppuntamenti = makeCalendar();
+    m_calAppuntamenti = makeCalendar(devicePixelRatioF());
     // Always today, whatever the edit holds.
     m_calAppuntamenti->setSelectedDate(context.clock().today());
     lblImportare->setBuddy(m_calAppuntamenti);

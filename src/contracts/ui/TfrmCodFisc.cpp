@@ -4,6 +4,7 @@
 #include "app/ui/FormConventions.h"
 #include "contracts/FiscalChecks.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -78,6 +81,9 @@ CheckDialogControls buildCheckDialog(QDialog* dialog, const QString& banner, con
     promptFont.setBold(true);
     lblIstruzioni->setFont(promptFont);
     lblIstruzioni->setStyleSheet(QStringLiteral("color: #1F2A44; background: transparent;"));
+    // Two lines of about even length read better than a long line and a lone last word.
+    const int textWidth = QFontMetrics(promptFont).horizontalAdvance(prompt);
+    lblIstruzioni->setFixedWidth(std::min(ClientWidth - 40, textWidth / 2 + 80));
 
     CheckDialogControls controls;
     controls.edit = new QLineEdit(dialog);
@@ -107,7 +113,7 @@ CheckDialogControls buildCheckDialog(QDialog* dialog, const QString& banner, con
     auto* column = new QVBoxLayout;
     column->setContentsMargins(20, 0, 20, 0);
     column->setSpacing(4);
-    column->addWidget(lblIstruzioni);
+    column->addWidget(lblIstruzioni, 0, Qt::AlignHCenter);
     column->addWidget(editHolder, 0, Qt::AlignHCenter);
     layout->addLayout(column);
     layout->addStretch(1);

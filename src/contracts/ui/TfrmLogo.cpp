@@ -14,11 +14,14 @@
 
 namespace {
 
-constexpr int ClientWidth = 520;
-constexpr int ClientHeight = 290;
-// The preview keeps the built-in logo's proportions, so that logo fills it exactly.
-constexpr int PreviewWidth = 330;
-constexpr int PreviewHeight = PreviewWidth * rf::CompanyLogo::BuiltInHeight / rf::CompanyLogo::BuiltInWidth;
+// The preview is as large as the built-in logo, which so shows pixel for pixel.
+constexpr int PreviewWidth = rf::CompanyLogo::BuiltInWidth;
+constexpr int PreviewHeight = rf::CompanyLogo::BuiltInHeight;
+constexpr int Margin = 14;
+constexpr int PanelMargin = 12; // inside the panel's border, around the sheet's border
+constexpr int ColumnWidth = 150;
+constexpr int ClientWidth = Margin + (PanelMargin + 2) * 2 + PreviewWidth + Margin + ColumnWidth + Margin;
+constexpr int ClientHeight = Margin + (PanelMargin + 2) * 2 + PreviewHeight + Margin;
 constexpr int IconSize = 34;
 
 QPushButton* makeButton(const QString& objectName, const QString& text, int width)
@@ -60,14 +63,15 @@ TfrmLogo::TfrmLogo(rf::Context& context, QWidget* owner) : QDialog(owner), m_con
     auto* sheet = new QFrame;
     sheet->setObjectName(QStringLiteral("shpLogo"));
     auto* sheetLayout = new QVBoxLayout(sheet);
-    sheetLayout->setContentsMargins(1, 1, 1, 1);
+    sheetLayout->setContentsMargins(0, 0, 0, 0);
     sheetLayout->addWidget(m_imgLogo);
     auto* logoPanel = new QFrame;
     logoPanel->setObjectName(QStringLiteral("panLogo"));
     auto* logoLayout = new QVBoxLayout(logoPanel);
-    logoLayout->setContentsMargins(12, 12, 12, 12);
-    logoLayout->addWidget(sheet, 0, Qt::AlignCenter);
+    logoLayout->setContentsMargins(PanelMargin, PanelMargin, PanelMargin, PanelMargin);
+    logoLayout->addWidget(sheet);
 
+    // Right: the three ways to change the picture, then the two closing buttons at the bottom.
     m_btnSfoglia = makeButton(QStringLiteral("btnSfoglia"), QStringLiteral("Sfoglia..."), 120);
     m_imgEuro = makeIcon(QStringLiteral("imgEuro"), QStringLiteral(":/contracts/euro_icon.svg"),
                          QStringLiteral("Logo predefinito"));
@@ -76,37 +80,31 @@ TfrmLogo::TfrmLogo(rf::Context& context, QWidget* owner) : QDialog(owner), m_con
     auto* commandPanel = new QFrame;
     commandPanel->setObjectName(QStringLiteral("panComandi"));
     auto* commandLayout = new QVBoxLayout(commandPanel);
-    commandLayout->setContentsMargins(12, 14, 12, 14);
-    commandLayout->setSpacing(14);
+    commandLayout->setContentsMargins(PanelMargin, 14, PanelMargin, 12);
+    commandLayout->setSpacing(12);
     commandLayout->addWidget(m_btnSfoglia, 0, Qt::AlignHCenter);
     auto* icons = new QHBoxLayout;
-    icons->setSpacing(16);
+    icons->setSpacing(18);
     icons->addStretch(1);
     icons->addWidget(m_imgEuro);
     icons->addWidget(m_btnCancLogo);
     icons->addStretch(1);
     commandLayout->addLayout(icons);
-    commandLayout->addStretch(1);
 
-    auto* body = new QHBoxLayout;
-    body->setSpacing(10);
-    body->addWidget(logoPanel);
-    body->addWidget(commandPanel, 1);
+    m_btnApplica = makeButton(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), ColumnWidth);
+    m_btnAnnulla = makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), ColumnWidth);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(8);
+    column->addWidget(commandPanel);
+    column->addStretch(1);
+    column->addWidget(m_btnApplica);
+    column->addWidget(m_btnAnnulla);
 
-    m_btnApplica = makeButton(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), 130);
-    m_btnAnnulla = makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), 100);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(10);
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnApplica);
-    buttons->addWidget(m_btnAnnulla);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 12);
-    layout->setSpacing(10);
-    layout->addLayout(body);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(Margin, Margin, Margin, Margin);
+    layout->setSpacing(Margin);
+    layout->addWidget(logoPanel);
+    layout->addLayout(column);
 
     connect(m_btnSfoglia, &QPushButton::clicked, this, &TfrmLogo::btnSfogliaClick);
     connect(m_imgEuro, &rf::PictureButton::clicked, this,

@@ -15,9 +15,9 @@ const QString WrongLength =
     QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
 const QString ValidFrom = QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
                                          "E' stato rilasciato dall'Ufficio IVA del Comune di ");
-const QString Wrong =
-    QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
-                   "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha rilasciato.");
+const QString Wrong = QStringLiteral(
+    "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
+    "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha rilasciato.");
 
 } // namespace
 

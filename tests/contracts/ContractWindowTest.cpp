@@ -1,0 +1,333 @@
+#include "contracts/SchedaContratto.h"
+#include "contracts/ui/TfrmCalendario.h"
+#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "storage/IniFile.h"
+#include "support/FakeContext.h"
+#include "support/TestMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace rf;
+using namespace rf::test;
+
+namespace {
+
+void click(QWidget* window, const char* name)
+{
+    auto* w = window->findChild<QWidget*>(QLatin1String(name));
+    QVERIFY2(w, name);
+    QVERIFY2(w->isEnabled(), name);
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+QString focusedName()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+// A complete contract as the user would fill it in.
+void fillContract(TfrmContratti_Noleggio_Bici& w, const QString& customer)
+{
+    w.edit("Ditta01")->setText(QStringLiteral("Cicli Fontana s.n.c."));
+    w.edit("Data")->setText(QStringLiteral("05/03/2024"));
+    w.edit("Luogo")->setText(QStringLiteral("Riva del Garda"));
+    w.edit("Cliente")->setText(customer);
+    w.edit("BiciNum")->setText(QStringLiteral("EB-12"));
+    w.edit("Marca")->setText(QStringLiteral("Atala B-Cross"));
+}
+
+void writeDefaults(FakeContext& fake, const QString& company, const QString& pickup)
+{
+    IniFile ini(fake.file("Rotaflux.ini"));
+    QVERIFY(ini.load());
+    ini.setValue(QStringLiteral("Contratti DOZ"), QStringLiteral("Ditta Rigo 1"), company);
+    ini.setValue(QStringLiteral("Contratti DOZ"), QStringLiteral("Sede Ritiro"), pickup);
+    QVERIFY(ini.save());
+}
+
+QString storedDefault(FakeContext& fake, const QString& key)
+{
+    IniFile ini(fake.file("Rotaflux.ini"));
+    return ini.load() ? ini.value(QStringLiteral("Contratti DOZ"), key, QStringLiteral("<none>")) : QString();
+}
+
+} // namespace
+
+class ContractWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void enteringTheAreaShowsACleanCardWithTheDefaults()
+    {
+        FakeContext fake;
+        writeDefaults(fake, QStringLiteral("Noleggi Lago S.r.l."), QStringLiteral("Porto"));
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.edit("Ditta01")->text(), QStringLiteral("Noleggi Lago S.r.l."));
+        QCOMPARE(w.edit("SedeRit")->text(), QStringLiteral("Porto"));
+        QCOMPARE(w.edit("Data")->text(), QString());
+        for (const char* amount : {"Importo", "Totale", "Cauzione"})
+            QCOMPARE(w.edit(amount)->text(), QStringLiteral("0,00"));
+        QCOMPARE(w.position(), QString());
+        QTRY_COMPARE(focusedName(), QStringLiteral("txtCliente"));
+        QCOMPARE(w.edit("Note")->maxLength(), 250);
+        QCOMPARE(w.edit("Sesso")->maxLength(), 1);
+    }
+
+    void mandatoryFieldsAreCheckedInOrder_data()
+    {
+        QTest::addColumn<QString>("emptied");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("company first, before a bad date")
+            << "Ditta01" << "31/02/2024" << "txtDitta01"
+            << "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di noleggio.";
+        QTest::newRow("no date") << "" << "" << "txtData"
+                                 << "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.";
+        QTest::newRow("date that does not exist")
+            << "" << "31/02/2024" << "txtData"
+            << "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una "
+               "data valida nel formato gg/mm/anno.";
+        QTest::newRow("place") << "Luogo" << "05/03/2024" << "txtLuogo"
+                               << "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.";
+        QTest::newRow("customer") << "Cliente" << "05/03/2024" << "txtCliente"
+                                  << "Attenzione: per salvare la scheda è necessario indicare il nome del cliente.";
+        QTest::newRow("vehicle") << "BiciNum" << "05/03/2024" << "txtBiciNum"
+                                 << "Attenzione: per salvare la scheda è necessario indicare il numero identificativo del "
+                                    "veicolo noleggiato.";
+        QTest::newRow("make") << "Marca" << "05/03/2024" << "txtMarca"
+                              << "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
+                                 "noleggiato.";
+    }
+    void mandatoryFieldsAreCheckedInOrder()
+    {
+        QFETCH(QString, emptied);
+        QFETCH(QString, date);
+        QFETCH(QString, focused);
+        QFETCH(QString, message);
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        fillContract(w, QStringLiteral("Mario Rossi"));
+        w.edit("Data")->setText(date);
+        if (!emptied.isEmpty())
+            w.edit(emptied)->setText(QStringLiteral("  "));
+        click(&w, "cmdSalva");
+        QCOMPARE(fake.messages().count(), 1);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(fake.messages().last().text, message);
+        QTRY_COMPARE(focusedName(), focused);
+        QVERIFY(!QFile::exists(fake.file("Contratti_Noleggio_Bici.pro")));
+    }
+
+    void saveAppendsThenUpdatesAndBrowsingShowsTheContract()
+    {
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        fillContract(w, QStringLiteral("Anna Bianchi"));
+        w.findChild<QCheckBox*>("chkRiconsegnato")->setChecked(true);
+        click(&w, "cmdSalva");
+        QCOMPARE(w.position(), QStringLiteral("1"));
+        QCOMPARE(fake.messages().last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        click(&w, "cmdSalva");
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QCOMPARE(QFileInfo(fake.file("Contratti_Noleggio_Bici.pro")).size(), 5029);
+
+        QFile f(fake.file("Contratti_Noleggio_Bici.pro"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().mid(3520, 3), QByteArray("\x02\x53\xEC"));
+        f.close();
+
+        click(&w, "cmdNuovo");
+        QVERIFY(!w.returned());
+        QCOMPARE(w.edit("Cliente")->text(), QString());
+        click(&w, "cmdUltimo");
+        QCOMPARE(w.edit("Cliente")->text(), QStringLiteral("Anna Bianchi"));
+        QVERIFY(w.returned());
+    }
+
+    void aReturnedFlagOfAnotherValueLeavesTheBoxAlone()
+    {
+        FakeContext fake;
+        QStringList texts(55, QString());
+        texts[0] = QStringLiteral("Ditta");
+        texts[Contracts::ReturnedField] = QStringLiteral("Si");
+        QFile f(fake.file("Contratti_Noleggio_Bici.pro"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(TSchedaContratto().encode(texts));
+        f.close();
+
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        auto* box = w.findChild<QCheckBox*>("chkRiconsegnato");
+        box->setChecked(true);
+        click(&w, "cmdPrimo");
+        QCOMPARE(w.edit("Ditta01")->text(), QStringLiteral("Ditta"));
+        QVERIFY(box->isChecked());
+        box->setChecked(false);
+        click(&w, "cmdPrimo");
+        QVERIFY(!box->isChecked());
+    }
+
+    void newKeepsTheCurrentDefaultsAndStampsToday()
+    {
+        FakeContext fake;
+        fake.clock().moment = QDateTime(QDate(2024, 7, 1), QTime(9, 5, 30));
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        fillContract(w, QStringLiteral("Luca Verdi"));
+        w.edit("Ditta01")->setText(QStringLiteral("Ditta del contratto"));
+        w.edit("Note")->setText(QStringLiteral("casco rotto"));
+        click(&w, "cmdNuovo");
+        QCOMPARE(w.edit("Ditta01")->text(), QStringLiteral("Ditta del contratto"));
+        QCOMPARE(w.edit("Luogo")->text(), QStringLiteral("Riva del Garda"));
+        QCOMPARE(w.edit("Note")->text(), QString());
+        QCOMPARE(w.edit("Data")->text(), QStringLiteral("01/07/2024"));
+        QCOMPARE(w.edit("DataInizio")->text(), QStringLiteral("01/07/2024"));
+        QCOMPARE(w.edit("OraInizio")->text(), QStringLiteral("09:05"));
+        QVERIFY(QFile::exists(fake.file("Contratti_Noleggio_Bici.pro")));
+    }
+
+    void duplicateKeepsTheUnitAmountAndResetsTheRest()
+    {
+        FakeContext fake;
+        fake.clock().moment = QDateTime(QDate(2024, 8, 15), QTime(18, 0));
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        click(&w, "cmdDuplica");
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Attenzione: per duplicare un contratto bisogna prima visualizzare una scheda già "
+                                "inserita in archivio."));
+
+        fillContract(w, QStringLiteral("Giulia Neri"));
+        w.edit("Importo")->setText(QStringLiteral("15,00"));
+        w.edit("Totale")->setText(QStringLiteral("45,00"));
+        w.edit("Cauzione")->setText(QStringLiteral("100,00"));
+        w.edit("DataFine")->setText(QStringLiteral("08/03/2024"));
+        w.edit("TotGiorni")->setText(QStringLiteral("3"));
+        w.edit("Difetti")->setText(QStringLiteral("graffio"));
+        w.findChild<QCheckBox*>("chkRiconsegnato")->setChecked(true);
+        click(&w, "cmdSalva");
+
+        click(&w, "cmdDuplica");
+        QCOMPARE(fake.messages().last().kind, MessageKind::Information);
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("E' ora possibile apportare le proprie modifiche al contratto corrente.\n\r\n\r"
+                                "Al termine premere Salva per inserire la scheda in archivio."));
+        QCOMPARE(w.position(), QString());
+        QCOMPARE(w.edit("Importo")->text(), QStringLiteral("15,00"));
+        QCOMPARE(w.edit("Totale")->text(), QStringLiteral("0,00"));
+        QCOMPARE(w.edit("Cauzione")->text(), QStringLiteral("0,00"));
+        QCOMPARE(w.edit("Data")->text(), QStringLiteral("15/08/2024"));
+        for (const char* field : {"DataFine", "OraFine", "TotGiorni", "Difetti"})
+            QCOMPARE(w.edit(field)->text(), QString());
+        QCOMPARE(w.edit("Cliente")->text(), QStringLiteral("Giulia Neri"));
+        QVERIFY(!w.returned());
+        click(&w, "cmdSalva");
+        QCOMPARE(w.position(), QStringLiteral("2"));
+    }
+
+    void defaultsAreWrittenOnCloseAndReadOnShow()
+    {
+        FakeContext fake;
+        QVERIFY(!QFile::exists(fake.file("Rotaflux.ini")));
+        {
+            TfrmContratti_Noleggio_Bici w(fake.context());
+            w.show();
+            QCOMPARE(w.edit("Ditta01")->text(), QString());
+            w.edit("SedeRit")->setText(QStringLiteral("  Piazza Duomo 1  "));
+            w.edit("Privacy")->setText(QStringLiteral("Mario Fontana"));
+            w.close();
+            QCOMPARE(fake.messages().count(), 0);
+        }
+        QCOMPARE(storedDefault(fake, "Sede Ritiro"), QStringLiteral("Piazza Duomo 1"));
+        QCOMPARE(storedDefault(fake, "Titolare Privacy"), QStringLiteral("Mario Fontana"));
+        QCOMPARE(storedDefault(fake, "Ditta Rigo 1"), QString());
+        QCOMPARE(storedDefault(fake, "Polizze"), QString());
+
+        TfrmContratti_Noleggio_Bici again(fake.context());
+        again.show();
+        QCOMPARE(again.edit("SedeRit")->text(), QStringLiteral("Piazza Duomo 1"));
+    }
+
+    void aSettingsFileThatCannotBeWrittenIsReportedAndTheAreaStillCloses()
+    {
+        FakeContext fake;
+        QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("Rotaflux.ini")));
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        QSignalSpy closed(&w, &rf::WorkWindow::closed);
+        w.show();
+        w.close();
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QVERIFY(fake.messages().last().text.contains(QStringLiteral("Rotaflux.ini")));
+    }
+
+    void archiveFailuresUseTheBoxKindOfEachAction_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("first") << "cmdPrimo" << int(MessageKind::Warning);
+        QTest::newRow("previous") << "cmdIndietro" << int(MessageKind::Error);
+        QTest::newRow("next") << "cmdAvanti" << int(MessageKind::Error);
+        QTest::newRow("last") << "cmdUltimo" << int(MessageKind::Error);
+        QTest::newRow("new") << "cmdNuovo" << int(MessageKind::Error);
+        QTest::newRow("save") << "cmdSalva" << int(MessageKind::Warning);
+    }
+    void archiveFailuresUseTheBoxKindOfEachAction()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, kind);
+        FakeContext fake;
+        QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("Contratti_Noleggio_Bici.pro")));
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        fillContract(w, QStringLiteral("X"));
+        click(&w, button.toLatin1().constData());
+        QCOMPARE(int(fake.messages().last().kind), kind);
+        QVERIFY(fake.messages().last().text.startsWith(
+            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
+    }
+
+    void aKeyInADateFieldOpensThePickerForThatField()
+    {
+        FakeContext fake;
+        fake.clock().moment = QDateTime(QDate(2024, 3, 5), QTime(10, 0));
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTimer::singleShot(0, [&] {
+            auto* picker = qobject_cast<TfrmCalendario*>(QApplication::activeModalWidget());
+            QVERIFY(picker);
+            QCOMPARE(picker->lblMemory, QStringLiteral("doz_datafine"));
+            picker->calendar()->setSelectedDate(QDate(2024, 3, 8));
+            QTest::mouseClick(picker->findChild<QWidget*>("btnImportaData"), Qt::LeftButton);
+        });
+        w.edit("DataFine")->setFocus();
+        QTest::keyClick(w.edit("DataFine"), Qt::Key_7);
+        QCOMPARE(w.edit("DataFine")->text(), QStringLiteral("08/03/2024"));
+        QCOMPARE(w.edit("DataInizio")->text(), QString());
+
+        w.edit("DataInizio")->setText(QStringLiteral("05/03/2024"));
+        click(&w, "cmdCalcola");
+        QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));
+        QTest::keyClick(w.edit("DataFine"), Qt::Key_Delete);
+        QCOMPARE(w.edit("DataFine")->text(), QString());
+        click(&w, "cmdCalcola");
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(w.focusWidget(), w.edit("DataFine"));
+        QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));
+    }
+};
+
+RF_REGISTER_TEST(ContractWindowTest)
+#include "ContractWindowTest.moc"
