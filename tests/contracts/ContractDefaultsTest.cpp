@@ -26,9 +26,13 @@ QByteArray readFile(const QString& path)
 
 Defaults::Values sample()
 {
-    return {QStringLiteral("Noleggio Bici Caffè & C. s.n.c."), QStringLiteral("P. IVA 01234567890"),
-            QStringLiteral("Riva"), QStringLiteral("Via Roma 1"), QStringLiteral("Via Roma 1"),
-            QStringLiteral("Trento"), QStringLiteral("RC 12345 - massimale 500.000 €"),
+    return {QStringLiteral("Noleggio Bici Caffè & C. s.n.c."),
+            QStringLiteral("P. IVA 01234567890"),
+            QStringLiteral("Riva"),
+            QStringLiteral("Via Roma 1"),
+            QStringLiteral("Via Roma 1"),
+            QStringLiteral("Trento"),
+            QStringLiteral("RC 12345 - massimale 500.000 €"),
             QStringLiteral("Mario Rossi")};
 }
 
@@ -89,7 +93,8 @@ private slots:
         rf::IniFile ini(path);
         QVERIFY(ini.load());
         QCOMPARE(ini.value(QStringLiteral("Stampa"), QStringLiteral("Copie")), QStringLiteral("2"));
-        QCOMPARE(ini.value(QStringLiteral("Contratti DOZ"), QStringLiteral("Nota")), QStringLiteral("tenere"));
+        QCOMPARE(ini.value(QStringLiteral("Contratti DOZ"), QStringLiteral("Nota")),
+                 QStringLiteral("tenere"));
         QCOMPARE(ini.value(QStringLiteral("Altro"), QStringLiteral("Chiave")), QStringLiteral("valore"));
         QCOMPARE(Defaults::read(dir.path()), sample());
     }

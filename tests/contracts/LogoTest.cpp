@@ -155,8 +155,9 @@ private slots:
         QCOMPARE(f.fake.dialogs().asked().size(), 1);
         QCOMPARE(f.fake.dialogs().asked().first().title,
                  QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."));
-        QCOMPARE(f.fake.dialogs().asked().first().filter,
-                 QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+        QCOMPARE(
+            f.fake.dialogs().asked().first().filter,
+            QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
         QCOMPARE(f.dialog.logo().size(), QSize(40, 20));
 
         f.click("btnApplica");

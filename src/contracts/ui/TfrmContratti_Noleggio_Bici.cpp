@@ -2,6 +2,7 @@
 
 #include "TfrmCalendario.h"
 #include "TfrmCodFisc.h"
+#include "TfrmLogo.h"
 #include "TfrmPartitaIva.h"
 #include "app/Amounts.h"
 #include "app/GuideTexts.h"
@@ -40,8 +41,6 @@ constexpr QRgb PanelFill = 0xFFC8D6E3;
 
 const QString IdleText = QStringLiteral("Pronto per inserire una nuova scheda...");
 
-// The eight fields that start every contract with the company's standing texts.
-const char* const DefaultFields[] = {"Ditta01", "Ditta02", "Luogo", "SedeRit", "SedeRic", "Foro", "Assicurazioni", "Privacy"};
 const char* const AmountFields[] = {"Importo", "Totale", "Cauzione"};
 
 struct DateField {
@@ -396,9 +395,9 @@ void TfrmContratti_Noleggio_Bici::showTexts(const QStringList& texts)
 
 void TfrmContratti_Noleggio_Bici::readDefaults()
 {
-    const auto values = rf::ContractDefaults::read(m_context.programFolder());
+    const rf::ContractDefaults::Values values = rf::ContractDefaults::read(m_context.programFolder());
     for (std::size_t i = 0; i < values.size(); ++i)
-        edit(QLatin1String(DefaultFields[i]))->setText(values[i]);
+        edit(QLatin1String(rf::ContractDefaults::Entries[i].field))->setText(values[i]);
 }
 
 void TfrmContratti_Noleggio_Bici::showEvent(QShowEvent* event)
@@ -412,9 +411,9 @@ void TfrmContratti_Noleggio_Bici::showEvent(QShowEvent* event)
 
 void TfrmContratti_Noleggio_Bici::beforeClose()
 {
-    std::array<QString, 8> values;
+    rf::ContractDefaults::Values values;
     for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = rf::TrimControl(edit(QLatin1String(DefaultFields[i]))->text());
+        values[i] = edit(QLatin1String(rf::ContractDefaults::Entries[i].field))->text();
     if (!rf::ContractDefaults::write(m_context.programFolder(), values))
         m_context.messages().warning(
             this, QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "
@@ -425,9 +424,10 @@ void TfrmContratti_Noleggio_Bici::beforeClose()
 void TfrmContratti_Noleggio_Bici::clearCard()
 {
     const rf::RecordLayout& layout = rf::TSchedaContratto();
+    // The eight company defaults are never emptied by the form.
     auto isKept = [](const QString& name) {
-        for (const char* field : DefaultFields) {
-            if (name == QLatin1String(field))
+        for (const rf::ContractDefaults::Entry& entry : rf::ContractDefaults::Entries) {
+            if (name == QLatin1String(entry.field))
                 return true;
         }
         return false;
@@ -589,7 +589,8 @@ void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& mode)
 
 void TfrmContratti_Noleggio_Bici::btnLogoClick()
 {
-    // LOGO_PENDING
+    TfrmLogo logo(m_context, this);
+    logo.exec();
 }
 
 void TfrmContratti_Noleggio_Bici::btnCodFiscClick()

@@ -51,10 +51,9 @@ TfrmLogo::TfrmLogo(rf::Context& context, QWidget* owner) : QDialog(owner), m_con
     setWindowTitle(QStringLiteral(" Impostazione logo"));
     rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
     rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
-    setStyleSheet(QStringLiteral(
-        "QFrame#panLogo, QFrame#panComandi { background: rgba(255, 255, 255, 200);"
-        " border: 1px solid #8FAFCB; border-radius: 6px; }"
-        "QFrame#shpLogo { background: white; border: 1px solid #C5D5E4; }"));
+    setStyleSheet(QStringLiteral("QFrame#panLogo, QFrame#panComandi { background: rgba(255, 255, 255, 200);"
+                                 " border: 1px solid #8FAFCB; border-radius: 6px; }"
+                                 "QFrame#shpLogo { background: white; border: 1px solid #C5D5E4; }"));
 
     // The picture on a white sheet with a hairline frame, so even the blank logo shows its place.
     m_imgLogo = new rf::PhotoView;
