@@ -33,6 +33,22 @@ QString FakeFileDialogs::saveFile(QWidget*, const QString& title, const QString&
     return next();
 }
 
+bool FakeReportOutput::preview(QWidget*, const report::Document& document)
+{
+    if (fail)
+        return false;
+    previewed.push_back(document);
+    return true;
+}
+
+bool FakeReportOutput::print(QWidget*, const report::Document& document)
+{
+    if (fail)
+        return false;
+    printed.push_back(document);
+    return true;
+}
+
 FakeContext::FakeContext()
 {
     auto messages = std::make_unique<FakeMessages>();
@@ -40,14 +56,16 @@ FakeContext::FakeContext()
     auto shell = std::make_unique<FakeShell>();
     auto clock = std::make_unique<FakeClock>();
     auto clipboard = std::make_unique<FakeClipboard>();
+    auto reports = std::make_unique<FakeReportOutput>();
     m_messages = messages.get();
     m_dialogs = dialogs.get();
     m_shell = shell.get();
     m_clock = clock.get();
     m_clipboard = clipboard.get();
+    m_reports = reports.get();
     m_context = std::make_unique<Context>(m_dir.path(), std::move(messages), std::move(dialogs), std::move(shell),
                                           std::move(clock), std::move(clipboard),
-                                          std::make_unique<FakeReportOutput>());
+                                          std::move(reports));
 }
 
 } // namespace rf::test

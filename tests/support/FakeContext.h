@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/Context.h"
+#include "reports/Layout.h"
 
 #include <QList>
 #include <QStringList>
@@ -80,7 +81,15 @@ public:
     QString content;
 };
 
-class FakeReportOutput final : public ReportOutput {};
+// Records every document instead of showing or printing it; fail makes the next outputs fail.
+class FakeReportOutput final : public ReportOutput {
+public:
+    bool preview(QWidget*, const report::Document& document) override;
+    bool print(QWidget*, const report::Document& document) override;
+    std::vector<report::Document> previewed;
+    std::vector<report::Document> printed;
+    bool fail = false;
+};
 
 // A context over a fresh temporary program folder with every service faked.
 class FakeContext {
@@ -95,6 +104,7 @@ public:
     FakeShell& shell() { return *m_shell; }
     FakeClock& clock() { return *m_clock; }
     FakeClipboard& clipboard() { return *m_clipboard; }
+    FakeReportOutput& reports() { return *m_reports; }
 
 private:
     QTemporaryDir m_dir;
@@ -103,6 +113,7 @@ private:
     FakeShell* m_shell;
     FakeClock* m_clock;
     FakeClipboard* m_clipboard;
+    FakeReportOutput* m_reports;
     std::unique_ptr<Context> m_context;
 };
 

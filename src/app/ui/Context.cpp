@@ -1,6 +1,7 @@
 #include "Context.h"
 
 #include "TMisc.h"
+#include "reports/ui/ReportOutputs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -68,8 +69,6 @@ public:
     QString text() const override { return QApplication::clipboard()->text(); }
 };
 
-class RealReportOutput final : public ReportOutput {};
-
 } // namespace
 
 Context::Context(QString programFolder, std::unique_ptr<Messages> messages, std::unique_ptr<FileDialogs> dialogs,
@@ -88,7 +87,7 @@ std::unique_ptr<Context> Context::createReal(const QString& programFolder)
     return std::make_unique<Context>(programFolder, std::make_unique<RealMessages>(),
                                      std::make_unique<RealFileDialogs>(), std::make_unique<RealShell>(),
                                      std::make_unique<RealClock>(), std::make_unique<RealClipboard>(),
-                                     std::make_unique<RealReportOutput>());
+                                     std::make_unique<PrinterReportOutput>());
 }
 
 QString Context::path(const QString& name) const

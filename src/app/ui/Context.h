@@ -10,6 +10,10 @@ class QWidget;
 
 namespace rf {
 
+namespace report {
+struct Document;
+}
+
 // The five kinds of message box every window uses. Warning, error and information offer OK and
 // Cancel with nothing depending on the answer; confirmation asks Yes/No; plain has OK alone.
 class Messages {
@@ -54,11 +58,15 @@ public:
     virtual QString text() const = 0;
 };
 
-// Where filled documents go: the preview window, the printer or a PDF file. The document type
-// is defined by the report engine; until it exists this only carries the service slot.
+// Where prepared documents go. Both return false when the document could not be output; a print
+// the user cancels in the print dialog is not a failure.
 class ReportOutput {
 public:
     virtual ~ReportOutput() = default;
+    // The preview window (print, zoom, full screen, save as PDF, close); returns when it closes.
+    virtual bool preview(QWidget* owner, const report::Document& document) = 0;
+    // The print dialog, default printer first, then the printer.
+    virtual bool print(QWidget* owner, const report::Document& document) = 0;
 };
 
 // Everything a window needs from outside the program, handed to each window when it is created.

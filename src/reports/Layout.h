@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Report.h"
+
+#include <QDate>
+
+#include <vector>
+
+namespace rf::report {
+
+// One line of text as placed on the page.
+struct PlacedLine {
+    QString text;
+    QRectF rect; // units from the paper's top left corner
+};
+
+// An object as it stands on a finished page: absolute geometry, text broken into lines,
+// expressions resolved. Nothing here depends on the output device.
+struct Item {
+    QString name;
+    Kind kind = Kind::Text;
+    QRectF rect; // units from the paper's top left corner; a line runs from top left to bottom right
+    std::vector<PlacedLine> lines;
+    Font font;
+    QColor colour = Qt::black;
+    Qt::Alignment alignment = Qt::AlignLeft;
+    QColor fill = Qt::transparent;
+    QColor frame = Qt::transparent;
+    double frameWidth = 0;
+    QImage picture;
+    QRectF pictureRect; // the picture fitted into rect, proportions kept, centred
+
+    QString text() const; // the lines joined by "\n"
+};
+
+struct LaidOutPage {
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QSizeF paper; // units
+    std::vector<Item> items;
+
+    const Item* find(const QString& name) const;
+};
+
+struct Document {
+    QString name;
+    std::vector<LaidOutPage> pages;
+};
+
+struct Prepared {
+    bool ok = false;
+    QString error;
+    Document document;
+};
+
+// Lays out a filled report: fails when filling it recorded an error. today resolves "[DATE]".
+Prepared Prepare(const Report& report, const QDate& today);
+
+// Text geometry at the engine's own resolution (96 units an inch), shared by layout and tests.
+double LineHeight(const Font& font);
+double TextWidth(const Font& font, const QString& text);
+
+} // namespace rf::report

@@ -1,0 +1,158 @@
+#include "ReportOutputs.h"
+
+#include "app/ui/FormConventions.h"
+#include "reports/Render.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace rf {
+namespace {
+
+std::unique_ptr<QPrinter> makePrinter(const report::Document& document)
+{
+    // QPrinter starts on the system's default printer; with none installed it prints to a PDF file.
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(document.name);
+    printer->setFullPage(true);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        printer->setOutputFileName(QDir(folder).filePath(document.name + QStringLiteral(".pdf")));
+    }
+    if (!document.pages.empty())
+        printer->setPageOrientation(document.pages.front().orientation);
+    return printer;
+}
+
+QPushButton* toolButton(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+bool PrintWithDialog(QWidget* owner, QPrinter& printer, const report::Document& document)
+{
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(QStringLiteral(" Stampa"));
+    if (dialog.exec() != QDialog::Accepted)
+        return true;
+    return report::RenderDocument(printer, document);
+}
+
+bool PrinterReportOutput::print(QWidget* owner, const report::Document& document)
+{
+    if (document.pages.empty())
+        return false;
+    const std::unique_ptr<QPrinter> printer = makePrinter(document);
+    return PrintWithDialog(owner, *printer, document);
+}
+
+bool PrinterReportOutput::preview(QWidget* owner, const report::Document& document)
+{
+    if (document.pages.empty())
+        return false;
+    ReportPreview window(document, owner);
+    window.exec();
+    return true;
+}
+
+ReportPreview::ReportPreview(const report::Document& document, QWidget* owner)
+    : QDialog(owner), m_document(document), m_printer(makePrinter(document))
+{
+    setObjectName(QStringLiteral("frmAnteprimaReport"));
+    setWindowTitle(QStringLiteral(" Anteprima di stampa - ") + document.name);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
+    resize(1000, 760);
+
+    m_preview = new QPrintPreviewWidget(m_printer.get(), this);
+    m_preview->setObjectName(QStringLiteral("prvDocumento"));
+    m_preview->setZoomMode(QPrintPreviewWidget::FitInView);
+    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { report::RenderDocument(*printer, m_document); });
+
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("panComandi"));
+    bar->setStyleSheet(QStringLiteral("#panComandi { background: white; border-bottom: 1px solid #B0C4DE; }"
+                                      "QPushButton { padding: 5px 12px; }"));
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(10, 6, 10, 6);
+    QPushButton* print = toolButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa..."), bar);
+    QPushButton* pdf = toolButton(QStringLiteral("btnPdf"), QStringLiteral("Salva PDF..."), bar);
+    QPushButton* zoomIn = toolButton(QStringLiteral("btnZoomPiu"), QStringLiteral("Zoom +"), bar);
+    QPushButton* zoomOut = toolButton(QStringLiteral("btnZoomMeno"), QStringLiteral("Zoom -"), bar);
+    QPushButton* fit = toolButton(QStringLiteral("btnAdatta"), QStringLiteral("Pagina intera"), bar);
+    QPushButton* fullScreen = toolButton(QStringLiteral("btnSchermoIntero"), QStringLiteral("Schermo intero"), bar);
+    QPushButton* close = toolButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), bar);
+    for (QPushButton* b : {print, pdf})
+        row->addWidget(b);
+    row->addSpacing(16);
+    for (QPushButton* b : {zoomIn, zoomOut, fit, fullScreen})
+        row->addWidget(b);
+    row->addStretch(1);
+    row->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(m_preview, 1);
+
+    connect(print, &QPushButton::clicked, this, &ReportPreview::printDocument);
+    connect(pdf, &QPushButton::clicked, this, &ReportPreview::savePdf);
+    connect(zoomIn, &QPushButton::clicked, m_preview, [this] { m_preview->zoomIn(1.25); });
+    connect(zoomOut, &QPushButton::clicked, m_preview, [this] { m_preview->zoomOut(1.25); });
+    connect(fit, &QPushButton::clicked, m_preview, &QPrintPreviewWidget::fitInView);
+    connect(fullScreen, &QPushButton::clicked, this, &ReportPreview::toggleFullScreen);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+ReportPreview::~ReportPreview() = default;
+
+void ReportPreview::printDocument()
+{
+    if (!PrintWithDialog(this, *m_printer, m_document))
+        QMessageBox::warning(this, QString(),
+                             QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+                                            "Si consiglia di controllare le impostazioni della stampante."));
+}
+
+void ReportPreview::savePdf()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salva il documento in formato PDF"),
+                                                QDir(folder).filePath(m_document.name + QStringLiteral(".pdf")),
+                                                QStringLiteral("Documento PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    if (!report::WritePdf(m_document, path))
+        QMessageBox::warning(this, QString(),
+                             QStringLiteral("Attenzione: non è stato possibile salvare il documento in formato PDF."
+                                            "\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella "
+                                            "scelta."));
+}
+
+void ReportPreview::toggleFullScreen()
+{
+    if (isFullScreen())
+        showNormal();
+    else
+        showFullScreen();
+}
+
+} // namespace rf

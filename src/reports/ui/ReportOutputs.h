@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/ui/Context.h"
+#include "reports/Layout.h"
+
+#include <QDialog>
+
+class QPrintPreviewWidget;
+class QPrinter;
+
+namespace rf {
+
+// The report output of the program: the preview window, the print dialog and the printer.
+class PrinterReportOutput final : public ReportOutput {
+public:
+    bool preview(QWidget* owner, const report::Document& document) override;
+    bool print(QWidget* owner, const report::Document& document) override;
+};
+
+// The preview window of a prepared document: print, zoom, full screen, save as PDF, close.
+class ReportPreview : public QDialog {
+    Q_OBJECT
+public:
+    ReportPreview(const report::Document& document, QWidget* owner);
+    ~ReportPreview() override;
+
+    QPrintPreviewWidget* previewWidget() const { return m_preview; }
+
+private:
+    void printDocument();
+    void savePdf();
+    void toggleFullScreen();
+
+    report::Document m_document;
+    std::unique_ptr<QPrinter> m_printer;
+    QPrintPreviewWidget* m_preview;
+};
+
+// Prints through the print dialog on the given printer; false when printing failed.
+bool PrintWithDialog(QWidget* owner, QPrinter& printer, const report::Document& document);
+
+} // namespace rf

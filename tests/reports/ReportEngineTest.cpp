@@ -1,0 +1,185 @@
+#include "reports/Layout.h"
+#include "reports/Render.h"
+#include "reports/Units.h"
+#include "reports/templates/ListTemplate.h"
+#include "support/TestMain.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace rf::report;
+
+namespace {
+const QDate Today(2024, 3, 5);
+
+QStringList numberedLines(int n)
+{
+    QStringList lines;
+    for (int i = 1; i <= n; ++i)
+        lines.append(QStringLiteral("Riga %1").arg(i, 3, 10, QLatin1Char('0')));
+    return lines;
+}
+
+QStringList textsOf(const Document& document, const QString& name)
+{
+    QStringList texts;
+    for (const LaidOutPage& page : document.pages) {
+        for (const Item& item : page.items) {
+            if (item.name == name) {
+                for (const PlacedLine& line : item.lines)
+                    texts.append(line.text);
+            }
+        }
+    }
+    return texts;
+}
+
+// Runs a command-line tool on a file; empty when the tool is missing.
+QString runTool(const QString& tool, const QStringList& arguments)
+{
+    if (QStandardPaths::findExecutable(tool).isEmpty())
+        return {};
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+} // namespace
+
+class ReportEngineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void unitsConvert()
+    {
+        QCOMPARE(mm(25.4), 96.0);
+        QCOMPARE(toMm(96.0), 25.4);
+        QCOMPARE(pointsToUnits(72), 96.0);
+        QCOMPARE(toDevice(96, 600), 600.0);
+    }
+
+    void unknownNamesAreErrorsAndStopPreparation()
+    {
+        Report report = ListTemplate();
+        QVERIFY(report.setText(QStringLiteral("txtTitolo"), QStringLiteral("Titolo")));
+        QVERIFY(!report.setText(QStringLiteral("txtNonEsiste"), QStringLiteral("x")));
+        QVERIFY(!report.setPicture(QStringLiteral("txtTitolo"), QImage(2, 2, QImage::Format_RGB32)));
+        QVERIFY(!report.setHeight(QStringLiteral("Nessuna"), 10));
+        QCOMPARE(report.errors().size(), 3);
+        const Prepared prepared = Prepare(report, Today);
+        QVERIFY(!prepared.ok);
+        QVERIFY(prepared.error.contains(QStringLiteral("txtNonEsiste")));
+    }
+
+    void listHeightsFollowTheLineCount()
+    {
+        Report report = ListTemplate();
+        FillList(report, QStringLiteral("Riepilogo veicoli non riconsegnati"), numberedLines(40));
+        QCOMPARE(report.find(QStringLiteral("txtRiepilogo"))->rect.height(), 512.88);
+        QCOMPARE(report.findBand(QStringLiteral("MasterData"))->height, 522.88);
+        QCOMPARE(report.find(QStringLiteral("txtTitolo"))->lines, QStringList{"Riepilogo veicoli non riconsegnati"});
+    }
+
+    void emptyListPrintsTitleAndFooterOnly()
+    {
+        Report report = ListTemplate();
+        FillList(report, QStringLiteral("Riepilogo contratti di noleggio biciclette"), {});
+        const Prepared prepared = Prepare(report, Today);
+        QVERIFY(prepared.ok);
+        QCOMPARE(prepared.document.pages.size(), std::size_t(1));
+        const LaidOutPage& page = prepared.document.pages.front();
+        QCOMPARE(page.orientation, QPageLayout::Landscape);
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
+                 QStringLiteral("Riepilogo contratti di noleggio biciclette"));
+        QCOMPARE(page.find(QStringLiteral("txtPagina"))->text(), QStringLiteral("Stampa eseguita in data 05/03/2024"));
+        QVERIFY(textsOf(prepared.document, QStringLiteral("txtRiepilogo")).isEmpty());
+        // Title band 5 mm below the printable top; the footer follows the (empty) data band.
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->rect.top(), mm(10) + mm(5) + mm(1));
+        QVERIFY(page.find(QStringLiteral("txtPagina"))->rect.top() < mm(10) + mm(5) + mm(8) + 10 + mm(2) + 0.01);
+    }
+
+    void longListFlowsOntoMorePagesKeepingEveryLineOnce()
+    {
+        Report report = ListTemplate();
+        const QStringList lines = numberedLines(130);
+        FillList(report, QStringLiteral("Riepilogo"), lines);
+        const Prepared prepared = Prepare(report, Today);
+        QVERIFY(prepared.ok);
+        QVERIFY(prepared.document.pages.size() >= 3);
+        QCOMPARE(textsOf(prepared.document, QStringLiteral("txtRiepilogo")), lines);
+        // The title is printed once, the footer once after the data, on the last page.
+        QVERIFY(prepared.document.pages.front().find(QStringLiteral("txtTitolo")));
+        QVERIFY(!prepared.document.pages[1].find(QStringLiteral("txtTitolo")));
+        QVERIFY(prepared.document.pages.back().find(QStringLiteral("txtPagina")));
+        for (std::size_t i = 0; i + 1 < prepared.document.pages.size(); ++i)
+            QVERIFY(!prepared.document.pages[i].find(QStringLiteral("txtPagina")));
+        // No line goes below the printable area.
+        for (const LaidOutPage& page : prepared.document.pages) {
+            for (const Item& item : page.items) {
+                for (const PlacedLine& line : item.lines)
+                    QVERIFY(line.rect.bottom() <= page.paper.height() - mm(10) + 0.01);
+            }
+        }
+    }
+
+    void cutTextStaysOneLineAndWrappedTextBreaksInsideItsWidth()
+    {
+        Report report(QStringLiteral("Prova"));
+        report.addPage(QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
+        const QString longText = QStringLiteral("parola ").repeated(40).trimmed();
+        report.addText(QStringLiteral("txtTagliato"), QRectF(0, 0, mm(40), mm(4)), longText, Font{});
+        Object& wrapped = report.addText(QStringLiteral("txtACapo"), QRectF(0, mm(10), mm(40), mm(60)), longText,
+                                         Font{QStringLiteral("Arial"), 8}, Qt::AlignLeft | Qt::AlignTop);
+        wrapped.wordWrap = true;
+        const Prepared prepared = Prepare(report, Today);
+        QVERIFY(prepared.ok);
+        const LaidOutPage& page = prepared.document.pages.front();
+        QCOMPARE(page.find(QStringLiteral("txtTagliato"))->lines.size(), std::size_t(1));
+        const Item* item = page.find(QStringLiteral("txtACapo"));
+        QVERIFY(item->lines.size() > 3);
+        QStringList words;
+        for (const PlacedLine& line : item->lines) {
+            QVERIFY(TextWidth(Font{QStringLiteral("Arial"), 8}, line.text) <= mm(40) + 0.5);
+            words += line.text.split(QLatin1Char(' '));
+        }
+        QCOMPARE(words.join(QLatin1Char(' ')), longText);
+    }
+
+    void pictureKeepsItsProportionsAndIsCentred()
+    {
+        Report report(QStringLiteral("Prova"));
+        report.addPage(QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
+        report.addPicture(QStringLiteral("imgLogo"), QRectF(0, 0, 400, 100));
+        QImage wide(300, 150, QImage::Format_RGB32);
+        wide.fill(Qt::blue);
+        QVERIFY(report.setPicture(QStringLiteral("imgLogo"), wide));
+        const Item* item = Prepare(report, Today).document.pages.front().find(QStringLiteral("imgLogo"));
+        QCOMPARE(item->pictureRect.size(), QSizeF(200, 100));
+        QCOMPARE(item->pictureRect.center(), item->rect.center());
+    }
+
+    void pdfHasThePagesOrientationAndText()
+    {
+        Report report = ListTemplate();
+        FillList(report, QStringLiteral("Riepilogo schede biciclette in archivio"), numberedLines(90));
+        const Prepared prepared = Prepare(report, Today);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("lista.pdf"));
+        QVERIFY(WritePdf(prepared.document, pdf));
+        const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
+        if (info.isEmpty())
+            QSKIP("pdfinfo is not installed");
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(prepared.document.pages.size()))),
+                 qPrintable(info));
+        QVERIFY2(info.contains(QStringLiteral("842 x 595")), qPrintable(info)); // landscape A4
+        const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.contains(QStringLiteral("Riepilogo schede biciclette in archivio")));
+        QVERIFY(text.contains(QStringLiteral("Riga 001")) && text.contains(QStringLiteral("Riga 090")));
+        QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data 05/03/2024")));
+    }
+};
+
+RF_REGISTER_TEST(ReportEngineTest)
+#include "ReportEngineTest.moc"
