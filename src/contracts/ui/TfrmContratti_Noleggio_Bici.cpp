@@ -17,7 +17,6 @@
 #include "storage/ArchiveFile.h"
 #include "storage/CountedString.h"
 #include "storage/ui/CardArchive.h"
-#include "storage/ui/TfrmAllegaCartella.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -129,22 +128,17 @@ QPushButton* smallButton(const QString& name, const QString& text)
 } // namespace
 
 TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(rf::Context& context, QWidget* parent)
-    : rf::WorkWindow(context, QStringLiteral("frmContratti_Noleggio_Bici"),
-                     QStringLiteral(" Rotaflux - Contratti di Noleggio Biciclette"), parent)
+    : rf::CardWindow(context, QStringLiteral("frmContratti_Noleggio_Bici"),
+                     QStringLiteral(" Rotaflux - Contratti di Noleggio Biciclette"), rf::TSchedaContratto(),
+                     rf::Contracts::EditCount, QString::fromLatin1(rf::Contracts::ArchiveName), parent)
 {
     buildWindow();
-    rf::CardArchive::Callbacks callbacks;
-    callbacks.showTexts = [this](const QStringList& texts) { showTexts(texts); };
-    callbacks.collectTexts = [this] { return cardTexts(); };
-    m_card = std::make_unique<rf::CardArchive>(context, this, QString::fromLatin1(rf::Contracts::ArchiveName),
-                                               rf::TSchedaContratto(), m_lblPosizione, std::move(callbacks));
+    connectArchive({}, {});
     // First and Save report archive failures as warnings, the other actions as errors.
-    m_card->setFailureBox(rf::CardArchive::Action::First, rf::CardArchive::Box::Warning);
-    m_card->setFailureBox(rf::CardArchive::Action::Save, rf::CardArchive::Box::Warning);
+    archive().setFailureBox(rf::CardArchive::Action::First, rf::CardArchive::Box::Warning);
+    archive().setFailureBox(rf::CardArchive::Action::Save, rf::CardArchive::Box::Warning);
     clearCard();
 }
-
-TfrmContratti_Noleggio_Bici::~TfrmContratti_Noleggio_Bici() = default;
 
 // ---- building the window -------------------------------------------------------------------
 
@@ -158,7 +152,6 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
     QWidget* strip = nullptr;
     m_panInfo = rf::Form::makeStatusStrip(panel, IdleText, &strip);
 
-    m_edits = rf::Form::recordEdits(rf::TSchedaContratto(), rf::Contracts::EditCount);
     for (const char* field : AmountFields) {
         QLineEdit* amount = edit(QLatin1String(field));
         amount->setAlignment(Qt::AlignRight);
@@ -195,8 +188,7 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
 
     rf::Form::statusClears(this, m_panInfo);
     rf::Form::statusClears(panel, m_panInfo);
-    for (std::size_t i = 1; i < m_edits.size(); ++i)
-        setTabOrder(m_edits[i - 1], m_edits[i]);
+    orderTabs();
 }
 
 QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
@@ -213,7 +205,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
     bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), QStringLiteral("Trova un contratto in archivio."), {});
     bar->addSeparator();
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file al contratto corrente."),
-             [this] { cmdFileClick(); });
+             [this] { editAttachments(QStringLiteral("contratti_doz")); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrivacy"), QStringLiteral("preview"),
              QStringLiteral("Visualizza l'anteprima di stampa del fronte del contratto."), {});
@@ -347,50 +339,24 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
 
 // ---- the card ------------------------------------------------------------------------------
 
-QLineEdit* TfrmContratti_Noleggio_Bici::edit(const QString& fieldName) const
-{
-    const int i = rf::TSchedaContratto().indexOf(fieldName);
-    return i >= 0 && i < int(m_edits.size()) ? m_edits[std::size_t(i)] : nullptr;
-}
-
-QString TfrmContratti_Noleggio_Bici::position() const
-{
-    return m_lblPosizione->text();
-}
-
 bool TfrmContratti_Noleggio_Bici::returned() const
 {
     return m_chkRiconsegnato->isChecked();
 }
 
-QStringList TfrmContratti_Noleggio_Bici::cardTexts() const
+QStringList TfrmContratti_Noleggio_Bici::ownTexts() const
 {
-    QStringList texts;
-    for (const QLineEdit* e : m_edits)
-        texts.append(e->text());
-    texts.append(returned() ? rf::Contracts::returnedYes() : rf::Contracts::returnedNo());
-    for (const QString& f : m_attachments.file)
-        texts.append(f);
-    for (const QString& d : m_attachments.desc)
-        texts.append(d);
-    return texts;
+    return {returned() ? rf::Contracts::returnedYes() : rf::Contracts::returnedNo()};
 }
 
-void TfrmContratti_Noleggio_Bici::showTexts(const QStringList& texts)
+void TfrmContratti_Noleggio_Bici::showOwnTexts(const QStringList& texts)
 {
-    for (std::size_t i = 0; i < m_edits.size(); ++i)
-        m_edits[i]->setText(texts.value(int(i)));
     // Any other stored value leaves the box as it was.
-    const QString flag = texts.value(rf::Contracts::ReturnedField);
+    const QString flag = texts.value(0);
     if (flag == rf::Contracts::returnedYes())
         m_chkRiconsegnato->setChecked(true);
     else if (flag == rf::Contracts::returnedNo())
         m_chkRiconsegnato->setChecked(false);
-    const int first = rf::Contracts::ReturnedField + 1;
-    for (int n = 0; n < 3; ++n) {
-        m_attachments.file[n] = texts.value(first + n);
-        m_attachments.desc[n] = texts.value(first + 3 + n);
-    }
 }
 
 void TfrmContratti_Noleggio_Bici::readDefaults()
@@ -439,8 +405,7 @@ void TfrmContratti_Noleggio_Bici::clearCard()
     for (const char* field : AmountFields)
         edit(QLatin1String(field))->setText(QStringLiteral("0,00"));
     m_chkRiconsegnato->setChecked(false);
-    m_attachments = {};
-    m_lblPosizione->clear();
+    detachCard();
     edit(QStringLiteral("Cliente"))->setFocus();
 }
 
@@ -452,22 +417,19 @@ void TfrmContratti_Noleggio_Bici::stampToday()
     edit(QStringLiteral("OraInizio"))->setText(now.time().toString(QStringLiteral("HH:mm")));
 }
 
-bool TfrmContratti_Noleggio_Bici::archiveReachable(bool errorBox)
+// New and Duplicate open the archive only to prove it can be reached; a failure is an error.
+bool TfrmContratti_Noleggio_Bici::archiveReachable()
 {
-    rf::ArchiveFile archive(m_context.path(QString::fromLatin1(rf::Contracts::ArchiveName)), rf::Contracts::RecordSize);
-    if (archive.OpenArchive())
+    rf::ArchiveFile file(archive().archivePath(), rf::Contracts::RecordSize);
+    if (file.OpenArchive())
         return true;
-    const QString text = QString::fromUtf8(rf::ArchiveAccessMessage);
-    if (errorBox)
-        m_context.messages().error(this, text);
-    else
-        m_context.messages().warning(this, text);
+    m_context.messages().error(this, QString::fromUtf8(rf::ArchiveAccessMessage));
     return false;
 }
 
 void TfrmContratti_Noleggio_Bici::cmdNuovoClick()
 {
-    if (!archiveReachable(true))
+    if (!archiveReachable())
         return;
     clearCard();
     stampToday();
@@ -488,9 +450,8 @@ void TfrmContratti_Noleggio_Bici::cmdDuplicaClick()
     edit(QStringLiteral("Totale"))->setText(QStringLiteral("0,00"));
     edit(QStringLiteral("Cauzione"))->setText(QStringLiteral("0,00"));
     m_chkRiconsegnato->setChecked(false);
-    m_attachments = {};
-    m_lblPosizione->clear();
-    if (!archiveReachable(true))
+    detachCard();
+    if (!archiveReachable())
         return;
     edit(QStringLiteral("Cliente"))->setFocus();
     m_context.messages().information(
@@ -531,26 +492,7 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
             return;
         }
     }
-    m_card->save();
-}
-
-void TfrmContratti_Noleggio_Bici::browse(rf::BrowseButton button)
-{
-    m_card->browse(button);
-}
-
-void TfrmContratti_Noleggio_Bici::showRecord(qint64 position)
-{
-    m_card->showRecord(position);
-}
-
-void TfrmContratti_Noleggio_Bici::cmdFileClick()
-{
-    TfrmAllegaCartella dialog(m_context, this);
-    dialog.lblMemory = QStringLiteral("contratti_doz");
-    dialog.setValues(m_attachments);
-    if (dialog.exec() == QDialog::Accepted)
-        m_attachments = dialog.values();
+    archive().save();
 }
 
 void TfrmContratti_Noleggio_Bici::cmdGuidaClick()

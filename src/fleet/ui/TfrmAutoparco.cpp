@@ -11,7 +11,6 @@
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/VehiclePhoto.h"
 #include "storage/ui/CardArchive.h"
-#include "storage/ui/TfrmAllegaCartella.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,20 +66,13 @@ QLabel* fieldLabel(const QString& text)
 } // namespace
 
 TfrmAutoparco::TfrmAutoparco(rf::Context& context, QWidget* parent)
-    : rf::WorkWindow(context, QStringLiteral("frmAutoparco"), QStringLiteral(" Rotaflux - Flotta Bici"), parent)
+    : rf::CardWindow(context, QStringLiteral("frmAutoparco"), QStringLiteral(" Rotaflux - Flotta Bici"),
+                     rf::TSchedaVeicolo(), rf::Fleet::EditCount, QString::fromLatin1(rf::Fleet::ArchiveName), parent)
 {
     buildWindow();
-    rf::CardArchive::Callbacks callbacks;
-    callbacks.showTexts = [this](const QStringList& texts) { showTexts(texts); };
-    callbacks.collectTexts = [this] { return cardTexts(); };
-    callbacks.afterRead = [this] { loadCardPhoto(); };
-    callbacks.afterSave = [this] { saveCardPhoto(); };
-    m_card = std::make_unique<rf::CardArchive>(context, this, QString::fromLatin1(rf::Fleet::ArchiveName),
-                                               rf::TSchedaVeicolo(), m_lblPosizione, std::move(callbacks));
+    connectArchive([this] { loadCardPhoto(); }, [this] { saveCardPhoto(); });
     cmdNuovoClick();
 }
-
-TfrmAutoparco::~TfrmAutoparco() = default;
 
 // ---- building the window -------------------------------------------------------------------
 
@@ -107,10 +99,7 @@ void TfrmAutoparco::buildWindow()
 
     rf::Form::statusClears(this, m_panInfo);
     rf::Form::statusClears(panel, m_panInfo);
-
-    // Tab follows the record order, as Enter does.
-    for (std::size_t i = 1; i < m_edits.size(); ++i)
-        setTabOrder(m_edits[i - 1], m_edits[i]);
+    orderTabs();
 }
 
 QWidget* TfrmAutoparco::buildToolbar()
@@ -126,7 +115,7 @@ QWidget* TfrmAutoparco::buildToolbar()
              [this] { cmdSalvaClick(); });
     bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), QStringLiteral("Trova una scheda in archivio."), {});
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file alla scheda."),
-             [this] { cmdFileClick(); });
+             [this] { editAttachments(QStringLiteral("autoparco")); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
              QStringLiteral("Visualizza l'anteprima di stampa della scheda."), {});
@@ -199,8 +188,7 @@ QWidget* TfrmAutoparco::buildSheet()
     rf::Form::statusClears(section, m_panInfo);
     rf::Form::statusClears(sheet, m_panInfo);
 
-    const rf::RecordLayout& layout = rf::TSchedaVeicolo();
-    m_edits = rf::Form::recordEdits(layout, rf::Fleet::EditCount);
+    const rf::RecordLayout& layout = m_layout;
     // The details and notes blocks keep a white idle fill.
     for (int i = MainFields; i < rf::Fleet::EditCount; ++i)
         rf::Form::highlightByBackground(m_edits[std::size_t(i)], rf::Form::WhiteFill);
@@ -269,42 +257,9 @@ QWidget* TfrmAutoparco::buildSheet()
 
 // ---- the card ------------------------------------------------------------------------------
 
-QLineEdit* TfrmAutoparco::edit(const QString& fieldName) const
-{
-    const int i = rf::TSchedaVeicolo().indexOf(fieldName);
-    return i >= 0 && i < int(m_edits.size()) ? m_edits[std::size_t(i)] : nullptr;
-}
-
-QString TfrmAutoparco::position() const
-{
-    return m_lblPosizione->text();
-}
-
 const QImage& TfrmAutoparco::photo() const
 {
     return m_imgFoto->image();
-}
-
-QStringList TfrmAutoparco::cardTexts() const
-{
-    QStringList texts;
-    for (const QLineEdit* e : m_edits)
-        texts.append(e->text());
-    for (const QString& f : m_attachments.file)
-        texts.append(f);
-    for (const QString& d : m_attachments.desc)
-        texts.append(d);
-    return texts;
-}
-
-void TfrmAutoparco::showTexts(const QStringList& texts)
-{
-    for (std::size_t i = 0; i < m_edits.size(); ++i)
-        m_edits[i]->setText(texts.value(int(i)));
-    for (int n = 0; n < 3; ++n) {
-        m_attachments.file[n] = texts.value(rf::Fleet::EditCount + n);
-        m_attachments.desc[n] = texts.value(rf::Fleet::EditCount + 3 + n);
-    }
 }
 
 void TfrmAutoparco::showEvent(QShowEvent* event)
@@ -320,8 +275,7 @@ void TfrmAutoparco::cmdNuovoClick()
     for (QLineEdit* e : m_edits)
         e->clear();
     edit(QStringLiteral("Importo"))->setText(QStringLiteral("0,00"));
-    m_attachments = {};
-    m_lblPosizione->clear();
+    detachCard();
     showPlaceholder();
     m_edits.front()->setFocus();
 }
@@ -349,7 +303,7 @@ void TfrmAutoparco::cmdSalvaClick()
             return;
         }
     }
-    m_card->save();
+    archive().save();
 }
 
 void TfrmAutoparco::cmdDuplicaClick()
@@ -360,32 +314,12 @@ void TfrmAutoparco::cmdDuplicaClick()
                                  "inserita in archivio."));
         return;
     }
-    m_attachments = {};
-    m_lblPosizione->clear();
+    detachCard();
     showPlaceholder();
     m_edits.front()->setFocus();
     m_context.messages().information(
         this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                              "Al termine premere Salva per inserire la scheda in archivio."));
-}
-
-void TfrmAutoparco::browse(rf::BrowseButton button)
-{
-    m_card->browse(button);
-}
-
-void TfrmAutoparco::showRecord(qint64 position)
-{
-    m_card->showRecord(position);
-}
-
-void TfrmAutoparco::cmdFileClick()
-{
-    TfrmAllegaCartella dialog(m_context, this);
-    dialog.lblMemory = QStringLiteral("autoparco");
-    dialog.setValues(m_attachments);
-    if (dialog.exec() == QDialog::Accepted)
-        m_attachments = dialog.values();
 }
 
 void TfrmAutoparco::cmdGuidaClick()
