@@ -92,6 +92,7 @@ Item placeObject(const Object& object, const QPointF& origin, const QString& dat
     }
     if (object.kind == Kind::Text) {
         const QRectF inner = item.rect.adjusted(object.padding, 0, -object.padding, 0);
+        item.textArea = inner;
         const QStringList lines = breakLines(object, dateText, inner.width());
         const double height = LineHeight(object.font);
         double top = inner.top();
@@ -165,6 +166,7 @@ void placeDataBand(PageBuilder& builder, const Band& band, const QString& dateTe
         slice.lines.clear();
         const QPointF origin(builder.left(), builder.y());
         slice.rect = QRectF(flowing->rect.translated(origin).topLeft(), QSizeF(flowing->rect.width(), fit * pitch));
+        slice.textArea = slice.rect.adjusted(flowing->padding, 0, -flowing->padding, 0);
         for (std::size_t i = 0; i < fit; ++i) {
             const PlacedLine& line = whole.lines[next + i];
             slice.lines.push_back({line.text, QRectF(slice.rect.left() + (line.rect.left() - flowing->rect.left()),

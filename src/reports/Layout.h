@@ -21,6 +21,7 @@ struct Item {
     Kind kind = Kind::Text;
     QRectF rect; // units from the paper's top left corner; a line runs from top left to bottom right
     std::vector<PlacedLine> lines;
+    QRectF textArea; // the rectangle less its inner margins: text is cut at its edges
     Font font;
     QColor colour = Qt::black;
     Qt::Alignment alignment = Qt::AlignLeft;

@@ -70,7 +70,8 @@ void PaintPage(QPainter& painter, const LaidOutPage& page)
         case Kind::Text: {
             paintFrame(painter, item);
             painter.save();
-            painter.setClipRect(item.rect); // text that does not fit is cut at the object's edge
+            // Text that does not fit is cut at the edge of its area.
+            painter.setClipRect(item.textArea.isValid() ? item.textArea.intersected(item.rect) : item.rect);
             painter.setFont(deviceFont(item.font, device));
             painter.setPen(item.colour);
             const Qt::Alignment horizontal = item.alignment & Qt::AlignHorizontal_Mask;

@@ -346,6 +346,33 @@ private slots:
         QCOMPARE(fake.messages().last().kind, MessageKind::Error);
     }
 
+    void previewAndPrintShowTheCardAsOnScreen_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("preview") << "cmdAnteprima" << true;
+        QTest::newRow("print") << "cmdStampa" << false;
+    }
+    void previewAndPrintShowTheCardAsOnScreen()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, preview);
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        fillMandatory(w, QStringLiteral("  EB-3  "));
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            QTest::mouseClick(dialog->findChild<QWidget*>("btnStampa"), Qt::LeftButton);
+        });
+        click(&w, command.toLatin1().constData());
+        const auto& documents = preview ? fake.reports().previewed : fake.reports().printed;
+        QCOMPARE(documents.size(), std::size_t(1));
+        QCOMPARE(documents.front().name, QStringLiteral("Scheda Veicolo"));
+        QCOMPARE(documents.front().pages.front().find(QStringLiteral("txtBiciNum"))->text(), QStringLiteral("EB-3"));
+        QCOMPARE(w.position(), QString()); // nothing saved by printing
+    }
+
     void zoomAreaIsTheScreenLessMargins()
     {
         QCOMPARE(TfrmZoom::pictureArea(QSize(1920, 1080)), QSize(1860, 990));

@@ -1,6 +1,8 @@
 #include "TfrmAutoparco.h"
 
 #include "PhotoView.h"
+#include "TfrmAnteprimaAutomezzo.h"
+#include "TfrmStampaAutomezzo.h"
 #include "TfrmZoom.h"
 #include "app/GuideTexts.h"
 #include "app/ui/CommandBar.h"
@@ -118,8 +120,14 @@ QWidget* TfrmAutoparco::buildToolbar()
              [this] { editAttachments(QStringLiteral("autoparco")); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
-             QStringLiteral("Visualizza l'anteprima di stampa della scheda."), {});
-    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa la scheda."), {});
+             QStringLiteral("Visualizza l'anteprima di stampa della scheda."), [this] {
+                 TfrmAnteprimaAutomezzo dialog(m_context, *this);
+                 dialog.exec();
+             });
+    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa la scheda."), [this] {
+        TfrmStampaAutomezzo dialog(m_context, *this);
+        dialog.exec();
+    });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Visualizza la prima scheda in archivio."),
              browseTo(rf::BrowseButton::First));
@@ -205,14 +213,14 @@ QWidget* TfrmAutoparco::buildSheet()
     for (int i = MainFields; i < DetailsFields; ++i) {
         detailsGrid->addWidget(fieldLabel(layout.label(i)), i - MainFields, 0);
         detailsGrid->addWidget(m_edits[std::size_t(i)], i - MainFields, 1);
+        detailsGrid->setRowStretch(i - MainFields, 1); // the rows share the block's height
     }
     rf::Form::statusClears(details, m_panInfo);
 
     auto* left = new QVBoxLayout;
     left->setSpacing(10);
     left->addWidget(buildPhotoBlock());
-    left->addWidget(details);
-    left->addStretch(1);
+    left->addWidget(details, 1);
 
     // Right: the header picture over the main fields.
     auto* header = new rf::SvgPicture(QStringLiteral(":/fleet/header_scheda_veicolo.svg"));

@@ -1,10 +1,34 @@
 #include "TfrmMenuCamere.h"
 
+#include "app/ui/FormConventions.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 TfrmMenuCamere::TfrmMenuCamere(rf::Context& context, QWidget* parent)
     : rf::WorkWindow(context, QStringLiteral("frmMenuCamere"), QStringLiteral(" Rotaflux - Planner Prenotazioni"),
                      parent),
       lblMemory(QStringLiteral("avvio"))
 {
+    rf::Form::gradientBackground(this, rf::Form::SteelBlue, 0xFFFFFFFF);
+    // The yearly planner is not part of this release: the area says so and leads back.
+    auto* note = new QLabel(QStringLiteral("Il planner delle prenotazioni sarà disponibile in una prossima versione."),
+                            this);
+    note->setObjectName(QStringLiteral("lblAvviso"));
+    note->setAlignment(Qt::AlignCenter);
+    note->setStyleSheet(QStringLiteral("color: white; font-size: 18px; font-weight: bold;"));
+    auto* back = new QPushButton(QStringLiteral("Torna al menu principale"), this);
+    back->setObjectName(QStringLiteral("imgEsci"));
+    back->setCursor(Qt::PointingHandCursor);
+    back->setFixedSize(240, 36);
+    connect(back, &QPushButton::clicked, this, &QWidget::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch(1);
+    layout->addWidget(note);
+    layout->addSpacing(20);
+    layout->addWidget(back, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
 }
 
 void TfrmMenuCamere::showEvent(QShowEvent* event)

@@ -1,0 +1,20 @@
+#include "TfrmAnteprimaAutomezzo.h"
+
+#include "app/ui/Context.h"
+
+TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(rf::Context& context, TfrmAutoparco& fleet)
+    : rf::VehicleSheetDialog(
+          context, fleet,
+          {QStringLiteral("frmAnteprimaAutomezzo"), QStringLiteral(" Anteprima di stampa"),
+           QStringLiteral("Mostra anteprima"), QStringLiteral(":/fleet/preview_explain.svg"),
+           QStringLiteral(
+               "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a "
+               "buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.")})
+{
+}
+
+bool TfrmAnteprimaAutomezzo::output(const rf::report::Document& document)
+{
+    // Returns when the preview window has been closed.
+    return m_context.reports().preview(this, document);
+}

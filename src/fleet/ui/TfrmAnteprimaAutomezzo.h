@@ -1,0 +1,13 @@
+#pragma once
+
+#include "TfrmStampaAutomezzo.h"
+
+// Shows the vehicle sheet of the card on the fleet window in the preview window.
+class TfrmAnteprimaAutomezzo : public rf::VehicleSheetDialog {
+    Q_OBJECT
+public:
+    TfrmAnteprimaAutomezzo(rf::Context& context, TfrmAutoparco& fleet);
+
+protected:
+    bool output(const rf::report::Document& document) override;
+};
