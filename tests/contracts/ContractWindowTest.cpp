@@ -298,6 +298,39 @@ private slots:
             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
     }
 
+    void printedDocumentsShowTheContractAsOnScreen_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("preview");
+        QTest::addColumn<QString>("document");
+        QTest::newRow("front preview") << "cmdPrivacy" << "btnAnteprima" << true << "Contratto Noleggio Bicicletta";
+        QTest::newRow("front") << "cmdStampa" << "btnStampa" << false << "Contratto Noleggio Bicicletta";
+        QTest::newRow("conditions") << "cmdStampa" << "btnCondizioni" << false << "Condizioni contrattuali";
+    }
+    void printedDocumentsShowTheContractAsOnScreen()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, button);
+        QFETCH(bool, preview);
+        QFETCH(QString, document);
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        fillContract(w, QStringLiteral("  Anna  Bianchi "));
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            QTest::mouseClick(dialog->findChild<QWidget*>(button), Qt::LeftButton);
+        });
+        click(&w, command.toLatin1().constData());
+        const auto& documents = preview ? fake.reports().previewed : fake.reports().printed;
+        QCOMPARE(documents.size(), std::size_t(1));
+        QCOMPARE(documents.front().name, document);
+        if (document == QLatin1String("Contratto Noleggio Bicicletta"))
+            QCOMPARE(documents.front().pages.front().find(QStringLiteral("txtCliente"))->text(),
+                     QStringLiteral("Cognome e nome:  Anna  Bianchi"));
+    }
+
     void aKeyInADateFieldOpensThePickerForThatField()
     {
         FakeContext fake;

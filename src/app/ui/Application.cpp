@@ -10,7 +10,9 @@
 #include "planner/ui/TfrmPlanning.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 namespace rf {
 
@@ -73,6 +75,11 @@ void Application::connectFlow()
 int Application::run(QApplication& app)
 {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // The toolkit's own dialogs and buttons (message boxes, file and print dialogs) in Italian.
+    QTranslator translator;
+    if (translator.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
     QApplication::setQuitOnLastWindowClosed(false);
     const std::unique_ptr<Context> context = Context::createReal(QCoreApplication::applicationDirPath());
     Application application(*context);

@@ -1,9 +1,11 @@
 #include "TfrmContratti_Noleggio_Bici.h"
 
+#include "TfrmAnteprima_Contratto_Noleggio_Bici.h"
 #include "TfrmCalendario.h"
 #include "TfrmCodFisc.h"
 #include "TfrmLogo.h"
 #include "TfrmPartitaIva.h"
+#include "TfrmStampa_Contratto_Noleggio_Bici.h"
 #include "app/Amounts.h"
 #include "app/GuideTexts.h"
 #include "app/ui/CommandBar.h"
@@ -208,8 +210,15 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
              [this] { editAttachments(QStringLiteral("contratti_doz")); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrivacy"), QStringLiteral("preview"),
-             QStringLiteral("Visualizza l'anteprima di stampa del fronte del contratto."), {});
-    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa il contratto corrente."), {});
+             QStringLiteral("Visualizza l'anteprima di stampa del fronte del contratto."), [this] {
+                 TfrmAnteprima_Contratto_Noleggio_Bici window(m_context, *this);
+                 window.exec();
+             });
+    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa il contratto corrente."),
+             [this] {
+                 TfrmStampa_Contratto_Noleggio_Bici window(m_context, *this);
+                 window.exec();
+             });
     bar->add(QStringLiteral("cmdStatoVeicolo"), QStringLiteral("conditions"),
              QStringLiteral("Stampa la scheda di verifica stato veicolo."), {});
     bar->addSeparator();

@@ -219,14 +219,13 @@ struct Fit {
 
 Fit largestFit()
 {
-    Fit fit{SmallestSize, measure(SmallestSize)};
     for (double size = LargestSize; size > SmallestSize; size -= SizeStep) {
         const double rounded = std::round(size * 10) / 10;
         Heights heights = measure(rounded);
         if (heights.total() <= Area.height())
             return {rounded, heights};
     }
-    return fit;
+    return {SmallestSize, measure(SmallestSize)};
 }
 
 const Fit& pageFit()
