@@ -1,10 +1,12 @@
 #include "SchedaContratto.h"
 
+#include "storage/Attachments.h"
+
 namespace rf {
 
 const RecordLayout& TSchedaContratto()
 {
-    static const RecordLayout layout{
+    static const RecordLayout layout{{
         {"Ditta01", 250, "Dati ditta noleggio (rigo 1):"},
         {"Ditta02", 250, "Dati ditta noleggio (rigo 2):"},
         {"Data", 10, "Data stipula:"},
@@ -54,13 +56,7 @@ const RecordLayout& TSchedaContratto()
         {"Privacy", 120, "Titolare privacy:"},
         {"Note", 250, "Note:"},
         {"Riconsegnato", 2, "Riconsegnato"},
-        {"File01", 250},
-        {"File02", 250},
-        {"File03", 250},
-        {"Desc01", 250},
-        {"Desc02", 250},
-        {"Desc03", 250},
-    };
+    }, AttachmentFields()};
     return layout;
 }
 

@@ -1,10 +1,12 @@
 #include "SchedaVeicolo.h"
 
+#include "storage/Attachments.h"
+
 namespace rf {
 
 const RecordLayout& TSchedaVeicolo()
 {
-    static const RecordLayout layout{
+    static const RecordLayout layout{{
         {"BiciNum", 30, "Bicicletta n."},
         {"Marca", 120, "Marca e modello:"},
         {"Telaio", 50, "Telaio n."},
@@ -32,13 +34,7 @@ const RecordLayout& TSchedaVeicolo()
         {"Documenti", 250, "Documenti veicolo:"},
         {"Luogo", 50, "Luogo custodia:"},
         {"Note", 250, "Note:"},
-        {"File01", 250},
-        {"File02", 250},
-        {"File03", 250},
-        {"Desc01", 250},
-        {"Desc02", 250},
-        {"Desc03", 250},
-    };
+    }, AttachmentFields()};
     return layout;
 }
 

@@ -39,6 +39,13 @@ bool copyReplacing(const QString& source, const QString& target)
 
 } // namespace
 
+const std::vector<FieldDef>& AttachmentFields()
+{
+    static const std::vector<FieldDef> fields{{"File01", 250}, {"File02", 250}, {"File03", 250},
+                                              {"Desc01", 250}, {"Desc02", 250}, {"Desc03", 250}};
+    return fields;
+}
+
 QString attachmentsFolder(const QString& programFolder)
 {
     return QDir(QDir::fromNativeSeparators(programFolder)).filePath(QLatin1String(AttachmentsFolderName));

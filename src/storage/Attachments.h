@@ -1,8 +1,11 @@
 #pragma once
 
+#include "RecordLayout.h"
+
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace rf {
 
@@ -11,6 +14,10 @@ struct AttachmentValues {
     QString file[3];
     QString desc[3];
 };
+
+// The six record fields that hold a card's attachments, in record order: the three file names,
+// then the three descriptions. Every card record ends with them.
+const std::vector<FieldDef>& AttachmentFields();
 
 // The folder, directly under the program folder, that holds the copies of every attached file.
 inline constexpr char AttachmentsFolderName[] = "Documenti_Allegati";

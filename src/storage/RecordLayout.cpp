@@ -4,6 +4,16 @@
 
 namespace rf {
 
+RecordLayout::RecordLayout(std::initializer_list<FieldDef> fields, const std::vector<FieldDef>& tail)
+    : RecordLayout(fields)
+{
+    for (const FieldDef& f : tail) {
+        m_fields.push_back(f);
+        m_offsets.push_back(m_size);
+        m_size += f.capacity + 1;
+    }
+}
+
 RecordLayout::RecordLayout(std::initializer_list<FieldDef> fields) : m_fields(fields)
 {
     m_offsets.reserve(m_fields.size());

@@ -22,6 +22,8 @@ struct FieldDef {
 class RecordLayout {
 public:
     RecordLayout(std::initializer_list<FieldDef> fields);
+    // The fields, then a common tail shared by several record types.
+    RecordLayout(std::initializer_list<FieldDef> fields, const std::vector<FieldDef>& tail);
 
     int size() const { return m_size; }
     int fieldCount() const { return int(m_fields.size()); }
