@@ -307,6 +307,8 @@ private slots:
         QTest::newRow("front preview") << "cmdPrivacy" << "btnAnteprima" << true << "Contratto Noleggio Bicicletta";
         QTest::newRow("front") << "cmdStampa" << "btnStampa" << false << "Contratto Noleggio Bicicletta";
         QTest::newRow("conditions") << "cmdStampa" << "btnCondizioni" << false << "Condizioni contrattuali";
+        QTest::newRow("condition sheet") << "cmdStatoVeicolo" << "btnSchedaVerifica" << false
+                                         << "Scheda Verifica Stato Bici";
     }
     void printedDocumentsShowTheContractAsOnScreen()
     {
@@ -326,7 +328,7 @@ private slots:
         const auto& documents = preview ? fake.reports().previewed : fake.reports().printed;
         QCOMPARE(documents.size(), std::size_t(1));
         QCOMPARE(documents.front().name, document);
-        if (document == QLatin1String("Contratto Noleggio Bicicletta"))
+        if (document != QLatin1String("Condizioni contrattuali"))
             QCOMPARE(documents.front().pages.front().find(QStringLiteral("txtCliente"))->text(),
                      QStringLiteral("Cognome e nome:  Anna  Bianchi"));
     }

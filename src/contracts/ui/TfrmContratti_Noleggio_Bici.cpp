@@ -6,6 +6,7 @@
 #include "TfrmLogo.h"
 #include "TfrmPartitaIva.h"
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
+#include "TfrmStampa_Scheda_Danni_Bici.h"
 #include "app/Amounts.h"
 #include "app/GuideTexts.h"
 #include "app/ui/CommandBar.h"
@@ -220,7 +221,10 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                  window.exec();
              });
     bar->add(QStringLiteral("cmdStatoVeicolo"), QStringLiteral("conditions"),
-             QStringLiteral("Stampa la scheda di verifica stato veicolo."), {});
+             QStringLiteral("Stampa la scheda di verifica stato veicolo."), [this] {
+                 TfrmStampa_Scheda_Danni_Bici window(m_context, *this);
+                 window.exec();
+             });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Visualizza il primo contratto in archivio."),
              browseTo(rf::BrowseButton::First));

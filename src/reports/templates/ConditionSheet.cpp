@@ -89,22 +89,32 @@ const Section Sections[] = {
     {"Locatore", "DATI LOCATORE", {1, 37, 188, 5.8}, {1, 43, 188, 11}, LightSteelBlue, false},
     {"Cliente", "DATI CLIENTE", {1, 57, 188, 5.8}, {1, 63, 188, 29}, Lavender, true},
     {"Veicolo", "DATI VEICOLO LOCATO", {1, 94, 188, 5.8}, {1, 100, 188, 22.5}, LightSteelBlue, true},
-    {"Difetti", "DIFETTI RISCONTRATI AL RIENTRO", {1, 203, 188, 5.8}, {1, 209, 188, 6}, LightSteelBlue, false},
+    {"Difetti",
+     "DIFETTI RISCONTRATI AL RIENTRO",
+     {1, 203, 188, 5.8},
+     {1, 209, 188, 6},
+     LightSteelBlue,
+     false},
     {"Responsabilita", "RESPONSABILITA' DEL CLIENTE", {1, 220, 188, 5.8}, {1, 226, 188, 15}, Lavender, false},
 };
 
-const char* const DamageHint = "Indicare a penna eventuali danni e anomalie visibili sul veicolo. Apporre la lettera "
-                               "corrispondente al danno sulla parte danneggiata nei grafici sottostanti:";
+const char* const DamageHint =
+    "Indicare a penna eventuali danni e anomalie visibili sul veicolo. Apporre la lettera "
+    "corrispondente al danno sulla parte danneggiata nei grafici sottostanti:";
 
 const char* const DamageLegend = "A=Ammaccato   B=Bruciato   D=Distaccato   F=Forato   G=Graffiato   "
                                  "I=Imbrattato   M=Mancante   S=Spaccato   T=Tagliato   U=Usurato";
 
 const char* const ResponsibilityNotice =
-    "Il Cliente è responsabile per i danni causati al veicolo per utilizzo improprio o derivanti da usura eccedente "
-    "il normale deperimento d'uso. Il Locatore non è responsabile per i danni derivanti dal mancato adempimento da "
+    "Il Cliente è responsabile per i danni causati al veicolo per utilizzo improprio o derivanti da usura "
+    "eccedente "
+    "il normale deperimento d'uso. Il Locatore non è responsabile per i danni derivanti dal mancato "
+    "adempimento da "
     "parte del Cliente dell'obbligo di diligenza nella manutenzione e conduzione del veicolo e si riserva di "
-    "procedere all'addebito, a titolo di penale, dei danni occorsi al veicolo comunque correlati al manifesto dolo o "
-    "colpa grave del Cliente nell'uso del mezzo. Resta salva la facoltà del Cliente di dimostrare che i danni siano "
+    "procedere all'addebito, a titolo di penale, dei danni occorsi al veicolo comunque correlati al "
+    "manifesto dolo o "
+    "colpa grave del Cliente nell'uso del mezzo. Resta salva la facoltà del Cliente di dimostrare che i "
+    "danni siano "
     "dipesi da cause a lui non imputabili ai sensi dell'art. 1588 del Codice civile.";
 
 const char* const LaterCharges =
@@ -157,14 +167,16 @@ void addCellLines(Report& report, const Section& section)
         const QRectF cell = field.rect.units();
         if (!box.contains(cell.center()))
             continue;
-        auto row = std::find_if(rows.begin(), rows.end(),
-                                [&](const auto& r) { return std::abs(r.front().top() - cell.top()) <= mm(1); });
+        auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) {
+            return std::abs(r.front().top() - cell.top()) <= mm(1);
+        });
         if (row == rows.end())
             rows.push_back({cell});
         else
             row->push_back(cell);
     }
-    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.front().top() < b.front().top(); });
+    std::sort(rows.begin(), rows.end(),
+              [](const auto& a, const auto& b) { return a.front().top() < b.front().top(); });
 
     auto top = [](const std::vector<QRectF>& row) {
         double y = row.front().top();
@@ -185,13 +197,16 @@ void addCellLines(Report& report, const Section& section)
 
     int number = 0;
     auto lineName = [&] {
-        return QStringLiteral("lin%1%2").arg(QLatin1String(section.name)).arg(++number, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("lin%1%2")
+            .arg(QLatin1String(section.name))
+            .arg(++number, 2, 10, QLatin1Char('0'));
     };
     for (std::size_t i = 1; i + 1 < edges.size(); ++i)
         report.addLine(lineName(), QPointF(box.left(), edges[i]), QPointF(box.right(), edges[i]), ThinLine);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         std::vector<QRectF>& row = rows[i];
-        std::sort(row.begin(), row.end(), [](const QRectF& a, const QRectF& b) { return a.left() < b.left(); });
+        std::sort(row.begin(), row.end(),
+                  [](const QRectF& a, const QRectF& b) { return a.left() < b.left(); });
         for (std::size_t j = 0; j + 1 < row.size(); ++j) {
             const double x = (row[j].right() + row[j + 1].left()) / 2.0;
             report.addLine(lineName(), QPointF(x, edges[i]), QPointF(x, edges[i + 1]), ThinLine);
@@ -201,8 +216,9 @@ void addCellLines(Report& report, const Section& section)
 
 void addSection(Report& report, const Section& section)
 {
-    Object& band = report.addText(QStringLiteral("tit") + QLatin1String(section.name), section.band.units(),
-                                  QString::fromUtf8(section.heading), arial(9), Qt::AlignHCenter | Qt::AlignVCenter);
+    Object& band =
+        report.addText(QStringLiteral("tit") + QLatin1String(section.name), section.band.units(),
+                       QString::fromUtf8(section.heading), arial(9), Qt::AlignHCenter | Qt::AlignVCenter);
     band.fill = QColor::fromRgba(section.fill);
     band.frame = Qt::black;
     band.frameWidth = ThinLine;
@@ -239,29 +255,31 @@ Report ConditionSheet()
     addFixed(report, "txtTitolo", {83, 15.5, 104, 4}, "CONTRATTO DI NOLEGGIO BICICLETTE", arial(9, true));
     for (const ValueField& field : ValueFields) {
         const Qt::Alignment horizontal = field.centred ? Qt::AlignHCenter : Qt::AlignLeft;
-        report.addText(objectName(field), field.rect.units(), prefixOf(field), arial(field.points, field.bold),
-                       horizontal | Qt::AlignVCenter);
+        report.addText(objectName(field), field.rect.units(), prefixOf(field),
+                       arial(field.points, field.bold), horizontal | Qt::AlignVCenter);
     }
 
     // The damage box: how to mark, the bicycle from both sides, the letter codes.
     addFixed(report, "Memo1", {2, 124.7, 186, 3.5}, DamageHint, arial(7));
-    addFixed(report, "Memo3", {5, 131, 89, 5}, "LATO DESTRO", arial(10, true), Qt::AlignHCenter | Qt::AlignVCenter);
+    addFixed(report, "Memo3", {5, 131, 89, 5}, "LATO DESTRO", arial(10, true),
+             Qt::AlignHCenter | Qt::AlignVCenter);
     addFixed(report, "Memo4", {96.6, 131, 89, 5}, "LATO SINISTRO", arial(10, true),
              Qt::AlignHCenter | Qt::AlignVCenter);
     report.addPicture(QStringLiteral("Picture1"), Mm{5, 137.4, 89, 55}.units());
     report.addPicture(QStringLiteral("Picture2"), Mm{96.6, 137.4, 89, 55}.units());
-    addFixed(report, "Memo2", {2, 194, 186, 4.4}, DamageLegend, arial(8), Qt::AlignHCenter | Qt::AlignVCenter);
+    addFixed(report, "Memo2", {2, 194, 186, 4.4}, DamageLegend, arial(8),
+             Qt::AlignHCenter | Qt::AlignVCenter);
 
-    Object& notice = addFixed(report, "txtRaccomandazioni", {2, 227, 185.9, 13}, ResponsibilityNotice, arial(6),
-                              Qt::AlignLeft | Qt::AlignTop);
+    Object& notice = addFixed(report, "txtRaccomandazioni", {2, 227, 185.9, 13}, ResponsibilityNotice,
+                              arial(6), Qt::AlignLeft | Qt::AlignTop);
     notice.wordWrap = true;
 
     addFixed(report, "titFirmaMeccanico", {2, 246, 89, 5}, "FIRMA DEL LOCATORE", arial(9));
     addFixed(report, "titFirmaCliente", {100, 246, 89, 5}, "FIRMA DEL CLIENTE", arial(9));
     report.addLine(QStringLiteral("linFirmaMeccanico"), QPointF(mm(2), mm(262)), QPointF(mm(2 + 78), mm(262)),
                    SignatureLine);
-    report.addLine(QStringLiteral("linFirmaCliente"), QPointF(mm(100), mm(262)), QPointF(mm(100 + 78), mm(262)),
-                   SignatureLine);
+    report.addLine(QStringLiteral("linFirmaCliente"), QPointF(mm(100), mm(262)),
+                   QPointF(mm(100 + 78), mm(262)), SignatureLine);
     addFixed(report, "titPrivacy", {2, 264, 186, 3.5}, LaterCharges, arial(6));
     addFixed(report, "txtCalce", {2, 271, 185.8, 4.2}, "", arial(8), Qt::AlignHCenter | Qt::AlignVCenter);
     return report;
@@ -269,12 +287,13 @@ Report ConditionSheet()
 
 QString PrintedAtText(const QDateTime& printedAt)
 {
-    return QStringLiteral("Stampa eseguita in data ") + FormatDate(printedAt.date()) + QStringLiteral(" alle ore ") +
-           printedAt.time().toString(QStringLiteral("HH:mm:ss"));
+    return QStringLiteral("Stampa eseguita in data ") + FormatDate(printedAt.date()) +
+           QStringLiteral(" alle ore ") + printedAt.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 void FillConditionSheet(Report& report, const QImage& logo, const QImage& bikeLeft, const QImage& bikeRight,
-                        const QDateTime& printedAt, const std::function<QString(const QString& field)>& valueOf)
+                        const QDateTime& printedAt,
+                        const std::function<QString(const QString& field)>& valueOf)
 {
     report.setOrientation(QPageLayout::Portrait);
     report.setPicture(QStringLiteral("imgLogo"), logo);

@@ -22,7 +22,8 @@ Report ConditionSheet();
 // trimmed value that valueOf gives for the contract field ("Cliente", "Difetti", ...), and the
 // footer with the moment of printing.
 void FillConditionSheet(Report& report, const QImage& logo, const QImage& bikeLeft, const QImage& bikeRight,
-                        const QDateTime& printedAt, const std::function<QString(const QString& field)>& valueOf);
+                        const QDateTime& printedAt,
+                        const std::function<QString(const QString& field)>& valueOf);
 
 // The footer text for a moment of printing: "Stampa eseguita in data dd/mm/yyyy alle ore hh:mm:ss".
 QString PrintedAtText(const QDateTime& printedAt);

@@ -1,0 +1,149 @@
+#include "TfrmStampa_Scheda_Danni_Bici.h"
+
+#include "app/ui/Context.h"
+#include "app/ui/FormConventions.h"
+#include "contracts/CompanyLogo.h"
+#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "contracts/ui/TfrmStampa_Contratto_Noleggio_Bici.h"
+#include "reports/Layout.h"
+#include "reports/Units.h"
+#include "reports/templates/ConditionSheet.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int ClientWidth = 363;
+constexpr int ClientHeight = 300;
+constexpr int Margin = 10;
+const QSize BannerBox(ClientWidth - 2 * Margin, 108);
+
+const QString PrintFailed = QStringLiteral("Attenzione: la stampa del documento non è andata a buon "
+                                           "fine.\n\r\n\rSi consiglia di ridurre le dimensioni "
+                                           "della foto.");
+
+// The bicycle frames of the sheet are 89 mm wide; the drawing is rendered at 400 dots an inch.
+constexpr double BicycleWidthMm = 89;
+constexpr double BicycleDotsPerInch = 400;
+
+QPixmap bannerPixmap()
+{
+    QSvgRenderer renderer(QStringLiteral(":/contracts/conditions_banner.svg"));
+    if (!renderer.isValid())
+        return {};
+    constexpr qreal ratio = 2.0; // sharp on high-density screens
+    const QSize size = renderer.defaultSize().scaled(BannerBox - QSize(2, 2), Qt::KeepAspectRatio);
+    QPixmap pixmap(size * ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+} // namespace
+
+TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(rf::Context& context,
+                                                           TfrmContratti_Noleggio_Bici& form)
+    : QDialog(&form), m_context(context), m_form(form)
+{
+    setObjectName(QStringLiteral("frmStampa_Scheda_Danni_Bici"));
+    setWindowTitle(QStringLiteral(" Stampa scheda verifica stato veicolo"));
+    rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
+    rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
+    setStyleSheet(QStringLiteral("QFrame#panComandi { background: rgba(255, 255, 255, 200);"
+                                 " border: 1px solid #8FAFCB; border-radius: 6px; }"));
+
+    auto* imgBanner = new QLabel(this);
+    imgBanner->setObjectName(QStringLiteral("imgBanner"));
+    imgBanner->setFixedSize(BannerBox);
+    imgBanner->setAlignment(Qt::AlignCenter);
+    imgBanner->setStyleSheet(QStringLiteral("background: white; border: 1px solid #8FAFCB;"));
+    imgBanner->setPixmap(bannerPixmap());
+
+    m_btnSchedaVerifica = rf::ContractPrint::makeButton(
+        QStringLiteral("btnSchedaVerifica"), QStringLiteral("Stampa"), QStringLiteral(":/toolbar/print.svg"));
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panComandi"));
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(16, 16, 16, 16);
+    panelLayout->addWidget(m_btnSchedaVerifica);
+
+    m_btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    m_btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
+    m_btnAnnulla->setFixedSize(120, 32);
+    m_btnAnnulla->setCursor(Qt::PointingHandCursor);
+    m_btnAnnulla->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Margin, Margin, Margin, 14);
+    layout->setSpacing(0);
+    layout->addWidget(imgBanner, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    layout->addWidget(panel);
+    layout->addStretch(1);
+    layout->addWidget(m_btnAnnulla, 0, Qt::AlignHCenter);
+
+    connect(m_btnSchedaVerifica, &QPushButton::clicked, this,
+            &TfrmStampa_Scheda_Danni_Bici::btnSchedaVerificaClick);
+    connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QImage TfrmStampa_Scheda_Danni_Bici::bicycleRightSide()
+{
+    QSvgRenderer renderer(QStringLiteral(":/contracts/bike_side_black.svg"));
+    if (!renderer.isValid())
+        return {};
+    const double width = BicycleWidthMm / rf::report::MmPerInch * BicycleDotsPerInch;
+    const QSizeF drawing = renderer.defaultSize();
+    const QSize size(int(std::lround(width)), int(std::lround(width * drawing.height() / drawing.width())));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    return image;
+}
+
+void TfrmStampa_Scheda_Danni_Bici::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        m_imgLogo = rf::CompanyLogo::loadLogo(m_context.programFolder());
+}
+
+void TfrmStampa_Scheda_Danni_Bici::btnSchedaVerificaClick()
+{
+    if (m_imgLogo.isNull())
+        m_imgLogo = rf::CompanyLogo::loadLogo(m_context.programFolder());
+    // A field the contract form does not have is a fault of the program: nothing is printed.
+    bool everyField = true;
+    const auto valueOf = [this, &everyField](const QString& field) {
+        const QLineEdit* edit = m_form.edit(field);
+        everyField = everyField && edit;
+        return edit ? edit->text() : QString();
+    };
+    const QImage bicycle = bicycleRightSide();
+    rf::report::Report repVerifica = rf::report::ConditionSheet();
+    rf::report::FillConditionSheet(repVerifica, m_imgLogo, bicycle, bicycle.mirrored(true, false),
+                                   m_context.clock().now(), valueOf);
+    const rf::report::Prepared prepared = rf::report::Prepare(repVerifica, m_context.clock().today());
+    if (!everyField || !prepared.ok || !m_context.reports().print(this, prepared.document)) {
+        m_context.messages().warning(this, PrintFailed);
+        reject();
+        return;
+    }
+    accept();
+}
