@@ -7,6 +7,7 @@
 #include "reports/Units.h"
 #include "support/FakeContext.h"
 #include "support/TestMain.h"
+#include "support/Tools.h"
 
 #include <QHash>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 
 #include <cmath>
 
+using rf::test::runTool;
 using namespace rf::report;
 using rf::test::FakeContext;
 using rf::test::MessageKind;
@@ -93,14 +95,6 @@ QString textOf(const Document& document, const QString& name)
     if (document.pages.empty() || !document.pages.front().find(name))
         return QStringLiteral("<missing %1>").arg(name);
     return document.pages.front().find(name)->text();
-}
-
-QString runTool(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 void fillForm(TfrmContratti_Noleggio_Bici& form, const QHash<QString, QString>& values)

@@ -11,6 +11,7 @@
 #include "storage/RecordLayout.h"
 #include "support/FakeContext.h"
 #include "support/TestMain.h"
+#include "support/Tools.h"
 
 #include <QLineEdit>
 #include <QMap>
@@ -64,17 +65,6 @@ QString paragraphOf(const Document& document, const QString& name)
 bool near(double a, double b)
 {
     return qAbs(a - b) < 0.5; // units, about 0.13 mm
-}
-
-// Runs a command-line tool on a file; empty when the tool is missing.
-QString runTool(const QString& tool, const QStringList& arguments)
-{
-    if (QStandardPaths::findExecutable(tool).isEmpty())
-        return {};
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 void click(QWidget* window, const QString& name)

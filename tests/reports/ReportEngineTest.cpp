@@ -3,6 +3,7 @@
 #include "reports/Units.h"
 #include "reports/templates/ListTemplate.h"
 #include "support/TestMain.h"
+#include "support/Tools.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using rf::test::runTool;
 using namespace rf::report;
 
 namespace {
@@ -35,17 +37,6 @@ QStringList textsOf(const Document& document, const QString& name)
         }
     }
     return texts;
-}
-
-// Runs a command-line tool on a file; empty when the tool is missing.
-QString runTool(const QString& tool, const QStringList& arguments)
-{
-    if (QStandardPaths::findExecutable(tool).isEmpty())
-        return {};
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 } // namespace
 

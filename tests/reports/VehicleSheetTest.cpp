@@ -8,6 +8,7 @@
 #include "reports/Units.h"
 #include "support/FakeContext.h"
 #include "support/TestMain.h"
+#include "support/Tools.h"
 
 #include <QHash>
 #include <QLineEdit>
@@ -69,16 +70,6 @@ void click(QWidget* window, const char* name)
     auto* button = window->findChild<QPushButton*>(QLatin1String(name));
     QVERIFY2(button, name);
     QTest::mouseClick(button, Qt::LeftButton);
-}
-
-QString runTool(const QString& tool, const QStringList& arguments)
-{
-    if (QStandardPaths::findExecutable(tool).isEmpty())
-        return {};
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace
