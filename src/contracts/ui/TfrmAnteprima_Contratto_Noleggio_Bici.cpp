@@ -30,9 +30,9 @@ TfrmAnteprima_Contratto_Noleggio_Bici::TfrmAnteprima_Contratto_Noleggio_Bici(
     m_btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
     m_btnAnnulla->setCursor(Qt::PointingHandCursor);
     m_btnAnnulla->setAutoDefault(false);
-    QVBoxLayout* buttons =
-        buildWindow(this, QStringLiteral("frmAnteprima_Contratto_Noleggio_Bici"),
-                    QStringLiteral(" Anteprima di stampa"), ClientWidth, ClientHeight, m_btnAnnulla);
+    QVBoxLayout* buttons = buildWindow(this, QStringLiteral("frmAnteprima_Contratto_Noleggio_Bici"),
+                                       QStringLiteral(" Anteprima di stampa"), ClientWidth, ClientHeight,
+                                       QStringLiteral(":/contracts/print_contract_banner.svg"), m_btnAnnulla);
 
     m_btnAnteprima = makeButton(QStringLiteral("btnAnteprima"), QStringLiteral("Mostra anteprima"),
                                 QStringLiteral(":/toolbar/preview.svg"));

@@ -84,7 +84,7 @@ report::Report filledFront(const TfrmContratti_Noleggio_Bici& form, const QImage
 }
 
 QVBoxLayout* buildWindow(QDialog* window, const QString& objectName, const QString& caption, int clientWidth,
-                         int clientHeight, QPushButton* closeButton)
+                         int clientHeight, const QString& banner, QPushButton* closeButton)
 {
     window->setObjectName(objectName);
     window->setWindowTitle(caption);
@@ -98,8 +98,7 @@ QVBoxLayout* buildWindow(QDialog* window, const QString& objectName, const QStri
     imgBanner->setFixedSize(BannerBox);
     imgBanner->setAlignment(Qt::AlignCenter);
     imgBanner->setStyleSheet(QStringLiteral("background: white; border: 1px solid #8FAFCB;"));
-    imgBanner->setPixmap(
-        svgPixmap(QStringLiteral(":/contracts/print_contract_banner.svg"), BannerBox - QSize(2, 2)));
+    imgBanner->setPixmap(svgPixmap(banner, BannerBox - QSize(2, 2)));
 
     auto* panel = new QFrame(window);
     panel->setObjectName(QStringLiteral("panComandi"));
@@ -147,9 +146,10 @@ TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(rf::Conte
     m_btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
     m_btnAnnulla->setCursor(Qt::PointingHandCursor);
     m_btnAnnulla->setAutoDefault(false);
-    QVBoxLayout* buttons = buildWindow(this, QStringLiteral("frmStampa_Contratto_Noleggio_Bici"),
-                                       QStringLiteral(" Stampa Contratto Noleggio Bicicletta"), ClientWidth,
-                                       ClientHeight, m_btnAnnulla);
+    QVBoxLayout* buttons =
+        buildWindow(this, QStringLiteral("frmStampa_Contratto_Noleggio_Bici"),
+                    QStringLiteral(" Stampa Contratto Noleggio Bicicletta"), ClientWidth, ClientHeight,
+                    QStringLiteral(":/contracts/print_contract_banner.svg"), m_btnAnnulla);
 
     m_btnStampa = makeButton(QStringLiteral("btnStampa"),
                              QStringLiteral("Stampa Contratto Noleggio Bicicletta (fronte)"),

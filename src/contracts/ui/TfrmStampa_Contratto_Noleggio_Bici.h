@@ -22,10 +22,11 @@ QImage bicyclePicture();
 // The front template with the logo and the contract form's values as they stand on screen.
 report::Report filledFront(const TfrmContratti_Noleggio_Bici& form, const QImage& logo);
 
-// Frames a contract print window: caption, fixed client size, gradient, the banner at the top.
-// The returned layout is the white panel that takes the window's main buttons.
+// Frames a contract print window: caption, fixed client size, gradient, the banner (an SVG
+// resource) at the top, closeButton at the bottom. The returned layout is the white panel that
+// takes the window's main buttons.
 QVBoxLayout* buildWindow(QDialog* window, const QString& objectName, const QString& caption, int clientWidth,
-                         int clientHeight, QPushButton* closeButton);
+                         int clientHeight, const QString& banner, QPushButton* closeButton);
 
 // A wide button with a printer or preview picture.
 QPushButton* makeButton(const QString& objectName, const QString& text, const QString& icon);

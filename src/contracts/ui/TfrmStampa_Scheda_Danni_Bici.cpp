@@ -1,7 +1,6 @@
 #include "TfrmStampa_Scheda_Danni_Bici.h"
 
 #include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
 #include "contracts/CompanyLogo.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "contracts/ui/TfrmStampa_Contratto_Noleggio_Bici.h"
@@ -9,11 +8,8 @@
 #include "reports/Units.h"
 #include "reports/templates/ConditionSheet.h"
 
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSvgRenderer>
@@ -25,8 +21,6 @@ namespace {
 
 constexpr int ClientWidth = 363;
 constexpr int ClientHeight = 300;
-constexpr int Margin = 10;
-const QSize BannerBox(ClientWidth - 2 * Margin, 108);
 
 const QString PrintFailed = QStringLiteral("Attenzione: la stampa del documento non è andata a buon "
                                            "fine.\n\r\n\rSi consiglia di ridurre le dimensioni "
@@ -36,69 +30,29 @@ const QString PrintFailed = QStringLiteral("Attenzione: la stampa del documento 
 constexpr double BicycleWidthMm = 89;
 constexpr double BicycleDotsPerInch = 400;
 
-QPixmap bannerPixmap()
-{
-    QSvgRenderer renderer(QStringLiteral(":/contracts/conditions_banner.svg"));
-    if (!renderer.isValid())
-        return {};
-    constexpr qreal ratio = 2.0; // sharp on high-density screens
-    const QSize size = renderer.defaultSize().scaled(BannerBox - QSize(2, 2), Qt::KeepAspectRatio);
-    QPixmap pixmap(size * ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
-}
-
 } // namespace
 
 TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(rf::Context& context,
                                                            TfrmContratti_Noleggio_Bici& form)
     : QDialog(&form), m_context(context), m_form(form)
 {
-    setObjectName(QStringLiteral("frmStampa_Scheda_Danni_Bici"));
-    setWindowTitle(QStringLiteral(" Stampa scheda verifica stato veicolo"));
-    rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
-    setStyleSheet(QStringLiteral("QFrame#panComandi { background: rgba(255, 255, 255, 200);"
-                                 " border: 1px solid #8FAFCB; border-radius: 6px; }"));
-
-    auto* imgBanner = new QLabel(this);
-    imgBanner->setObjectName(QStringLiteral("imgBanner"));
-    imgBanner->setFixedSize(BannerBox);
-    imgBanner->setAlignment(Qt::AlignCenter);
-    imgBanner->setStyleSheet(QStringLiteral("background: white; border: 1px solid #8FAFCB;"));
-    imgBanner->setPixmap(bannerPixmap());
-
-    m_btnSchedaVerifica = rf::ContractPrint::makeButton(
-        QStringLiteral("btnSchedaVerifica"), QStringLiteral("Stampa"), QStringLiteral(":/toolbar/print.svg"));
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("panComandi"));
-    auto* panelLayout = new QVBoxLayout(panel);
-    panelLayout->setContentsMargins(16, 16, 16, 16);
-    panelLayout->addWidget(m_btnSchedaVerifica);
-
-    m_btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    using namespace rf::ContractPrint;
+    m_btnAnnulla = new QPushButton(QStringLiteral("Annulla"));
     m_btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    m_btnAnnulla->setFixedSize(120, 32);
     m_btnAnnulla->setCursor(Qt::PointingHandCursor);
     m_btnAnnulla->setAutoDefault(false);
+    QVBoxLayout* buttons =
+        buildWindow(this, QStringLiteral("frmStampa_Scheda_Danni_Bici"),
+                    QStringLiteral(" Stampa scheda verifica stato veicolo"), ClientWidth, ClientHeight,
+                    QStringLiteral(":/contracts/conditions_banner.svg"), m_btnAnnulla);
+    buttons->setContentsMargins(16, 16, 16, 16); // the one button sits in a wider margin
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Margin, Margin, Margin, 14);
-    layout->setSpacing(0);
-    layout->addWidget(imgBanner, 0, Qt::AlignHCenter);
-    layout->addStretch(1);
-    layout->addWidget(panel);
-    layout->addStretch(1);
-    layout->addWidget(m_btnAnnulla, 0, Qt::AlignHCenter);
-
+    m_btnSchedaVerifica = makeButton(QStringLiteral("btnSchedaVerifica"), QStringLiteral("Stampa"),
+                                     QStringLiteral(":/toolbar/print.svg"));
+    buttons->addWidget(m_btnSchedaVerifica);
+    m_btnSchedaVerifica->setFocus(); // the window opens on "Stampa"
     connect(m_btnSchedaVerifica, &QPushButton::clicked, this,
             &TfrmStampa_Scheda_Danni_Bici::btnSchedaVerificaClick);
-    connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QImage TfrmStampa_Scheda_Danni_Bici::bicycleRightSide()
