@@ -37,6 +37,7 @@ TfrmAnteprima_Contratto_Noleggio_Bici::TfrmAnteprima_Contratto_Noleggio_Bici(
     m_btnAnteprima = makeButton(QStringLiteral("btnAnteprima"), QStringLiteral("Mostra anteprima"),
                                 QStringLiteral(":/toolbar/preview.svg"));
     buttons->addWidget(m_btnAnteprima);
+    m_btnAnteprima->setFocus();
     connect(m_btnAnteprima, &QPushButton::clicked, this,
             &TfrmAnteprima_Contratto_Noleggio_Bici::btnAnteprimaClick);
 }

@@ -159,6 +159,7 @@ TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(rf::Conte
                    QStringLiteral(":/toolbar/print.svg"));
     buttons->addWidget(m_btnStampa);
     buttons->addWidget(m_btnCondizioni);
+    m_btnStampa->setFocus(); // the window opens ready to print the front
 
     connect(m_btnStampa, &QPushButton::clicked, this, &TfrmStampa_Contratto_Noleggio_Bici::btnStampaClick);
     connect(m_btnCondizioni, &QPushButton::clicked, this,
