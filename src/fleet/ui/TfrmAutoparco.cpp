@@ -95,13 +95,7 @@ void TfrmAutoparco::buildWindow()
     column->addWidget(buildSheet(), 1);
     column->addWidget(strip);
 
-    auto* outer = new QGridLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(panel, 0, 0, Qt::AlignCenter);
-
-    rf::Form::statusClears(this, m_panInfo);
-    rf::Form::statusClears(panel, m_panInfo);
-    orderTabs();
+    placePanel(panel);
 }
 
 QWidget* TfrmAutoparco::buildToolbar()

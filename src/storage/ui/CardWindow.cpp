@@ -5,6 +5,7 @@
 #include "app/ui/FormConventions.h"
 #include "storage/RecordLayout.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -92,8 +93,13 @@ void CardWindow::editAttachments(const QString& mode)
         m_attachments = dialog.values();
 }
 
-void CardWindow::orderTabs()
+void CardWindow::placePanel(QWidget* panel)
 {
+    auto* outer = new QGridLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(panel, 0, 0, Qt::AlignCenter);
+    Form::statusClears(this, m_panInfo);
+    Form::statusClears(panel, m_panInfo);
     for (std::size_t i = 1; i < m_edits.size(); ++i)
         setTabOrder(m_edits[i - 1], m_edits[i]);
 }

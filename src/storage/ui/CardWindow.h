@@ -52,8 +52,9 @@ protected:
     void detachCard();
     // The attachments dialog in the given mode; applying it writes the six values back.
     void editAttachments(const QString& mode);
-    // Lays out the window's edits in record order for Tab, as Enter already is.
-    void orderTabs();
+    // Centres the window's fixed content panel, lets the background clear the status strip and
+    // puts Tab in record order, as Enter already is.
+    void placePanel(QWidget* panel);
 
     const RecordLayout& m_layout;
     std::vector<QLineEdit*> m_edits;
