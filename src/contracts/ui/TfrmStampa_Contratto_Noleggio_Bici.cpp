@@ -5,6 +5,7 @@
 #include "contracts/CompanyLogo.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "reports/Layout.h"
+#include "reports/ui/ReportOutputs.h"
 #include "reports/templates/ContractConditions.h"
 #include "reports/templates/ContractFront.h"
 
@@ -83,44 +84,6 @@ report::Report filledFront(const TfrmContratti_Noleggio_Bici& form, const QImage
     return front;
 }
 
-QVBoxLayout* buildWindow(QDialog* window, const QString& objectName, const QString& caption, int clientWidth,
-                         int clientHeight, const QString& banner, QPushButton* closeButton)
-{
-    window->setObjectName(objectName);
-    window->setWindowTitle(caption);
-    Form::dialogFrame(window, clientWidth, clientHeight);
-    Form::gradientBackground(window, Form::SteelBlue, Form::WhiteFill);
-    window->setStyleSheet(QStringLiteral("QFrame#panComandi { background: rgba(255, 255, 255, 200);"
-                                         " border: 1px solid #8FAFCB; border-radius: 6px; }"));
-
-    auto* imgBanner = new QLabel(window);
-    imgBanner->setObjectName(QStringLiteral("imgBanner"));
-    imgBanner->setFixedSize(BannerBox);
-    imgBanner->setAlignment(Qt::AlignCenter);
-    imgBanner->setStyleSheet(QStringLiteral("background: white; border: 1px solid #8FAFCB;"));
-    imgBanner->setPixmap(svgPixmap(banner, BannerBox - QSize(2, 2)));
-
-    auto* panel = new QFrame(window);
-    panel->setObjectName(QStringLiteral("panComandi"));
-    auto* buttons = new QVBoxLayout(panel);
-    buttons->setContentsMargins(12, 14, 12, 14);
-    buttons->setSpacing(14);
-
-    closeButton->setParent(window);
-    closeButton->setFixedSize(120, 32);
-    QObject::connect(closeButton, &QPushButton::clicked, window, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(window);
-    layout->setContentsMargins(Margin, Margin, Margin, 14);
-    layout->setSpacing(0);
-    layout->addWidget(imgBanner, 0, Qt::AlignHCenter);
-    layout->addStretch(1);
-    layout->addWidget(panel);
-    layout->addStretch(1);
-    layout->addWidget(closeButton, 0, Qt::AlignHCenter);
-    return buttons;
-}
-
 QPushButton* makeButton(const QString& objectName, const QString& text, const QString& icon)
 {
     auto* button = new QPushButton(text);
@@ -135,67 +98,102 @@ QPushButton* makeButton(const QString& objectName, const QString& text, const QS
     return button;
 }
 
+Window::Window(Context& context, TfrmContratti_Noleggio_Bici& form, const QString& objectName,
+               const QString& caption, QSize client, const QString& banner, const QString& closeText)
+    : QDialog(&form), m_context(context), m_form(form)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    Form::dialogFrame(this, client.width(), client.height());
+    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
+    setStyleSheet(QStringLiteral("QFrame#panComandi { background: rgba(255, 255, 255, 200);"
+                                 " border: 1px solid #8FAFCB; border-radius: 6px; }"));
+
+    auto* imgBanner = new QLabel(this);
+    imgBanner->setObjectName(QStringLiteral("imgBanner"));
+    imgBanner->setFixedSize(BannerBox);
+    imgBanner->setAlignment(Qt::AlignCenter);
+    imgBanner->setStyleSheet(QStringLiteral("background: white; border: 1px solid #8FAFCB;"));
+    imgBanner->setPixmap(svgPixmap(banner, BannerBox - QSize(2, 2)));
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panComandi"));
+    m_buttons = new QVBoxLayout(panel);
+    m_buttons->setContentsMargins(12, 14, 12, 14);
+    m_buttons->setSpacing(14);
+
+    auto* close = new QPushButton(closeText, this);
+    close->setObjectName(QStringLiteral("btnAnnulla"));
+    close->setCursor(Qt::PointingHandCursor);
+    close->setAutoDefault(false);
+    close->setFixedSize(120, 32);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Margin, Margin, Margin, 14);
+    layout->setSpacing(0);
+    layout->addWidget(imgBanner, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    layout->addWidget(panel);
+    layout->addStretch(1);
+    layout->addWidget(close, 0, Qt::AlignHCenter);
+}
+
+QPushButton* Window::addButton(const QString& objectName, const QString& text, const QString& icon,
+                               std::function<void()> action)
+{
+    QPushButton* button = makeButton(objectName, text, icon);
+    m_buttons->addWidget(button);
+    if (m_buttons->count() == 1)
+        button->setFocus(); // the window opens on its first action
+    connect(button, &QPushButton::clicked, this, std::move(action));
+    return button;
+}
+
+const QImage& Window::logo()
+{
+    if (m_imgLogo.isNull())
+        m_imgLogo = CompanyLogo::loadLogo(m_context.programFolder());
+    return m_imgLogo;
+}
+
+void Window::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        m_imgLogo = CompanyLogo::loadLogo(m_context.programFolder());
+}
+
+void Window::outputAndClose(const report::Report& report, bool preview, const QString& failureMessage)
+{
+    if (OutputReport(m_context, this, report, preview ? Output::Preview : Output::Print, failureMessage))
+        accept();
+    else
+        reject();
+}
+
 } // namespace rf::ContractPrint
 
 TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(rf::Context& context,
                                                                        TfrmContratti_Noleggio_Bici& form)
-    : QDialog(&form), m_context(context), m_form(form)
+    : Window(context, form, QStringLiteral("frmStampa_Contratto_Noleggio_Bici"),
+             QStringLiteral(" Stampa Contratto Noleggio Bicicletta"), QSize(ClientWidth, ClientHeight),
+             QStringLiteral(":/contracts/print_contract_banner.svg"), QStringLiteral("Chiudi"))
 {
-    using namespace rf::ContractPrint;
-    m_btnAnnulla = new QPushButton(QStringLiteral("Chiudi"));
-    m_btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    m_btnAnnulla->setCursor(Qt::PointingHandCursor);
-    m_btnAnnulla->setAutoDefault(false);
-    QVBoxLayout* buttons =
-        buildWindow(this, QStringLiteral("frmStampa_Contratto_Noleggio_Bici"),
-                    QStringLiteral(" Stampa Contratto Noleggio Bicicletta"), ClientWidth, ClientHeight,
-                    QStringLiteral(":/contracts/print_contract_banner.svg"), m_btnAnnulla);
-
-    m_btnStampa = makeButton(QStringLiteral("btnStampa"),
-                             QStringLiteral("Stampa Contratto Noleggio Bicicletta (fronte)"),
-                             QStringLiteral(":/toolbar/print.svg"));
-    m_btnCondizioni =
-        makeButton(QStringLiteral("btnCondizioni"), QStringLiteral("Stampa Condizioni contrattuali (retro)"),
-                   QStringLiteral(":/toolbar/print.svg"));
-    buttons->addWidget(m_btnStampa);
-    buttons->addWidget(m_btnCondizioni);
-    m_btnStampa->setFocus(); // the window opens ready to print the front
-
-    connect(m_btnStampa, &QPushButton::clicked, this, &TfrmStampa_Contratto_Noleggio_Bici::btnStampaClick);
-    connect(m_btnCondizioni, &QPushButton::clicked, this,
-            &TfrmStampa_Contratto_Noleggio_Bici::btnCondizioniClick);
-}
-
-void TfrmStampa_Contratto_Noleggio_Bici::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        m_imgLogo = rf::CompanyLogo::loadLogo(m_context.programFolder());
+    addButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa Contratto Noleggio Bicicletta (fronte)"),
+              QStringLiteral(":/toolbar/print.svg"), [this] { btnStampaClick(); });
+    addButton(QStringLiteral("btnCondizioni"), QStringLiteral("Stampa Condizioni contrattuali (retro)"),
+              QStringLiteral(":/toolbar/print.svg"), [this] { btnCondizioniClick(); });
 }
 
 void TfrmStampa_Contratto_Noleggio_Bici::btnStampaClick()
 {
-    if (m_imgLogo.isNull())
-        m_imgLogo = rf::CompanyLogo::loadLogo(m_context.programFolder());
-    const rf::report::Report repDocumento = rf::ContractPrint::filledFront(m_form, m_imgLogo);
-    const rf::report::Prepared prepared = rf::report::Prepare(repDocumento, m_context.clock().today());
-    if (!prepared.ok || !m_context.reports().print(this, prepared.document)) {
-        m_context.messages().warning(this, FrontFailed);
-        reject();
-        return;
-    }
-    accept();
+    outputAndClose(rf::ContractPrint::filledFront(m_form, logo()), false, FrontFailed);
 }
 
 void TfrmStampa_Contratto_Noleggio_Bici::btnCondizioniClick()
 {
     rf::report::Report repRetro = rf::report::ContractConditions();
     repRetro.setOrientation(QPageLayout::Portrait);
-    const rf::report::Prepared prepared = rf::report::Prepare(repRetro, m_context.clock().today());
-    if (!prepared.ok || !m_context.reports().print(this, prepared.document)) {
-        m_context.messages().warning(this, BackFailed);
-        reject();
-        return;
-    }
-    accept();
+    outputAndClose(repRetro, false, BackFailed);
 }

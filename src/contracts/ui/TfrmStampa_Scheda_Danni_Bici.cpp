@@ -34,25 +34,13 @@ constexpr double BicycleDotsPerInch = 400;
 
 TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(rf::Context& context,
                                                            TfrmContratti_Noleggio_Bici& form)
-    : QDialog(&form), m_context(context), m_form(form)
+    : Window(context, form, QStringLiteral("frmStampa_Scheda_Danni_Bici"),
+             QStringLiteral(" Stampa scheda verifica stato veicolo"), QSize(ClientWidth, ClientHeight),
+             QStringLiteral(":/contracts/conditions_banner.svg"), QStringLiteral("Annulla"))
 {
-    using namespace rf::ContractPrint;
-    m_btnAnnulla = new QPushButton(QStringLiteral("Annulla"));
-    m_btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    m_btnAnnulla->setCursor(Qt::PointingHandCursor);
-    m_btnAnnulla->setAutoDefault(false);
-    QVBoxLayout* buttons =
-        buildWindow(this, QStringLiteral("frmStampa_Scheda_Danni_Bici"),
-                    QStringLiteral(" Stampa scheda verifica stato veicolo"), ClientWidth, ClientHeight,
-                    QStringLiteral(":/contracts/conditions_banner.svg"), m_btnAnnulla);
-    buttons->setContentsMargins(16, 16, 16, 16); // the one button sits in a wider margin
-
-    m_btnSchedaVerifica = makeButton(QStringLiteral("btnSchedaVerifica"), QStringLiteral("Stampa"),
-                                     QStringLiteral(":/toolbar/print.svg"));
-    buttons->addWidget(m_btnSchedaVerifica);
-    m_btnSchedaVerifica->setFocus(); // the window opens on "Stampa"
-    connect(m_btnSchedaVerifica, &QPushButton::clicked, this,
-            &TfrmStampa_Scheda_Danni_Bici::btnSchedaVerificaClick);
+    buttons()->setContentsMargins(16, 16, 16, 16); // the one button sits in a wider margin
+    addButton(QStringLiteral("btnSchedaVerifica"), QStringLiteral("Stampa"), QStringLiteral(":/toolbar/print.svg"),
+              [this] { btnSchedaVerificaClick(); });
 }
 
 QImage TfrmStampa_Scheda_Danni_Bici::bicycleRightSide()
@@ -71,17 +59,8 @@ QImage TfrmStampa_Scheda_Danni_Bici::bicycleRightSide()
     return image;
 }
 
-void TfrmStampa_Scheda_Danni_Bici::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        m_imgLogo = rf::CompanyLogo::loadLogo(m_context.programFolder());
-}
-
 void TfrmStampa_Scheda_Danni_Bici::btnSchedaVerificaClick()
 {
-    if (m_imgLogo.isNull())
-        m_imgLogo = rf::CompanyLogo::loadLogo(m_context.programFolder());
     // A field the contract form does not have is a fault of the program: nothing is printed.
     bool everyField = true;
     const auto valueOf = [this, &everyField](const QString& field) {
@@ -91,13 +70,12 @@ void TfrmStampa_Scheda_Danni_Bici::btnSchedaVerificaClick()
     };
     const QImage bicycle = bicycleRightSide();
     rf::report::Report repVerifica = rf::report::ConditionSheet();
-    rf::report::FillConditionSheet(repVerifica, m_imgLogo, bicycle, bicycle.mirrored(true, false),
+    rf::report::FillConditionSheet(repVerifica, logo(), bicycle, bicycle.mirrored(true, false),
                                    m_context.clock().now(), valueOf);
-    const rf::report::Prepared prepared = rf::report::Prepare(repVerifica, m_context.clock().today());
-    if (!everyField || !prepared.ok || !m_context.reports().print(this, prepared.document)) {
+    if (!everyField) {
         m_context.messages().warning(this, PrintFailed);
         reject();
         return;
     }
-    accept();
+    outputAndClose(repVerifica, false, PrintFailed);
 }

@@ -1,19 +1,11 @@
 #pragma once
 
-#include <QDialog>
-#include <QImage>
-
-class QPushButton;
-class TfrmContratti_Noleggio_Bici;
-
-namespace rf {
-class Context;
-}
+#include "TfrmStampa_Contratto_Noleggio_Bici.h"
 
 // Prints the vehicle condition sheet of the contract on screen: the parties, the vehicle and the
 // rental period as the contract form shows them, two side views of a bicycle on which damage is
 // marked by hand, and the defects found at the return. Closes after printing.
-class TfrmStampa_Scheda_Danni_Bici : public QDialog {
+class TfrmStampa_Scheda_Danni_Bici : public rf::ContractPrint::Window {
     Q_OBJECT
 public:
     TfrmStampa_Scheda_Danni_Bici(rf::Context& context, TfrmContratti_Noleggio_Bici& form);
@@ -22,14 +14,4 @@ public:
     static QImage bicycleRightSide();
 
     void btnSchedaVerificaClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    rf::Context& m_context;
-    TfrmContratti_Noleggio_Bici& m_form;
-    QImage m_imgLogo; // Logo.bmp, or the built-in euro picture
-    QPushButton* m_btnSchedaVerifica = nullptr;
-    QPushButton* m_btnAnnulla = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "TfrmAnteprimaAutomezzo.h"
 
-#include "app/ui/Context.h"
 
 TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(rf::Context& context, TfrmAutoparco& fleet)
     : rf::VehicleSheetDialog(
@@ -9,12 +8,7 @@ TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(rf::Context& context, TfrmAutopar
            QStringLiteral("Mostra anteprima"), QStringLiteral(":/fleet/preview_explain.svg"),
            QStringLiteral(
                "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a "
-               "buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.")})
+               "buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
+           rf::Output::Preview})
 {
-}
-
-bool TfrmAnteprimaAutomezzo::output(const rf::report::Document& document)
-{
-    // Returns when the preview window has been closed.
-    return m_context.reports().preview(this, document);
 }

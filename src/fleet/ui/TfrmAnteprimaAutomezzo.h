@@ -7,7 +7,4 @@ class TfrmAnteprimaAutomezzo : public rf::VehicleSheetDialog {
     Q_OBJECT
 public:
     TfrmAnteprimaAutomezzo(rf::Context& context, TfrmAutoparco& fleet);
-
-protected:
-    bool output(const rf::report::Document& document) override;
 };

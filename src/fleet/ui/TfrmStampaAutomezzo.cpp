@@ -36,7 +36,7 @@ QPushButton* makeButton(const QString& objectName, const QString& text)
 } // namespace
 
 VehicleSheetDialog::VehicleSheetDialog(Context& context, TfrmAutoparco& fleet, const Look& look)
-    : QDialog(&fleet), m_context(context), m_fleet(fleet), m_failure(look.failure),
+    : QDialog(&fleet), m_context(context), m_fleet(fleet), m_failure(look.failure), m_output(look.output),
       m_repDocumento(report::VehicleSheet())
 {
     setObjectName(look.objectName);
@@ -78,8 +78,9 @@ VehicleSheetDialog::VehicleSheetDialog(Context& context, TfrmAutoparco& fleet, c
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool VehicleSheetDialog::fillAndOutput()
+void VehicleSheetDialog::btnStampaClick()
 {
+    // A field the fleet window does not have is a fault of the program: nothing is output.
     bool editsFound = true;
     report::FillVehicleSheet(m_repDocumento, m_imgLogo, [this, &editsFound](const QString& field) {
         const QLineEdit* edit = m_fleet.edit(field);
@@ -87,22 +88,8 @@ bool VehicleSheetDialog::fillAndOutput()
         return edit ? edit->text() : QString();
     });
     if (!editsFound)
-        return false;
-    const report::Prepared prepared = report::Prepare(m_repDocumento, m_context.clock().today());
-    return prepared.ok && output(prepared.document);
-}
-
-void VehicleSheetDialog::btnStampaClick()
-{
-    bool done = false;
-    try {
-        done = fillAndOutput();
-    } catch (const std::exception&) {
-        done = false; // a photo too large to lay out or to render
-    }
-    if (!done)
         m_context.messages().warning(this, m_failure);
-    if (done)
+    if (editsFound && OutputReport(m_context, this, m_repDocumento, m_output, m_failure))
         accept();
     else
         reject();
@@ -116,11 +103,7 @@ TfrmStampaAutomezzo::TfrmStampaAutomezzo(rf::Context& context, TfrmAutoparco& fl
           {QStringLiteral("frmStampaAutomezzo"), QStringLiteral(" Stampa documento"),
            QStringLiteral("Stampa"), QStringLiteral(":/fleet/print_explain.svg"),
            QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
-                          "Si consiglia di ridurre le dimensioni della foto.")})
+                          "Si consiglia di ridurre le dimensioni della foto."),
+           rf::Output::Print})
 {
-}
-
-bool TfrmStampaAutomezzo::output(const rf::report::Document& document)
-{
-    return m_context.reports().print(this, document);
 }

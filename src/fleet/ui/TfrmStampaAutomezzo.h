@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/Report.h"
+#include "reports/ui/ReportOutputs.h"
 
 #include <QDialog>
 #include <QImage>
@@ -11,13 +12,10 @@ class TfrmAutoparco;
 namespace rf {
 class Context;
 class SvgPicture;
-namespace report {
-struct Document;
-}
 
 // What the vehicle sheet print and preview dialogs share: the template repDocumento filled from the
 // fleet window as it stands, an explanatory picture, a start and a cancel button. The subclasses
-// say what the start button does with the prepared document.
+// say whether the start button previews or prints.
 class VehicleSheetDialog : public QDialog {
     Q_OBJECT
 public:
@@ -35,19 +33,16 @@ protected:
         QString startText;
         QString explanation; // resource of the explanatory picture
         QString failure;     // the warning shown when the sheet could not be output
+        Output output;
     };
     VehicleSheetDialog(Context& context, TfrmAutoparco& fleet, const Look& look);
-
-    // Hands the prepared sheet to the output; false when that failed.
-    virtual bool output(const report::Document& document) = 0;
 
     Context& m_context;
 
 private:
-    bool fillAndOutput();
-
     TfrmAutoparco& m_fleet;
     QString m_failure;
+    Output m_output;
     report::Report m_repDocumento;
     QImage m_imgLogo;
     QImage m_imgTemp;
@@ -63,7 +58,4 @@ class TfrmStampaAutomezzo : public rf::VehicleSheetDialog {
     Q_OBJECT
 public:
     TfrmStampaAutomezzo(rf::Context& context, TfrmAutoparco& fleet);
-
-protected:
-    bool output(const rf::report::Document& document) override;
 };

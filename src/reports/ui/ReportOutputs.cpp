@@ -44,6 +44,22 @@ QPushButton* toolButton(const QString& name, const QString& text, QWidget* paren
 
 } // namespace
 
+bool OutputReport(Context& context, QWidget* owner, const report::Report& report, Output output,
+                  const QString& failureMessage)
+{
+    bool done = false;
+    try {
+        const report::Prepared prepared = report::Prepare(report, context.clock().today());
+        done = prepared.ok && (output == Output::Preview ? context.reports().preview(owner, prepared.document)
+                                                         : context.reports().print(owner, prepared.document));
+    } catch (const std::exception&) {
+        done = false; // a picture too large to lay out or to render
+    }
+    if (!done)
+        context.messages().warning(owner, failureMessage);
+    return done;
+}
+
 bool PrintWithDialog(QWidget* owner, QPrinter& printer, const report::Document& document)
 {
     QPrintDialog dialog(&printer, owner);

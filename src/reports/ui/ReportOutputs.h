@@ -36,6 +36,14 @@ private:
     QPrintPreviewWidget* m_preview;
 };
 
+enum class Output { Preview, Print };
+
+// Prepares a filled report and sends it to the preview or the printer. On any failure (a name the
+// filling did not find, the layout, memory for a huge picture, the output) shows failureMessage in a warning box and returns
+// false.
+bool OutputReport(Context& context, QWidget* owner, const report::Report& report, Output output,
+                  const QString& failureMessage);
+
 // Prints through the print dialog on the given printer; false when printing failed.
 bool PrintWithDialog(QWidget* owner, QPrinter& printer, const report::Document& document);
 
