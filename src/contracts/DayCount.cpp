@@ -1,6 +1,6 @@
 #include "DayCount.h"
 
-#include "app/Amounts.h"
+#include "storage/Amounts.h"
 #include "storage/CountedString.h"
 
 #include <QDate>

@@ -1,7 +1,7 @@
 #include "Layout.h"
 
 #include "Units.h"
-#include "app/Amounts.h"
+#include "storage/Amounts.h"
 
 #include <QFontMetricsF>
 #include <QTextLayout>

@@ -1,7 +1,7 @@
 #include "app/GuideTexts.h"
 #include "app/Product.h"
-#include "app/ui/LinkLabel.h"
-#include "app/ui/TfrmGuida.h"
+#include "common/ui/LinkLabel.h"
+#include "common/ui/TfrmGuida.h"
 #include "app/ui/TfrmInfo.h"
 #include "app/ui/TfrmSplash.h"
 
@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace rf;
 using rf::test::FakeContext;
 
 namespace {

@@ -1,5 +1,5 @@
 #include "app/GuideTexts.h"
-#include "app/ui/PictureButton.h"
+#include "common/ui/PictureButton.h"
 #include "app/ui/TfrmAvvio.h"
 #include "support/FakeContext.h"
 #include "support/TestMain.h"

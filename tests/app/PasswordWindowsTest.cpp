@@ -20,6 +20,7 @@
 #include <sys/resource.h>
 #endif
 
+using namespace rf;
 using rf::test::FakeContext;
 using rf::test::MessageKind;
 

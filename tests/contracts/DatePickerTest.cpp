@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace rf;
 using namespace rf::test;
 
 namespace {

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace rf;
 using namespace rf::test;
 
 Q_DECLARE_METATYPE(rf::test::MessageKind)

@@ -1,4 +1,4 @@
-#include "app/ui/PictureButton.h"
+#include "common/ui/PictureButton.h"
 #include "contracts/CompanyLogo.h"
 #include "contracts/ui/TfrmLogo.h"
 #include "support/FakeContext.h"
@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QtEndian>
 
+using namespace rf;
 using namespace rf::test;
 namespace Logo = rf::CompanyLogo;
 

@@ -1,7 +1,7 @@
 #include "reports/Layout.h"
 #include "reports/Render.h"
 #include "reports/Units.h"
-#include "reports/templates/ListTemplate.h"
+#include "reports/ListTemplate.h"
 #include "support/TestMain.h"
 #include "support/Tools.h"
 

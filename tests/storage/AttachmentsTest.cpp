@@ -1,5 +1,5 @@
 #include "storage/Attachments.h"
-#include "storage/ui/TfrmAllegaCartella.h"
+#include "common/ui/TfrmAllegaCartella.h"
 #include "support/FakeContext.h"
 #include "support/TestMain.h"
 
@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+using namespace rf;
 using namespace rf::test;
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/Context.h"
+#include "common/ui/Context.h"
 #include "reports/Layout.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include "Context.h"
+#include "common/ui/Context.h"
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "TfrmPassword.h"

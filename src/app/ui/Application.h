@@ -5,17 +5,17 @@
 #include <memory>
 
 class QApplication;
+
+namespace rf {
+
+class Context;
 class TfrmAutoparco;
+class TfrmAvvio;
 class TfrmCambiaPassword;
 class TfrmContratti_Noleggio_Bici;
 class TfrmMenuCamere;
 class TfrmPassword;
 class TfrmPlanning;
-
-namespace rf {
-
-class Context;
-class TfrmAvvio;
 
 // Creates the persistent windows once and hands over between them: the target is shown first,
 // then the source hidden. The program ends when the login or the launcher asks to.

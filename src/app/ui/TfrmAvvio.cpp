@@ -2,10 +2,10 @@
 
 #include "app/GuideTexts.h"
 #include "app/Product.h"
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
-#include "app/ui/PictureButton.h"
-#include "app/ui/TfrmGuida.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/PictureButton.h"
+#include "common/ui/TfrmGuida.h"
 #include "app/ui/TfrmInfo.h"
 #include "app/ui/TfrmSplash.h"
 
@@ -34,7 +34,7 @@ SvgPicture* staticPicture(const QString& resource, const QString& objectName, co
 }
 } // namespace
 
-TfrmAvvio::TfrmAvvio(Context& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx)
+TfrmAvvio::TfrmAvvio(Context& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmAvvio"));
     setWindowTitle(QStringLiteral(" Rotaflux"));
@@ -178,22 +178,22 @@ PictureButton* TfrmAvvio::pictureButton(const QString& resource, const QString& 
 
 void TfrmAvvio::imgInfoClick()
 {
-    TfrmInfo::showInfo(m_ctx, this);
+    TfrmInfo::showInfo(m_context, this);
 }
 
 void TfrmAvvio::imgGuidaClick()
 {
-    TfrmGuida::showGuide(m_ctx, this, Guide::LauncherTitle, Guide::join(Guide::launcherParagraphs()));
+    TfrmGuida::showGuide(m_context, this, Guide::LauncherTitle, Guide::join(Guide::launcherParagraphs()));
 }
 
 void TfrmAvvio::imgCreditiClick()
 {
-    TfrmSplash::showCredits(m_ctx, this);
+    TfrmSplash::showCredits(m_context, this);
 }
 
 void TfrmAvvio::imgSitoClick()
 {
-    m_ctx.shell().open(QString::fromUtf8(Product::WebSite));
+    m_context.shell().open(QString::fromUtf8(Product::WebSite));
 }
 
 } // namespace rf

@@ -17,7 +17,7 @@ public:
     static constexpr int PanelWidth = 995;
     static constexpr int PanelHeight = 692;
 
-    explicit TfrmAvvio(Context& ctx, QWidget* parent = nullptr);
+    explicit TfrmAvvio(Context& context, QWidget* parent = nullptr);
 
     // Shows the launcher maximised and brings it to the front.
     void showWindow();
@@ -42,7 +42,7 @@ private:
     void imgCreditiClick();
     void imgSitoClick();
 
-    Context& m_ctx;
+    Context& m_context;
 };
 
 } // namespace rf

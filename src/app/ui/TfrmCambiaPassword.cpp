@@ -1,7 +1,7 @@
 #include "TfrmCambiaPassword.h"
 
-#include "Context.h"
-#include "FormConventions.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
 #include "TfrmPassword.h"
 
 #include "app/PasswordStore.h"
@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace rf {
 
 namespace {
 const QString WrongOldPassword = QStringLiteral("Attenzione: vecchia password errata.");
@@ -48,17 +50,17 @@ QPushButton* makeButton(QWidget* parent, const QString& objectName, const QStrin
 }
 } // namespace
 
-TfrmCambiaPassword::TfrmCambiaPassword(rf::Context& context, QWidget* parent)
+TfrmCambiaPassword::TfrmCambiaPassword(Context& context, QWidget* parent)
     : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmCambiaPassword"));
     setWindowTitle(QStringLiteral(" Cambia password"));
-    rf::Form::dialogFrame(this, 411, 418);
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, 0xFFFFFFFF);
+    Form::dialogFrame(this, 411, 418);
+    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
 
-    txtPasswordOld = rf::makePasswordEdit(this, QStringLiteral("txtPasswordOld"));
-    txtPasswordNew = rf::makePasswordEdit(this, QStringLiteral("txtPasswordNew"));
-    txtConferma = rf::makePasswordEdit(this, QStringLiteral("txtConferma"));
+    txtPasswordOld = makePasswordEdit(this, QStringLiteral("txtPasswordOld"));
+    txtPasswordNew = makePasswordEdit(this, QStringLiteral("txtPasswordNew"));
+    txtConferma = makePasswordEdit(this, QStringLiteral("txtConferma"));
     cmdEsci = makeButton(this, QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"));
     cmdOK = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdOK->setEnabled(false);
@@ -67,19 +69,19 @@ TfrmCambiaPassword::TfrmCambiaPassword(rf::Context& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 16);
     layout->setSpacing(2);
-    layout->addWidget(rf::makePasswordBanner(this, QSize(395, 110)), 0, Qt::AlignHCenter);
+    layout->addWidget(makePasswordBanner(this, QSize(395, 110)), 0, Qt::AlignHCenter);
     auto* column = new QVBoxLayout;
     column->setContentsMargins(20, 0, 20, 0);
     column->setSpacing(2);
     column->addStretch(1);
     column->addWidget(makeCaption(this, QStringLiteral("Vecchia password:")));
-    column->addWidget(rf::Form::highlightByRectangle(txtPasswordOld, QStringLiteral("effPasswordOld")));
+    column->addWidget(Form::highlightByRectangle(txtPasswordOld, QStringLiteral("effPasswordOld")));
     column->addSpacing(6);
     column->addWidget(makeCaption(this, QStringLiteral("Nuova password:")));
-    column->addWidget(rf::Form::highlightByRectangle(txtPasswordNew, QStringLiteral("effPasswordNew")));
+    column->addWidget(Form::highlightByRectangle(txtPasswordNew, QStringLiteral("effPasswordNew")));
     column->addSpacing(6);
     column->addWidget(makeCaption(this, QStringLiteral("Conferma nuova password:")));
-    column->addWidget(rf::Form::highlightByRectangle(txtConferma, QStringLiteral("effConferma")));
+    column->addWidget(Form::highlightByRectangle(txtConferma, QStringLiteral("effConferma")));
     column->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(16);
@@ -93,7 +95,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(rf::Context& context, QWidget* parent)
     for (QLineEdit* edit : {txtPasswordOld, txtPasswordNew, txtConferma})
         connect(edit, &QLineEdit::textChanged, this, &TfrmCambiaPassword::updateOK);
     // Enter only walks the three fields; the change runs from OK alone.
-    rf::Form::enterChain({txtPasswordOld, txtPasswordNew, txtConferma});
+    Form::enterChain({txtPasswordOld, txtPasswordNew, txtConferma});
     connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -118,7 +120,7 @@ void TfrmCambiaPassword::closeEvent(QCloseEvent* event)
 void TfrmCambiaPassword::updateOK()
 {
     const auto filled = [](const QLineEdit* edit) {
-        return !rf::PasswordStore::trimmed(edit->text()).isEmpty();
+        return !PasswordStore::trimmed(edit->text()).isEmpty();
     };
     cmdOK->setEnabled(filled(txtPasswordOld) && filled(txtPasswordNew) && filled(txtConferma));
 }
@@ -133,25 +135,25 @@ void TfrmCambiaPassword::refuseNew(const QString& message)
 
 void TfrmCambiaPassword::cmdOKClick()
 {
-    const rf::PasswordStore store(m_context.path(QLatin1String(rf::PasswordStore::FileName)));
+    const PasswordStore store(m_context.path(QLatin1String(PasswordStore::FileName)));
     const std::optional<QString> stored = store.read();
     if (!stored) {
         m_context.messages().plain(this, ChangeError);
         return;
     }
-    if (rf::PasswordStore::storedForm(txtPasswordOld->text()) != *stored) {
+    if (PasswordStore::storedForm(txtPasswordOld->text()) != *stored) {
         m_context.messages().plain(this, WrongOldPassword);
         txtPasswordOld->clear();
         txtPasswordOld->setFocus(Qt::OtherFocusReason);
         return;
     }
     // Compared before upper-casing: a confirmation differing only in case is not a confirmation.
-    if (rf::PasswordStore::trimmed(txtPasswordNew->text()) !=
-        rf::PasswordStore::trimmed(txtConferma->text())) {
+    if (PasswordStore::trimmed(txtPasswordNew->text()) !=
+        PasswordStore::trimmed(txtConferma->text())) {
         refuseNew(NotConfirmed);
         return;
     }
-    if (!rf::PasswordStore::fitsScrambler(rf::PasswordStore::storedForm(txtPasswordNew->text()))) {
+    if (!PasswordStore::fitsScrambler(PasswordStore::storedForm(txtPasswordNew->text()))) {
         refuseNew(NotStorable);
         return;
     }
@@ -162,3 +164,5 @@ void TfrmCambiaPassword::cmdOKClick()
     m_context.messages().plain(this, Changed);
     close();
 }
+
+} // namespace rf

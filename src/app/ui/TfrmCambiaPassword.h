@@ -6,14 +6,14 @@ class QLineEdit;
 class QPushButton;
 
 namespace rf {
+
 class Context;
-}
 
 // Replaces the stored access password after checking the current one.
 class TfrmCambiaPassword : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmCambiaPassword(rf::Context& context, QWidget* parent = nullptr);
+    explicit TfrmCambiaPassword(Context& context, QWidget* parent = nullptr);
 
 signals:
     // Emitted whenever the window closes: by Chiudi, after a successful change or by the title bar.
@@ -28,10 +28,12 @@ private:
     void updateOK();
     void refuseNew(const QString& message);
 
-    rf::Context& m_context;
+    Context& m_context;
     QLineEdit* txtPasswordOld;
     QLineEdit* txtPasswordNew;
     QLineEdit* txtConferma;
     QPushButton* cmdEsci;
     QPushButton* cmdOK;
 };
+
+} // namespace rf

@@ -1,9 +1,9 @@
 #include "TfrmInfo.h"
 
 #include "app/Product.h"
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
-#include "app/ui/LinkLabel.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/LinkLabel.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -22,7 +22,7 @@ QString logoResource()
 }
 } // namespace
 
-TfrmInfo::TfrmInfo(Context& ctx, QWidget* parent) : QDialog(parent)
+TfrmInfo::TfrmInfo(Context& context, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmInfo"));
     setWindowTitle(QStringLiteral(" Informazioni su Rotaflux"));
@@ -38,7 +38,7 @@ TfrmInfo::TfrmInfo(Context& ctx, QWidget* parent) : QDialog(parent)
     auto* imgEmail =
         pictureLabel(QStringLiteral(":/app/icon_email.svg"), QSize(32, 32), QStringLiteral("imgEmail"));
     imgEmail->setFixedSize(36, 36);
-    auto* lnkWeb = new LinkLabel(ctx, support, QStringLiteral("\"mailto:") + support + QLatin1Char('"'));
+    auto* lnkWeb = new LinkLabel(context, support, QStringLiteral("\"mailto:") + support + QLatin1Char('"'));
     lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
     lnkWeb->attachIcon(imgEmail);
 
@@ -67,9 +67,9 @@ TfrmInfo::TfrmInfo(Context& ctx, QWidget* parent) : QDialog(parent)
     layout->addLayout(buttonRow);
 }
 
-void TfrmInfo::showInfo(Context& ctx, QWidget* owner)
+void TfrmInfo::showInfo(Context& context, QWidget* owner)
 {
-    TfrmInfo info(ctx, owner);
+    TfrmInfo info(context, owner);
     info.exec();
 }
 

@@ -14,10 +14,10 @@ public:
     static constexpr int ClientWidth = 473;
     static constexpr int ClientHeight = 579;
 
-    TfrmInfo(Context& ctx, QWidget* parent);
+    TfrmInfo(Context& context, QWidget* parent);
 
     // Creates the window over owner, shows it modally and destroys it.
-    static void showInfo(Context& ctx, QWidget* owner);
+    static void showInfo(Context& context, QWidget* owner);
 };
 
 } // namespace rf

@@ -1,7 +1,7 @@
 #include "TfrmPassword.h"
 
-#include "Context.h"
-#include "FormConventions.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
 
 #include "app/PasswordStore.h"
 #include "app/Product.h"
@@ -53,8 +53,6 @@ QLineEdit* makePasswordEdit(QWidget* parent, const QString& objectName)
     return edit;
 }
 
-} // namespace rf
-
 namespace {
 const QString WrongPassword = QStringLiteral("Attenzione: password errata.");
 const QString ReadError =
@@ -71,12 +69,12 @@ QPushButton* makeButton(QWidget* parent, const QString& objectName, const QStrin
 }
 } // namespace
 
-TfrmPassword::TfrmPassword(rf::Context& context, QWidget* parent) : QWidget(parent), m_context(context)
+TfrmPassword::TfrmPassword(Context& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmPassword"));
-    setWindowTitle(QStringLiteral(" %1 - Accesso").arg(QLatin1String(rf::Product::Name)));
-    rf::Form::dialogFrame(this, 388, 405);
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, 0xFFFFFFFF);
+    setWindowTitle(QStringLiteral(" %1 - Accesso").arg(QLatin1String(Product::Name)));
+    Form::dialogFrame(this, 388, 405);
+    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
 
     auto* prompt = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
     QFont promptFont(QStringLiteral("Verdana"));
@@ -85,8 +83,8 @@ TfrmPassword::TfrmPassword(rf::Context& context, QWidget* parent) : QWidget(pare
     prompt->setFont(promptFont);
     prompt->setStyleSheet(QStringLiteral("color: #1F2A44;"));
 
-    txtPassword = rf::makePasswordEdit(this, QStringLiteral("txtPassword"));
-    QWidget* passwordHolder = rf::Form::highlightByRectangle(txtPassword, QStringLiteral("effPassword"));
+    txtPassword = makePasswordEdit(this, QStringLiteral("txtPassword"));
+    QWidget* passwordHolder = Form::highlightByRectangle(txtPassword, QStringLiteral("effPassword"));
 
     cmdOK = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 110);
     cmdOK->setEnabled(false);
@@ -98,7 +96,7 @@ TfrmPassword::TfrmPassword(rf::Context& context, QWidget* parent) : QWidget(pare
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 20);
     layout->setSpacing(6);
-    layout->addWidget(rf::makePasswordBanner(this, QSize(372, 110)), 0, Qt::AlignHCenter);
+    layout->addWidget(makePasswordBanner(this, QSize(372, 110)), 0, Qt::AlignHCenter);
     auto* column = new QVBoxLayout;
     column->setContentsMargins(20, 0, 20, 0);
     column->setSpacing(6);
@@ -149,18 +147,18 @@ void TfrmPassword::closeEvent(QCloseEvent* event)
 
 void TfrmPassword::updateOK()
 {
-    cmdOK->setEnabled(!rf::PasswordStore::trimmed(txtPassword->text()).isEmpty());
+    cmdOK->setEnabled(!PasswordStore::trimmed(txtPassword->text()).isEmpty());
 }
 
 void TfrmPassword::cmdOKClick()
 {
     const std::optional<QString> expected =
-        rf::PasswordStore(m_context.path(QLatin1String(rf::PasswordStore::FileName))).read();
+        PasswordStore(m_context.path(QLatin1String(PasswordStore::FileName))).read();
     if (!expected) {
         m_context.messages().plain(this, ReadError);
         return;
     }
-    if (rf::PasswordStore::storedForm(txtPassword->text()) == *expected) {
+    if (PasswordStore::storedForm(txtPassword->text()) == *expected) {
         m_granted = true;
         emit accessGranted();
         return;
@@ -168,3 +166,5 @@ void TfrmPassword::cmdOKClick()
     m_context.messages().plain(this, WrongPassword);
     resetForReturn();
 }
+
+} // namespace rf

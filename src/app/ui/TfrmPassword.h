@@ -7,6 +7,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace rf {
+
 class Context;
 
 // The banner picture imgLogo at the top of the two password windows, scaled to fit a box of the
@@ -14,13 +15,12 @@ class Context;
 QLabel* makePasswordBanner(QWidget* parent, const QSize& box);
 // A masked password edit in the look of the two password windows.
 QLineEdit* makePasswordEdit(QWidget* parent, const QString& objectName);
-} // namespace rf
 
 // The login window: only the stored password lets the user on to the launcher.
 class TfrmPassword : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmPassword(rf::Context& context, QWidget* parent = nullptr);
+    explicit TfrmPassword(Context& context, QWidget* parent = nullptr);
 
     // Empties the password field and gives it the focus, for when the window is shown again.
     void resetForReturn();
@@ -39,10 +39,12 @@ private:
     void cmdOKClick();
     void updateOK();
 
-    rf::Context& m_context;
+    Context& m_context;
     QLineEdit* txtPassword;
     QPushButton* cmdOK;
     QPushButton* cmdEsci;
     QPushButton* btnCambiaPassword;
     bool m_granted = false;
 };
+
+} // namespace rf

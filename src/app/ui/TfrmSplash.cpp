@@ -1,9 +1,9 @@
 #include "TfrmSplash.h"
 
 #include "app/Product.h"
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
-#include "app/ui/LinkLabel.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/LinkLabel.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -17,7 +17,7 @@ namespace {
 constexpr QRgb DarkBrown = 0xFF352525;
 }
 
-TfrmSplash::TfrmSplash(Context& ctx, QWidget* parent) : QDialog(parent)
+TfrmSplash::TfrmSplash(Context& context, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral(" %1 - realizzato da %2")
@@ -37,7 +37,7 @@ TfrmSplash::TfrmSplash(Context& ctx, QWidget* parent) : QDialog(parent)
     auto* imgWeb =
         pictureLabel(QStringLiteral(":/app/icon_web.svg"), QSize(28, 28), QStringLiteral("imgWeb"));
     imgWeb->setFixedSize(32, 32);
-    auto* lnkWeb = new LinkLabel(ctx, site, site);
+    auto* lnkWeb = new LinkLabel(context, site, site);
     lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
     lnkWeb->attachIcon(imgWeb);
     auto* stripLayout = new QHBoxLayout(linkStrip);
@@ -63,9 +63,9 @@ TfrmSplash::TfrmSplash(Context& ctx, QWidget* parent) : QDialog(parent)
     layout->addLayout(footer);
 }
 
-void TfrmSplash::showCredits(Context& ctx, QWidget* owner)
+void TfrmSplash::showCredits(Context& context, QWidget* owner)
 {
-    TfrmSplash credits(ctx, owner);
+    TfrmSplash credits(context, owner);
     credits.exec();
 }
 

@@ -13,10 +13,10 @@ public:
     static constexpr int ClientWidth = 661;
     static constexpr int ClientHeight = 467;
 
-    TfrmSplash(Context& ctx, QWidget* parent);
+    TfrmSplash(Context& context, QWidget* parent);
 
     // Creates the window over owner, shows it modally and destroys it.
-    static void showCredits(Context& ctx, QWidget* owner);
+    static void showCredits(Context& context, QWidget* owner);
 };
 
 } // namespace rf

@@ -2,6 +2,8 @@
 
 #include "reports/Report.h"
 
+namespace rf {
+
 namespace {
 
 constexpr int ClientWidth = 363;
@@ -14,7 +16,7 @@ const QString PreviewFailed = QStringLiteral("Attenzione: la visualizzazione del
 } // namespace
 
 TfrmAnteprima_Contratto_Noleggio_Bici::TfrmAnteprima_Contratto_Noleggio_Bici(
-    rf::Context& context, TfrmContratti_Noleggio_Bici& form)
+    Context& context, TfrmContratti_Noleggio_Bici& form)
     : Window(context, form, QStringLiteral("frmAnteprima_Contratto_Noleggio_Bici"),
              QStringLiteral(" Anteprima di stampa"), QSize(ClientWidth, ClientHeight),
              QStringLiteral(":/contracts/print_contract_banner.svg"), QStringLiteral("Chiudi"))
@@ -25,5 +27,7 @@ TfrmAnteprima_Contratto_Noleggio_Bici::TfrmAnteprima_Contratto_Noleggio_Bici(
 
 void TfrmAnteprima_Contratto_Noleggio_Bici::btnAnteprimaClick()
 {
-    outputAndClose(rf::ContractPrint::filledFront(m_form, logo()), true, PreviewFailed);
+    outputAndClose(ContractPrint::filledFront(m_form, logo()), true, PreviewFailed);
 }
+
+} // namespace rf

@@ -2,12 +2,16 @@
 
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
 
+namespace rf {
+
 // Shows the front of the contract on screen, filled from the contract form as the user sees it,
 // in the report preview, from which it can also be printed. Closes when the preview closes.
-class TfrmAnteprima_Contratto_Noleggio_Bici : public rf::ContractPrint::Window {
+class TfrmAnteprima_Contratto_Noleggio_Bici : public ContractPrint::Window {
     Q_OBJECT
 public:
-    TfrmAnteprima_Contratto_Noleggio_Bici(rf::Context& context, TfrmContratti_Noleggio_Bici& form);
+    TfrmAnteprima_Contratto_Noleggio_Bici(Context& context, TfrmContratti_Noleggio_Bici& form);
 
     void btnAnteprimaClick();
 };
+
+} // namespace rf

@@ -1,8 +1,8 @@
 #include "TfrmCalendario.h"
 
-#include "app/Amounts.h"
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
+#include "storage/Amounts.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
@@ -13,6 +13,8 @@
 #include <QTextCharFormat>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace rf {
 
 namespace {
 
@@ -78,12 +80,12 @@ QCalendarWidget* makeCalendar(qreal ratio)
 
 } // namespace
 
-TfrmCalendario::TfrmCalendario(rf::Context& context, QWidget* owner) : QDialog(owner)
+TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmCalendario"));
     setWindowTitle(QStringLiteral(" Importazione data"));
-    rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
+    Form::dialogFrame(this, ClientWidth, ClientHeight);
+    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
     setStyleSheet(QStringLiteral(
         "QCalendarWidget QWidget#qt_calendar_navigationbar { background: #2B5C87;"
         " border-bottom: 1px solid #1F4566; }"
@@ -134,9 +136,11 @@ void TfrmCalendario::btnImportaDataClick()
                                     QStringLiteral("doz_data")};
     for (const QString& mode : modes) {
         if (lblMemory == mode) {
-            m_importedDate = rf::FormatDate(m_calAppuntamenti->selectedDate());
+            m_importedDate = FormatDate(m_calAppuntamenti->selectedDate());
             accept();
             return;
         }
     }
 }
+
+} // namespace rf

@@ -7,8 +7,8 @@ class QCalendarWidget;
 class QPushButton;
 
 namespace rf {
+
 class Context;
-}
 
 // The modal month calendar through which the contracts window fills its three date edits. The
 // caller writes the mode into lblMemory, runs the dialog with exec() and, when it was accepted,
@@ -16,7 +16,7 @@ class Context;
 class TfrmCalendario : public QDialog {
     Q_OBJECT
 public:
-    TfrmCalendario(rf::Context& context, QWidget* owner);
+    TfrmCalendario(Context& context, QWidget* owner);
 
     // Which edit the date is for: "doz_data", "doz_datainizio" or "doz_datafine". Any other text
     // keeps "Importa" inert.
@@ -34,3 +34,5 @@ private:
     QPushButton* m_btnAnnulla = nullptr;
     QString m_importedDate;
 };
+
+} // namespace rf

@@ -1,7 +1,7 @@
 #include "TfrmCodFisc.h"
 
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
 #include "contracts/FiscalChecks.h"
 
 #include <QFontMetrics>
@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace rf {
 
 namespace {
 
@@ -63,8 +65,6 @@ QPushButton* makeButton(QWidget* parent, const QString& objectName, const QStrin
 }
 
 } // namespace
-
-namespace rf {
 
 CheckDialogControls buildCheckDialog(QDialog* dialog, const QString& banner, const QString& prompt,
                                      const QString& editName, const QString& effName, int maxLength)
@@ -130,20 +130,18 @@ CheckDialogControls buildCheckDialog(QDialog* dialog, const QString& banner, con
     return controls;
 }
 
-} // namespace rf
-
-TfrmCodFisc::TfrmCodFisc(rf::Context& context, QWidget* owner) : QDialog(owner), m_context(context)
+TfrmCodFisc::TfrmCodFisc(Context& context, QWidget* owner) : QDialog(owner), m_context(context)
 {
     setObjectName(QStringLiteral("frmCodFisc"));
     setWindowTitle(QStringLiteral(" Controllo codice fiscale"));
-    const rf::CheckDialogControls controls = rf::buildCheckDialog(
+    const CheckDialogControls controls = buildCheckDialog(
         this, QStringLiteral(":/contracts/fiscal_codice.svg"),
         QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
         QStringLiteral("txtCodFisc"), QStringLiteral("effCodFisc"), 16);
     txtCodFisc = controls.edit;
     btnControlla = controls.btnControlla;
     btnChiudi = controls.btnChiudi;
-    rf::Form::capitalsWhileTyping(txtCodFisc, true);
+    Form::capitalsWhileTyping(txtCodFisc, true);
     connect(btnControlla, &QPushButton::clicked, this, &TfrmCodFisc::btnControllaClick);
 }
 
@@ -160,15 +158,17 @@ void TfrmCodFisc::showEvent(QShowEvent* event)
 
 void TfrmCodFisc::btnControllaClick()
 {
-    const QString code = rf::Form::capitalsAtoZ(txtCodFisc->text());
+    const QString code = Form::capitalsAtoZ(txtCodFisc->text());
     if (code.size() != 16) {
         m_context.messages().warning(this, WrongLength);
         txtCodFisc->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (rf::Fiscal::isValidFiscalCode(code))
+    if (Fiscal::isValidFiscalCode(code))
         m_context.messages().information(this, Valid);
     else
         m_context.messages().warning(this, Wrong);
     accept();
 }
+
+} // namespace rf

@@ -6,6 +6,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace rf {
+
 class Context;
 
 // The controls of a number-check dialog built by buildCheckDialog().
@@ -20,13 +21,12 @@ struct CheckDialogControls {
 // moving to "Controlla") and the buttons "Controlla" and "Chiudi" ("Chiudi" already closes).
 CheckDialogControls buildCheckDialog(QDialog* dialog, const QString& banner, const QString& prompt,
                                      const QString& editName, const QString& effName, int maxLength);
-} // namespace rf
 
 // Checks a fiscal code typed or handed over by the contracts window and tells whether it is valid.
 class TfrmCodFisc : public QDialog {
     Q_OBJECT
 public:
-    TfrmCodFisc(rf::Context& context, QWidget* owner);
+    TfrmCodFisc(Context& context, QWidget* owner);
 
     // Puts the text to check into the edit.
     void setCode(const QString& code);
@@ -37,8 +37,10 @@ protected:
 private:
     void btnControllaClick();
 
-    rf::Context& m_context;
+    Context& m_context;
     QLineEdit* txtCodFisc = nullptr;
     QPushButton* btnControlla = nullptr;
     QPushButton* btnChiudi = nullptr;
 };
+
+} // namespace rf

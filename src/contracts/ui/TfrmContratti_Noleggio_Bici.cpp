@@ -7,19 +7,19 @@
 #include "TfrmPartitaIva.h"
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
 #include "TfrmStampa_Scheda_Danni_Bici.h"
-#include "app/Amounts.h"
-#include "app/GuideTexts.h"
-#include "app/ui/CommandBar.h"
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
-#include "app/ui/PictureButton.h"
-#include "app/ui/TfrmGuida.h"
+#include "storage/Amounts.h"
+#include "contracts/ContractsGuide.h"
+#include "common/ui/CommandBar.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/PictureButton.h"
+#include "common/ui/TfrmGuida.h"
 #include "contracts/ContractDefaults.h"
 #include "contracts/DayCount.h"
 #include "contracts/SchedaContratto.h"
 #include "storage/ArchiveFile.h"
 #include "storage/CountedString.h"
-#include "storage/ui/CardArchive.h"
+#include "common/ui/CardArchive.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -33,6 +33,8 @@
 #include <QVBoxLayout>
 
 #include <map>
+
+namespace rf {
 
 namespace {
 
@@ -130,16 +132,16 @@ QPushButton* smallButton(const QString& name, const QString& text)
 
 } // namespace
 
-TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(rf::Context& context, QWidget* parent)
-    : rf::CardWindow(context, QStringLiteral("frmContratti_Noleggio_Bici"),
-                     QStringLiteral(" Rotaflux - Contratti di Noleggio Biciclette"), rf::TSchedaContratto(),
-                     rf::Contracts::EditCount, QString::fromLatin1(rf::Contracts::ArchiveName), parent)
+TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(Context& context, QWidget* parent)
+    : CardWindow(context, QStringLiteral("frmContratti_Noleggio_Bici"),
+                     QStringLiteral(" Rotaflux - Contratti di Noleggio Biciclette"), TSchedaContratto(),
+                     Contracts::EditCount, QString::fromLatin1(Contracts::ArchiveName), parent)
 {
     buildWindow();
     connectArchive({}, {});
     // First and Save report archive failures as warnings, the other actions as errors.
-    archive().setFailureBox(rf::CardArchive::Action::First, rf::CardArchive::Box::Warning);
-    archive().setFailureBox(rf::CardArchive::Action::Save, rf::CardArchive::Box::Warning);
+    archive().setFailureBox(CardArchive::Action::First, CardArchive::Box::Warning);
+    archive().setFailureBox(CardArchive::Action::Save, CardArchive::Box::Warning);
     clearCard();
 }
 
@@ -147,31 +149,31 @@ TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(rf::Context& context, Q
 
 void TfrmContratti_Noleggio_Bici::buildWindow()
 {
-    rf::Form::gradientBackground(this, TopColour, 0xFFFFFFFF);
+    Form::gradientBackground(this, TopColour, 0xFFFFFFFF);
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("panMain"));
     panel->setFixedSize(PanelWidth, PanelHeight);
     panel->setStyleSheet(QStringLiteral("#panMain { background-color: %1; }").arg(QColor::fromRgba(PanelFill).name()));
     QWidget* strip = nullptr;
-    m_panInfo = rf::Form::makeStatusStrip(panel, IdleText, &strip);
+    m_panInfo = Form::makeStatusStrip(panel, IdleText, &strip);
 
     for (const char* field : AmountFields) {
         QLineEdit* amount = edit(QLatin1String(field));
         amount->setAlignment(Qt::AlignRight);
-        rf::Form::filterKeys(amount, rf::Form::Keys::Amount);
-        rf::Form::normaliseAmountOnExit(amount);
+        Form::filterKeys(amount, Form::Keys::Amount);
+        Form::normaliseAmountOnExit(amount);
     }
     for (const DateField& date : DateFields) {
         QLineEdit* e = edit(QLatin1String(date.field));
         e->setReadOnly(true);
         const QString mode = QLatin1String(date.mode);
-        rf::Form::filterKeys(e, rf::Form::Keys::DateField, [this, mode] { openDatePicker(mode); });
+        Form::filterKeys(e, Form::Keys::DateField, [this, mode] { openDatePicker(mode); });
     }
-    rf::Form::capitalsWhileTyping(edit(QStringLiteral("Sesso")), false);
-    rf::Form::capitalsWhileTyping(edit(QStringLiteral("SessoMin")), false);
+    Form::capitalsWhileTyping(edit(QStringLiteral("Sesso")), false);
+    Form::capitalsWhileTyping(edit(QStringLiteral("SessoMin")), false);
     for (const char* field : {"ProvRes", "ProvNasc", "CodFisc"})
-        rf::Form::capitalsWhileTyping(edit(QLatin1String(field)), true);
-    rf::Form::filterKeys(edit(QStringLiteral("TotGiorni")), rf::Form::Keys::DigitsOnly);
+        Form::capitalsWhileTyping(edit(QLatin1String(field)), true);
+    Form::filterKeys(edit(QStringLiteral("TotGiorni")), Form::Keys::DigitsOnly);
 
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
@@ -190,8 +192,8 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
 
 QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
 {
-    auto* bar = new rf::CommandBar(m_panInfo);
-    auto browseTo = [this](rf::BrowseButton b) { return [this, b] { browse(b); }; };
+    auto* bar = new CommandBar(m_panInfo);
+    auto browseTo = [this](BrowseButton b) { return [this, b] { browse(b); }; };
     bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"),
              QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto."), [this] { cmdNuovoClick(); });
     bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"),
@@ -221,14 +223,14 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
              });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Visualizza il primo contratto in archivio."),
-             browseTo(rf::BrowseButton::First));
+             browseTo(BrowseButton::First));
     bar->add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"),
-             QStringLiteral("Visualizza il contratto precedente in archivio."), browseTo(rf::BrowseButton::Previous));
+             QStringLiteral("Visualizza il contratto precedente in archivio."), browseTo(BrowseButton::Previous));
     m_lblPosizione = bar->addPositionLabel();
     bar->add(QStringLiteral("cmdAvanti"), QStringLiteral("next"),
-             QStringLiteral("Visualizza il contratto successivo in archivio."), browseTo(rf::BrowseButton::Next));
+             QStringLiteral("Visualizza il contratto successivo in archivio."), browseTo(BrowseButton::Next));
     bar->add(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QStringLiteral("Visualizza l'ultimo contratto in archivio."),
-             browseTo(rf::BrowseButton::Last));
+             browseTo(BrowseButton::Last));
     bar->addSeparator();
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
              QStringLiteral("Esporta i contratti in archivio in un file di Microsoft Excel."), {});
@@ -249,7 +251,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildHeader()
     grid->setContentsMargins(12, 8, 12, 8);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(2);
-    const rf::RecordLayout& layout = rf::TSchedaContratto();
+    const RecordLayout& layout = TSchedaContratto();
     auto place = [&](const char* field, int row, int col, int span = 1) {
         const int i = layout.indexOf(QLatin1String(field));
         grid->addWidget(fieldLabel(layout.label(i)), row * 2, col, 1, span);
@@ -262,40 +264,40 @@ QWidget* TfrmContratti_Noleggio_Bici::buildHeader()
     grid->setColumnStretch(1, 4);
     grid->setColumnStretch(2, 1);
 
-    auto* logo = new rf::PictureButton(QStringLiteral(":/toolbar/logo.svg"), band);
+    auto* logo = new PictureButton(QStringLiteral(":/toolbar/logo.svg"), band);
     logo->setObjectName(QStringLiteral("btnLogo"));
     logo->setFixedSize(64, 64);
-    rf::Form::statusHint(logo, m_panInfo, QStringLiteral("Carica il logo della ditta di noleggio."));
-    connect(logo, &rf::PictureButton::clicked, this, [this] { btnLogoClick(); });
+    Form::statusHint(logo, m_panInfo, QStringLiteral("Carica il logo della ditta di noleggio."));
+    connect(logo, &PictureButton::clicked, this, [this] { btnLogoClick(); });
     grid->addWidget(logo, 0, 0, 4, 1, Qt::AlignCenter);
-    rf::Form::statusClears(band, m_panInfo);
+    Form::statusClears(band, m_panInfo);
     return band;
 }
 
 QWidget* TfrmContratti_Noleggio_Bici::buildBody()
 {
-    const rf::RecordLayout& layout = rf::TSchedaContratto();
+    const RecordLayout& layout = TSchedaContratto();
 
     // Buttons that stand beside a field.
     std::map<std::string, QWidget*> extras;
     QPushButton* codFisc = smallButton(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"));
-    rf::Form::statusHint(codFisc, m_panInfo, QStringLiteral("Verifica il codice fiscale."));
+    Form::statusHint(codFisc, m_panInfo, QStringLiteral("Verifica il codice fiscale."));
     connect(codFisc, &QPushButton::clicked, this, [this] { btnCodFiscClick(); });
     extras["CodFisc"] = codFisc;
     QPushButton* importa = smallButton(QStringLiteral("btnImporta"), QStringLiteral("Importa"));
-    rf::Form::statusHint(importa, m_panInfo, QStringLiteral("Importa i dati dalla flotta bici."));
+    Form::statusHint(importa, m_panInfo, QStringLiteral("Importa i dati dalla flotta bici."));
     importa->setEnabled(false); // the vehicle search is not part of this release yet
     extras["BiciNum"] = importa;
     QPushButton* calcola = smallButton(QStringLiteral("cmdCalcola"), QStringLiteral("Calcola"));
-    rf::Form::statusHint(calcola, m_panInfo, QStringLiteral("Calcola il numero totale dei giorni di noleggio."));
+    Form::statusHint(calcola, m_panInfo, QStringLiteral("Calcola il numero totale dei giorni di noleggio."));
     connect(calcola, &QPushButton::clicked, this, [this] { cmdCalcolaClick(); });
     extras["TotGiorni"] = calcola;
 
-    m_chkRiconsegnato = new QCheckBox(layout.label(rf::Contracts::ReturnedField));
+    m_chkRiconsegnato = new QCheckBox(layout.label(Contracts::ReturnedField));
     m_chkRiconsegnato->setObjectName(QStringLiteral("chkRiconsegnato"));
     m_chkRiconsegnato->setFocusPolicy(Qt::NoFocus);
     m_chkRiconsegnato->setStyleSheet(QStringLiteral("QCheckBox { color: #1F3A68; font-weight: bold; }"));
-    rf::Form::statusHint(m_chkRiconsegnato, m_panInfo,
+    Form::statusHint(m_chkRiconsegnato, m_panInfo,
                          QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
 
     auto* body = new QWidget;
@@ -308,7 +310,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
         stack->setSpacing(8);
         for (const Group& group : column) {
             QFrame* frame = whiteGroup(QStringLiteral("shpGruppo%1").arg(++groupNumber));
-            rf::Form::statusClears(frame, m_panInfo);
+            Form::statusClears(frame, m_panInfo);
             auto* rows = new QVBoxLayout(frame);
             rows->setContentsMargins(10, 6, 10, 8);
             rows->setSpacing(3);
@@ -353,24 +355,24 @@ bool TfrmContratti_Noleggio_Bici::returned() const
 
 QStringList TfrmContratti_Noleggio_Bici::ownTexts() const
 {
-    return {returned() ? rf::Contracts::returnedYes() : rf::Contracts::returnedNo()};
+    return {returned() ? Contracts::returnedYes() : Contracts::returnedNo()};
 }
 
 void TfrmContratti_Noleggio_Bici::showOwnTexts(const QStringList& texts)
 {
     // Any other stored value leaves the box as it was.
     const QString flag = texts.value(0);
-    if (flag == rf::Contracts::returnedYes())
+    if (flag == Contracts::returnedYes())
         m_chkRiconsegnato->setChecked(true);
-    else if (flag == rf::Contracts::returnedNo())
+    else if (flag == Contracts::returnedNo())
         m_chkRiconsegnato->setChecked(false);
 }
 
 void TfrmContratti_Noleggio_Bici::readDefaults()
 {
-    const rf::ContractDefaults::Values values = rf::ContractDefaults::read(m_context.programFolder());
+    const ContractDefaults::Values values = ContractDefaults::read(m_context.programFolder());
     for (std::size_t i = 0; i < values.size(); ++i)
-        edit(QLatin1String(rf::ContractDefaults::Entries[i].field))->setText(values[i]);
+        edit(QLatin1String(ContractDefaults::Entries[i].field))->setText(values[i]);
 }
 
 void TfrmContratti_Noleggio_Bici::showEvent(QShowEvent* event)
@@ -379,15 +381,15 @@ void TfrmContratti_Noleggio_Bici::showEvent(QShowEvent* event)
         readDefaults();
         clearCard();
     }
-    rf::WorkWindow::showEvent(event);
+    WorkWindow::showEvent(event);
 }
 
 void TfrmContratti_Noleggio_Bici::beforeClose()
 {
-    rf::ContractDefaults::Values values;
+    ContractDefaults::Values values;
     for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = edit(QLatin1String(rf::ContractDefaults::Entries[i].field))->text();
-    if (!rf::ContractDefaults::write(m_context.programFolder(), values))
+        values[i] = edit(QLatin1String(ContractDefaults::Entries[i].field))->text();
+    if (!ContractDefaults::write(m_context.programFolder(), values))
         m_context.messages().warning(
             this, QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "
                                  "file Rotaflux.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
@@ -396,10 +398,10 @@ void TfrmContratti_Noleggio_Bici::beforeClose()
 
 void TfrmContratti_Noleggio_Bici::clearCard()
 {
-    const rf::RecordLayout& layout = rf::TSchedaContratto();
+    const RecordLayout& layout = TSchedaContratto();
     // The eight company defaults are never emptied by the form.
     auto isKept = [](const QString& name) {
-        for (const rf::ContractDefaults::Entry& entry : rf::ContractDefaults::Entries) {
+        for (const ContractDefaults::Entry& entry : ContractDefaults::Entries) {
             if (name == QLatin1String(entry.field))
                 return true;
         }
@@ -419,18 +421,18 @@ void TfrmContratti_Noleggio_Bici::clearCard()
 void TfrmContratti_Noleggio_Bici::stampToday()
 {
     const QDateTime now = m_context.clock().now();
-    edit(QStringLiteral("Data"))->setText(rf::FormatDate(now.date()));
-    edit(QStringLiteral("DataInizio"))->setText(rf::FormatDate(now.date()));
+    edit(QStringLiteral("Data"))->setText(FormatDate(now.date()));
+    edit(QStringLiteral("DataInizio"))->setText(FormatDate(now.date()));
     edit(QStringLiteral("OraInizio"))->setText(now.time().toString(QStringLiteral("HH:mm")));
 }
 
 // New and Duplicate open the archive only to prove it can be reached; a failure is an error.
 bool TfrmContratti_Noleggio_Bici::archiveReachable()
 {
-    rf::ArchiveFile file(archive().archivePath(), rf::Contracts::RecordSize);
+    ArchiveFile file(archive().archivePath(), Contracts::RecordSize);
     if (file.OpenArchive())
         return true;
-    m_context.messages().error(this, QString::fromUtf8(rf::ArchiveAccessMessage));
+    m_context.messages().error(this, QString::fromUtf8(ArchiveAccessMessage));
     return false;
 }
 
@@ -482,7 +484,7 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
         {"Ditta01", blank("Ditta01"),
          "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di noleggio."},
         {"Data", blank("Data"), "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto."},
-        {"Data", !rf::ParseDate(edit(QStringLiteral("Data"))->text()).isValid(),
+        {"Data", !ParseDate(edit(QStringLiteral("Data"))->text()).isValid(),
          "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una data "
          "valida nel formato gg/mm/anno."},
         {"Luogo", blank("Luogo"), "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto."},
@@ -504,23 +506,23 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
 
 void TfrmContratti_Noleggio_Bici::cmdGuidaClick()
 {
-    rf::TfrmGuida::showGuide(m_context, this, rf::Guide::ContractsTitle,
-                             rf::Guide::join(rf::Guide::contractsParagraphs()));
+    TfrmGuida::showGuide(m_context, this, Guide::ContractsTitle,
+                             Guide::join(Guide::contractsParagraphs()));
 }
 
 void TfrmContratti_Noleggio_Bici::cmdCalcolaClick()
 {
-    const rf::DayCountResult result =
-        rf::Calcola(edit(QStringLiteral("DataInizio"))->text(), edit(QStringLiteral("DataFine"))->text());
+    const DayCountResult result =
+        Calcola(edit(QStringLiteral("DataInizio"))->text(), edit(QStringLiteral("DataFine"))->text());
     if (result.totGiorni)
         edit(QStringLiteral("TotGiorni"))->setText(*result.totGiorni);
-    if (result.box == rf::DayCountResult::Box::Warning)
+    if (result.box == DayCountResult::Box::Warning)
         m_context.messages().warning(this, result.message);
-    else if (result.box == rf::DayCountResult::Box::Plain)
+    else if (result.box == DayCountResult::Box::Plain)
         m_context.messages().plain(this, result.message);
-    if (result.focus == rf::DayCountResult::Focus::Start)
+    if (result.focus == DayCountResult::Focus::Start)
         edit(QStringLiteral("DataInizio"))->setFocus();
-    else if (result.focus == rf::DayCountResult::Focus::End)
+    else if (result.focus == DayCountResult::Focus::End)
         edit(QStringLiteral("DataFine"))->setFocus();
 }
 
@@ -556,3 +558,5 @@ void TfrmContratti_Noleggio_Bici::btnCodFiscClick()
         check.exec();
     }
 }
+
+} // namespace rf

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "storage/ui/CardWindow.h"
+#include "common/ui/CardWindow.h"
 
 class QCheckBox;
+
+namespace rf {
 
 // The rental contracts work area: one contract at a time, saved in the contract archive at the
 // position shown in lblPosizione (empty for a new contract). The eight company defaults come from
 // the settings file when the window is shown and go back to it when the window closes.
-class TfrmContratti_Noleggio_Bici : public rf::CardWindow {
+class TfrmContratti_Noleggio_Bici : public CardWindow {
     Q_OBJECT
 public:
-    explicit TfrmContratti_Noleggio_Bici(rf::Context& context, QWidget* parent = nullptr);
+    explicit TfrmContratti_Noleggio_Bici(Context& context, QWidget* parent = nullptr);
 
     bool returned() const;
 
@@ -43,3 +45,5 @@ private:
 
     QCheckBox* m_chkRiconsegnato = nullptr;
 };
+
+} // namespace rf

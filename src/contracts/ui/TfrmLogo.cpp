@@ -1,10 +1,10 @@
 #include "TfrmLogo.h"
 
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
-#include "app/ui/PictureButton.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/PictureButton.h"
 #include "contracts/CompanyLogo.h"
-#include "fleet/ui/PhotoView.h"
+#include "common/ui/PhotoView.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -12,11 +12,13 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+namespace rf {
+
 namespace {
 
 // The preview is as large as the built-in logo, which so shows pixel for pixel.
-constexpr int PreviewWidth = rf::CompanyLogo::BuiltInWidth;
-constexpr int PreviewHeight = rf::CompanyLogo::BuiltInHeight;
+constexpr int PreviewWidth = CompanyLogo::BuiltInWidth;
+constexpr int PreviewHeight = CompanyLogo::BuiltInHeight;
 constexpr int Margin = 14;
 constexpr int PanelMargin = 12; // inside the panel's border, around the sheet's border
 constexpr int ColumnWidth = 150;
@@ -34,9 +36,9 @@ QPushButton* makeButton(const QString& objectName, const QString& text, int widt
     return button;
 }
 
-rf::PictureButton* makeIcon(const QString& objectName, const QString& picture, const QString& hint)
+PictureButton* makeIcon(const QString& objectName, const QString& picture, const QString& hint)
 {
-    auto* icon = new rf::PictureButton(picture);
+    auto* icon = new PictureButton(picture);
     icon->setObjectName(objectName);
     icon->setFixedSize(IconSize, IconSize);
     icon->setToolTip(hint);
@@ -45,18 +47,18 @@ rf::PictureButton* makeIcon(const QString& objectName, const QString& picture, c
 
 } // namespace
 
-TfrmLogo::TfrmLogo(rf::Context& context, QWidget* owner) : QDialog(owner), m_context(context)
+TfrmLogo::TfrmLogo(Context& context, QWidget* owner) : QDialog(owner), m_context(context)
 {
     setObjectName(QStringLiteral("frmLogo"));
     setWindowTitle(QStringLiteral(" Impostazione logo"));
-    rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
+    Form::dialogFrame(this, ClientWidth, ClientHeight);
+    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
     setStyleSheet(QStringLiteral("QFrame#panLogo, QFrame#panComandi { background: rgba(255, 255, 255, 200);"
                                  " border: 1px solid #8FAFCB; border-radius: 6px; }"
                                  "QFrame#shpLogo { background: white; border: 1px solid #C5D5E4; }"));
 
     // The picture on a white sheet with a hairline frame, so even the blank logo shows its place.
-    m_imgLogo = new rf::PhotoView;
+    m_imgLogo = new PhotoView;
     m_imgLogo->setObjectName(QStringLiteral("imgLogo"));
     m_imgLogo->setFixedSize(PreviewWidth, PreviewHeight);
     auto* sheet = new QFrame;
@@ -106,10 +108,10 @@ TfrmLogo::TfrmLogo(rf::Context& context, QWidget* owner) : QDialog(owner), m_con
     layout->addLayout(column);
 
     connect(m_btnSfoglia, &QPushButton::clicked, this, &TfrmLogo::btnSfogliaClick);
-    connect(m_imgEuro, &rf::PictureButton::clicked, this,
-            [this] { setLogo(rf::CompanyLogo::builtInLogo()); });
-    connect(m_btnCancLogo, &rf::PictureButton::clicked, this,
-            [this] { setLogo(rf::CompanyLogo::blankLogo()); });
+    connect(m_imgEuro, &PictureButton::clicked, this,
+            [this] { setLogo(CompanyLogo::builtInLogo()); });
+    connect(m_btnCancLogo, &PictureButton::clicked, this,
+            [this] { setLogo(CompanyLogo::blankLogo()); });
     connect(m_btnApplica, &QPushButton::clicked, this, &TfrmLogo::btnApplicaClick);
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -118,7 +120,7 @@ void TfrmLogo::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        setLogo(rf::CompanyLogo::loadLogo(m_context.programFolder()));
+        setLogo(CompanyLogo::loadLogo(m_context.programFolder()));
 }
 
 void TfrmLogo::setLogo(const QImage& logo)
@@ -134,13 +136,15 @@ void TfrmLogo::btnSfogliaClick()
         QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
     if (chosen.isEmpty())
         return;
-    const QImage picture = rf::CompanyLogo::loadPicture(chosen);
-    setLogo(picture.isNull() ? rf::CompanyLogo::builtInLogo() : picture);
+    const QImage picture = CompanyLogo::loadPicture(chosen);
+    setLogo(picture.isNull() ? CompanyLogo::builtInLogo() : picture);
 }
 
 void TfrmLogo::btnApplicaClick()
 {
-    if (!rf::CompanyLogo::saveLogo(m_context.programFolder(), m_logo))
-        setLogo(rf::CompanyLogo::builtInLogo());
+    if (!CompanyLogo::saveLogo(m_context.programFolder(), m_logo))
+        setLogo(CompanyLogo::builtInLogo());
     accept();
 }
+
+} // namespace rf

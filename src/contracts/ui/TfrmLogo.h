@@ -6,10 +6,10 @@
 class QPushButton;
 
 namespace rf {
+
 class Context;
 class PhotoView;
 class PictureButton;
-} // namespace rf
 
 // The modal dialog that edits the company logo: it shows Logo.bmp (or the built-in logo), lets
 // the user pick a JPEG or bitmap picture, the built-in logo or no logo at all, and writes the
@@ -17,7 +17,7 @@ class PictureButton;
 class TfrmLogo : public QDialog {
     Q_OBJECT
 public:
-    TfrmLogo(rf::Context& context, QWidget* owner);
+    TfrmLogo(Context& context, QWidget* owner);
 
     // The picture being edited, as it would be saved.
     const QImage& logo() const { return m_logo; }
@@ -30,12 +30,14 @@ private:
     void btnSfogliaClick();
     void btnApplicaClick();
 
-    rf::Context& m_context;
+    Context& m_context;
     QImage m_logo;
-    rf::PhotoView* m_imgLogo = nullptr;
+    PhotoView* m_imgLogo = nullptr;
     QPushButton* m_btnSfoglia = nullptr;
-    rf::PictureButton* m_imgEuro = nullptr;
-    rf::PictureButton* m_btnCancLogo = nullptr;
+    PictureButton* m_imgEuro = nullptr;
+    PictureButton* m_btnCancLogo = nullptr;
     QPushButton* m_btnApplica = nullptr;
     QPushButton* m_btnAnnulla = nullptr;
 };
+
+} // namespace rf

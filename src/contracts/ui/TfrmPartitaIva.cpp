@@ -2,12 +2,14 @@
 
 #include "TfrmCodFisc.h"
 
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
 #include "contracts/FiscalChecks.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace rf {
 
 namespace {
 
@@ -21,18 +23,18 @@ const QString Wrong = QStringLiteral(
 
 } // namespace
 
-TfrmPartitaIva::TfrmPartitaIva(rf::Context& context, QWidget* owner) : QDialog(owner), m_context(context)
+TfrmPartitaIva::TfrmPartitaIva(Context& context, QWidget* owner) : QDialog(owner), m_context(context)
 {
     setObjectName(QStringLiteral("frmPartitaIva"));
     setWindowTitle(QStringLiteral(" Controllo partita IVA"));
-    const rf::CheckDialogControls controls = rf::buildCheckDialog(
+    const CheckDialogControls controls = buildCheckDialog(
         this, QStringLiteral(":/contracts/fiscal_partita_iva.svg"),
         QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
         QStringLiteral("txtPartitaIva"), QStringLiteral("effPartitaIva"), 11);
     txtPartitaIva = controls.edit;
     btnControlla = controls.btnControlla;
     btnChiudi = controls.btnChiudi;
-    rf::Form::filterKeys(txtPartitaIva, rf::Form::Keys::DigitsOnly);
+    Form::filterKeys(txtPartitaIva, Form::Keys::DigitsOnly);
     connect(btnControlla, &QPushButton::clicked, this, &TfrmPartitaIva::btnControllaClick);
 }
 
@@ -49,15 +51,17 @@ void TfrmPartitaIva::showEvent(QShowEvent* event)
 
 void TfrmPartitaIva::btnControllaClick()
 {
-    const QString number = rf::Form::capitalsAtoZ(txtPartitaIva->text());
+    const QString number = Form::capitalsAtoZ(txtPartitaIva->text());
     if (number.size() != 11) {
         m_context.messages().warning(this, WrongLength);
         txtPartitaIva->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (rf::Fiscal::isValidVatNumber(number))
-        m_context.messages().information(this, ValidFrom + rf::Fiscal::vatOffice(number) + QLatin1Char('.'));
+    if (Fiscal::isValidVatNumber(number))
+        m_context.messages().information(this, ValidFrom + Fiscal::vatOffice(number) + QLatin1Char('.'));
     else
         m_context.messages().warning(this, Wrong);
     accept();
 }
+
+} // namespace rf

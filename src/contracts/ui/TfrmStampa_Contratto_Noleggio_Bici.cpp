@@ -1,13 +1,13 @@
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
 
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
 #include "contracts/CompanyLogo.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "reports/Layout.h"
-#include "reports/ui/ReportOutputs.h"
-#include "reports/templates/ContractConditions.h"
-#include "reports/templates/ContractFront.h"
+#include "common/ui/ReportPreview.h"
+#include "contracts/documents/ContractConditions.h"
+#include "contracts/documents/ContractFront.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,6 +19,8 @@
 #include <QShowEvent>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
+
+namespace rf {
 
 namespace {
 
@@ -59,7 +61,7 @@ QPixmap svgPixmap(const QString& resource, const QSize& box)
 
 } // namespace
 
-namespace rf::ContractPrint {
+namespace ContractPrint {
 
 QImage bicyclePicture()
 {
@@ -172,9 +174,9 @@ void Window::outputAndClose(const report::Report& report, bool preview, const QS
         reject();
 }
 
-} // namespace rf::ContractPrint
+} // namespace ContractPrint
 
-TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(rf::Context& context,
+TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(Context& context,
                                                                        TfrmContratti_Noleggio_Bici& form)
     : Window(context, form, QStringLiteral("frmStampa_Contratto_Noleggio_Bici"),
              QStringLiteral(" Stampa Contratto Noleggio Bicicletta"), QSize(ClientWidth, ClientHeight),
@@ -188,12 +190,14 @@ TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(rf::Conte
 
 void TfrmStampa_Contratto_Noleggio_Bici::btnStampaClick()
 {
-    outputAndClose(rf::ContractPrint::filledFront(m_form, logo()), false, FrontFailed);
+    outputAndClose(ContractPrint::filledFront(m_form, logo()), false, FrontFailed);
 }
 
 void TfrmStampa_Contratto_Noleggio_Bici::btnCondizioniClick()
 {
-    rf::report::Report repRetro = rf::report::ContractConditions();
+    report::Report repRetro = report::ContractConditions();
     repRetro.setOrientation(QPageLayout::Portrait);
     outputAndClose(repRetro, false, BackFailed);
 }
+
+} // namespace rf

@@ -9,14 +9,14 @@
 
 class QPushButton;
 class QVBoxLayout;
+namespace rf {
+
 class TfrmContratti_Noleggio_Bici;
 
-namespace rf {
 class Context;
-}
 
 // Pieces the contract print and preview windows share.
-namespace rf::ContractPrint {
+namespace ContractPrint {
 
 // The small red bicycle of the contract's front, drawn at print resolution.
 QImage bicyclePicture();
@@ -55,15 +55,17 @@ private:
     QVBoxLayout* m_buttons = nullptr;
 };
 
-} // namespace rf::ContractPrint
+} // namespace ContractPrint
 
 // Prints the contract on screen: the front, filled from the contract form as the user sees it, or
 // the general conditions of the back, the same for every contract. Closes after either.
-class TfrmStampa_Contratto_Noleggio_Bici : public rf::ContractPrint::Window {
+class TfrmStampa_Contratto_Noleggio_Bici : public ContractPrint::Window {
     Q_OBJECT
 public:
-    TfrmStampa_Contratto_Noleggio_Bici(rf::Context& context, TfrmContratti_Noleggio_Bici& form);
+    TfrmStampa_Contratto_Noleggio_Bici(Context& context, TfrmContratti_Noleggio_Bici& form);
 
     void btnStampaClick();
     void btnCondizioniClick();
 };
+
+} // namespace rf

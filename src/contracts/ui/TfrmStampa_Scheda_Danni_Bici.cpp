@@ -1,12 +1,12 @@
 #include "TfrmStampa_Scheda_Danni_Bici.h"
 
-#include "app/ui/Context.h"
+#include "common/ui/Context.h"
 #include "contracts/CompanyLogo.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "contracts/ui/TfrmStampa_Contratto_Noleggio_Bici.h"
 #include "reports/Layout.h"
 #include "reports/Units.h"
-#include "reports/templates/ConditionSheet.h"
+#include "contracts/documents/ConditionSheet.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+
+namespace rf {
 
 namespace {
 
@@ -32,7 +34,7 @@ constexpr double BicycleDotsPerInch = 400;
 
 } // namespace
 
-TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(rf::Context& context,
+TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context,
                                                            TfrmContratti_Noleggio_Bici& form)
     : Window(context, form, QStringLiteral("frmStampa_Scheda_Danni_Bici"),
              QStringLiteral(" Stampa scheda verifica stato veicolo"), QSize(ClientWidth, ClientHeight),
@@ -48,7 +50,7 @@ QImage TfrmStampa_Scheda_Danni_Bici::bicycleRightSide()
     QSvgRenderer renderer(QStringLiteral(":/contracts/bike_side_black.svg"));
     if (!renderer.isValid())
         return {};
-    const double width = BicycleWidthMm / rf::report::MmPerInch * BicycleDotsPerInch;
+    const double width = BicycleWidthMm / report::MmPerInch * BicycleDotsPerInch;
     const QSizeF drawing = renderer.defaultSize();
     const QSize size(int(std::lround(width)), int(std::lround(width * drawing.height() / drawing.width())));
     QImage image(size, QImage::Format_RGB32);
@@ -69,8 +71,8 @@ void TfrmStampa_Scheda_Danni_Bici::btnSchedaVerificaClick()
         return edit ? edit->text() : QString();
     };
     const QImage bicycle = bicycleRightSide();
-    rf::report::Report repVerifica = rf::report::ConditionSheet();
-    rf::report::FillConditionSheet(repVerifica, logo(), bicycle, bicycle.mirrored(true, false),
+    report::Report repVerifica = report::ConditionSheet();
+    report::FillConditionSheet(repVerifica, logo(), bicycle, bicycle.mirrored(true, false),
                                    m_context.clock().now(), valueOf);
     if (!everyField) {
         m_context.messages().warning(this, PrintFailed);
@@ -79,3 +81,5 @@ void TfrmStampa_Scheda_Danni_Bici::btnSchedaVerificaClick()
     }
     outputAndClose(repVerifica, false, PrintFailed);
 }
+
+} // namespace rf

@@ -2,16 +2,20 @@
 
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
 
+namespace rf {
+
 // Prints the vehicle condition sheet of the contract on screen: the parties, the vehicle and the
 // rental period as the contract form shows them, two side views of a bicycle on which damage is
 // marked by hand, and the defects found at the return. Closes after printing.
-class TfrmStampa_Scheda_Danni_Bici : public rf::ContractPrint::Window {
+class TfrmStampa_Scheda_Danni_Bici : public ContractPrint::Window {
     Q_OBJECT
 public:
-    TfrmStampa_Scheda_Danni_Bici(rf::Context& context, TfrmContratti_Noleggio_Bici& form);
+    TfrmStampa_Scheda_Danni_Bici(Context& context, TfrmContratti_Noleggio_Bici& form);
 
     // The black bicycle seen from its right side, drawn at print resolution on white.
     static QImage bicycleRightSide();
 
     void btnSchedaVerificaClick();
 };
+
+} // namespace rf

@@ -2,9 +2,13 @@
 
 #include "TfrmStampaAutomezzo.h"
 
+namespace rf {
+
 // Shows the vehicle sheet of the card on the fleet window in the preview window.
-class TfrmAnteprimaAutomezzo : public rf::VehicleSheetDialog {
+class TfrmAnteprimaAutomezzo : public VehicleSheetDialog {
     Q_OBJECT
 public:
-    TfrmAnteprimaAutomezzo(rf::Context& context, TfrmAutoparco& fleet);
+    TfrmAnteprimaAutomezzo(Context& context, TfrmAutoparco& fleet);
 };
+
+} // namespace rf

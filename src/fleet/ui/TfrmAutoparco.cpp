@@ -1,18 +1,18 @@
 #include "TfrmAutoparco.h"
 
-#include "PhotoView.h"
+#include "common/ui/PhotoView.h"
 #include "TfrmAnteprimaAutomezzo.h"
 #include "TfrmStampaAutomezzo.h"
 #include "TfrmZoom.h"
-#include "app/GuideTexts.h"
-#include "app/ui/CommandBar.h"
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
-#include "app/ui/PictureButton.h"
-#include "app/ui/TfrmGuida.h"
+#include "fleet/FleetGuide.h"
+#include "common/ui/CommandBar.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/PictureButton.h"
+#include "common/ui/TfrmGuida.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/VehiclePhoto.h"
-#include "storage/ui/CardArchive.h"
+#include "common/ui/CardArchive.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +27,8 @@
 #include <QVBoxLayout>
 
 #include <functional>
+
+namespace rf {
 
 namespace {
 
@@ -67,9 +69,9 @@ QLabel* fieldLabel(const QString& text)
 
 } // namespace
 
-TfrmAutoparco::TfrmAutoparco(rf::Context& context, QWidget* parent)
-    : rf::CardWindow(context, QStringLiteral("frmAutoparco"), QStringLiteral(" Rotaflux - Flotta Bici"),
-                     rf::TSchedaVeicolo(), rf::Fleet::EditCount, QString::fromLatin1(rf::Fleet::ArchiveName), parent)
+TfrmAutoparco::TfrmAutoparco(Context& context, QWidget* parent)
+    : CardWindow(context, QStringLiteral("frmAutoparco"), QStringLiteral(" Rotaflux - Flotta Bici"),
+                     TSchedaVeicolo(), Fleet::EditCount, QString::fromLatin1(Fleet::ArchiveName), parent)
 {
     buildWindow();
     connectArchive([this] { loadCardPhoto(); }, [this] { saveCardPhoto(); });
@@ -80,13 +82,13 @@ TfrmAutoparco::TfrmAutoparco(rf::Context& context, QWidget* parent)
 
 void TfrmAutoparco::buildWindow()
 {
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, 0xFFFFFFFF);
+    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("panMain"));
     panel->setFixedSize(PanelWidth, PanelHeight);
     QWidget* strip = nullptr;
-    m_panInfo = rf::Form::makeStatusStrip(panel, IdleText, &strip);
+    m_panInfo = Form::makeStatusStrip(panel, IdleText, &strip);
 
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
@@ -100,8 +102,8 @@ void TfrmAutoparco::buildWindow()
 
 QWidget* TfrmAutoparco::buildToolbar()
 {
-    auto* bar = new rf::CommandBar(m_panInfo);
-    auto browseTo = [this](rf::BrowseButton b) { return [this, b] { browse(b); }; };
+    auto* bar = new CommandBar(m_panInfo);
+    auto browseTo = [this](BrowseButton b) { return [this, b] { browse(b); }; };
     bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"),
              QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."), [this] { cmdNuovoClick(); });
     bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"),
@@ -124,14 +126,14 @@ QWidget* TfrmAutoparco::buildToolbar()
     });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Visualizza la prima scheda in archivio."),
-             browseTo(rf::BrowseButton::First));
+             browseTo(BrowseButton::First));
     bar->add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"),
-             QStringLiteral("Visualizza la scheda precedente in archivio."), browseTo(rf::BrowseButton::Previous));
+             QStringLiteral("Visualizza la scheda precedente in archivio."), browseTo(BrowseButton::Previous));
     m_lblPosizione = bar->addPositionLabel();
     bar->add(QStringLiteral("cmdAvanti"), QStringLiteral("next"),
-             QStringLiteral("Visualizza la scheda successiva in archivio."), browseTo(rf::BrowseButton::Next));
+             QStringLiteral("Visualizza la scheda successiva in archivio."), browseTo(BrowseButton::Next));
     bar->add(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QStringLiteral("Visualizza l'ultima scheda in archivio."),
-             browseTo(rf::BrowseButton::Last));
+             browseTo(BrowseButton::Last));
     bar->addSeparator();
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio in Excel."), {});
     bar->addStretch();
@@ -149,22 +151,22 @@ QWidget* TfrmAutoparco::buildPhotoBlock()
     layout->setContentsMargins(8, 8, 8, 6);
     layout->setSpacing(6);
 
-    m_imgFoto = new rf::PhotoView;
+    m_imgFoto = new PhotoView;
     m_imgFoto->setObjectName(QStringLiteral("imgFoto"));
     m_imgFoto->setFixedSize(308, 173);
     m_imgFoto->setStyleSheet(QStringLiteral("background: white;"));
     layout->addWidget(m_imgFoto, 0, Qt::AlignHCenter);
-    rf::Form::statusClears(m_imgFoto, m_panInfo);
+    Form::statusClears(m_imgFoto, m_panInfo);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     auto photoButton = [&](const char* name, const QString& picture, const char* hint, QSize size,
                            void (TfrmAutoparco::*action)()) {
-        auto* button = new rf::PictureButton(picture);
+        auto* button = new PictureButton(picture);
         button->setObjectName(QLatin1String(name));
         button->setFixedSize(size);
-        rf::Form::statusHint(button, m_panInfo, QString::fromUtf8(hint));
-        connect(button, &rf::PictureButton::clicked, this, action);
+        Form::statusHint(button, m_panInfo, QString::fromUtf8(hint));
+        connect(button, &PictureButton::clicked, this, action);
         buttons->addWidget(button);
     };
     photoButton("btnCaricaFoto", QStringLiteral(":/fleet/btn_carica_foto.svg"), "Carica una foto.", {124, 30},
@@ -187,16 +189,16 @@ QWidget* TfrmAutoparco::buildSheet()
     sectionLayout->setContentsMargins(10, 10, 10, 10);
     QFrame* sheet = block(QStringLiteral("shpFoglio"), 0xFFFFFFFF, 8);
     sectionLayout->addWidget(sheet);
-    rf::Form::statusClears(section, m_panInfo);
-    rf::Form::statusClears(sheet, m_panInfo);
+    Form::statusClears(section, m_panInfo);
+    Form::statusClears(sheet, m_panInfo);
 
-    const rf::RecordLayout& layout = m_layout;
+    const RecordLayout& layout = m_layout;
     // The details and notes blocks keep a white idle fill.
-    for (int i = MainFields; i < rf::Fleet::EditCount; ++i)
-        rf::Form::highlightByBackground(m_edits[std::size_t(i)], rf::Form::WhiteFill);
-    rf::Form::filterKeys(edit(QStringLiteral("BiciNum")), rf::Form::Keys::VehicleNumber);
-    rf::Form::filterKeys(edit(QStringLiteral("Importo")), rf::Form::Keys::Amount);
-    rf::Form::normaliseAmountOnExit(edit(QStringLiteral("Importo")));
+    for (int i = MainFields; i < Fleet::EditCount; ++i)
+        Form::highlightByBackground(m_edits[std::size_t(i)], Form::WhiteFill);
+    Form::filterKeys(edit(QStringLiteral("BiciNum")), Form::Keys::VehicleNumber);
+    Form::filterKeys(edit(QStringLiteral("Importo")), Form::Keys::Amount);
+    Form::normaliseAmountOnExit(edit(QStringLiteral("Importo")));
 
     // Left: the photo, then the details block.
     QFrame* details = block(QStringLiteral("shpDettagli"), BlockFill, 6);
@@ -209,7 +211,7 @@ QWidget* TfrmAutoparco::buildSheet()
         detailsGrid->addWidget(m_edits[std::size_t(i)], i - MainFields, 1);
         detailsGrid->setRowStretch(i - MainFields, 1); // the rows share the block's height
     }
-    rf::Form::statusClears(details, m_panInfo);
+    Form::statusClears(details, m_panInfo);
 
     auto* left = new QVBoxLayout;
     left->setSpacing(10);
@@ -217,10 +219,10 @@ QWidget* TfrmAutoparco::buildSheet()
     left->addWidget(details, 1);
 
     // Right: the header picture over the main fields.
-    auto* header = new rf::SvgPicture(QStringLiteral(":/fleet/header_scheda_veicolo.svg"));
+    auto* header = new SvgPicture(QStringLiteral(":/fleet/header_scheda_veicolo.svg"));
     header->setObjectName(QStringLiteral("imgIntestazione"));
     header->setFixedHeight(40);
-    rf::Form::statusClears(header, m_panInfo);
+    Form::statusClears(header, m_panInfo);
     auto* mainGrid = new QGridLayout;
     mainGrid->setHorizontalSpacing(8);
     mainGrid->setVerticalSpacing(3);
@@ -247,7 +249,7 @@ QWidget* TfrmAutoparco::buildSheet()
     notesRow->setContentsMargins(10, 6, 10, 6);
     notesRow->addWidget(fieldLabel(layout.label(DetailsFields)));
     notesRow->addWidget(m_edits[std::size_t(DetailsFields)], 1);
-    rf::Form::statusClears(notes, m_panInfo);
+    Form::statusClears(notes, m_panInfo);
 
     auto* sheetLayout = new QVBoxLayout(sheet);
     sheetLayout->setContentsMargins(12, 12, 12, 12);
@@ -269,7 +271,7 @@ void TfrmAutoparco::showEvent(QShowEvent* event)
     // Every visit starts with a new card.
     if (!event->spontaneous())
         cmdNuovoClick();
-    rf::WorkWindow::showEvent(event);
+    WorkWindow::showEvent(event);
 }
 
 void TfrmAutoparco::cmdNuovoClick()
@@ -326,7 +328,7 @@ void TfrmAutoparco::cmdDuplicaClick()
 
 void TfrmAutoparco::cmdGuidaClick()
 {
-    rf::TfrmGuida::showGuide(m_context, this, rf::Guide::FleetTitle, rf::Guide::join(rf::Guide::fleetParagraphs()));
+    TfrmGuida::showGuide(m_context, this, Guide::FleetTitle, Guide::join(Guide::fleetParagraphs()));
 }
 
 // ---- the photo -----------------------------------------------------------------------------
@@ -365,8 +367,8 @@ void TfrmAutoparco::showPlaceholder()
 void TfrmAutoparco::loadCardPhoto()
 {
     const QString folder = m_context.programFolder();
-    rf::VehiclePhoto::ensureFolder(folder);
-    const QImage image = rf::VehiclePhoto::load(rf::VehiclePhoto::filePath(folder, m_lblPosizione->text()));
+    VehiclePhoto::ensureFolder(folder);
+    const QImage image = VehiclePhoto::load(VehiclePhoto::filePath(folder, m_lblPosizione->text()));
     if (image.isNull())
         showPlaceholder();
     else
@@ -376,8 +378,8 @@ void TfrmAutoparco::loadCardPhoto()
 void TfrmAutoparco::saveCardPhoto()
 {
     const QString folder = m_context.programFolder();
-    if (!rf::VehiclePhoto::ensureFolder(folder) ||
-        !rf::VehiclePhoto::saveJpeg(photo(), rf::VehiclePhoto::filePath(folder, m_lblPosizione->text())))
+    if (!VehiclePhoto::ensureFolder(folder) ||
+        !VehiclePhoto::saveJpeg(photo(), VehiclePhoto::filePath(folder, m_lblPosizione->text())))
         showPlaceholder();
 }
 
@@ -388,7 +390,7 @@ void TfrmAutoparco::btnCaricaFotoClick()
         QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
     if (path.isEmpty())
         return;
-    const QImage image = rf::VehiclePhoto::load(path);
+    const QImage image = VehiclePhoto::load(path);
     if (image.isNull())
         showPlaceholder();
     else
@@ -404,7 +406,7 @@ void TfrmAutoparco::btnSalvaFotoClick()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".jpg");
-    if (!rf::VehiclePhoto::saveJpeg(photo(), path))
+    if (!VehiclePhoto::saveJpeg(photo(), path))
         showPlaceholder();
 }
 
@@ -418,3 +420,5 @@ void TfrmAutoparco::btnZoomFotoClick()
     TfrmZoom zoom(m_context, this, photo());
     zoom.exec();
 }
+
+} // namespace rf

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "storage/ui/CardWindow.h"
+#include "common/ui/CardWindow.h"
 
 #include <QImage>
 
 namespace rf {
+
 class PhotoView;
-} // namespace rf
 
 // The fleet work area: one vehicle card at a time, with its photo and attachments, saved in the
 // fleet archive at the position shown in lblPosizione (empty for a new card).
-class TfrmAutoparco : public rf::CardWindow {
+class TfrmAutoparco : public CardWindow {
     Q_OBJECT
 public:
-    explicit TfrmAutoparco(rf::Context& context, QWidget* parent = nullptr);
+    explicit TfrmAutoparco(Context& context, QWidget* parent = nullptr);
 
     // The picture on the card, as it will be written on the next save.
     const QImage& photo() const;
@@ -44,6 +44,8 @@ private:
     void loadCardPhoto();
     void saveCardPhoto();
 
-    rf::PhotoView* m_imgFoto = nullptr;
+    PhotoView* m_imgFoto = nullptr;
     bool m_showsPlaceholder = true;
 };
+
+} // namespace rf

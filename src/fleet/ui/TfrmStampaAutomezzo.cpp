@@ -1,11 +1,11 @@
 #include "TfrmStampaAutomezzo.h"
 
 #include "TfrmAutoparco.h"
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
-#include "app/ui/PictureButton.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/PictureButton.h"
 #include "reports/Layout.h"
-#include "reports/templates/VehicleSheet.h"
+#include "fleet/documents/VehicleSheet.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,6 +16,7 @@
 #include <exception>
 
 namespace rf {
+
 namespace {
 
 constexpr int ClientWidth = 364;
@@ -95,15 +96,15 @@ void VehicleSheetDialog::btnStampaClick()
         reject();
 }
 
-} // namespace rf
-
-TfrmStampaAutomezzo::TfrmStampaAutomezzo(rf::Context& context, TfrmAutoparco& fleet)
-    : rf::VehicleSheetDialog(
+TfrmStampaAutomezzo::TfrmStampaAutomezzo(Context& context, TfrmAutoparco& fleet)
+    : VehicleSheetDialog(
           context, fleet,
           {QStringLiteral("frmStampaAutomezzo"), QStringLiteral(" Stampa documento"),
            QStringLiteral("Stampa"), QStringLiteral(":/fleet/print_explain.svg"),
            QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
                           "Si consiglia di ridurre le dimensioni della foto."),
-           rf::Output::Print})
+           Output::Print})
 {
 }
+
+} // namespace rf

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "reports/Report.h"
-#include "reports/ui/ReportOutputs.h"
+#include "common/ui/ReportPreview.h"
 
 #include <QDialog>
 #include <QImage>
 
 class QPushButton;
+namespace rf {
+
 class TfrmAutoparco;
 
-namespace rf {
 class Context;
 class SvgPicture;
 
@@ -51,11 +52,11 @@ private:
     QPushButton* m_btnAnnulla = nullptr;
 };
 
-} // namespace rf
-
 // Prints the vehicle sheet of the card on the fleet window.
-class TfrmStampaAutomezzo : public rf::VehicleSheetDialog {
+class TfrmStampaAutomezzo : public VehicleSheetDialog {
     Q_OBJECT
 public:
-    TfrmStampaAutomezzo(rf::Context& context, TfrmAutoparco& fleet);
+    TfrmStampaAutomezzo(Context& context, TfrmAutoparco& fleet);
 };
+
+} // namespace rf

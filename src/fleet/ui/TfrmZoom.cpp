@@ -1,23 +1,25 @@
 #include "TfrmZoom.h"
 
-#include "PhotoView.h"
-#include "app/ui/FormConventions.h"
+#include "common/ui/PhotoView.h"
+#include "common/ui/FieldBehaviour.h"
 
 #include <QGridLayout>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
-TfrmZoom::TfrmZoom(rf::Context&, QWidget* owner, const QImage& photo) : QDialog(owner)
+namespace rf {
+
+TfrmZoom::TfrmZoom(Context&, QWidget* owner, const QImage& photo) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmZoom"));
     setWindowTitle(QStringLiteral(" Fai clic sulla foto per chiudere questa finestra"));
     setWindowState(Qt::WindowMaximized);
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, 0xFFFFFFFF);
+    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
 
     m_panContainer = new QWidget(this);
     m_panContainer->setObjectName(QStringLiteral("panContainer"));
-    m_imgFoto = new rf::PhotoView(m_panContainer);
+    m_imgFoto = new PhotoView(m_panContainer);
     m_imgFoto->setObjectName(QStringLiteral("imgFoto"));
     m_imgFoto->setCursor(Qt::PointingHandCursor);
     m_imgFoto->setImage(photo);
@@ -29,7 +31,7 @@ TfrmZoom::TfrmZoom(rf::Context&, QWidget* owner, const QImage& photo) : QDialog(
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_panContainer, 0, 0, Qt::AlignCenter);
 
-    connect(m_imgFoto, &rf::PhotoView::clicked, this, &QDialog::accept);
+    connect(m_imgFoto, &PhotoView::clicked, this, &QDialog::accept);
 }
 
 QSize TfrmZoom::pictureArea(const QSize& screen)
@@ -53,3 +55,5 @@ void TfrmZoom::mouseReleaseEvent(QMouseEvent* event)
         accept();
     QDialog::mouseReleaseEvent(event);
 }
+
+} // namespace rf

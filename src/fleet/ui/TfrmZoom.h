@@ -3,15 +3,15 @@
 #include <QDialog>
 
 namespace rf {
+
 class Context;
 class PhotoView;
-} // namespace rf
 
 // The vehicle photo as large as the screen allows; a click closes the window.
 class TfrmZoom : public QDialog {
     Q_OBJECT
 public:
-    TfrmZoom(rf::Context& context, QWidget* owner, const QImage& photo);
+    TfrmZoom(Context& context, QWidget* owner, const QImage& photo);
 
     // The area given to the picture on a screen of the given size: 60 narrower, 90 lower.
     static QSize pictureArea(const QSize& screen);
@@ -22,5 +22,7 @@ protected:
 
 private:
     QWidget* m_panContainer;
-    rf::PhotoView* m_imgFoto;
+    PhotoView* m_imgFoto;
 };
+
+} // namespace rf

@@ -1,17 +1,19 @@
 #include "TfrmMenuCamere.h"
 
-#include "app/ui/FormConventions.h"
+#include "common/ui/FieldBehaviour.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmMenuCamere::TfrmMenuCamere(rf::Context& context, QWidget* parent)
-    : rf::WorkWindow(context, QStringLiteral("frmMenuCamere"), QStringLiteral(" Rotaflux - Planner Prenotazioni"),
+namespace rf {
+
+TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
+    : WorkWindow(context, QStringLiteral("frmMenuCamere"), QStringLiteral(" Rotaflux - Planner Prenotazioni"),
                      parent),
       lblMemory(QStringLiteral("avvio"))
 {
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, 0xFFFFFFFF);
+    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
     // The yearly planner is not part of this release: the area says so and leads back.
     auto* note = new QLabel(QStringLiteral("Il planner delle prenotazioni sarà disponibile in una prossima versione."),
                             this);
@@ -34,5 +36,7 @@ TfrmMenuCamere::TfrmMenuCamere(rf::Context& context, QWidget* parent)
 void TfrmMenuCamere::showEvent(QShowEvent* event)
 {
     lblMemory = QStringLiteral("avvio");
-    rf::WorkWindow::showEvent(event);
+    WorkWindow::showEvent(event);
 }
+
+} // namespace rf

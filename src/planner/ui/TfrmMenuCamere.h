@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/ui/WorkWindow.h"
+#include "common/ui/WorkWindow.h"
+
+namespace rf {
 
 // The planner entry: pick a year and a vehicle, then open its planning grid.
-class TfrmMenuCamere : public rf::WorkWindow {
+class TfrmMenuCamere : public WorkWindow {
     Q_OBJECT
 public:
-    explicit TfrmMenuCamere(rf::Context& context, QWidget* parent = nullptr);
+    explicit TfrmMenuCamere(Context& context, QWidget* parent = nullptr);
 
     // Where closing leads: "avvio" back to the launcher, "planning" on to the grid.
     QString lblMemory;
@@ -14,3 +16,5 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
+
+} // namespace rf

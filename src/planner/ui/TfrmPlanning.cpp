@@ -1,6 +1,10 @@
 #include "TfrmPlanning.h"
 
-TfrmPlanning::TfrmPlanning(rf::Context& context, QWidget* parent)
-    : rf::WorkWindow(context, QStringLiteral("frmPlanning"), QString(), parent)
+namespace rf {
+
+TfrmPlanning::TfrmPlanning(Context& context, QWidget* parent)
+    : WorkWindow(context, QStringLiteral("frmPlanning"), QString(), parent)
 {
 }
+
+} // namespace rf

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "app/ui/WorkWindow.h"
+#include "common/ui/WorkWindow.h"
+
+namespace rf {
 
 // The annual planning grid of one vehicle; its caption is set each time it is opened.
-class TfrmPlanning : public rf::WorkWindow {
+class TfrmPlanning : public WorkWindow {
     Q_OBJECT
 public:
-    explicit TfrmPlanning(rf::Context& context, QWidget* parent = nullptr);
+    explicit TfrmPlanning(Context& context, QWidget* parent = nullptr);
 };
+
+} // namespace rf

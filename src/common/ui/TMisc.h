@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace rf {
+
 // Shell-open routine: hands sCommand to the system's associated application. A path or mail link
 // may come wrapped in double quotes (so blanks in the path survive); a bare text is an address.
 class TMisc {
@@ -10,3 +12,5 @@ public:
     // The address Open would hand to the system, exposed so the quoting rules can be checked.
     static QString ResolveTarget(const QString& sCommand);
 };
+
+} // namespace rf

@@ -1,5 +1,5 @@
-#include "app/Amounts.h"
-#include "app/ui/FormConventions.h"
+#include "storage/Amounts.h"
+#include "common/ui/FieldBehaviour.h"
 #include "support/TestMain.h"
 #include "support/Typing.h"
 
@@ -10,7 +10,7 @@
 
 using namespace rf;
 
-class FormConventionsTest : public QObject {
+class FieldBehaviourTest : public QObject {
     Q_OBJECT
 private slots:
     void amountNormalisation_data()
@@ -240,5 +240,5 @@ private slots:
     }
 };
 
-RF_REGISTER_TEST(FormConventionsTest)
-#include "FormConventionsTest.moc"
+RF_REGISTER_TEST(FieldBehaviourTest)
+#include "FieldBehaviourTest.moc"

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+namespace rf {
+
 QString TMisc::ResolveTarget(const QString& sCommand)
 {
     QString target = sCommand.trimmed();
@@ -27,3 +29,5 @@ void TMisc::Open(const QString& sCommand)
         url = QUrl::fromLocalFile(target);
     QDesktopServices::openUrl(url);
 }
+
+} // namespace rf

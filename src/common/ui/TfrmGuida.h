@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace rf {
+
+namespace Guide {
+// Paragraphs separated by one blank line (CR LF CR LF), nothing after the last one.
+QString join(const QStringList& paragraphs);
+} // namespace Guide
 
 class Context;
 class LinkLabel;
@@ -19,18 +25,18 @@ public:
     static constexpr int ClientWidth = 670;
     static constexpr int ClientHeight = 572;
 
-    TfrmGuida(Context& ctx, QWidget* parent);
+    TfrmGuida(Context& context, QWidget* parent);
 
     void setTopic(const QString& title, const QString& body);
 
     // Creates the window over owner, shows the topic modally and destroys the window.
-    static void showGuide(Context& ctx, QWidget* owner, const QString& title, const QString& body);
+    static void showGuide(Context& context, QWidget* owner, const QString& title, const QString& body);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Context& m_ctx;
+    Context& m_context;
     QLabel* m_lblTitolo;
     QPlainTextEdit* m_txtGuida;
     LinkLabel* m_lnkWeb;

@@ -2,7 +2,7 @@
 
 #include "CardArchive.h"
 #include "TfrmAllegaCartella.h"
-#include "app/ui/FormConventions.h"
+#include "common/ui/FieldBehaviour.h"
 #include "storage/RecordLayout.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "CardArchive.h"
 
-#include "app/ui/Context.h"
+#include "common/ui/Context.h"
 #include "storage/ArchiveFile.h"
 #include "storage/RecordLayout.h"
 

@@ -1,6 +1,6 @@
-#include "FormConventions.h"
+#include "FieldBehaviour.h"
 
-#include "app/Amounts.h"
+#include "storage/Amounts.h"
 #include "storage/RecordLayout.h"
 
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "Context.h"
 
 #include "TMisc.h"
-#include "reports/ui/ReportOutputs.h"
+#include "common/ui/ReportPreview.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -9,8 +9,8 @@ class QPushButton;
 class QToolButton;
 
 namespace rf {
+
 class Context;
-}
 
 // The modal dialog that edits the three attachment slots of the card on screen and copies each
 // chosen file into the attachments folder at once. The caller fills it with setValues(), runs it
@@ -18,13 +18,13 @@ class Context;
 class TfrmAllegaCartella : public QDialog {
     Q_OBJECT
 public:
-    TfrmAllegaCartella(rf::Context& context, QWidget* owner);
+    TfrmAllegaCartella(Context& context, QWidget* owner);
 
     // Who called: "autoparco" or "contratti_doz". Any other text keeps "Applica e chiudi" inert.
     QString lblMemory;
 
-    void setValues(const rf::AttachmentValues& values);
-    rf::AttachmentValues values() const;
+    void setValues(const AttachmentValues& values);
+    AttachmentValues values() const;
 
 private:
     struct Slot {
@@ -41,8 +41,10 @@ private:
     void btnApplicaClick();
     void updateApri(int index);
 
-    rf::Context& m_context;
+    Context& m_context;
     Slot m_slots[3];
     QPushButton* m_btnApplica = nullptr;
     QPushButton* m_btnAnnulla = nullptr;
 };
+
+} // namespace rf

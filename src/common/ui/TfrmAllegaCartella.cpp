@@ -1,7 +1,7 @@
 #include "TfrmAllegaCartella.h"
 
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
 #include "storage/CountedString.h"
 
 #include <QDir>
@@ -17,6 +17,8 @@
 #include <QSvgRenderer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace rf {
 
 namespace {
 
@@ -92,13 +94,13 @@ QPushButton* makeButton(const QString& objectName, const QString& text, int widt
 
 } // namespace
 
-TfrmAllegaCartella::TfrmAllegaCartella(rf::Context& context, QWidget* owner)
+TfrmAllegaCartella::TfrmAllegaCartella(Context& context, QWidget* owner)
     : QDialog(owner), m_context(context)
 {
     setObjectName(QStringLiteral("frmAllegaCartella"));
     setWindowTitle(QStringLiteral(" Allega file"));
-    rf::Form::dialogFrame(this, ClientWidth, ClientHeight);
-    rf::Form::gradientBackground(this, rf::Form::SteelBlue, rf::Form::WhiteFill);
+    Form::dialogFrame(this, ClientWidth, ClientHeight);
+    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
     setStyleSheet(QStringLiteral(
         "QFrame#slotPanel { background: rgba(255, 255, 255, 200); border: 1px solid #8FAFCB;"
         " border-radius: 6px; }"
@@ -182,27 +184,27 @@ QWidget* TfrmAllegaCartella::buildSlot(int index)
     return panel;
 }
 
-void TfrmAllegaCartella::setValues(const rf::AttachmentValues& values)
+void TfrmAllegaCartella::setValues(const AttachmentValues& values)
 {
     for (int i = 0; i < 3; ++i) {
-        m_slots[i].txtFile->setText(rf::TrimControl(values.file[i]));
-        m_slots[i].txtDesc->setText(rf::TrimControl(values.desc[i]));
+        m_slots[i].txtFile->setText(TrimControl(values.file[i]));
+        m_slots[i].txtDesc->setText(TrimControl(values.desc[i]));
     }
 }
 
-rf::AttachmentValues TfrmAllegaCartella::values() const
+AttachmentValues TfrmAllegaCartella::values() const
 {
-    rf::AttachmentValues out;
+    AttachmentValues out;
     for (int i = 0; i < 3; ++i) {
-        out.file[i] = rf::TrimControl(m_slots[i].txtFile->text());
-        out.desc[i] = rf::TrimControl(m_slots[i].txtDesc->text());
+        out.file[i] = TrimControl(m_slots[i].txtFile->text());
+        out.desc[i] = TrimControl(m_slots[i].txtDesc->text());
     }
     return out;
 }
 
 void TfrmAllegaCartella::updateApri(int index)
 {
-    m_slots[index].btnApri->setEnabled(!rf::TrimControl(m_slots[index].txtFile->text()).isEmpty());
+    m_slots[index].btnApri->setEnabled(!TrimControl(m_slots[index].txtFile->text()).isEmpty());
 }
 
 void TfrmAllegaCartella::btnSfogliaClick(int index)
@@ -215,20 +217,22 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
         return;
     m_slots[index].txtFile->setText(QFileInfo(QDir::fromNativeSeparators(chosen)).fileName());
     // Whatever happens to the copy, the slot keeps the chosen name; failures stay silent.
-    rf::attachFile(m_context.programFolder(), chosen,
+    attachFile(m_context.programFolder(), chosen,
                    [this] { return m_context.messages().confirm(this, OverwriteQuestion); });
 }
 
 void TfrmAllegaCartella::btnApriClick(int index)
 {
-    const QString name = rf::TrimControl(m_slots[index].txtFile->text());
-    m_context.shell().open(QLatin1Char('"') + rf::attachedFilePath(m_context.programFolder(), name) +
+    const QString name = TrimControl(m_slots[index].txtFile->text());
+    m_context.shell().open(QLatin1Char('"') + attachedFilePath(m_context.programFolder(), name) +
                            QLatin1Char('"'));
 }
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const QString mode = rf::TrimControl(lblMemory);
+    const QString mode = TrimControl(lblMemory);
     if (mode == QLatin1String("contratti_doz") || mode == QLatin1String("autoparco"))
         accept();
 }
+
+} // namespace rf

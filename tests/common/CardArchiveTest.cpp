@@ -1,7 +1,7 @@
 #include "storage/ArchiveFile.h"
 #include "storage/CardBrowsing.h"
 #include "storage/RecordLayout.h"
-#include "storage/ui/CardArchive.h"
+#include "common/ui/CardArchive.h"
 #include "support/FakeContext.h"
 #include "support/TestMain.h"
 

@@ -1,7 +1,7 @@
 #include "LinkLabel.h"
 
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
 
 #include <QFont>
 #include <QMouseEvent>
@@ -10,8 +10,8 @@
 
 namespace rf {
 
-LinkLabel::LinkLabel(Context& ctx, const QString& text, const QString& target, QWidget* parent)
-    : QLabel(text, parent), m_ctx(ctx), m_target(target)
+LinkLabel::LinkLabel(Context& context, const QString& text, const QString& target, QWidget* parent)
+    : QLabel(text, parent), m_context(context), m_target(target)
 {
     QFont font(QStringLiteral("Tahoma"), 14);
     font.setUnderline(true);
@@ -52,7 +52,7 @@ void LinkLabel::release(QWidget* source, const QPoint& localPos)
     if (!wasPressed || !source->rect().contains(localPos))
         return;
     emit clicked();
-    m_ctx.shell().open(m_target);
+    m_context.shell().open(m_target);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event)

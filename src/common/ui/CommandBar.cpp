@@ -1,6 +1,6 @@
 #include "CommandBar.h"
 
-#include "FormConventions.h"
+#include "FieldBehaviour.h"
 #include "PictureButton.h"
 
 #include <QHBoxLayout>

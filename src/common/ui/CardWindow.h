@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/WorkWindow.h"
+#include "common/ui/WorkWindow.h"
 #include "storage/Attachments.h"
 #include "storage/CardBrowsing.h"
 

@@ -1,8 +1,8 @@
 #include "TfrmGuida.h"
 
-#include "app/ui/Context.h"
-#include "app/ui/FormConventions.h"
-#include "app/ui/LinkLabel.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/LinkLabel.h"
 
 #include <QFont>
 #include <QHBoxLayout>
@@ -13,11 +13,16 @@
 
 namespace rf {
 
+QString Guide::join(const QStringList& paragraphs)
+{
+    return paragraphs.join(QStringLiteral("\r\n\r\n"));
+}
+
 namespace {
 constexpr QRgb Crimson = 0xFFDC143C;
 }
 
-TfrmGuida::TfrmGuida(Context& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
+TfrmGuida::TfrmGuida(Context& context, QWidget* parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmGuida"));
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
@@ -51,8 +56,8 @@ TfrmGuida::TfrmGuida(Context& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx
     auto* imgPDF =
         pictureLabel(QStringLiteral(":/app/icon_pdf.svg"), QSize(32, 32), QStringLiteral("imgPDF"));
     imgPDF->setFixedSize(36, 36);
-    m_lnkWeb = new LinkLabel(ctx, QStringLiteral("Visualizza guida in formato PDF"),
-                             QLatin1Char('"') + ctx.programFolder() + QStringLiteral("Guida.pdf\""));
+    m_lnkWeb = new LinkLabel(context, QStringLiteral("Visualizza guida in formato PDF"),
+                             QLatin1Char('"') + context.programFolder() + QStringLiteral("Guida.pdf\""));
     m_lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
     m_lnkWeb->attachIcon(imgPDF);
 
@@ -84,9 +89,9 @@ void TfrmGuida::setTopic(const QString& title, const QString& body)
     m_txtGuida->setPlainText(body);
 }
 
-void TfrmGuida::showGuide(Context& ctx, QWidget* owner, const QString& title, const QString& body)
+void TfrmGuida::showGuide(Context& context, QWidget* owner, const QString& title, const QString& body)
 {
-    TfrmGuida guide(ctx, owner);
+    TfrmGuida guide(context, owner);
     guide.setTopic(title, body);
     guide.exec();
 }

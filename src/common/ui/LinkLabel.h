@@ -15,7 +15,7 @@ class Context;
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
-    LinkLabel(Context& ctx, const QString& text, const QString& target, QWidget* parent = nullptr);
+    LinkLabel(Context& context, const QString& text, const QString& target, QWidget* parent = nullptr);
 
     const QString& target() const { return m_target; }
     void setTarget(const QString& target) { m_target = target; }
@@ -38,7 +38,7 @@ private:
     void press();
     void release(QWidget* source, const QPoint& localPos);
 
-    Context& m_ctx;
+    Context& m_context;
     QString m_target;
     bool m_pressed = false;
 };

@@ -1,4 +1,4 @@
-#include "reports/templates/ConditionSheet.h"
+#include "contracts/documents/ConditionSheet.h"
 #include "contracts/CompanyLogo.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "contracts/ui/TfrmStampa_Scheda_Danni_Bici.h"
@@ -20,6 +20,7 @@
 
 #include <cmath>
 
+using namespace rf;
 using rf::test::runTool;
 using namespace rf::report;
 using rf::test::FakeContext;

@@ -1,7 +1,7 @@
 #include "ConditionSheet.h"
 
 #include "ContractSheetParts.h"
-#include "app/Amounts.h"
+#include "storage/Amounts.h"
 
 namespace rf::report {
 using namespace sheet;

@@ -1,6 +1,6 @@
-#include "ReportOutputs.h"
+#include "ReportPreview.h"
 
-#include "app/ui/FormConventions.h"
+#include "common/ui/FieldBehaviour.h"
 #include "reports/Render.h"
 
 #include <QFileDialog>

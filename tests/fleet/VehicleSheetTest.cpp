@@ -1,4 +1,4 @@
-#include "reports/templates/VehicleSheet.h"
+#include "fleet/documents/VehicleSheet.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAnteprimaAutomezzo.h"
 #include "fleet/ui/TfrmAutoparco.h"

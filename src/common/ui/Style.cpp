@@ -1,0 +1,212 @@
+#include "Style.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QWidget>
+
+#include <map>
+
+namespace rf::Style {
+namespace {
+
+const std::map<QString, QRgb>& namedColours()
+{
+    static const std::map<QString, QRgb> colours{
+        {QStringLiteral("White"), White},
+        {QStringLiteral("FocusYellow"), FocusYellow},
+        {QStringLiteral("IdleFill"), IdleFill},
+        {QStringLiteral("EditBorder"), EditBorder},
+        {QStringLiteral("StatusStrip"), StatusStrip},
+        {QStringLiteral("SteelBlue"), SteelBlue},
+        {QStringLiteral("SteelBlueDark"), SteelBlueDark},
+        {QStringLiteral("SteelBlueFaded"), SteelBlueFaded},
+        {QStringLiteral("DeepBlue"), DeepBlue},
+        {QStringLiteral("LinkBlue"), LinkBlue},
+        {QStringLiteral("Ink"), Ink},
+        {QStringLiteral("Navy"), Navy},
+        {QStringLiteral("PanelBorder"), PanelBorder},
+        {QStringLiteral("ToolbarRule"), ToolbarRule},
+        {QStringLiteral("Mist"), Mist},
+        {QStringLiteral("BlockFill"), BlockFill},
+        {QStringLiteral("CardBorder"), CardBorder},
+        {QStringLiteral("SheetBorder"), SheetBorder},
+        {QStringLiteral("ReadOnlyFill"), ReadOnlyFill},
+        {QStringLiteral("ReadOnlyText"), ReadOnlyText},
+        {QStringLiteral("NavigationBar"), NavigationBar},
+        {QStringLiteral("NavigationRule"), NavigationRule},
+        {QStringLiteral("PanelWash"), PanelWash},
+        {QStringLiteral("HoverWash"), HoverWash},
+        {QStringLiteral("LightWash"), LightWash},
+    };
+    return colours;
+}
+
+QString familyName(Family family)
+{
+    switch (family) {
+    case Family::Verdana:
+        return QStringLiteral("Verdana");
+    case Family::Tahoma:
+        return QStringLiteral("Tahoma");
+    case Family::Arial:
+        return QStringLiteral("Arial");
+    case Family::CourierNew:
+        return QStringLiteral("Courier New");
+    }
+    return {};
+}
+
+} // namespace
+
+QString css(QRgb colour)
+{
+    const QColor c = QColor::fromRgba(colour);
+    if (c.alpha() == 255)
+        return c.name(QColor::HexRgb).toUpper();
+    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+}
+
+QString sheet(const QString& text)
+{
+    static const QRegularExpression name(QStringLiteral("@([A-Za-z]+)"));
+    QString out;
+    qsizetype last = 0;
+    for (auto it = name.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const auto found = namedColours().find(m.captured(1));
+        Q_ASSERT_X(found != namedColours().end(), "Style::sheet", "unknown colour name");
+        out += text.mid(last, m.capturedStart() - last);
+        out += found != namedColours().end() ? css(found->second) : m.captured(0);
+        last = m.capturedEnd();
+    }
+    out += text.mid(last);
+    return out;
+}
+
+void gradientBackground(QWidget* window, QRgb top, QRgb bottom)
+{
+    QLinearGradient gradient(0, 0, 0, 1);
+    gradient.setCoordinateMode(QGradient::ObjectMode);
+    gradient.setColorAt(0, QColor::fromRgba(top));
+    gradient.setColorAt(1, QColor::fromRgba(bottom));
+    QPalette palette = window->palette();
+    palette.setBrush(QPalette::Window, QBrush(gradient));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+}
+
+QFont font(Family family, int pixelSize, bool bold)
+{
+    QFont f(familyName(family));
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QFont pointFont(Family family, int pointSize, bool bold)
+{
+    QFont f(familyName(family), pointSize);
+    f.setBold(bold);
+    return f;
+}
+
+QSizeF pictureSize(const QString& resource)
+{
+    const QSvgRenderer renderer(resource);
+    return renderer.isValid() ? QSizeF(renderer.defaultSize()) : QSizeF();
+}
+
+QImage renderImage(const QString& resource, const QSize& size, QColor fill, bool keepAspect)
+{
+    QImage image(size, fill.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    image.fill(fill);
+    QSvgRenderer renderer(resource);
+    if (!renderer.isValid())
+        return image;
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    if (!keepAspect) {
+        renderer.render(&painter);
+        return image;
+    }
+    const QSizeF fitted = QSizeF(renderer.defaultSize()).scaled(QSizeF(size), Qt::KeepAspectRatio);
+    QRectF target(QPointF(), fitted);
+    target.moveCenter(QRectF(image.rect()).center());
+    renderer.render(&painter, target);
+    return image;
+}
+
+QPixmap picture(const QString& resource, const QSize& box, qreal ratio)
+{
+    const QSvgRenderer renderer(resource);
+    if (!renderer.isValid()) {
+        const QPixmap bitmap(resource);
+        return bitmap.isNull() ? bitmap : bitmap.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    const QSize size = renderer.defaultSize().scaled(box, Qt::KeepAspectRatio);
+    QPixmap pixmap = QPixmap::fromImage(renderImage(resource, size * ratio));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+QIcon pictureIcon(const QString& resource, const QSize& size)
+{
+    return QIcon(picture(resource, size));
+}
+
+QLabel* pictureLabel(const QString& resource, const QSize& box, const QString& objectName, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setAlignment(Qt::AlignCenter);
+    label->setPixmap(picture(resource, box));
+    return label;
+}
+
+QPushButton* button(const QString& objectName, const QString& text, QSize size, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(objectName);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAutoDefault(false);
+    if (size.width() > 0 && size.height() > 0)
+        b->setFixedSize(size);
+    else if (size.height() > 0)
+        b->setMinimumHeight(size.height());
+    return b;
+}
+
+QPushButton* pictureTextButton(const QString& objectName, const QString& text, const QString& resource,
+                               int height, int iconSize)
+{
+    QPushButton* b = button(objectName, text, QSize(0, height));
+    b->setIcon(pictureIcon(resource, QSize(iconSize, iconSize)));
+    b->setIconSize(QSize(iconSize, iconSize));
+    return b;
+}
+
+QPushButton* fieldButton(const QString& objectName, const QString& text)
+{
+    QPushButton* b = button(objectName, text, QSize(0, 23));
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setFixedHeight(23);
+    b->setStyleSheet(sheet(QStringLiteral(
+        "QPushButton { background: @SteelBlue; color: white; border: none; border-radius: 4px; padding: 0 10px;"
+        " font-weight: bold; } QPushButton:hover { background: @SteelBlueDark; }"
+        " QPushButton:disabled { background: @SteelBlueFaded; }")));
+    return b;
+}
+
+QLabel* caption(const QString& text, int pixelSize, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(font(Family::Verdana, pixelSize, true));
+    label->setStyleSheet(sheet(QStringLiteral("color: @Ink; background: transparent;")));
+    return label;
+}
+
+} // namespace rf::Style

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The look of every window in one place: colours, fonts, pictures, buttons and file filters.
+// Windows name what they want from here and never write a font family, a colour or a filter.
+namespace rf::Style {
+
+// ---- colours -------------------------------------------------------------------------------
+inline constexpr QRgb White = 0xFFFFFFFF;
+inline constexpr QRgb FocusYellow = 0xFFFFFF00;   // the edit that has the focus
+inline constexpr QRgb IdleFill = 0xFFF0F8FF;      // alice blue, almost every edit
+inline constexpr QRgb WhiteFill = White;          // the fleet window's lower panels
+inline constexpr QRgb EditBorder = 0xFF87CEEB;    // sky blue
+inline constexpr QRgb StatusStrip = 0xFF3030DD;
+inline constexpr QRgb SteelBlue = 0xFF4682B4;     // top of most window gradients, accents
+inline constexpr QRgb SteelBlueDark = 0xFF3A6E99; // accent button under the pointer
+inline constexpr QRgb SteelBlueFaded = 0xFFA9BFD3; // accent button not available
+inline constexpr QRgb DeepBlue = 0xFF427AA8;      // top of the contracts and vehicle-sheet gradients
+inline constexpr QRgb LinkBlue = 0xFF00008B;
+inline constexpr QRgb LinkPressed = 0xFFFFA500;
+inline constexpr QRgb Ink = 0xFF1F2A44;           // dark text on light backgrounds
+inline constexpr QRgb Navy = 0xFF1F3A68;          // field captions of the contract card
+inline constexpr QRgb PanelBorder = 0xFF8FAFCB;
+inline constexpr QRgb ToolbarRule = 0xFFB0C4DE;   // light steel blue
+inline constexpr QRgb Mist = 0xFFC8D6E3;          // section fills, separators
+inline constexpr QRgb BlockFill = 0xFFE0E9F1;
+inline constexpr QRgb CardBorder = 0xFFC4D6E7;
+inline constexpr QRgb SheetBorder = 0xFFC5D5E4;
+inline constexpr QRgb ReadOnlyFill = 0xFFF4F6F8;
+inline constexpr QRgb ReadOnlyText = 0xFF808080;
+inline constexpr QRgb Crimson = 0xFFDC143C;
+inline constexpr QRgb DarkBrown = 0xFF352525;
+inline constexpr QRgb NavigationBar = 0xFF2B5C87;
+inline constexpr QRgb NavigationRule = 0xFF1F4566;
+inline constexpr QRgb HeaderFill = 0xFFDDE8F3;
+inline constexpr QRgb WeekendRed = 0xFFB02020;
+inline constexpr QRgb AlertRed = 0xFFE04040;
+inline constexpr QRgb Shadow = 0x3C1F2A44;        // ink at a quarter strength
+inline constexpr QRgb PanelWash = 0xC8FFFFFF;     // white panels over a gradient
+inline constexpr QRgb HoverWash = 0x284682B4;     // steel blue tint under the pointer
+inline constexpr QRgb LightWash = 0x32FFFFFF;     // white tint under the pointer on dark bars
+
+// A colour as a style sheet writes it: #rrggbb, or rgba(...) when it is see-through.
+QString css(QRgb colour);
+// A style sheet with every "@Name" of a colour above replaced by its value, so that style sheets
+// name colours instead of spelling them ("QFrame#x { border: 1px solid @PanelBorder; }").
+QString sheet(const QString& text);
+
+// Paints a window's background with a vertical gradient from top to bottom.
+void gradientBackground(QWidget* window, QRgb top = SteelBlue, QRgb bottom = White);
+
+// ---- fonts ---------------------------------------------------------------------------------
+enum class Family { Verdana, Tahoma, Arial, CourierNew };
+QFont font(Family family, int pixelSize, bool bold = false);
+QFont pointFont(Family family, int pointSize, bool bold = false);
+
+// ---- pictures ------------------------------------------------------------------------------
+// The size a built-in picture is drawn at by default; empty when it is missing.
+QSizeF pictureSize(const QString& resource);
+// A built-in SVG picture drawn into an image of the given size on fill; with keepAspect it is
+// fitted and centred, otherwise stretched over the whole image. A missing picture leaves the fill.
+QImage renderImage(const QString& resource, const QSize& size, QColor fill = Qt::transparent,
+                   bool keepAspect = true);
+// A built-in picture (SVG, or a bitmap) fitted into box with its proportions kept, drawn at ratio
+// device pixels per pixel so it stays sharp on dense screens; null if the resource is missing.
+QPixmap picture(const QString& resource, const QSize& box, qreal ratio = 2.0);
+QIcon pictureIcon(const QString& resource, const QSize& size);
+// A label named objectName showing the picture of resource fitted into box.
+QLabel* pictureLabel(const QString& resource, const QSize& box, const QString& objectName,
+                     QWidget* parent = nullptr);
+
+// ---- buttons -------------------------------------------------------------------------------
+// A push button named objectName with a pointing hand. A valid size fixes it, a size with only a
+// height sets its least height. It is never the dialog's automatic default: Enter in an edit must
+// not fire it.
+QPushButton* button(const QString& objectName, const QString& text, QSize size = {}, QWidget* parent = nullptr);
+// The same with a picture beside its text.
+QPushButton* pictureTextButton(const QString& objectName, const QString& text, const QString& picture,
+                               int height, int iconSize);
+// A small steel-blue button that stands beside a field ("Verifica", "Importa"); takes no focus.
+QPushButton* fieldButton(const QString& objectName, const QString& text);
+
+// A caption in bold Verdana of the given pixel size in ink, on a transparent background.
+QLabel* caption(const QString& text, int pixelSize, QWidget* parent = nullptr);
+
+// ---- file filters --------------------------------------------------------------------------
+inline const QString ImageFileFilter =
+    QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)");
+inline const QString JpegFileFilter = QStringLiteral("File Jpeg (*.jpg) (*.jpg)");
+inline const QString AllFilesFilter = QStringLiteral("Tutti i file (*.*)");
+inline const QString PdfFileFilter = QStringLiteral("Documento PDF (*.pdf)");
+
+} // namespace rf::Style

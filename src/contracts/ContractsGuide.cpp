@@ -1,0 +1,55 @@
+#include "ContractsGuide.h"
+
+namespace rf::Guide {
+
+QStringList contractsParagraphs()
+{
+    return {
+        QStringLiteral(
+            "L'app Contratti di Noleggio consente di redigere contratti di noleggio di biciclette, e-bike e "
+            "mountain bike in modo semplice e veloce. I dati del veicolo e la tariffa possono essere "
+            "importati "
+            "direttamente dalle schede della flotta, mentre il numero dei giorni di noleggio viene calcolato "
+            "automaticamente in base alla data di inizio e a quella di fine."),
+        QStringLiteral(
+            "Per inserire un contratto in archivio è sufficiente premere Nuovo, compilare i campi e fare "
+            "clic "
+            "su Salva. Per modificare un contratto già registrato bisogna richiamarlo scorrendo l'archivio "
+            "con "
+            "le frecce o tramite il pulsante Trova, apportare le modifiche e premere di nuovo Salva."),
+        QStringLiteral(
+            "Il contratto di noleggio messo a disposizione dal software occupa due pagine: sulla prima sono "
+            "riportati i dati della ditta, del cliente, del veicolo e del noleggio, sulla seconda le "
+            "condizioni "
+            "generali. Il contratto può quindi essere stampato sul fronte e sul retro di un unico foglio "
+            "A4."),
+        QStringLiteral("L'app consente di gestire anche la Scheda di verifica stato veicolo, da compilare al "
+                       "momento della "
+                       "riconsegna per annotare le condizioni del mezzo e gli eventuali danni riscontrati."),
+        QStringLiteral(
+            "In ciascun contratto è possibile inserire i dati della ditta di noleggio, i dati anagrafici del "
+            "cliente e del suo documento di identità, gli eventuali dati del minore, il veicolo noleggiato "
+            "con "
+            "la relativa tariffa, data, ora e sede del ritiro e della riconsegna, gli accessori forniti, gli "
+            "importi dovuti, la cauzione, le modalità di pagamento e le note."),
+        QStringLiteral(
+            "Spuntando la casella Riconsegnato si indica che il veicolo è stato restituito dal cliente. Un "
+            "apposito pulsante mostra in ogni momento il riepilogo dei veicoli non ancora riconsegnati."),
+        QStringLiteral(
+            "Per trovare uno o più contratti di noleggio si usa il pulsante Trova, che permette di combinare "
+            "più filtri di ricerca, anche con chiave parziale: ad esempio il nome del cliente, il codice "
+            "fiscale, il numero della bicicletta o la data di inizio del noleggio."),
+        QStringLiteral(
+            "La funzione Allega file permette di associare a ogni contratto fino a tre file esterni, "
+            "ciascuno "
+            "con una descrizione, come la copia del documento di identità del cliente. Ogni allegato può "
+            "essere aperto in qualsiasi momento con il pulsante Apri."),
+        QStringLiteral(
+            "Un apposito pulsante consente di visualizzare ed eventualmente modificare il logo della propria "
+            "ditta, che viene stampato sul contratto di noleggio e sulla Scheda di verifica stato veicolo."),
+        QStringLiteral(
+            "Gli archivi dei contratti di noleggio di biciclette possono essere esportati in formato Excel."),
+    };
+}
+
+} // namespace rf::Guide
