@@ -237,8 +237,7 @@ private slots:
                 modal->close();
         });
         poll.start();
-        rf::TfrmGuida::showGuide(fake.context(), &owner, rf::Guide::FleetTitle,
-                                 rf::Guide::join(rf::Guide::fleetParagraphs()));
+        rf::TfrmGuida::showGuide(fake.context(), &owner, rf::Guide::FleetTitle, rf::Guide::fleetParagraphs());
         QVERIFY(sawGuide);
         QVERIFY(owner.findChildren<rf::TfrmGuida*>().isEmpty());
     }

@@ -1,5 +1,6 @@
 #include "storage/Amounts.h"
 #include "common/ui/FieldBehaviour.h"
+#include "common/ui/StatusStrip.h"
 #include "support/TestMain.h"
 #include "support/Typing.h"
 
@@ -197,16 +198,16 @@ private slots:
         auto* b = new QLineEdit(&w);
         layout->addWidget(a);
         layout->addWidget(b);
-        Form::highlightByBackground(a, Form::WhiteFill);
+        Form::highlightByBackground(a, Style::WhiteFill);
         Form::highlightByBackground(b);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         auto colourAt = [](QLineEdit* e) { return e->grab().toImage().pixelColor(e->width() - 4, e->height() / 2); };
         b->setFocus();
         QTRY_COMPARE(colourAt(a), QColor(Qt::white));
-        QCOMPARE(colourAt(b), QColor::fromRgb(Form::FocusYellow));
+        QCOMPARE(colourAt(b), QColor::fromRgb(Style::FocusYellow));
         a->setFocus();
-        QTRY_COMPARE(colourAt(b), QColor::fromRgb(Form::IdleFill));
+        QTRY_COMPARE(colourAt(b), QColor::fromRgb(Style::IdleFill));
     }
 
     void statusHintStaysWhenTheMouseMovesOntoAnEdit()
@@ -215,12 +216,12 @@ private slots:
         auto* layout = new QVBoxLayout(&w);
         auto* cmd = new QLabel(QStringLiteral("cmd"), &w);
         auto* edit = new QLineEdit(&w);
-        auto* panInfo = Form::makeStatusStrip(&w, QStringLiteral("Pronto per registrare una nuova scheda..."));
+        auto* panInfo = Status::makeStrip(&w, QStringLiteral("Pronto per registrare una nuova scheda..."));
         layout->addWidget(cmd);
         layout->addWidget(edit);
         layout->addWidget(panInfo->parentWidget());
-        Form::statusHint(cmd, panInfo, QStringLiteral("Salva la scheda corrente."));
-        Form::statusClears(&w, panInfo);
+        Status::hint(cmd, panInfo, QStringLiteral("Salva la scheda corrente."));
+        Status::clears(&w, panInfo);
         QCOMPARE(panInfo->text(), QStringLiteral("Pronto per registrare una nuova scheda..."));
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(cmd, &enter);

@@ -58,7 +58,7 @@ QImage picture(int width, int height)
     return image;
 }
 
-std::unique_ptr<VehicleSheetDialog> makeDialog(bool preview, Context& context, TfrmAutoparco& fleet)
+std::unique_ptr<PrintChoiceDialog> makeDialog(bool preview, Context& context, TfrmAutoparco& fleet)
 {
     if (preview)
         return std::make_unique<TfrmAnteprimaAutomezzo>(context, fleet);

@@ -1,6 +1,8 @@
 #include "Application.h"
 
 #include "common/ui/Context.h"
+#include "common/ui/ReportPreview.h"
+#include "common/ui/TMisc.h"
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "TfrmPassword.h"
@@ -10,11 +12,76 @@
 #include "planner/ui/TfrmPlanning.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace rf {
+
+namespace {
+
+class RealMessages final : public Messages {
+public:
+    void warning(QWidget* parent, const QString& text) override
+    {
+        QMessageBox::warning(parent, QString(), text, QMessageBox::Ok | QMessageBox::Cancel);
+    }
+    void error(QWidget* parent, const QString& text) override
+    {
+        QMessageBox::critical(parent, QString(), text, QMessageBox::Ok | QMessageBox::Cancel);
+    }
+    void information(QWidget* parent, const QString& text) override
+    {
+        QMessageBox::information(parent, QString(), text, QMessageBox::Ok | QMessageBox::Cancel);
+    }
+    bool confirm(QWidget* parent, const QString& text) override
+    {
+        return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
+    }
+    void plain(QWidget* parent, const QString& text) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+};
+
+class RealFileDialogs final : public FileDialogs {
+public:
+    QString openFile(QWidget* parent, const QString& title, const QString& folder,
+                     const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, title, folder, filter);
+    }
+    QString saveFile(QWidget* parent, const QString& title, const QString& folder,
+                     const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, title, folder, filter);
+    }
+};
+
+class RealShell final : public Shell {
+public:
+    void open(const QString& command) override { TMisc::Open(command); }
+};
+
+class RealClock final : public Clock {
+public:
+    QDate today() const override { return QDate::currentDate(); }
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class RealClipboard final : public Clipboard {
+public:
+    void setText(const QString& text) override { QApplication::clipboard()->setText(text); }
+    QString text() const override { return QApplication::clipboard()->text(); }
+};
+
+} // namespace
+
 
 Application::Application(Context& context)
     : m_context(context), m_login(std::make_unique<TfrmPassword>(context)),
@@ -81,8 +148,13 @@ int Application::run(QApplication& app)
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
     QApplication::setQuitOnLastWindowClosed(false);
-    const std::unique_ptr<Context> context = Context::createReal(QCoreApplication::applicationDirPath());
-    Application application(*context);
+    auto messages = std::make_unique<RealMessages>();
+    auto dialogs = std::make_unique<RealFileDialogs>();
+    auto reports = std::make_unique<PrinterReportOutput>(*messages, *dialogs);
+    Context context(QCoreApplication::applicationDirPath(), std::move(messages), std::move(dialogs),
+                    std::make_unique<RealShell>(), std::make_unique<RealClock>(), std::make_unique<RealClipboard>(),
+                    std::move(reports));
+    Application application(context);
     connect(&application, &Application::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     application.start();
     return app.exec();

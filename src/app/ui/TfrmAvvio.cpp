@@ -3,7 +3,7 @@
 #include "app/GuideTexts.h"
 #include "app/Product.h"
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Style.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmGuida.h"
 #include "app/ui/TfrmInfo.h"
@@ -24,14 +24,6 @@ constexpr QSize TilePicture(260, 260);
 constexpr QSize TileButton(260, 50);
 constexpr QSize TileCard(292, 354);
 
-// A static picture of fixed size.
-SvgPicture* staticPicture(const QString& resource, const QString& objectName, const QSize& size)
-{
-    auto* picture = new SvgPicture(resource);
-    picture->setObjectName(objectName);
-    picture->setFixedSize(size);
-    return picture;
-}
 } // namespace
 
 TfrmAvvio::TfrmAvvio(Context& context, QWidget* parent) : QWidget(parent), m_context(context)
@@ -39,7 +31,7 @@ TfrmAvvio::TfrmAvvio(Context& context, QWidget* parent) : QWidget(parent), m_con
     setObjectName(QStringLiteral("frmAvvio"));
     setWindowTitle(QStringLiteral(" Rotaflux"));
     setMinimumSize(1016, 713);
-    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
+    Style::gradientBackground(this);
 
     // The panel keeps its size and sits in the middle of the window, maximised or not.
     auto* centre = new QHBoxLayout;
@@ -72,9 +64,9 @@ QWidget* TfrmAvvio::buildPanel()
     panel->setObjectName(QStringLiteral("panAvvio"));
     panel->setFixedSize(PanelWidth, PanelHeight);
 
-    auto* imgInfo = pictureButton(QStringLiteral(":/app/icon_info.svg"), QStringLiteral("imgInfo"),
+    auto* imgInfo = PictureButton::create(QStringLiteral(":/app/icon_info.svg"), QStringLiteral("imgInfo"),
                                   CornerIcon, QStringLiteral("Informazioni su Rotaflux"));
-    auto* imgGuida = pictureButton(QStringLiteral(":/app/icon_help.svg"), QStringLiteral("imgGuida"),
+    auto* imgGuida = PictureButton::create(QStringLiteral(":/app/icon_help.svg"), QStringLiteral("imgGuida"),
                                    CornerIcon, QStringLiteral("Guida all'utilizzo del software"));
     connect(imgInfo, &PictureButton::clicked, this, &TfrmAvvio::imgInfoClick);
     connect(imgGuida, &PictureButton::clicked, this, &TfrmAvvio::imgGuidaClick);
@@ -83,7 +75,7 @@ QWidget* TfrmAvvio::buildPanel()
     top->addWidget(imgInfo, 0, Qt::AlignTop);
     top->addStretch(1);
     top->addWidget(
-        staticPicture(QStringLiteral(":/app/title.svg"), QStringLiteral("icoTitoloApp"), QSize(420, 110)));
+        SvgPicture::create(QStringLiteral(":/app/title.svg"), QStringLiteral("icoTitoloApp"), QSize(420, 110)));
     top->addStretch(1);
     top->addWidget(imgGuida, 0, Qt::AlignTop);
 
@@ -100,11 +92,11 @@ QWidget* TfrmAvvio::buildPanel()
                                &TfrmAvvio::openContracts));
     tiles->addStretch(1);
 
-    auto* imgCrediti = pictureButton(QStringLiteral(":/app/icon_credits.svg"), QStringLiteral("imgCrediti"),
+    auto* imgCrediti = PictureButton::create(QStringLiteral(":/app/icon_credits.svg"), QStringLiteral("imgCrediti"),
                                      CreditsIcon, QStringLiteral("Riconoscimenti"));
-    auto* imgSito = pictureButton(QStringLiteral(":/app/footer_site.svg"), QStringLiteral("imgSito"),
+    auto* imgSito = PictureButton::create(QStringLiteral(":/app/footer_site.svg"), QStringLiteral("imgSito"),
                                   QSize(348, 44), QString::fromUtf8(Product::WebSite));
-    auto* imgEsci = pictureButton(QStringLiteral(":/app/icon_exit.svg"), QStringLiteral("imgEsci"),
+    auto* imgEsci = PictureButton::create(QStringLiteral(":/app/icon_exit.svg"), QStringLiteral("imgEsci"),
                                   CornerIcon, QStringLiteral("Esci"));
     connect(imgCrediti, &PictureButton::clicked, this, &TfrmAvvio::imgCreditiClick);
     connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
@@ -125,7 +117,7 @@ QWidget* TfrmAvvio::buildPanel()
     layout->addLayout(top);
     layout->addSpacing(8);
     layout->addWidget(
-        staticPicture(QStringLiteral(":/app/subtitle.svg"), QStringLiteral("imgSottotitolo"), QSize(920, 44)),
+        SvgPicture::create(QStringLiteral(":/app/subtitle.svg"), QStringLiteral("imgSottotitolo"), QSize(920, 44)),
         0, Qt::AlignHCenter);
     layout->addStretch(1);
     layout->addLayout(tiles);
@@ -142,18 +134,18 @@ QWidget* TfrmAvvio::buildTile(int number, const QString& tile, const QString& bu
     auto* card = new QFrame;
     card->setObjectName(QStringLiteral("bkg") + suffix);
     card->setFixedSize(TileCard);
-    card->setStyleSheet(
-        QStringLiteral("QFrame#%1 { background: white; border: 1px solid #C4D6E7; border-radius: 16px; }")
-            .arg(card->objectName()));
+    card->setStyleSheet(Style::sheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid @CardBorder;"
+                                                    " border-radius: 16px; }"))
+                            .arg(card->objectName()));
     auto* shadow = new QGraphicsDropShadowEffect(card);
     shadow->setBlurRadius(24);
     shadow->setOffset(0, 4);
-    shadow->setColor(QColor(31, 42, 68, 60));
+    shadow->setColor(QColor::fromRgba(Style::Shadow));
     card->setGraphicsEffect(shadow);
 
-    auto* img = pictureButton(QStringLiteral(":/app/%1.svg").arg(tile), QStringLiteral("img") + suffix,
+    auto* img = PictureButton::create(QStringLiteral(":/app/%1.svg").arg(tile), QStringLiteral("img") + suffix,
                               TilePicture, {});
-    auto* btn = pictureButton(QStringLiteral(":/app/%1.svg").arg(button), QStringLiteral("btn") + suffix,
+    auto* btn = PictureButton::create(QStringLiteral(":/app/%1.svg").arg(button), QStringLiteral("btn") + suffix,
                               TileButton, {});
     connect(img, &PictureButton::clicked, this, signal);
     connect(btn, &PictureButton::clicked, this, signal);
@@ -166,16 +158,6 @@ QWidget* TfrmAvvio::buildTile(int number, const QString& tile, const QString& bu
     return card;
 }
 
-PictureButton* TfrmAvvio::pictureButton(const QString& resource, const QString& objectName, const QSize& size,
-                                        const QString& hint)
-{
-    auto* picture = new PictureButton(resource);
-    picture->setObjectName(objectName);
-    picture->setFixedSize(size);
-    picture->setToolTip(hint);
-    return picture;
-}
-
 void TfrmAvvio::imgInfoClick()
 {
     TfrmInfo::showInfo(m_context, this);
@@ -183,7 +165,7 @@ void TfrmAvvio::imgInfoClick()
 
 void TfrmAvvio::imgGuidaClick()
 {
-    TfrmGuida::showGuide(m_context, this, Guide::LauncherTitle, Guide::join(Guide::launcherParagraphs()));
+    TfrmGuida::showGuide(m_context, this, Guide::LauncherTitle, Guide::launcherParagraphs());
 }
 
 void TfrmAvvio::imgCreditiClick()

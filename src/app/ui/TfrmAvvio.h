@@ -5,7 +5,6 @@
 namespace rf {
 
 class Context;
-class PictureButton;
 
 // The launcher: three tiles leading to the work areas, the information, guide and credits
 // windows, the maker's web site and the way out. The application shows the chosen work area and
@@ -34,9 +33,6 @@ protected:
 private:
     QWidget* buildPanel();
     QWidget* buildTile(int number, const QString& tile, const QString& button, void (TfrmAvvio::*signal)());
-    PictureButton* pictureButton(const QString& resource, const QString& objectName, const QSize& size,
-                                 const QString& hint);
-
     void imgInfoClick();
     void imgGuidaClick();
     void imgCreditiClick();

@@ -2,6 +2,8 @@
 
 #include "common/ui/Context.h"
 #include "common/ui/FieldBehaviour.h"
+#include "common/ui/FixedDialog.h"
+#include "common/ui/Style.h"
 #include "TfrmPassword.h"
 
 #include "app/PasswordStore.h"
@@ -29,25 +31,6 @@ const QString ChangeError =
                    "della password. Si consiglia di reinstallare il software.");
 const QString Changed = QStringLiteral("Modifica della password completata con successo.");
 
-QLabel* makeCaption(QWidget* parent, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: #1F2A44;"));
-    return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(objectName);
-    button->setFixedSize(110, 32);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(Context& context, QWidget* parent)
@@ -55,15 +38,15 @@ TfrmCambiaPassword::TfrmCambiaPassword(Context& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmCambiaPassword"));
     setWindowTitle(QStringLiteral(" Cambia password"));
-    Form::dialogFrame(this, 411, 418);
-    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
+    fixedFrame(this, QSize(411, 418));
+    Style::gradientBackground(this);
 
-    txtPasswordOld = makePasswordEdit(this, QStringLiteral("txtPasswordOld"));
-    txtPasswordNew = makePasswordEdit(this, QStringLiteral("txtPasswordNew"));
-    txtConferma = makePasswordEdit(this, QStringLiteral("txtConferma"));
-    cmdEsci = makeButton(this, QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"));
-    cmdOK = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
-    cmdOK->setEnabled(false);
+    m_txtPasswordOld = makePasswordEdit(this, QStringLiteral("txtPasswordOld"));
+    m_txtPasswordNew = makePasswordEdit(this, QStringLiteral("txtPasswordNew"));
+    m_txtConferma = makePasswordEdit(this, QStringLiteral("txtConferma"));
+    m_cmdEsci = Style::button(QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), QSize(110, 32), this);
+    m_cmdOK = Style::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), QSize(110, 32), this);
+    m_cmdOK->setEnabled(false);
 
     // The banner spans the window; the fields below sit in a narrower column.
     auto* layout = new QVBoxLayout(this);
@@ -74,39 +57,39 @@ TfrmCambiaPassword::TfrmCambiaPassword(Context& context, QWidget* parent)
     column->setContentsMargins(20, 0, 20, 0);
     column->setSpacing(2);
     column->addStretch(1);
-    column->addWidget(makeCaption(this, QStringLiteral("Vecchia password:")));
-    column->addWidget(Form::highlightByRectangle(txtPasswordOld, QStringLiteral("effPasswordOld")));
+    column->addWidget(Style::caption(QStringLiteral("Vecchia password:"), 13, this));
+    column->addWidget(Form::highlightByRectangle(m_txtPasswordOld, QStringLiteral("effPasswordOld")));
     column->addSpacing(6);
-    column->addWidget(makeCaption(this, QStringLiteral("Nuova password:")));
-    column->addWidget(Form::highlightByRectangle(txtPasswordNew, QStringLiteral("effPasswordNew")));
+    column->addWidget(Style::caption(QStringLiteral("Nuova password:"), 13, this));
+    column->addWidget(Form::highlightByRectangle(m_txtPasswordNew, QStringLiteral("effPasswordNew")));
     column->addSpacing(6);
-    column->addWidget(makeCaption(this, QStringLiteral("Conferma nuova password:")));
-    column->addWidget(Form::highlightByRectangle(txtConferma, QStringLiteral("effConferma")));
+    column->addWidget(Style::caption(QStringLiteral("Conferma nuova password:"), 13, this));
+    column->addWidget(Form::highlightByRectangle(m_txtConferma, QStringLiteral("effConferma")));
     column->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(16);
     buttons->addStretch();
-    buttons->addWidget(cmdEsci);
-    buttons->addWidget(cmdOK);
+    buttons->addWidget(m_cmdEsci);
+    buttons->addWidget(m_cmdOK);
     buttons->addStretch();
     column->addLayout(buttons);
     layout->addLayout(column, 1);
 
-    for (QLineEdit* edit : {txtPasswordOld, txtPasswordNew, txtConferma})
+    for (QLineEdit* edit : {m_txtPasswordOld, m_txtPasswordNew, m_txtConferma})
         connect(edit, &QLineEdit::textChanged, this, &TfrmCambiaPassword::updateOK);
     // Enter only walks the three fields; the change runs from OK alone.
-    Form::enterChain({txtPasswordOld, txtPasswordNew, txtConferma});
-    connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
-    connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+    Form::enterChain({m_txtPasswordOld, m_txtPasswordNew, m_txtConferma});
+    connect(m_cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
+    connect(m_cmdEsci, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void TfrmCambiaPassword::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    txtPasswordOld->clear();
-    txtPasswordNew->clear();
-    txtConferma->clear();
-    txtPasswordOld->setFocus(Qt::OtherFocusReason);
+    m_txtPasswordOld->clear();
+    m_txtPasswordNew->clear();
+    m_txtConferma->clear();
+    m_txtPasswordOld->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmCambiaPassword::closeEvent(QCloseEvent* event)
@@ -122,15 +105,15 @@ void TfrmCambiaPassword::updateOK()
     const auto filled = [](const QLineEdit* edit) {
         return !PasswordStore::trimmed(edit->text()).isEmpty();
     };
-    cmdOK->setEnabled(filled(txtPasswordOld) && filled(txtPasswordNew) && filled(txtConferma));
+    m_cmdOK->setEnabled(filled(m_txtPasswordOld) && filled(m_txtPasswordNew) && filled(m_txtConferma));
 }
 
 void TfrmCambiaPassword::refuseNew(const QString& message)
 {
     m_context.messages().plain(this, message);
-    txtPasswordNew->clear();
-    txtConferma->clear();
-    txtPasswordNew->setFocus(Qt::OtherFocusReason);
+    m_txtPasswordNew->clear();
+    m_txtConferma->clear();
+    m_txtPasswordNew->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmCambiaPassword::cmdOKClick()
@@ -141,23 +124,23 @@ void TfrmCambiaPassword::cmdOKClick()
         m_context.messages().plain(this, ChangeError);
         return;
     }
-    if (PasswordStore::storedForm(txtPasswordOld->text()) != *stored) {
+    if (PasswordStore::storedForm(m_txtPasswordOld->text()) != *stored) {
         m_context.messages().plain(this, WrongOldPassword);
-        txtPasswordOld->clear();
-        txtPasswordOld->setFocus(Qt::OtherFocusReason);
+        m_txtPasswordOld->clear();
+        m_txtPasswordOld->setFocus(Qt::OtherFocusReason);
         return;
     }
     // Compared before upper-casing: a confirmation differing only in case is not a confirmation.
-    if (PasswordStore::trimmed(txtPasswordNew->text()) !=
-        PasswordStore::trimmed(txtConferma->text())) {
+    if (PasswordStore::trimmed(m_txtPasswordNew->text()) !=
+        PasswordStore::trimmed(m_txtConferma->text())) {
         refuseNew(NotConfirmed);
         return;
     }
-    if (!PasswordStore::fitsScrambler(PasswordStore::storedForm(txtPasswordNew->text()))) {
+    if (!PasswordStore::fitsScrambler(PasswordStore::storedForm(m_txtPasswordNew->text()))) {
         refuseNew(NotStorable);
         return;
     }
-    if (!store.write(txtPasswordNew->text())) {
+    if (!store.write(m_txtPasswordNew->text())) {
         m_context.messages().plain(this, ChangeError);
         return;
     }

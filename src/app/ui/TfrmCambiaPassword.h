@@ -29,11 +29,11 @@ private:
     void refuseNew(const QString& message);
 
     Context& m_context;
-    QLineEdit* txtPasswordOld;
-    QLineEdit* txtPasswordNew;
-    QLineEdit* txtConferma;
-    QPushButton* cmdEsci;
-    QPushButton* cmdOK;
+    QLineEdit* m_txtPasswordOld;
+    QLineEdit* m_txtPasswordNew;
+    QLineEdit* m_txtConferma;
+    QPushButton* m_cmdEsci;
+    QPushButton* m_cmdOK;
 };
 
 } // namespace rf

@@ -1,8 +1,6 @@
 #include "TfrmInfo.h"
 
 #include "app/Product.h"
-#include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
 #include "common/ui/LinkLabel.h"
 
 #include <QFile>
@@ -22,49 +20,25 @@ QString logoResource()
 }
 } // namespace
 
-TfrmInfo::TfrmInfo(Context& context, QWidget* parent) : QDialog(parent)
+TfrmInfo::TfrmInfo(Context& context, QWidget* parent)
+    : FixedDialog(context, parent, QStringLiteral("frmInfo"), QStringLiteral(" Informazioni su Rotaflux"),
+                  QSize(ClientWidth, ClientHeight))
 {
-    setObjectName(QStringLiteral("frmInfo"));
-    setWindowTitle(QStringLiteral(" Informazioni su Rotaflux"));
-    Form::dialogFrame(this, ClientWidth, ClientHeight);
-    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
-
-    auto* imgLogo = pictureLabel(logoResource(), QSize(400, 400), QStringLiteral("imgLogo"));
-    imgLogo->setStyleSheet(
-        QStringLiteral("QLabel#imgLogo { background: white; border: 1px solid #8FAFCB; }"));
+    QLabel* imgLogo = makeBanner(logoResource(), QSize(400, 400), QStringLiteral("imgLogo"));
     imgLogo->setMinimumHeight(300);
 
     const QString support = QString::fromUtf8(Product::SupportEmail);
-    auto* imgEmail =
-        pictureLabel(QStringLiteral(":/app/icon_email.svg"), QSize(32, 32), QStringLiteral("imgEmail"));
-    imgEmail->setFixedSize(36, 36);
-    auto* lnkWeb = new LinkLabel(context, support, QStringLiteral("\"mailto:") + support + QLatin1Char('"'));
-    lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
-    lnkWeb->attachIcon(imgEmail);
-
-    auto* btnChiudi = new QPushButton(QStringLiteral("Chiudi"));
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-    btnChiudi->setMinimumSize(110, 32);
-    btnChiudi->setAutoDefault(false);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* mailRow = new QHBoxLayout;
+    QHBoxLayout* mailRow = linkRow(context, support, QStringLiteral("\"mailto:") + support + QLatin1Char('"'),
+                                   QStringLiteral(":/app/icon_email.svg"), QStringLiteral("imgEmail"), 32, 36);
+    mailRow->insertStretch(0, 1);
     mailRow->addStretch(1);
-    mailRow->addWidget(imgEmail);
-    mailRow->addWidget(lnkWeb);
-    mailRow->addStretch(1);
-
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(btnChiudi);
-    buttonRow->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 20);
     layout->setSpacing(16);
     layout->addWidget(imgLogo, 1);
     layout->addLayout(mailRow);
-    layout->addLayout(buttonRow);
+    layout->addLayout(buttonRow({makeCloseButton()}));
 }
 
 void TfrmInfo::showInfo(Context& context, QWidget* owner)

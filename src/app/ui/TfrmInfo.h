@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "common/ui/FixedDialog.h"
 
 namespace rf {
 
 class Context;
-class LinkLabel;
 
 // The information window reached from the launcher: the product logo and the support address.
-class TfrmInfo : public QDialog {
+class TfrmInfo : public FixedDialog {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 473;

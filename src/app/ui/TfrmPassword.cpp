@@ -2,6 +2,8 @@
 
 #include "common/ui/Context.h"
 #include "common/ui/FieldBehaviour.h"
+#include "common/ui/FixedDialog.h"
+#include "common/ui/Style.h"
 
 #include "app/PasswordStore.h"
 #include "app/Product.h"
@@ -10,33 +12,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 namespace rf {
 
 QLabel* makePasswordBanner(QWidget* parent, const QSize& box)
 {
-    auto* imgLogo = new QLabel(parent);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    QLabel* imgLogo = Style::pictureLabel(QStringLiteral(":/app/banner.svg"), box, QStringLiteral("imgLogo"), parent);
     imgLogo->setFixedSize(box);
-    imgLogo->setAlignment(Qt::AlignCenter);
-    QSvgRenderer renderer(QStringLiteral(":/app/banner.svg"));
-    if (!renderer.isValid())
-        return imgLogo;
-    // Drawn at twice the size so it stays sharp on high-density screens.
-    constexpr qreal ratio = 2.0;
-    const QSize picture = renderer.defaultSize().scaled(box, Qt::KeepAspectRatio);
-    QPixmap pixmap(picture * ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(ratio);
-    imgLogo->setPixmap(pixmap);
     return imgLogo;
 }
 
@@ -45,10 +29,7 @@ QLineEdit* makePasswordEdit(QWidget* parent, const QString& objectName)
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
     edit->setEchoMode(QLineEdit::Password);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(14);
-    font.setBold(true);
-    edit->setFont(font);
+    edit->setFont(Style::font(Style::Family::Verdana, 14, true));
     edit->setMinimumHeight(28);
     return edit;
 }
@@ -59,38 +40,25 @@ const QString ReadError =
     QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
                    "della password. Si consiglia di reinstallare il software.");
 
-QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& text, int width)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(objectName);
-    button->setFixedSize(width, 32);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
 } // namespace
 
 TfrmPassword::TfrmPassword(Context& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmPassword"));
     setWindowTitle(QStringLiteral(" %1 - Accesso").arg(QLatin1String(Product::Name)));
-    Form::dialogFrame(this, 388, 405);
-    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
+    fixedFrame(this, QSize(388, 405));
+    Style::gradientBackground(this);
 
-    auto* prompt = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
-    QFont promptFont(QStringLiteral("Verdana"));
-    promptFont.setPixelSize(13);
-    promptFont.setBold(true);
-    prompt->setFont(promptFont);
-    prompt->setStyleSheet(QStringLiteral("color: #1F2A44;"));
+    QLabel* prompt = Style::caption(QStringLiteral("Immetti la password e premi OK."), 13, this);
 
-    txtPassword = makePasswordEdit(this, QStringLiteral("txtPassword"));
-    QWidget* passwordHolder = Form::highlightByRectangle(txtPassword, QStringLiteral("effPassword"));
+    m_txtPassword = makePasswordEdit(this, QStringLiteral("txtPassword"));
+    QWidget* passwordHolder = Form::highlightByRectangle(m_txtPassword, QStringLiteral("effPassword"));
 
-    cmdOK = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), 110);
-    cmdOK->setEnabled(false);
-    cmdEsci = makeButton(this, QStringLiteral("cmdEsci"), QStringLiteral("Esci"), 110);
-    btnCambiaPassword =
-        makeButton(this, QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), 236);
+    m_cmdOK = Style::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), QSize(110, 32), this);
+    m_cmdOK->setEnabled(false);
+    m_cmdEsci = Style::button(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QSize(110, 32), this);
+    m_btnCambiaPassword =
+        Style::button(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), QSize(236, 32), this);
 
     // The banner spans the window; the controls below sit in a narrower column.
     auto* layout = new QVBoxLayout(this);
@@ -107,35 +75,35 @@ TfrmPassword::TfrmPassword(Context& context, QWidget* parent) : QWidget(parent),
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(16);
     buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdEsci);
+    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cmdEsci);
     buttons->addStretch();
     column->addLayout(buttons);
     column->addSpacing(10);
-    column->addWidget(btnCambiaPassword, 0, Qt::AlignHCenter);
+    column->addWidget(m_btnCambiaPassword, 0, Qt::AlignHCenter);
     column->addStretch(1);
     layout->addLayout(column, 1);
 
-    connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::updateOK);
-    connect(txtPassword, &QLineEdit::returnPressed, this, [this] {
-        if (cmdOK->isEnabled())
+    connect(m_txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::updateOK);
+    connect(m_txtPassword, &QLineEdit::returnPressed, this, [this] {
+        if (m_cmdOK->isEnabled())
             cmdOKClick();
     });
-    connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
-    connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
-    connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::changePasswordRequested);
+    connect(m_cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
+    connect(m_cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::changePasswordRequested);
 }
 
 void TfrmPassword::resetForReturn()
 {
-    txtPassword->clear();
-    txtPassword->setFocus(Qt::OtherFocusReason);
+    m_txtPassword->clear();
+    m_txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmPassword::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    txtPassword->setFocus(Qt::OtherFocusReason);
+    m_txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmPassword::closeEvent(QCloseEvent* event)
@@ -147,7 +115,7 @@ void TfrmPassword::closeEvent(QCloseEvent* event)
 
 void TfrmPassword::updateOK()
 {
-    cmdOK->setEnabled(!PasswordStore::trimmed(txtPassword->text()).isEmpty());
+    m_cmdOK->setEnabled(!PasswordStore::trimmed(m_txtPassword->text()).isEmpty());
 }
 
 void TfrmPassword::cmdOKClick()
@@ -158,7 +126,7 @@ void TfrmPassword::cmdOKClick()
         m_context.messages().plain(this, ReadError);
         return;
     }
-    if (PasswordStore::storedForm(txtPassword->text()) == *expected) {
+    if (PasswordStore::storedForm(m_txtPassword->text()) == *expected) {
         m_granted = true;
         emit accessGranted();
         return;

@@ -40,10 +40,10 @@ private:
     void updateOK();
 
     Context& m_context;
-    QLineEdit* txtPassword;
-    QPushButton* cmdOK;
-    QPushButton* cmdEsci;
-    QPushButton* btnCambiaPassword;
+    QLineEdit* m_txtPassword;
+    QPushButton* m_cmdOK;
+    QPushButton* m_cmdEsci;
+    QPushButton* m_btnCambiaPassword;
     bool m_granted = false;
 };
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "common/ui/FixedDialog.h"
 
 namespace rf {
 
 class Context;
 
 // The credits window reached from the launcher: the product artwork and the maker's web site.
-class TfrmSplash : public QDialog {
+class TfrmSplash : public FixedDialog {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 661;

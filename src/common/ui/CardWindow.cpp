@@ -1,11 +1,12 @@
 #include "CardWindow.h"
 
-#include "CardArchive.h"
-#include "TfrmAllegaCartella.h"
+#include "common/ui/CardArchive.h"
+#include "common/ui/TfrmAllegaCartella.h"
+#include "common/ui/CommandBar.h"
 #include "common/ui/FieldBehaviour.h"
+#include "common/ui/StatusStrip.h"
 #include "storage/RecordLayout.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -93,15 +94,16 @@ void CardWindow::editAttachments(const QString& mode)
         m_attachments = dialog.values();
 }
 
-void CardWindow::placePanel(QWidget* panel)
+void CardWindow::placePanel(QWidget* toolbar, QWidget* content)
 {
-    auto* outer = new QGridLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(panel, 0, 0, Qt::AlignCenter);
-    Form::statusClears(this, m_panInfo);
-    Form::statusClears(panel, m_panInfo);
+    WorkWindow::placePanel(toolbar, content);
     for (std::size_t i = 1; i < m_edits.size(); ++i)
         setTabOrder(m_edits[i - 1], m_edits[i]);
+}
+
+void CardWindow::addBrowseGroup(CommandBar* bar, const std::array<QString, 4>& hints)
+{
+    m_lblPosizione = bar->addBrowseGroup(hints, [this](BrowseButton b) { browse(b); });
 }
 
 } // namespace rf

@@ -4,6 +4,7 @@
 #include "storage/Attachments.h"
 #include "storage/CardBrowsing.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,7 @@ class QLineEdit;
 namespace rf {
 
 class CardArchive;
+class CommandBar;
 class RecordLayout;
 
 // A work window that shows one archive card at a time: its edits (the record's first fields, in
@@ -52,15 +54,15 @@ protected:
     void detachCard();
     // The attachments dialog in the given mode; applying it writes the six values back.
     void editAttachments(const QString& mode);
-    // Centres the window's fixed content panel, lets the background clear the status strip and
-    // puts Tab in record order, as Enter already is.
-    void placePanel(QWidget* panel);
+    // Places the panel as a work window does and puts Tab in record order, as Enter already is.
+    void placePanel(QWidget* toolbar, QWidget* content);
+    // The command bar's browsing arrows, wired to browse(), and the position label between them.
+    void addBrowseGroup(CommandBar* bar, const std::array<QString, 4>& hints);
 
     const RecordLayout& m_layout;
     std::vector<QLineEdit*> m_edits;
     AttachmentValues m_attachments;
     QLabel* m_lblPosizione = nullptr;
-    QLabel* m_panInfo = nullptr;
 
 private:
     QString m_archiveName;

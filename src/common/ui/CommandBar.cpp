@@ -1,7 +1,8 @@
 #include "CommandBar.h"
 
-#include "FieldBehaviour.h"
-#include "PictureButton.h"
+#include "common/ui/PictureButton.h"
+#include "common/ui/StatusStrip.h"
+#include "common/ui/Style.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,7 +12,8 @@ namespace rf {
 CommandBar::CommandBar(QLabel* panInfo, QWidget* parent) : QFrame(parent), m_panInfo(panInfo)
 {
     setObjectName(QStringLiteral("panToolbar"));
-    setStyleSheet(QStringLiteral("#panToolbar { background-color: white; border-bottom: 1px solid #B0C4DE; }"));
+    setStyleSheet(Style::sheet(QStringLiteral("#panToolbar { background-color: white; border-bottom: 1px solid"
+                                              " @ToolbarRule; }")));
     setFixedHeight(58);
     m_row = new QHBoxLayout(this);
     m_row->setContentsMargins(12, 7, 12, 7);
@@ -21,12 +23,10 @@ CommandBar::CommandBar(QLabel* panInfo, QWidget* parent) : QFrame(parent), m_pan
 PictureButton* CommandBar::add(const QString& name, const QString& picture, const QString& hint,
                                std::function<void()> action, QSize size)
 {
-    auto* button = new PictureButton(picture.startsWith(QLatin1Char(':')) ? picture
-                                                                          : QStringLiteral(":/toolbar/%1.svg").arg(picture),
-                                     this);
-    button->setObjectName(name);
-    button->setFixedSize(size);
-    Form::statusHint(button, m_panInfo, hint);
+    const QString resource =
+        picture.startsWith(QLatin1Char(':')) ? picture : QStringLiteral(":/toolbar/%1.svg").arg(picture);
+    PictureButton* button = PictureButton::create(resource, name, size, {}, this);
+    Status::hint(button, m_panInfo, hint);
     if (action)
         connect(button, &PictureButton::clicked, this, std::move(action));
     else
@@ -35,19 +35,21 @@ PictureButton* CommandBar::add(const QString& name, const QString& picture, cons
     return button;
 }
 
-QLabel* CommandBar::addPositionLabel()
+QLabel* CommandBar::addBrowseGroup(const std::array<QString, 4>& hints, std::function<void(BrowseButton)> browse)
 {
+    auto browseTo = [browse](BrowseButton b) { return [browse, b] { browse(b); }; };
+    add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), hints[0], browseTo(BrowseButton::First));
+    add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"), hints[1], browseTo(BrowseButton::Previous));
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("lblPosizione"));
     label->setFixedWidth(90);
     label->setAlignment(Qt::AlignCenter);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(14);
-    font.setBold(true);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: #1F2A44; background: #F0F8FF; border: 1px solid #87CEEB;"
-                                        " border-radius: 4px; padding: 4px;"));
+    label->setFont(Style::font(Style::Family::Verdana, 14, true));
+    label->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: @IdleFill; border: 1px solid"
+                                                     " @EditBorder; border-radius: 4px; padding: 4px;")));
     m_row->addWidget(label);
+    add(QStringLiteral("cmdAvanti"), QStringLiteral("next"), hints[2], browseTo(BrowseButton::Next));
+    add(QStringLiteral("cmdUltimo"), QStringLiteral("last"), hints[3], browseTo(BrowseButton::Last));
     return label;
 }
 
@@ -56,7 +58,7 @@ void CommandBar::addSeparator()
     m_row->addSpacing(8);
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::VLine);
-    line->setStyleSheet(QStringLiteral("color: #C8D6E3;"));
+    line->setStyleSheet(Style::sheet(QStringLiteral("color: @Mist;")));
     m_row->addWidget(line);
     m_row->addSpacing(8);
 }

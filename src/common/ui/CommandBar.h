@@ -1,8 +1,11 @@
 #pragma once
 
+#include "storage/CardBrowsing.h"
+
 #include <QFrame>
 #include <QSize>
 
+#include <array>
 #include <functional>
 
 class QHBoxLayout;
@@ -20,11 +23,13 @@ public:
     CommandBar(QLabel* panInfo, QWidget* parent = nullptr);
 
     // A command with no action belongs to a window not part of this release yet: it is shown
-    // disabled, still explaining itself on the status strip.
+    // disabled, still explaining itself on the status strip. picture is a toolbar picture's name
+    // or a resource path.
     PictureButton* add(const QString& name, const QString& picture, const QString& hint,
                        std::function<void()> action, QSize size = QSize(42, 42));
-    // The record position label between the browsing arrows.
-    QLabel* addPositionLabel();
+    // The four browsing arrows (first, previous, next, last) with their hints, and the record
+    // position label lblPosizione between the second and the third, which is returned.
+    QLabel* addBrowseGroup(const std::array<QString, 4>& hints, std::function<void(BrowseButton)> browse);
     void addSeparator();
     void addStretch();
 

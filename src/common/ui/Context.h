@@ -77,9 +77,6 @@ public:
             std::unique_ptr<ReportOutput> reports);
     ~Context();
 
-    // The real services over the given program folder.
-    static std::unique_ptr<Context> createReal(const QString& programFolder);
-
     // The program folder, with a trailing separator as the shell-open callers expect.
     const QString& programFolder() const { return m_programFolder; }
     // A file or folder inside the program folder.

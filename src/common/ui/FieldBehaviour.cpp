@@ -8,12 +8,8 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
 #include <QPointer>
-#include <QScreen>
-#include <QShowEvent>
 
 namespace rf::Form {
 namespace {
@@ -34,15 +30,6 @@ private:
     std::function<bool(QEvent*)> m_handler;
 };
 
-void onEvent(QObject* watched, std::function<bool(QEvent*)> handler)
-{
-    new FunctionFilter(watched, std::move(handler));
-}
-
-QString colourName(QRgb rgb)
-{
-    return QColor::fromRgba(rgb).name(QColor::HexRgb);
-}
 
 bool isEnter(int key)
 {
@@ -83,11 +70,16 @@ bool isEditingKey(int key)
 
 } // namespace
 
+void onEvent(QObject* watched, std::function<bool(QEvent*)> handler)
+{
+    new FunctionFilter(watched, std::move(handler));
+}
+
 void highlightByBackground(QLineEdit* edit, QRgb idleFill)
 {
-    edit->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; border: 1px solid %2; padding: 1px 3px; }"
-                                       "QLineEdit:focus { background-color: %3; }")
-                            .arg(colourName(idleFill), colourName(EditBorder), colourName(FocusYellow)));
+    edit->setStyleSheet(Style::sheet(QStringLiteral("QLineEdit { background-color: %1; border: 1px solid @EditBorder;"
+                                                    " padding: 1px 3px; } QLineEdit:focus { background-color: @FocusYellow; }"))
+                            .arg(Style::css(idleFill)));
 }
 
 QWidget* highlightByRectangle(QLineEdit* edit, const QString& effName)
@@ -98,9 +90,9 @@ QWidget* highlightByRectangle(QLineEdit* edit, const QString& effName)
     auto* eff = new QFrame(holder);
     eff->setObjectName(effName);
     eff->setAttribute(Qt::WA_TransparentForMouseEvents);
-    eff->setStyleSheet(QStringLiteral("QFrame { background-color: %1; border: 2px solid; border-color: "
-                                      "qlineargradient(x1:0, y1:0, x2:1, y2:1, stop:0 %1, stop:1 #FFFFFF); }")
-                           .arg(colourName(FocusYellow)));
+    eff->setStyleSheet(Style::sheet(QStringLiteral("QFrame { background-color: @FocusYellow; border: 2px solid;"
+                                                   " border-color: qlineargradient(x1:0, y1:0, x2:1, y2:1,"
+                                                   " stop:0 @FocusYellow, stop:1 @White); }")));
     eff->hide();
     layout->addWidget(edit);
     QPointer<QFrame> frame(eff);
@@ -223,53 +215,9 @@ void capitalsWhileTyping(QLineEdit* edit, bool trimmed)
     });
 }
 
-void statusHint(QWidget* source, QLabel* panInfo, const QString& hint)
-{
-    QPointer<QLabel> label(panInfo);
-    onEvent(source, [label, hint](QEvent* e) {
-        if (e->type() == QEvent::Enter && label)
-            label->setText(hint);
-        return false;
-    });
-}
-
-void statusClears(QWidget* background, QLabel* panInfo)
-{
-    QPointer<QLabel> label(panInfo);
-    background->setMouseTracking(true);
-    onEvent(background, [label](QEvent* e) {
-        if ((e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) && label && !label->text().isEmpty())
-            label->clear();
-        return false;
-    });
-}
-
-QLabel* makeStatusStrip(QWidget* parent, const QString& idleText, QWidget** strip)
-{
-    auto* shpInfo = new QFrame(parent);
-    shpInfo->setObjectName(QStringLiteral("shpInfo"));
-    shpInfo->setStyleSheet(QStringLiteral("#shpInfo { background-color: %1; border: 1px solid %1; }")
-                               .arg(colourName(StatusStrip)));
-    shpInfo->setFixedHeight(26);
-    auto* layout = new QHBoxLayout(shpInfo);
-    layout->setContentsMargins(8, 0, 8, 0);
-    auto* panInfo = new QLabel(idleText, shpInfo);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(12);
-    panInfo->setFont(font);
-    panInfo->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    layout->addWidget(panInfo);
-    if (strip)
-        *strip = shpInfo;
-    return panInfo;
-}
-
 std::vector<QLineEdit*> recordEdits(const RecordLayout& layout, int count)
 {
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(12);
-    font.setBold(true);
+    const QFont font = Style::font(Style::Family::Verdana, 12, true);
     std::vector<QLineEdit*> edits;
     for (int i = 0; i < count; ++i) {
         auto* edit = new QLineEdit;
@@ -283,42 +231,6 @@ std::vector<QLineEdit*> recordEdits(const RecordLayout& layout, int count)
     for (std::size_t i = 0; i < edits.size(); ++i)
         enterMovesTo(edits[i], edits[(i + 1) % edits.size()]);
     return edits;
-}
-
-void dialogFrame(QWidget* window, int clientWidth, int clientHeight)
-{
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::MSWindowsFixedSizeDialogHint);
-    window->setFixedSize(clientWidth, clientHeight);
-    // Centred on the owner when there is one, otherwise on the screen, each time it is shown.
-    onEvent(window, [window](QEvent* e) {
-        if (e->type() == QEvent::Show && !static_cast<QShowEvent*>(e)->spontaneous()) {
-            const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
-            QRect area;
-            if (owner && owner->isVisible())
-                area = owner->frameGeometry();
-            else if (const QScreen* screen = window->screen())
-                area = screen->availableGeometry();
-            if (area.isValid()) {
-                QRect frame = window->frameGeometry();
-                frame.moveCenter(area.center());
-                window->move(frame.topLeft());
-            }
-        }
-        return false;
-    });
-}
-
-void gradientBackground(QWidget* window, QRgb top, QRgb bottom)
-{
-    QLinearGradient gradient(0, 0, 0, 1);
-    gradient.setCoordinateMode(QGradient::ObjectMode);
-    gradient.setColorAt(0, QColor::fromRgba(top));
-    gradient.setColorAt(1, QColor::fromRgba(bottom));
-    QPalette palette = window->palette();
-    palette.setBrush(QPalette::Window, QBrush(gradient));
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
 }
 
 } // namespace rf::Form

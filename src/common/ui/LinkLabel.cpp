@@ -1,23 +1,21 @@
 #include "LinkLabel.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Style.h"
 
-#include <QFont>
+#include <QHBoxLayout>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QSvgRenderer>
 
 namespace rf {
 
 LinkLabel::LinkLabel(Context& context, const QString& text, const QString& target, QWidget* parent)
     : QLabel(text, parent), m_context(context), m_target(target)
 {
-    QFont font(QStringLiteral("Tahoma"), 14);
+    QFont font = Style::pointFont(Style::Family::Tahoma, 14);
     font.setUnderline(true);
     setFont(font);
     setCursor(Qt::PointingHandCursor);
-    setTextColor(Form::LinkBlue);
+    setTextColor(Style::LinkBlue);
 }
 
 void LinkLabel::attachIcon(QWidget* icon)
@@ -41,12 +39,12 @@ void LinkLabel::setTextColor(QRgb colour)
 void LinkLabel::press()
 {
     m_pressed = true;
-    setTextColor(Form::LinkPressed);
+    setTextColor(Style::LinkPressed);
 }
 
 void LinkLabel::release(QWidget* source, const QPoint& localPos)
 {
-    setTextColor(Form::LinkBlue);
+    setTextColor(Style::LinkBlue);
     const bool wasPressed = m_pressed;
     m_pressed = false;
     if (!wasPressed || !source->rect().contains(localPos))
@@ -85,29 +83,19 @@ bool LinkLabel::eventFilter(QObject* watched, QEvent* event)
     return QLabel::eventFilter(watched, event);
 }
 
-QPixmap renderPicture(const QString& resource, const QSize& box)
+QHBoxLayout* linkRow(Context& context, const QString& text, const QString& target, const QString& iconResource,
+                     const QString& iconName, int iconBox, int iconSide)
 {
-    QSvgRenderer renderer(resource);
-    if (!renderer.isValid()) {
-        const QPixmap bitmap(resource);
-        return bitmap.isNull() ? bitmap : bitmap.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
-    const QSize size = renderer.defaultSize().scaled(box, Qt::KeepAspectRatio);
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter);
-    return pixmap;
-}
-
-QLabel* pictureLabel(const QString& resource, const QSize& box, const QString& objectName, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(objectName);
-    label->setAlignment(Qt::AlignCenter);
-    label->setPixmap(renderPicture(resource, box));
-    return label;
+    QLabel* icon = Style::pictureLabel(iconResource, QSize(iconBox, iconBox), iconName);
+    icon->setFixedSize(iconSide, iconSide);
+    auto* link = new LinkLabel(context, text, target);
+    link->setObjectName(QStringLiteral("lnkWeb"));
+    link->attachIcon(icon);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(icon);
+    row->addWidget(link);
+    return row;
 }
 
 } // namespace rf

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QLabel>
-#include <QPixmap>
-#include <QSize>
 #include <QString>
+
+class QHBoxLayout;
 
 namespace rf {
 
@@ -43,11 +43,9 @@ private:
     bool m_pressed = false;
 };
 
-// A built-in picture rendered to fit box with its proportions kept; null if the resource is missing.
-QPixmap renderPicture(const QString& resource, const QSize& box);
-
-// A label named objectName showing the picture of resource fitted into box, or nothing if missing.
-QLabel* pictureLabel(const QString& resource, const QSize& box, const QString& objectName,
-                     QWidget* parent = nullptr);
+// A row holding the link lnkWeb after its icon: the picture iconResource, named iconName, drawn
+// into iconBox inside a square of iconSide. Clicking either opens target.
+QHBoxLayout* linkRow(Context& context, const QString& text, const QString& target, const QString& iconResource,
+                     const QString& iconName, int iconBox, int iconSide);
 
 } // namespace rf

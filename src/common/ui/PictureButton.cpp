@@ -15,6 +15,14 @@ SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
+SvgPicture* SvgPicture::create(const QString& resource, const QString& objectName, QSize size)
+{
+    auto* picture = new SvgPicture(resource);
+    picture->setObjectName(objectName);
+    picture->setFixedSize(size);
+    return picture;
+}
+
 void SvgPicture::setPicture(const QString& resource)
 {
     m_resource = resource;
@@ -53,6 +61,17 @@ PictureButton::PictureButton(const QString& resource, QWidget* parent) : SvgPict
 {
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
+}
+
+PictureButton* PictureButton::create(const QString& resource, const QString& objectName, QSize size,
+                                     const QString& toolTip, QWidget* parent)
+{
+    auto* button = new PictureButton(resource, parent);
+    button->setObjectName(objectName);
+    button->setFixedSize(size);
+    if (!toolTip.isEmpty())
+        button->setToolTip(toolTip);
+    return button;
 }
 
 // At rest the picture leaves a thin margin that hovering takes up, so the picture seems to rise

@@ -11,6 +11,8 @@ class SvgPicture : public QWidget {
     Q_OBJECT
 public:
     explicit SvgPicture(const QString& resource, QWidget* parent = nullptr);
+    // A picture named objectName at a fixed size.
+    static SvgPicture* create(const QString& resource, const QString& objectName, QSize size);
 
     void setPicture(const QString& resource);
     const QString& picture() const { return m_resource; }
@@ -34,6 +36,9 @@ class PictureButton : public SvgPicture {
     Q_OBJECT
 public:
     explicit PictureButton(const QString& resource, QWidget* parent = nullptr);
+    // A button named objectName at a fixed size, with an optional tooltip.
+    static PictureButton* create(const QString& resource, const QString& objectName, QSize size,
+                                 const QString& toolTip = {}, QWidget* parent = nullptr);
 
     bool isHovered() const { return m_hovered; }
     bool isDown() const { return m_down; }

@@ -1,11 +1,10 @@
 #include "ReportPreview.h"
 
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Style.h"
 #include "reports/Render.h"
 
-#include <QFileDialog>
+#include <QDir>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -33,32 +32,7 @@ std::unique_ptr<QPrinter> makePrinter(const report::Document& document)
     return printer;
 }
 
-QPushButton* toolButton(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
-
-bool OutputReport(Context& context, QWidget* owner, const report::Report& report, Output output,
-                  const QString& failureMessage)
-{
-    bool done = false;
-    try {
-        const report::Prepared prepared = report::Prepare(report, context.clock().today());
-        done = prepared.ok && (output == Output::Preview ? context.reports().preview(owner, prepared.document)
-                                                         : context.reports().print(owner, prepared.document));
-    } catch (const std::exception&) {
-        done = false; // a picture too large to lay out or to render
-    }
-    if (!done)
-        context.messages().warning(owner, failureMessage);
-    return done;
-}
 
 bool PrintWithDialog(QWidget* owner, QPrinter& printer, const report::Document& document)
 {
@@ -81,13 +55,15 @@ bool PrinterReportOutput::preview(QWidget* owner, const report::Document& docume
 {
     if (document.pages.empty())
         return false;
-    ReportPreview window(document, owner);
+    ReportPreview window(document, owner, m_messages, m_dialogs);
     window.exec();
     return true;
 }
 
-ReportPreview::ReportPreview(const report::Document& document, QWidget* owner)
-    : QDialog(owner), m_document(document), m_printer(makePrinter(document))
+ReportPreview::ReportPreview(const report::Document& document, QWidget* owner, Messages& messages,
+                             FileDialogs& dialogs)
+    : QDialog(owner), m_messages(messages), m_dialogs(dialogs), m_document(document),
+      m_printer(makePrinter(document))
 {
     setObjectName(QStringLiteral("frmAnteprimaReport"));
     setWindowTitle(QStringLiteral(" Anteprima di stampa - ") + document.name);
@@ -102,17 +78,17 @@ ReportPreview::ReportPreview(const report::Document& document, QWidget* owner)
 
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("panComandi"));
-    bar->setStyleSheet(QStringLiteral("#panComandi { background: white; border-bottom: 1px solid #B0C4DE; }"
-                                      "QPushButton { padding: 5px 12px; }"));
+    bar->setStyleSheet(Style::sheet(QStringLiteral("#panComandi { background: white; border-bottom: 1px solid"
+                                                   " @ToolbarRule; } QPushButton { padding: 5px 12px; }")));
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(10, 6, 10, 6);
-    QPushButton* print = toolButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa..."), bar);
-    QPushButton* pdf = toolButton(QStringLiteral("btnPdf"), QStringLiteral("Salva PDF..."), bar);
-    QPushButton* zoomIn = toolButton(QStringLiteral("btnZoomPiu"), QStringLiteral("Zoom +"), bar);
-    QPushButton* zoomOut = toolButton(QStringLiteral("btnZoomMeno"), QStringLiteral("Zoom -"), bar);
-    QPushButton* fit = toolButton(QStringLiteral("btnAdatta"), QStringLiteral("Pagina intera"), bar);
-    QPushButton* fullScreen = toolButton(QStringLiteral("btnSchermoIntero"), QStringLiteral("Schermo intero"), bar);
-    QPushButton* close = toolButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), bar);
+    QPushButton* print = Style::button(QStringLiteral("btnStampa"), QStringLiteral("Stampa..."), {}, bar);
+    QPushButton* pdf = Style::button(QStringLiteral("btnPdf"), QStringLiteral("Salva PDF..."), {}, bar);
+    QPushButton* zoomIn = Style::button(QStringLiteral("btnZoomPiu"), QStringLiteral("Zoom +"), {}, bar);
+    QPushButton* zoomOut = Style::button(QStringLiteral("btnZoomMeno"), QStringLiteral("Zoom -"), {}, bar);
+    QPushButton* fit = Style::button(QStringLiteral("btnAdatta"), QStringLiteral("Pagina intera"), {}, bar);
+    QPushButton* fullScreen = Style::button(QStringLiteral("btnSchermoIntero"), QStringLiteral("Schermo intero"), {}, bar);
+    QPushButton* close = Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), {}, bar);
     for (QPushButton* b : {print, pdf})
         row->addWidget(b);
     row->addSpacing(16);
@@ -141,26 +117,24 @@ ReportPreview::~ReportPreview() = default;
 void ReportPreview::printDocument()
 {
     if (!PrintWithDialog(this, *m_printer, m_document))
-        QMessageBox::warning(this, QString(),
-                             QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
-                                            "Si consiglia di controllare le impostazioni della stampante."));
+        m_messages.warning(this, QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+                                                "Si consiglia di controllare le impostazioni della stampante."));
 }
 
 void ReportPreview::savePdf()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salva il documento in formato PDF"),
-                                                QDir(folder).filePath(m_document.name + QStringLiteral(".pdf")),
-                                                QStringLiteral("Documento PDF (*.pdf)"));
+    QString path = m_dialogs.saveFile(this, QStringLiteral("Salva il documento in formato PDF"),
+                                      QDir(folder).filePath(m_document.name + QStringLiteral(".pdf")),
+                                      Style::PdfFileFilter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     if (!report::WritePdf(m_document, path))
-        QMessageBox::warning(this, QString(),
-                             QStringLiteral("Attenzione: non è stato possibile salvare il documento in formato PDF."
-                                            "\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella "
-                                            "scelta."));
+        m_messages.warning(this, QStringLiteral("Attenzione: non è stato possibile salvare il documento in "
+                                                "formato PDF.\n\r\n\rAccertarsi di possedere i privilegi di "
+                                                "scrittura nella cartella scelta."));
 }
 
 void ReportPreview::toggleFullScreen()

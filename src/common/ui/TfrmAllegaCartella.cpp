@@ -1,7 +1,6 @@
 #include "TfrmAllegaCartella.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
 #include "storage/CountedString.h"
 
 #include <QDir>
@@ -12,9 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -40,76 +37,27 @@ QString controlName(const char* prefix, int index)
     return QLatin1String(prefix) + QStringLiteral("0%1").arg(index + 1);
 }
 
-// The clear picture, or a plain red cross in a circle when the picture is not built in.
-QIcon clearIcon(qreal ratio)
-{
-    QPixmap pixmap(QSize(IconSize, IconSize) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area(0, 0, IconSize, IconSize);
-    QSvgRenderer svg;
-    if (QFile::exists(ClearIcon) && svg.load(ClearIcon)) {
-        QSizeF size = svg.defaultSize();
-        size.scale(area.size(), Qt::KeepAspectRatio);
-        QRectF target(QPointF(), size);
-        target.moveCenter(area.center());
-        svg.render(&painter, target);
-    } else {
-        painter.setPen(QPen(QColor(0xB0, 0x20, 0x20), 1.2));
-        painter.setBrush(QColor(0xE0, 0x40, 0x40));
-        painter.drawEllipse(area.adjusted(1.5, 1.5, -1.5, -1.5));
-        painter.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
-        const QRectF cross = area.adjusted(6.5, 6.5, -6.5, -6.5);
-        painter.drawLine(cross.topLeft(), cross.bottomRight());
-        painter.drawLine(cross.topRight(), cross.bottomLeft());
-    }
-    painter.end();
-    return QIcon(pixmap);
-}
-
 QLabel* makeCaption(const QString& text, QWidget* buddy)
 {
-    auto* label = new QLabel(text);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(12);
-    font.setBold(true);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: #1F2A44; background: transparent;"));
+    QLabel* label = Style::caption(text, 12);
     label->setBuddy(buddy);
     return label;
-}
-
-QPushButton* makeButton(const QString& objectName, const QString& text, int width)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(objectName);
-    button->setFixedSize(width, 28);
-    button->setCursor(Qt::PointingHandCursor);
-    // Enter in an edit must not fire a button of the dialog.
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(Context& context, QWidget* owner)
-    : QDialog(owner), m_context(context)
+    : FixedDialog(context, owner, QStringLiteral("frmAllegaCartella"), QStringLiteral(" Allega file"),
+                  QSize(ClientWidth, ClientHeight))
 {
-    setObjectName(QStringLiteral("frmAllegaCartella"));
-    setWindowTitle(QStringLiteral(" Allega file"));
-    Form::dialogFrame(this, ClientWidth, ClientHeight);
-    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
-    setStyleSheet(QStringLiteral(
-        "QFrame#slotPanel { background: rgba(255, 255, 255, 200); border: 1px solid #8FAFCB;"
-        " border-radius: 6px; }"
-        "QLineEdit { background: white; border: 1px solid #87CEEB; border-radius: 3px; padding: 2px 4px;"
+    setStyleSheet(Style::sheet(QStringLiteral(
+        "QFrame#slotPanel { background: @PanelWash; border: 1px solid @PanelBorder; border-radius: 6px; }"
+        "QLineEdit { background: white; border: 1px solid @EditBorder; border-radius: 3px; padding: 2px 4px;"
         " min-height: 20px; }"
-        "QLineEdit:focus { border: 1px solid #4682B4; }"
-        "QLineEdit[readOnly=\"true\"] { background: #F4F6F8; color: #808080; font-weight: bold; }"
+        "QLineEdit:focus { border: 1px solid @SteelBlue; }"
+        "QLineEdit[readOnly=\"true\"] { background: @ReadOnlyFill; color: @ReadOnlyText; font-weight: bold; }"
         "QToolButton { border: none; background: transparent; }"
-        "QToolButton:hover { background: rgba(70, 130, 180, 40); border-radius: 3px; }"));
+        "QToolButton:hover { background: @HoverWash; border-radius: 3px; }")));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 12);
@@ -118,8 +66,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(Context& context, QWidget* owner)
         layout->addWidget(buildSlot(i));
     layout->addStretch(1);
 
-    m_btnApplica = makeButton(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), 130);
-    m_btnAnnulla = makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), 100);
+    m_btnApplica = Style::button(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), QSize(130, 28));
+    m_btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(100, 28));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
     buttons->addStretch(1);
@@ -148,12 +96,12 @@ QWidget* TfrmAllegaCartella::buildSlot(int index)
     slot.txtFile->setFont(bold);
     slot.txtDesc = new QLineEdit;
     slot.txtDesc->setObjectName(controlName("txtDesc", index));
-    slot.btnSfoglia = makeButton(controlName("btnSfoglia", index), QStringLiteral("Sfoglia..."), 84);
-    slot.btnApri = makeButton(controlName("btnApri", index), QStringLiteral("Apri"), 60);
+    slot.btnSfoglia = Style::button(controlName("btnSfoglia", index), QStringLiteral("Sfoglia..."), QSize(84, 28));
+    slot.btnApri = Style::button(controlName("btnApri", index), QStringLiteral("Apri"), QSize(60, 28));
     slot.btnApri->setEnabled(false);
     slot.imgCancella = new QToolButton;
     slot.imgCancella->setObjectName(controlName("imgCancella", index));
-    slot.imgCancella->setIcon(clearIcon(devicePixelRatioF()));
+    slot.imgCancella->setIcon(Style::pictureIcon(ClearIcon, QSize(IconSize, IconSize)));
     slot.imgCancella->setIconSize(QSize(IconSize, IconSize));
     slot.imgCancella->setFixedSize(IconSize + 6, IconSize + 6);
     slot.imgCancella->setCursor(Qt::PointingHandCursor);
@@ -212,7 +160,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
     // No starting folder: the platform's dialog opens where the user last picked a file.
     const QString chosen =
         m_context.dialogs().openFile(this, QStringLiteral("Selezionare il file da allegare:"), QString(),
-                                     QStringLiteral("Tutti i file (*.*)"));
+                                     Style::AllFilesFilter);
     if (chosen.isEmpty())
         return;
     m_slots[index].txtFile->setText(QFileInfo(QDir::fromNativeSeparators(chosen)).fileName());

@@ -2,7 +2,7 @@
 
 #include "storage/Attachments.h"
 
-#include <QDialog>
+#include "common/ui/FixedDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -15,7 +15,7 @@ class Context;
 // The modal dialog that edits the three attachment slots of the card on screen and copies each
 // chosen file into the attachments folder at once. The caller fills it with setValues(), runs it
 // with exec() and, when it was accepted, takes values() back into its card.
-class TfrmAllegaCartella : public QDialog {
+class TfrmAllegaCartella : public FixedDialog {
     Q_OBJECT
 public:
     TfrmAllegaCartella(Context& context, QWidget* owner);
@@ -41,7 +41,6 @@ private:
     void btnApplicaClick();
     void updateApri(int index);
 
-    Context& m_context;
     Slot m_slots[3];
     QPushButton* m_btnApplica = nullptr;
     QPushButton* m_btnAnnulla = nullptr;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "common/ui/FixedDialog.h"
+
 #include <QStringList>
 
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace rf {
 
@@ -14,11 +14,9 @@ namespace Guide {
 QString join(const QStringList& paragraphs);
 } // namespace Guide
 
-class Context;
-class LinkLabel;
 
 // The modal help window: a topic title, its text, and a link to the help document.
-class TfrmGuida : public QDialog {
+class TfrmGuida : public FixedDialog {
     Q_OBJECT
 public:
     // Client area inside the fixed single border; with the border the window measures 676 x 598.
@@ -29,18 +27,16 @@ public:
 
     void setTopic(const QString& title, const QString& body);
 
-    // Creates the window over owner, shows the topic modally and destroys the window.
-    static void showGuide(Context& context, QWidget* owner, const QString& title, const QString& body);
+    // Creates the window over owner, shows the topic (its paragraphs, or its whole text) modally and
+    // destroys the window.
+    static void showGuide(Context& context, QWidget* owner, const QString& title, const QStringList& paragraphs);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Context& m_context;
     QLabel* m_lblTitolo;
     QPlainTextEdit* m_txtGuida;
-    LinkLabel* m_lnkWeb;
-    QPushButton* m_btnChiudi;
 };
 
 } // namespace rf

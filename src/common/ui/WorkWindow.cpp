@@ -1,6 +1,13 @@
 #include "WorkWindow.h"
 
+#include "common/ui/StatusStrip.h"
+#include "common/ui/Style.h"
+
 #include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 
 namespace rf {
 
@@ -9,7 +16,6 @@ WorkWindow::WorkWindow(Context& context, const QString& objectName, const QStrin
 {
     setObjectName(objectName);
     setWindowTitle(caption);
-    // The content is designed for a client area of 1016 x 713 and stays centred when maximised.
     setMinimumSize(1016, 713);
 }
 
@@ -18,6 +24,32 @@ void WorkWindow::closeEvent(QCloseEvent* event)
     beforeClose();
     emit closed(); // the next window is shown first, then this one hides
     event->accept();
+}
+
+void WorkWindow::createPanel(const QString& idleText, QRgb fill)
+{
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("panMain"));
+    m_panel->setFixedSize(PanelWidth, PanelHeight);
+    if (qAlpha(fill) != 0)
+        m_panel->setStyleSheet(QStringLiteral("#panMain { background-color: %1; }").arg(Style::css(fill)));
+    m_panInfo = Status::makeStrip(m_panel, idleText, &m_strip);
+}
+
+void WorkWindow::placePanel(QWidget* toolbar, QWidget* content)
+{
+    auto* column = new QVBoxLayout(m_panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(toolbar);
+    column->addWidget(content, 1);
+    column->addWidget(m_strip);
+
+    auto* outer = new QGridLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_panel, 0, 0, Qt::AlignCenter);
+    Status::clears(this, m_panInfo);
+    Status::clears(m_panel, m_panInfo);
 }
 
 } // namespace rf

@@ -2,15 +2,24 @@
 
 #include <QWidget>
 
+class QFrame;
+class QLabel;
+
 namespace rf {
 
 class Context;
 
 // A persistent window: created once, then only shown and hidden. Closing it, by its own exit
 // button or by the title bar, hides it and emits closed() so the application shows the next one.
+// Its content sits on a fixed panel centred in the window: a command bar along the top, the
+// window's own content, and the blue status strip along the bottom.
 class WorkWindow : public QWidget {
     Q_OBJECT
 public:
+    // The content is designed for a client area of 1016 x 713 and stays centred when maximised.
+    static constexpr int PanelWidth = 996;
+    static constexpr int PanelHeight = 692;
+
     WorkWindow(Context& context, const QString& objectName, const QString& caption, QWidget* parent = nullptr);
 
 signals:
@@ -21,7 +30,20 @@ protected:
     // Runs before closed() is emitted; a window writes what it must keep here.
     virtual void beforeClose() {}
 
+    // Makes the panel panMain and its status strip (m_panInfo shows idleText until a hint comes),
+    // so that the command bar and the content can be built with their hints. fill colours the
+    // panel; by default it lets the window's background show.
+    void createPanel(const QString& idleText, QRgb fill = 0);
+    // Lays the command bar, the content and the status strip on the panel and centres the panel in
+    // the window; hovering the background clears the status strip.
+    void placePanel(QWidget* toolbar, QWidget* content);
+
     Context& m_context;
+    QFrame* m_panel = nullptr;
+    QLabel* m_panInfo = nullptr;
+
+private:
+    QWidget* m_strip = nullptr;
 };
 
 } // namespace rf

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "common/ui/FixedDialog.h"
+
 #include <QString>
 
 class QCalendarWidget;
@@ -13,7 +14,7 @@ class Context;
 // The modal month calendar through which the contracts window fills its three date edits. The
 // caller writes the mode into lblMemory, runs the dialog with exec() and, when it was accepted,
 // writes importedDate() into the edit that the mode names.
-class TfrmCalendario : public QDialog {
+class TfrmCalendario : public FixedDialog {
     Q_OBJECT
 public:
     TfrmCalendario(Context& context, QWidget* owner);

@@ -12,6 +12,7 @@
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
 #include "common/ui/FieldBehaviour.h"
+#include "common/ui/StatusStrip.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmGuida.h"
 #include "contracts/ContractDefaults.h"
@@ -38,10 +39,6 @@ namespace rf {
 
 namespace {
 
-constexpr int PanelWidth = 996;
-constexpr int PanelHeight = 692;
-constexpr QRgb TopColour = 0xFF427AA8;
-constexpr QRgb PanelFill = 0xFFC8D6E3;
 
 const QString IdleText = QStringLiteral("Pronto per inserire una nuova scheda...");
 
@@ -99,12 +96,8 @@ const std::vector<Column>& bodyColumns()
 
 QLabel* fieldLabel(const QString& text)
 {
-    auto* label = new QLabel(text);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: #1F3A68; background: transparent;"));
+    QLabel* label = Style::caption(text, 11);
+    label->setStyleSheet(Style::sheet(QStringLiteral("color: @Navy; background: transparent;")));
     return label;
 }
 
@@ -114,20 +107,6 @@ QFrame* whiteGroup(const QString& name)
     frame->setObjectName(name);
     frame->setStyleSheet(QStringLiteral("#%1 { background-color: white; border-radius: 6px; }").arg(name));
     return frame;
-}
-
-QPushButton* smallButton(const QString& name, const QString& text)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setFixedHeight(23);
-    button->setStyleSheet(QStringLiteral(
-        "QPushButton { background: #4682B4; color: white; border: none; border-radius: 4px; padding: 0 10px;"
-        " font-weight: bold; } QPushButton:hover { background: #3A6E99; } QPushButton:disabled { background: #A9BFD3; }"));
-    return button;
 }
 
 } // namespace
@@ -149,13 +128,8 @@ TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(Context& context, QWidg
 
 void TfrmContratti_Noleggio_Bici::buildWindow()
 {
-    Form::gradientBackground(this, TopColour, 0xFFFFFFFF);
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("panMain"));
-    panel->setFixedSize(PanelWidth, PanelHeight);
-    panel->setStyleSheet(QStringLiteral("#panMain { background-color: %1; }").arg(QColor::fromRgba(PanelFill).name()));
-    QWidget* strip = nullptr;
-    m_panInfo = Form::makeStatusStrip(panel, IdleText, &strip);
+    Style::gradientBackground(this, Style::DeepBlue);
+    createPanel(IdleText, Style::Mist);
 
     for (const char* field : AmountFields) {
         QLineEdit* amount = edit(QLatin1String(field));
@@ -175,25 +149,19 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
         Form::capitalsWhileTyping(edit(QLatin1String(field)), true);
     Form::filterKeys(edit(QStringLiteral("TotGiorni")), Form::Keys::DigitsOnly);
 
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(buildToolbar());
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(10, 8, 10, 8);
-    content->setSpacing(8);
-    content->addWidget(buildHeader());
-    content->addWidget(buildBody(), 1);
-    column->addLayout(content, 1);
-    column->addWidget(strip);
-
-    placePanel(panel);
+    QWidget* toolbar = buildToolbar();
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(10, 8, 10, 8);
+    layout->setSpacing(8);
+    layout->addWidget(buildHeader());
+    layout->addWidget(buildBody(), 1);
+    placePanel(toolbar, content);
 }
 
 QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
 {
     auto* bar = new CommandBar(m_panInfo);
-    auto browseTo = [this](BrowseButton b) { return [this, b] { browse(b); }; };
     bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"),
              QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto."), [this] { cmdNuovoClick(); });
     bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"),
@@ -222,15 +190,10 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                  window.exec();
              });
     bar->addSeparator();
-    bar->add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Visualizza il primo contratto in archivio."),
-             browseTo(BrowseButton::First));
-    bar->add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"),
-             QStringLiteral("Visualizza il contratto precedente in archivio."), browseTo(BrowseButton::Previous));
-    m_lblPosizione = bar->addPositionLabel();
-    bar->add(QStringLiteral("cmdAvanti"), QStringLiteral("next"),
-             QStringLiteral("Visualizza il contratto successivo in archivio."), browseTo(BrowseButton::Next));
-    bar->add(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QStringLiteral("Visualizza l'ultimo contratto in archivio."),
-             browseTo(BrowseButton::Last));
+    addBrowseGroup(bar, {QStringLiteral("Visualizza il primo contratto in archivio."),
+                         QStringLiteral("Visualizza il contratto precedente in archivio."),
+                         QStringLiteral("Visualizza il contratto successivo in archivio."),
+                         QStringLiteral("Visualizza l'ultimo contratto in archivio.")});
     bar->addSeparator();
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
              QStringLiteral("Esporta i contratti in archivio in un file di Microsoft Excel."), {});
@@ -264,13 +227,12 @@ QWidget* TfrmContratti_Noleggio_Bici::buildHeader()
     grid->setColumnStretch(1, 4);
     grid->setColumnStretch(2, 1);
 
-    auto* logo = new PictureButton(QStringLiteral(":/toolbar/logo.svg"), band);
-    logo->setObjectName(QStringLiteral("btnLogo"));
-    logo->setFixedSize(64, 64);
-    Form::statusHint(logo, m_panInfo, QStringLiteral("Carica il logo della ditta di noleggio."));
+    PictureButton* logo =
+        PictureButton::create(QStringLiteral(":/toolbar/logo.svg"), QStringLiteral("btnLogo"), QSize(64, 64), {}, band);
+    Status::hint(logo, m_panInfo, QStringLiteral("Carica il logo della ditta di noleggio."));
     connect(logo, &PictureButton::clicked, this, [this] { btnLogoClick(); });
     grid->addWidget(logo, 0, 0, 4, 1, Qt::AlignCenter);
-    Form::statusClears(band, m_panInfo);
+    Status::clears(band, m_panInfo);
     return band;
 }
 
@@ -280,24 +242,24 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
 
     // Buttons that stand beside a field.
     std::map<std::string, QWidget*> extras;
-    QPushButton* codFisc = smallButton(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"));
-    Form::statusHint(codFisc, m_panInfo, QStringLiteral("Verifica il codice fiscale."));
+    QPushButton* codFisc = Style::fieldButton(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"));
+    Status::hint(codFisc, m_panInfo, QStringLiteral("Verifica il codice fiscale."));
     connect(codFisc, &QPushButton::clicked, this, [this] { btnCodFiscClick(); });
     extras["CodFisc"] = codFisc;
-    QPushButton* importa = smallButton(QStringLiteral("btnImporta"), QStringLiteral("Importa"));
-    Form::statusHint(importa, m_panInfo, QStringLiteral("Importa i dati dalla flotta bici."));
+    QPushButton* importa = Style::fieldButton(QStringLiteral("btnImporta"), QStringLiteral("Importa"));
+    Status::hint(importa, m_panInfo, QStringLiteral("Importa i dati dalla flotta bici."));
     importa->setEnabled(false); // the vehicle search is not part of this release yet
     extras["BiciNum"] = importa;
-    QPushButton* calcola = smallButton(QStringLiteral("cmdCalcola"), QStringLiteral("Calcola"));
-    Form::statusHint(calcola, m_panInfo, QStringLiteral("Calcola il numero totale dei giorni di noleggio."));
+    QPushButton* calcola = Style::fieldButton(QStringLiteral("cmdCalcola"), QStringLiteral("Calcola"));
+    Status::hint(calcola, m_panInfo, QStringLiteral("Calcola il numero totale dei giorni di noleggio."));
     connect(calcola, &QPushButton::clicked, this, [this] { cmdCalcolaClick(); });
     extras["TotGiorni"] = calcola;
 
     m_chkRiconsegnato = new QCheckBox(layout.label(Contracts::ReturnedField));
     m_chkRiconsegnato->setObjectName(QStringLiteral("chkRiconsegnato"));
     m_chkRiconsegnato->setFocusPolicy(Qt::NoFocus);
-    m_chkRiconsegnato->setStyleSheet(QStringLiteral("QCheckBox { color: #1F3A68; font-weight: bold; }"));
-    Form::statusHint(m_chkRiconsegnato, m_panInfo,
+    m_chkRiconsegnato->setStyleSheet(Style::sheet(QStringLiteral("QCheckBox { color: @Navy; font-weight: bold; }")));
+    Status::hint(m_chkRiconsegnato, m_panInfo,
                          QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
 
     auto* body = new QWidget;
@@ -310,13 +272,13 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
         stack->setSpacing(8);
         for (const Group& group : column) {
             QFrame* frame = whiteGroup(QStringLiteral("shpGruppo%1").arg(++groupNumber));
-            Form::statusClears(frame, m_panInfo);
+            Status::clears(frame, m_panInfo);
             auto* rows = new QVBoxLayout(frame);
             rows->setContentsMargins(10, 6, 10, 8);
             rows->setSpacing(3);
             auto* title = new QLabel(QString::fromUtf8(group.title));
-            title->setStyleSheet(QStringLiteral("color: #4682B4; font-weight: bold; font-size: 12px;"
-                                                " border-bottom: 1px solid #C8D6E3; padding-bottom: 2px;"));
+            title->setStyleSheet(Style::sheet(QStringLiteral("color: @SteelBlue; font-weight: bold; font-size: 12px;"
+                                                             " border-bottom: 1px solid @Mist; padding-bottom: 2px;")));
             rows->addWidget(title);
             for (const auto& row : group.rows) {
                 auto* line = new QHBoxLayout;
@@ -506,8 +468,7 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
 
 void TfrmContratti_Noleggio_Bici::cmdGuidaClick()
 {
-    TfrmGuida::showGuide(m_context, this, Guide::ContractsTitle,
-                             Guide::join(Guide::contractsParagraphs()));
+    TfrmGuida::showGuide(m_context, this, Guide::ContractsTitle, Guide::contractsParagraphs());
 }
 
 void TfrmContratti_Noleggio_Bici::cmdCalcolaClick()

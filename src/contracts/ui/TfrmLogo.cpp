@@ -1,7 +1,6 @@
 #include "TfrmLogo.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
 #include "common/ui/PictureButton.h"
 #include "contracts/CompanyLogo.h"
 #include "common/ui/PhotoView.h"
@@ -26,36 +25,15 @@ constexpr int ClientWidth = Margin + (PanelMargin + 2) * 2 + PreviewWidth + Marg
 constexpr int ClientHeight = Margin + (PanelMargin + 2) * 2 + PreviewHeight + Margin;
 constexpr int IconSize = 34;
 
-QPushButton* makeButton(const QString& objectName, const QString& text, int width)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(objectName);
-    button->setFixedSize(width, 28);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
-    return button;
-}
-
-PictureButton* makeIcon(const QString& objectName, const QString& picture, const QString& hint)
-{
-    auto* icon = new PictureButton(picture);
-    icon->setObjectName(objectName);
-    icon->setFixedSize(IconSize, IconSize);
-    icon->setToolTip(hint);
-    return icon;
-}
-
 } // namespace
 
-TfrmLogo::TfrmLogo(Context& context, QWidget* owner) : QDialog(owner), m_context(context)
+TfrmLogo::TfrmLogo(Context& context, QWidget* owner)
+    : FixedDialog(context, owner, QStringLiteral("frmLogo"), QStringLiteral(" Impostazione logo"),
+                  QSize(ClientWidth, ClientHeight))
 {
-    setObjectName(QStringLiteral("frmLogo"));
-    setWindowTitle(QStringLiteral(" Impostazione logo"));
-    Form::dialogFrame(this, ClientWidth, ClientHeight);
-    Form::gradientBackground(this, Form::SteelBlue, Form::WhiteFill);
-    setStyleSheet(QStringLiteral("QFrame#panLogo, QFrame#panComandi { background: rgba(255, 255, 255, 200);"
-                                 " border: 1px solid #8FAFCB; border-radius: 6px; }"
-                                 "QFrame#shpLogo { background: white; border: 1px solid #C5D5E4; }"));
+    setStyleSheet(Style::sheet(QStringLiteral("QFrame#panLogo, QFrame#panComandi { background: @PanelWash;"
+                                              " border: 1px solid @PanelBorder; border-radius: 6px; }"
+                                              "QFrame#shpLogo { background: white; border: 1px solid @SheetBorder; }")));
 
     // The picture on a white sheet with a hairline frame, so even the blank logo shows its place.
     m_imgLogo = new PhotoView;
@@ -73,11 +51,11 @@ TfrmLogo::TfrmLogo(Context& context, QWidget* owner) : QDialog(owner), m_context
     logoLayout->addWidget(sheet);
 
     // Right: the three ways to change the picture, then the two closing buttons at the bottom.
-    m_btnSfoglia = makeButton(QStringLiteral("btnSfoglia"), QStringLiteral("Sfoglia..."), 120);
-    m_imgEuro = makeIcon(QStringLiteral("imgEuro"), QStringLiteral(":/contracts/euro_icon.svg"),
-                         QStringLiteral("Logo predefinito"));
-    m_btnCancLogo = makeIcon(QStringLiteral("btnCancLogo"), QStringLiteral(":/contracts/eraser_icon.svg"),
-                             QStringLiteral("Nessun logo"));
+    m_btnSfoglia = Style::button(QStringLiteral("btnSfoglia"), QStringLiteral("Sfoglia..."), QSize(120, 28));
+    m_imgEuro = PictureButton::create(QStringLiteral(":/contracts/euro_icon.svg"), QStringLiteral("imgEuro"),
+                                      QSize(IconSize, IconSize), QStringLiteral("Logo predefinito"));
+    m_btnCancLogo = PictureButton::create(QStringLiteral(":/contracts/eraser_icon.svg"), QStringLiteral("btnCancLogo"),
+                                          QSize(IconSize, IconSize), QStringLiteral("Nessun logo"));
     auto* commandPanel = new QFrame;
     commandPanel->setObjectName(QStringLiteral("panComandi"));
     auto* commandLayout = new QVBoxLayout(commandPanel);
@@ -92,8 +70,8 @@ TfrmLogo::TfrmLogo(Context& context, QWidget* owner) : QDialog(owner), m_context
     icons->addStretch(1);
     commandLayout->addLayout(icons);
 
-    m_btnApplica = makeButton(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), ColumnWidth);
-    m_btnAnnulla = makeButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), ColumnWidth);
+    m_btnApplica = Style::button(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), QSize(ColumnWidth, 28));
+    m_btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(ColumnWidth, 28));
     auto* column = new QVBoxLayout;
     column->setSpacing(8);
     column->addWidget(commandPanel);
@@ -133,7 +111,7 @@ void TfrmLogo::btnSfogliaClick()
 {
     const QString chosen = m_context.dialogs().openFile(
         this, QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."), QString(),
-        QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+        Style::ImageFileFilter);
     if (chosen.isEmpty())
         return;
     const QImage picture = CompanyLogo::loadPicture(chosen);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "common/ui/FixedDialog.h"
+
 #include <QImage>
 
 class QPushButton;
@@ -14,7 +15,7 @@ class PictureButton;
 // The modal dialog that edits the company logo: it shows Logo.bmp (or the built-in logo), lets
 // the user pick a JPEG or bitmap picture, the built-in logo or no logo at all, and writes the
 // result back to Logo.bmp on "Applica e chiudi". Failures stay silent.
-class TfrmLogo : public QDialog {
+class TfrmLogo : public FixedDialog {
     Q_OBJECT
 public:
     TfrmLogo(Context& context, QWidget* owner);
@@ -30,7 +31,6 @@ private:
     void btnSfogliaClick();
     void btnApplicaClick();
 
-    Context& m_context;
     QImage m_logo;
     PhotoView* m_imgLogo = nullptr;
     QPushButton* m_btnSfoglia = nullptr;

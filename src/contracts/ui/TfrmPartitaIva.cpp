@@ -1,13 +1,10 @@
 #include "TfrmPartitaIva.h"
 
-#include "TfrmCodFisc.h"
-
 #include "common/ui/Context.h"
 #include "common/ui/FieldBehaviour.h"
 #include "contracts/FiscalChecks.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace rf {
 
@@ -23,38 +20,27 @@ const QString Wrong = QStringLiteral(
 
 } // namespace
 
-TfrmPartitaIva::TfrmPartitaIva(Context& context, QWidget* owner) : QDialog(owner), m_context(context)
+TfrmPartitaIva::TfrmPartitaIva(Context& context, QWidget* owner)
+    : FiscalCheckDialog(context, owner,
+                        {QStringLiteral("frmPartitaIva"), QStringLiteral(" Controllo partita IVA"),
+                         QStringLiteral(":/contracts/fiscal_partita_iva.svg"),
+                         QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
+                         QStringLiteral("txtPartitaIva"), QStringLiteral("effPartitaIva"), 11})
 {
-    setObjectName(QStringLiteral("frmPartitaIva"));
-    setWindowTitle(QStringLiteral(" Controllo partita IVA"));
-    const CheckDialogControls controls = buildCheckDialog(
-        this, QStringLiteral(":/contracts/fiscal_partita_iva.svg"),
-        QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
-        QStringLiteral("txtPartitaIva"), QStringLiteral("effPartitaIva"), 11);
-    txtPartitaIva = controls.edit;
-    btnControlla = controls.btnControlla;
-    btnChiudi = controls.btnChiudi;
-    Form::filterKeys(txtPartitaIva, Form::Keys::DigitsOnly);
-    connect(btnControlla, &QPushButton::clicked, this, &TfrmPartitaIva::btnControllaClick);
+    Form::filterKeys(m_edit, Form::Keys::DigitsOnly);
 }
 
 void TfrmPartitaIva::setNumber(const QString& number)
 {
-    txtPartitaIva->setText(number);
+    m_edit->setText(number);
 }
 
-void TfrmPartitaIva::showEvent(QShowEvent* event)
+void TfrmPartitaIva::check()
 {
-    QDialog::showEvent(event);
-    txtPartitaIva->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmPartitaIva::btnControllaClick()
-{
-    const QString number = Form::capitalsAtoZ(txtPartitaIva->text());
+    const QString number = Form::capitalsAtoZ(m_edit->text());
     if (number.size() != 11) {
         m_context.messages().warning(this, WrongLength);
-        txtPartitaIva->setFocus(Qt::OtherFocusReason);
+        m_edit->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (Fiscal::isValidVatNumber(number))

@@ -1,21 +1,19 @@
 #pragma once
 
-#include "TfrmStampa_Contratto_Noleggio_Bici.h"
+#include "contracts/ui/ContractPrint.h"
 
 namespace rf {
 
 // Prints the vehicle condition sheet of the contract on screen: the parties, the vehicle and the
 // rental period as the contract form shows them, two side views of a bicycle on which damage is
 // marked by hand, and the defects found at the return. Closes after printing.
-class TfrmStampa_Scheda_Danni_Bici : public ContractPrint::Window {
+class TfrmStampa_Scheda_Danni_Bici : public PrintChoiceDialog {
     Q_OBJECT
 public:
     TfrmStampa_Scheda_Danni_Bici(Context& context, TfrmContratti_Noleggio_Bici& form);
 
     // The black bicycle seen from its right side, drawn at print resolution on white.
     static QImage bicycleRightSide();
-
-    void btnSchedaVerificaClick();
 };
 
 } // namespace rf

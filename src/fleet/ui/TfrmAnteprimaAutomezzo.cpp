@@ -1,17 +1,20 @@
 #include "TfrmAnteprimaAutomezzo.h"
 
+#include "fleet/ui/TfrmAutoparco.h"
+#include "fleet/ui/TfrmStampaAutomezzo.h"
+
 namespace rf {
 
 TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(Context& context, TfrmAutoparco& fleet)
-    : VehicleSheetDialog(
-          context, fleet,
-          {QStringLiteral("frmAnteprimaAutomezzo"), QStringLiteral(" Anteprima di stampa"),
-           QStringLiteral("Mostra anteprima"), QStringLiteral(":/fleet/preview_explain.svg"),
-           QStringLiteral(
-               "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a "
-               "buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
-           Output::Preview})
+    : PrintChoiceDialog(context, &fleet,
+                        {QStringLiteral("frmAnteprimaAutomezzo"), QStringLiteral(" Anteprima di stampa"),
+                         QSize(364, 287), Look::Explanation, QStringLiteral(":/fleet/preview_explain.svg"),
+                         QStringLiteral("Annulla"), Style::DeepBlue})
 {
+    addChoice({QStringLiteral("btnStampa"), QStringLiteral("Mostra anteprima"), Output::Preview,
+               QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata "
+                              "a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
+               vehicleSheetBuilder(fleet)});
 }
 
 } // namespace rf

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "TfrmStampaAutomezzo.h"
+#include "common/ui/PrintChoiceDialog.h"
 
 namespace rf {
 
+class TfrmAutoparco;
+
 // Shows the vehicle sheet of the card on the fleet window in the preview window.
-class TfrmAnteprimaAutomezzo : public VehicleSheetDialog {
+class TfrmAnteprimaAutomezzo : public PrintChoiceDialog {
     Q_OBJECT
 public:
     TfrmAnteprimaAutomezzo(Context& context, TfrmAutoparco& fleet);

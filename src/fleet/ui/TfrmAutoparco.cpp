@@ -8,6 +8,7 @@
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
 #include "common/ui/FieldBehaviour.h"
+#include "common/ui/StatusStrip.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/TfrmGuida.h"
 #include "fleet/SchedaVeicolo.h"
@@ -22,8 +23,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -32,39 +31,24 @@ namespace rf {
 
 namespace {
 
-constexpr QRgb SectionFill = 0xFFC8D6E3;
-constexpr QRgb BlockFill = 0xFFE0E9F1;
 constexpr int MainFields = 20;    // BiciNum .. Accessori, beside the photo
 constexpr int DetailsFields = 26; // Responsabile .. Luogo, in the details block; then Note
-constexpr int PanelWidth = 996;
-constexpr int PanelHeight = 692;
 
 const QString IdleText = QStringLiteral("Pronto per registrare una nuova scheda...");
-
-QFont verdana(int pixelSize, bool bold)
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 QFrame* block(const QString& name, QRgb fill, int radius)
 {
     auto* frame = new QFrame;
     frame->setObjectName(name);
     frame->setStyleSheet(QStringLiteral("#%1 { background-color: %2; border-radius: %3px; }")
-                             .arg(name, QColor::fromRgba(fill).name())
+                             .arg(name, Style::css(fill))
                              .arg(radius));
     return frame;
 }
 
 QLabel* fieldLabel(const QString& text)
 {
-    auto* label = new QLabel(text);
-    label->setFont(verdana(11, true));
-    label->setStyleSheet(QStringLiteral("color: #1F2A44; background: transparent;"));
-    return label;
+    return Style::caption(text, 11);
 }
 
 } // namespace
@@ -82,28 +66,15 @@ TfrmAutoparco::TfrmAutoparco(Context& context, QWidget* parent)
 
 void TfrmAutoparco::buildWindow()
 {
-    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
-
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("panMain"));
-    panel->setFixedSize(PanelWidth, PanelHeight);
-    QWidget* strip = nullptr;
-    m_panInfo = Form::makeStatusStrip(panel, IdleText, &strip);
-
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(buildToolbar());
-    column->addWidget(buildSheet(), 1);
-    column->addWidget(strip);
-
-    placePanel(panel);
+    Style::gradientBackground(this);
+    createPanel(IdleText);
+    QWidget* toolbar = buildToolbar();
+    placePanel(toolbar, buildSheet());
 }
 
 QWidget* TfrmAutoparco::buildToolbar()
 {
     auto* bar = new CommandBar(m_panInfo);
-    auto browseTo = [this](BrowseButton b) { return [this, b] { browse(b); }; };
     bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"),
              QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."), [this] { cmdNuovoClick(); });
     bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"),
@@ -125,15 +96,10 @@ QWidget* TfrmAutoparco::buildToolbar()
         dialog.exec();
     });
     bar->addSeparator();
-    bar->add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Visualizza la prima scheda in archivio."),
-             browseTo(BrowseButton::First));
-    bar->add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"),
-             QStringLiteral("Visualizza la scheda precedente in archivio."), browseTo(BrowseButton::Previous));
-    m_lblPosizione = bar->addPositionLabel();
-    bar->add(QStringLiteral("cmdAvanti"), QStringLiteral("next"),
-             QStringLiteral("Visualizza la scheda successiva in archivio."), browseTo(BrowseButton::Next));
-    bar->add(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QStringLiteral("Visualizza l'ultima scheda in archivio."),
-             browseTo(BrowseButton::Last));
+    addBrowseGroup(bar, {QStringLiteral("Visualizza la prima scheda in archivio."),
+                         QStringLiteral("Visualizza la scheda precedente in archivio."),
+                         QStringLiteral("Visualizza la scheda successiva in archivio."),
+                         QStringLiteral("Visualizza l'ultima scheda in archivio.")});
     bar->addSeparator();
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio in Excel."), {});
     bar->addStretch();
@@ -146,7 +112,7 @@ QWidget* TfrmAutoparco::buildToolbar()
 
 QWidget* TfrmAutoparco::buildPhotoBlock()
 {
-    QFrame* photoBlock = block(QStringLiteral("shpFoto"), BlockFill, 6);
+    QFrame* photoBlock = block(QStringLiteral("shpFoto"), Style::BlockFill, 6);
     auto* layout = new QVBoxLayout(photoBlock);
     layout->setContentsMargins(8, 8, 8, 6);
     layout->setSpacing(6);
@@ -156,16 +122,14 @@ QWidget* TfrmAutoparco::buildPhotoBlock()
     m_imgFoto->setFixedSize(308, 173);
     m_imgFoto->setStyleSheet(QStringLiteral("background: white;"));
     layout->addWidget(m_imgFoto, 0, Qt::AlignHCenter);
-    Form::statusClears(m_imgFoto, m_panInfo);
+    Status::clears(m_imgFoto, m_panInfo);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     auto photoButton = [&](const char* name, const QString& picture, const char* hint, QSize size,
                            void (TfrmAutoparco::*action)()) {
-        auto* button = new PictureButton(picture);
-        button->setObjectName(QLatin1String(name));
-        button->setFixedSize(size);
-        Form::statusHint(button, m_panInfo, QString::fromUtf8(hint));
+        PictureButton* button = PictureButton::create(picture, QLatin1String(name), size);
+        Status::hint(button, m_panInfo, QString::fromUtf8(hint));
         connect(button, &PictureButton::clicked, this, action);
         buttons->addWidget(button);
     };
@@ -184,24 +148,24 @@ QWidget* TfrmAutoparco::buildPhotoBlock()
 
 QWidget* TfrmAutoparco::buildSheet()
 {
-    QFrame* section = block(QStringLiteral("shpSezione"), SectionFill, 0);
+    QFrame* section = block(QStringLiteral("shpSezione"), Style::Mist, 0);
     auto* sectionLayout = new QVBoxLayout(section);
     sectionLayout->setContentsMargins(10, 10, 10, 10);
-    QFrame* sheet = block(QStringLiteral("shpFoglio"), 0xFFFFFFFF, 8);
+    QFrame* sheet = block(QStringLiteral("shpFoglio"), Style::White, 8);
     sectionLayout->addWidget(sheet);
-    Form::statusClears(section, m_panInfo);
-    Form::statusClears(sheet, m_panInfo);
+    Status::clears(section, m_panInfo);
+    Status::clears(sheet, m_panInfo);
 
     const RecordLayout& layout = m_layout;
     // The details and notes blocks keep a white idle fill.
     for (int i = MainFields; i < Fleet::EditCount; ++i)
-        Form::highlightByBackground(m_edits[std::size_t(i)], Form::WhiteFill);
+        Form::highlightByBackground(m_edits[std::size_t(i)], Style::WhiteFill);
     Form::filterKeys(edit(QStringLiteral("BiciNum")), Form::Keys::VehicleNumber);
     Form::filterKeys(edit(QStringLiteral("Importo")), Form::Keys::Amount);
     Form::normaliseAmountOnExit(edit(QStringLiteral("Importo")));
 
     // Left: the photo, then the details block.
-    QFrame* details = block(QStringLiteral("shpDettagli"), BlockFill, 6);
+    QFrame* details = block(QStringLiteral("shpDettagli"), Style::BlockFill, 6);
     auto* detailsGrid = new QGridLayout(details);
     detailsGrid->setContentsMargins(10, 8, 10, 8);
     detailsGrid->setHorizontalSpacing(8);
@@ -211,7 +175,7 @@ QWidget* TfrmAutoparco::buildSheet()
         detailsGrid->addWidget(m_edits[std::size_t(i)], i - MainFields, 1);
         detailsGrid->setRowStretch(i - MainFields, 1); // the rows share the block's height
     }
-    Form::statusClears(details, m_panInfo);
+    Status::clears(details, m_panInfo);
 
     auto* left = new QVBoxLayout;
     left->setSpacing(10);
@@ -222,7 +186,7 @@ QWidget* TfrmAutoparco::buildSheet()
     auto* header = new SvgPicture(QStringLiteral(":/fleet/header_scheda_veicolo.svg"));
     header->setObjectName(QStringLiteral("imgIntestazione"));
     header->setFixedHeight(40);
-    Form::statusClears(header, m_panInfo);
+    Status::clears(header, m_panInfo);
     auto* mainGrid = new QGridLayout;
     mainGrid->setHorizontalSpacing(8);
     mainGrid->setVerticalSpacing(3);
@@ -244,12 +208,12 @@ QWidget* TfrmAutoparco::buildSheet()
     top->addLayout(right, 1);
 
     // Bottom: the notes block.
-    QFrame* notes = block(QStringLiteral("shpNote"), BlockFill, 6);
+    QFrame* notes = block(QStringLiteral("shpNote"), Style::BlockFill, 6);
     auto* notesRow = new QHBoxLayout(notes);
     notesRow->setContentsMargins(10, 6, 10, 6);
     notesRow->addWidget(fieldLabel(layout.label(DetailsFields)));
     notesRow->addWidget(m_edits[std::size_t(DetailsFields)], 1);
-    Form::statusClears(notes, m_panInfo);
+    Status::clears(notes, m_panInfo);
 
     auto* sheetLayout = new QVBoxLayout(sheet);
     sheetLayout->setContentsMargins(12, 12, 12, 12);
@@ -328,27 +292,15 @@ void TfrmAutoparco::cmdDuplicaClick()
 
 void TfrmAutoparco::cmdGuidaClick()
 {
-    TfrmGuida::showGuide(m_context, this, Guide::FleetTitle, Guide::join(Guide::fleetParagraphs()));
+    TfrmGuida::showGuide(m_context, this, Guide::FleetTitle, Guide::fleetParagraphs());
 }
 
 // ---- the photo -----------------------------------------------------------------------------
 
 QImage TfrmAutoparco::placeholderImage()
 {
-    static const QImage picture = [] {
-        QImage image(616, 346, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QSvgRenderer renderer(QStringLiteral(":/fleet/placeholder_bike.svg"));
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-        if (renderer.isValid()) {
-            const QSizeF fitted = QSizeF(renderer.defaultSize()).scaled(image.size(), Qt::KeepAspectRatio);
-            QRectF target(QPointF(), fitted);
-            target.moveCenter(QRectF(image.rect()).center());
-            renderer.render(&painter, target);
-        }
-        return image;
-    }();
+    static const QImage picture =
+        Style::renderImage(QStringLiteral(":/fleet/placeholder_bike.svg"), QSize(616, 346), Qt::white);
     return picture;
 }
 
@@ -387,7 +339,7 @@ void TfrmAutoparco::btnCaricaFotoClick()
 {
     const QString path = m_context.dialogs().openFile(
         this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."), QString(),
-        QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
+        Style::ImageFileFilter);
     if (path.isEmpty())
         return;
     const QImage image = VehiclePhoto::load(path);
@@ -401,7 +353,7 @@ void TfrmAutoparco::btnSalvaFotoClick()
 {
     QString path = m_context.dialogs().saveFile(
         this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-        QStringLiteral("Foto.jpg"), QStringLiteral("File Jpeg (*.jpg) (*.jpg)"));
+        QStringLiteral("Foto.jpg"), Style::JpegFileFilter);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

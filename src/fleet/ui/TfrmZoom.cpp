@@ -1,7 +1,7 @@
 #include "TfrmZoom.h"
 
 #include "common/ui/PhotoView.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Style.h"
 
 #include <QGridLayout>
 #include <QMouseEvent>
@@ -15,7 +15,7 @@ TfrmZoom::TfrmZoom(Context&, QWidget* owner, const QImage& photo) : QDialog(owne
     setObjectName(QStringLiteral("frmZoom"));
     setWindowTitle(QStringLiteral(" Fai clic sulla foto per chiudere questa finestra"));
     setWindowState(Qt::WindowMaximized);
-    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
+    Style::gradientBackground(this);
 
     m_panContainer = new QWidget(this);
     m_panContainer->setObjectName(QStringLiteral("panContainer"));

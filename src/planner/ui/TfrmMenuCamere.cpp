@@ -1,6 +1,6 @@
 #include "TfrmMenuCamere.h"
 
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Style.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -13,7 +13,7 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
                      parent),
       lblMemory(QStringLiteral("avvio"))
 {
-    Form::gradientBackground(this, Form::SteelBlue, 0xFFFFFFFF);
+    Style::gradientBackground(this);
     // The yearly planner is not part of this release: the area says so and leads back.
     auto* note = new QLabel(QStringLiteral("Il planner delle prenotazioni sarà disponibile in una prossima versione."),
                             this);

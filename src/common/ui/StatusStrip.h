@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// The blue status strip along the bottom of a work window and the hints that fill it.
+namespace rf::Status {
+
+// The strip shpInfo with its text label panInfo, showing idleText until a hint replaces it.
+// Returns panInfo; strip, when given, receives the strip for the window's layout.
+QLabel* makeStrip(QWidget* parent, const QString& idleText, QWidget** strip = nullptr);
+
+// Hovering source writes hint into panInfo; hovering a background clears it.
+void hint(QWidget* source, QLabel* panInfo, const QString& hint);
+void clears(QWidget* background, QLabel* panInfo);
+
+} // namespace rf::Status

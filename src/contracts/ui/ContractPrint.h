@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/ui/PrintChoiceDialog.h"
+
+#include <QImage>
+
+namespace rf {
+
+class TfrmContratti_Noleggio_Bici;
+
+// What the contract's print and preview windows take from the contract form.
+namespace ContractPrint {
+
+// The small red bicycle of the contract's front, drawn at print resolution.
+QImage bicyclePicture();
+
+// The front template with the company logo (Logo.bmp, or the built-in euro picture) and the
+// contract form's values as they stand on screen when the button is pressed.
+PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_Noleggio_Bici& form);
+
+// The banner look the contract's print windows share, with the given name, caption and height.
+PrintChoiceDialog::Frame frame(const QString& objectName, const QString& caption, int clientHeight,
+                               const QString& banner, const QString& closeText);
+
+} // namespace ContractPrint
+} // namespace rf
