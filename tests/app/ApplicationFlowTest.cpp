@@ -8,6 +8,7 @@
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 
 #include <QLineEdit>
@@ -18,13 +19,6 @@ using namespace rf;
 using namespace rf::test;
 
 namespace {
-void click(QWidget* window, const char* name)
-{
-    auto* w = window->findChild<QWidget*>(QLatin1String(name));
-    QVERIFY2(w, name);
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
 QStringList visibleWindows(const Application& app)
 {
     QStringList names;

@@ -6,6 +6,7 @@
 #include "reports/Render.h"
 #include "reports/Units.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 #include "support/Tools.h"
 
@@ -21,6 +22,7 @@
 #include <cmath>
 
 using namespace rf;
+using rf::test::click;
 using rf::test::runTool;
 using namespace rf::report;
 using rf::test::FakeContext;
@@ -102,13 +104,6 @@ void fillForm(TfrmContratti_Noleggio_Bici& form, const QHash<QString, QString>& 
 {
     for (auto it = values.begin(); it != values.end(); ++it)
         form.edit(it.key())->setText(it.value());
-}
-
-void clickPrint(TfrmStampa_Scheda_Danni_Bici& dialog)
-{
-    auto* button = dialog.findChild<QPushButton*>(QStringLiteral("btnSchedaVerifica"));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 } // namespace
@@ -233,7 +228,7 @@ private slots:
         QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->text(),
                  QStringLiteral("Annulla"));
         dialog.show();
-        clickPrint(dialog);
+        click(&dialog, QStringLiteral("btnSchedaVerifica"));
 
         QCOMPARE(fake.messages().count(), 0);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -280,7 +275,7 @@ private slots:
         TfrmContratti_Noleggio_Bici form(fake.context());
         TfrmStampa_Scheda_Danni_Bici dialog(fake.context(), form);
         dialog.show();
-        clickPrint(dialog);
+        click(&dialog, QStringLiteral("btnSchedaVerifica"));
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text,

@@ -10,6 +10,7 @@
 #include "contracts/documents/ContractFront.h"
 #include "storage/RecordLayout.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 #include "support/Tools.h"
 
@@ -65,13 +66,6 @@ QString paragraphOf(const Document& document, const QString& name)
 bool near(double a, double b)
 {
     return qAbs(a - b) < 0.5; // units, about 0.13 mm
-}
-
-void click(QWidget* window, const QString& name)
-{
-    auto* button = window->findChild<QPushButton*>(name);
-    QVERIFY2(button, qPrintable(name));
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
 
 // The contract form and one of the two windows over it, shown.

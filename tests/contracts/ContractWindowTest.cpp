@@ -3,6 +3,7 @@
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "storage/IniFile.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 
 #include <QApplication>
@@ -20,14 +21,6 @@ using namespace rf;
 using namespace rf::test;
 
 namespace {
-
-void click(QWidget* window, const char* name)
-{
-    auto* w = window->findChild<QWidget*>(QLatin1String(name));
-    QVERIFY2(w, name);
-    QVERIFY2(w->isEnabled(), name);
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
 
 QString focusedName()
 {
@@ -292,7 +285,7 @@ private slots:
         QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("Contratti_Noleggio_Bici.pro")));
         TfrmContratti_Noleggio_Bici w(fake.context());
         fillContract(w, QStringLiteral("X"));
-        click(&w, button.toLatin1().constData());
+        click(&w, button);
         QCOMPARE(int(fake.messages().last().kind), kind);
         QVERIFY(fake.messages().last().text.startsWith(
             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
@@ -319,12 +312,8 @@ private slots:
         FakeContext fake;
         TfrmContratti_Noleggio_Bici w(fake.context());
         fillContract(w, QStringLiteral("  Anna  Bianchi "));
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog);
-            QTest::mouseClick(dialog->findChild<QWidget*>(button), Qt::LeftButton);
-        });
-        click(&w, command.toLatin1().constData());
+        onNextModal([&](QWidget* dialog) { click(dialog, button); });
+        click(&w, command);
         const auto& documents = preview ? fake.reports().previewed : fake.reports().printed;
         QCOMPARE(documents.size(), std::size_t(1));
         QCOMPARE(documents.front().name, document);
@@ -340,12 +329,12 @@ private slots:
         TfrmContratti_Noleggio_Bici w(fake.context());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTimer::singleShot(0, [&] {
-            auto* picker = qobject_cast<TfrmCalendario*>(QApplication::activeModalWidget());
+        onNextModal([&](QWidget* dialog) {
+            auto* picker = qobject_cast<TfrmCalendario*>(dialog);
             QVERIFY(picker);
             QCOMPARE(picker->lblMemory, QStringLiteral("doz_datafine"));
             picker->calendar()->setSelectedDate(QDate(2024, 3, 8));
-            QTest::mouseClick(picker->findChild<QWidget*>("btnImportaData"), Qt::LeftButton);
+            click(picker, QStringLiteral("btnImportaData"));
         });
         w.edit("DataFine")->setFocus();
         QTest::keyClick(w.edit("DataFine"), Qt::Key_7);

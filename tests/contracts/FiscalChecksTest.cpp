@@ -2,6 +2,7 @@
 #include "contracts/ui/TfrmCodFisc.h"
 #include "contracts/ui/TfrmPartitaIva.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 
 #include <QApplication>
@@ -32,10 +33,7 @@ template <typename Dialog> struct Shown {
         dialog.show();
     }
     bool active() { return QTest::qWaitForWindowActive(&dialog); }
-    void click(const char* name)
-    {
-        QTest::mouseClick(dialog.template findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
-    }
+    void click(const char* name) { rf::test::click(&dialog, QLatin1String(name)); }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "contracts/CompanyLogo.h"
 #include "contracts/ui/TfrmLogo.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 
 #include <QBuffer>
@@ -69,12 +70,7 @@ struct Fixture {
         writeFile(path, bytes);
         return path;
     }
-    void click(const char* name)
-    {
-        QWidget* control = dialog.findChild<QWidget*>(QLatin1String(name));
-        QVERIFY2(control, name);
-        QTest::mouseClick(control, Qt::LeftButton);
-    }
+    void click(const char* name) { rf::test::click(&dialog, QLatin1String(name)); }
     void choose(const QString& path)
     {
         fake.dialogs().answerNext(path);

@@ -4,6 +4,7 @@
 #include "fleet/ui/TfrmZoom.h"
 #include "common/ui/TfrmAllegaCartella.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 #include "support/Typing.h"
 
@@ -28,14 +29,6 @@ QString archivePath(FakeContext& fake)
 qint64 archiveSize(FakeContext& fake)
 {
     return QFileInfo(archivePath(fake)).size();
-}
-
-void click(QWidget* window, const char* name)
-{
-    auto* w = window->findChild<QWidget*>(QLatin1String(name));
-    QVERIFY2(w, name);
-    QVERIFY2(w->isEnabled(), name);
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }
 
 void fillMandatory(TfrmAutoparco& w, const QString& number)
@@ -149,11 +142,11 @@ private slots:
         AttachmentValues values;
         values.file[0] = QStringLiteral("fattura.pdf");
         values.desc[0] = QStringLiteral("Fattura d'acquisto");
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TfrmAllegaCartella*>(QApplication::activeModalWidget());
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<TfrmAllegaCartella*>(modal);
             QVERIFY(dialog);
             dialog->setValues(values);
-            QTest::mouseClick(dialog->findChild<QWidget*>("btnApplica"), Qt::LeftButton);
+            click(dialog, QStringLiteral("btnApplica"));
         });
         click(&w, "cmdFile");
         QCOMPARE(w.attachments().file[0], QStringLiteral("fattura.pdf"));
@@ -360,12 +353,8 @@ private slots:
         FakeContext fake;
         TfrmAutoparco w(fake.context());
         fillMandatory(w, QStringLiteral("  EB-3  "));
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog);
-            QTest::mouseClick(dialog->findChild<QWidget*>("btnStampa"), Qt::LeftButton);
-        });
-        click(&w, command.toLatin1().constData());
+        onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnStampa")); });
+        click(&w, command);
         const auto& documents = preview ? fake.reports().previewed : fake.reports().printed;
         QCOMPARE(documents.size(), std::size_t(1));
         QCOMPARE(documents.front().name, QStringLiteral("Scheda Veicolo"));

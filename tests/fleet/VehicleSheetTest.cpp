@@ -7,6 +7,7 @@
 #include "reports/Render.h"
 #include "reports/Units.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 #include "support/Tools.h"
 
@@ -63,13 +64,6 @@ std::unique_ptr<PrintChoiceDialog> makeDialog(bool preview, Context& context, Tf
     if (preview)
         return std::make_unique<TfrmAnteprimaAutomezzo>(context, fleet);
     return std::make_unique<TfrmStampaAutomezzo>(context, fleet);
-}
-
-void click(QWidget* window, const char* name)
-{
-    auto* button = window->findChild<QPushButton*>(QLatin1String(name));
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 } // namespace

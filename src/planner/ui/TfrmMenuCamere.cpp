@@ -20,10 +20,8 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     note->setObjectName(QStringLiteral("lblAvviso"));
     note->setAlignment(Qt::AlignCenter);
     note->setStyleSheet(QStringLiteral("color: white; font-size: 18px; font-weight: bold;"));
-    auto* back = new QPushButton(QStringLiteral("Torna al menu principale"), this);
-    back->setObjectName(QStringLiteral("imgEsci"));
-    back->setCursor(Qt::PointingHandCursor);
-    back->setFixedSize(240, 36);
+    QPushButton* back =
+        Style::button(QStringLiteral("imgEsci"), QStringLiteral("Torna al menu principale"), QSize(240, 36), this);
     connect(back, &QPushButton::clicked, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(1);
