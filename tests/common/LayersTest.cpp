@@ -1,0 +1,168 @@
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTest>
+
+// Keeps the source tree layered: the file formats and rules never reach for windows, the kit
+// never reaches for an area or the application, an area's windows never reach for another
+// area's windows. Every quoted include of src/ is checked.
+namespace {
+
+const QStringList Areas{QStringLiteral("fleet"), QStringLiteral("contracts"), QStringLiteral("planner")};
+
+// Areas that use another area's records: a contract imports a vehicle, the planner books one.
+bool mayUseArea(const QString& from, const QString& to)
+{
+    return from == to || (to == QLatin1String("fleet") &&
+                          (from == QLatin1String("contracts") || from == QLatin1String("planner")));
+}
+
+struct Place {
+    QString top; // first folder under src/ ("storage", "fleet", ...), or the file name at the top
+    bool ui;     // inside a ui/ folder
+};
+
+Place placeOf(const QString& path)
+{
+    const QStringList parts = path.split(QLatin1Char('/'));
+    return {parts.value(0), parts.contains(QStringLiteral("ui"))};
+}
+
+// The rule an include from one source file (path under src/) to another breaks, or empty.
+QString brokenRule(const QString& from, const QString& to)
+{
+    const Place source = placeOf(from);
+    const Place target = placeOf(to);
+    if (!source.ui && target.ui && source.top != QLatin1String("main.cpp"))
+        return QStringLiteral("only ui/ folders include ui/ files");
+    if (source.top == QLatin1String("main.cpp"))
+        return target.top == QLatin1String("app") ? QString() : QStringLiteral("main.cpp includes app/ui alone");
+    if (source.top == QLatin1String("storage") && target.top != QLatin1String("storage"))
+        return QStringLiteral("storage/ includes only storage/");
+    if (source.top == QLatin1String("reports") && target.top != QLatin1String("reports") &&
+        target.top != QLatin1String("storage"))
+        return QStringLiteral("reports/ includes only reports/ and storage/");
+    if (source.top == QLatin1String("common")) {
+        if (Areas.contains(target.top) || target.top == QLatin1String("app"))
+            return QStringLiteral("common/ui includes no area and nothing of app/");
+        return {};
+    }
+    if (Areas.contains(source.top)) {
+        if (target.top == QLatin1String("app"))
+            return QStringLiteral("an area includes nothing of app/");
+        if (Areas.contains(target.top) && !mayUseArea(source.top, target.top))
+            return QStringLiteral("an area includes another area only to use its records");
+        if (Areas.contains(target.top) && target.top != source.top && target.ui)
+            return QStringLiteral("only app/ui includes an area's windows");
+    }
+    return {};
+}
+
+struct Include {
+    QString file; // under src/
+    int line;
+    QString text;
+    QString target; // under src/
+};
+
+// Every quoted include of the tree, resolved next to the including file first, then from src/.
+QList<Include> includesOf(const QString& sourceDir)
+{
+    static const QRegularExpression quoted(QStringLiteral("^\\s*#\\s*include\\s+\"([^\"]+)\""));
+    const QDir src(sourceDir);
+    QList<Include> found;
+    QDirIterator it(sourceDir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        const QString relative = src.relativeFilePath(path);
+        const QDir here = QFileInfo(path).dir();
+        int line = 0;
+        while (!file.atEnd()) {
+            const QString text = QString::fromUtf8(file.readLine()).trimmed();
+            ++line;
+            const QRegularExpressionMatch m = quoted.match(text);
+            if (!m.hasMatch())
+                continue;
+            const QString name = m.captured(1);
+            const QString beside = here.filePath(name);
+            const QString target = QFileInfo::exists(beside) ? src.relativeFilePath(QDir::cleanPath(beside)) : name;
+            found.append({relative, line, text, target});
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class LayersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rulesJudgeIncludes_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("allowed");
+        const auto row = [](const char* from, const char* to, bool allowed) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 -> %2").arg(QLatin1String(from), QLatin1String(to))))
+                << QString::fromLatin1(from) << QString::fromLatin1(to) << allowed;
+        };
+        row("storage/ArchiveFile.cpp", "storage/Cp1252.h", true);
+        row("storage/ArchiveFile.cpp", "reports/Units.h", false);
+        row("storage/Amounts.cpp", "app/Product.h", false);
+        row("reports/Render.cpp", "storage/WholeFile.h", true);
+        row("reports/Layout.cpp", "fleet/SchedaVeicolo.h", false);
+        row("reports/Layout.h", "common/ui/Context.h", false);
+        row("fleet/documents/VehicleSheet.cpp", "reports/Report.h", true);
+        row("fleet/documents/VehicleSheet.cpp", "fleet/SchedaVeicolo.h", true);
+        row("fleet/VehiclePhoto.cpp", "common/ui/Style.h", false);
+        row("contracts/SchedaContratto.cpp", "fleet/SchedaVeicolo.h", true);
+        row("fleet/SchedaVeicolo.cpp", "contracts/SchedaContratto.h", false);
+        row("fleet/FleetGuide.cpp", "app/GuideTexts.h", false);
+        row("common/ui/CardWindow.cpp", "storage/RecordLayout.h", true);
+        row("common/ui/CardWindow.cpp", "reports/ListTemplate.h", true);
+        row("common/ui/Context.cpp", "fleet/ui/TfrmAutoparco.h", false);
+        row("common/ui/TfrmGuida.cpp", "app/Product.h", false);
+        row("contracts/ui/TfrmLogo.cpp", "common/ui/PhotoView.h", true);
+        row("contracts/ui/TfrmLogo.cpp", "fleet/ui/TfrmZoom.h", false);
+        row("contracts/ui/TfrmContratti_Noleggio_Bici.cpp", "fleet/SchedaVeicolo.h", true);
+        row("fleet/ui/TfrmAutoparco.cpp", "contracts/ui/TfrmLogo.h", false);
+        row("fleet/ui/TfrmAutoparco.cpp", "app/ui/Application.h", false);
+        row("app/ui/Application.cpp", "fleet/ui/TfrmAutoparco.h", true);
+        row("app/GuideTexts.h", "fleet/FleetGuide.h", true);
+        row("app/PasswordStore.cpp", "app/ui/TfrmPassword.h", false);
+        row("main.cpp", "app/ui/Application.h", true);
+        row("main.cpp", "fleet/ui/TfrmAutoparco.h", false);
+    }
+
+    void rulesJudgeIncludes()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, allowed);
+        QCOMPARE(brokenRule(from, to).isEmpty(), allowed);
+    }
+
+    void sourceTreeKeepsItsLayers()
+    {
+        const QList<Include> includes = includesOf(QStringLiteral(ROTAFLUX_SOURCE_DIR));
+        QVERIFY2(includes.size() > 100, "the source tree was not found");
+        QStringList broken;
+        for (const Include& include : includes) {
+            const QString rule = brokenRule(include.file, include.target);
+            if (!rule.isEmpty())
+                broken.append(QStringLiteral("%1:%2: %3 (%4)").arg(include.file).arg(include.line).arg(include.text, rule));
+        }
+        QVERIFY2(broken.isEmpty(), qPrintable(QLatin1Char('\n') + broken.join(QLatin1Char('\n'))));
+    }
+};
+
+RF_REGISTER_TEST(LayersTest)
+#include "LayersTest.moc"
