@@ -1,5 +1,6 @@
 #include "contracts/ContractDefaults.h"
 #include "storage/IniFile.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -10,19 +11,10 @@
 
 namespace Defaults = rf::ContractDefaults;
 
+using rf::test::readFile;
+using rf::test::writeFile;
+
 namespace {
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 Defaults::Values sample()
 {

@@ -3,6 +3,7 @@
 #include "contracts/ui/TfrmLogo.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 
 #include <QBuffer>
@@ -18,18 +19,6 @@ using namespace rf::test;
 namespace Logo = rf::CompanyLogo;
 
 namespace {
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 QByteArray encoded(const QImage& image, const char* format)
 {

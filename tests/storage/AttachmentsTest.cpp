@@ -1,6 +1,7 @@
 #include "storage/Attachments.h"
 #include "common/ui/TfrmAllegaCartella.h"
 #include "support/FakeContext.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -20,18 +21,6 @@ namespace {
 const QString OverwriteQuestion =
     QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome."
                    "\r\n\r\nSi vuole sovrascrivere il file esistente?");
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // The dialog over a fake program folder, with a second folder the user picks files from.
 struct Fixture {
