@@ -101,6 +101,14 @@ void CardWindow::placePanel(QWidget* toolbar, QWidget* content)
         setTabOrder(m_edits[i - 1], m_edits[i]);
 }
 
+void CardWindow::addCardCommands(CommandBar* bar, const std::array<QString, 4>& hints, std::function<void()> find)
+{
+    bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"), hints[0], [this] { cmdNuovoClick(); });
+    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"), hints[1], [this] { cmdDuplicaClick(); });
+    bar->add(QStringLiteral("cmdSalva"), QStringLiteral("save"), hints[2], [this] { cmdSalvaClick(); });
+    bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), hints[3], std::move(find));
+}
+
 void CardWindow::addBrowseGroup(CommandBar* bar, const std::array<QString, 4>& hints)
 {
     m_lblPosizione = bar->addBrowseGroup(hints, [this](BrowseButton b) { browse(b); });

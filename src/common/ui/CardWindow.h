@@ -31,6 +31,11 @@ public:
     // The card's texts in record order.
     QStringList cardTexts() const;
 
+    // The card commands every card window has.
+    virtual void cmdNuovoClick() = 0;
+    virtual void cmdDuplicaClick() = 0;
+    virtual void cmdSalvaClick() = 0;
+
     void browse(BrowseButton button);
     // Shows the record at position, as a chosen search result does.
     void showRecord(qint64 position);
@@ -56,6 +61,9 @@ protected:
     void editAttachments(const QString& mode);
     // Places the panel as a work window does and puts Tab in record order, as Enter already is.
     void placePanel(QWidget* toolbar, QWidget* content);
+    // The commands a card window's toolbar starts with: New, Duplicate, Save and Find, each explained
+    // by its hint. Find does nothing yet when find is empty.
+    void addCardCommands(CommandBar* bar, const std::array<QString, 4>& hints, std::function<void()> find);
     // The command bar's browsing arrows, wired to browse(), and the position label between them.
     void addBrowseGroup(CommandBar* bar, const std::array<QString, 4>& hints);
 

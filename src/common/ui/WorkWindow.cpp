@@ -1,5 +1,6 @@
 #include "WorkWindow.h"
 
+#include "common/ui/CommandBar.h"
 #include "common/ui/StatusStrip.h"
 #include "common/ui/Style.h"
 
@@ -24,6 +25,14 @@ void WorkWindow::closeEvent(QCloseEvent* event)
     beforeClose();
     emit closed(); // the next window is shown first, then this one hides
     event->accept();
+}
+
+void WorkWindow::addClosingCommands(CommandBar* bar, const QString& guideHint, std::function<void()> guide)
+{
+    bar->addStretch();
+    bar->add(QStringLiteral("cmdGuida"), QStringLiteral("help"), guideHint, std::move(guide));
+    bar->add(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QStringLiteral("Esci da questa schermata."),
+             [this] { close(); });
 }
 
 void WorkWindow::createPanel(const QString& idleText, QRgb fill)

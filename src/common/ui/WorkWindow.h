@@ -2,11 +2,14 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QFrame;
 class QLabel;
 
 namespace rf {
 
+class CommandBar;
 class Context;
 
 // A persistent window: created once, then only shown and hidden. Closing it, by its own exit
@@ -37,6 +40,10 @@ protected:
     // Lays the command bar, the content and the status strip on the panel and centres the panel in
     // the window; hovering the background clears the status strip.
     void placePanel(QWidget* toolbar, QWidget* content);
+
+    // The commands a work window's toolbar ends with, pushed to the right: the guide, explained by
+    // guideHint, and the way out.
+    void addClosingCommands(CommandBar* bar, const QString& guideHint, std::function<void()> guide);
 
     Context& m_context;
     QFrame* m_panel = nullptr;

@@ -162,14 +162,13 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
 QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
 {
     auto* bar = new CommandBar(m_panInfo);
-    bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"),
-             QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto."), [this] { cmdNuovoClick(); });
-    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"),
-             QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto duplicando i dati correnti."),
-             [this] { cmdDuplicaClick(); });
-    bar->add(QStringLiteral("cmdSalva"), QStringLiteral("save"), QStringLiteral("Salva o aggiorna il contratto corrente."),
-             [this] { cmdSalvaClick(); });
-    bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), QStringLiteral("Trova un contratto in archivio."), {});
+    addCardCommands(bar,
+                    {QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto."),
+                     QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto duplicando i dati "
+                                    "correnti."),
+                     QStringLiteral("Salva o aggiorna il contratto corrente."),
+                     QStringLiteral("Trova un contratto in archivio.")},
+                    {});
     bar->addSeparator();
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file al contratto corrente."),
              [this] { editAttachments(QStringLiteral("contratti_doz")); });
@@ -199,11 +198,8 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
              QStringLiteral("Esporta i contratti in archivio in un file di Microsoft Excel."), {});
     bar->add(QStringLiteral("cmdDaRiconsegnare"), QStringLiteral("notreturned"),
              QStringLiteral("Visualizza il riepilogo dei veicoli non riconsegnati."), {});
-    bar->addStretch();
-    bar->add(QStringLiteral("cmdGuida"), QStringLiteral("help"),
-             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."), [this] { cmdGuidaClick(); });
-    bar->add(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QStringLiteral("Esci da questa schermata."),
-             [this] { close(); });
+    addClosingCommands(bar, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+                       [this] { cmdGuidaClick(); });
     return bar;
 }
 

@@ -16,9 +16,9 @@ public:
 
     bool returned() const;
 
-    void cmdNuovoClick();
-    void cmdDuplicaClick();
-    void cmdSalvaClick();
+    void cmdNuovoClick() override;
+    void cmdDuplicaClick() override;
+    void cmdSalvaClick() override;
     void cmdGuidaClick();
     void cmdCalcolaClick();
     void btnLogoClick();

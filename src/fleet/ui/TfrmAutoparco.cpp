@@ -75,14 +75,12 @@ void TfrmAutoparco::buildWindow()
 QWidget* TfrmAutoparco::buildToolbar()
 {
     auto* bar = new CommandBar(m_panInfo);
-    bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"),
-             QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."), [this] { cmdNuovoClick(); });
-    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"),
-             QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."),
-             [this] { cmdDuplicaClick(); });
-    bar->add(QStringLiteral("cmdSalva"), QStringLiteral("save"), QStringLiteral("Salva la scheda in archivio."),
-             [this] { cmdSalvaClick(); });
-    bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), QStringLiteral("Trova una scheda in archivio."), {});
+    addCardCommands(bar,
+                    {QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."),
+                     QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
+                                    "correnti."),
+                     QStringLiteral("Salva la scheda in archivio."), QStringLiteral("Trova una scheda in archivio.")},
+                    {});
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file alla scheda."),
              [this] { editAttachments(QStringLiteral("autoparco")); });
     bar->addSeparator();
@@ -102,11 +100,7 @@ QWidget* TfrmAutoparco::buildToolbar()
                          QStringLiteral("Visualizza l'ultima scheda in archivio.")});
     bar->addSeparator();
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio in Excel."), {});
-    bar->addStretch();
-    bar->add(QStringLiteral("cmdGuida"), QStringLiteral("help"), QStringLiteral("Visualizza la guida in linea."),
-             [this] { cmdGuidaClick(); });
-    bar->add(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QStringLiteral("Esci da questa schermata."),
-             [this] { close(); });
+    addClosingCommands(bar, QStringLiteral("Visualizza la guida in linea."), [this] { cmdGuidaClick(); });
     return bar;
 }
 

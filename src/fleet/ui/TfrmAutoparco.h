@@ -19,9 +19,9 @@ public:
     const QImage& photo() const;
     bool showsPlaceholder() const { return m_showsPlaceholder; }
 
-    void cmdNuovoClick();
-    void cmdDuplicaClick();
-    void cmdSalvaClick();
+    void cmdNuovoClick() override;
+    void cmdDuplicaClick() override;
+    void cmdSalvaClick() override;
     void cmdGuidaClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
