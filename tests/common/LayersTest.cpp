@@ -40,7 +40,8 @@ QString brokenRule(const QString& from, const QString& to)
     if (!source.ui && target.ui && source.top != QLatin1String("main.cpp"))
         return QStringLiteral("only ui/ folders include ui/ files");
     if (source.top == QLatin1String("main.cpp"))
-        return target.top == QLatin1String("app") ? QString() : QStringLiteral("main.cpp includes app/ui alone");
+        return target.top == QLatin1String("app") ? QString()
+                                                  : QStringLiteral("main.cpp includes app/ui alone");
     if (source.top == QLatin1String("storage") && target.top != QLatin1String("storage"))
         return QStringLiteral("storage/ includes only storage/");
     if (source.top == QLatin1String("reports") && target.top != QLatin1String("reports") &&
@@ -93,7 +94,8 @@ QList<Include> includesOf(const QString& sourceDir)
                 continue;
             const QString name = m.captured(1);
             const QString beside = here.filePath(name);
-            const QString target = QFileInfo::exists(beside) ? src.relativeFilePath(QDir::cleanPath(beside)) : name;
+            const QString target =
+                QFileInfo::exists(beside) ? src.relativeFilePath(QDir::cleanPath(beside)) : name;
             found.append({relative, line, text, target});
         }
     }
@@ -158,7 +160,10 @@ private slots:
         for (const Include& include : includes) {
             const QString rule = brokenRule(include.file, include.target);
             if (!rule.isEmpty())
-                broken.append(QStringLiteral("%1:%2: %3 (%4)").arg(include.file).arg(include.line).arg(include.text, rule));
+                broken.append(QStringLiteral("%1:%2: %3 (%4)")
+                                  .arg(include.file)
+                                  .arg(include.line)
+                                  .arg(include.text, rule));
         }
         QVERIFY2(broken.isEmpty(), qPrintable(QLatin1Char('\n') + broken.join(QLatin1Char('\n'))));
     }

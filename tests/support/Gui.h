@@ -12,8 +12,7 @@
 namespace rf::test {
 
 // The control named name inside window, or null.
-template <typename T = QWidget>
-T* child(const QWidget* window, const QString& name)
+template <typename T = QWidget> T* child(const QWidget* window, const QString& name)
 {
     return window->findChild<T*>(name);
 }

@@ -28,8 +28,9 @@ TfrmInfo::TfrmInfo(Context& context, QWidget* parent)
     imgLogo->setMinimumHeight(300);
 
     const QString support = QString::fromUtf8(Product::SupportEmail);
-    QHBoxLayout* mailRow = linkRow(context, support, QStringLiteral("\"mailto:") + support + QLatin1Char('"'),
-                                   QStringLiteral(":/app/icon_email.svg"), QStringLiteral("imgEmail"), 32, 36);
+    QHBoxLayout* mailRow =
+        linkRow(context, support, QStringLiteral("\"mailto:") + support + QLatin1Char('"'),
+                QStringLiteral(":/app/icon_email.svg"), QStringLiteral("imgEmail"), 32, 36);
     mailRow->insertStretch(0, 1);
     mailRow->addStretch(1);
 

@@ -17,7 +17,8 @@ TfrmSplash::TfrmSplash(Context& context, QWidget* parent)
                       .arg(QString::fromUtf8(Product::Name), QString::fromUtf8(Product::Maker)),
                   QSize(ClientWidth, ClientHeight), Style::White, Style::DarkBrown)
 {
-    QLabel* imgLogo = Style::pictureLabel(QStringLiteral(":/app/artwork.svg"), QSize(613, 340), QStringLiteral("imgLogo"));
+    QLabel* imgLogo =
+        Style::pictureLabel(QStringLiteral(":/app/artwork.svg"), QSize(613, 340), QStringLiteral("imgLogo"));
     imgLogo->setMinimumHeight(340);
 
     // The link sits on a white strip so that it stays readable over the dark lower half.

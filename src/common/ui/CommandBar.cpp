@@ -12,8 +12,9 @@ namespace rf {
 CommandBar::CommandBar(QLabel* panInfo, QWidget* parent) : QFrame(parent), m_panInfo(panInfo)
 {
     setObjectName(QStringLiteral("panToolbar"));
-    setStyleSheet(Style::sheet(QStringLiteral("#panToolbar { background-color: white; border-bottom: 1px solid"
-                                              " @ToolbarRule; }")));
+    setStyleSheet(
+        Style::sheet(QStringLiteral("#panToolbar { background-color: white; border-bottom: 1px solid"
+                                    " @ToolbarRule; }")));
     setFixedHeight(58);
     m_row = new QHBoxLayout(this);
     m_row->setContentsMargins(12, 7, 12, 7);
@@ -35,11 +36,13 @@ PictureButton* CommandBar::add(const QString& name, const QString& picture, cons
     return button;
 }
 
-QLabel* CommandBar::addBrowseGroup(const std::array<QString, 4>& hints, std::function<void(BrowseButton)> browse)
+QLabel* CommandBar::addBrowseGroup(const std::array<QString, 4>& hints,
+                                   std::function<void(BrowseButton)> browse)
 {
     auto browseTo = [browse](BrowseButton b) { return [browse, b] { browse(b); }; };
     add(QStringLiteral("cmdPrimo"), QStringLiteral("first"), hints[0], browseTo(BrowseButton::First));
-    add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"), hints[1], browseTo(BrowseButton::Previous));
+    add(QStringLiteral("cmdIndietro"), QStringLiteral("previous"), hints[1],
+        browseTo(BrowseButton::Previous));
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("lblPosizione"));
     label->setFixedWidth(90);

@@ -47,7 +47,8 @@ QLabel* FixedDialog::makeBanner(const QString& resource, QSize pictureBox, const
 {
     QLabel* banner = Style::pictureLabel(resource, pictureBox, objectName, this);
     banner->setStyleSheet(
-        Style::sheet(QStringLiteral("QLabel#%1 { background: white; border: 1px solid @PanelBorder; }")).arg(objectName));
+        Style::sheet(QStringLiteral("QLabel#%1 { background: white; border: 1px solid @PanelBorder; }"))
+            .arg(objectName));
     return banner;
 }
 

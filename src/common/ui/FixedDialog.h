@@ -24,8 +24,8 @@ void fixedFrame(QWidget* window, QSize client);
 class FixedDialog : public QDialog {
     Q_OBJECT
 protected:
-    FixedDialog(Context& context, QWidget* owner, const QString& objectName, const QString& caption, QSize client,
-                QRgb top = Style::SteelBlue, QRgb bottom = Style::White);
+    FixedDialog(Context& context, QWidget* owner, const QString& objectName, const QString& caption,
+                QSize client, QRgb top = Style::SteelBlue, QRgb bottom = Style::White);
 
     // A picture on white with a thin frame, fitted into pictureBox.
     QLabel* makeBanner(const QString& resource, QSize pictureBox, const QString& objectName);

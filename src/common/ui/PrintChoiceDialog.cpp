@@ -39,7 +39,8 @@ bool OutputReport(Context& context, QWidget* owner, const report::Report& report
 }
 
 PrintChoiceDialog::PrintChoiceDialog(Context& context, QWidget* owner, const Frame& frame)
-    : FixedDialog(context, owner, frame.objectName, frame.caption, frame.client, frame.top), m_look(frame.look)
+    : FixedDialog(context, owner, frame.objectName, frame.caption, frame.client, frame.top),
+      m_look(frame.look)
 {
     setStyleSheet(Style::sheet(QStringLiteral("QFrame#panComandi, QFrame#panLogo { background: @PanelWash;"
                                               " border: 1px solid @PanelBorder; border-radius: 6px; }")));

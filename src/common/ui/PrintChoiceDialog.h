@@ -67,7 +67,7 @@ protected:
 private:
     Look m_look;
     std::vector<Choice> m_entries;
-    QVBoxLayout* m_choices = nullptr;  // Banner look
+    QVBoxLayout* m_choices = nullptr;   // Banner look
     QHBoxLayout* m_buttonRow = nullptr; // Explanation look
 };
 

@@ -45,7 +45,8 @@ void clears(QWidget* background, QLabel* panInfo)
     QPointer<QLabel> label(panInfo);
     background->setMouseTracking(true);
     Form::onEvent(background, [label](QEvent* e) {
-        if ((e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) && label && !label->text().isEmpty())
+        if ((e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) && label &&
+            !label->text().isEmpty())
             label->clear();
         return false;
     });

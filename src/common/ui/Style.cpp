@@ -194,10 +194,11 @@ QPushButton* fieldButton(const QString& objectName, const QString& text)
     QPushButton* b = button(objectName, text, QSize(0, 23));
     b->setFocusPolicy(Qt::NoFocus);
     b->setFixedHeight(23);
-    b->setStyleSheet(sheet(QStringLiteral(
-        "QPushButton { background: @SteelBlue; color: white; border: none; border-radius: 4px; padding: 0 10px;"
-        " font-weight: bold; } QPushButton:hover { background: @SteelBlueDark; }"
-        " QPushButton:disabled { background: @SteelBlueFaded; }")));
+    b->setStyleSheet(
+        sheet(QStringLiteral("QPushButton { background: @SteelBlue; color: white; border: none; "
+                             "border-radius: 4px; padding: 0 10px;"
+                             " font-weight: bold; } QPushButton:hover { background: @SteelBlueDark; }"
+                             " QPushButton:disabled { background: @SteelBlueFaded; }")));
     return b;
 }
 

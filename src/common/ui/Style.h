@@ -18,22 +18,22 @@ namespace rf::Style {
 
 // ---- colours -------------------------------------------------------------------------------
 inline constexpr QRgb White = 0xFFFFFFFF;
-inline constexpr QRgb FocusYellow = 0xFFFFFF00;   // the edit that has the focus
-inline constexpr QRgb IdleFill = 0xFFF0F8FF;      // alice blue, almost every edit
-inline constexpr QRgb WhiteFill = White;          // the fleet window's lower panels
-inline constexpr QRgb EditBorder = 0xFF87CEEB;    // sky blue
+inline constexpr QRgb FocusYellow = 0xFFFFFF00; // the edit that has the focus
+inline constexpr QRgb IdleFill = 0xFFF0F8FF;    // alice blue, almost every edit
+inline constexpr QRgb WhiteFill = White;        // the fleet window's lower panels
+inline constexpr QRgb EditBorder = 0xFF87CEEB;  // sky blue
 inline constexpr QRgb StatusStrip = 0xFF3030DD;
-inline constexpr QRgb SteelBlue = 0xFF4682B4;     // top of most window gradients, accents
-inline constexpr QRgb SteelBlueDark = 0xFF3A6E99; // accent button under the pointer
+inline constexpr QRgb SteelBlue = 0xFF4682B4;      // top of most window gradients, accents
+inline constexpr QRgb SteelBlueDark = 0xFF3A6E99;  // accent button under the pointer
 inline constexpr QRgb SteelBlueFaded = 0xFFA9BFD3; // accent button not available
-inline constexpr QRgb DeepBlue = 0xFF427AA8;      // top of the contracts and vehicle-sheet gradients
+inline constexpr QRgb DeepBlue = 0xFF427AA8;       // top of the contracts and vehicle-sheet gradients
 inline constexpr QRgb LinkBlue = 0xFF00008B;
 inline constexpr QRgb LinkPressed = 0xFFFFA500;
-inline constexpr QRgb Ink = 0xFF1F2A44;           // dark text on light backgrounds
-inline constexpr QRgb Navy = 0xFF1F3A68;          // field captions of the contract card
+inline constexpr QRgb Ink = 0xFF1F2A44;  // dark text on light backgrounds
+inline constexpr QRgb Navy = 0xFF1F3A68; // field captions of the contract card
 inline constexpr QRgb PanelBorder = 0xFF8FAFCB;
-inline constexpr QRgb ToolbarRule = 0xFFB0C4DE;   // light steel blue
-inline constexpr QRgb Mist = 0xFFC8D6E3;          // section fills, separators
+inline constexpr QRgb ToolbarRule = 0xFFB0C4DE; // light steel blue
+inline constexpr QRgb Mist = 0xFFC8D6E3;        // section fills, separators
 inline constexpr QRgb BlockFill = 0xFFE0E9F1;
 inline constexpr QRgb CardBorder = 0xFFC4D6E7;
 inline constexpr QRgb SheetBorder = 0xFFC5D5E4;
@@ -46,10 +46,10 @@ inline constexpr QRgb NavigationRule = 0xFF1F4566;
 inline constexpr QRgb HeaderFill = 0xFFDDE8F3;
 inline constexpr QRgb WeekendRed = 0xFFB02020;
 inline constexpr QRgb AlertRed = 0xFFE04040;
-inline constexpr QRgb Shadow = 0x3C1F2A44;        // ink at a quarter strength
-inline constexpr QRgb PanelWash = 0xC8FFFFFF;     // white panels over a gradient
-inline constexpr QRgb HoverWash = 0x284682B4;     // steel blue tint under the pointer
-inline constexpr QRgb LightWash = 0x32FFFFFF;     // white tint under the pointer on dark bars
+inline constexpr QRgb Shadow = 0x3C1F2A44;    // ink at a quarter strength
+inline constexpr QRgb PanelWash = 0xC8FFFFFF; // white panels over a gradient
+inline constexpr QRgb HoverWash = 0x284682B4; // steel blue tint under the pointer
+inline constexpr QRgb LightWash = 0x32FFFFFF; // white tint under the pointer on dark bars
 
 // A colour as a style sheet writes it: #rrggbb, or rgba(...) when it is see-through.
 QString css(QRgb colour);
@@ -84,7 +84,8 @@ QLabel* pictureLabel(const QString& resource, const QSize& box, const QString& o
 // A push button named objectName with a pointing hand. A valid size fixes it, a size with only a
 // height sets its least height. It is never the dialog's automatic default: Enter in an edit must
 // not fire it.
-QPushButton* button(const QString& objectName, const QString& text, QSize size = {}, QWidget* parent = nullptr);
+QPushButton* button(const QString& objectName, const QString& text, QSize size = {},
+                    QWidget* parent = nullptr);
 // The same with a picture beside its text.
 QPushButton* pictureTextButton(const QString& objectName, const QString& text, const QString& picture,
                                int height, int iconSize);

@@ -17,10 +17,11 @@ QString Guide::join(const QStringList& paragraphs)
 }
 
 TfrmGuida::TfrmGuida(Context& context, QWidget* parent)
-    : FixedDialog(context, parent, QStringLiteral("frmGuida"), QStringLiteral(" Guida all'utilizzo del software"),
-                  QSize(ClientWidth, ClientHeight))
+    : FixedDialog(context, parent, QStringLiteral("frmGuida"),
+                  QStringLiteral(" Guida all'utilizzo del software"), QSize(ClientWidth, ClientHeight))
 {
-    QLabel* imgLogo = makeBanner(QStringLiteral(":/app/banner.svg"), QSize(620, 84), QStringLiteral("imgLogo"));
+    QLabel* imgLogo =
+        makeBanner(QStringLiteral(":/app/banner.svg"), QSize(620, 84), QStringLiteral("imgLogo"));
     imgLogo->setFixedHeight(96);
 
     m_lblTitolo = new QLabel(QStringLiteral("Argomento della guida."));
@@ -58,7 +59,8 @@ void TfrmGuida::setTopic(const QString& title, const QString& body)
     m_txtGuida->setPlainText(body);
 }
 
-void TfrmGuida::showGuide(Context& context, QWidget* owner, const QString& title, const QStringList& paragraphs)
+void TfrmGuida::showGuide(Context& context, QWidget* owner, const QString& title,
+                          const QStringList& paragraphs)
 {
     TfrmGuida guide(context, owner);
     guide.setTopic(title, Guide::join(paragraphs));

@@ -14,7 +14,6 @@ namespace Guide {
 QString join(const QStringList& paragraphs);
 } // namespace Guide
 
-
 // The modal help window: a topic title, its text, and a link to the help document.
 class TfrmGuida : public FixedDialog {
     Q_OBJECT
@@ -29,7 +28,8 @@ public:
 
     // Creates the window over owner, shows the topic (its paragraphs, or its whole text) modally and
     // destroys the window.
-    static void showGuide(Context& context, QWidget* owner, const QString& title, const QStringList& paragraphs);
+    static void showGuide(Context& context, QWidget* owner, const QString& title,
+                          const QStringList& paragraphs);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -23,7 +23,8 @@ public:
     static constexpr int PanelWidth = 996;
     static constexpr int PanelHeight = 692;
 
-    WorkWindow(Context& context, const QString& objectName, const QString& caption, QWidget* parent = nullptr);
+    WorkWindow(Context& context, const QString& objectName, const QString& caption,
+               QWidget* parent = nullptr);
 
 signals:
     void closed();

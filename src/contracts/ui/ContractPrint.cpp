@@ -17,8 +17,8 @@ const QSize BicyclePixels(920, 440);
 
 QImage bicyclePicture()
 {
-    return Style::renderImage(QStringLiteral(":/contracts/bike_red_small.svg"), BicyclePixels, Qt::transparent,
-                              false);
+    return Style::renderImage(QStringLiteral(":/contracts/bike_red_small.svg"), BicyclePixels,
+                              Qt::transparent, false);
 }
 
 PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_Noleggio_Bici& form)
@@ -37,8 +37,8 @@ PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_No
 PrintChoiceDialog::Frame frame(const QString& objectName, const QString& caption, int clientHeight,
                                const QString& banner, const QString& closeText)
 {
-    return {objectName, caption, QSize(ClientWidth, clientHeight), PrintChoiceDialog::Look::Banner, banner,
-            closeText};
+    return {objectName, caption,  QSize(ClientWidth, clientHeight), PrintChoiceDialog::Look::Banner,
+            banner,     closeText};
 }
 
 } // namespace rf::ContractPrint

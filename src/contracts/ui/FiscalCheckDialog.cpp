@@ -42,7 +42,8 @@ FiscalCheckDialog::FiscalCheckDialog(Context& context, QWidget* owner, const Loo
         "QLineEdit { background: white; color: @Ink; border: 1px solid @EditBorder; border-radius: 3px; }")));
     QWidget* editHolder = Form::highlightByRectangle(m_edit, look.effName);
 
-    m_btnControlla = Style::button(QStringLiteral("btnControlla"), QStringLiteral("Controlla"), QSize(110, 32), this);
+    m_btnControlla =
+        Style::button(QStringLiteral("btnControlla"), QStringLiteral("Controlla"), QSize(110, 32), this);
     m_btnChiudi = Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QSize(110, 32), this);
     // Enter on either button presses it, as "Controlla" is where the edit's Enter leads.
     m_btnControlla->setAutoDefault(true);

@@ -4,18 +4,19 @@
 
 namespace rf {
 
-TfrmAnteprima_Contratto_Noleggio_Bici::TfrmAnteprima_Contratto_Noleggio_Bici(Context& context,
-                                                                             TfrmContratti_Noleggio_Bici& form)
+TfrmAnteprima_Contratto_Noleggio_Bici::TfrmAnteprima_Contratto_Noleggio_Bici(
+    Context& context, TfrmContratti_Noleggio_Bici& form)
     : PrintChoiceDialog(context, &form,
                         ContractPrint::frame(QStringLiteral("frmAnteprima_Contratto_Noleggio_Bici"),
                                              QStringLiteral(" Anteprima di stampa"), 300,
                                              QStringLiteral(":/contracts/print_contract_banner.svg"),
                                              QStringLiteral("Chiudi")))
 {
-    addChoice({QStringLiteral("btnAnteprima"), QStringLiteral("Mostra anteprima"), Output::Preview,
-               QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata "
-                              "a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
-               ContractPrint::frontBuilder(context, form)});
+    addChoice(
+        {QStringLiteral("btnAnteprima"), QStringLiteral("Mostra anteprima"), Output::Preview,
+         QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata "
+                        "a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
+         ContractPrint::frontBuilder(context, form)});
 }
 
 } // namespace rf

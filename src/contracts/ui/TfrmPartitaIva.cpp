@@ -21,11 +21,12 @@ const QString Wrong = QStringLiteral(
 } // namespace
 
 TfrmPartitaIva::TfrmPartitaIva(Context& context, QWidget* owner)
-    : FiscalCheckDialog(context, owner,
-                        {QStringLiteral("frmPartitaIva"), QStringLiteral(" Controllo partita IVA"),
-                         QStringLiteral(":/contracts/fiscal_partita_iva.svg"),
-                         QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
-                         QStringLiteral("txtPartitaIva"), QStringLiteral("effPartitaIva"), 11})
+    : FiscalCheckDialog(
+          context, owner,
+          {QStringLiteral("frmPartitaIva"), QStringLiteral(" Controllo partita IVA"),
+           QStringLiteral(":/contracts/fiscal_partita_iva.svg"),
+           QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
+           QStringLiteral("txtPartitaIva"), QStringLiteral("effPartitaIva"), 11})
 {
     Form::filterKeys(m_edit, Form::Keys::DigitsOnly);
 }

@@ -20,7 +20,8 @@ constexpr double BicycleDotsPerInch = 400;
 const QString Bicycle = QStringLiteral(":/contracts/bike_side_black.svg");
 } // namespace
 
-TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context, TfrmContratti_Noleggio_Bici& form)
+TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context,
+                                                           TfrmContratti_Noleggio_Bici& form)
     : PrintChoiceDialog(context, &form,
                         ContractPrint::frame(QStringLiteral("frmStampa_Scheda_Danni_Bici"),
                                              QStringLiteral(" Stampa scheda verifica stato veicolo"), 300,

@@ -11,10 +11,11 @@ TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(Context& context, TfrmAutoparco& 
                          QSize(364, 287), Look::Explanation, QStringLiteral(":/fleet/preview_explain.svg"),
                          QStringLiteral("Annulla"), Style::DeepBlue})
 {
-    addChoice({QStringLiteral("btnStampa"), QStringLiteral("Mostra anteprima"), Output::Preview,
-               QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata "
-                              "a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
-               vehicleSheetBuilder(fleet)});
+    addChoice(
+        {QStringLiteral("btnStampa"), QStringLiteral("Mostra anteprima"), Output::Preview,
+         QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata "
+                        "a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
+         vehicleSheetBuilder(fleet)});
 }
 
 } // namespace rf

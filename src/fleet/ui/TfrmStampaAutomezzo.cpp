@@ -26,9 +26,9 @@ PrintChoiceDialog::Builder vehicleSheetBuilder(const TfrmAutoparco& fleet)
 
 TfrmStampaAutomezzo::TfrmStampaAutomezzo(Context& context, TfrmAutoparco& fleet)
     : PrintChoiceDialog(context, &fleet,
-                        {QStringLiteral("frmStampaAutomezzo"), QStringLiteral(" Stampa documento"), QSize(364, 287),
-                         Look::Explanation, QStringLiteral(":/fleet/print_explain.svg"), QStringLiteral("Annulla"),
-                         Style::DeepBlue})
+                        {QStringLiteral("frmStampaAutomezzo"), QStringLiteral(" Stampa documento"),
+                         QSize(364, 287), Look::Explanation, QStringLiteral(":/fleet/print_explain.svg"),
+                         QStringLiteral("Annulla"), Style::DeepBlue})
 {
     addChoice({QStringLiteral("btnStampa"), QStringLiteral("Stampa"), Output::Print,
                QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
