@@ -4,12 +4,27 @@
 #include "support/TestMain.h"
 #include "support/Typing.h"
 
+#include <QApplication>
+#include <QEnterEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 
 using namespace rf;
+
+namespace {
+
+// A pointer move over widget to the given point, as the window system reports it.
+void moveOver(QWidget* widget, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+} // namespace
 
 class FieldBehaviourTest : public QObject {
     Q_OBJECT
@@ -228,8 +243,53 @@ private slots:
         QCOMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente."));
         QApplication::sendEvent(edit, &enter);
         QCOMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente."));
+        // Coming back over the background clears the hint once the pointer really moves.
         QApplication::sendEvent(&w, &enter);
+        QCOMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente."));
+        moveOver(&w, QPoint(5, 5));
         QCOMPARE(panInfo->text(), QString());
+    }
+
+    void idleTextStaysUntilThePointerMoves()
+    {
+        QWidget w;
+        auto* layout = new QVBoxLayout(&w);
+        auto* panInfo = Status::makeStrip(&w, QStringLiteral("Pronto per registrare una nuova scheda..."));
+        layout->addWidget(panInfo->parentWidget());
+        Status::clears(&w, panInfo);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // The window opening under a resting pointer: an Enter, then a move to the same point.
+        const QPoint resting = w.mapToGlobal(QPoint(10, 10));
+        QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(resting));
+        QApplication::sendEvent(&w, &enter);
+        moveOver(&w, QPoint(10, 10));
+        QCOMPARE(panInfo->text(), QStringLiteral("Pronto per registrare una nuova scheda..."));
+        moveOver(&w, QPoint(12, 10));
+        QCOMPARE(panInfo->text(), QString());
+    }
+
+    void enterSelectsTheNextEditsText()
+    {
+        QWidget w;
+        auto* layout = new QVBoxLayout(&w);
+        auto* first = new QLineEdit(&w);
+        auto* amount = new QLineEdit(QStringLiteral("0,00"), &w);
+        layout->addWidget(first);
+        layout->addWidget(amount);
+        Form::enterChain({first, amount});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Return);
+        QTRY_VERIFY(amount->hasFocus());
+        QTest::keyClicks(amount, QStringLiteral("12,5"));
+        QCOMPARE(amount->text(), QStringLiteral("12,5"));
+        // A click puts the caret where it lands and selects nothing.
+        amount->setText(QStringLiteral("0,00"));
+        first->setFocus();
+        QTest::mouseClick(amount, Qt::LeftButton, {}, QPoint(amount->width() - 3, amount->height() / 2));
+        QVERIFY(!amount->hasSelectedText());
     }
 
     void datesAreDayMonthYearWithSlashes()

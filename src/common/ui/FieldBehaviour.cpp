@@ -120,8 +120,9 @@ void enterMovesTo(QWidget* edit, QWidget* target)
     QPointer<QWidget> to(target);
     onEvent(edit, [to](QEvent* e) {
         if (e->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(e)->key())) {
+            // Reached by Enter as by Tab: an edit's whole text is selected, so typing replaces it.
             if (to)
-                to->setFocus(Qt::OtherFocusReason);
+                to->setFocus(qobject_cast<QLineEdit*>(to.data()) ? Qt::TabFocusReason : Qt::OtherFocusReason);
             return true;
         }
         return false;

@@ -28,7 +28,8 @@ void highlightByBackground(QLineEdit* edit, QRgb idleFill = Style::IdleFill);
 // the frame itself is named effName.
 QWidget* highlightByRectangle(QLineEdit* edit, const QString& effName);
 
-// Enter (and the keypad Enter) moves the focus to target and does nothing else.
+// Enter (and the keypad Enter) moves the focus to target and does nothing else; an edit reached
+// so has its whole text selected, as Tab does.
 void enterMovesTo(QWidget* edit, QWidget* target);
 // Enter chain over the given controls in order, the last leading back to the first.
 void enterChain(std::initializer_list<QWidget*> controls);

@@ -3,11 +3,16 @@
 #include "common/ui/FieldBehaviour.h"
 #include "common/ui/Style.h"
 
+#include <QCursor>
+#include <QEnterEvent>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
+
+#include <memory>
 
 namespace rf::Status {
 
@@ -44,10 +49,19 @@ void clears(QWidget* background, QLabel* panInfo)
 {
     QPointer<QLabel> label(panInfo);
     background->setMouseTracking(true);
-    Form::onEvent(background, [label](QEvent* e) {
-        if ((e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) && label &&
-            !label->text().isEmpty())
-            label->clear();
+    // Only a real move clears: the pointer merely being there when a window opens (an Enter, or a
+    // move event to the point where it already was) leaves the idle text or the hint in place.
+    auto last = std::make_shared<QPoint>(QCursor::pos());
+    Form::onEvent(background, [label, last](QEvent* e) {
+        if (e->type() == QEvent::Enter) {
+            const auto* enter = dynamic_cast<QEnterEvent*>(e);
+            *last = enter ? enter->globalPosition().toPoint() : QCursor::pos();
+        } else if (e->type() == QEvent::MouseMove) {
+            const QPoint at = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
+            if (at != *last && label && !label->text().isEmpty())
+                label->clear();
+            *last = at;
+        }
         return false;
     });
 }

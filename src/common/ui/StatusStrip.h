@@ -12,7 +12,7 @@ namespace rf::Status {
 // Returns panInfo; strip, when given, receives the strip for the window's layout.
 QLabel* makeStrip(QWidget* parent, const QString& idleText, QWidget** strip = nullptr);
 
-// Hovering source writes hint into panInfo; hovering a background clears it.
+// Hovering source writes hint into panInfo; moving the pointer over a background clears it.
 void hint(QWidget* source, QLabel* panInfo, const QString& hint);
 void clears(QWidget* background, QLabel* panInfo);
 
