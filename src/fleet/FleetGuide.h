@@ -10,4 +10,8 @@ inline const QString FleetTitle = QStringLiteral("App Flotta Bici");
 
 QStringList fleetParagraphs(); // 11 paragraphs
 
+// The export window's topic: three paragraphs.
+inline const QString FleetExportTitle = QStringLiteral("Esportazione archivio veicoli in Excel");
+QStringList fleetExportParagraphs();
+
 } // namespace rf::Guide

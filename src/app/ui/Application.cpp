@@ -7,7 +7,10 @@
 #include "TfrmCambiaPassword.h"
 #include "TfrmPassword.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
+#include "fleet/ui/TfrmTrovaBici.h"
+#include "storage/RecordScan.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
 
@@ -92,6 +95,14 @@ Application::Application(Context& context)
       m_plannerEntry(std::make_unique<TfrmMenuCamere>(context)),
       m_planning(std::make_unique<TfrmPlanning>(context))
 {
+    // The contracts window takes vehicles from the fleet's search, which it does not know itself.
+    m_contracts->setVehiclePicker([this](QWidget* owner) -> std::optional<QStringList> {
+        TfrmTrovaBici search(m_context, owner, TfrmTrovaBici::Mode::Contracts);
+        if (search.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return ReadArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+                                 search.chosenPosition());
+    });
     connectFlow();
 }
 

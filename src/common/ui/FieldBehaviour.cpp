@@ -131,7 +131,11 @@ void enterMovesTo(QWidget* edit, QWidget* target)
 
 void enterChain(std::initializer_list<QWidget*> controls)
 {
-    const std::vector<QWidget*> list(controls);
+    enterChain(std::vector<QWidget*>(controls));
+}
+
+void enterChain(const std::vector<QWidget*>& list)
+{
     for (std::size_t i = 0; i < list.size(); ++i)
         enterMovesTo(list[i], list[(i + 1) % list.size()]);
 }

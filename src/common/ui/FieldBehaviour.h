@@ -33,6 +33,7 @@ QWidget* highlightByRectangle(QLineEdit* edit, const QString& effName);
 void enterMovesTo(QWidget* edit, QWidget* target);
 // Enter chain over the given controls in order, the last leading back to the first.
 void enterChain(std::initializer_list<QWidget*> controls);
+void enterChain(const std::vector<QWidget*>& controls);
 
 enum class Keys {
     DigitsOnly,     // editing keys and 0-9

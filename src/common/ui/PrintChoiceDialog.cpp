@@ -33,7 +33,7 @@ bool OutputReport(Context& context, QWidget* owner, const report::Report& report
     } catch (const std::exception&) {
         done = false; // a picture too large to lay out or to render
     }
-    if (!done)
+    if (!done && !failureMessage.isEmpty())
         context.messages().warning(owner, failureMessage);
     return done;
 }

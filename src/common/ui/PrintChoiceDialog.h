@@ -15,7 +15,7 @@ enum class Output { Preview, Print };
 
 // Prepares a filled report and sends it to the preview or the printer. On any failure (a name the
 // filling did not find, the layout, memory for a huge picture, the output) shows failureMessage in
-// a warning box and returns false.
+// a warning box (unless it is empty) and returns false.
 bool OutputReport(Context& context, QWidget* owner, const report::Report& report, Output output,
                   const QString& failureMessage);
 

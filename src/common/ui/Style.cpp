@@ -37,6 +37,8 @@ const std::map<QString, QRgb>& namedColours()
         {QStringLiteral("ReadOnlyFill"), ReadOnlyFill},
         {QStringLiteral("ReadOnlyText"), ReadOnlyText},
         {QStringLiteral("NavigationBar"), NavigationBar},
+        {QStringLiteral("Crimson"), Crimson},
+        {QStringLiteral("DarkCyan"), DarkCyan},
         {QStringLiteral("NavigationRule"), NavigationRule},
         {QStringLiteral("PanelWash"), PanelWash},
         {QStringLiteral("HoverWash"), HoverWash},
@@ -99,9 +101,18 @@ void gradientBackground(QWidget* window, QRgb top, QRgb bottom)
     window->setAutoFillBackground(true);
 }
 
-QFont font(Family family, int pixelSize, bool bold)
+// A fixed-pitch family falls back on another fixed-pitch font where it is not installed.
+static QFont fontOf(Family family)
 {
     QFont f(familyName(family));
+    if (family == Family::CourierNew)
+        f.setStyleHint(QFont::TypeWriter);
+    return f;
+}
+
+QFont font(Family family, int pixelSize, bool bold)
+{
+    QFont f = fontOf(family);
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;
@@ -109,7 +120,8 @@ QFont font(Family family, int pixelSize, bool bold)
 
 QFont pointFont(Family family, int pointSize, bool bold)
 {
-    QFont f(familyName(family), pointSize);
+    QFont f = fontOf(family);
+    f.setPointSize(pointSize);
     f.setBold(bold);
     return f;
 }

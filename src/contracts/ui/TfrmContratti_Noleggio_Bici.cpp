@@ -7,6 +7,10 @@
 #include "TfrmPartitaIva.h"
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
 #include "TfrmStampa_Scheda_Danni_Bici.h"
+#include "contracts/ui/TfrmBiciNonRiconsegnate.h"
+#include "contracts/ui/TfrmExpContratti_DOZ_Bici.h"
+#include "contracts/ui/TfrmTrovaContratti_DOZ_Bici.h"
+#include "fleet/SchedaVeicolo.h"
 #include "storage/Amounts.h"
 #include "contracts/ContractsGuide.h"
 #include "common/ui/CommandBar.h"
@@ -168,7 +172,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                                     "correnti."),
                      QStringLiteral("Salva o aggiorna il contratto corrente."),
                      QStringLiteral("Trova un contratto in archivio.")},
-                    {});
+                    [this] { cmdTrovaClick(); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file al contratto corrente."),
              [this] { editAttachments(QStringLiteral("contratti_doz")); });
@@ -195,9 +199,16 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                          QStringLiteral("Visualizza l'ultimo contratto in archivio.")});
     bar->addSeparator();
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
-             QStringLiteral("Esporta i contratti in archivio in un file di Microsoft Excel."), {});
+             QStringLiteral("Esporta i contratti in archivio in un file di Microsoft Excel."), [this] {
+                 TfrmExpContratti_DOZ_Bici window(m_context, this);
+                 window.exec();
+             });
     bar->add(QStringLiteral("cmdDaRiconsegnare"), QStringLiteral("notreturned"),
-             QStringLiteral("Visualizza il riepilogo dei veicoli non riconsegnati."), {});
+             QStringLiteral("Visualizza il riepilogo dei veicoli non riconsegnati."), [this] {
+                 TfrmBiciNonRiconsegnate window(m_context, this);
+                 if (window.exec() == QDialog::Accepted)
+                     showRecord(window.chosenPosition());
+             });
     addClosingCommands(bar, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
                        [this] { cmdGuidaClick(); });
     return bar;
@@ -244,7 +255,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
     extras["CodFisc"] = codFisc;
     QPushButton* importa = Style::fieldButton(QStringLiteral("btnImporta"), QStringLiteral("Importa"));
     Status::hint(importa, m_panInfo, QStringLiteral("Importa i dati dalla flotta bici."));
-    importa->setEnabled(false); // the vehicle search is not part of this release yet
+    connect(importa, &QPushButton::clicked, this, [this] { btnImportaClick(); });
     extras["BiciNum"] = importa;
     QPushButton* calcola = Style::fieldButton(QStringLiteral("cmdCalcola"), QStringLiteral("Calcola"));
     Status::hint(calcola, m_panInfo, QStringLiteral("Calcola il numero totale dei giorni di noleggio."));
@@ -460,6 +471,28 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
         }
     }
     archive().save();
+}
+
+void TfrmContratti_Noleggio_Bici::cmdTrovaClick()
+{
+    TfrmTrovaContratti_DOZ_Bici search(m_context, this);
+    if (search.exec() == QDialog::Accepted)
+        showRecord(search.chosenPosition());
+}
+
+void TfrmContratti_Noleggio_Bici::btnImportaClick()
+{
+    if (!m_vehiclePicker)
+        return;
+    const std::optional<QStringList> vehicle = m_vehiclePicker(this);
+    if (!vehicle)
+        return;
+    // The vehicle and its tariff; nothing else of the contract changes.
+    static const char* const Imported[] = {"BiciNum", "Marca",     "Telaio",  "Taglia",   "Tariffa",
+                                           "Conteggio", "Eccedenza", "Importo", "Accessori"};
+    const RecordLayout& card = TSchedaVeicolo();
+    for (const char* field : Imported)
+        edit(QLatin1String(field))->setText(vehicle->value(card.indexOf(QLatin1String(field))));
 }
 
 void TfrmContratti_Noleggio_Bici::cmdGuidaClick()

@@ -2,6 +2,9 @@
 
 #include "common/ui/CardWindow.h"
 
+#include <functional>
+#include <optional>
+
 class QCheckBox;
 
 namespace rf {
@@ -14,12 +17,19 @@ class TfrmContratti_Noleggio_Bici : public CardWindow {
 public:
     explicit TfrmContratti_Noleggio_Bici(Context& context, QWidget* parent = nullptr);
 
+    // Runs the vehicle search for this window and gives the chosen vehicle card's texts, or nothing.
+    using VehiclePicker = std::function<std::optional<QStringList>(QWidget* owner)>;
+    void setVehiclePicker(VehiclePicker picker) { m_vehiclePicker = std::move(picker); }
+
     bool returned() const;
 
     void cmdNuovoClick() override;
     void cmdDuplicaClick() override;
     void cmdSalvaClick() override;
+    void cmdTrovaClick();
     void cmdGuidaClick();
+    // Takes the vehicle and tariff fields of a card chosen in the vehicle search.
+    void btnImportaClick();
     void cmdCalcolaClick();
     void btnLogoClick();
     void btnCodFiscClick();
@@ -44,6 +54,7 @@ private:
     void readDefaults();
 
     QCheckBox* m_chkRiconsegnato = nullptr;
+    VehiclePicker m_vehiclePicker;
 };
 
 } // namespace rf

@@ -4,6 +4,8 @@
 #include "TfrmAnteprimaAutomezzo.h"
 #include "TfrmStampaAutomezzo.h"
 #include "TfrmZoom.h"
+#include "fleet/ui/TfrmExpAutoparco.h"
+#include "fleet/ui/TfrmTrovaBici.h"
 #include "fleet/FleetGuide.h"
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
@@ -80,7 +82,7 @@ QWidget* TfrmAutoparco::buildToolbar()
                      QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
                                     "correnti."),
                      QStringLiteral("Salva la scheda in archivio."), QStringLiteral("Trova una scheda in archivio.")},
-                    {});
+                    [this] { cmdTrovaClick(); });
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file alla scheda."),
              [this] { editAttachments(QStringLiteral("autoparco")); });
     bar->addSeparator();
@@ -99,7 +101,11 @@ QWidget* TfrmAutoparco::buildToolbar()
                          QStringLiteral("Visualizza la scheda successiva in archivio."),
                          QStringLiteral("Visualizza l'ultima scheda in archivio.")});
     bar->addSeparator();
-    bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio in Excel."), {});
+    bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio in Excel."),
+             [this] {
+                 TfrmExpAutoparco window(m_context, this);
+                 window.exec();
+             });
     addClosingCommands(bar, QStringLiteral("Visualizza la guida in linea."), [this] { cmdGuidaClick(); });
     return bar;
 }
@@ -282,6 +288,13 @@ void TfrmAutoparco::cmdDuplicaClick()
     m_context.messages().information(
         this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                              "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
+void TfrmAutoparco::cmdTrovaClick()
+{
+    TfrmTrovaBici search(m_context, this, TfrmTrovaBici::Mode::Fleet);
+    if (search.exec() == QDialog::Accepted)
+        showRecord(search.chosenPosition());
 }
 
 void TfrmAutoparco::cmdGuidaClick()

@@ -22,6 +22,7 @@ public:
     void cmdNuovoClick() override;
     void cmdDuplicaClick() override;
     void cmdSalvaClick() override;
+    void cmdTrovaClick();
     void cmdGuidaClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();

@@ -1,0 +1,140 @@
+#include "ExportWindow.h"
+
+#include "common/ui/CommandBar.h"
+#include "common/ui/Context.h"
+#include "common/ui/LongWork.h"
+#include "common/ui/StatusStrip.h"
+#include "common/ui/TfrmGuida.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace rf {
+
+namespace {
+constexpr int ClientWidth = 862;
+constexpr int ClientHeight = 560;
+constexpr int EmptyRows = 10;
+constexpr int RowHeight = 21;
+
+const QString ExportQuestion =
+    QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede "
+                   "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString OpenQuestion = QStringLiteral(
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString ExportFailed = QStringLiteral(
+    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
+    "aperto.");
+} // namespace
+
+// ---- the grid --------------------------------------------------------------------------------
+
+void ExportModel::reload()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+int ExportModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return m_table.rowCount() == 0 ? EmptyRows : int(m_table.rowCount());
+}
+
+int ExportModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size()) + 1;
+}
+
+QVariant ExportModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_table.rowCount())
+        return {};
+    if (index.column() == 0)
+        return QString::number(index.row() + 1);
+    return m_table.cell(index.row(), index.column() - 1);
+}
+
+QVariant ExportModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section > int(m_columns.size()))
+        return {};
+    if (role == Qt::DisplayRole)
+        return section == 0 ? QStringLiteral("N.") : m_columns[std::size_t(section - 1)].gridHeader;
+    if (role == Qt::SizeHintRole)
+        return QSize(section == 0 ? 60 : m_columns[std::size_t(section - 1)].gridWidth, RowHeight);
+    return {};
+}
+
+// ---- the window ------------------------------------------------------------------------------
+
+ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, ExportSource source)
+    : FixedDialog(context, owner, look.objectName, look.caption, QSize(ClientWidth, ClientHeight)), m_look(look),
+      m_source(std::move(source)), m_table(int(m_source.columns.size())), m_model(m_source.columns, m_table)
+{
+    QWidget* strip = nullptr;
+    m_panInfo = Status::makeStrip(this, QStringLiteral("Esportazione archivio in Microsoft Excel."), &strip);
+
+    auto* bar = new CommandBar(m_panInfo);
+    bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
+             QStringLiteral("Esporta l'archivio in formato Microsoft Excel."), [this] { cmdEsportaClick(); });
+    bar->addStretch();
+    bar->add(QStringLiteral("cmdGuida"), QStringLiteral("help"),
+             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."), [this] { cmdGuidaClick(); });
+    bar->add(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QStringLiteral("Esci da questo ambiente di lavoro."),
+             [this] { reject(); });
+
+    m_grdRecords = new QTableView;
+    m_grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    m_grdRecords->setModel(&m_model);
+    m_grdRecords->setAlternatingRowColors(true);
+    m_grdRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grdRecords->verticalHeader()->hide();
+    m_grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grdRecords->verticalHeader()->setDefaultSectionSize(RowHeight);
+    m_grdRecords->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    for (int c = 0; c < m_model.columnCount(); ++c)
+        m_grdRecords->setColumnWidth(c, m_model.headerData(c, Qt::Horizontal, Qt::SizeHintRole).toSize().width());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(m_grdRecords, 1);
+    layout->addWidget(strip);
+    Status::clears(this, m_panInfo);
+    Status::clears(m_grdRecords->viewport(), m_panInfo);
+
+    // The grid shows the archive as it is now; a failure ends the reading silently.
+    LongWork work(owner, QStringLiteral("Lettura dell'archivio in corso. Attendere..."));
+    FillExportTable(m_context.path(m_source.archive), m_source.layout, m_source.columns, m_table, work.progress());
+    m_model.reload();
+}
+
+void ExportWindow::cmdEsportaClick()
+{
+    if (!m_context.messages().confirm(this, ExportQuestion))
+        return;
+    const QString path = m_context.path(m_source.fileName);
+    LongWork work(this, QStringLiteral("Esportazione in corso. Attendere..."));
+    const WriteResult result = WriteSpreadsheet(path, m_source.worksheet, m_source.columns, m_table, work.progress());
+    if (result == WriteResult::Cancelled)
+        return;
+    if (result == WriteResult::Failed) {
+        m_context.messages().plain(this, ExportFailed);
+        return;
+    }
+    if (m_context.messages().confirm(this, OpenQuestion))
+        m_context.shell().open(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'));
+}
+
+void ExportWindow::cmdGuidaClick()
+{
+    TfrmGuida::showGuide(m_context, this, m_look.guideTitle, m_look.guide);
+}
+
+} // namespace rf

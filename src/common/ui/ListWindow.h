@@ -1,0 +1,118 @@
+#pragma once
+
+#include "common/ui/FixedDialog.h"
+#include "storage/RecordScan.h"
+
+#include <QAbstractListModel>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QStackedLayout;
+class QVBoxLayout;
+
+namespace rf {
+
+// One line of a list window and the record it was made from.
+struct ListEntry {
+    QString line;
+    qint64 position;
+};
+
+// The lines of a list window, kept sorted by their text (letter case aside) and shown in a
+// fixed-pitch font, each item 1600 wide so that long lines scroll sideways.
+class LineListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // Replaces the lines; they are sorted once, here.
+    void setEntries(std::vector<ListEntry> entries);
+    void clear() { setEntries({}); }
+    const std::vector<ListEntry>& entries() const { return m_entries; }
+    QStringList lines() const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    std::vector<ListEntry> m_entries;
+};
+
+// The line to select when the user looks for key in lines, the line at selected being selected
+// and previousKey the key of the last look (A to Z compared without case; key already lowered).
+// A new key is looked for from the first line on; the same key again from the line after the
+// selected one, round the end of the list. -1 when no line holds it; an empty key finds nothing.
+int FindNextLine(const QStringList& lines, int selected, const QString& key, const QString& previousKey);
+
+// Where a list window's lines come from: an archive of the program folder and the line of a record.
+struct ListSource {
+    QString archive;
+    const RecordLayout& layout;
+    std::function<QString(const RecordView&)> line;
+};
+
+// A window that shows records as lines in a list: the user finds a line by text ("Trova", again
+// for the next), prints the list, and double-clicks a line to choose its record, which closes the
+// window accepted with chosenPosition(). The results panel panContainer is built here; a window
+// adds what comes before it.
+class ListWindow : public FixedDialog {
+    Q_OBJECT
+public:
+    struct Look {
+        QString objectName;
+        QString caption;
+        QString printTitle;
+        QString hintName;    // the label below the list that tells how to choose
+        QString hint;
+        QString countFormat; // the count line with %1 for the number of lines; none when empty
+    };
+
+    ListWindow(Context& context, QWidget* owner, const Look& look, ListSource source);
+
+    // The record the user chose, once the window closed accepted.
+    qint64 chosenPosition() const { return m_chosen; }
+    const LineListModel& lines() const { return m_model; }
+
+    void btnTrovaClick();
+    void btnStampaClick();
+    // Chooses the line at row, as a double click on it does.
+    void choose(int row);
+
+protected:
+    // Fills the list from the archive: every record keep() accepts, in line order. Returns how
+    // the scan ended; a long one can be cancelled from its progress dialog.
+    ScanResult fill(const std::function<bool(const RecordView&)>& keep);
+    void showResults();
+    QWidget* resultsPanel() const { return m_panContainer; }
+    QStackedLayout* panels() const { return m_panels; }
+    const ListSource& source() const { return m_source; }
+
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+    QLineEdit* m_txtTrova = nullptr;
+    QListView* m_lstRecords = nullptr;
+    QLabel* m_lblTrovate = nullptr;
+
+private:
+    QWidget* buildResults(const Look& look);
+
+    ListSource m_source;
+    QString m_printTitle;
+    QString m_countFormat;
+    LineListModel m_model;
+    QWidget* m_panContainer = nullptr;
+    QStackedLayout* m_panels = nullptr;
+    QString m_previousKey;
+    qint64 m_chosen = -1;
+};
+
+// A panel explaining the step on screen: a picture and a few sentences on white.
+QWidget* explanationPanel(const QString& picture, const QString& text);
+
+} // namespace rf

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "storage/RecordScan.h"
+
+#include <memory>
+
+class QProgressDialog;
+class QWidget;
+
+namespace rf {
+
+// Work on a whole archive that may take a while: a progress dialog with "Annulla" appears once it
+// has lasted half a second, and cancelling it stops the work.
+class LongWork {
+public:
+    LongWork(QWidget* owner, const QString& label);
+    ~LongWork();
+
+    // What the scan or the writer reports to; false once the user cancelled.
+    ScanProgress progress();
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
+};
+
+} // namespace rf

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "storage/Spreadsheet.h"
+
+namespace rf::Contracts {
+
+constexpr const char* ExportFileName = "Contratti_Noleggio_Bici.xls";
+constexpr const char* ExportWorksheet = "Contratti Noleggio Bici";
+
+// The 25 exported columns of a contract.
+const std::vector<ExportColumn>& ExportColumns();
+
+} // namespace rf::Contracts

@@ -1,0 +1,46 @@
+#include "ContractSearch.h"
+
+#include "contracts/SchedaContratto.h"
+
+namespace rf::Contracts {
+
+const std::vector<SearchFilterDef>& SearchFilters()
+{
+    static const std::vector<SearchFilterDef> filters{
+        {"txtDataInizio", "Data inizio (gg/mm/aaaa):", "DataInizio", "effCampo01"},
+        {"txtData", "Data stipula (gg/mm/aaaa):", "Data", "effCampo02"},
+        {"txtCliente", "Cliente:", "Cliente", "effCampo03"},
+        {"txtCodFisc", "Codice fiscale:", "CodFisc", "effCampo04"},
+        {"txtAccessori", "Accessori forniti al cliente:", "Accessori", "effCampo05"},
+        {"txtMinore", "Cognome e nome del minore:", "Minore", "effCampo06"},
+        {"txtBiciNum", "Bicicletta n.", "BiciNum", "effCampo07"},
+        {"txtMarca", "Marca e modello:", "Marca", "effCampo08"},
+        {"txtDifetti", "Difetti veicolo al rientro:", "Difetti", "effCampo09"},
+        {"txtNote", "Note:", "Note", "effCampo10"},
+    };
+    return filters;
+}
+
+QString ListLine(const RecordView& record)
+{
+    static const RecordLayout& layout = TSchedaContratto();
+    static const int customer = layout.indexOf(QStringLiteral("Cliente"));
+    static const int phone = layout.indexOf(QStringLiteral("Recapito"));
+    static const int bicycle = layout.indexOf(QStringLiteral("BiciNum"));
+    static const int make = layout.indexOf(QStringLiteral("Marca"));
+    static const int start = layout.indexOf(QStringLiteral("DataInizio"));
+    static const int end = layout.indexOf(QStringLiteral("DataFine"));
+    static const int total = layout.indexOf(QStringLiteral("Totale"));
+    return Fit(record.field(customer), 26) + QStringLiteral("  Tel. ") + Fit(record.field(phone), 16) +
+           QStringLiteral("  Bici n. ") + Fit(record.field(bicycle), 15) + QStringLiteral("  ") +
+           Fit(record.field(make), 28) + QStringLiteral("  Dal: ") + Fit(record.field(start), 10) +
+           QStringLiteral("  Al: ") + Fit(record.field(end), 10) + QStringLiteral("  Tot. \u20AC ") +
+           record.field(total);
+}
+
+bool NotReturned(const RecordView& record)
+{
+    return record.field(ReturnedField) == returnedNo();
+}
+
+} // namespace rf::Contracts

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "common/ui/SearchWindow.h"
+
+namespace rf {
+
+// Finds contracts by parts of up to ten of their fields; a double click opens the chosen one in the
+// contracts window.
+class TfrmTrovaContratti_DOZ_Bici : public SearchWindow {
+    Q_OBJECT
+public:
+    TfrmTrovaContratti_DOZ_Bici(Context& context, QWidget* owner);
+
+    // Who opened the search; the contracts window is the only caller.
+    const QString lblMemory = QStringLiteral("contratti_noleggio_bici");
+};
+
+} // namespace rf

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "storage/RecordScan.h"
+#include "storage/TextSearch.h"
+
+#include <vector>
+
+namespace rf::Fleet {
+
+// The ten filters of the vehicle search, in the order Enter walks them.
+const std::vector<SearchFilterDef>& SearchFilters();
+
+// A vehicle's line in the search results: number, make, size, colour, year and state, each but
+// the last fitted to its column.
+QString SearchLine(const RecordView& record);
+
+} // namespace rf::Fleet

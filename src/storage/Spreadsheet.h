@@ -1,0 +1,62 @@
+#pragma once
+
+#include "storage/RecordScan.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace rf {
+
+// One column of an archive export: its header and width in the grid on screen, its header and
+// width in the sheet written, and its value in a record.
+struct ExportColumn {
+    QString gridHeader;
+    int gridWidth;
+    QString header;
+    int width;
+    std::function<QString(const RecordView&)> value;
+};
+
+// A column value that is simply the named field of the record.
+std::function<QString(const RecordView&)> FieldValue(const RecordLayout& layout, const char* name);
+
+// The values of an export, row by row, held compactly: every cell in Windows-1252, one after the
+// other, so that a hundred thousand rows of 25 cells take tens of megabytes, not hundreds.
+class ExportTable {
+public:
+    explicit ExportTable(int columns) : m_columns(columns) {}
+
+    void addRow(const QStringList& cells);
+    qint64 rowCount() const { return m_columns ? qint64(m_ends.size()) / m_columns : 0; }
+    int columnCount() const { return m_columns; }
+    QString cell(qint64 row, int column) const;
+    // The cell's bytes as stored (Windows-1252), valid while the table lives.
+    QByteArray cellBytes(qint64 row, int column) const;
+
+private:
+    int m_columns;
+    QByteArray m_bytes;
+    std::vector<quint32> m_ends;
+};
+
+// Reads the whole archive into table, one row per record in file order, with the columns' values.
+ScanResult FillExportTable(const QString& path, const RecordLayout& layout, const std::vector<ExportColumn>& columns,
+                           ExportTable& table, const ScanProgress& progress = {});
+
+enum class WriteResult { Written, Failed, Cancelled };
+
+// Writes the table as a spreadsheet document: an HTML table with the office spreadsheet
+// namespaces, one line in Windows-1252, the header row from the columns' sheet headers and widths,
+// then one row per table row, each cell trimmed and with "&", "<" and ">" escaped. The file is
+// replaced only when complete: on failure or cancel the previous file, if any, stays as it was.
+WriteResult WriteSpreadsheet(const QString& path, const QString& worksheet, const std::vector<ExportColumn>& columns,
+                             const ExportTable& table, const ScanProgress& progress = {});
+
+// The document WriteSpreadsheet writes, whole, for a table small enough to hold twice.
+QByteArray SpreadsheetDocument(const QString& worksheet, const std::vector<ExportColumn>& columns,
+                               const ExportTable& table);
+
+} // namespace rf
