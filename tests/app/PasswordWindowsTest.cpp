@@ -5,6 +5,7 @@
 #include "storage/IniFile.h"
 
 #include "support/FakeContext.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -22,6 +23,7 @@
 
 using namespace rf;
 using rf::test::FakeContext;
+using rf::test::FileWritesFail;
 using rf::test::MessageKind;
 
 namespace {
@@ -72,34 +74,6 @@ template <typename T> T* child(QWidget& window, const char* name)
         qFatal("no control %s", name);
     return found;
 }
-
-// Every write to a regular file fails while this lives, for root as well.
-class FileWritesFail {
-public:
-    FileWritesFail()
-    {
-#ifdef Q_OS_UNIX
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none = m_saved;
-        none.rlim_cur = 0;
-        setrlimit(RLIMIT_FSIZE, &none);
-#endif
-    }
-    ~FileWritesFail()
-    {
-#ifdef Q_OS_UNIX
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-#endif
-    }
-
-private:
-#ifdef Q_OS_UNIX
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
-#endif
-};
 
 // The login window over a program folder, shown.
 struct Login {

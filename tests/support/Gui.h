@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QString>
 #include <QTest>
@@ -34,6 +35,17 @@ inline void onNextModal(std::function<void(QWidget* dialog)> drive)
         QTRY_VERIFY(QApplication::activeModalWidget());
         drive(QApplication::activeModalWidget());
     });
+}
+
+// Double-clicks the row of a list or table view, as a user picks an entry.
+inline void doubleClickRow(QAbstractItemView* view, int row)
+{
+    QVERIFY(view);
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
 }
 
 } // namespace rf::test

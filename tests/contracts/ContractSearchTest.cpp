@@ -1,0 +1,285 @@
+#include "app/ui/Application.h"
+#include "contracts/ContractSearch.h"
+#include "contracts/SchedaContratto.h"
+#include "contracts/ui/TfrmBiciNonRiconsegnate.h"
+#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "contracts/ui/TfrmExpContratti_DOZ_Bici.h"
+#include "contracts/ui/TfrmTrovaContratti_DOZ_Bici.h"
+#include "fleet/SchedaVeicolo.h"
+#include "fleet/ui/TfrmTrovaBici.h"
+#include "support/Archives.h"
+#include "support/FakeContext.h"
+#include "support/Files.h"
+#include "support/Gui.h"
+#include "support/TestMain.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTableView>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::test;
+
+namespace {
+
+const QString Contracts_ = QStringLiteral("Contratti_Noleggio_Bici.pro");
+
+void addContract(FakeContext& fake, const QMap<QString, QString>& values)
+{
+    appendRecord(fake.file(Contracts_), TSchedaContratto(), values);
+}
+
+QMap<QString, QString> contract(const QString& customer, const QString& bicycle, const QString& returned = {})
+{
+    return {{QStringLiteral("Cliente"), customer},        {QStringLiteral("Recapito"), QStringLiteral("333 1234567")},
+            {QStringLiteral("BiciNum"), bicycle},         {QStringLiteral("Marca"), QStringLiteral("Atala City")},
+            {QStringLiteral("DataInizio"), QStringLiteral("01/07/2024")},
+            {QStringLiteral("DataFine"), QStringLiteral("03/07/2024")},
+            {QStringLiteral("Totale"), QStringLiteral("45,00")}, {QStringLiteral("Riconsegnato"), returned}};
+}
+
+QString lineOf(const QMap<QString, QString>& values)
+{
+    Record record(TSchedaContratto());
+    for (auto it = values.begin(); it != values.end(); ++it)
+        record.setValue(it.key(), it.value());
+    const QByteArray bytes = record.encode();
+    return Contracts::ListLine(RecordView(TSchedaContratto(), bytes.constData(), 1));
+}
+
+} // namespace
+
+class ContractSearchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void lineFitsEachColumn_data()
+    {
+        QTest::addColumn<QString>("customer");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short name padded") << "Rossi" << "Rossi                     ";
+        QTest::newRow("long name cut") << "Bartolomeo Alessandrini di Cortemaggiore"
+                                       << "Bartolomeo Alessandrini di";
+    }
+
+    void lineFitsEachColumn()
+    {
+        QFETCH(QString, customer);
+        QFETCH(QString, shown);
+        const QString line = lineOf(contract(customer, QStringLiteral("B-12")));
+        QCOMPARE(line.left(26), shown);
+        QCOMPARE(line.mid(26, 7), QStringLiteral("  Tel. "));
+        QCOMPARE(line.indexOf(QStringLiteral("  Bici n. B-12 ")), 49);
+        QCOMPARE(line.mid(137), QStringLiteral("  Tot. \u20AC 45,00"));
+        QCOMPARE(line.indexOf(QStringLiteral("45,00")), 146); // the total starts at character 147
+    }
+
+    void notReturnedMeansNoExactly_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("out");
+        QTest::newRow("No") << "No" << true;
+        QTest::newRow("No with blanks") << "  No " << true;
+        QTest::newRow("Si") << "S\u00EC" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("NO") << "NO" << false;
+        QTest::newRow("no") << "no" << false;
+    }
+
+    void notReturnedMeansNoExactly()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, out);
+        Record record(TSchedaContratto());
+        record.setValue(QStringLiteral("Riconsegnato"), stored);
+        const QByteArray bytes = record.encode();
+        QCOMPARE(Contracts::NotReturned(RecordView(TSchedaContratto(), bytes.constData(), 1)), out);
+    }
+
+    void searchWithTwoFiltersListsTheContractsMatchingBoth()
+    {
+        FakeContext fake;
+        addContract(fake, contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-1")));
+        addContract(fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1")));
+        addContract(fake, contract(QStringLiteral("Grossi Luca"), QStringLiteral("B-2")));
+        addContract(fake, contract(QStringLiteral("ROSSINI Ada"), QStringLiteral("B-1")));
+        TfrmTrovaContratti_DOZ_Bici search(fake.context(), nullptr);
+        search.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&search));
+        QVERIFY(search.filterEdit(QStringLiteral("txtDataInizio"))->hasFocus());
+        search.filterEdit(QStringLiteral("txtCliente"))->setText(QStringLiteral("ross"));
+        search.filterEdit(QStringLiteral("txtBiciNum"))->setText(QStringLiteral("B-1"));
+        click(&search, QStringLiteral("btnCerca"));
+        QCOMPARE(search.lblConta, QStringLiteral("2"));
+        const QStringList lines = search.lines().lines();
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.at(0).startsWith(QStringLiteral("Rossi Mario")));
+        QVERIFY(lines.at(1).startsWith(QStringLiteral("ROSSINI Ada")));
+        QCOMPARE(child<QLabel>(&search, QStringLiteral("lblTrovate"))->text(),
+                 QStringLiteral("Il presente riepilogo contiene 2 schede."));
+    }
+
+    void searchOfAMissingArchiveCreatesItAndListsNothing()
+    {
+        FakeContext fake;
+        TfrmTrovaContratti_DOZ_Bici search(fake.context(), nullptr);
+        search.show();
+        search.btnCercaClick();
+        QVERIFY(QFile::exists(fake.file(Contracts_)));
+        QVERIFY(search.lines().lines().isEmpty());
+        QCOMPARE(child<QLabel>(&search, QStringLiteral("lblTrovate"))->text(),
+                 QStringLiteral("Il presente riepilogo contiene 0 schede."));
+    }
+
+    void unreadableArchiveStaysOnTheFilters()
+    {
+        FakeContext fake;
+        QVERIFY(QDir(fake.folder()).mkdir(Contracts_)); // a folder where the archive should be
+        TfrmTrovaContratti_DOZ_Bici search(fake.context(), nullptr);
+        search.show();
+        search.btnCercaClick();
+        QCOMPARE(fake.messages().last().kind, MessageKind::Plain);
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                                "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+        QVERIFY(child<QWidget>(&search, QStringLiteral("panAvvio"))->isVisible());
+    }
+
+    void doubleClickOpensTheClickedOfTwoEqualContracts()
+    {
+        FakeContext fake;
+        QMap<QString, QString> first = contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-1"));
+        first.insert(QStringLiteral("Note"), QStringLiteral("primo"));
+        QMap<QString, QString> second = first;
+        second.insert(QStringLiteral("Note"), QStringLiteral("secondo"));
+        addContract(fake, first);
+        addContract(fake, second);
+        TfrmContratti_Noleggio_Bici form(fake.context());
+        form.show();
+        onNextModal([](QWidget* dialog) {
+            click(dialog, QStringLiteral("btnCerca"));
+            doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 0);
+        });
+        click(&form, QStringLiteral("cmdTrova"));
+        QCOMPARE(form.position(), QStringLiteral("1"));
+        QCOMPARE(form.edit(QStringLiteral("Note"))->text(), QStringLiteral("primo"));
+    }
+
+    void notReturnedListsOnlyVehiclesStillOutAndOpensTheClickedContract()
+    {
+        FakeContext fake;
+        addContract(fake, contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No")));
+        addContract(fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("S\u00EC")));
+        addContract(fake, contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("No")));
+        addContract(fake, contract(QStringLiteral("Neri Ada"), QStringLiteral("B-4"), QString()));
+        // Returned later, with the same line as the third: the clicked one is still the one opened.
+        addContract(fake, contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("S\u00EC")));
+        TfrmContratti_Noleggio_Bici form(fake.context());
+        form.show();
+        QStringList shown;
+        onNextModal([&shown](QWidget* dialog) {
+            auto* list = qobject_cast<TfrmBiciNonRiconsegnate*>(dialog);
+            QVERIFY(list);
+            shown = list->lines().lines();
+            QTRY_VERIFY(child<QLineEdit>(dialog, QStringLiteral("txtTrova"))->hasFocus());
+            doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 0);
+        });
+        click(&form, QStringLiteral("cmdDaRiconsegnare"));
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown.at(0).startsWith(QStringLiteral("Rossi Mario")));
+        QVERIFY(shown.at(1).startsWith(QStringLiteral("Verdi Ugo")));
+        QCOMPARE(form.position(), QStringLiteral("3"));
+        QVERIFY(!form.returned());
+    }
+
+    void notReturnedPrintsUnderItsTitle()
+    {
+        FakeContext fake;
+        addContract(fake, contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No")));
+        TfrmBiciNonRiconsegnate list(fake.context(), nullptr);
+        list.show();
+        click(&list, QStringLiteral("btnStampa"));
+        const report::LaidOutPage& page = fake.reports().printed.front().pages.front();
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(), QStringLiteral("Riepilogo veicoli non riconsegnati"));
+        QCOMPARE(page.find(QStringLiteral("txtRiepilogo"))->lines.size(), std::size_t(1));
+    }
+
+    void importTakesTheVehicleAndTariffFieldsOnly()
+    {
+        FakeContext fake;
+        appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
+                     {{QStringLiteral("BiciNum"), QStringLiteral("B-7")}, {QStringLiteral("Marca"), QStringLiteral("Olmo")},
+                      {QStringLiteral("Telaio"), QStringLiteral("T-99")}, {QStringLiteral("Taglia"), QStringLiteral("M")},
+                      {QStringLiteral("Tariffa"), QStringLiteral("Giornaliera")},
+                      {QStringLiteral("Conteggio"), QStringLiteral("24 ore")},
+                      {QStringLiteral("Eccedenza"), QStringLiteral("Ora intera")},
+                      {QStringLiteral("Importo"), QStringLiteral("15,00")},
+                      {QStringLiteral("Accessori"), QStringLiteral("Casco")},
+                      {QStringLiteral("Colore"), QStringLiteral("Nero")}, {QStringLiteral("Note"), QStringLiteral("non copiare")}});
+        Application app(fake.context());
+        TfrmContratti_Noleggio_Bici& form = *app.contracts();
+        form.show();
+        form.edit(QStringLiteral("Cliente"))->setText(QStringLiteral("Rossi Mario"));
+        form.edit(QStringLiteral("Note"))->setText(QStringLiteral("del contratto"));
+        onNextModal([](QWidget* dialog) {
+            auto* search = qobject_cast<TfrmTrovaBici*>(dialog);
+            QVERIFY(search);
+            QCOMPARE(search->lblMemory, QStringLiteral("contratti_noleggio_bici"));
+            click(search, QStringLiteral("btnCerca"));
+            doubleClickRow(child<QListView>(search, QStringLiteral("lstRecords")), 0);
+        });
+        click(&form, QStringLiteral("btnImporta"));
+        const QMap<QString, QString> expected{
+            {QStringLiteral("BiciNum"), QStringLiteral("B-7")},       {QStringLiteral("Marca"), QStringLiteral("Olmo")},
+            {QStringLiteral("Telaio"), QStringLiteral("T-99")},       {QStringLiteral("Taglia"), QStringLiteral("M")},
+            {QStringLiteral("Tariffa"), QStringLiteral("Giornaliera")}, {QStringLiteral("Conteggio"), QStringLiteral("24 ore")},
+            {QStringLiteral("Eccedenza"), QStringLiteral("Ora intera")}, {QStringLiteral("Importo"), QStringLiteral("15,00")},
+            {QStringLiteral("Accessori"), QStringLiteral("Casco")},   {QStringLiteral("Cliente"), QStringLiteral("Rossi Mario")},
+            {QStringLiteral("Note"), QStringLiteral("del contratto")}};
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            QCOMPARE(form.edit(it.key())->text(), it.value());
+        QCOMPARE(form.position(), QString());
+    }
+
+    void exportColumnsBuildTheirValues()
+    {
+        FakeContext fake;
+        QMap<QString, QString> values = contract(QStringLiteral("Rossi & Figli"), QStringLiteral("B-1"));
+        values.insert(QStringLiteral("ComuneRes"), QStringLiteral("Riva"));
+        values.insert(QStringLiteral("OraInizio"), QStringLiteral("09:30"));
+        values.remove(QStringLiteral("DataFine"));
+        addContract(fake, values);
+        TfrmExpContratti_DOZ_Bici window(fake.context(), nullptr);
+        QAbstractItemModel* grid = window.grid()->model();
+        QCOMPARE(grid->headerData(11, Qt::Horizontal).toString(), QStringLiteral("Importo totale"));
+        QCOMPARE(grid->index(0, 4).data().toString(), QStringLiteral("Riva ")); // no province: a trailing blank
+        QCOMPARE(grid->index(0, 17).data().toString(), QStringLiteral("Data: 01/07/2024 Ora: 09:30"));
+        QCOMPARE(grid->index(0, 19).data().toString(), QStringLiteral("Data:  Ora: "));
+        fake.messages().answerNext(true);
+        fake.messages().answerNext(false);
+        window.cmdEsportaClick();
+        const QByteArray sheet = readFile(fake.file(QStringLiteral("Contratti_Noleggio_Bici.xls")));
+        QVERIFY(sheet.contains("<x:Name>Contratti Noleggio Bici</x:Name>"));
+        QVERIFY(sheet.contains("width=180>Imp. totale</td>"));
+        QVERIFY(sheet.contains("<td style=\"text-align: left;\">Rossi &amp; Figli</td>"));
+        QVERIFY(sheet.contains("<td style=\"text-align: left;\">Riva</td>"));
+        QVERIFY(sheet.contains("<td style=\"text-align: left;\">Data:  Ora:</td>"));
+    }
+
+    void emptyArchiveShowsTenEmptyRowsAndExportsTheHeaderAlone()
+    {
+        FakeContext fake;
+        TfrmExpContratti_DOZ_Bici window(fake.context(), nullptr);
+        QCOMPARE(window.grid()->model()->rowCount(), 10);
+        QCOMPARE(window.grid()->model()->index(0, 0).data().toString(), QString());
+        fake.messages().answerNext(true);
+        fake.messages().answerNext(false);
+        window.cmdEsportaClick();
+        QVERIFY(readFile(fake.file(QStringLiteral("Contratti_Noleggio_Bici.xls"))).endsWith("Note</td></tr></table></body></html>"));
+    }
+};
+
+RF_REGISTER_TEST(ContractSearchTest)
+#include "ContractSearchTest.moc"

@@ -1,0 +1,241 @@
+#include "common/ui/ExportWindow.h"
+#include "fleet/FleetExport.h"
+#include "fleet/SchedaVeicolo.h"
+#include "fleet/VehicleSearch.h"
+#include "fleet/ui/TfrmAutoparco.h"
+#include "fleet/ui/TfrmExpAutoparco.h"
+#include "fleet/ui/TfrmTrovaBici.h"
+#include "support/Archives.h"
+#include "support/FakeContext.h"
+#include "support/Files.h"
+#include "support/Gui.h"
+#include "support/TestMain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QStackedLayout>
+#include <QTableView>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::test;
+
+namespace {
+
+const QString Fleet = QStringLiteral("Parco_Veicoli.pro");
+
+void addVehicle(FakeContext& fake, const QString& number, const QString& make, const QString& size,
+                const QString& colour, const QMap<QString, QString>& more = {})
+{
+    QMap<QString, QString> values = more;
+    values.insert(QStringLiteral("BiciNum"), number);
+    values.insert(QStringLiteral("Marca"), make);
+    values.insert(QStringLiteral("Taglia"), size);
+    values.insert(QStringLiteral("Colore"), colour);
+    appendRecord(fake.file(Fleet), TSchedaVeicolo(), values);
+}
+
+QString lineOf(const QMap<QString, QString>& values)
+{
+    Record record(TSchedaVeicolo());
+    for (auto it = values.begin(); it != values.end(); ++it)
+        record.setValue(it.key(), it.value());
+    const QByteArray bytes = record.encode();
+    return Fleet::SearchLine(RecordView(TSchedaVeicolo(), bytes.constData(), 1));
+}
+
+QStringList listed(const TfrmTrovaBici& search)
+{
+    return search.lines().lines();
+}
+
+} // namespace
+
+class VehicleSearchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void lineFitsEachColumn()
+    {
+        const QString line = lineOf({{QStringLiteral("BiciNum"), QStringLiteral("1234567890ABCDEFGH")},
+                                     {QStringLiteral("Marca"), QStringLiteral("Bianchi")},
+                                     {QStringLiteral("Taglia"), QStringLiteral("M")},
+                                     {QStringLiteral("Colore"), QStringLiteral("Rosso")},
+                                     {QStringLiteral("Anno"), QStringLiteral("2023")},
+                                     {QStringLiteral("Stato"), QStringLiteral("Ottimo stato")}});
+        QCOMPARE(line, QStringLiteral("Bici n. 1234567890ABCDE  Bianchi                       Taglia: M           "
+                                      "  Colore: Rosso                     Anno: 2023        Stato: Ottimo stato"));
+    }
+
+    void cercaListsTheCardsMatchingEveryFilter()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala City"), QStringLiteral("M"), QStringLiteral("Rosso"));
+        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi CITY"), QStringLiteral("m"), QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("3"), QStringLiteral("Atala City"), QStringLiteral("L"), QStringLiteral("Rosso"));
+        addVehicle(fake, QStringLiteral("4"), QStringLiteral("Olmo Gravel"), QStringLiteral("M"), QStringLiteral("Nero"));
+        TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Fleet);
+        search.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&search));
+        QVERIFY(search.filterEdit(QStringLiteral("txtBiciNum"))->hasFocus());
+        search.filterEdit(QStringLiteral("txtMarca"))->setText(QStringLiteral("city"));
+        search.filterEdit(QStringLiteral("txtTaglia"))->setText(QStringLiteral("M"));
+        click(&search, QStringLiteral("btnCerca"));
+        QCOMPARE(search.lblConta, QStringLiteral("2"));
+        const QStringList lines = listed(search);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.at(0).startsWith(QStringLiteral("Bici n. 10 "))); // sorted by text: 10 before 2
+        QVERIFY(lines.at(1).startsWith(QStringLiteral("Bici n. 2 ")));
+        QCOMPARE(child<QLabel>(&search, QStringLiteral("lblTrovate"))->text(),
+                 QStringLiteral("Il presente riepilogo contiene 2 schede"));
+        QVERIFY(child<QWidget>(&search, QStringLiteral("panContainer"))->isVisible());
+        QVERIFY(!child<QWidget>(&search, QStringLiteral("panAvvio"))->isVisible());
+        QTRY_VERIFY(child<QLineEdit>(&search, QStringLiteral("txtTrova"))->hasFocus());
+    }
+
+    void noFilterListsEveryCard()
+    {
+        FakeContext fake;
+        for (int i = 1; i <= 3; ++i)
+            addVehicle(fake, QString::number(i), QStringLiteral("Atala"), QStringLiteral("M"), QStringLiteral("Nero"));
+        TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Fleet);
+        search.show();
+        search.filterEdit(QStringLiteral("txtNote"))->setText(QStringLiteral("   "));
+        search.btnCercaClick();
+        QCOMPARE(search.lblConta, QStringLiteral("0"));
+        QCOMPARE(listed(search).size(), 3);
+    }
+
+    void doubleClickShowsTheClickedCardInTheFleetWindow()
+    {
+        FakeContext fake;
+        // Two cards whose numbers differ only after the fifteenth character give the same line.
+        addVehicle(fake, QStringLiteral("1234567890ABCDE-first"), QStringLiteral("Atala"), QStringLiteral("M"),
+                   QStringLiteral("Nero"), {{QStringLiteral("Note"), QStringLiteral("prima")}});
+        addVehicle(fake, QStringLiteral("1234567890ABCDE-second"), QStringLiteral("Atala"), QStringLiteral("M"),
+                   QStringLiteral("Nero"), {{QStringLiteral("Note"), QStringLiteral("seconda")}});
+        TfrmAutoparco fleet(fake.context());
+        fleet.show();
+        onNextModal([](QWidget* dialog) {
+            auto* search = qobject_cast<TfrmTrovaBici*>(dialog);
+            QVERIFY(search);
+            QCOMPARE(search->lblMemory, QStringLiteral("autoparco"));
+            click(search, QStringLiteral("btnCerca"));
+            QCOMPARE(search->lines().lines().at(0), search->lines().lines().at(1));
+            doubleClickRow(child<QListView>(search, QStringLiteral("lstRecords")), 0);
+        });
+        click(&fleet, QStringLiteral("cmdTrova"));
+        QCOMPARE(fleet.position(), QStringLiteral("1"));
+        QCOMPARE(fleet.edit(QStringLiteral("BiciNum"))->text(), QStringLiteral("1234567890ABCDE-first"));
+        QCOMPARE(fleet.edit(QStringLiteral("Note"))->text(), QStringLiteral("prima"));
+    }
+
+    void closingTheSearchLeavesTheCardAlone()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"), QStringLiteral("Atala"), QStringLiteral("M"), QStringLiteral("Nero"));
+        TfrmAutoparco fleet(fake.context());
+        fleet.show();
+        fleet.edit(QStringLiteral("Marca"))->setText(QStringLiteral("in corso"));
+        onNextModal([](QWidget* dialog) {
+            click(dialog, QStringLiteral("btnCerca"));
+            click(dialog, QStringLiteral("btnChiudi"));
+        });
+        click(&fleet, QStringLiteral("cmdTrova"));
+        QCOMPARE(fleet.position(), QString());
+        QCOMPARE(fleet.edit(QStringLiteral("Marca"))->text(), QStringLiteral("in corso"));
+    }
+
+    void exportGridShowsEveryCardInArchiveOrder()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("B-2"), QStringLiteral("Atala"), QStringLiteral("M"), QStringLiteral("Nero"),
+                   {{QStringLiteral("TelResponsabile"), QStringLiteral("0464 123")}});
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        TfrmExpAutoparco window(fake.context(), nullptr);
+        QCOMPARE(window.windowTitle(), QStringLiteral(" Esportazione archivio veicoli in Excel"));
+        QAbstractItemModel* grid = window.grid()->model();
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(grid->columnCount(), 26);
+        QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N."));
+        QCOMPARE(grid->headerData(17, Qt::Horizontal).toString(), QStringLiteral("Tel. assicuratore"));
+        QCOMPARE(grid->index(1, 0).data().toString(), QStringLiteral("2"));
+        QCOMPARE(grid->index(1, 1).data().toString(), QStringLiteral("B-1"));
+        QCOMPARE(grid->index(0, 17).data().toString(), QString()); // the insurer's phone left empty
+        QCOMPARE(grid->index(0, 20).data().toString(), QStringLiteral("0464 123"));
+        QCOMPARE(window.grid()->columnWidth(25), 350);
+    }
+
+    void exportAsksTwiceAndOpensTheSheetOnYes_data()
+    {
+        QTest::addColumn<bool>("exportIt");
+        QTest::addColumn<bool>("openIt");
+        QTest::newRow("no export") << false << false;
+        QTest::newRow("export, do not open") << true << false;
+        QTest::newRow("export and open") << true << true;
+    }
+
+    void exportAsksTwiceAndOpensTheSheetOnYes()
+    {
+        QFETCH(bool, exportIt);
+        QFETCH(bool, openIt);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        TfrmExpAutoparco window(fake.context(), nullptr);
+        fake.messages().answerNext(exportIt);
+        fake.messages().answerNext(openIt);
+        window.show();
+        click(&window, QStringLiteral("cmdEsporta"));
+        const QString sheet = fake.file(QStringLiteral("Parco_Veicoli.xls"));
+        QCOMPARE(QFile::exists(sheet), exportIt);
+        QCOMPARE(fake.messages().all().first().text,
+                 QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero "
+                                "di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?"));
+        QCOMPARE(fake.messages().count(), exportIt ? 2 : 1);
+        if (exportIt) {
+            QCOMPARE(fake.messages().last().text,
+                     QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire "
+                                    "il file di Excel?"));
+            const QByteArray bytes = readFile(sheet);
+            QVERIFY(bytes.contains("<x:Name>Parco Veicoli</x:Name>"));
+            QVERIFY(bytes.contains("width=250>Bicicletta n.</td>"));
+            QVERIFY(bytes.endsWith("<td style=\"text-align: left;\">Olmo</td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\">L</td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\">Blu</td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                                   "</tr></table></body></html>"));
+        }
+        QCOMPARE(fake.shell().opened,
+                 openIt ? QStringList{QLatin1Char('"') + QDir::toNativeSeparators(sheet) + QLatin1Char('"')}
+                        : QStringList());
+    }
+
+    void failedExportSaysSoAndLeavesNoPartialFile()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        TfrmExpAutoparco window(fake.context(), nullptr);
+        const QStringList before = QDir(fake.folder()).entryList(QDir::Files | QDir::Hidden);
+        {
+            FileWritesFail full;
+            window.cmdEsportaClick();
+        }
+        QCOMPARE(fake.messages().last().kind, MessageKind::Plain);
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il "
+                                "file di Excel non sia già aperto."));
+        QCOMPARE(QDir(fake.folder()).entryList(QDir::Files | QDir::Hidden), before);
+        QVERIFY(window.isEnabled());
+    }
+};
+
+RF_REGISTER_TEST(VehicleSearchTest)
+#include "VehicleSearchTest.moc"

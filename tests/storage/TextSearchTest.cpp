@@ -1,0 +1,137 @@
+#include "storage/RecordScan.h"
+#include "storage/TextSearch.h"
+#include "support/Archives.h"
+#include "support/TestMain.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace rf;
+
+namespace {
+
+const RecordLayout& TwoFields()
+{
+    static const RecordLayout layout{{"Colore", 30}, {"Marca", 30}};
+    return layout;
+}
+
+// Whether a record with these two field values is listed by filters typed into the two fields.
+bool listed(const QString& colour, const QString& make, const QString& colourFilter, const QString& makeFilter)
+{
+    const QByteArray bytes = TwoFields().encode({colour, make});
+    FieldFilters filters;
+    filters.add(0, colourFilter);
+    filters.add(1, makeFilter);
+    return filters.matches(RecordView(TwoFields(), bytes.constData(), 1));
+}
+
+} // namespace
+
+class TextSearchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void filtersMatchParts_data()
+    {
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<QString>("make");
+        QTest::addColumn<QString>("colourFilter");
+        QTest::addColumn<QString>("makeFilter");
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("same case") << "Rosso" << "" << "ross" << "" << true;
+        QTest::newRow("capitals") << "ROSSO" << "" << "ross" << "" << true;
+        QTest::newRow("inside") << "rosso scuro" << "" << "scur" << "" << true;
+        QTest::newRow("filter in capitals") << "rosso" << "" << "ROSS" << "" << true;
+        QTest::newRow("accents keep their case") << "ROSSÒ" << "" << "rossò" << "" << false;
+        QTest::newRow("same accent") << "rossò" << "" << "rossò" << "" << true;
+        QTest::newRow("absent") << "Verde" << "" << "ross" << "" << false;
+        QTest::newRow("trailing blank as typed") << "Rosso" << "" << "rosso " << "" << false;
+        QTest::newRow("blank inside as typed") << "rosso scuro" << "" << "rosso " << "" << true;
+        QTest::newRow("blanks only take no part") << "Verde" << "" << "   " << "" << true;
+        QTest::newRow("no filter lists all") << "" << "" << "" << "" << true;
+        QTest::newRow("both match") << "Rosso" << "Atala City" << "ross" << "city" << true;
+        QTest::newRow("only one matches") << "Rosso" << "Bianchi" << "ross" << "city" << false;
+    }
+
+    void filtersMatchParts()
+    {
+        QFETCH(QString, colour);
+        QFETCH(QString, make);
+        QFETCH(QString, colourFilter);
+        QFETCH(QString, makeFilter);
+        QFETCH(bool, listed);
+        QCOMPARE(::listed(colour, make, colourFilter, makeFilter), listed);
+    }
+
+    void activeFiltersAreCounted()
+    {
+        FieldFilters filters;
+        filters.add(0, QStringLiteral(" "));
+        filters.add(1, QStringLiteral("m"));
+        QCOMPARE(filters.activeCount(), 1);
+    }
+
+    void fitCutsAndPads()
+    {
+        QCOMPARE(Fit(QStringLiteral("B-07"), 6), QStringLiteral("B-07  "));
+        QCOMPARE(Fit(QStringLiteral("1234567890ABCDEFG"), 15), QStringLiteral("1234567890ABCDE"));
+        QCOMPARE(Fit(QString(), 3), QStringLiteral("   "));
+    }
+
+    void scanVisitsEveryRecordInOrderAndCreatesAMissingArchive()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Prova.pro"));
+        QStringList seen;
+        QCOMPARE(ScanArchive(path, TwoFields(), [&](const RecordView& r) { seen.append(r.field(0)); }),
+                 ScanResult::Done);
+        QVERIFY(seen.isEmpty());
+        QVERIFY(QFile::exists(path));
+        for (int i = 1; i <= 300; ++i) // more than one block
+            test::appendRecord(path, TwoFields(), {{QStringLiteral("Colore"), QString::number(i)}});
+        QList<qint64> positions;
+        QCOMPARE(ScanArchive(path, TwoFields(),
+                             [&](const RecordView& r) {
+                                 seen.append(r.field(0));
+                                 positions.append(r.position());
+                             }),
+                 ScanResult::Done);
+        QCOMPARE(seen.size(), 300);
+        QCOMPARE(seen.first(), QStringLiteral("1"));
+        QCOMPARE(seen.last(), QStringLiteral("300"));
+        QCOMPARE(positions.at(41), 42);
+    }
+
+    void scanCanBeCancelled()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Prova.pro"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(TwoFields().encode({}).repeated(5000));
+        file.close();
+        int visited = 0;
+        const ScanResult result = ScanArchive(
+            path, TwoFields(), [&](const RecordView&) { ++visited; }, [](qint64, qint64) { return false; });
+        QCOMPARE(result, ScanResult::Cancelled);
+        QVERIFY(visited < 5000);
+    }
+
+    void locateTakesTheRecordOfTheLineOrTheLastEqualOne()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Prova.pro"));
+        for (const char* colour : {"Rosso", "Verde", "Rosso", "Blu"})
+            test::appendRecord(path, TwoFields(), {{QStringLiteral("Colore"), QLatin1String(colour)}});
+        const auto lineOf = [](const RecordView& r) { return r.field(0); };
+        QCOMPARE(LocateRecord(path, TwoFields(), 1, QStringLiteral("Rosso"), lineOf), 1);
+        QCOMPARE(LocateRecord(path, TwoFields(), 3, QStringLiteral("Rosso "), lineOf), 3);
+        // The archive changed since the list was made: the last record with the line is taken.
+        QCOMPARE(LocateRecord(path, TwoFields(), 2, QStringLiteral("Rosso"), lineOf), 3);
+        QCOMPARE(LocateRecord(path, TwoFields(), 9, QStringLiteral("Blu"), lineOf), 4);
+        QCOMPARE(LocateRecord(path, TwoFields(), 1, QStringLiteral("Nero"), lineOf), -1);
+    }
+};
+
+RF_REGISTER_TEST(TextSearchTest)
+#include "TextSearchTest.moc"
