@@ -92,6 +92,9 @@ ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, E
     m_grdRecords->setObjectName(QStringLiteral("grdRecords"));
     m_grdRecords->setModel(&m_model);
     m_grdRecords->setAlternatingRowColors(true);
+    QPalette rows = m_grdRecords->palette();
+    rows.setColor(QPalette::AlternateBase, QColor::fromRgba(Style::IdleFill));
+    m_grdRecords->setPalette(rows);
     m_grdRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grdRecords->verticalHeader()->hide();
     m_grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -120,8 +123,12 @@ void ExportWindow::cmdEsportaClick()
     if (!m_context.messages().confirm(this, ExportQuestion))
         return;
     const QString path = m_context.path(m_source.fileName);
-    LongWork work(this, QStringLiteral("Esportazione in corso. Attendere..."));
-    const WriteResult result = WriteSpreadsheet(path, m_source.worksheet, m_source.columns, m_table, work.progress());
+    WriteResult result = WriteResult::Failed;
+    {
+        // The progress dialog lives only as long as the writing, never over the next question.
+        LongWork work(this, QStringLiteral("Esportazione in corso. Attendere..."));
+        result = WriteSpreadsheet(path, m_source.worksheet, m_source.columns, m_table, work.progress());
+    }
     if (result == WriteResult::Cancelled)
         return;
     if (result == WriteResult::Failed) {

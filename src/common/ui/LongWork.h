@@ -10,7 +10,8 @@ class QWidget;
 namespace rf {
 
 // Work on a whole archive that may take a while: a progress dialog with "Annulla" appears once it
-// has lasted half a second, and cancelling it stops the work.
+// has lasted half a second, and cancelling it stops the work. Keep it no longer than the work, or
+// the dialog shows up over whatever comes next.
 class LongWork {
 public:
     LongWork(QWidget* owner, const QString& label);

@@ -73,7 +73,8 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
     connect(btnCerca, &QPushButton::clicked, this, &SearchWindow::btnCercaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_lblAttendere, 1);
+    bottom->addWidget(m_lblAttendere);
+    bottom->addStretch(1);
     bottom->addWidget(btnCerca);
     bottom->addWidget(btnAnnulla);
 
