@@ -43,10 +43,7 @@ QMap<QString, QString> contract(const QString& customer, const QString& bicycle,
 
 QString lineOf(const QMap<QString, QString>& values)
 {
-    Record record(TSchedaContratto());
-    for (auto it = values.begin(); it != values.end(); ++it)
-        record.setValue(it.key(), it.value());
-    const QByteArray bytes = record.encode();
+    const QByteArray bytes = encodeRecord(TSchedaContratto(), values);
     return Contracts::ListLine(RecordView(TSchedaContratto(), bytes.constData(), 1));
 }
 

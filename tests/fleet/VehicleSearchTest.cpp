@@ -38,10 +38,7 @@ void addVehicle(FakeContext& fake, const QString& number, const QString& make, c
 
 QString lineOf(const QMap<QString, QString>& values)
 {
-    Record record(TSchedaVeicolo());
-    for (auto it = values.begin(); it != values.end(); ++it)
-        record.setValue(it.key(), it.value());
-    const QByteArray bytes = record.encode();
+    const QByteArray bytes = encodeRecord(TSchedaVeicolo(), values);
     return Fleet::SearchLine(RecordView(TSchedaVeicolo(), bytes.constData(), 1));
 }
 
