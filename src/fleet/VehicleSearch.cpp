@@ -21,19 +21,33 @@ const std::vector<SearchFilterDef>& SearchFilters()
     return filters;
 }
 
-QString SearchLine(const RecordView& record)
+namespace {
+const RecordLayout& Card()
 {
-    static const RecordLayout& layout = TSchedaVeicolo();
-    static const int number = layout.indexOf(QStringLiteral("BiciNum"));
-    static const int make = layout.indexOf(QStringLiteral("Marca"));
-    static const int size = layout.indexOf(QStringLiteral("Taglia"));
-    static const int colour = layout.indexOf(QStringLiteral("Colore"));
-    static const int year = layout.indexOf(QStringLiteral("Anno"));
-    static const int state = layout.indexOf(QStringLiteral("Stato"));
+    return TSchedaVeicolo();
+}
+int field(const char* name)
+{
+    return Card().indexOf(QLatin1String(name));
+}
+} // namespace
+
+QString VehicleColumns(const RecordView& record)
+{
+    static const int number = field("BiciNum");
+    static const int make = field("Marca");
+    static const int size = field("Taglia");
+    static const int colour = field("Colore");
     return QStringLiteral("Bici n. ") + Fit(record.field(number), 15) + QStringLiteral("  ") +
            Fit(record.field(make), 28) + QStringLiteral("  Taglia: ") + Fit(record.field(size), 12) +
-           QStringLiteral("  Colore: ") + Fit(record.field(colour), 24) + QStringLiteral("  Anno: ") +
-           Fit(record.field(year), 10) + QStringLiteral("  Stato: ") + record.field(state);
+           QStringLiteral("  Colore: ") + Fit(record.field(colour), 24) + QStringLiteral("  Anno: ");
+}
+
+QString SearchLine(const RecordView& record)
+{
+    static const int year = field("Anno");
+    static const int state = field("Stato");
+    return VehicleColumns(record) + Fit(record.field(year), 10) + QStringLiteral("  Stato: ") + record.field(state);
 }
 
 } // namespace rf::Fleet

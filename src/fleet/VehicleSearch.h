@@ -10,6 +10,10 @@ namespace rf::Fleet {
 // The ten filters of the vehicle search, in the order Enter walks them.
 const std::vector<SearchFilterDef>& SearchFilters();
 
+// The columns every vehicle line begins with: number, make, size and colour fitted to their widths,
+// then "  Anno: ".
+QString VehicleColumns(const RecordView& record);
+
 // A vehicle's line in the search results: number, make, size, colour, year and state, each but
 // the last fitted to its column.
 QString SearchLine(const RecordView& record);

@@ -3,6 +3,7 @@
 #include "storage/Amounts.h"
 #include "storage/RecordLayout.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
@@ -179,6 +180,31 @@ void filterKeys(QLineEdit* edit, Keys keys, std::function<void()> onOtherKey)
             return !(key->key() == Qt::Key_Left || key->key() == Qt::Key_Right);
         }
         return false;
+    });
+}
+
+void filterPicker(QComboBox* picker)
+{
+    onEvent(picker, [picker](QEvent* e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (passesThrough(key))
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+            picker->setCurrentIndex(-1);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_F4:
+            return false;
+        default:
+            return true;
+        }
     });
 }
 

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <vector>
 
+class QComboBox;
 class QEvent;
 class QLineEdit;
 class QObject;
@@ -44,6 +45,9 @@ enum class Keys {
 };
 // Filters key presses (pasted text is not filtered). onOtherKey serves the date field.
 void filterKeys(QLineEdit* edit, Keys keys, std::function<void()> onOtherKey = {});
+// A drop-down picker whose value comes from its list alone: typed characters are discarded,
+// Backspace and Delete empty it; Enter, Tab and the arrow keys act as usual.
+void filterPicker(QComboBox* picker);
 // Whether a key press with this text is let through by the vehicle number rule.
 bool isVehicleNumberCharAllowed(QChar c);
 

@@ -26,15 +26,15 @@ namespace rf {
 namespace {
 constexpr int ClientWidth = 862;
 constexpr int ClientHeight = 560;
-constexpr int ItemWidth = 1600;
 const QString EmptyListMessage = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 } // namespace
 
 // ---- the lines -------------------------------------------------------------------------------
 
-void LineListModel::setEntries(std::vector<ListEntry> entries)
+void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
 {
-    std::stable_sort(entries.begin(), entries.end(), [](const ListEntry& a, const ListEntry& b) {
+    if (sorted)
+        std::stable_sort(entries.begin(), entries.end(), [](const ListEntry& a, const ListEntry& b) {
         const int byText = a.line.compare(b.line, Qt::CaseInsensitive);
         return byText != 0 ? byText < 0 : a.line < b.line;
     });
@@ -69,7 +69,7 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const
     case Qt::ForegroundRole:
         return QColor::fromRgba(Style::Black);
     case Qt::SizeHintRole:
-        return QSize(ItemWidth, 20);
+        return QSize(m_itemWidth, 20);
     default:
         return {};
     }
@@ -173,6 +173,7 @@ QWidget* ListWindow::buildResults(const Look& look)
     auto* labels = new QVBoxLayout;
     labels->setSpacing(2);
     labels->addWidget(hint);
+    hint->setVisible(!look.hint.isEmpty());
     if (m_lblTrovate)
         labels->addWidget(m_lblTrovate);
 
@@ -202,7 +203,7 @@ QWidget* ListWindow::buildResults(const Look& look)
 void ListWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        m_previousKey.clear();
+        m_ownKey.clear();
         m_txtTrova->clear();
     }
     FixedDialog::showEvent(event);
@@ -219,7 +220,7 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep)
     std::vector<ListEntry> entries;
     LongWork work(isVisible() ? this : parentWidget(), QStringLiteral("Ricerca schede in corso. Attendere..."));
     const ScanResult result = ScanArchive(
-        m_context.path(m_source.archive), m_source.layout,
+        m_context.path(m_source.archive), *m_source.layout,
         [&](const RecordView& record) {
             if (keep(record))
                 entries.push_back({m_source.line(record), record.position()});
@@ -230,6 +231,11 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep)
     if (m_lblTrovate)
         m_lblTrovate->setText(m_countFormat.arg(m_model.rowCount()));
     return result;
+}
+
+void ListWindow::setLines(std::vector<ListEntry> entries)
+{
+    m_model.setEntries(std::move(entries), false);
 }
 
 void ListWindow::showResults()
@@ -248,12 +254,12 @@ void ListWindow::btnTrovaClick()
     if (!m_lstRecords->currentIndex().isValid())
         m_lstRecords->setCurrentIndex(m_model.index(0));
     const QString key = LowerAtoZ(m_txtTrova->text());
-    const int found = FindNextLine(m_model.lines(), m_lstRecords->currentIndex().row(), key, m_previousKey);
+    const int found = FindNextLine(m_model.lines(), m_lstRecords->currentIndex().row(), key, *m_previousKey);
     if (found >= 0) {
         m_lstRecords->setCurrentIndex(m_model.index(found));
         m_lstRecords->scrollTo(m_model.index(found));
     }
-    m_previousKey = key;
+    *m_previousKey = key;
 }
 
 void ListWindow::btnStampaClick()
@@ -265,10 +271,10 @@ void ListWindow::btnStampaClick()
 
 void ListWindow::choose(int row)
 {
-    if (row < 0 || row >= m_model.rowCount())
+    if (row < 0 || row >= m_model.rowCount() || !m_source.layout)
         return;
     const ListEntry entry = m_model.entries()[std::size_t(row)];
-    m_chosen = LocateRecord(m_context.path(m_source.archive), m_source.layout, entry.position, entry.line,
+    m_chosen = LocateRecord(m_context.path(m_source.archive), *m_source.layout, entry.position, entry.line,
                             m_source.line);
     if (m_chosen > 0)
         accept();

@@ -30,8 +30,9 @@ class LineListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Replaces the lines; they are sorted once, here.
-    void setEntries(std::vector<ListEntry> entries);
+    // Replaces the lines; they are sorted once, here, unless they come in their own order.
+    void setEntries(std::vector<ListEntry> entries, bool sorted = true);
+    void setItemWidth(int width) { m_itemWidth = width; }
     void clear() { setEntries({}); }
     const std::vector<ListEntry>& entries() const { return m_entries; }
     QStringList lines() const;
@@ -41,6 +42,7 @@ public:
 
 private:
     std::vector<ListEntry> m_entries;
+    int m_itemWidth = 1600;
 };
 
 // The line to select when the user looks for key in lines, the line at selected being selected
@@ -50,9 +52,10 @@ private:
 int FindNextLine(const QStringList& lines, int selected, const QString& key, const QString& previousKey);
 
 // Where a list window's lines come from: an archive of the program folder and the line of a record.
+// A window whose lines come from elsewhere has none.
 struct ListSource {
     QString archive;
-    const RecordLayout& layout;
+    const RecordLayout* layout = nullptr;
     std::function<QString(const RecordView&)> line;
 };
 
@@ -72,7 +75,7 @@ public:
         QString countFormat; // the count line with %1 for the number of lines; none when empty
     };
 
-    ListWindow(Context& context, QWidget* owner, const Look& look, ListSource source);
+    ListWindow(Context& context, QWidget* owner, const Look& look, ListSource source = {});
 
     // The record the user chose, once the window closed accepted.
     qint64 chosenPosition() const { return m_chosen; }
@@ -88,6 +91,12 @@ protected:
     // the scan ended; a long one can be cancelled from its progress dialog.
     ScanResult fill(const std::function<bool(const RecordView&)>& keep);
     void showResults();
+    // Shows lines given by the window itself, in the order given.
+    void setLines(std::vector<ListEntry> entries);
+    // The key of the last "Trova" is kept in key, which outlives the window, instead of being
+    // forgotten each time the window is shown.
+    void keepSearchKeyIn(QString& key) { m_previousKey = &key; }
+    LineListModel& model() { return m_model; }
     QWidget* resultsPanel() const { return m_panContainer; }
     QStackedLayout* panels() const { return m_panels; }
     const ListSource& source() const { return m_source; }
@@ -108,7 +117,8 @@ private:
     LineListModel m_model;
     QWidget* m_panContainer = nullptr;
     QStackedLayout* m_panels = nullptr;
-    QString m_previousKey;
+    QString m_ownKey;
+    QString* m_previousKey = &m_ownKey;
     qint64 m_chosen = -1;
 };
 

@@ -54,7 +54,7 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
         const int column = int(i % 2);
         grid->addWidget(label, row, column);
         grid->addWidget(Form::highlightByRectangle(edit, QLatin1String(definition.eff)), row + 1, column);
-        m_filters.push_back({edit, source().layout.indexOf(QLatin1String(definition.field))});
+        m_filters.push_back({edit, source().layout->indexOf(QLatin1String(definition.field))});
         chain.push_back(edit);
     }
     Form::enterChain(chain);

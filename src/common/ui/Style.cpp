@@ -39,6 +39,7 @@ const std::map<QString, QRgb>& namedColours()
         {QStringLiteral("NavigationBar"), NavigationBar},
         {QStringLiteral("Crimson"), Crimson},
         {QStringLiteral("DarkCyan"), DarkCyan},
+        {QStringLiteral("Brown"), Brown},
         {QStringLiteral("NavigationRule"), NavigationRule},
         {QStringLiteral("PanelWash"), PanelWash},
         {QStringLiteral("HoverWash"), HoverWash},

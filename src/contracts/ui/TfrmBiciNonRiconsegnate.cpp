@@ -13,7 +13,7 @@ TfrmBiciNonRiconsegnate::TfrmBiciNonRiconsegnate(Context& context, QWidget* owne
                  {QStringLiteral("frmBiciNonRiconsegnate"), QStringLiteral(" Riepilogo veicoli non riconsegnati"),
                   QStringLiteral("Riepilogo veicoli non riconsegnati"), QString(),
                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), QString()},
-                 {QString::fromLatin1(Contracts::ArchiveName), TSchedaContratto(), Contracts::ListLine})
+                 {QString::fromLatin1(Contracts::ArchiveName), &TSchedaContratto(), Contracts::ListLine})
 {
 }
 

@@ -1,40 +1,205 @@
 #include "TfrmMenuCamere.h"
 
-#include "common/ui/Style.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/PictureButton.h"
+#include "common/ui/StatusStrip.h"
+#include "common/ui/TfrmGuida.h"
+#include "fleet/SchedaVeicolo.h"
+#include "planner/PlannerGuide.h"
+#include "planner/PlannerVehicles.h"
+#include "storage/ArchiveFile.h"
 
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace rf {
 
+namespace {
+const QString FourDigits = QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+const QString NoVehicles = QStringLiteral(
+    "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter utilizzare il planner delle "
+    "prenotazioni è necessario registrare almeno un veicolo nella flotta bici.");
+const QString NoneSelected =
+    QStringLiteral("Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.");
+} // namespace
+
 TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
-    : WorkWindow(context, QStringLiteral("frmMenuCamere"), QStringLiteral(" Rotaflux - Planner Prenotazioni"),
-                     parent),
+    : WorkWindow(context, QStringLiteral("frmMenuCamere"), QStringLiteral(" Rotaflux - Planner Prenotazioni"), parent),
       lblMemory(QStringLiteral("avvio"))
 {
     Style::gradientBackground(this);
-    // The yearly planner is not part of this release: the area says so and leads back.
-    auto* note = new QLabel(QStringLiteral("Il planner delle prenotazioni sarà disponibile in una prossima versione."),
-                            this);
-    note->setObjectName(QStringLiteral("lblAvviso"));
-    note->setAlignment(Qt::AlignCenter);
-    note->setStyleSheet(QStringLiteral("color: white; font-size: 18px; font-weight: bold;"));
-    QPushButton* back =
-        Style::button(QStringLiteral("imgEsci"), QStringLiteral("Torna al menu principale"), QSize(240, 36), this);
-    connect(back, &QPushButton::clicked, this, &QWidget::close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addStretch(1);
-    layout->addWidget(note);
-    layout->addSpacing(20);
-    layout->addWidget(back, 0, Qt::AlignHCenter);
-    layout->addStretch(1);
+    m_model.setItemWidth(910);
+
+    auto* banner = SvgPicture::create(QStringLiteral(":/planner/entry_banner.svg"), QStringLiteral("imgTitolo"),
+                                      QSize(900, 90));
+    auto* lblInformazioni =
+        new QLabel(QStringLiteral("Selezionare un anno solare e un veicolo e premere il pulsante Apri."));
+    lblInformazioni->setObjectName(QStringLiteral("lblInformazioni"));
+    lblInformazioni->setFont(Style::font(Style::Family::Verdana, 15, true));
+    lblInformazioni->setStyleSheet(Style::sheet(QStringLiteral("color: @FocusYellow; background: transparent;")));
+
+    QLabel* titAnno = Style::caption(QStringLiteral("Anno:"), 15);
+    titAnno->setObjectName(QStringLiteral("titAnno"));
+    m_txtAnnoFatture = new QLineEdit;
+    m_txtAnnoFatture->setObjectName(QStringLiteral("txtAnnoFatture"));
+    m_txtAnnoFatture->setMaxLength(4);
+    m_txtAnnoFatture->setFixedSize(90, 30);
+    m_txtAnnoFatture->setAlignment(Qt::AlignCenter);
+    m_txtAnnoFatture->setFont(Style::font(Style::Family::Verdana, 16, true));
+    Form::highlightByBackground(m_txtAnnoFatture);
+    Form::filterKeys(m_txtAnnoFatture, Form::Keys::DigitsOnly);
+    m_btnApriFatture = Style::button(QStringLiteral("btnApriFatture"), QStringLiteral("Apri"), QSize(110, 32));
+    m_btnApriFatture->setAutoDefault(true); // Enter in the year leads here; Enter here opens
+    Form::enterMovesTo(m_txtAnnoFatture, m_btnApriFatture);
+    connect(m_btnApriFatture, &QPushButton::clicked, this, &TfrmMenuCamere::btnApriFattureClick);
+    m_icoMano = SvgPicture::create(QStringLiteral(":/planner/hand.svg"), QStringLiteral("icoMano"), QSize(36, 36));
+    m_icoMano->hide();
+    auto* yearRow = new QHBoxLayout;
+    yearRow->setSpacing(10);
+    yearRow->addWidget(titAnno);
+    yearRow->addWidget(m_txtAnnoFatture);
+    yearRow->addSpacing(10);
+    yearRow->addWidget(m_btnApriFatture);
+    yearRow->addWidget(m_icoMano);
+    yearRow->addStretch(1);
+
+    m_lstRecords = new QListView;
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_lstRecords->setModel(&m_model);
+    m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setStyleSheet(QStringLiteral("QListView { background: white; }"));
+    // A line picked with the mouse or the keyboard names the vehicle to open.
+    connect(m_lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { pickVehicle(current.row()); });
+
+    auto* imgGuida = PictureButton::create(QStringLiteral(":/toolbar/help.svg"), QStringLiteral("imgGuida"),
+                                           QSize(44, 44), QStringLiteral("Visualizza la guida in linea."));
+    auto* imgEsci = PictureButton::create(QStringLiteral(":/toolbar/exit.svg"), QStringLiteral("imgEsci"),
+                                          QSize(44, 44), QStringLiteral("Esci da questa schermata."));
+    connect(imgGuida, &PictureButton::clicked, this, &TfrmMenuCamere::imgGuidaClick);
+    connect(imgEsci, &PictureButton::clicked, this, &QWidget::close);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(imgGuida);
+    bottom->addWidget(imgEsci);
+
+    auto* panel = new QFrame;
+    panel->setObjectName(QStringLiteral("panMain"));
+    panel->setFixedSize(PanelWidth, PanelHeight);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(30, 20, 30, 20);
+    column->setSpacing(14);
+    column->addWidget(banner, 0, Qt::AlignHCenter);
+    column->addWidget(lblInformazioni);
+    column->addLayout(yearRow);
+    column->addWidget(m_lstRecords, 1);
+    column->addLayout(bottom);
+    auto* outer = new QGridLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(panel, 0, 0, Qt::AlignCenter);
 }
 
 void TfrmMenuCamere::showEvent(QShowEvent* event)
 {
-    lblMemory = QStringLiteral("avvio");
     WorkWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    lblBiciNum.clear();
+    lblMarca.clear();
+    lblColore.clear();
+    lblTaglia.clear();
+    m_icoMano->hide();
+    fillList();
+    m_lstRecords->clearSelection();
+    m_lstRecords->setCurrentIndex({});
+    m_txtAnnoFatture->setText(QStringLiteral("%1").arg(m_context.clock().today().year(), 4, 10, QLatin1Char('0')));
+    lblMemory = QStringLiteral("avvio");
+    m_txtAnnoFatture->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmMenuCamere::fillList()
+{
+    // A failure keeps the lines read before it, without a message.
+    std::vector<ListEntry> entries;
+    static const int number = TSchedaVeicolo().indexOf(QStringLiteral("BiciNum"));
+    ScanArchive(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+                [&entries](const RecordView& card) {
+                    if (!card.field(number).isEmpty())
+                        entries.push_back({Planning::vehicleLine(card), card.position()});
+                });
+    m_model.setEntries(std::move(entries));
+}
+
+void TfrmMenuCamere::pickVehicle(int row)
+{
+    if (row < 0 || row >= m_model.rowCount())
+        return;
+    const ListEntry& entry = m_model.entries()[std::size_t(row)];
+    const QString archive = m_context.path(QString::fromLatin1(Fleet::ArchiveName));
+    const qint64 position = LocateRecord(archive, TSchedaVeicolo(), entry.position, entry.line, Planning::vehicleLine);
+    const std::optional<QStringList> card = position > 0 ? ReadArchiveRecord(archive, TSchedaVeicolo(), position)
+                                                         : std::nullopt;
+    if (!card)
+        return; // the labels keep what they held
+    const RecordLayout& layout = TSchedaVeicolo();
+    lblBiciNum = card->value(layout.indexOf(QStringLiteral("BiciNum")));
+    lblMarca = card->value(layout.indexOf(QStringLiteral("Marca")));
+    lblColore = card->value(layout.indexOf(QStringLiteral("Colore")));
+    lblTaglia = card->value(layout.indexOf(QStringLiteral("Taglia")));
+    m_icoMano->show();
+}
+
+PlanningTarget TfrmMenuCamere::target() const
+{
+    return {{lblBiciNum.trimmed(), lblMarca.trimmed(), lblColore.trimmed(), lblTaglia.trimmed()},
+            m_txtAnnoFatture->text().trimmed(),
+            lblFile};
+}
+
+void TfrmMenuCamere::btnApriFattureClick()
+{
+    if (m_txtAnnoFatture->text().size() != 4) {
+        m_context.messages().warning(this, FourDigits);
+        m_txtAnnoFatture->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (m_model.rowCount() == 0) {
+        m_context.messages().warning(this, NoVehicles);
+        return;
+    }
+    if (!m_lstRecords->currentIndex().isValid() || lblBiciNum.trimmed().isEmpty()) {
+        m_context.messages().warning(this, NoneSelected);
+        return;
+    }
+    const QString problem = Planning::fileNameProblem(lblBiciNum);
+    if (!problem.isEmpty()) {
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte del "
+                                 "nome di un file (") +
+                      problem +
+                      QStringLiteral(").\n\r\n\rPer utilizzare il planner è necessario modificare il numero nella "
+                                     "scheda del veicolo."));
+        return;
+    }
+    lblFile = m_context.path(Planning::fileName(lblBiciNum, m_txtAnnoFatture->text()));
+    lblMemory = QStringLiteral("planning");
+    close();
+}
+
+void TfrmMenuCamere::imgGuidaClick()
+{
+    TfrmGuida::showGuide(m_context, this, Guide::PlannerTitle, Guide::plannerParagraphs());
 }
 
 } // namespace rf

@@ -1,10 +1,27 @@
 #pragma once
 
+#include "common/ui/ListWindow.h"
 #include "common/ui/WorkWindow.h"
+#include "planner/PlanningFile.h"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
 
 namespace rf {
 
-// The planner entry: pick a year and a vehicle, then open its planning grid.
+class SvgPicture;
+
+// What the planner entry hands to the planning grid: the vehicle, the year and the planning file.
+struct PlanningTarget {
+    Planning::Vehicle vehicle;
+    QString year;
+    QString file; // full path
+};
+
+// The planner entry: the user types a year, picks a vehicle of the fleet and presses Apri, which
+// hands the planning of that vehicle and year to the grid.
 class TfrmMenuCamere : public WorkWindow {
     Q_OBJECT
 public:
@@ -12,9 +29,29 @@ public:
 
     // Where closing leads: "avvio" back to the launcher, "planning" on to the grid.
     QString lblMemory;
+    // The vehicle last picked in the list (empty after each show) and the file Apri chose.
+    QString lblBiciNum, lblMarca, lblColore, lblTaglia;
+    QString lblFile;
+
+    PlanningTarget target() const;
+    const LineListModel& vehicles() const { return m_model; }
+
+    void btnApriFattureClick();
+    void imgGuidaClick();
+    // Takes the vehicle of the list line at row, as clicking it does.
+    void pickVehicle(int row);
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void fillList();
+
+    LineListModel m_model;
+    QLineEdit* m_txtAnnoFatture = nullptr;
+    QPushButton* m_btnApriFatture = nullptr;
+    QListView* m_lstRecords = nullptr;
+    SvgPicture* m_icoMano = nullptr;
 };
 
 } // namespace rf

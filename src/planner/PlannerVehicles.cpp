@@ -1,0 +1,14 @@
+#include "PlannerVehicles.h"
+
+#include "fleet/SchedaVeicolo.h"
+#include "fleet/VehicleSearch.h"
+
+namespace rf::Planning {
+
+QString vehicleLine(const RecordView& card)
+{
+    static const int year = TSchedaVeicolo().indexOf(QStringLiteral("Anno"));
+    return Fleet::VehicleColumns(card) + card.field(year);
+}
+
+} // namespace rf::Planning
