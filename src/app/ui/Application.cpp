@@ -143,8 +143,10 @@ void Application::connectFlow()
     connect(m_contracts.get(), &WorkWindow::closed, this, backToLauncher);
     connect(m_planning.get(), &WorkWindow::closed, this, backToLauncher);
     connect(m_plannerEntry.get(), &WorkWindow::closed, this, [this] {
-        if (m_plannerEntry->lblMemory.trimmed() == QLatin1String("planning"))
+        if (m_plannerEntry->lblMemory.trimmed() == QLatin1String("planning")) {
+            m_planning->setTarget(m_plannerEntry->target());
             m_planning->showMaximized();
+        }
         else
             m_launcher->showMaximized();
     });

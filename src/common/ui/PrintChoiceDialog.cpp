@@ -68,7 +68,7 @@ PrintChoiceDialog::PrintChoiceDialog(Context& context, QWidget* owner, const Fra
     } else {
         panel->setObjectName(QStringLiteral("panLogo"));
         auto* imgLogo01 = new SvgPicture(frame.picture);
-        imgLogo01->setObjectName(QStringLiteral("imgLogo01"));
+        imgLogo01->setObjectName(frame.pictureName);
         auto* panelLayout = new QVBoxLayout(panel);
         panelLayout->setContentsMargins(14, 12, 14, 6);
         panelLayout->addWidget(imgLogo01);

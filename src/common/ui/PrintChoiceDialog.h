@@ -51,6 +51,7 @@ public:
         QString picture;   // resource of the banner or the explanation
         QString closeText; // the close button is btnAnnulla
         QRgb top = Style::SteelBlue;
+        QString pictureName = QStringLiteral("imgLogo01"); // the explanation's name
     };
 
     PrintChoiceDialog(Context& context, QWidget* owner, const Frame& frame);

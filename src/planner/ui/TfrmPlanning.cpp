@@ -1,10 +1,333 @@
 #include "TfrmPlanning.h"
 
+#include "common/ui/CommandBar.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/StatusStrip.h"
+#include "common/ui/TfrmGuida.h"
+#include "planner/PlannerGuide.h"
+#include "planner/ui/DayTile.h"
+#include "planner/ui/TfrmAnteprimaPlanning.h"
+#include "planner/ui/TfrmGiorno.h"
+#include "planner/ui/TfrmIntervallo.h"
+#include "planner/ui/TfrmRiepPrenotazioni.h"
+#include "planner/ui/TfrmStampaPlanning.h"
+
+#include <QDate>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QTimer>
+
+#include <algorithm>
+
 namespace rf {
+
+namespace {
+
+// The window is designed for a client area of 1016 x 713; larger windows scale it up.
+constexpr int DesignWidth = 1016;
+constexpr int DesignHeight = 713;
+constexpr int TileWidth = 24;
+constexpr int TileHeight = 33;
+
+QRect tilePlace(int month, int day)
+{
+    return QRect(166 + 26 * (day - 1), 152 + 40 * (month - 1), TileWidth, TileHeight);
+}
+
+} // namespace
 
 TfrmPlanning::TfrmPlanning(Context& context, QWidget* parent)
     : WorkWindow(context, QStringLiteral("frmPlanning"), QString(), parent)
 {
+    buildWindow();
+}
+
+void TfrmPlanning::buildWindow()
+{
+    Style::gradientBackground(this);
+    QWidget* strip = nullptr;
+    m_panInfo = Status::makeStrip(this, QStringLiteral("Pronto per archiviare una nuova scheda..."), &strip);
+    Status::clears(this, m_panInfo);
+    const auto place = [this](QWidget* widget, const QRect& designRect) {
+        widget->setParent(this);
+        m_placed.emplace_back(widget, designRect);
+    };
+
+    auto* bar = new CommandBar(m_panInfo);
+    bar->add(QStringLiteral("cmdIntervallo"), QStringLiteral(":/planner/interval.svg"),
+             QStringLiteral("Prenota intervallo di tempo."), [this] { cmdIntervalloClick(); });
+    bar->add(QStringLiteral("cmdRiepilogo"), QStringLiteral(":/planner/summary.svg"),
+             QStringLiteral("Visualizza il riepilogo delle prenotazioni registrate."), [this] { cmdRiepilogoClick(); });
+    bar->addSeparator();
+    bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
+             QStringLiteral("Visualizza l'anteprima di stampa del planning corrente."), [this] {
+                 TfrmAnteprimaPlanning dialog(m_context, *this);
+                 dialog.exec();
+             });
+    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa il planning corrente."), [this] {
+        TfrmStampaPlanning dialog(m_context, *this);
+        dialog.exec();
+    });
+    addClosingCommands(bar, QStringLiteral("Visualizza la guida in linea."), [this] { cmdGuidaClick(); });
+    // The exit command of this window has its own hint.
+    if (auto* exit = bar->findChild<QWidget*>(QStringLiteral("cmdEsci")))
+        Status::hint(exit, m_panInfo, QStringLiteral("Esci da questa schermata di lavoro."));
+    place(bar, QRect(10, 6, 996, 58));
+
+    // The vehicle band: four read-only fields and the year.
+    auto* band = new QFrame;
+    band->setObjectName(QStringLiteral("panVeicolo"));
+    band->setStyleSheet(Style::sheet(QStringLiteral("#panVeicolo { background: @PanelWash; border: 1px solid"
+                                                    " @PanelBorder; border-radius: 6px; }")));
+    Status::clears(band, m_panInfo);
+    auto* bandLayout = new QGridLayout(band);
+    bandLayout->setContentsMargins(12, 6, 12, 6);
+    bandLayout->setHorizontalSpacing(10);
+    bandLayout->setVerticalSpacing(2);
+    const auto field = [&](const char* name, const char* caption, int capacity, int column, int stretch) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(QLatin1String(name));
+        edit->setReadOnly(true);
+        edit->setMaxLength(capacity);
+        edit->setFocusPolicy(Qt::ClickFocus);
+        edit->setFont(Style::font(Style::Family::Verdana, 12, true));
+        Form::highlightByBackground(edit);
+        bandLayout->addWidget(Style::caption(QString::fromUtf8(caption), 11), 0, column);
+        bandLayout->addWidget(edit, 1, column);
+        bandLayout->setColumnStretch(column, stretch);
+        return edit;
+    };
+    m_txtBiciNum = field("txtBiciNum", "Bicicletta n.", 30, 0, 2);
+    m_txtMarca = field("txtMarca", "Marca e modello:", 120, 1, 5);
+    m_txtColore = field("txtColore", "Colore:", 50, 2, 2);
+    m_txtTaglia = field("txtTaglia", "Taglia:", 30, 3, 1);
+    m_txtAnno = new QLabel;
+    m_txtAnno->setObjectName(QStringLiteral("txtAnno"));
+    m_txtAnno->setAlignment(Qt::AlignCenter);
+    m_txtAnno->setFont(Style::font(Style::Family::Verdana, 34, true));
+    m_txtAnno->setStyleSheet(Style::sheet(QStringLiteral("color: @FocusYellow; background: @SteelBlue;"
+                                                         " border-radius: 6px; padding: 0 14px;")));
+    bandLayout->addWidget(m_txtAnno, 0, 4, 2, 1);
+    place(band, QRect(10, 72, 996, 68));
+
+    // Twelve month rows: the title, then a free and a booked tile for every day.
+    const QString tileHint = QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
+    for (int m = 1; m <= 12; ++m) {
+        const Planning::Month& month = Planning::Months()[std::size_t(m - 1)];
+        auto* title = new QLabel(QString::fromLatin1(month.name).toUpper() + QLatin1Char(':'));
+        title->setObjectName(QStringLiteral("tit") + QLatin1String(month.control));
+        title->setAlignment(Qt::AlignCenter);
+        title->setFont(Style::font(Style::Family::Verdana, 13, true));
+        title->setStyleSheet(Style::sheet(QStringLiteral("background: @SteelBlue; color: white; border-radius: 3px;")));
+        Status::clears(title, m_panInfo);
+        place(title, QRect(24, 152 + 40 * (m - 1), 136, 33));
+        for (int d = 1; d <= month.days; ++d) {
+            const int slot = Planning::slotOf(m, d);
+            for (const bool booked : {false, true}) {
+                auto* tile = new DayTile(slot, d, booked);
+                tile->setObjectName((booked ? QStringLiteral("occ") : QStringLiteral("lib")) +
+                                    Planning::controlSuffix(slot));
+                tile->setVisible(booked ? false : true);
+                Status::hint(tile, m_panInfo, tileHint);
+                connect(tile, &DayTile::clicked, this, &TfrmPlanning::dayClick);
+                place(tile, tilePlace(m, d));
+                (booked ? m_booked : m_free)[std::size_t(slot)] = tile;
+            }
+        }
+    }
+    place(strip, QRect(10, 680, 996, 26));
+    placeCanvas();
+}
+
+void TfrmPlanning::placeCanvas()
+{
+    const double scale = std::max(1.0, std::min(double(width()) / DesignWidth, double(height()) / DesignHeight));
+    const QPoint offset((width() - int(DesignWidth * scale)) / 2, (height() - int(DesignHeight * scale)) / 2);
+    for (const auto& [widget, rect] : m_placed) {
+        widget->setGeometry(QRect(offset + QPoint(int(rect.x() * scale), int(rect.y() * scale)),
+                                  QSize(int(rect.width() * scale), int(rect.height() * scale))));
+    }
+}
+
+void TfrmPlanning::resizeEvent(QResizeEvent* event)
+{
+    WorkWindow::resizeEvent(event);
+    placeCanvas();
+}
+
+void TfrmPlanning::setTarget(const PlanningTarget& target)
+{
+    m_target = target;
+    setWindowTitle(QStringLiteral(" Rotaflux - Planner prenotazioni anno ") + target.year);
+    m_txtAnno->setText(target.year);
+}
+
+void TfrmPlanning::reset()
+{
+    for (int slot = 0; slot < Planning::DayCount; ++slot) {
+        m_days[std::size_t(slot)].clear();
+        m_free[std::size_t(slot)]->setVisible(true);
+        m_booked[std::size_t(slot)]->setVisible(false);
+    }
+    m_loaded = m_days;
+    lblPosizione.clear();
+}
+
+void TfrmPlanning::showEvent(QShowEvent* event)
+{
+    WorkWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    reset();
+    m_txtBiciNum->setText(m_target.vehicle.number);
+    m_txtMarca->setText(m_target.vehicle.make);
+    m_txtColore->setText(m_target.vehicle.colour);
+    m_txtTaglia->setText(m_target.vehicle.size);
+    m_txtBiciNum->setFocus(Qt::OtherFocusReason);
+    load();
+}
+
+void TfrmPlanning::load()
+{
+    const Planning::Loaded loaded = Planning::load(m_target.file);
+    m_unreadable = loaded.status == Planning::Loaded::Status::Unreadable;
+    lblPosizione = QStringLiteral("1");
+    if (m_unreadable) {
+        // Shown once the grid is on screen; nothing will be written over the file on close.
+        QTimer::singleShot(0, this, [this] {
+            m_context.messages().warning(
+                this, QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per "
+                                     "l'anno ") +
+                          m_target.year +
+                          QStringLiteral(".\n\r\n\rLe modifiche apportate in questa schermata non verranno "
+                                         "salvate."));
+        });
+        return;
+    }
+    for (int slot = 0; slot < Planning::DayCount; ++slot)
+        setDay(slot, loaded.days[std::size_t(slot)]);
+    m_loaded = m_days;
+}
+
+void TfrmPlanning::setDay(int slot, const QString& text)
+{
+    const std::size_t i = std::size_t(slot);
+    m_days[i] = text.trimmed();
+    const bool booked = !m_days[i].isEmpty();
+    m_free[i]->setVisible(!booked);
+    m_booked[i]->setVisible(booked);
+}
+
+void TfrmPlanning::save()
+{
+    if (m_unreadable)
+        return; // the stored bookings could not be read: never replace them with this grid
+    const Planning::Loaded onDisk = Planning::load(m_target.file);
+    if (onDisk.status == Planning::Loaded::Status::Unreadable) {
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rAccertarsi di "
+                                 "possedere i privilegi di scrittura nella cartella di installazione del "
+                                 "programma."));
+        return;
+    }
+    std::vector<int> conflicts;
+    const Planning::Days merged = Planning::merge(m_loaded, m_days, onDisk.days, &conflicts);
+    if (!Planning::save(m_target.file, m_target.vehicle, merged)) {
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rAccertarsi di "
+                                 "possedere i privilegi di scrittura nella cartella di installazione del "
+                                 "programma."));
+        return;
+    }
+    lblPosizione = QStringLiteral("1");
+    if (!conflicts.empty()) {
+        QStringList days;
+        for (const int slot : conflicts)
+            days.append(Planning::dateText(slot, m_target.year).left(5));
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei "
+                                 "seguenti giorni: ") +
+                      days.join(QStringLiteral(", ")) +
+                      QStringLiteral(".\n\r\n\rSono state mantenute le prenotazioni inserite in questa postazione."));
+    }
+}
+
+void TfrmPlanning::beforeClose()
+{
+    save();
+}
+
+QString TfrmPlanning::vehicleLine() const
+{
+    return QStringLiteral("Bici n. ") + m_txtBiciNum->text().trimmed() + QStringLiteral("  ") +
+           m_txtMarca->text().trimmed();
+}
+
+void TfrmPlanning::dayClick(int slot)
+{
+    const QString year = m_target.year.trimmed();
+    if (!QDate(year.toInt(), Planning::monthOf(slot), Planning::dayOf(slot)).isValid() &&
+        slot == Planning::slotOf(2, 29)) {
+        m_context.messages().warning(this, QStringLiteral("Attenzione: la data 29/02/") + year +
+                                               QStringLiteral(" non esiste.\n\r\n\rPer poter effettuare la "
+                                                              "prenotazione è necessario indicare una data valida."));
+        return;
+    }
+    TfrmGiorno dialog(m_context, this);
+    dialog.setDay(Planning::dayKey(slot),
+                  QStringLiteral("Prenotazione del %1 %2 ")
+                          .arg(Planning::dayOf(slot))
+                          .arg(QLatin1String(Planning::Months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
+                      year,
+                  vehicleLine(), m_days[std::size_t(slot)]);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int target = Planning::slotOfKey(dialog.lblMemory);
+    if (target >= 0)
+        setDay(target, dialog.text());
+}
+
+void TfrmPlanning::cmdIntervalloClick()
+{
+    TfrmIntervallo dialog(m_context, this);
+    dialog.setUp(m_target.year, vehicleLine());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int year = m_target.year.trimmed().toInt();
+    for (int slot = dialog.firstSlot(); slot >= 0 && slot <= dialog.lastSlot(); ++slot) {
+        if (Planning::isDayOf(slot, year))
+            setDay(slot, dialog.text());
+    }
+}
+
+QStringList TfrmPlanning::summaryLines() const
+{
+    QStringList lines;
+    for (int slot = 0; slot < Planning::DayCount; ++slot) {
+        if (!m_days[std::size_t(slot)].trimmed().isEmpty())
+            lines.append(Planning::summaryLine(slot, m_days[std::size_t(slot)]));
+    }
+    return lines;
+}
+
+void TfrmPlanning::cmdRiepilogoClick()
+{
+    TfrmRiepPrenotazioni summary(m_context, this, summaryLines(),
+                                 QStringLiteral("Riepilogo prenotazioni bici n. ") + m_txtBiciNum->text().trimmed() +
+                                     QLatin1Char(' ') + m_txtMarca->text().trimmed() + QStringLiteral(" anno ") +
+                                     m_txtAnno->text().trimmed(),
+                                 m_lastSummarySearch);
+    summary.exec();
+}
+
+void TfrmPlanning::cmdGuidaClick()
+{
+    TfrmGuida::showGuide(m_context, this, Guide::PlannerTitle, Guide::plannerParagraphs());
 }
 
 } // namespace rf

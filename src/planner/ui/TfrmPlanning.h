@@ -1,14 +1,73 @@
 #pragma once
 
 #include "common/ui/WorkWindow.h"
+#include "planner/PlanningFile.h"
+#include "planner/ui/TfrmMenuCamere.h"
+
+#include <array>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
 
 namespace rf {
 
-// The annual planning grid of one vehicle; its caption is set each time it is opened.
+class DayTile;
+
+// The annual planning grid of one vehicle: twelve month rows of day tiles, red when the day is
+// booked, lavender when it is free. The bookings are read from the planning file when the grid is
+// shown and written back, merged with what another workstation saved meanwhile, when it closes.
 class TfrmPlanning : public WorkWindow {
     Q_OBJECT
 public:
     explicit TfrmPlanning(Context& context, QWidget* parent = nullptr);
+
+    // The vehicle, year and file the entry window chose; read each time the grid is shown.
+    void setTarget(const PlanningTarget& target);
+
+    const Planning::Days& days() const { return m_days; }
+    bool isBooked(int slot) const { return !m_days[std::size_t(slot)].trimmed().isEmpty(); }
+    // The position of the planning record ("1" while the grid is shown).
+    QString lblPosizione;
+
+    void dayClick(int slot);
+    void cmdIntervalloClick();
+    void cmdRiepilogoClick();
+    void cmdGuidaClick();
+    // Sets a day's text (trimmed) and its tiles.
+    void setDay(int slot, const QString& text);
+    // "Bici n. " + number + "  " + make: the vehicle line of the booking dialogs.
+    QString vehicleLine() const;
+    QString year() const { return m_target.year; }
+    QStringList summaryLines() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void beforeClose() override;
+
+private:
+    void buildWindow();
+    void reset();
+    void load();
+    void save();
+    void placeCanvas();
+
+    PlanningTarget m_target;
+    Planning::Days m_days;
+    Planning::Days m_loaded; // as read, to tell this grid's changes from another workstation's
+    bool m_unreadable = false;
+    QString m_lastSummarySearch;
+
+    QWidget* m_canvas = nullptr;
+    std::vector<std::pair<QWidget*, QRect>> m_placed; // children of the canvas at their design places
+    std::array<DayTile*, Planning::DayCount> m_free{};
+    std::array<DayTile*, Planning::DayCount> m_booked{};
+    QLineEdit* m_txtBiciNum = nullptr;
+    QLineEdit* m_txtMarca = nullptr;
+    QLineEdit* m_txtColore = nullptr;
+    QLineEdit* m_txtTaglia = nullptr;
+    QLabel* m_txtAnno = nullptr;
 };
 
 } // namespace rf
