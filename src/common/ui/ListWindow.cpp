@@ -8,6 +8,7 @@
 #include "reports/ListTemplate.h"
 #include "storage/TextSearch.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,6 +41,9 @@ void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
     });
     beginResetModel();
     m_entries = std::move(entries);
+    m_longest = 0;
+    for (const ListEntry& entry : m_entries)
+        m_longest = std::max(m_longest, int(entry.line.size()));
     endResetModel();
 }
 
@@ -68,8 +72,10 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const
         return Style::pointFont(Style::Family::CourierNew, 12);
     case Qt::ForegroundRole:
         return QColor::fromRgba(Style::Black);
-    case Qt::SizeHintRole:
-        return QSize(m_itemWidth, 20);
+    case Qt::SizeHintRole: {
+        static const int pitch = QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M'));
+        return QSize(std::max(m_itemWidth, m_longest * pitch + 8), 20);
+    }
     default:
         return {};
     }
@@ -153,6 +159,7 @@ QWidget* ListWindow::buildResults(const Look& look)
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
     m_lstRecords->setModel(&m_model);
     m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setTextElideMode(Qt::ElideNone);
     m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

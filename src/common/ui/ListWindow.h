@@ -24,7 +24,8 @@ struct ListEntry {
 };
 
 // The lines of a list window, kept sorted by their text (letter case aside) and shown in a
-// fixed-pitch font, each item 1600 wide so that long lines scroll sideways.
+// fixed-pitch font, each item 1600 wide (or as wide as the longest line) so that long lines scroll
+// sideways instead of being cut.
 class LineListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ public:
 private:
     std::vector<ListEntry> m_entries;
     int m_itemWidth = 1600;
+    int m_longest = 0; // characters of the longest line
 };
 
 // The line to select when the user looks for key in lines, the line at selected being selected

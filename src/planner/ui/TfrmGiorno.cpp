@@ -47,6 +47,7 @@ TfrmGiorno::TfrmGiorno(Context& context, QWidget* owner)
     QPushButton* btnChiudi =
         Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Applica e chiudi"), QSize(150, 32), this);
     QPushButton* btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(150, 32), this);
+    btnChiudi->setDefault(true); // Enter in the text applies
     connect(btnChiudi, &QPushButton::clicked, this, [this] {
         updateIndicator();
         accept();

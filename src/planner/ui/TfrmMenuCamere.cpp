@@ -75,6 +75,7 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
     m_lstRecords->setModel(&m_model);
     m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setTextElideMode(Qt::ElideNone);
     m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
