@@ -1,0 +1,420 @@
+#include "app/ui/Application.h"
+#include "app/ui/TfrmAvvio.h"
+#include "fleet/SchedaVeicolo.h"
+#include "planner/PlanningFile.h"
+#include "planner/ui/TfrmGiorno.h"
+#include "planner/ui/TfrmIntervallo.h"
+#include "planner/ui/TfrmMenuCamere.h"
+#include "planner/ui/TfrmPlanning.h"
+#include "planner/ui/TfrmRiepPrenotazioni.h"
+#include "reports/Layout.h"
+#include "support/Archives.h"
+#include "support/FakeContext.h"
+#include "support/Files.h"
+#include "support/Gui.h"
+#include "support/TestMain.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::test;
+
+namespace {
+
+void addVehicle(FakeContext& fake, const QString& number, const QString& make = QStringLiteral("Atala City"))
+{
+    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
+                 {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), make},
+                  {QStringLiteral("Colore"), QStringLiteral("Rosso")}, {QStringLiteral("Taglia"), QStringLiteral("M")},
+                  {QStringLiteral("Anno"), QStringLiteral("2023")}});
+}
+
+// The program with the planner entry shown, over a fleet of the given vehicles.
+struct Planner {
+    FakeContext fake;
+    std::unique_ptr<Application> app;
+    explicit Planner(const QStringList& vehicles, const QString& year = QStringLiteral("2024"))
+    {
+        fake.clock().moment = QDateTime(QDate(year.toInt(), 3, 5), QTime(9, 0));
+        for (const QString& v : vehicles)
+            addVehicle(fake, v);
+        app = std::make_unique<Application>(fake.context());
+        entry()->show();
+    }
+    TfrmMenuCamere* entry() const { return app->plannerEntry(); }
+    TfrmPlanning* grid() const { return app->planning(); }
+    QString file(const QString& number, const QString& year = QStringLiteral("2024")) const
+    {
+        return fake.file(Planning::fileName(number, year));
+    }
+    // Picks the list line of a vehicle and presses Apri.
+    void open(const QString& number)
+    {
+        auto* list = child<QListView>(entry(), QStringLiteral("lstRecords"));
+        const QStringList lines = entry()->vehicles().lines();
+        for (int row = 0; row < lines.size(); ++row) {
+            if (lines.at(row).startsWith(QStringLiteral("Bici n. ") + number + QLatin1Char(' ')))
+                list->setCurrentIndex(list->model()->index(row, 0));
+        }
+        click(entry(), QStringLiteral("btnApriFatture"));
+    }
+};
+
+} // namespace
+
+class PlannerWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void entryListsTheFleetByLine()
+    {
+        Planner p({QStringLiteral("2"), QString(), QStringLiteral("10")});
+        const QStringList lines = p.entry()->vehicles().lines();
+        QCOMPARE(lines.size(), 2); // a card without a number is not listed
+        QCOMPARE(lines.at(0), QStringLiteral("Bici n. 10               Atala City                    Taglia: M             Colore: Rosso                     Anno: 2023"));
+        QVERIFY(lines.at(1).startsWith(QStringLiteral("Bici n. 2 ")));
+        QCOMPARE(child<QLineEdit>(p.entry(), QStringLiteral("txtAnnoFatture"))->text(), QStringLiteral("2024"));
+        QCOMPARE(p.entry()->lblMemory, QStringLiteral("avvio"));
+    }
+
+    void apriChecksInOrder_data()
+    {
+        QTest::addColumn<QStringList>("vehicles");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<bool>("pick");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("three digits") << QStringList{QStringLiteral("1")} << "202" << true
+                                      << "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
+        QTest::newRow("no vehicle") << QStringList{} << "2024" << false
+                                    << "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter "
+                                       "utilizzare il planner delle prenotazioni è necessario registrare almeno un "
+                                       "veicolo nella flotta bici.";
+        QTest::newRow("none picked") << QStringList{QStringLiteral("1")} << "2024" << false
+                                     << "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante "
+                                        "Apri.";
+        QTest::newRow("number no file can hold")
+            << QStringList{QStringLiteral("12/A")} << "2024" << true
+            << "Attenzione: il numero del veicolo contiene caratteri che non possono far parte del nome di un file "
+               "(\"/\").\n\r\n\rPer utilizzare il planner è necessario modificare il numero nella scheda del veicolo.";
+    }
+
+    void apriChecksInOrder()
+    {
+        QFETCH(QStringList, vehicles);
+        QFETCH(QString, year);
+        QFETCH(bool, pick);
+        QFETCH(QString, warning);
+        Planner p(vehicles);
+        child<QLineEdit>(p.entry(), QStringLiteral("txtAnnoFatture"))->setText(year);
+        if (pick)
+            p.open(vehicles.first());
+        else
+            click(p.entry(), QStringLiteral("btnApriFatture"));
+        QCOMPARE(p.fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(p.fake.messages().last().text, warning);
+        QVERIFY(p.entry()->isVisible());
+        QVERIFY(!p.grid()->isVisible());
+    }
+
+    void yearTakesDigitsOnly()
+    {
+        Planner p({QStringLiteral("1")});
+        auto* year = child<QLineEdit>(p.entry(), QStringLiteral("txtAnnoFatture"));
+        year->clear();
+        QTest::keyClicks(year, QStringLiteral("2a0 25x7"));
+        QCOMPARE(year->text(), QStringLiteral("2025"));
+    }
+
+    void apriShowsTheVehiclesYearAndCloseSavesIt()
+    {
+        Planner p({QStringLiteral("7"), QStringLiteral("8")});
+        p.open(QStringLiteral("7"));
+        QVERIFY(p.grid()->isVisible());
+        QVERIFY(!p.entry()->isVisible());
+        QCOMPARE(p.grid()->windowTitle(), QStringLiteral(" Rotaflux - Planner prenotazioni anno 2024"));
+        QCOMPARE(child<QLineEdit>(p.grid(), QStringLiteral("txtBiciNum"))->text(), QStringLiteral("7"));
+        QCOMPARE(child<QLineEdit>(p.grid(), QStringLiteral("txtMarca"))->text(), QStringLiteral("Atala City"));
+        QCOMPARE(child<QLabel>(p.grid(), QStringLiteral("txtAnno"))->text(), QStringLiteral("2024"));
+        QCOMPARE(QFileInfo(p.file(QStringLiteral("7"))).size(), 0); // created empty when shown
+        QVERIFY(child<QWidget>(p.grid(), QStringLiteral("libFeb_29"))->isVisible());
+        QVERIFY(!child<QWidget>(p.grid(), QStringLiteral("occFeb_29"))->isVisible());
+        QVERIFY(!child<QWidget>(p.grid(), QStringLiteral("libApr_31")));
+        p.grid()->setDay(0, QStringLiteral("Rossi 333 1234567"));
+        p.grid()->close();
+        QVERIFY(p.app->launcher()->isVisible());
+        QCOMPARE(QFileInfo(p.file(QStringLiteral("7"))).size(), 18900);
+        QCOMPARE(Planning::load(p.file(QStringLiteral("7"))).days[0], QStringLiteral("Rossi 333 1234567"));
+    }
+
+    void storedBookingsShowRed()
+    {
+        Planner p({QStringLiteral("7")});
+        Planning::Days days;
+        days[0] = QStringLiteral("Rossi");
+        days[365] = QStringLiteral("Bianchi");
+        days[100] = QStringLiteral("   ");
+        QVERIFY(Planning::save(p.file(QStringLiteral("7")), {}, days));
+        p.open(QStringLiteral("7"));
+        int red = 0;
+        for (int slot = 0; slot < Planning::DayCount; ++slot)
+            red += p.grid()->isBooked(slot) ? 1 : 0;
+        QCOMPARE(red, 2);
+        QVERIFY(child<QWidget>(p.grid(), QStringLiteral("occGen_01"))->isVisible());
+        QVERIFY(!child<QWidget>(p.grid(), QStringLiteral("libGen_01"))->isVisible());
+        QVERIFY(child<QWidget>(p.grid(), QStringLiteral("occDic_31"))->isVisible());
+    }
+
+    void clickingADayBooksIt()
+    {
+        Planner p({QStringLiteral("7")});
+        p.open(QStringLiteral("7"));
+        onNextModal([](QWidget* dialog) {
+            auto* day = qobject_cast<TfrmGiorno*>(dialog);
+            QVERIFY(day);
+            QCOMPARE(day->lblMemory, QStringLiteral("giu_27"));
+            QCOMPARE(child<QLabel>(day, QStringLiteral("infGiorno"))->text(),
+                     QStringLiteral("Prenotazione del 27 giugno 2024"));
+            QCOMPARE(child<QLabel>(day, QStringLiteral("infCamera"))->text(), QStringLiteral("Bici n. 7  Atala City"));
+            QVERIFY(!day->showsBooked());
+            QTest::keyClicks(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")), QStringLiteral("  Rossi 333 "));
+            QVERIFY(day->showsBooked());
+            click(day, QStringLiteral("btnChiudi"));
+        });
+        click(p.grid(), QStringLiteral("libGiu_27"));
+        QCOMPARE(p.grid()->days()[std::size_t(Planning::slotOf(6, 27))], QStringLiteral("Rossi 333"));
+        QVERIFY(child<QWidget>(p.grid(), QStringLiteral("occGiu_27"))->isVisible());
+    }
+
+    void dayDialogFreesCopiesAndCancels()
+    {
+        FakeContext fake;
+        TfrmGiorno day(fake.context(), nullptr);
+        day.setDay(QStringLiteral("gen_02"), QStringLiteral("Prenotazione del 2 gennaio 2024"), QString(),
+                   QStringLiteral(" Rossi "));
+        day.show();
+        QVERIFY(day.showsBooked());
+        click(&day, QStringLiteral("cmdClipboard"));
+        QCOMPARE(fake.clipboard().content, QStringLiteral(" Rossi ")); // as typed
+        QCOMPARE(fake.messages().last().text, QStringLiteral("Il contenuto del campo di testo è stato copiato in memoria."));
+        auto* text = child<QLineEdit>(&day, QStringLiteral("txtPrenotazione"));
+        text->setText(QStringLiteral("   "));
+        QVERIFY(!day.showsBooked());
+        click(&day, QStringLiteral("cmdClipboard"));
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Attenzione: il campo di testo non contiene nessun dato da copiare in memoria."));
+        QCOMPARE(fake.clipboard().content, QStringLiteral(" Rossi "));
+        text->setText(QStringLiteral("x"));
+        click(&day, QStringLiteral("cmdCancella"));
+        QCOMPARE(text->text(), QString());
+        QCOMPARE(text->maxLength(), 50);
+        QCOMPARE(day.text(), QString());
+    }
+
+    void february29OfACommonYearOpensNothing()
+    {
+        Planner p({QStringLiteral("7")}, QStringLiteral("2025"));
+        p.open(QStringLiteral("7"));
+        click(p.grid(), QStringLiteral("libFeb_29"));
+        QCOMPARE(p.fake.messages().last().text,
+                 QStringLiteral("Attenzione: la data 29/02/2025 non esiste.\n\r\n\rPer poter effettuare la "
+                                "prenotazione è necessario indicare una data valida."));
+        QVERIFY(!p.grid()->isBooked(Planning::slotOf(2, 29)));
+    }
+
+    void intervalChecks_data()
+    {
+        QTest::addColumn<QStringList>("picks"); // start day, start month, end day, end month
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        const int warning = int(MessageKind::Warning);
+        const int plain = int(MessageKind::Plain);
+        QTest::newRow("start day") << QStringList{"", "Marzo", "02", "Marzo"} << "Rossi" << warning
+                                   << "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco "
+                                      "a cascata.";
+        QTest::newRow("start month") << QStringList{"01", "", "02", "Marzo"} << "Rossi" << warning
+                                     << "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco "
+                                        "a cascata.";
+        QTest::newRow("end day") << QStringList{"01", "Marzo", "", "Marzo"} << "Rossi" << warning
+                                 << "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a "
+                                    "cascata.";
+        QTest::newRow("end month") << QStringList{"01", "Marzo", "02", ""} << "Rossi" << warning
+                                   << "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a "
+                                      "cascata.";
+        QTest::newRow("31 April") << QStringList{"31", "Aprile", "02", "Maggio"} << "Rossi" << plain
+                                  << "Attenzione: la data 31/04/2025 di inizio intervallo non esiste.\n\r\n\rPer poter "
+                                     "effettuare la prenotazione è necessario indicare una data valida.";
+        QTest::newRow("29 February") << QStringList{"01", "Febbraio", "29", "Febbraio"} << "Rossi" << plain
+                                     << "Attenzione: la data 29/02/2025 di fine intervallo non esiste.\n\r\n\rPer "
+                                        "effettuare la prenotazione è necessario indicare una data valida.";
+        QTest::newRow("end before start") << QStringList{"10", "Marzo", "05", "Marzo"} << "Rossi" << plain
+                                          << "Attenzione: la data di fine intervallo (05/03/2025) non può essere "
+                                             "anteriore a quella di inizio intervallo (10/03/2025).\n\r\n\rPer "
+                                             "effettuare la prenotazione è necessario indicare un intervallo di tempo "
+                                             "valido.";
+        QTest::newRow("no customer") << QStringList{"01", "Marzo", "02", "Marzo"} << "  " << warning
+                                     << "Attenzione: per effettuare la prenotazione è necessario indicare il nome del "
+                                        "cliente.";
+        QTest::newRow("answered No") << QStringList{"01", "Marzo", "02", "Marzo"} << "Rossi"
+                                     << int(MessageKind::Confirmation)
+                                     << "INTERVALLO SELEZIONATO:  DAL  01/03/2025 AL 02/03/2025.\r\n\r\nSi conferma la "
+                                        "prenotazione?";
+    }
+
+    void intervalChecks()
+    {
+        QFETCH(QStringList, picks);
+        QFETCH(QString, text);
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        FakeContext fake;
+        fake.messages().answerNext(false);
+        TfrmIntervallo interval(fake.context(), nullptr);
+        interval.setUp(QStringLiteral("2025"), QStringLiteral("Bici n. 7  Atala"));
+        interval.show();
+        const char* pickers[] = {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"};
+        for (int i = 0; i < 4; ++i) {
+            auto* picker = child<QComboBox>(&interval, QLatin1String(pickers[i]));
+            picker->setCurrentIndex(picker->findText(picks.at(i)));
+        }
+        child<QLineEdit>(&interval, QStringLiteral("txtPrenotazione"))->setText(text);
+        click(&interval, QStringLiteral("btnChiudi"));
+        QCOMPARE(int(fake.messages().last().kind), kind);
+        QCOMPARE(fake.messages().last().text, message);
+        QVERIFY(interval.isVisible());
+        QCOMPARE(interval.result(), 0);
+    }
+
+    void pickersTakeNoTypingAndBackspaceEmpties()
+    {
+        FakeContext fake;
+        TfrmIntervallo interval(fake.context(), nullptr);
+        interval.show();
+        auto* day = child<QComboBox>(&interval, QStringLiteral("txtGiornoInizio"));
+        QTest::keyClicks(day, QStringLiteral("12"));
+        QCOMPARE(day->currentText(), QString());
+        day->setCurrentIndex(4);
+        QTest::keyClick(day, Qt::Key_Backspace);
+        QCOMPARE(day->currentIndex(), -1);
+    }
+
+    void intervalBooksEveryDayOfALeapFebruary()
+    {
+        Planner p({QStringLiteral("7")});
+        p.open(QStringLiteral("7"));
+        p.grid()->setDay(Planning::slotOf(2, 28), QStringLiteral("Bianchi"));
+        onNextModal([](QWidget* dialog) {
+            const QStringList picks{QStringLiteral("27"), QStringLiteral("Febbraio"), QStringLiteral("02"),
+                                    QStringLiteral("Marzo")};
+            const char* pickers[] = {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"};
+            for (int i = 0; i < 4; ++i) {
+                auto* picker = child<QComboBox>(dialog, QLatin1String(pickers[i]));
+                picker->setCurrentIndex(picker->findText(picks.at(i)));
+            }
+            child<QLineEdit>(dialog, QStringLiteral("txtPrenotazione"))->setText(QStringLiteral("Rossi 333"));
+            click(dialog, QStringLiteral("btnChiudi"));
+        });
+        click(p.grid(), QStringLiteral("cmdIntervallo"));
+        QStringList booked;
+        for (int slot = 0; slot < Planning::DayCount; ++slot) {
+            if (p.grid()->isBooked(slot))
+                booked.append(Planning::dayKey(slot) + QLatin1Char('=') + p.grid()->days()[std::size_t(slot)]);
+        }
+        QCOMPARE(booked, (QStringList{"feb_27=Rossi 333", "feb_28=Rossi 333", "feb_29=Rossi 333", "mar_01=Rossi 333",
+                                      "mar_02=Rossi 333"}));
+        QCOMPARE(p.fake.messages().last().text,
+                 QStringLiteral("INTERVALLO SELEZIONATO:  DAL  27/02/2024 AL 02/03/2024.\r\n\r\nSi conferma la "
+                                "prenotazione?"));
+    }
+
+    void summaryListsInCalendarOrderAndRemembersTheSearch()
+    {
+        Planner p({QStringLiteral("7")});
+        p.open(QStringLiteral("7"));
+        p.grid()->setDay(Planning::slotOf(3, 1), QStringLiteral("Rossi B"));
+        p.grid()->setDay(Planning::slotOf(2, 29), QStringLiteral("Verdi"));
+        p.grid()->setDay(Planning::slotOf(1, 5), QStringLiteral("Rossi A"));
+        p.grid()->setDay(Planning::slotOf(1, 6), QStringLiteral("   "));
+        QCOMPARE(p.grid()->summaryLines(), (QStringList{QStringLiteral("05 gennaio     Rossi A"),
+                                                        QStringLiteral("29 febbraio    Verdi"),
+                                                        QStringLiteral("01 marzo       Rossi B")}));
+        int selected = -1;
+        const auto findRossi = [&selected](QWidget* dialog) {
+            child<QLineEdit>(dialog, QStringLiteral("txtTrova"))->setText(QStringLiteral("ROSSI"));
+            click(dialog, QStringLiteral("btnTrova"));
+            selected = child<QListView>(dialog, QStringLiteral("lstRecords"))->currentIndex().row();
+            click(dialog, QStringLiteral("btnStampa"));
+            click(dialog, QStringLiteral("btnChiudi"));
+        };
+        onNextModal(findRossi);
+        click(p.grid(), QStringLiteral("cmdRiepilogo"));
+        QCOMPARE(selected, 0);
+        // Reopened, the same key goes on after the first line, as the last search is remembered.
+        onNextModal(findRossi);
+        click(p.grid(), QStringLiteral("cmdRiepilogo"));
+        QCOMPARE(selected, 2);
+        const report::LaidOutPage& page = p.fake.reports().printed.front().pages.front();
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
+                 QStringLiteral("Riepilogo prenotazioni bici n. 7 Atala City anno 2024"));
+        QCOMPARE(page.find(QStringLiteral("txtRiepilogo"))->lines.size(), std::size_t(3));
+    }
+
+    void yearlySheetMarksTheBookedDays()
+    {
+        Planner p({QStringLiteral("7")});
+        p.open(QStringLiteral("7"));
+        p.grid()->setDay(Planning::slotOf(5, 12), QStringLiteral("Rossi"));
+        onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnStampa")); });
+        click(p.grid(), QStringLiteral("cmdAnteprima"));
+        QCOMPARE(p.fake.reports().previewed.size(), std::size_t(1));
+        const report::LaidOutPage& page = p.fake.reports().previewed.front().pages.front();
+        QCOMPARE(page.find(QStringLiteral("txtMag_12"))->text(), QStringLiteral("X"));
+        QCOMPARE(page.find(QStringLiteral("txtMag_13"))->text(), QStringLiteral(" "));
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(), QStringLiteral("PLANNER PRENOTAZIONI ANNO 2024"));
+    }
+
+    void unreadableBookingsAreNeverOverwritten()
+    {
+        Planner p({QStringLiteral("7")});
+        QVERIFY(QDir(p.fake.folder()).mkdir(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024"))));
+        p.open(QStringLiteral("7"));
+        QTRY_COMPARE(p.fake.messages().last().text,
+                     QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno "
+                                    "2024.\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate."));
+        p.grid()->setDay(0, QStringLiteral("Rossi"));
+        p.grid()->close();
+        QVERIFY(QFileInfo(p.file(QStringLiteral("7"))).isDir());
+    }
+
+    void twoGridsKeepEachOthersBookings()
+    {
+        Planner first({QStringLiteral("7")});
+        first.open(QStringLiteral("7"));
+        // A second workstation on the same folder opens the same vehicle and year.
+        Application other(first.fake.context());
+        TfrmPlanning& second = *other.planning();
+        second.setTarget(first.entry()->target());
+        second.show();
+        first.grid()->setDay(0, QStringLiteral("Rossi"));
+        first.grid()->setDay(5, QStringLiteral("Qui"));
+        second.setDay(1, QStringLiteral("Bianchi"));
+        second.setDay(5, QStringLiteral("Là"));
+        second.close();
+        first.grid()->close();
+        const Planning::Days stored = Planning::load(first.file(QStringLiteral("7"))).days;
+        QCOMPARE(stored[0], QStringLiteral("Rossi"));
+        QCOMPARE(stored[1], QStringLiteral("Bianchi"));
+        QCOMPARE(stored[5], QStringLiteral("Qui"));
+        QCOMPARE(first.fake.messages().last().text,
+                 QStringLiteral("Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei "
+                                "seguenti giorni: 06/01.\n\r\n\rSono state mantenute le prenotazioni inserite in "
+                                "questa postazione."));
+    }
+};
+
+RF_REGISTER_TEST(PlannerWindowsTest)
+#include "PlannerWindowsTest.moc"
