@@ -7,6 +7,7 @@
 #include "reports/Units.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
+#include "support/Pages.h"
 #include "support/TestMain.h"
 #include "support/Tools.h"
 
@@ -180,20 +181,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRectF, mmRect);
         const Document document = filledSheet([](const QString&) { return QString(); });
-        const Item* item = document.pages.front().find(name);
-        QVERIFY(item);
-        const QRectF expected(mm(10 + mmRect.left()), mm(10 + mmRect.top()), mm(mmRect.width()),
-                              mm(mmRect.height()));
-        QVERIFY2(std::abs(item->rect.left() - expected.left()) < 0.01 &&
-                     std::abs(item->rect.top() - expected.top()) < 0.01 &&
-                     std::abs(item->rect.width() - expected.width()) < 0.01 &&
-                     std::abs(item->rect.height() - expected.height()) < 0.01,
-                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
-                                .arg(name)
-                                .arg(item->rect.left())
-                                .arg(item->rect.top())
-                                .arg(item->rect.width())
-                                .arg(item->rect.height())));
+        rf::test::verifyPlacedMm(document.pages.front(), name, mmRect, 0.01);
     }
 
     void everyFixedTextFitsItsLine()

@@ -11,6 +11,7 @@
 #include "storage/RecordLayout.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
+#include "support/Pages.h"
 #include "support/TestMain.h"
 #include "support/Tools.h"
 
@@ -61,11 +62,6 @@ QString textOf(const Document& document, const QString& name)
 QString paragraphOf(const Document& document, const QString& name)
 {
     return textOf(document, name).replace(QLatin1Char('\n'), QLatin1Char(' '));
-}
-
-bool near(double a, double b)
-{
-    return qAbs(a - b) < 0.5; // units, about 0.13 mm
 }
 
 // The contract form and one of the two windows over it, shown.
@@ -188,18 +184,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QRectF, rectMm);
-        const Item* item = itemOf(filledFront({}), name);
-        QVERIFY(item);
-        const QRectF expected(mm(10 + rectMm.left()), mm(10 + rectMm.top()), mm(rectMm.width()),
-                              mm(rectMm.height()));
-        QVERIFY2(near(item->rect.left(), expected.left()) && near(item->rect.top(), expected.top()) &&
-                     near(item->rect.width(), expected.width()) &&
-                     near(item->rect.height(), expected.height()),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                .arg(toMm(item->rect.left()) - 10)
-                                .arg(toMm(item->rect.top()) - 10)
-                                .arg(toMm(item->rect.width()))
-                                .arg(toMm(item->rect.height()))));
+        rf::test::verifyPlacedMm(filledFront({}).pages.front(), name, rectMm, 0.5); // about 0.13 mm
     }
 
     void ruledBoxesSeparateEveryCellWithoutCrossingText()

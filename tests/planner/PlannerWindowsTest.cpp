@@ -33,6 +33,16 @@ void addVehicle(FakeContext& fake, const QString& number, const QString& make = 
                   {QStringLiteral("Anno"), QStringLiteral("2023")}});
 }
 
+// Chooses start day, start month, end day and end month in the interval dialog.
+void pickInterval(QWidget* dialog, const QStringList& picks)
+{
+    const char* pickers[] = {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"};
+    for (int i = 0; i < 4; ++i) {
+        auto* picker = child<QComboBox>(dialog, QLatin1String(pickers[i]));
+        picker->setCurrentIndex(picker->findText(picks.at(i)));
+    }
+}
+
 // The program with the planner entry shown, over a fleet of the given vehicles.
 struct Planner {
     FakeContext fake;
@@ -276,11 +286,7 @@ private slots:
         TfrmIntervallo interval(fake.context(), nullptr);
         interval.setUp(QStringLiteral("2025"), QStringLiteral("Bici n. 7  Atala"));
         interval.show();
-        const char* pickers[] = {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"};
-        for (int i = 0; i < 4; ++i) {
-            auto* picker = child<QComboBox>(&interval, QLatin1String(pickers[i]));
-            picker->setCurrentIndex(picker->findText(picks.at(i)));
-        }
+        pickInterval(&interval, picks);
         child<QLineEdit>(&interval, QStringLiteral("txtPrenotazione"))->setText(text);
         click(&interval, QStringLiteral("btnChiudi"));
         QCOMPARE(int(fake.messages().last().kind), kind);
@@ -308,13 +314,8 @@ private slots:
         p.open(QStringLiteral("7"));
         p.grid()->setDay(Planning::slotOf(2, 28), QStringLiteral("Bianchi"));
         onNextModal([](QWidget* dialog) {
-            const QStringList picks{QStringLiteral("27"), QStringLiteral("Febbraio"), QStringLiteral("02"),
-                                    QStringLiteral("Marzo")};
-            const char* pickers[] = {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"};
-            for (int i = 0; i < 4; ++i) {
-                auto* picker = child<QComboBox>(dialog, QLatin1String(pickers[i]));
-                picker->setCurrentIndex(picker->findText(picks.at(i)));
-            }
+            pickInterval(dialog, {QStringLiteral("27"), QStringLiteral("Febbraio"), QStringLiteral("02"),
+                                  QStringLiteral("Marzo")});
             child<QLineEdit>(dialog, QStringLiteral("txtPrenotazione"))->setText(QStringLiteral("Rossi 333"));
             click(dialog, QStringLiteral("btnChiudi"));
         });

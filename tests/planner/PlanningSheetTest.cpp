@@ -2,6 +2,7 @@
 #include "reports/Layout.h"
 #include "reports/Render.h"
 #include "reports/Units.h"
+#include "support/Pages.h"
 #include "support/TestMain.h"
 #include "support/Tools.h"
 
@@ -52,14 +53,6 @@ QString textOf(const LaidOutPage& page, const QString& name)
 {
     const Item* item = page.find(name);
     return item ? item->text() : QStringLiteral("<missing %1>").arg(name);
-}
-
-bool near(const QRectF& actual, const QRectF& expected)
-{
-    return std::abs(actual.left() - expected.left()) < 0.01 &&
-           std::abs(actual.top() - expected.top()) < 0.01 &&
-           std::abs(actual.width() - expected.width()) < 0.01 &&
-           std::abs(actual.height() - expected.height()) < 0.01;
 }
 
 } // namespace
@@ -164,16 +157,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRectF, mmRect);
         const LaidOutPage page = filledPage(std::vector<bool>(366, true));
+        rf::test::verifyPlacedMm(page, name, mmRect, 0.01);
         const Item* item = page.find(name);
-        QVERIFY(item);
-        const QRectF expected(mm(10 + mmRect.left()), mm(10 + mmRect.top()), mm(mmRect.width()),
-                              mm(mmRect.height()));
-        QVERIFY2(near(item->rect, expected), qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 mm")
-                                                            .arg(name)
-                                                            .arg(toMm(item->rect.left()) - 10)
-                                                            .arg(toMm(item->rect.top()) - 10)
-                                                            .arg(toMm(item->rect.width()))
-                                                            .arg(toMm(item->rect.height()))));
         QCOMPARE(item->font.family, QStringLiteral("Arial"));
     }
 

@@ -103,6 +103,21 @@ int FindNextLine(const QStringList& lines, int selected, const QString& key, con
     return -1;
 }
 
+QListView* makeLineList(LineListModel* model)
+{
+    auto* list = new QListView;
+    list->setObjectName(QStringLiteral("lstRecords"));
+    list->setModel(model);
+    list->setUniformItemSizes(true);
+    list->setTextElideMode(Qt::ElideNone);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->setStyleSheet(QStringLiteral("QListView { background: white; }"));
+    return list;
+}
+
 QWidget* explanationPanel(const QString& picture, const QString& text)
 {
     auto* panel = new QFrame;
@@ -155,16 +170,7 @@ QWidget* ListWindow::buildResults(const Look& look)
     findRow->addWidget(m_txtTrova, 1);
     findRow->addWidget(btnTrova);
 
-    m_lstRecords = new QListView;
-    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
-    m_lstRecords->setModel(&m_model);
-    m_lstRecords->setUniformItemSizes(true);
-    m_lstRecords->setTextElideMode(Qt::ElideNone);
-    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_lstRecords->setStyleSheet(QStringLiteral("QListView { background: white; }"));
+    m_lstRecords = makeLineList(&m_model);
     connect(m_lstRecords, &QListView::doubleClicked, this, [this](const QModelIndex& index) { choose(index.row()); });
 
     auto* hint = new QLabel(look.hint);

@@ -124,6 +124,9 @@ private:
     qint64 m_chosen = -1;
 };
 
+// The list lstRecords over model: fixed-pitch lines that scroll sideways, never cut short.
+QListView* makeLineList(LineListModel* model);
+
 // A panel explaining the step on screen: a picture and a few sentences on white.
 QWidget* explanationPanel(const QString& picture, const QString& text);
 

@@ -71,15 +71,7 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     yearRow->addWidget(m_icoMano);
     yearRow->addStretch(1);
 
-    m_lstRecords = new QListView;
-    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
-    m_lstRecords->setModel(&m_model);
-    m_lstRecords->setUniformItemSizes(true);
-    m_lstRecords->setTextElideMode(Qt::ElideNone);
-    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_lstRecords->setStyleSheet(QStringLiteral("QListView { background: white; }"));
+    m_lstRecords = makeLineList(&m_model);
     // A line picked with the mouse or the keyboard names the vehicle to open.
     connect(m_lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { pickVehicle(current.row()); });
