@@ -3,6 +3,8 @@
 #include "storage/WholeFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -35,6 +37,30 @@ QImage load(const QString& path)
     return image;
 }
 
+QImage loadFitted(const QString& path, const QSize& box)
+{
+    QImageReader::setAllocationLimit(AllocationLimitMb);
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (stored.isValid() && box.isValid()) {
+        // The size asked for is that of the stored picture, which a rotation turns afterwards.
+        const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+        const QSize upright = turned ? stored.transposed() : stored;
+        if (upright.width() > box.width() || upright.height() > box.height()) {
+            const QSize fitted = upright.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+            reader.setScaledSize(turned ? fitted.transposed() : fitted);
+        }
+    }
+    return reader.read();
+}
+
+bool isPicture(const QString& path)
+{
+    QImageReader reader(path);
+    return reader.canRead() && reader.size().isValid();
+}
+
 bool saveJpeg(const QImage& image, const QString& path)
 {
     if (image.isNull())
@@ -59,3 +85,56 @@ bool saveJpeg(const QImage& image, const QString& path)
 }
 
 } // namespace rf::VehiclePhoto
+
+namespace rf {
+
+CardPhoto CardPhoto::placeholder(const QImage& picture)
+{
+    CardPhoto photo;
+    photo.m_image = picture;
+    photo.m_placeholder = true;
+    return photo;
+}
+
+CardPhoto CardPhoto::file(const QString& path)
+{
+    CardPhoto photo;
+    photo.m_path = path;
+    return photo;
+}
+
+CardPhoto CardPhoto::image(const QImage& picture)
+{
+    CardPhoto photo;
+    photo.m_image = picture;
+    return photo;
+}
+
+QImage CardPhoto::full() const
+{
+    return m_path.isEmpty() ? m_image : VehiclePhoto::load(m_path);
+}
+
+QImage CardPhoto::fitted(const QSize& box) const
+{
+    if (!m_path.isEmpty())
+        return VehiclePhoto::loadFitted(m_path, box);
+    if (m_image.width() <= box.width() && m_image.height() <= box.height())
+        return m_image;
+    return m_image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+bool CardPhoto::storeAs(const QString& target) const
+{
+    if (m_path.isEmpty())
+        return VehiclePhoto::saveJpeg(m_image, target);
+    const QString source = QFileInfo(m_path).canonicalFilePath();
+    if (!source.isEmpty() && source == QFileInfo(target).canonicalFilePath())
+        return true; // the card's own photo, unchanged
+    QFile file(m_path);
+    if (QImageReader(m_path).format() == "jpeg" && file.open(QIODevice::ReadOnly))
+        return WriteWholeFile(target, file.readAll());
+    return VehiclePhoto::saveJpeg(full(), target);
+}
+
+} // namespace rf

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace rf::VehiclePhoto {
@@ -16,8 +17,41 @@ bool ensureFolder(const QString& programFolder);
 
 // Reads a JPEG or BMP picture; a null image when the file is missing or not a picture.
 QImage load(const QString& path);
+// Reads it at a size that fits box (proportions kept, never larger than the picture): a large
+// camera picture is decoded straight at the smaller size, quickly and in little memory.
+QImage loadFitted(const QString& path, const QSize& box);
+// Whether the file holds a picture that can be read.
+bool isPicture(const QString& path);
 
 // Writes the picture as JPEG, replacing the file whole or not at all.
 bool saveJpeg(const QImage& image, const QString& path);
 
 } // namespace rf::VehiclePhoto
+
+namespace rf {
+
+// The photo on a card: the placeholder, a picture file (read only at the size it is needed, and
+// copied as it is when it is stored again) or a picture held in memory.
+class CardPhoto {
+public:
+    static CardPhoto placeholder(const QImage& picture);
+    static CardPhoto file(const QString& path);
+    static CardPhoto image(const QImage& picture);
+
+    bool isPlaceholder() const { return m_placeholder; }
+    const QString& path() const { return m_path; }
+    // The whole picture.
+    QImage full() const;
+    // The picture fitted into box.
+    QImage fitted(const QSize& box) const;
+    // Writes the photo as the JPEG file at target, whole or not at all. A JPEG file is copied as it
+    // is, so no quality is lost; storing a file onto itself leaves it untouched.
+    bool storeAs(const QString& target) const;
+
+private:
+    QImage m_image;
+    QString m_path;
+    bool m_placeholder = false;
+};
+
+} // namespace rf

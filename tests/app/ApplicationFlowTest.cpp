@@ -19,7 +19,7 @@ using namespace rf;
 using namespace rf::test;
 
 namespace {
-QStringList visibleWindows(const Application& app)
+QStringList visibleWindows(Application& app)
 {
     QStringList names;
     const QList<QWidget*> windows{app.login(),  app.changePassword(), app.launcher(),   app.fleet(),

@@ -280,6 +280,28 @@ private slots:
         QVERIFY(view->displayed().width() <= 308 * view->devicePixelRatioF());
     }
 
+    void storedPhotoIsCopiedAsItIsAndNeverReencoded()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        QImage picture(640, 480, QImage::Format_RGB32);
+        picture.fill(QColor(200, 30, 30));
+        QVERIFY(picture.save(fake.file("rossa.jpg"), "JPG", 35));
+        const QByteArray original = fileStart(fake.file("rossa.jpg"), 1 << 20);
+        fake.dialogs().answerNext(fake.file("rossa.jpg"));
+        click(&w, "btnCaricaFoto");
+        fillMandatory(w, QStringLiteral("F-1"));
+        click(&w, "cmdSalva");
+        const QString stored = fake.file("Autoparco/Scheda_Veicolo_1.jpg");
+        QCOMPARE(fileStart(stored, 1 << 20), original);
+        // Saved again, and browsed onto and saved, the photo file stays the same bytes.
+        click(&w, "cmdSalva");
+        click(&w, "cmdPrimo");
+        click(&w, "cmdSalva");
+        QCOMPARE(fileStart(stored, 1 << 20), original);
+        QCOMPARE(w.photo().size(), QSize(640, 480));
+    }
+
     void fieldRules()
     {
         FakeContext fake;

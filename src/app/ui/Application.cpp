@@ -89,20 +89,8 @@ public:
 Application::Application(Context& context)
     : m_context(context), m_login(std::make_unique<TfrmPassword>(context)),
       m_changePassword(std::make_unique<TfrmCambiaPassword>(context)),
-      m_launcher(std::make_unique<TfrmAvvio>(context)),
-      m_contracts(std::make_unique<TfrmContratti_Noleggio_Bici>(context)),
-      m_fleet(std::make_unique<TfrmAutoparco>(context)),
-      m_plannerEntry(std::make_unique<TfrmMenuCamere>(context)),
-      m_planning(std::make_unique<TfrmPlanning>(context))
+      m_launcher(std::make_unique<TfrmAvvio>(context))
 {
-    // The contracts window takes vehicles from the fleet's search, which it does not know itself.
-    m_contracts->setVehiclePicker([this](QWidget* owner) -> std::optional<QStringList> {
-        TfrmTrovaBici search(m_context, owner, TfrmTrovaBici::Mode::Contracts);
-        if (search.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return ReadArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
-                                 search.chosenPosition());
-    });
     connectFlow();
 }
 
@@ -111,6 +99,58 @@ Application::~Application() = default;
 void Application::start()
 {
     m_login->show();
+}
+
+// The work windows are built when they are first opened, so the login window shows at once.
+TfrmAutoparco* Application::fleet()
+{
+    if (!m_fleet) {
+        m_fleet = std::make_unique<TfrmAutoparco>(m_context);
+        connect(m_fleet.get(), &WorkWindow::closed, this, [this] { m_launcher->showMaximized(); });
+    }
+    return m_fleet.get();
+}
+
+TfrmContratti_Noleggio_Bici* Application::contracts()
+{
+    if (!m_contracts) {
+        m_contracts = std::make_unique<TfrmContratti_Noleggio_Bici>(m_context);
+        // The contracts window takes vehicles from the fleet's search, which it does not know itself.
+        m_contracts->setVehiclePicker([this](QWidget* owner) -> std::optional<QStringList> {
+            TfrmTrovaBici search(m_context, owner, TfrmTrovaBici::Mode::Contracts);
+            if (search.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return ReadArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+                                     search.chosenPosition());
+        });
+        connect(m_contracts.get(), &WorkWindow::closed, this, [this] { m_launcher->showMaximized(); });
+    }
+    return m_contracts.get();
+}
+
+TfrmMenuCamere* Application::plannerEntry()
+{
+    if (!m_plannerEntry) {
+        m_plannerEntry = std::make_unique<TfrmMenuCamere>(m_context);
+        connect(m_plannerEntry.get(), &WorkWindow::closed, this, [this] {
+            if (m_plannerEntry->lblMemory.trimmed() == QLatin1String("planning")) {
+                planning()->setTarget(m_plannerEntry->target());
+                planning()->showMaximized();
+            } else {
+                m_launcher->showMaximized();
+            }
+        });
+    }
+    return m_plannerEntry.get();
+}
+
+TfrmPlanning* Application::planning()
+{
+    if (!m_planning) {
+        m_planning = std::make_unique<TfrmPlanning>(m_context);
+        connect(m_planning.get(), &WorkWindow::closed, this, [this] { m_launcher->showMaximized(); });
+    }
+    return m_planning.get();
 }
 
 void Application::connectFlow()
@@ -131,25 +171,12 @@ void Application::connectFlow()
     });
 
     connect(m_launcher.get(), &TfrmAvvio::openFleet, this,
-            [=] { handOver(m_launcher.get(), [this] { m_fleet->showMaximized(); }); });
+            [=] { handOver(m_launcher.get(), [this] { fleet()->showMaximized(); }); });
     connect(m_launcher.get(), &TfrmAvvio::openPlanner, this,
-            [=] { handOver(m_launcher.get(), [this] { m_plannerEntry->showMaximized(); }); });
+            [=] { handOver(m_launcher.get(), [this] { plannerEntry()->showMaximized(); }); });
     connect(m_launcher.get(), &TfrmAvvio::openContracts, this,
-            [=] { handOver(m_launcher.get(), [this] { m_contracts->showMaximized(); }); });
+            [=] { handOver(m_launcher.get(), [this] { contracts()->showMaximized(); }); });
     connect(m_launcher.get(), &TfrmAvvio::exitRequested, this, &Application::quitRequested);
-
-    auto backToLauncher = [this] { m_launcher->showMaximized(); };
-    connect(m_fleet.get(), &WorkWindow::closed, this, backToLauncher);
-    connect(m_contracts.get(), &WorkWindow::closed, this, backToLauncher);
-    connect(m_planning.get(), &WorkWindow::closed, this, backToLauncher);
-    connect(m_plannerEntry.get(), &WorkWindow::closed, this, [this] {
-        if (m_plannerEntry->lblMemory.trimmed() == QLatin1String("planning")) {
-            m_planning->setTarget(m_plannerEntry->target());
-            m_planning->showMaximized();
-        }
-        else
-            m_launcher->showMaximized();
-    });
 }
 
 int Application::run(QApplication& app)

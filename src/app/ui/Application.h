@@ -17,8 +17,8 @@ class TfrmMenuCamere;
 class TfrmPassword;
 class TfrmPlanning;
 
-// Creates the persistent windows once and hands over between them: the target is shown first,
-// then the source hidden. The program ends when the login or the launcher asks to.
+// Creates the persistent windows once, the work windows when first opened, and hands over
+// between them: the target is shown first, then the source hidden. The program ends when the login or the launcher asks to.
 class Application : public QObject {
     Q_OBJECT
 public:
@@ -34,10 +34,11 @@ public:
     TfrmPassword* login() const { return m_login.get(); }
     TfrmCambiaPassword* changePassword() const { return m_changePassword.get(); }
     TfrmAvvio* launcher() const { return m_launcher.get(); }
-    TfrmAutoparco* fleet() const { return m_fleet.get(); }
-    TfrmContratti_Noleggio_Bici* contracts() const { return m_contracts.get(); }
-    TfrmMenuCamere* plannerEntry() const { return m_plannerEntry.get(); }
-    TfrmPlanning* planning() const { return m_planning.get(); }
+    // The work windows, each built the first time it is asked for.
+    TfrmAutoparco* fleet();
+    TfrmContratti_Noleggio_Bici* contracts();
+    TfrmMenuCamere* plannerEntry();
+    TfrmPlanning* planning();
 
 signals:
     void quitRequested();

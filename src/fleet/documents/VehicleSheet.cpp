@@ -1,6 +1,7 @@
 #include "VehicleSheet.h"
 
 #include "fleet/SchedaVeicolo.h"
+#include "reports/Units.h"
 
 namespace rf::report {
 namespace {
@@ -56,6 +57,19 @@ QString valueObject(const QString& field)
 
 } // namespace
 
+QRectF VehicleSheetPhotoArea()
+{
+    return QRectF(3.8, 41.6, 710.6, 328.8);
+}
+
+QSize VehicleSheetPhotoPixels()
+{
+    // 300 dots an inch of the printed size: sharp on paper, small in a PDF.
+    constexpr double PhotoDotsPerInch = 300;
+    const QRectF area = VehicleSheetPhotoArea();
+    return QSize(int(toDevice(area.width(), PhotoDotsPerInch)), int(toDevice(area.height(), PhotoDotsPerInch)));
+}
+
 Report VehicleSheet()
 {
     const QColor blue = QColor::fromRgba(RoyalBlue);
@@ -68,7 +82,7 @@ Report VehicleSheet()
     title.fill = blue;
     title.colour = Qt::white;
 
-    report.addPicture(QStringLiteral("imgLogo"), QRectF(3.8, 41.6, 710.6, 328.8));
+    report.addPicture(QStringLiteral("imgLogo"), VehicleSheetPhotoArea());
 
     for (const FieldBox& box : Boxes) {
         const QString field = QString::fromLatin1(box.field);

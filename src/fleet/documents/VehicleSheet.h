@@ -13,6 +13,10 @@ namespace rf::report {
 // the card's edit ("txt" + field name), its caption bar "tit" + field name.
 Report VehicleSheet();
 
+// Where the photo goes on the sheet, in units, and the pixels a photo needs to fill it sharply.
+QRectF VehicleSheetPhotoArea();
+QSize VehicleSheetPhotoPixels();
+
 // Fills the vehicle sheet: portrait page, the photo, and every value object with the trimmed
 // value of its field, asked for by field name ("BiciNum") in record order.
 void FillVehicleSheet(Report& report, const QImage& photo,

@@ -225,9 +225,14 @@ QWidget* TfrmAutoparco::buildSheet()
 
 // ---- the card ------------------------------------------------------------------------------
 
-const QImage& TfrmAutoparco::photo() const
+QImage TfrmAutoparco::photo() const
 {
-    return m_imgFoto->image();
+    return m_photo.full();
+}
+
+QImage TfrmAutoparco::photoFitted(const QSize& box) const
+{
+    return m_photo.fitted(box);
 }
 
 void TfrmAutoparco::showEvent(QShowEvent* event)
@@ -311,35 +316,47 @@ QImage TfrmAutoparco::placeholderImage()
     return picture;
 }
 
-void TfrmAutoparco::setPhoto(const QImage& image)
+void TfrmAutoparco::setPhoto(const CardPhoto& photo)
 {
-    m_imgFoto->setImage(image);
-    m_showsPlaceholder = false;
+    m_photo = photo;
+    showPhoto();
+}
+
+void TfrmAutoparco::showPhoto()
+{
+    // Only as many pixels as the picture box shows are read.
+    m_imgFoto->setImage(m_photo.fitted((QSizeF(m_imgFoto->size()) * m_imgFoto->devicePixelRatioF()).toSize()));
 }
 
 void TfrmAutoparco::showPlaceholder()
 {
-    m_imgFoto->setImage(placeholderImage());
-    m_showsPlaceholder = true;
+    setPhoto(CardPhoto::placeholder(placeholderImage()));
+}
+
+// A picture file on the card, or the placeholder when the file holds no readable picture.
+void TfrmAutoparco::showPictureFile(const QString& path)
+{
+    if (VehiclePhoto::isPicture(path))
+        setPhoto(CardPhoto::file(path));
+    else
+        showPlaceholder();
 }
 
 void TfrmAutoparco::loadCardPhoto()
 {
     const QString folder = m_context.programFolder();
     VehiclePhoto::ensureFolder(folder);
-    const QImage image = VehiclePhoto::load(VehiclePhoto::filePath(folder, m_lblPosizione->text()));
-    if (image.isNull())
-        showPlaceholder();
-    else
-        setPhoto(image);
+    showPictureFile(VehiclePhoto::filePath(folder, m_lblPosizione->text()));
 }
 
 void TfrmAutoparco::saveCardPhoto()
 {
     const QString folder = m_context.programFolder();
-    if (!VehiclePhoto::ensureFolder(folder) ||
-        !VehiclePhoto::saveJpeg(photo(), VehiclePhoto::filePath(folder, m_lblPosizione->text())))
+    const QString target = VehiclePhoto::filePath(folder, m_lblPosizione->text());
+    if (!VehiclePhoto::ensureFolder(folder) || !m_photo.storeAs(target))
         showPlaceholder();
+    else if (!m_photo.isPlaceholder())
+        m_photo = CardPhoto::file(target); // the card's photo is now its own file
 }
 
 void TfrmAutoparco::btnCaricaFotoClick()
@@ -349,11 +366,7 @@ void TfrmAutoparco::btnCaricaFotoClick()
         Style::ImageFileFilter);
     if (path.isEmpty())
         return;
-    const QImage image = VehiclePhoto::load(path);
-    if (image.isNull())
-        showPlaceholder();
-    else
-        setPhoto(image);
+    showPictureFile(path);
 }
 
 void TfrmAutoparco::btnSalvaFotoClick()
@@ -365,7 +378,7 @@ void TfrmAutoparco::btnSalvaFotoClick()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".jpg");
-    if (!VehiclePhoto::saveJpeg(photo(), path))
+    if (!m_photo.storeAs(path))
         showPlaceholder();
 }
 

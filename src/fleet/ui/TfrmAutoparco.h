@@ -2,6 +2,8 @@
 
 #include "common/ui/CardWindow.h"
 
+#include "fleet/VehiclePhoto.h"
+
 #include <QImage>
 
 namespace rf {
@@ -16,8 +18,11 @@ public:
     explicit TfrmAutoparco(Context& context, QWidget* parent = nullptr);
 
     // The picture on the card, as it will be written on the next save.
-    const QImage& photo() const;
-    bool showsPlaceholder() const { return m_showsPlaceholder; }
+    // The whole picture, as read from its file; the window itself holds only what it shows.
+    QImage photo() const;
+    // The picture fitted into box, read at that size.
+    QImage photoFitted(const QSize& box) const;
+    bool showsPlaceholder() const { return m_photo.isPlaceholder(); }
 
     void cmdNuovoClick() override;
     void cmdDuplicaClick() override;
@@ -40,13 +45,15 @@ private:
     QWidget* buildToolbar();
     QWidget* buildSheet();
     QWidget* buildPhotoBlock();
-    void setPhoto(const QImage& image);
+    void setPhoto(const CardPhoto& photo);
+    void showPhoto();
     void showPlaceholder();
+    void showPictureFile(const QString& path);
     void loadCardPhoto();
     void saveCardPhoto();
 
     PhotoView* m_imgFoto = nullptr;
-    bool m_showsPlaceholder = true;
+    CardPhoto m_photo;
 };
 
 } // namespace rf

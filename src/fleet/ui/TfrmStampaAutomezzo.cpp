@@ -10,7 +10,8 @@ namespace rf {
 PrintChoiceDialog::Builder vehicleSheetBuilder(const TfrmAutoparco& fleet)
 {
     return [&fleet]() -> std::optional<report::Report> {
-        const QImage photo = fleet.photo().isNull() ? TfrmAutoparco::placeholderImage() : fleet.photo();
+        const QImage card = fleet.photoFitted(report::VehicleSheetPhotoPixels());
+        const QImage photo = card.isNull() ? TfrmAutoparco::placeholderImage() : card;
         bool editsFound = true;
         report::Report sheet = report::VehicleSheet();
         report::FillVehicleSheet(sheet, photo, [&fleet, &editsFound](const QString& field) {
