@@ -6,18 +6,19 @@ namespace rf::Contracts {
 
 namespace {
 
-using Value = std::function<QString(const RecordView&)>;
-
-Value field(const char* name)
+ExportValue field(const char* name)
 {
     return FieldValue(TSchedaContratto(), name);
 }
 
 // A date and a time as the sheet shows them: "Data: 01/07/2024 Ora: 09:30".
-Value dateAndTime(const char* date, const char* time)
+ExportValue dateAndTime(const char* date, const char* time)
 {
-    return [date = field(date), time = field(time)](const RecordView& record) {
-        return QStringLiteral("Data: ") + date(record) + QStringLiteral(" Ora: ") + time(record);
+    return [date = field(date), time = field(time)](const RecordView& record, QByteArray& out) {
+        out += "Data: ";
+        date(record, out);
+        out += " Ora: ";
+        time(record, out);
     };
 }
 
@@ -30,8 +31,10 @@ const std::vector<ExportColumn>& ExportColumns()
         {QStringLiteral("Cliente"), 250, QStringLiteral("Cliente"), 250, field("Cliente")},
         {QStringLiteral("Via e numero civico"), 250, QStringLiteral("Via e numero civico"), 280, field("IndirizzoRes")},
         {QStringLiteral("Comune di residenza"), 250, QStringLiteral("Comune di residenza"), 250,
-         [town = field("ComuneRes"), province = field("ProvRes")](const RecordView& record) {
-             return town(record) + QLatin1Char(' ') + province(record);
+         [town = field("ComuneRes"), province = field("ProvRes")](const RecordView& record, QByteArray& out) {
+             town(record, out);
+             out += ' ';
+             province(record, out);
          }},
         {QStringLiteral("Codice fiscale"), 150, QStringLiteral("Codice fiscale"), 150, field("CodFisc")},
         {QStringLiteral("Telefono"), 150, QStringLiteral("Telefono"), 200, field("Recapito")},

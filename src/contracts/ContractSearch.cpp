@@ -31,16 +31,26 @@ QString ListLine(const RecordView& record)
     static const int start = layout.indexOf(QStringLiteral("DataInizio"));
     static const int end = layout.indexOf(QStringLiteral("DataFine"));
     static const int total = layout.indexOf(QStringLiteral("Totale"));
-    return Fit(record.field(customer), 26) + QStringLiteral("  Tel. ") + Fit(record.field(phone), 16) +
-           QStringLiteral("  Bici n. ") + Fit(record.field(bicycle), 15) + QStringLiteral("  ") +
-           Fit(record.field(make), 28) + QStringLiteral("  Dal: ") + Fit(record.field(start), 10) +
-           QStringLiteral("  Al: ") + Fit(record.field(end), 10) + QStringLiteral("  Tot. \u20AC ") +
-           record.field(total);
+    return LineBuilder(record)
+        .field(customer, 26)
+        .text(QStringLiteral("  Tel. "))
+        .field(phone, 16)
+        .text(QStringLiteral("  Bici n. "))
+        .field(bicycle, 15)
+        .text(QStringLiteral("  "))
+        .field(make, 28)
+        .text(QStringLiteral("  Dal: "))
+        .field(start, 10)
+        .text(QStringLiteral("  Al: "))
+        .field(end, 10)
+        .text(QStringLiteral("  Tot. \u20AC "))
+        .field(total)
+        .take();
 }
 
 bool NotReturned(const RecordView& record)
 {
-    return record.field(ReturnedField) == returnedNo();
+    return record.fieldBytes(ReturnedField) == "No";
 }
 
 } // namespace rf::Contracts

@@ -34,20 +34,33 @@ int field(const char* name)
 
 QString VehicleColumns(const RecordView& record)
 {
+    return columns(record).take();
+}
+
+LineBuilder columns(const RecordView& record)
+{
     static const int number = field("BiciNum");
     static const int make = field("Marca");
     static const int size = field("Taglia");
     static const int colour = field("Colore");
-    return QStringLiteral("Bici n. ") + Fit(record.field(number), 15) + QStringLiteral("  ") +
-           Fit(record.field(make), 28) + QStringLiteral("  Taglia: ") + Fit(record.field(size), 12) +
-           QStringLiteral("  Colore: ") + Fit(record.field(colour), 24) + QStringLiteral("  Anno: ");
+    LineBuilder line(record);
+    line.text(QStringLiteral("Bici n. "))
+        .field(number, 15)
+        .text(QStringLiteral("  "))
+        .field(make, 28)
+        .text(QStringLiteral("  Taglia: "))
+        .field(size, 12)
+        .text(QStringLiteral("  Colore: "))
+        .field(colour, 24)
+        .text(QStringLiteral("  Anno: "));
+    return line;
 }
 
 QString SearchLine(const RecordView& record)
 {
     static const int year = field("Anno");
     static const int state = field("Stato");
-    return VehicleColumns(record) + Fit(record.field(year), 10) + QStringLiteral("  Stato: ") + record.field(state);
+    return columns(record).field(year, 10).text(QStringLiteral("  Stato: ")).field(state).take();
 }
 
 } // namespace rf::Fleet

@@ -11,7 +11,8 @@ namespace rf::Fleet {
 const std::vector<SearchFilterDef>& SearchFilters();
 
 // The columns every vehicle line begins with: number, make, size and colour fitted to their widths,
-// then "  Anno: ".
+// then "  Anno: ", ready for more.
+LineBuilder columns(const RecordView& record);
 QString VehicleColumns(const RecordView& record);
 
 // A vehicle's line in the search results: number, make, size, colour, year and state, each but

@@ -8,7 +8,7 @@ namespace rf::Planning {
 QString vehicleLine(const RecordView& card)
 {
     static const int year = TSchedaVeicolo().indexOf(QStringLiteral("Anno"));
-    return Fleet::VehicleColumns(card) + card.field(year);
+    return Fleet::columns(card).field(year).take();
 }
 
 } // namespace rf::Planning

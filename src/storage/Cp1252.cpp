@@ -43,6 +43,15 @@ QByteArray encode(const QString& text)
     return out;
 }
 
+void appendTo(QString& out, const char* data, qsizetype size)
+{
+    const qsizetype start = out.size();
+    out.resize(start + size);
+    QChar* dst = out.data() + start;
+    for (qsizetype i = 0; i < size; ++i)
+        dst[i] = toUnicode(static_cast<unsigned char>(data[i]));
+}
+
 QString decode(const char* data, int size)
 {
     QString out(size, Qt::Uninitialized);

@@ -15,6 +15,8 @@ QString decode(const char* data, int size);
 inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), int(bytes.size())); }
 // The character stored for a byte.
 QChar toUnicode(unsigned char byte);
+// Appends the characters of size bytes at data to out.
+void appendTo(QString& out, const char* data, qsizetype size);
 } // namespace Cp1252
 
 } // namespace rf

@@ -3,6 +3,8 @@
 #include "storage/ArchiveFile.h"
 #include "storage/CountedString.h"
 
+#include <algorithm>
+
 namespace rf {
 
 namespace {
@@ -12,6 +14,20 @@ constexpr qint64 ProgressEvery = 2048; // records between two progress reports
 QString RecordView::field(int index) const
 {
     return GetCounted(m_data + m_layout.offset(index), m_layout.capacity(index));
+}
+
+QByteArray RecordView::fieldBytes(int index) const
+{
+    const char* field = m_data + m_layout.offset(index);
+    const int length = std::min(int(static_cast<unsigned char>(field[0])), m_layout.capacity(index));
+    const char* text = field + 1;
+    int start = 0;
+    int end = length;
+    while (start < end && static_cast<unsigned char>(text[start]) <= 32)
+        ++start;
+    while (end > start && static_cast<unsigned char>(text[end - 1]) <= 32)
+        --end;
+    return QByteArray::fromRawData(text + start, end - start);
 }
 
 ScanResult ScanArchive(const QString& path, const RecordLayout& layout,

@@ -20,6 +20,8 @@ public:
     const RecordLayout& layout() const { return m_layout; }
     // The trimmed text of the field at index.
     QString field(int index) const;
+    // The same as stored bytes (Windows-1252), trimmed alike, pointing into the record: no copy.
+    QByteArray fieldBytes(int index) const;
     // Every field, in record order.
     QStringList texts() const { return m_layout.decode(m_data); }
 

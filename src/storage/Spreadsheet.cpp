@@ -32,18 +32,6 @@ QByteArray escaped(const QByteArray& bytes)
     return out;
 }
 
-// Trimmed as a stored field is: characters up to code 32 removed from both ends.
-QByteArray trimmed(const QByteArray& bytes)
-{
-    qsizetype start = 0;
-    qsizetype end = bytes.size();
-    while (start < end && static_cast<unsigned char>(bytes.at(start)) <= 32)
-        ++start;
-    while (end > start && static_cast<unsigned char>(bytes.at(end - 1)) <= 32)
-        --end;
-    return bytes.mid(start, end - start);
-}
-
 QByteArray documentStart(const QString& worksheet, const std::vector<ExportColumn>& columns)
 {
     QByteArray out;
@@ -87,12 +75,34 @@ QByteArray documentStart(const QString& worksheet, const std::vector<ExportColum
     return out;
 }
 
+// Appends the cell trimmed and escaped, straight from the table's bytes.
+void appendCell(QByteArray& out, const QByteArray& cell)
+{
+    const char* data = cell.constData();
+    qsizetype start = 0;
+    qsizetype end = cell.size();
+    while (start < end && static_cast<unsigned char>(data[start]) <= 32)
+        ++start;
+    while (end > start && static_cast<unsigned char>(data[end - 1]) <= 32)
+        --end;
+    qsizetype plain = start;
+    for (qsizetype i = start; i < end; ++i) {
+        const char c = data[i];
+        if (c != '&' && c != '<' && c != '>')
+            continue;
+        out.append(data + plain, i - plain);
+        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+        plain = i + 1;
+    }
+    out.append(data + plain, end - plain);
+}
+
 void appendRow(QByteArray& out, const ExportTable& table, qint64 row)
 {
     out += "<tr>";
     for (int c = 0; c < table.columnCount(); ++c) {
         out += "<td style=\"text-align: left;\">";
-        out += escaped(trimmed(table.cellBytes(row, c)));
+        appendCell(out, table.cellBytes(row, c));
         out += "</td>";
     }
     out += "</tr>";
@@ -102,11 +112,19 @@ const QByteArray DocumentEnd = "</table></body></html>";
 
 } // namespace
 
-std::function<QString(const RecordView&)> FieldValue(const RecordLayout& layout, const char* name)
+ExportValue FieldValue(const RecordLayout& layout, const char* name)
 {
     const int index = layout.indexOf(QLatin1String(name));
     Q_ASSERT_X(index >= 0, "FieldValue", name);
-    return [index](const RecordView& record) { return record.field(index); };
+    return [index](const RecordView& record, QByteArray& out) { out += record.fieldBytes(index); };
+}
+
+void ExportTable::addRow(const RecordView& record, const std::vector<ExportColumn>& columns)
+{
+    for (const ExportColumn& column : columns) {
+        column.value(record, m_bytes);
+        m_ends.push_back(quint32(m_bytes.size()));
+    }
 }
 
 void ExportTable::addRow(const QStringList& cells)
@@ -132,16 +150,8 @@ QString ExportTable::cell(qint64 row, int column) const
 ScanResult FillExportTable(const QString& path, const RecordLayout& layout, const std::vector<ExportColumn>& columns,
                            ExportTable& table, const ScanProgress& progress)
 {
-    QStringList cells;
     return ScanArchive(
-        path, layout,
-        [&](const RecordView& record) {
-            cells.clear();
-            for (const ExportColumn& column : columns)
-                cells.append(column.value(record));
-            table.addRow(cells);
-        },
-        progress);
+        path, layout, [&](const RecordView& record) { table.addRow(record, columns); }, progress);
 }
 
 QByteArray SpreadsheetDocument(const QString& worksheet, const std::vector<ExportColumn>& columns,

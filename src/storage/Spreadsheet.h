@@ -10,6 +10,9 @@
 
 namespace rf {
 
+// A column's value in a record, appended to out as Windows-1252 bytes.
+using ExportValue = std::function<void(const RecordView& record, QByteArray& out)>;
+
 // One column of an archive export: its header and width in the grid on screen, its header and
 // width in the sheet written, and its value in a record.
 struct ExportColumn {
@@ -17,11 +20,11 @@ struct ExportColumn {
     int gridWidth;
     QString header;
     int width;
-    std::function<QString(const RecordView&)> value;
+    ExportValue value;
 };
 
 // A column value that is simply the named field of the record.
-std::function<QString(const RecordView&)> FieldValue(const RecordLayout& layout, const char* name);
+ExportValue FieldValue(const RecordLayout& layout, const char* name);
 
 // The values of an export, row by row, held compactly: every cell in Windows-1252, one after the
 // other, so that a hundred thousand rows of 25 cells take tens of megabytes, not hundreds.
@@ -30,6 +33,8 @@ public:
     explicit ExportTable(int columns) : m_columns(columns) {}
 
     void addRow(const QStringList& cells);
+    // One row of the columns' values in record.
+    void addRow(const RecordView& record, const std::vector<ExportColumn>& columns);
     qint64 rowCount() const { return m_columns ? qint64(m_ends.size()) / m_columns : 0; }
     int columnCount() const { return m_columns; }
     QString cell(qint64 row, int column) const;

@@ -1,5 +1,9 @@
 #include "TextSearch.h"
 
+#include "storage/Cp1252.h"
+
+#include <algorithm>
+
 namespace rf {
 
 namespace {
@@ -24,8 +28,22 @@ QString Fit(const QString& text, int width)
 
 void FieldFilters::add(int field, const QString& typed)
 {
-    if (!typed.trimmed().isEmpty())
-        m_filters.push_back({field, LowerAtoZ(typed)});
+    if (typed.trimmed().isEmpty())
+        return;
+    // Matched on the stored bytes; a character the records cannot hold never matches.
+    const QString lowered = LowerAtoZ(typed);
+    const QByteArray bytes = Cp1252::encode(lowered);
+    m_filters.push_back({field, bytes, Cp1252::decode(bytes) == lowered});
+}
+
+LineBuilder& LineBuilder::field(int index, int width)
+{
+    const QByteArray bytes = m_record.fieldBytes(index);
+    const qsizetype shown = width < 0 ? bytes.size() : std::min<qsizetype>(bytes.size(), width);
+    Cp1252::appendTo(m_line, bytes.constData(), shown);
+    for (qsizetype i = shown; i < width; ++i)
+        m_line += QLatin1Char(' ');
+    return *this;
 }
 
 bool FieldFilters::occursIn(const QString& fieldText, const QString& loweredFilter)
@@ -47,10 +65,33 @@ bool FieldFilters::occursIn(const QString& fieldText, const QString& loweredFilt
     return false;
 }
 
+namespace {
+inline char lowerAtoZByte(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+}
+
+bool bytesHold(const QByteArray& field, const QByteArray& lowered)
+{
+    const qsizetype n = field.size();
+    const qsizetype m = lowered.size();
+    const char* hay = field.constData();
+    const char* needle = lowered.constData();
+    for (qsizetype start = 0; start + m <= n; ++start) {
+        qsizetype i = 0;
+        while (i < m && lowerAtoZByte(hay[start + i]) == needle[i])
+            ++i;
+        if (i == m)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 bool FieldFilters::matches(const RecordView& record) const
 {
     for (const Filter& filter : m_filters) {
-        if (!occursIn(record.field(filter.field), filter.lowered))
+        if (!filter.possible || !bytesHold(record.fieldBytes(filter.field), filter.lowered))
             return false;
     }
     return true;

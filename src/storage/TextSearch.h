@@ -14,6 +14,28 @@ QString LowerAtoZ(const QString& text);
 // Text followed by blanks and cut, so that it is exactly width characters long.
 QString Fit(const QString& text, int width);
 
+// Builds a list line with one allocation: fixed texts, and fields taken straight from the record's
+// bytes, fitted to their columns or whole.
+class LineBuilder {
+public:
+    explicit LineBuilder(const RecordView& record, qsizetype expected = 160) : m_record(record)
+    {
+        m_line.reserve(expected);
+    }
+    LineBuilder& text(const QString& fixed)
+    {
+        m_line += fixed;
+        return *this;
+    }
+    // The field fitted to width characters; without a width, the whole field.
+    LineBuilder& field(int index, int width = -1);
+    QString take() { return std::move(m_line); }
+
+private:
+    const RecordView& m_record;
+    QString m_line;
+};
+
 // One filter of a search window: the edit the user types into, its caption, the record field it
 // is matched against and the name of the edit's focus rectangle.
 struct SearchFilterDef {
@@ -39,7 +61,8 @@ public:
 private:
     struct Filter {
         int field;
-        QString lowered;
+        QByteArray lowered; // in Windows-1252; empty when the text cannot occur in a record
+        bool possible;
     };
     std::vector<Filter> m_filters;
 };

@@ -32,13 +32,41 @@ const QString EmptyListMessage = QStringLiteral("Ricerca non applicabile: la lis
 
 // ---- the lines -------------------------------------------------------------------------------
 
+namespace {
+
+// The first four characters case-folded, packed so that comparing keys compares those characters
+// as a case-blind comparison of the whole texts would.
+quint64 sortKey(const QString& text)
+{
+    quint64 key = 0;
+    for (int i = 0; i < 4; ++i)
+        key = (key << 16) | (i < text.size() ? text.at(i).toCaseFolded().unicode() : 0);
+    return key;
+}
+
+} // namespace
+
 void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
 {
-    if (sorted)
-        std::stable_sort(entries.begin(), entries.end(), [](const ListEntry& a, const ListEntry& b) {
-        const int byText = a.line.compare(b.line, Qt::CaseInsensitive);
-        return byText != 0 ? byText < 0 : a.line < b.line;
-    });
+    if (sorted) {
+        // Most comparisons are settled by the keys; only lines that share their start are compared whole.
+        std::vector<std::pair<quint64, std::size_t>> order(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            order[i] = {sortKey(entries[i].line), i};
+        std::stable_sort(order.begin(), order.end(), [&entries](const auto& a, const auto& b) {
+            if (a.first != b.first)
+                return a.first < b.first;
+            const QString& x = entries[a.second].line;
+            const QString& y = entries[b.second].line;
+            const int byText = x.compare(y, Qt::CaseInsensitive);
+            return byText != 0 ? byText < 0 : x < y;
+        });
+        std::vector<ListEntry> ordered;
+        ordered.reserve(entries.size());
+        for (const auto& [key, index] : order)
+            ordered.push_back(std::move(entries[index]));
+        entries = std::move(ordered);
+    }
     beginResetModel();
     m_entries = std::move(entries);
     m_longest = 0;

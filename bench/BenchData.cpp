@@ -1,0 +1,204 @@
+#include "BenchData.h"
+
+#include "contracts/SchedaContratto.h"
+#include "fleet/SchedaVeicolo.h"
+#include "planner/PlanningFile.h"
+#include "storage/ArchiveFile.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+
+#include <iterator>
+
+namespace rf::bench {
+
+namespace {
+
+const char* const Surnames[] = {"Rossi",   "Russo",    "Ferrari", "Esposito", "Bianchi", "Romano",  "Colombo",
+                                "Ricci",   "Marino",   "Greco",   "Bruno",    "Gallo",   "Conti",   "De Luca",
+                                "Mancini", "Costa",    "Giordano", "Rizzo",   "Lombardi", "Moretti", "Barbieri",
+                                "Fontana", "Santoro",  "Mariani", "Rinaldi",  "Caruso",  "Ferrara", "Galli",
+                                "Martini", "Leone",    "Longo",   "Gentile",  "Martinelli", "Vitale", "Lombardo",
+                                "Serra",   "Coppola",  "De Santis", "D'Angelo", "Marchetti", "Parisi", "Villa"};
+const char* const Names[] = {"Mario", "Luca", "Giulia", "Francesca", "Andrea", "Chiara", "Marco", "Sara",
+                             "Nicolò", "Anna",  "Matteo", "Elena",    "Davide", "Federica", "Simone", "Lucia",
+                             "Niccolò", "Martina", "Gabriele", "Alessia", "Riccardo", "Giorgia", "Tommaso", "Noemi"};
+const char* const Towns[] = {"Riva del Garda", "Arco", "Trento", "Rovereto", "Bolzano", "Merano", "Verona",
+                             "Brescia", "Milano", "Torino", "Bologna", "Firenze", "Forlì", "Cantù", "Canazei"};
+const char* const Provinces[] = {"TN", "BZ", "VR", "BS", "MI", "TO", "BO", "FI", "FC", "CO"};
+const char* const Makes[] = {"Bianchi Spillo",  "Atala City",   "Olmo e-Bike", "Cinelli Gravel", "Pinarello Città",
+                             "Legnano Classic", "Wilier Trail", "Fantic XF1",  "Thok MIG",       "Carraro Strada"};
+const char* const Colours[] = {"Rosso", "Blu notte", "Verde bosco", "Nero opaco", "Bianco perla", "Giallo", "Grigio"};
+const char* const Sizes[] = {"S", "M", "L", "XL", "46", "50", "54"};
+const char* const Streets[] = {"Via Roma", "Viale Dante", "Piazza Garibaldi", "Via Mazzini", "Corso Italia",
+                               "Via Verdi", "Via dei Mille", "Largo Cavour"};
+
+} // namespace
+
+QString DataGenerator::pick(const char* const* list, int size)
+{
+    return QString::fromUtf8(list[between(0, size - 1)]);
+}
+
+int DataGenerator::between(int low, int high)
+{
+    return std::uniform_int_distribution<int>(low, high)(m_random);
+}
+
+QString DataGenerator::date(int year)
+{
+    return QStringLiteral("%1/%2/%3").arg(between(1, 28), 2, 10, QLatin1Char('0')).arg(between(1, 12), 2, 10, QLatin1Char('0')).arg(year);
+}
+
+QString DataGenerator::amount()
+{
+    return QStringLiteral("%1,%2").arg(between(5, 900)).arg(between(0, 99), 2, 10, QLatin1Char('0'));
+}
+
+QStringList DataGenerator::contractTexts(int index)
+{
+    const RecordLayout& layout = TSchedaContratto();
+    Record record(layout);
+    const auto set = [&record](const char* field, const QString& value) { record.setValue(QLatin1String(field), value); };
+    const int year = between(2015, 2026);
+    set("Ditta01", QStringLiteral("Noleggio Bici Garda s.n.c."));
+    set("Ditta02", QStringLiteral("Via Lungolago 12, Riva del Garda - P. IVA 01234567890"));
+    set("Data", date(year));
+    set("Luogo", QStringLiteral("Riva del Garda"));
+    set("Cliente", pick(Surnames, int(std::size(Surnames))) + QLatin1Char(' ') + pick(Names, int(std::size(Names))));
+    set("Sesso", between(0, 1) ? QStringLiteral("M") : QStringLiteral("F"));
+    set("IndirizzoRes", pick(Streets, int(std::size(Streets))) + QLatin1Char(' ') + QString::number(between(1, 200)));
+    set("ComuneRes", pick(Towns, int(std::size(Towns))));
+    set("ProvRes", pick(Provinces, int(std::size(Provinces))));
+    set("CapRes", QString::number(between(10000, 98999)));
+    set("CodFisc", QStringLiteral("RSSMRA%1A01H612X").arg(between(50, 99)));
+    set("Recapito", QStringLiteral("3%1 %2").arg(between(20, 49)).arg(between(1000000, 9999999)));
+    set("DataNasc", date(between(1950, 2005)));
+    set("LuogoNasc", pick(Towns, int(std::size(Towns))));
+    set("TipoDoc", QStringLiteral("Carta d'identità"));
+    set("NumDoc", QStringLiteral("CA%1").arg(between(10000, 99999)));
+    set("BiciNum", QStringLiteral("B-%1").arg(between(1, 10000)));
+    set("Marca", pick(Makes, int(std::size(Makes))));
+    set("Taglia", pick(Sizes, int(std::size(Sizes))));
+    set("Tariffa", QStringLiteral("Giornaliera"));
+    set("Conteggio", QStringLiteral("24 ore dal ritiro"));
+    set("Importo", amount());
+    set("Totale", amount());
+    set("DataInizio", date(year));
+    set("OraInizio", QStringLiteral("%1:%2").arg(between(8, 18), 2, 10, QLatin1Char('0')).arg(between(0, 59), 2, 10, QLatin1Char('0')));
+    set("DataFine", date(year));
+    set("OraFine", QStringLiteral("18:00"));
+    set("SedeRit", QStringLiteral("Riva del Garda"));
+    set("SedeRic", QStringLiteral("Arco"));
+    set("TotGiorni", QString::number(between(1, 14)));
+    set("Accessori", QStringLiteral("Casco, lucchetto e catena"));
+    set("Cauzione", amount());
+    set("Pagamento", QStringLiteral("Carta di credito"));
+    set("Foro", QStringLiteral("Rovereto"));
+    set("Note", index % 7 == 0 ? QStringLiteral("Cliente abituale, più volte in città") : QString());
+    set("Riconsegnato", between(0, 2) == 0 ? QStringLiteral("No") : QStringLiteral("S\u00EC"));
+    return record.texts();
+}
+
+QStringList DataGenerator::vehicleTexts(int index)
+{
+    Record record(TSchedaVeicolo());
+    const auto set = [&record](const char* field, const QString& value) { record.setValue(QLatin1String(field), value); };
+    set("BiciNum", QStringLiteral("B-%1").arg(index + 1));
+    set("Marca", pick(Makes, int(std::size(Makes))));
+    set("Telaio", QStringLiteral("WTF%1").arg(between(100000, 999999)));
+    set("Taglia", pick(Sizes, int(std::size(Sizes))));
+    set("Anno", QString::number(between(2012, 2026)));
+    set("Colore", pick(Colours, int(std::size(Colours))));
+    set("Stato", QStringLiteral("Ottimo"));
+    set("Importo", amount());
+    set("Responsabile", pick(Surnames, int(std::size(Surnames))));
+    set("Accessori", QStringLiteral("Casco e lucchetto"));
+    return record.texts();
+}
+
+bool DataGenerator::writeContracts(const QString& path, int count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray block;
+    for (int i = 0; i < count; ++i) {
+        block += TSchedaContratto().encode(contractTexts(i));
+        if (block.size() > (1 << 22) || i == count - 1) {
+            if (file.write(block) != block.size())
+                return false;
+            block.clear();
+        }
+    }
+    return true;
+}
+
+bool DataGenerator::writeVehicles(const QString& path, int count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        if (file.write(TSchedaVeicolo().encode(vehicleTexts(i))) != Fleet::RecordSize)
+            return false;
+    }
+    return true;
+}
+
+bool DataGenerator::writePlanning(const QString& path, const QString& vehicleNumber)
+{
+    Planning::Days days;
+    for (int slot = 0; slot < Planning::DayCount; ++slot) {
+        if (between(0, 3) == 0)
+            days[std::size_t(slot)] = pick(Surnames, int(std::size(Surnames))) + QStringLiteral(" 333 1234567");
+    }
+    return Planning::save(path, {vehicleNumber, QStringLiteral("Atala City"), QStringLiteral("Rosso"), QStringLiteral("M")},
+                          days);
+}
+
+bool DataGenerator::writePhoto(const QString& path, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, width, height);
+    sky.setColorAt(0, QColor(70, 130, 180));
+    sky.setColorAt(1, QColor(240, 230, 200));
+    painter.fillRect(image.rect(), sky);
+    painter.setPen(QPen(QColor(200, 40, 40), width / 100.0));
+    for (int i = 0; i < 40; ++i)
+        painter.drawEllipse(QPointF(width * (i % 8) / 8.0, height * (i / 8) / 5.0), width / 20.0, height / 20.0);
+    painter.end();
+    return image.save(path, "JPG", 85);
+}
+
+QString DataGenerator::checkContracts(const QString& path, int count)
+{
+    DataGenerator fresh; // the same seed gives the same records
+    ArchiveFile archive(path, Contracts::RecordSize);
+    if (!archive.OpenArchive() || archive.RecordCount() != count)
+        return QStringLiteral("the archive does not hold %1 records").arg(count);
+    const QList<int> checked{1, count / 2, count};
+    const QStringList fields{QStringLiteral("Cliente"), QStringLiteral("ComuneRes"), QStringLiteral("BiciNum"),
+                             QStringLiteral("Totale"), QStringLiteral("Note"), QStringLiteral("Riconsegnato")};
+    for (int i = 1; i <= count; ++i) {
+        const QStringList expected = fresh.contractTexts(i - 1);
+        if (!checked.contains(i))
+            continue;
+        QByteArray bytes;
+        if (!archive.ReadRecord(i, bytes))
+            return QStringLiteral("record %1 cannot be read").arg(i);
+        const Record read(TSchedaContratto(), TSchedaContratto().decode(bytes));
+        const Record written(TSchedaContratto(), expected);
+        for (const QString& field : fields) {
+            if (read.value(field) != written.value(field))
+                return QStringLiteral("record %1, %2: \"%3\" read, \"%4\" written")
+                    .arg(i)
+                    .arg(field, read.value(field), written.value(field));
+        }
+    }
+    return {};
+}
+
+} // namespace rf::bench

@@ -1,0 +1,450 @@
+// Measures the program's heavy operations through the same code the windows run, against the
+// physical floor of the machine (reading or writing the same bytes raw), and prints a table.
+//
+//   rotaflux_bench            full run: 1,000 / 10,000 / 100,000 contracts, 10,000 vehicles
+//   rotaflux_bench --smoke    a quick run on 1,000 records that checks the data and times nothing
+//
+// The data lives in a temporary folder that is removed at the end.
+
+#include "BenchData.h"
+#include "BenchServices.h"
+
+#include "app/ui/Application.h"
+#include "app/ui/TfrmPassword.h"
+#include "contracts/SchedaContratto.h"
+#include "contracts/ui/TfrmBiciNonRiconsegnate.h"
+#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "contracts/ui/TfrmExpContratti_DOZ_Bici.h"
+#include "contracts/ui/TfrmTrovaContratti_DOZ_Bici.h"
+#include "fleet/SchedaVeicolo.h"
+#include "fleet/ui/TfrmAutoparco.h"
+#include "fleet/ui/TfrmStampaAutomezzo.h"
+#include "fleet/ui/TfrmTrovaBici.h"
+#include "planner/PlanningFile.h"
+#include "planner/ui/TfrmPlanning.h"
+#include "reports/Layout.h"
+#include "reports/Render.h"
+#include "storage/ArchiveFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include <unistd.h>
+
+using namespace rf;
+
+namespace {
+
+bool smoke = false;
+
+// ---- measuring -----------------------------------------------------------------------------
+
+double milliseconds(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The median of several runs; prepare runs before each, untimed.
+double median(int runs, const std::function<void()>& work, const std::function<void()>& prepare = {})
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        if (prepare)
+            prepare();
+        times.push_back(milliseconds(work));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Resident memory now and at its peak since the last reset, in MB (Linux).
+double statusMb(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
+double residentMb() { return statusMb("VmRSS:"); }
+double peakMb() { return statusMb("VmHWM:"); }
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// The peak memory above what the process held before, while work runs.
+double peakAboveMb(const std::function<void()>& work)
+{
+    const double before = residentMb();
+    resetPeak();
+    work();
+    return std::max(0.0, peakMb() - before);
+}
+
+void readRaw(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    while (file.read(block.data(), block.size()) > 0) {
+    }
+}
+
+void writeRaw(const QString& path, qint64 bytes)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    const QByteArray block(1 << 20, 'x');
+    for (qint64 done = 0; done < bytes; done += block.size())
+        file.write(block.constData(), std::min<qint64>(block.size(), bytes - done));
+    file.close();
+}
+
+// ---- the table ------------------------------------------------------------------------------
+
+struct Row {
+    QString operation;
+    QString measured;
+    QString baseline;
+    QString ratio;
+    QString target;
+    bool met;
+};
+std::vector<Row> table;
+
+QString ms(double value)
+{
+    return QStringLiteral("%1 ms").arg(value, 0, 'f', value < 10 ? 2 : 1);
+}
+
+void ratioRow(const QString& operation, double measured, double baseline, double limit)
+{
+    const double ratio = baseline > 0 ? measured / baseline : 0;
+    table.push_back({operation, ms(measured), ms(baseline), QStringLiteral("%1×").arg(ratio, 0, 'f', 2),
+                     QStringLiteral("≤ %1×").arg(limit), ratio <= limit});
+}
+
+void limitRow(const QString& operation, const QString& measured, const QString& baseline, double value, double limit,
+              const QString& target)
+{
+    table.push_back({operation, measured, baseline, QString(), target, value <= limit});
+}
+
+void printTable()
+{
+    std::printf("\n%-58s %14s %14s %8s %12s  %s\n", "Operation", "Measured", "Baseline", "Ratio", "Target", "");
+    std::printf("%s\n", QString(118, QLatin1Char('-')).toUtf8().constData());
+    for (const Row& row : table) {
+        std::printf("%-58s %14s %14s %8s %12s  %s\n", row.operation.toUtf8().constData(),
+                    row.measured.toUtf8().constData(), row.baseline.toUtf8().constData(),
+                    row.ratio.toUtf8().constData(), row.target.toUtf8().constData(),
+                    smoke ? "" : (row.met ? "met" : "MISSED"));
+    }
+}
+
+// ---- the operations -------------------------------------------------------------------------
+
+struct Folder {
+    QTemporaryDir dir;
+    BenchContext services{dir.path()};
+    Context& context() { return services.context(); }
+    QString file(const QString& name) const { return dir.filePath(name); }
+};
+
+void searchContracts(Context& context, const QString& customer = {}, const QString& bicycle = {})
+{
+    TfrmTrovaContratti_DOZ_Bici search(context, nullptr);
+    search.filterEdit(QStringLiteral("txtCliente"))->setText(customer);
+    search.filterEdit(QStringLiteral("txtBiciNum"))->setText(bicycle);
+    search.btnCercaClick();
+}
+
+void notReturned(Context& context)
+{
+    TfrmBiciNonRiconsegnate list(context, nullptr);
+    list.show();
+    list.hide();
+}
+
+// How the list operations grow with the archive: time per record at each size.
+void growth(const std::vector<int>& sizes)
+{
+    std::printf("\nGrowth (time per record):\n%-34s", "");
+    for (const int size : sizes)
+        std::printf("%14d", size);
+    std::printf("\n");
+    struct Operation {
+        const char* name;
+        std::function<void(Context&)> run;
+    };
+    const Operation operations[] = {
+        {"contract search, no filter", [](Context& c) { searchContracts(c); }},
+        {"contract search, two filters", [](Context& c) { searchContracts(c, QStringLiteral("ross"), QStringLiteral("1")); }},
+        {"vehicles not returned", notReturned},
+        {"export window filled", [](Context& c) { TfrmExpContratti_DOZ_Bici window(c, nullptr); }},
+    };
+    std::vector<std::unique_ptr<Folder>> folders;
+    for (const int size : sizes) {
+        folders.push_back(std::make_unique<Folder>());
+        bench::DataGenerator().writeContracts(folders.back()->file(QString::fromLatin1(Contracts::ArchiveName)), size);
+    }
+    for (const Operation& operation : operations) {
+        std::printf("%-34s", operation.name);
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
+            Context& context = folders[i]->context();
+            const double time = median(3, [&] { operation.run(context); });
+            std::printf("%11.2f µs", time * 1000.0 / sizes[i]);
+        }
+        std::printf("\n");
+    }
+}
+
+void measureContracts(int count)
+{
+    Folder folder;
+    const QString archive = folder.file(QString::fromLatin1(Contracts::ArchiveName));
+    bench::DataGenerator generator;
+    if (!generator.writeContracts(archive, count)) {
+        std::fprintf(stderr, "cannot write the contracts\n");
+        std::exit(2);
+    }
+    if (smoke) {
+        const QString problem = generator.checkContracts(archive, count);
+        if (!problem.isEmpty()) {
+            std::fprintf(stderr, "the generated contracts do not read back: %s\n", qPrintable(problem));
+            std::exit(1);
+        }
+    }
+    Context& context = folder.context();
+    const QString size = smoke ? QStringLiteral("%1").arg(count) : QStringLiteral("100k");
+    const int runs = smoke ? 1 : 5;
+    readRaw(archive); // into the page cache
+    const double raw = median(runs, [&] { readRaw(archive); });
+
+    ratioRow(QStringLiteral("contract search, no filter, ") + size, median(runs, [&] { searchContracts(context); }), raw, 2);
+    ratioRow(QStringLiteral("contract search, two filters, ") + size,
+             median(runs, [&] { searchContracts(context, QStringLiteral("ross"), QStringLiteral("1")); }), raw, 1.5);
+    ratioRow(QStringLiteral("vehicles not returned, ") + size, median(runs, [&] { notReturned(context); }), raw, 2);
+    ratioRow(QStringLiteral("export window filled, ") + size,
+             median(runs, [&] { TfrmExpContratti_DOZ_Bici window(context, nullptr); }), raw, 3);
+
+    {
+        TfrmExpContratti_DOZ_Bici window(context, nullptr);
+        const QString sheet = folder.file(QString::fromLatin1("Contratti_Noleggio_Bici.xls"));
+        const double written = median(
+            runs, [&] { window.cmdEsportaClick(); }, [&] { folder.services.answers = {true, false}; });
+        const qint64 bytes = QFileInfo(sheet).size();
+        const double rawWrite = median(runs, [&] { writeRaw(folder.file(QStringLiteral("raw.bin")), bytes); });
+        ratioRow(QStringLiteral("export written, ") + size + QStringLiteral(" (%1 MB)").arg(bytes / 1e6, 0, 'f', 1),
+                 written, rawWrite, 3);
+    }
+
+    {
+        TfrmContratti_Noleggio_Bici form(context);
+        QByteArray one;
+        const double oneRead = median(runs, [&] {
+            ArchiveFile file(archive, Contracts::RecordSize);
+            file.OpenArchive();
+            file.ReadRecord(count / 2, one);
+        });
+        const double last = median(runs, [&] { form.browse(BrowseButton::Last); });
+        const double first = median(runs, [&] { form.browse(BrowseButton::First); });
+        limitRow(QStringLiteral("browse to the last card, ") + size, ms(last), ms(oneRead), last, 5, QStringLiteral("≤ 5 ms"));
+        limitRow(QStringLiteral("browse back to the first card, ") + size, ms(first), ms(oneRead), first, 5,
+                 QStringLiteral("≤ 5 ms"));
+
+        const auto fill = [&form] {
+            form.cmdNuovoClick();
+            for (const char* field : {"Ditta01", "Luogo", "Cliente", "BiciNum", "Marca"})
+                form.edit(QLatin1String(field))->setText(QStringLiteral("Prova"));
+        };
+        const double save = median(runs, [&] { form.cmdSalvaClick(); }, fill);
+        const QByteArray record(Contracts::RecordSize, 'x');
+        const double rawAppend = median(runs, [&] {
+            QFile file(archive);
+            file.open(QIODevice::Append);
+            file.write(record);
+            file.flush();
+            ::fsync(file.handle());
+        });
+        ratioRow(QStringLiteral("save a new contract, ") + size, save, rawAppend, 3);
+    }
+
+    const double idle = residentMb();
+    const double searchPeak = peakAboveMb([&] { searchContracts(context); });
+    const double exportPeak = peakAboveMb([&] { TfrmExpContratti_DOZ_Bici window(context, nullptr); });
+    limitRow(QStringLiteral("peak memory, search, ") + size, QStringLiteral("+%1 MB").arg(searchPeak, 0, 'f', 1),
+             QStringLiteral("%1 MB idle").arg(idle, 0, 'f', 0), searchPeak, 150, QStringLiteral("≤ +150 MB"));
+    limitRow(QStringLiteral("peak memory, export window, ") + size, QStringLiteral("+%1 MB").arg(exportPeak, 0, 'f', 1),
+             QStringLiteral("%1 MB idle").arg(idle, 0, 'f', 0), exportPeak, 150, QStringLiteral("≤ +150 MB"));
+}
+
+void measureFleet(int vehicles)
+{
+    Folder folder;
+    const QString archive = folder.file(QString::fromLatin1(Fleet::ArchiveName));
+    bench::DataGenerator generator;
+    generator.writeVehicles(archive, vehicles);
+    Context& context = folder.context();
+    const int runs = smoke ? 1 : 5;
+    const QString size = smoke ? QString::number(vehicles) : QStringLiteral("10k");
+    readRaw(archive);
+    const double raw = median(runs, [&] { readRaw(archive); });
+    ratioRow(QStringLiteral("vehicle search, no filter, ") + size, median(runs, [&] {
+                 TfrmTrovaBici search(context, nullptr, TfrmTrovaBici::Mode::Fleet);
+                 search.btnCercaClick();
+             }),
+             raw, 2);
+
+    // Card 2 carries a camera photo, card 1 none.
+    QDir(folder.dir.path()).mkpath(QStringLiteral("Autoparco"));
+    const QSize photo = smoke ? QSize(800, 600) : QSize(8000, 6000);
+    bench::DataGenerator::writePhoto(folder.file(QStringLiteral("Autoparco/Scheda_Veicolo_2.jpg")), photo.width(),
+                                     photo.height());
+    TfrmAutoparco fleet(context);
+    fleet.showRecord(1);
+    const double plain = median(runs, [&] { fleet.browse(BrowseButton::Next); }, [&] { fleet.showRecord(3); });
+    double peak = 0;
+    const double onPhoto = median(runs, [&] { peak = std::max(peak, peakAboveMb([&] { fleet.browse(BrowseButton::Next); })); },
+                                  [&] { fleet.showRecord(1); });
+    limitRow(QStringLiteral("browse onto a card with a %1 × %2 photo").arg(photo.width()).arg(photo.height()),
+             ms(onPhoto), ms(plain), onPhoto, 50, QStringLiteral("≤ 50 ms"));
+    limitRow(QStringLiteral("peak memory, browsing photo cards"), QStringLiteral("+%1 MB").arg(peak, 0, 'f', 1), QString(),
+             peak, 100, QStringLiteral("≤ 100 MB"));
+
+    const auto sheetToPdf = [&](qint64 position, qint64* bytes) {
+        fleet.showRecord(position);
+        const std::optional<report::Report> sheet = vehicleSheetBuilder(fleet)();
+        const report::Prepared prepared = report::Prepare(*sheet, QDate::currentDate());
+        const QString pdf = folder.file(QStringLiteral("scheda.pdf"));
+        report::WritePdf(prepared.document, pdf);
+        *bytes = QFileInfo(pdf).size();
+    };
+    qint64 withPhoto = 0;
+    qint64 without = 0;
+    const double sheetPhoto = median(runs, [&] { sheetToPdf(2, &withPhoto); });
+    const double sheetPlain = median(runs, [&] { sheetToPdf(1, &without); });
+    ratioRow(QStringLiteral("vehicle sheet with that photo, to PDF"), sheetPhoto, sheetPlain, 3);
+    limitRow(QStringLiteral("vehicle sheet PDF size"), QStringLiteral("%1 KB").arg(withPhoto / 1024),
+             QStringLiteral("%1 KB").arg(without / 1024), withPhoto, 1 << 20, QStringLiteral("≤ 1 MB"));
+
+    // The planning grid of two vehicles, one after the other.
+    generator.writePlanning(folder.file(Planning::fileName(QStringLiteral("B-1"), QStringLiteral("2024"))), QStringLiteral("B-1"));
+    generator.writePlanning(folder.file(Planning::fileName(QStringLiteral("B-2"), QStringLiteral("2024"))), QStringLiteral("B-2"));
+    TfrmPlanning grid(context);
+    grid.resize(1016, 713);
+    int turn = 0;
+    const double shown = median(
+        runs, [&] { grid.show(); },
+        [&] {
+            grid.hide();
+            const QString number = (turn++ % 2) ? QStringLiteral("B-2") : QStringLiteral("B-1");
+            grid.setTarget({{number, QStringLiteral("Atala City"), QStringLiteral("Rosso"), QStringLiteral("M")},
+                            QStringLiteral("2024"),
+                            folder.file(Planning::fileName(number, QStringLiteral("2024")))});
+        });
+    grid.hide();
+    limitRow(QStringLiteral("planner grid shown, then another vehicle"), ms(shown), QString(), shown, 30,
+             QStringLiteral("≤ 30 ms"));
+}
+
+// Start-up: a child process that shows its first window and ends; the time is the whole process.
+int startupChild(const QString& kind, int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    std::unique_ptr<QWidget> bare;
+    std::unique_ptr<BenchContext> services;
+    std::unique_ptr<Application> program;
+    QWidget* shown = nullptr;
+    if (kind == QLatin1String("bare")) {
+        bare = std::make_unique<QWidget>();
+        bare->resize(388, 405);
+        bare->show();
+        shown = bare.get();
+    } else {
+        services = std::make_unique<BenchContext>(QDir::tempPath());
+        program = std::make_unique<Application>(services->context());
+        program->start();
+        shown = program->login();
+    }
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (shown->windowHandle() && shown->windowHandle()->isExposed())
+            app.quit();
+    });
+    poll.start(0);
+    return app.exec();
+}
+
+void measureStartup(const QString& self)
+{
+    const auto run = [&self](const char* kind) {
+        return median(smoke ? 1 : 7, [&] {
+            QProcess child;
+            child.start(self, {QStringLiteral("--startup"), QLatin1String(kind)});
+            child.waitForFinished(30000);
+        });
+    };
+    const double bare = run("bare");
+    ratioRow(QStringLiteral("start to login window shown (process)"), run("program"), bare, 2);
+}
+
+// The offscreen platform's notices would only clutter the table.
+void quietNotices(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg && !message.contains(QLatin1String("propagateSizeHints")))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(quietNotices);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc >= 3 && QByteArray(argv[1]) == "--startup")
+        return startupChild(QString::fromLatin1(argv[2]), argc, argv);
+    smoke = argc >= 2 && QByteArray(argv[1]) == "--smoke";
+
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const int contracts = smoke ? 1000 : 100000;
+    const int vehicles = smoke ? 1000 : 10000;
+    std::printf("Rotaflux benchmark: %d contracts (%.0f MB), %d vehicles%s\n", contracts,
+                contracts * double(Contracts::RecordSize) / 1e6, vehicles, smoke ? " (smoke run, no targets)" : "");
+    std::fflush(stdout);
+
+    measureContracts(contracts);
+    measureFleet(vehicles);
+    measureStartup(QCoreApplication::applicationFilePath());
+    printTable();
+    growth(smoke ? std::vector<int>{100, 1000} : std::vector<int>{1000, 10000, 100000});
+
+    const bool allMet = std::all_of(table.begin(), table.end(), [](const Row& row) { return row.met; });
+    if (!smoke)
+        std::printf("\n%s\n", allMet ? "Every target met." : "Some targets were missed.");
+    return smoke || allMet ? 0 : 1;
+}
