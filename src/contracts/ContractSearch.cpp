@@ -21,7 +21,7 @@ const std::vector<SearchFilterDef>& SearchFilters()
     return filters;
 }
 
-QString ListLine(const RecordView& record)
+QByteArray ListLine(const RecordView& record)
 {
     static const RecordLayout& layout = TSchedaContratto();
     static const int customer = layout.indexOf(QStringLiteral("Cliente"));
@@ -33,17 +33,17 @@ QString ListLine(const RecordView& record)
     static const int total = layout.indexOf(QStringLiteral("Totale"));
     return LineBuilder(record)
         .field(customer, 26)
-        .text(QStringLiteral("  Tel. "))
+        .text("  Tel. ")
         .field(phone, 16)
-        .text(QStringLiteral("  Bici n. "))
+        .text("  Bici n. ")
         .field(bicycle, 15)
-        .text(QStringLiteral("  "))
+        .text("  ")
         .field(make, 28)
-        .text(QStringLiteral("  Dal: "))
+        .text("  Dal: ")
         .field(start, 10)
-        .text(QStringLiteral("  Al: "))
+        .text("  Al: ")
         .field(end, 10)
-        .text(QStringLiteral("  Tot. \u20AC "))
+        .text("  Tot. \x80 ") // the euro sign in Windows-1252
         .field(total)
         .take();
 }

@@ -12,7 +12,7 @@ const std::vector<SearchFilterDef>& SearchFilters();
 
 // A contract's line in the search and not-returned lists: customer, phone, bicycle, make, start
 // and end date, each fitted to its column, then the total, which so always starts at character 147.
-QString ListLine(const RecordView& record);
+QByteArray ListLine(const RecordView& record);
 
 // Whether the contract's vehicle is still out: its returned flag reads "No", and nothing else.
 bool NotReturned(const RecordView& record);

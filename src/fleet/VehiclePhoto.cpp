@@ -117,8 +117,17 @@ QImage CardPhoto::full() const
 
 QImage CardPhoto::fitted(const QSize& box) const
 {
-    if (!m_path.isEmpty())
-        return VehiclePhoto::loadFitted(m_path, box);
+    if (!m_path.isEmpty()) {
+        for (const auto& [size, picture] : m_fitted) {
+            if (size == box)
+                return picture;
+        }
+        const QImage picture = VehiclePhoto::loadFitted(m_path, box);
+        if (m_fitted.size() >= 2)
+            m_fitted.erase(m_fitted.begin());
+        m_fitted.emplace_back(box, picture);
+        return picture;
+    }
     if (m_image.width() <= box.width() && m_image.height() <= box.height())
         return m_image;
     return m_image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);

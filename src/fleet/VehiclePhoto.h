@@ -2,6 +2,9 @@
 
 #include <QImage>
 #include <QSize>
+
+#include <utility>
+#include <vector>
 #include <QString>
 
 namespace rf::VehiclePhoto {
@@ -52,6 +55,9 @@ private:
     QImage m_image;
     QString m_path;
     bool m_placeholder = false;
+    // The last picture read from the file for each size asked (the screen, the printed sheet):
+    // a card printed after it was previewed is not read again.
+    mutable std::vector<std::pair<QSize, QImage>> m_fitted;
 };
 
 } // namespace rf

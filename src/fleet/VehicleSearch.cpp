@@ -32,11 +32,6 @@ int field(const char* name)
 }
 } // namespace
 
-QString VehicleColumns(const RecordView& record)
-{
-    return columns(record).take();
-}
-
 LineBuilder columns(const RecordView& record)
 {
     static const int number = field("BiciNum");
@@ -44,23 +39,23 @@ LineBuilder columns(const RecordView& record)
     static const int size = field("Taglia");
     static const int colour = field("Colore");
     LineBuilder line(record);
-    line.text(QStringLiteral("Bici n. "))
+    line.text("Bici n. ")
         .field(number, 15)
-        .text(QStringLiteral("  "))
+        .text("  ")
         .field(make, 28)
-        .text(QStringLiteral("  Taglia: "))
+        .text("  Taglia: ")
         .field(size, 12)
-        .text(QStringLiteral("  Colore: "))
+        .text("  Colore: ")
         .field(colour, 24)
-        .text(QStringLiteral("  Anno: "));
+        .text("  Anno: ");
     return line;
 }
 
-QString SearchLine(const RecordView& record)
+QByteArray SearchLine(const RecordView& record)
 {
     static const int year = field("Anno");
     static const int state = field("Stato");
-    return columns(record).field(year, 10).text(QStringLiteral("  Stato: ")).field(state).take();
+    return columns(record).field(year, 10).text("  Stato: ").field(state).take();
 }
 
 } // namespace rf::Fleet

@@ -13,10 +13,9 @@ const std::vector<SearchFilterDef>& SearchFilters();
 // The columns every vehicle line begins with: number, make, size and colour fitted to their widths,
 // then "  Anno: ", ready for more.
 LineBuilder columns(const RecordView& record);
-QString VehicleColumns(const RecordView& record);
 
 // A vehicle's line in the search results: number, make, size, colour, year and state, each but
 // the last fitted to its column.
-QString SearchLine(const RecordView& record);
+QByteArray SearchLine(const RecordView& record);
 
 } // namespace rf::Fleet

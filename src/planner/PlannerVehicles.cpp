@@ -5,7 +5,7 @@
 
 namespace rf::Planning {
 
-QString vehicleLine(const RecordView& card)
+QByteArray vehicleLine(const RecordView& card)
 {
     static const int year = TSchedaVeicolo().indexOf(QStringLiteral("Anno"));
     return Fleet::columns(card).field(year).take();

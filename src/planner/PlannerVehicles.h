@@ -6,6 +6,6 @@ namespace rf::Planning {
 
 // A fleet card's line in the planner entry's list: number, make, size and colour fitted to their
 // columns, then the year of construction.
-QString vehicleLine(const RecordView& card);
+QByteArray vehicleLine(const RecordView& card);
 
 } // namespace rf::Planning

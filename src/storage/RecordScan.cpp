@@ -52,10 +52,10 @@ ScanResult ScanArchive(const QString& path, const RecordLayout& layout,
     return read ? ScanResult::Done : ScanResult::Failed;
 }
 
-qint64 LocateRecord(const QString& path, const RecordLayout& layout, qint64 position, const QString& line,
-                    const std::function<QString(const RecordView&)>& lineOf)
+qint64 LocateRecord(const QString& path, const RecordLayout& layout, qint64 position, const QByteArray& line,
+                    const std::function<QByteArray(const RecordView&)>& lineOf)
 {
-    const QString wanted = line.trimmed();
+    const QByteArray wanted = line.trimmed();
     ArchiveFile archive(path, layout.size());
     if (!archive.OpenArchive())
         return -1;

@@ -20,7 +20,8 @@ public:
     const RecordLayout& layout() const { return m_layout; }
     // The trimmed text of the field at index.
     QString field(int index) const;
-    // The same as stored bytes (Windows-1252), trimmed alike, pointing into the record: no copy.
+    // The same as stored bytes (Windows-1252), trimmed alike, pointing into the record: no copy, so
+    // valid only while the record is (copy the bytes to keep them).
     QByteArray fieldBytes(int index) const;
     // Every field, in record order.
     QStringList texts() const { return m_layout.decode(m_data); }
@@ -46,8 +47,8 @@ ScanResult ScanArchive(const QString& path, const RecordLayout& layout,
 // The position of the record a list line was made from. The record at position is taken when its
 // line (lineOf, compared trimmed) is still line; otherwise, as the archive changed meanwhile, the
 // last record in file order whose line is equal. -1 when none is, or the archive cannot be read.
-qint64 LocateRecord(const QString& path, const RecordLayout& layout, qint64 position, const QString& line,
-                    const std::function<QString(const RecordView&)>& lineOf);
+qint64 LocateRecord(const QString& path, const RecordLayout& layout, qint64 position, const QByteArray& line,
+                    const std::function<QByteArray(const RecordView&)>& lineOf);
 
 // The texts of the record at position, or nothing when it cannot be read.
 std::optional<QStringList> ReadArchiveRecord(const QString& path, const RecordLayout& layout, qint64 position);

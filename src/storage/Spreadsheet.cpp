@@ -4,6 +4,7 @@
 #include "storage/Cp1252.h"
 #include "storage/WholeFile.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace rf {
@@ -116,13 +117,33 @@ ExportValue FieldValue(const RecordLayout& layout, const char* name)
 {
     const int index = layout.indexOf(QLatin1String(name));
     Q_ASSERT_X(index >= 0, "FieldValue", name);
-    return [index](const RecordView& record, QByteArray& out) { out += record.fieldBytes(index); };
+    return [index](const RecordView& record, std::string& out) {
+        const QByteArray bytes = record.fieldBytes(index);
+        out.append(bytes.constData(), std::size_t(bytes.size()));
+    };
+}
+
+ExportColumn FieldColumn(const QString& gridHeader, int gridWidth, const QString& header, int width,
+                         const RecordLayout& layout, const char* name)
+{
+    return {gridHeader, gridWidth, header, width, FieldValue(layout, name), layout.indexOf(QLatin1String(name))};
+}
+
+void ExportTable::reserve(qint64 rows, qint64 bytesPerRow)
+{
+    m_ends.reserve(std::size_t(rows * m_columns));
+    m_bytes.reserve(std::size_t(rows * bytesPerRow));
 }
 
 void ExportTable::addRow(const RecordView& record, const std::vector<ExportColumn>& columns)
 {
     for (const ExportColumn& column : columns) {
-        column.value(record, m_bytes);
+        if (column.field >= 0) {
+            const QByteArray bytes = record.fieldBytes(column.field);
+            m_bytes.append(bytes.constData(), std::size_t(bytes.size()));
+        } else {
+            column.value(record, m_bytes);
+        }
         m_ends.push_back(quint32(m_bytes.size()));
     }
 }
@@ -130,7 +151,8 @@ void ExportTable::addRow(const RecordView& record, const std::vector<ExportColum
 void ExportTable::addRow(const QStringList& cells)
 {
     for (int c = 0; c < m_columns; ++c) {
-        m_bytes += Cp1252::encode(cells.value(c));
+        const QByteArray bytes = Cp1252::encode(cells.value(c));
+        m_bytes.append(bytes.constData(), std::size_t(bytes.size()));
         m_ends.push_back(quint32(m_bytes.size()));
     }
 }
@@ -139,7 +161,7 @@ QByteArray ExportTable::cellBytes(qint64 row, int column) const
 {
     const std::size_t i = std::size_t(row * m_columns + column);
     const quint32 start = i == 0 ? 0 : m_ends[i - 1];
-    return QByteArray::fromRawData(m_bytes.constData() + start, qsizetype(m_ends[i] - start));
+    return QByteArray::fromRawData(m_bytes.data() + start, qsizetype(m_ends[i] - start));
 }
 
 QString ExportTable::cell(qint64 row, int column) const
@@ -150,6 +172,7 @@ QString ExportTable::cell(qint64 row, int column) const
 ScanResult FillExportTable(const QString& path, const RecordLayout& layout, const std::vector<ExportColumn>& columns,
                            ExportTable& table, const ScanProgress& progress)
 {
+    table.reserve(QFileInfo(path).size() / layout.size(), 256);
     return ScanArchive(
         path, layout, [&](const RecordView& record) { table.addRow(record, columns); }, progress);
 }

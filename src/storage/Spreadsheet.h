@@ -6,12 +6,13 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace rf {
 
 // A column's value in a record, appended to out as Windows-1252 bytes.
-using ExportValue = std::function<void(const RecordView& record, QByteArray& out)>;
+using ExportValue = std::function<void(const RecordView& record, std::string& out)>;
 
 // One column of an archive export: its header and width in the grid on screen, its header and
 // width in the sheet written, and its value in a record.
@@ -21,16 +22,22 @@ struct ExportColumn {
     QString header;
     int width;
     ExportValue value;
+    int field = -1; // the record field when the value is that field alone, read without a call
 };
 
 // A column value that is simply the named field of the record.
 ExportValue FieldValue(const RecordLayout& layout, const char* name);
+// A column showing the named field as it is.
+ExportColumn FieldColumn(const QString& gridHeader, int gridWidth, const QString& header, int width,
+                         const RecordLayout& layout, const char* name);
 
 // The values of an export, row by row, held compactly: every cell in Windows-1252, one after the
 // other, so that a hundred thousand rows of 25 cells take tens of megabytes, not hundreds.
 class ExportTable {
 public:
     explicit ExportTable(int columns) : m_columns(columns) {}
+    // Makes room for rows of about bytesPerRow bytes, so filling does not copy as it grows.
+    void reserve(qint64 rows, qint64 bytesPerRow);
 
     void addRow(const QStringList& cells);
     // One row of the columns' values in record.
@@ -43,7 +50,7 @@ public:
 
 private:
     int m_columns;
-    QByteArray m_bytes;
+    std::string m_bytes; // appended to cell by cell, which a plain string does fastest
     std::vector<quint32> m_ends;
 };
 

@@ -40,9 +40,9 @@ LineBuilder& LineBuilder::field(int index, int width)
 {
     const QByteArray bytes = m_record.fieldBytes(index);
     const qsizetype shown = width < 0 ? bytes.size() : std::min<qsizetype>(bytes.size(), width);
-    Cp1252::appendTo(m_line, bytes.constData(), shown);
-    for (qsizetype i = shown; i < width; ++i)
-        m_line += QLatin1Char(' ');
+    put(bytes.constData(), shown);
+    if (width > shown)
+        pad(width - shown);
     return *this;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <array>
+#include <cstring>
 #include <vector>
 
 namespace rf {
@@ -14,26 +16,39 @@ QString LowerAtoZ(const QString& text);
 // Text followed by blanks and cut, so that it is exactly width characters long.
 QString Fit(const QString& text, int width);
 
-// Builds a list line with one allocation: fixed texts, and fields taken straight from the record's
-// bytes, fitted to their columns or whole.
+// Builds a list line, as Windows-1252 bytes like the records it comes from, with one allocation:
+// fixed texts, and fields taken straight from the record's bytes, fitted to their columns or whole.
 class LineBuilder {
 public:
-    explicit LineBuilder(const RecordView& record, qsizetype expected = 160) : m_record(record)
+    explicit LineBuilder(const RecordView& record) : m_record(record) {}
+    // A fixed text, in Windows-1252.
+    template <qsizetype N>
+    LineBuilder& text(const char (&fixed)[N])
     {
-        m_line.reserve(expected);
-    }
-    LineBuilder& text(const QString& fixed)
-    {
-        m_line += fixed;
+        put(fixed, N - 1);
         return *this;
     }
     // The field fitted to width characters; without a width, the whole field.
     LineBuilder& field(int index, int width = -1);
-    QString take() { return std::move(m_line); }
+    QByteArray take() { return QByteArray(m_buffer.data(), m_used); }
 
 private:
+    void put(const char* data, qsizetype size)
+    {
+        const qsizetype room = std::min<qsizetype>(size, qsizetype(m_buffer.size()) - m_used);
+        std::memcpy(m_buffer.data() + m_used, data, std::size_t(room));
+        m_used += room;
+    }
+    void pad(qsizetype count)
+    {
+        const qsizetype room = std::min<qsizetype>(count, qsizetype(m_buffer.size()) - m_used);
+        std::memset(m_buffer.data() + m_used, ' ', std::size_t(std::max<qsizetype>(room, 0)));
+        m_used += std::max<qsizetype>(room, 0);
+    }
+
     const RecordView& m_record;
-    QString m_line;
+    std::array<char, 1024> m_buffer; // longer than any line of fields of at most 250 characters
+    qsizetype m_used = 0;
 };
 
 // One filter of a search window: the edit the user types into, its caption, the record field it

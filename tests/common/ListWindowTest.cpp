@@ -29,7 +29,7 @@ public:
                      {QStringLiteral("frmNomi"), QStringLiteral(" Nomi"), QStringLiteral("Riepilogo nomi"),
                       QStringLiteral("lblRigo03"), QStringLiteral("Doppio clic"),
                       QStringLiteral("Il presente riepilogo contiene %1 schede")},
-                     {QStringLiteral("Nomi.pro"), &Names(), [](const RecordView& r) { return r.field(0); }})
+                     {QStringLiteral("Nomi.pro"), &Names(), [](const RecordView& r) { const QByteArray raw = r.fieldBytes(0); return QByteArray(raw.constData(), raw.size()); }})
     {
     }
     ScanResult fillAll() { return fill([](const RecordView&) { return true; }); }

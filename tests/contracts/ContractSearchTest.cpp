@@ -7,6 +7,7 @@
 #include "contracts/ui/TfrmTrovaContratti_DOZ_Bici.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmTrovaBici.h"
+#include "storage/Cp1252.h"
 #include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Files.h"
@@ -44,7 +45,7 @@ QMap<QString, QString> contract(const QString& customer, const QString& bicycle,
 QString lineOf(const QMap<QString, QString>& values)
 {
     const QByteArray bytes = encodeRecord(TSchedaContratto(), values);
-    return Contracts::ListLine(RecordView(TSchedaContratto(), bytes.constData(), 1));
+    return Cp1252::decode(Contracts::ListLine(RecordView(TSchedaContratto(), bytes.constData(), 1)));
 }
 
 } // namespace

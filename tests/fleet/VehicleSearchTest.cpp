@@ -5,6 +5,7 @@
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmExpAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
+#include "storage/Cp1252.h"
 #include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Files.h"
@@ -39,7 +40,7 @@ void addVehicle(FakeContext& fake, const QString& number, const QString& make, c
 QString lineOf(const QMap<QString, QString>& values)
 {
     const QByteArray bytes = encodeRecord(TSchedaVeicolo(), values);
-    return Fleet::SearchLine(RecordView(TSchedaVeicolo(), bytes.constData(), 1));
+    return Cp1252::decode(Fleet::SearchLine(RecordView(TSchedaVeicolo(), bytes.constData(), 1)));
 }
 
 QStringList listed(const TfrmTrovaBici& search)

@@ -123,13 +123,13 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Prova.pro"));
         for (const char* colour : {"Rosso", "Verde", "Rosso", "Blu"})
             test::appendRecord(path, TwoFields(), {{QStringLiteral("Colore"), QLatin1String(colour)}});
-        const auto lineOf = [](const RecordView& r) { return r.field(0); };
-        QCOMPARE(LocateRecord(path, TwoFields(), 1, QStringLiteral("Rosso"), lineOf), 1);
-        QCOMPARE(LocateRecord(path, TwoFields(), 3, QStringLiteral("Rosso "), lineOf), 3);
+        const auto lineOf = [](const RecordView& r) { const QByteArray raw = r.fieldBytes(0); return QByteArray(raw.constData(), raw.size()); };
+        QCOMPARE(LocateRecord(path, TwoFields(), 1, QByteArray("Rosso"), lineOf), 1);
+        QCOMPARE(LocateRecord(path, TwoFields(), 3, QByteArray("Rosso "), lineOf), 3);
         // The archive changed since the list was made: the last record with the line is taken.
-        QCOMPARE(LocateRecord(path, TwoFields(), 2, QStringLiteral("Rosso"), lineOf), 3);
-        QCOMPARE(LocateRecord(path, TwoFields(), 9, QStringLiteral("Blu"), lineOf), 4);
-        QCOMPARE(LocateRecord(path, TwoFields(), 1, QStringLiteral("Nero"), lineOf), -1);
+        QCOMPARE(LocateRecord(path, TwoFields(), 2, QByteArray("Rosso"), lineOf), 3);
+        QCOMPARE(LocateRecord(path, TwoFields(), 9, QByteArray("Blu"), lineOf), 4);
+        QCOMPARE(LocateRecord(path, TwoFields(), 1, QByteArray("Nero"), lineOf), -1);
     }
 };
 

@@ -87,9 +87,7 @@ public:
 
 
 Application::Application(Context& context)
-    : m_context(context), m_login(std::make_unique<TfrmPassword>(context)),
-      m_changePassword(std::make_unique<TfrmCambiaPassword>(context)),
-      m_launcher(std::make_unique<TfrmAvvio>(context))
+    : m_context(context), m_login(std::make_unique<TfrmPassword>(context))
 {
     connectFlow();
 }
@@ -106,7 +104,7 @@ TfrmAutoparco* Application::fleet()
 {
     if (!m_fleet) {
         m_fleet = std::make_unique<TfrmAutoparco>(m_context);
-        connect(m_fleet.get(), &WorkWindow::closed, this, [this] { m_launcher->showMaximized(); });
+        connect(m_fleet.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }
     return m_fleet.get();
 }
@@ -123,7 +121,7 @@ TfrmContratti_Noleggio_Bici* Application::contracts()
             return ReadArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
                                      search.chosenPosition());
         });
-        connect(m_contracts.get(), &WorkWindow::closed, this, [this] { m_launcher->showMaximized(); });
+        connect(m_contracts.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }
     return m_contracts.get();
 }
@@ -137,7 +135,7 @@ TfrmMenuCamere* Application::plannerEntry()
                 planning()->setTarget(m_plannerEntry->target());
                 planning()->showMaximized();
             } else {
-                m_launcher->showMaximized();
+                launcher()->showMaximized();
             }
         });
     }
@@ -148,35 +146,55 @@ TfrmPlanning* Application::planning()
 {
     if (!m_planning) {
         m_planning = std::make_unique<TfrmPlanning>(m_context);
-        connect(m_planning.get(), &WorkWindow::closed, this, [this] { m_launcher->showMaximized(); });
+        connect(m_planning.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }
     return m_planning.get();
 }
 
+namespace {
+// Shows the target first, then hides the source, so the screen is never empty.
+void handOver(QWidget* from, QWidget* to, bool maximised)
+{
+    if (maximised)
+        to->showMaximized();
+    else
+        to->show();
+    from->hide();
+}
+} // namespace
+
+TfrmCambiaPassword* Application::changePassword()
+{
+    if (!m_changePassword) {
+        m_changePassword = std::make_unique<TfrmCambiaPassword>(m_context);
+        connect(m_changePassword.get(), &TfrmCambiaPassword::closed, this, [this] {
+            m_login->show();
+            m_login->resetForReturn();
+        });
+    }
+    return m_changePassword.get();
+}
+
+TfrmAvvio* Application::launcher()
+{
+    if (!m_launcher) {
+        m_launcher = std::make_unique<TfrmAvvio>(m_context);
+        TfrmAvvio* from = m_launcher.get();
+        connect(from, &TfrmAvvio::openFleet, this, [this, from] { handOver(from, fleet(), true); });
+        connect(from, &TfrmAvvio::openPlanner, this, [this, from] { handOver(from, plannerEntry(), true); });
+        connect(from, &TfrmAvvio::openContracts, this, [this, from] { handOver(from, contracts(), true); });
+        connect(from, &TfrmAvvio::exitRequested, this, &Application::quitRequested);
+    }
+    return m_launcher.get();
+}
+
 void Application::connectFlow()
 {
-    auto handOver = [](QWidget* from, auto showTarget) {
-        showTarget();
-        from->hide();
-    };
-
-    connect(m_login.get(), &TfrmPassword::accessGranted, this,
-            [=] { handOver(m_login.get(), [this] { m_launcher->showMaximized(); }); });
-    connect(m_login.get(), &TfrmPassword::changePasswordRequested, this,
-            [=] { handOver(m_login.get(), [this] { m_changePassword->show(); }); });
-    connect(m_login.get(), &TfrmPassword::exitRequested, this, &Application::quitRequested);
-    connect(m_changePassword.get(), &TfrmCambiaPassword::closed, this, [this] {
-        m_login->show();
-        m_login->resetForReturn();
-    });
-
-    connect(m_launcher.get(), &TfrmAvvio::openFleet, this,
-            [=] { handOver(m_launcher.get(), [this] { fleet()->showMaximized(); }); });
-    connect(m_launcher.get(), &TfrmAvvio::openPlanner, this,
-            [=] { handOver(m_launcher.get(), [this] { plannerEntry()->showMaximized(); }); });
-    connect(m_launcher.get(), &TfrmAvvio::openContracts, this,
-            [=] { handOver(m_launcher.get(), [this] { contracts()->showMaximized(); }); });
-    connect(m_launcher.get(), &TfrmAvvio::exitRequested, this, &Application::quitRequested);
+    TfrmPassword* login = m_login.get();
+    connect(login, &TfrmPassword::accessGranted, this, [this, login] { handOver(login, launcher(), true); });
+    connect(login, &TfrmPassword::changePasswordRequested, this,
+            [this, login] { handOver(login, changePassword(), false); });
+    connect(login, &TfrmPassword::exitRequested, this, &Application::quitRequested);
 }
 
 int Application::run(QApplication& app)

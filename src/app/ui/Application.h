@@ -17,8 +17,9 @@ class TfrmMenuCamere;
 class TfrmPassword;
 class TfrmPlanning;
 
-// Creates the persistent windows once, the work windows when first opened, and hands over
-// between them: the target is shown first, then the source hidden. The program ends when the login or the launcher asks to.
+// Creates each persistent window once, when it is first needed (only the login window is built
+// before the program shows), and hands over between them: the target is shown first, then the
+// source hidden. The program ends when the login or the launcher asks to.
 class Application : public QObject {
     Q_OBJECT
 public:
@@ -32,8 +33,8 @@ public:
     static int run(QApplication& app);
 
     TfrmPassword* login() const { return m_login.get(); }
-    TfrmCambiaPassword* changePassword() const { return m_changePassword.get(); }
-    TfrmAvvio* launcher() const { return m_launcher.get(); }
+    TfrmCambiaPassword* changePassword();
+    TfrmAvvio* launcher();
     // The work windows, each built the first time it is asked for.
     TfrmAutoparco* fleet();
     TfrmContratti_Noleggio_Bici* contracts();

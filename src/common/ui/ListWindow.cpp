@@ -6,8 +6,10 @@
 #include "common/ui/PictureButton.h"
 #include "common/ui/PrintChoiceDialog.h"
 #include "reports/ListTemplate.h"
+#include "storage/Cp1252.h"
 #include "storage/TextSearch.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -21,6 +23,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace rf {
 
@@ -34,13 +39,55 @@ const QString EmptyListMessage = QStringLiteral("Ricerca non applicabile: la lis
 
 namespace {
 
-// The first four characters case-folded, packed so that comparing keys compares those characters
-// as a case-blind comparison of the whole texts would.
-quint64 sortKey(const QString& text)
+// Windows-1252 bytes with their capital letters made small, so that lines sort letter case aside.
+const std::array<unsigned char, 256>& foldTable()
 {
-    quint64 key = 0;
-    for (int i = 0; i < 4; ++i)
-        key = (key << 16) | (i < text.size() ? text.at(i).toCaseFolded().unicode() : 0);
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> folded{};
+        for (int b = 0; b < 256; ++b)
+            folded[std::size_t(b)] = (unsigned char)b;
+        for (int b = 'A'; b <= 'Z'; ++b)
+            folded[std::size_t(b)] = (unsigned char)(b + 32);
+        for (int b = 0xC0; b <= 0xDE; ++b) {
+            if (b != 0xD7)
+                folded[std::size_t(b)] = (unsigned char)(b + 32);
+        }
+        folded[0x8A] = 0x9A; // Š
+        folded[0x8C] = 0x9C; // Œ
+        folded[0x8E] = 0x9E; // Ž
+        folded[0x9F] = 0xFF; // Ÿ
+        return folded;
+    }();
+    return table;
+}
+
+int compareFolded(const QByteArray& a, const QByteArray& b)
+{
+    const auto& fold = foldTable();
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char x = fold[(unsigned char)a.at(i)];
+        const unsigned char y = fold[(unsigned char)b.at(i)];
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// The start of a line, folded, held in the sort array itself: most comparisons are settled there
+// without reaching for the lines scattered in memory.
+struct SortKey {
+    std::array<unsigned char, 48> start; // a customer's or a vehicle's columns, with the next one begun
+    std::uint32_t index;
+};
+
+SortKey sortKey(const QByteArray& line, std::uint32_t index)
+{
+    const auto& fold = foldTable();
+    SortKey key{{}, index};
+    const qsizetype n = std::min<qsizetype>(line.size(), qsizetype(key.start.size()));
+    for (qsizetype i = 0; i < n; ++i)
+        key.start[std::size_t(i)] = fold[(unsigned char)line.at(i)];
     return key;
 }
 
@@ -49,22 +96,25 @@ quint64 sortKey(const QString& text)
 void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
 {
     if (sorted) {
-        // Most comparisons are settled by the keys; only lines that share their start are compared whole.
-        std::vector<std::pair<quint64, std::size_t>> order(entries.size());
+        std::vector<SortKey> order;
+        order.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i)
-            order[i] = {sortKey(entries[i].line), i};
-        std::stable_sort(order.begin(), order.end(), [&entries](const auto& a, const auto& b) {
-            if (a.first != b.first)
-                return a.first < b.first;
-            const QString& x = entries[a.second].line;
-            const QString& y = entries[b.second].line;
-            const int byText = x.compare(y, Qt::CaseInsensitive);
-            return byText != 0 ? byText < 0 : x < y;
+            order.push_back(sortKey(entries[i].line, std::uint32_t(i)));
+        std::sort(order.begin(), order.end(), [&entries](const SortKey& a, const SortKey& b) {
+            if (const int byStart = std::memcmp(a.start.data(), b.start.data(), a.start.size()))
+                return byStart < 0;
+            const QByteArray& x = entries[a.index].line;
+            const QByteArray& y = entries[b.index].line;
+            if (const int byText = compareFolded(x, y))
+                return byText < 0;
+            if (x != y)
+                return x < y;
+            return a.index < b.index; // equal lines keep their archive order
         });
         std::vector<ListEntry> ordered;
         ordered.reserve(entries.size());
-        for (const auto& [key, index] : order)
-            ordered.push_back(std::move(entries[index]));
+        for (const SortKey& key : order)
+            ordered.push_back(std::move(entries[key.index]));
         entries = std::move(ordered);
     }
     beginResetModel();
@@ -75,12 +125,17 @@ void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
     endResetModel();
 }
 
+QString ListEntry::text() const
+{
+    return Cp1252::decode(line);
+}
+
 QStringList LineListModel::lines() const
 {
     QStringList out;
     out.reserve(qsizetype(m_entries.size()));
     for (const ListEntry& entry : m_entries)
-        out.append(entry.line);
+        out.append(entry.text());
     return out;
 }
 
@@ -95,7 +150,7 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_entries[std::size_t(index.row())].line;
+        return m_entries[std::size_t(index.row())].text();
     case Qt::FontRole:
         return Style::pointFont(Style::Family::CourierNew, 12);
     case Qt::ForegroundRole:
@@ -259,6 +314,7 @@ void ListWindow::done(int result)
 ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep)
 {
     std::vector<ListEntry> entries;
+    entries.reserve(std::size_t(QFileInfo(m_context.path(m_source.archive)).size() / m_source.layout->size()));
     LongWork work(isVisible() ? this : parentWidget(), QStringLiteral("Ricerca schede in corso. Attendere..."));
     const ScanResult result = ScanArchive(
         m_context.path(m_source.archive), *m_source.layout,
@@ -274,8 +330,11 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep)
     return result;
 }
 
-void ListWindow::setLines(std::vector<ListEntry> entries)
+void ListWindow::setLines(const QStringList& lines)
 {
+    std::vector<ListEntry> entries;
+    for (const QString& line : lines)
+        entries.push_back({Cp1252::encode(line), 0});
     m_model.setEntries(std::move(entries), false);
 }
 

@@ -17,10 +17,12 @@ class QVBoxLayout;
 
 namespace rf {
 
-// One line of a list window and the record it was made from.
+// One line of a list window, held in Windows-1252 like the records it is made from, and the
+// record it was made from.
 struct ListEntry {
-    QString line;
+    QByteArray line;
     qint64 position;
+    QString text() const;
 };
 
 // The lines of a list window, kept sorted by their text (letter case aside) and shown in a
@@ -58,7 +60,7 @@ int FindNextLine(const QStringList& lines, int selected, const QString& key, con
 struct ListSource {
     QString archive;
     const RecordLayout* layout = nullptr;
-    std::function<QString(const RecordView&)> line;
+    std::function<QByteArray(const RecordView&)> line;
 };
 
 // A window that shows records as lines in a list: the user finds a line by text ("Trova", again
@@ -94,7 +96,7 @@ protected:
     ScanResult fill(const std::function<bool(const RecordView&)>& keep);
     void showResults();
     // Shows lines given by the window itself, in the order given.
-    void setLines(std::vector<ListEntry> entries);
+    void setLines(const QStringList& lines);
     // The key of the last "Trova" is kept in key, which outlives the window, instead of being
     // forgotten each time the window is shown.
     void keepSearchKeyIn(QString& key) { m_previousKey = &key; }

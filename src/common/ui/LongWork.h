@@ -2,6 +2,9 @@
 
 #include "storage/RecordScan.h"
 
+#include <QElapsedTimer>
+#include <QString>
+
 #include <memory>
 
 class QProgressDialog;
@@ -10,8 +13,7 @@ class QWidget;
 namespace rf {
 
 // Work on a whole archive that may take a while: a progress dialog with "Annulla" appears once it
-// has lasted half a second, and cancelling it stops the work. Keep it no longer than the work, or
-// the dialog shows up over whatever comes next.
+// has lasted half a second, and cancelling it stops the work. Keep it no longer than the work.
 class LongWork {
 public:
     LongWork(QWidget* owner, const QString& label);
@@ -21,6 +23,9 @@ public:
     ScanProgress progress();
 
 private:
+    QWidget* m_owner;
+    QString m_label;
+    QElapsedTimer m_clock;
     std::unique_ptr<QProgressDialog> m_dialog;
 };
 

@@ -12,10 +12,7 @@ TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(Context& context, QWidget* owner, con
 {
     keepSearchKeyIn(lastSearch);
     model().setItemWidth(760);
-    std::vector<ListEntry> entries;
-    for (const QString& line : lines)
-        entries.push_back({line, 0});
-    setLines(std::move(entries));
+    setLines(lines);
 }
 
 void TfrmRiepPrenotazioni::showEvent(QShowEvent* event)
