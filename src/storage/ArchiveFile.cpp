@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+#include "storage/Durable.h"
+
 #include <algorithm>
 
 namespace rf {
@@ -14,8 +16,10 @@ const char* const EmptyArchiveMessage = "L'archivio non contiene nessuna scheda.
 
 namespace {
 constexpr qint64 ScanBlockRecords = 256; // about 1 MB for the largest record
+// A lock is held for milliseconds; one left by a crashed workstation counts as abandoned after a
+// few seconds, and a save waits longer than that, so it takes the lock over and succeeds.
+constexpr int StaleLockMs = 3000;
 constexpr int LockTimeoutMs = 10000;
-constexpr int StaleLockMs = 30000;
 } // namespace
 
 ArchiveFile::ArchiveFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize)
@@ -30,9 +34,37 @@ ArchiveFile::~ArchiveFile()
 bool ArchiveFile::OpenArchive()
 {
     // ReadWrite creates a missing file and never truncates, so an existing file that fails to open
-    // is left exactly as it was.
+    // is left exactly as it was. Unbuffered: every write reaches the file at once, never later.
     m_file.setFileName(m_path);
-    return m_file.open(QIODevice::ReadWrite);
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return false;
+    recoverInterruptedRewrite();
+    return true;
+}
+
+QString ArchiveFile::journalPath() const
+{
+    return m_path + QStringLiteral(".journal");
+}
+
+// A journal left beside the archive means a rewrite was cut off: the record it names is put back
+// as it was before, so no card ever shows fields of two versions.
+void ArchiveFile::recoverInterruptedRewrite()
+{
+    if (!QFile::exists(journalPath()))
+        return;
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockTimeoutMs) || !QFile::exists(journalPath()))
+        return; // another workstation is at it, or has just done it
+    const std::optional<Durable::JournalEntry> entry = Durable::ReadJournal(journalPath());
+    if (entry && entry->offset + entry->oldBytes.size() <= m_file.size()) {
+        if (!m_file.seek(entry->offset) || m_file.write(entry->oldBytes) != entry->oldBytes.size() ||
+            !Durable::SyncFile(m_file))
+            return; // tried again at the next open
+    }
+    // A journal not written whole announced a rewrite that never began.
+    QFile::remove(journalPath());
 }
 
 qint64 ArchiveFile::RecordCount() const
@@ -55,12 +87,32 @@ bool ArchiveFile::ReadRecord(qint64 position, QByteArray& record)
 
 bool ArchiveFile::WriteRecord(qint64 position, const QByteArray& record)
 {
+    if (record.size() != m_recordSize || !m_file.isOpen())
+        return false;
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockTimeoutMs))
+        return false;
     const qint64 count = RecordCount();
-    if (position < 1 || position > count || record.size() != m_recordSize)
+    if (position < 1 || position > count)
         return false;
-    if (!m_file.seek((position - 1) * m_recordSize))
+    const qint64 offset = (position - 1) * m_recordSize;
+    // The old record goes to the journal first, durably; only then is it overwritten in place.
+    QByteArray old;
+    if (!m_file.seek(offset) || (old = m_file.read(m_recordSize)).size() != m_recordSize)
         return false;
-    return m_file.write(record) == m_recordSize && m_file.flush();
+    if (!Durable::WriteJournal(journalPath(), {offset, old}))
+        return false;
+    const bool written =
+        m_file.seek(offset) && m_file.write(record) == m_recordSize && Durable::SyncFile(m_file);
+    if (!written) {
+        // Put the old record back now; if even that fails, the journal does it at the next open.
+        if (m_file.seek(offset) && m_file.write(old) == m_recordSize && Durable::SyncFile(m_file))
+            QFile::remove(journalPath());
+        return false;
+    }
+    QFile::remove(journalPath());
+    return true;
 }
 
 qint64 ArchiveFile::AppendRecord(const QByteArray& record)
@@ -74,10 +126,14 @@ qint64 ArchiveFile::AppendRecord(const QByteArray& record)
     // The size is taken under the lock, from the file itself, so another workstation's append
     // that finished a moment ago is counted.
     const qint64 count = QFileInfo(m_path).size() / m_recordSize;
-    if (!m_file.seek(count * m_recordSize))
+    const qint64 end = count * m_recordSize;
+    if (!m_file.seek(end))
         return -1;
-    if (m_file.write(record) != m_recordSize || !m_file.flush())
+    if (m_file.write(record) != m_recordSize || !Durable::SyncFile(m_file)) {
+        // Whatever part of the record reached the file is cut away, still under the lock.
+        m_file.resize(end);
         return -1;
+    }
     return count + 1;
 }
 

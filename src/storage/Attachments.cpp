@@ -51,8 +51,21 @@ QString attachmentsFolder(const QString& programFolder)
     return QDir(QDir::fromNativeSeparators(programFolder)).filePath(QLatin1String(AttachmentsFolderName));
 }
 
+bool isPlainAttachmentName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
+            return false;
+    }
+    return true;
+}
+
 QString attachedFilePath(const QString& programFolder, const QString& name)
 {
+    if (!isPlainAttachmentName(name))
+        return {};
     return QDir::toNativeSeparators(QDir(attachmentsFolder(programFolder)).filePath(name));
 }
 
@@ -61,7 +74,7 @@ AttachResult attachFile(const QString& programFolder, const QString& sourcePath,
 {
     const QFileInfo source(QDir::fromNativeSeparators(sourcePath));
     const QString name = source.fileName();
-    if (name.isEmpty())
+    if (!isPlainAttachmentName(name))
         return AttachResult::Failed;
 
     const QString folder = attachmentsFolder(programFolder);

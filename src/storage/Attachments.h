@@ -24,7 +24,11 @@ inline constexpr char AttachmentsFolderName[] = "Documenti_Allegati";
 
 // The attachments folder of a program folder (not necessarily existing).
 QString attachmentsFolder(const QString& programFolder);
-// Where a stored file of that bare name lives, in native separators.
+// Whether a name from a card can only mean a file inside the attachments folder: a plain file name,
+// with no folder part on any system (no "/", "\\", ":"), not "." or "..", no control characters.
+bool isPlainAttachmentName(const QString& name);
+// Where a stored file of that bare name lives, in native separators; empty when the name is not a
+// plain file name, so that nothing outside the attachments folder is ever reached through a card.
 QString attachedFilePath(const QString& programFolder, const QString& name);
 
 enum class AttachResult {

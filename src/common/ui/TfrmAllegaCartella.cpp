@@ -172,8 +172,16 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
 void TfrmAllegaCartella::btnApriClick(int index)
 {
     const QString name = TrimControl(m_slots[index].txtFile->text());
-    m_context.shell().open(QLatin1Char('"') + attachedFilePath(m_context.programFolder(), name) +
-                           QLatin1Char('"'));
+    const QString path = attachedFilePath(m_context.programFolder(), name);
+    if (path.isEmpty()) {
+        // A name that points outside the attachments folder (a damaged or hostile archive).
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: il file allegato \"") + name +
+                      QStringLiteral("\" non si trova nella cartella dei documenti allegati.\n\r\n\rIl file non "
+                                     "verrà aperto."));
+        return;
+    }
+    m_context.shell().open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 void TfrmAllegaCartella::btnApplicaClick()

@@ -1,0 +1,177 @@
+#include "storage/ArchiveFile.h"
+#include "storage/Attachments.h"
+#include "storage/Durable.h"
+#include "support/Files.h"
+#include "support/TestMain.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace rf;
+using rf::test::FileWritesFail;
+using rf::test::readFile;
+using rf::test::writeFile;
+
+namespace {
+
+constexpr int Size = 5029; // a contract: more than one page of the file
+
+bool uniform(const QByteArray& record)
+{
+    return !record.isEmpty() && record.count(record.at(0)) == record.size();
+}
+
+// Runs the helper in a killing loop: each round it starts, works until it reported `ticks`
+// records, and is killed at once, mid-way through the next one as often as not.
+void killRepeatedly(const QString& archive, const char* mode, int rounds)
+{
+    for (int round = 0; round < rounds; ++round) {
+        QProcess helper;
+        helper.start(QStringLiteral(ARCHIVE_APPEND_HELPER),
+                     {archive, QString::number(Size), QLatin1String(mode)});
+        QVERIFY(helper.waitForStarted());
+        const int ticks = 1 + round % 4;
+        QByteArray seen;
+        while (seen.size() < ticks && helper.waitForReadyRead(10000))
+            seen += helper.readAllStandardOutput();
+        QVERIFY2(seen.size() >= ticks, "the helper did not work");
+        ::kill(pid_t(helper.processId()), SIGKILL);
+        QVERIFY(helper.waitForFinished(10000));
+    }
+}
+
+} // namespace
+
+class CrashSafetyTest : public QObject {
+    Q_OBJECT
+private slots:
+    void killedRewritesNeverLeaveATornRecord()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
+        QVERIFY(writeFile(archive, QByteArray(3 * Size, 'Z')));
+        for (int batch = 0; batch < 10; ++batch) {
+            killRepeatedly(archive, "rewrite", 10);
+            // Whoever opens next finds the archive whole: every record one version or the other.
+            ArchiveFile file(archive, Size);
+            QVERIFY(file.OpenArchive());
+            QByteArray record;
+            QVERIFY(file.ReadRecord(2, record));
+            QVERIFY2(uniform(record), "record 2 holds two versions");
+            QVERIFY(file.ReadRecord(1, record) && record == QByteArray(Size, 'Z'));
+            QVERIFY(file.ReadRecord(3, record) && record == QByteArray(Size, 'Z'));
+            QCOMPARE(file.RecordCount(), 3);
+            QVERIFY(!QFile::exists(archive + QStringLiteral(".journal")));
+        }
+    }
+
+    void killedAppendsNeverLeaveAPartRecord()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
+        killRepeatedly(archive, "append", 40);
+        ArchiveFile file(archive, Size);
+        QVERIFY(file.OpenArchive());
+        const qint64 whole = file.RecordCount();
+        QVERIFY(whole >= 40);
+        QVERIFY(file.ScanRecords([](qint64, const char* data) { return uniform(QByteArray(data, Size)); }));
+        // A piece of a record cut off by a kill is never read as a record and is written over.
+        QCOMPARE(file.AppendRecord(QByteArray(Size, 'Q')), whole + 1);
+        QCOMPARE(QFileInfo(archive).size(), (whole + 1) * Size);
+    }
+
+    void fullDiskLeavesEveryArchiveAsItWas()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
+        const QByteArray before = QByteArray(Size, 'A') + QByteArray(Size, 'B');
+        QVERIFY(writeFile(archive, before));
+        {
+            ArchiveFile file(archive, Size);
+            QVERIFY(file.OpenArchive());
+            FileWritesFail full;
+            QCOMPARE(file.AppendRecord(QByteArray(Size, 'C')), -1);
+            QVERIFY(!file.WriteRecord(1, QByteArray(Size, 'D')));
+            file.CloseArchive(); // nothing may reach the file afterwards
+        }
+        QCOMPARE(readFile(archive), before);
+        QVERIFY(!QFile::exists(archive + QStringLiteral(".journal")));
+        ArchiveFile file(archive, Size);
+        QVERIFY(file.OpenArchive());
+        QCOMPARE(file.AppendRecord(QByteArray(Size, 'C')), 3); // the next save lands once, at 3
+    }
+
+    void journalOfAnInterruptedRewriteIsRolledBack()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
+        // The crash came after the journal was written and half the new record.
+        QVERIFY(writeFile(archive, QByteArray(Size, 'A') + QByteArray(Size / 2, 'N') + QByteArray(Size - Size / 2, 'B')));
+        QVERIFY(Durable::WriteJournal(archive + QStringLiteral(".journal"), {Size, QByteArray(Size, 'B')}));
+        ArchiveFile file(archive, Size);
+        QVERIFY(file.OpenArchive());
+        QByteArray record;
+        QVERIFY(file.ReadRecord(2, record));
+        QCOMPARE(record, QByteArray(Size, 'B'));
+        QVERIFY(!QFile::exists(archive + QStringLiteral(".journal")));
+    }
+
+    void journalNotWrittenWholeIsDropped()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
+        QVERIFY(writeFile(archive, QByteArray(2 * Size, 'A')));
+        QVERIFY(Durable::WriteJournal(archive + QStringLiteral(".journal"), {0, QByteArray(Size, 'X')}));
+        const QByteArray journal = readFile(archive + QStringLiteral(".journal"));
+        QVERIFY(writeFile(archive + QStringLiteral(".journal"), journal.left(journal.size() - 7)));
+        ArchiveFile file(archive, Size);
+        QVERIFY(file.OpenArchive());
+        QCOMPARE(readFile(archive), QByteArray(2 * Size, 'A'));
+        QVERIFY(!QFile::exists(archive + QStringLiteral(".journal")));
+    }
+
+    void lockOfACrashedWorkstationIsTakenOver()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
+        // The lock a workstation left when it crashed mid-save.
+        QVERIFY(writeFile(archive + QStringLiteral(".lock"), "4242\nRotaflux\naltra-postazione\n"));
+        ArchiveFile file(archive, Size);
+        QVERIFY(file.OpenArchive());
+        QElapsedTimer waited;
+        waited.start();
+        QCOMPARE(file.AppendRecord(QByteArray(Size, 'A')), 1);
+        QVERIFY(waited.elapsed() < 9000);
+    }
+
+    void attachmentNamesStayInsideTheirFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("plain") << "fattura.pdf" << true;
+        QTest::newRow("blanks and accents") << "Contratto firmato è.pdf" << true;
+        QTest::newRow("absolute") << "/etc/passwd" << false;
+        QTest::newRow("up") << "../../x" << false;
+        QTest::newRow("windows up") << "..\\..\\x.exe" << false;
+        QTest::newRow("windows absolute") << "C:\\Windows\\x.exe" << false;
+        QTest::newRow("drive relative") << "C:x.exe" << false;
+        QTest::newRow("sub folder") << "cartella/x.pdf" << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("control") << "a\tb.pdf" << false;
+    }
+
+    void attachmentNamesStayInsideTheirFolder()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, plain);
+        QCOMPARE(isPlainAttachmentName(name), plain);
+        QCOMPARE(attachedFilePath(QStringLiteral("/prog/"), name).isEmpty(), !plain);
+    }
+};
+
+RF_REGISTER_TEST(CrashSafetyTest)
+#include "CrashSafetyTest.moc"
