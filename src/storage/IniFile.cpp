@@ -22,6 +22,27 @@ std::string bytes(const QString& text)
 {
     return Cp1252::encode(text).toStdString();
 }
+
+// A line that opens a section without closing it is no section: it is carried through the parser
+// as a comment, so the keys after it stay in the section before, and written back as it was.
+const QByteArray KeptLine = ";\x7F\x7Frotaflux:";
+
+QByteArray keepMalformedLines(const QByteArray& content)
+{
+    QList<QByteArray> lines = content.split('\n');
+    for (QByteArray& line : lines) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('[') && !trimmed.contains(']'))
+            line.prepend(KeptLine);
+    }
+    return lines.join('\n');
+}
+
+QByteArray restoreMalformedLines(QByteArray content)
+{
+    // The writer puts an empty line before every comment; the kept line had none.
+    return content.replace("\n\n" + KeptLine, "\n").replace("\n" + KeptLine, "\n").replace(KeptLine, "");
+}
 } // namespace
 
 IniFile::IniFile(QString path) : m_path(std::move(path)), m_data(std::make_unique<Data>()) {}
@@ -39,7 +60,8 @@ bool IniFile::load()
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
-    return m_data->ini.LoadData(content.constData(), std::size_t(content.size())) >= 0;
+    const QByteArray kept = keepMalformedLines(content);
+    return m_data->ini.LoadData(kept.constData(), std::size_t(kept.size())) >= 0;
 }
 
 QString IniFile::value(const QString& section, const QString& key, const QString& defaultValue) const
@@ -60,7 +82,7 @@ bool IniFile::save()
     std::string out;
     if (m_data->ini.Save(out, false) < 0)
         return false;
-    QByteArray content = QByteArray::fromStdString(out);
+    QByteArray content = restoreMalformedLines(QByteArray::fromStdString(out));
     content.replace("\r\n", "\n");
     content.replace("\n", "\r\n");
     return WriteWholeFile(m_path, content);

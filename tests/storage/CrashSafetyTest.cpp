@@ -1,9 +1,13 @@
 #include "storage/ArchiveFile.h"
 #include "storage/Attachments.h"
 #include "storage/Durable.h"
+#include "storage/IniFile.h"
+#include "storage/StaleFiles.h"
 #include "support/Files.h"
 #include "support/TestMain.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -146,6 +150,51 @@ private slots:
         waited.start();
         QCOMPARE(file.AppendRecord(QByteArray(Size, 'A')), 1);
         QVERIFY(waited.elapsed() < 9000);
+    }
+
+    void staleTemporaryFilesAreRemoved()
+    {
+        QTemporaryDir dir;
+        QDir folder(dir.path());
+        QVERIFY(folder.mkpath(QStringLiteral("Autoparco")) && folder.mkpath(QStringLiteral("Documenti_Allegati")));
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-120);
+        const auto make = [&](const QString& name, bool aged) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (aged)
+                QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+        };
+        make(QStringLiteral("Rotaflux.ini.AbC123"), true);
+        make(QStringLiteral("Prenotazioni bicicletta 7 anno 2024.pln.x9Y8z7"), true);
+        make(QStringLiteral("Autoparco/Scheda_Veicolo_3.jpg.q1W2e3"), true);
+        make(QStringLiteral("Documenti_Allegati/fattura.pdf"), true);
+        make(QStringLiteral("Documenti_Allegati/fattura.pdf.ZZZ999"), true);
+        // Kept: a write still under way, a file of the user's, an attachment that may be new.
+        make(QStringLiteral("Rotaflux.ini.Xy9876"), false);
+        make(QStringLiteral("nota.backup"), true);
+        make(QStringLiteral("Documenti_Allegati/altro.pdf.ZZZ999"), true);
+        QCOMPARE(RemoveStaleTemporaryFiles(dir.path() + QLatin1Char('/')), 4);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Rotaflux.ini.Xy9876"))));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("nota.backup"))));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Documenti_Allegati/fattura.pdf"))));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Documenti_Allegati/altro.pdf.ZZZ999"))));
+    }
+
+    void malformedSectionLineIsKeptAsItIs()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Rotaflux.ini"));
+        QVERIFY(writeFile(path, "[Contratti DOZ]\r\nLuogo=Riva\r\n[Contratti DOZ\r\nForo=Rovereto\r\n[Altro]\r\nx=1\r\n"));
+        IniFile ini(path);
+        QVERIFY(ini.load());
+        QCOMPARE(ini.value(QStringLiteral("Contratti DOZ"), QStringLiteral("Foro")), QStringLiteral("Rovereto"));
+        QCOMPARE(ini.value(QStringLiteral("Altro"), QStringLiteral("x")), QStringLiteral("1"));
+        ini.setValue(QStringLiteral("Contratti DOZ"), QStringLiteral("Luogo"), QStringLiteral("Arco"));
+        QVERIFY(ini.save());
+        const QByteArray written = readFile(path);
+        QVERIFY2(written.startsWith("[Contratti DOZ]\r\nLuogo=Arco\r\n[Contratti DOZ\r\nForo=Rovereto\r\n"),
+                 written.constData());
+        QVERIFY(written.endsWith("\r\n[Altro]\r\nx=1\r\n"));
     }
 
     void attachmentNamesStayInsideTheirFolder_data()

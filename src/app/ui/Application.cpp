@@ -11,6 +11,7 @@
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
 #include "storage/RecordScan.h"
+#include "storage/StaleFiles.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
 
@@ -212,6 +213,8 @@ int Application::run(QApplication& app)
     Context context(QCoreApplication::applicationDirPath(), std::move(messages), std::move(dialogs),
                     std::make_unique<RealShell>(), std::make_unique<RealClock>(), std::make_unique<RealClipboard>(),
                     std::move(reports));
+    // Temporary files that a crash left beside the program's files are cleared before anything else.
+    RemoveStaleTemporaryFiles(context.programFolder());
     Application application(context);
     connect(&application, &Application::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     application.start();
