@@ -46,52 +46,47 @@ LineBuilder& LineBuilder::field(int index, int width)
     return *this;
 }
 
-bool FieldFilters::occursIn(const QString& fieldText, const QString& loweredFilter)
-{
-    // Compared in place, without building a lowered copy of every field of every record.
-    const qsizetype n = fieldText.size();
-    const qsizetype m = loweredFilter.size();
-    if (m == 0)
-        return false;
-    const QChar* hay = fieldText.constData();
-    const QChar* needle = loweredFilter.constData();
-    for (qsizetype start = 0; start + m <= n; ++start) {
-        qsizetype i = 0;
-        while (i < m && lowerAtoZ(hay[start + i]) == needle[i])
-            ++i;
-        if (i == m)
-            return true;
-    }
-    return false;
-}
-
 namespace {
-inline char lowerAtoZByte(char c)
+
+inline QChar lowered(QChar c)
+{
+    return lowerAtoZ(c);
+}
+inline char lowered(char c)
 {
     return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
 }
 
-bool bytesHold(const QByteArray& field, const QByteArray& lowered)
+// Whether the needle (already lowered) occurs in the text, A to Z compared without case; compared
+// in place, without building a lowered copy of every field of every record.
+template <typename Char>
+bool holds(const Char* text, qsizetype n, const Char* needle, qsizetype m)
 {
-    const qsizetype n = field.size();
-    const qsizetype m = lowered.size();
-    const char* hay = field.constData();
-    const char* needle = lowered.constData();
+    if (m == 0)
+        return false;
     for (qsizetype start = 0; start + m <= n; ++start) {
         qsizetype i = 0;
-        while (i < m && lowerAtoZByte(hay[start + i]) == needle[i])
+        while (i < m && lowered(text[start + i]) == needle[i])
             ++i;
         if (i == m)
             return true;
     }
     return false;
 }
+
 } // namespace
+
+bool FieldFilters::occursIn(const QString& fieldText, const QString& loweredFilter)
+{
+    return holds(fieldText.constData(), fieldText.size(), loweredFilter.constData(), loweredFilter.size());
+}
 
 bool FieldFilters::matches(const RecordView& record) const
 {
     for (const Filter& filter : m_filters) {
-        if (!filter.possible || !bytesHold(record.fieldBytes(filter.field), filter.lowered))
+        const QByteArray field = record.fieldBytes(filter.field);
+        if (!filter.possible ||
+            !holds(field.constData(), field.size(), filter.lowered.constData(), filter.lowered.size()))
             return false;
     }
     return true;
