@@ -142,11 +142,12 @@ bool ArchiveFile::ScanRecords(const std::function<bool(qint64, const char*)>& vi
     const qint64 count = RecordCount();
     if (count < 0 || !m_file.seek(0))
         return false;
+    // One buffer serves every block: no memory is taken from and given back to the system per block.
+    QByteArray block(qsizetype(std::min(ScanBlockRecords, count) * m_recordSize), Qt::Uninitialized);
     qint64 position = 0;
     while (position < count) {
         const qint64 inBlock = std::min(ScanBlockRecords, count - position);
-        const QByteArray block = m_file.read(inBlock * m_recordSize);
-        if (block.size() != inBlock * m_recordSize)
+        if (m_file.read(block.data(), inBlock * m_recordSize) != inBlock * m_recordSize)
             return false;
         for (qint64 i = 0; i < inBlock; ++i) {
             if (!visit(position + i + 1, block.constData() + i * m_recordSize))
