@@ -3,6 +3,7 @@
 #include "storage/Durable.h"
 #include "storage/IniFile.h"
 #include "storage/StaleFiles.h"
+#include "storage/WholeFile.h"
 #include "support/Files.h"
 #include "support/TestMain.h"
 
@@ -58,7 +59,7 @@ private slots:
         QTemporaryDir dir;
         const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
         QVERIFY(writeFile(archive, QByteArray(3 * Size, 'Z')));
-        for (int batch = 0; batch < 10; ++batch) {
+        for (int batch = 0; batch < 20; ++batch) {
             killRepeatedly(archive, "rewrite", 10);
             // Whoever opens next finds the archive whole: every record one version or the other.
             ArchiveFile file(archive, Size);
@@ -77,11 +78,11 @@ private slots:
     {
         QTemporaryDir dir;
         const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
-        killRepeatedly(archive, "append", 40);
+        killRepeatedly(archive, "append", 100);
         ArchiveFile file(archive, Size);
         QVERIFY(file.OpenArchive());
         const qint64 whole = file.RecordCount();
-        QVERIFY(whole >= 40);
+        QVERIFY(whole >= 100);
         QVERIFY(file.ScanRecords([](qint64, const char* data) { return uniform(QByteArray(data, Size)); }));
         // A piece of a record cut off by a kill is never read as a record and is written over.
         QCOMPARE(file.AppendRecord(QByteArray(Size, 'Q')), whole + 1);
@@ -107,6 +108,36 @@ private slots:
         ArchiveFile file(archive, Size);
         QVERIFY(file.OpenArchive());
         QCOMPARE(file.AppendRecord(QByteArray(Size, 'C')), 3); // the next save lands once, at 3
+    }
+
+    void fullDiskLeavesEveryWholeFileAsItWas()
+    {
+        QTemporaryDir dir;
+        const QString planning = dir.filePath(QStringLiteral("7_2026.dat"));
+        const QString iniPath = dir.filePath(QStringLiteral("Rotaflux.ini"));
+        const QString stored = dir.filePath(QStringLiteral("Documenti_Allegati/fattura.pdf"));
+        const QString source = dir.filePath(QStringLiteral("nuova/fattura.pdf"));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Documenti_Allegati")));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("nuova")));
+        QVERIFY(writeFile(planning, "vecchio"));
+        QVERIFY(writeFile(iniPath, "[Contratti DOZ]\r\nLuogo=Riva\r\n"));
+        QVERIFY(writeFile(stored, "vecchio"));
+        QVERIFY(writeFile(source, QByteArray(100000, 'N')));
+        {
+            FileWritesFail full;
+            QVERIFY(!WriteWholeFile(planning, QByteArray(18900, 'N')));
+            IniFile ini(iniPath);
+            QVERIFY(ini.load());
+            ini.setValue(QStringLiteral("Contratti DOZ"), QStringLiteral("Luogo"), QStringLiteral("Arco"));
+            QVERIFY(!ini.save());
+            QCOMPARE(attachFile(dir.path(), source, [] { return true; }), AttachResult::Failed);
+        }
+        QCOMPARE(readFile(planning), QByteArray("vecchio"));
+        QCOMPARE(readFile(iniPath), QByteArray("[Contratti DOZ]\r\nLuogo=Riva\r\n"));
+        QCOMPARE(readFile(stored), QByteArray("vecchio"));
+        // No temporary file of a failed write is left beside its target.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files).size(), 1);
     }
 
     void journalOfAnInterruptedRewriteIsRolledBack()
