@@ -1,6 +1,7 @@
 #include "ContractSearch.h"
 
 #include "contracts/SchedaContratto.h"
+#include "storage/Amounts.h"
 
 namespace rf::Contracts {
 
@@ -51,6 +52,15 @@ QByteArray ListLine(const RecordView& record)
 bool NotReturned(const RecordView& record)
 {
     return record.fieldBytes(ReturnedField) == "No";
+}
+
+bool Overdue(const RecordView& record, const QDate& today)
+{
+    static const int end = TSchedaContratto().indexOf(QStringLiteral("DataFine"));
+    if (!NotReturned(record))
+        return false;
+    const QDate date = ParseDate(record.field(end));
+    return date.isValid() && date < today;
 }
 
 } // namespace rf::Contracts

@@ -3,6 +3,8 @@
 #include "storage/RecordScan.h"
 #include "storage/TextSearch.h"
 
+#include <QDate>
+
 #include <vector>
 
 namespace rf::Contracts {
@@ -16,5 +18,9 @@ QByteArray ListLine(const RecordView& record);
 
 // Whether the contract's vehicle is still out: its returned flag reads "No", and nothing else.
 bool NotReturned(const RecordView& record);
+
+// Whether a contract still out should have been returned before today: its end date has passed.
+// A contract without a readable end date is not counted late.
+bool Overdue(const RecordView& record, const QDate& today);
 
 } // namespace rf::Contracts

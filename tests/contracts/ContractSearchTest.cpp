@@ -1,4 +1,5 @@
 #include "app/ui/Application.h"
+#include "common/ui/Style.h"
 #include "contracts/ContractSearch.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
@@ -190,6 +191,61 @@ private slots:
         QVERIFY(shown.at(1).startsWith(QStringLiteral("Verdi Ugo")));
         QCOMPARE(form.position(), QStringLiteral("3"));
         QVERIFY(!form.returned());
+    }
+
+    void overdueMeansStillOutPastTheEndDate_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("returned");
+        QTest::addColumn<bool>("late");
+        // Today is 05/03/2024 on the fake clock.
+        QTest::newRow("ended yesterday") << "04/03/2024" << "No" << true;
+        QTest::newRow("ends today") << "05/03/2024" << "No" << false;
+        QTest::newRow("ends tomorrow") << "06/03/2024" << "No" << false;
+        QTest::newRow("ended last year") << "31/12/2023" << "No" << true;
+        QTest::newRow("returned") << "04/03/2024" << "S\u00EC" << false;
+        QTest::newRow("no end date") << "" << "No" << false;
+        QTest::newRow("unreadable end") << "31/02/2024" << "No" << false;
+    }
+
+    void overdueMeansStillOutPastTheEndDate()
+    {
+        QFETCH(QString, end);
+        QFETCH(QString, returned);
+        QFETCH(bool, late);
+        QMap<QString, QString> values = contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), returned);
+        values.insert(QStringLiteral("DataFine"), end);
+        const QByteArray bytes = encodeRecord(TSchedaContratto(), values);
+        QCOMPARE(Contracts::Overdue(RecordView(TSchedaContratto(), bytes.constData(), 1), FakeClock().today()), late);
+    }
+
+    void notReturnedDrawsLateRentalsInRedAndCountsThem()
+    {
+        FakeContext fake;
+        fake.clock().moment = QDateTime(QDate(2024, 7, 3), QTime(18, 0));
+        QMap<QString, QString> late = contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No"));
+        late.insert(QStringLiteral("DataFine"), QStringLiteral("02/07/2024"));
+        addContract(fake, late);
+        addContract(fake, contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("No")));
+        addContract(fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("S\u00EC")));
+        TfrmBiciNonRiconsegnate list(fake.context(), nullptr);
+        list.show();
+        const auto* view = child<QListView>(&list, QStringLiteral("lstRecords"));
+        const auto ink = [view](int row) {
+            return view->model()->index(row, 0).data(Qt::ForegroundRole).value<QColor>().rgba();
+        };
+        QCOMPARE(list.lines().lines().at(1).left(9), QStringLiteral("Verdi Ugo"));
+        QCOMPARE(ink(1), Style::AlertRed);
+        QCOMPARE(ink(0), Style::Black);
+        QVERIFY(list.lines().lines().at(1).startsWith(lineOf(late))); // the text stays as it was
+        QCOMPARE(child<QLabel>(&list, QStringLiteral("lblRitardi"))->text(),
+                 QStringLiteral("2 veicoli fuori, di cui 1 in ritardo"));
+        // The next day the other one is late too: the window reads the clock each time it is shown.
+        list.hide();
+        fake.clock().moment = QDateTime(QDate(2024, 7, 4), QTime(9, 0));
+        list.show();
+        QCOMPARE(child<QLabel>(&list, QStringLiteral("lblRitardi"))->text(),
+                 QStringLiteral("2 veicoli fuori, di cui 2 in ritardo"));
     }
 
     void notReturnedPrintsUnderItsTitle()

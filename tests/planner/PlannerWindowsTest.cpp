@@ -327,9 +327,62 @@ private slots:
         }
         QCOMPARE(booked, (QStringList{"feb_27=Rossi 333", "feb_28=Rossi 333", "feb_29=Rossi 333", "mar_01=Rossi 333",
                                       "mar_02=Rossi 333"}));
+        // The day booked for someone else was listed before the question.
         QCOMPARE(p.fake.messages().last().text,
-                 QStringLiteral("INTERVALLO SELEZIONATO:  DAL  27/02/2024 AL 02/03/2024.\r\n\r\nSi conferma la "
-                                "prenotazione?"));
+                 QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i giorni 28/02 Bianchi, che "
+                                "verranno sostituiti.\r\n\r\nINTERVALLO SELEZIONATO:  DAL  27/02/2024 AL 02/03/2024."
+                                "\r\n\r\nSi conferma la prenotazione?"));
+    }
+
+    void intervalListsDaysBookedForSomeoneElse_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QStringList>("booked"); // day key=text
+        QTest::addColumn<QString>("listed");     // empty: the plain question
+        QTest::newRow("free") << "2025" << QStringList{"mag_20=Verdi"} << "";
+        QTest::newRow("same customer again") << "2025" << QStringList{"mag_12=Rossi", "mag_13= Rossi "} << "";
+        QTest::newRow("two days") << "2025" << QStringList{"mag_12=Verdi", "mag_13=Bianchi", "mag_20=Verdi"}
+                                  << "12/05 Verdi, 13/05 Bianchi";
+        QStringList many;
+        for (int day = 1; day <= 13; ++day)
+            many.append(QStringLiteral("mag_%1=Neri").arg(day, 2, 10, QLatin1Char('0')));
+        QTest::newRow("thirteen days") << "2025" << many
+                                       << "01/05 Neri, 02/05 Neri, 03/05 Neri, 04/05 Neri, 05/05 Neri, 06/05 Neri, "
+                                          "07/05 Neri, 08/05 Neri, 09/05 Neri, 10/05 Neri e altri 3 giorni";
+        many.append(QStringLiteral("feb_29=Neri")); // not a day of 2025
+        many.removeAt(0);
+        many.removeAt(0);
+        QTest::newRow("eleven days") << "2025" << many
+                                     << "03/05 Neri, 04/05 Neri, 05/05 Neri, 06/05 Neri, 07/05 Neri, 08/05 Neri, "
+                                        "09/05 Neri, 10/05 Neri, 11/05 Neri, 12/05 Neri e un altro giorno";
+    }
+
+    void intervalListsDaysBookedForSomeoneElse()
+    {
+        QFETCH(QString, year);
+        QFETCH(QStringList, booked);
+        QFETCH(QString, listed);
+        FakeContext fake;
+        fake.messages().answerNext(false);
+        Planning::Days days;
+        for (const QString& entry : booked) {
+            const QStringList parts = entry.split(QLatin1Char('='));
+            days[std::size_t(Planning::slotOfKey(parts.at(0)))] = parts.at(1);
+        }
+        TfrmIntervallo interval(fake.context(), nullptr);
+        interval.setUp(year, QStringLiteral("Bici n. 7  Atala"));
+        interval.setBooked(days);
+        interval.show();
+        pickInterval(&interval, {"01", "Febbraio", "13", "Maggio"});
+        child<QLineEdit>(&interval, QStringLiteral("txtPrenotazione"))->setText(QStringLiteral("Rossi"));
+        click(&interval, QStringLiteral("btnChiudi"));
+        const QString question = QStringLiteral("INTERVALLO SELEZIONATO:  DAL  01/02/") + year +
+                                 QStringLiteral(" AL 13/05/") + year + QStringLiteral(".\r\n\r\nSi conferma la prenotazione?");
+        QCOMPARE(fake.messages().last().text,
+                 listed.isEmpty() ? question
+                                  : QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i giorni ") +
+                                        listed + QStringLiteral(", che verranno sostituiti.\r\n\r\n") + question);
+        QCOMPARE(interval.result(), 0); // answered No: nothing booked
     }
 
     void summaryListsInCalendarOrderAndRemembersTheSearch()

@@ -153,8 +153,10 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const
         return m_entries[std::size_t(index.row())].text();
     case Qt::FontRole:
         return Style::pointFont(Style::Family::CourierNew, 12);
-    case Qt::ForegroundRole:
-        return QColor::fromRgba(Style::Black);
+    case Qt::ForegroundRole: {
+        const QRgb colour = m_entries[std::size_t(index.row())].colour;
+        return QColor::fromRgba(colour ? colour : Style::Black);
+    }
     case Qt::SizeHintRole: {
         static const int pitch = QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M'));
         return QSize(std::max(m_itemWidth, m_longest * pitch + 8), 20);
@@ -267,6 +269,7 @@ QWidget* ListWindow::buildResults(const Look& look)
         m_lblTrovate->setStyleSheet(Style::sheet(QStringLiteral("color: @DarkCyan; background: transparent;")));
     }
     auto* labels = new QVBoxLayout;
+    m_labels = labels;
     labels->setSpacing(2);
     labels->addWidget(hint);
     hint->setVisible(!look.hint.isEmpty());
@@ -311,7 +314,8 @@ void ListWindow::done(int result)
     FixedDialog::done(result);
 }
 
-ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep)
+ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep,
+                            const std::function<QRgb(const RecordView&)>& ink)
 {
     std::vector<ListEntry> entries;
     entries.reserve(std::size_t(QFileInfo(m_context.path(m_source.archive)).size() / m_source.layout->size()));
@@ -320,7 +324,7 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep)
         m_context.path(m_source.archive), *m_source.layout,
         [&](const RecordView& record) {
             if (keep(record))
-                entries.push_back({m_source.line(record), record.position()});
+                entries.push_back({m_source.line(record), record.position(), ink ? ink(record) : 0});
         },
         work.progress());
     if (result != ScanResult::Cancelled)
@@ -328,6 +332,12 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep)
     if (m_lblTrovate)
         m_lblTrovate->setText(m_countFormat.arg(m_model.rowCount()));
     return result;
+}
+
+void ListWindow::addBottomLabel(QLabel* label)
+{
+    label->setFont(Style::font(Style::Family::Verdana, 12, true));
+    m_labels->addWidget(label);
 }
 
 void ListWindow::setLines(const QStringList& lines)

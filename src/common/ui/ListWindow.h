@@ -4,6 +4,7 @@
 #include "storage/RecordScan.h"
 
 #include <QAbstractListModel>
+#include <QRgb>
 
 #include <functional>
 #include <vector>
@@ -22,6 +23,7 @@ namespace rf {
 struct ListEntry {
     QByteArray line;
     qint64 position;
+    QRgb colour = 0; // the line's ink; 0 draws it black
     QString text() const;
 };
 
@@ -93,7 +95,11 @@ public:
 protected:
     // Fills the list from the archive: every record keep() accepts, in line order. Returns how
     // the scan ended; a long one can be cancelled from its progress dialog.
-    ScanResult fill(const std::function<bool(const RecordView&)>& keep);
+    // ink, when given, colours each kept line.
+    ScanResult fill(const std::function<bool(const RecordView&)>& keep,
+                    const std::function<QRgb(const RecordView&)>& ink = {});
+    // Adds a label under the hint, below the list.
+    void addBottomLabel(QLabel* label);
     void showResults();
     // Shows lines given by the window itself, in the order given.
     void setLines(const QStringList& lines);
@@ -121,6 +127,7 @@ private:
     LineListModel m_model;
     QWidget* m_panContainer = nullptr;
     QStackedLayout* m_panels = nullptr;
+    QVBoxLayout* m_labels = nullptr;
     QString m_ownKey;
     QString* m_previousKey = &m_ownKey;
     qint64 m_chosen = -1;

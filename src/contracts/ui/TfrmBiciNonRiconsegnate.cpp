@@ -1,8 +1,10 @@
 #include "TfrmBiciNonRiconsegnate.h"
 
+#include "common/ui/Context.h"
 #include "contracts/ContractSearch.h"
 #include "contracts/SchedaContratto.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
 
@@ -15,6 +17,10 @@ TfrmBiciNonRiconsegnate::TfrmBiciNonRiconsegnate(Context& context, QWidget* owne
                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), QString()},
                  {QString::fromLatin1(Contracts::ArchiveName), &TSchedaContratto(), Contracts::ListLine})
 {
+    m_lblRitardi = new QLabel;
+    m_lblRitardi->setObjectName(QStringLiteral("lblRitardi"));
+    m_lblRitardi->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: transparent;")));
+    addBottomLabel(m_lblRitardi);
 }
 
 void TfrmBiciNonRiconsegnate::showEvent(QShowEvent* event)
@@ -23,7 +29,13 @@ void TfrmBiciNonRiconsegnate::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     // A failure keeps the lines read before it, without a message.
-    fill(Contracts::NotReturned);
+    const QDate today = m_context.clock().today();
+    fill(Contracts::NotReturned,
+         [today](const RecordView& record) { return Contracts::Overdue(record, today) ? Style::AlertRed : QRgb(0); });
+    int late = 0;
+    for (const ListEntry& entry : lines().entries())
+        late += entry.colour != 0;
+    m_lblRitardi->setText(QStringLiteral("%1 veicoli fuori, di cui %2 in ritardo").arg(lines().rowCount()).arg(late));
     showResults();
 }
 

@@ -2,10 +2,13 @@
 
 #include "common/ui/ListWindow.h"
 
+class QLabel;
+
 namespace rf {
 
 // Lists the contracts whose vehicle is still out, read afresh each time the window is shown; a
-// double click opens the chosen one in the contracts window.
+// double click opens the chosen one in the contracts window. Contracts whose end date has passed
+// are drawn in red and counted in lblRitardi.
 class TfrmBiciNonRiconsegnate : public ListWindow {
     Q_OBJECT
 public:
@@ -13,6 +16,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* m_lblRitardi = nullptr;
 };
 
 } // namespace rf

@@ -2,7 +2,7 @@
 
 #include "common/ui/Context.h"
 #include "common/ui/FieldBehaviour.h"
-#include "planner/PlanningFile.h"
+#include "planner/BookedDays.h"
 #include "planner/ui/BookingText.h"
 #include "storage/Amounts.h"
 
@@ -33,11 +33,6 @@ QString monthPiece(const QString& name)
             return QStringLiteral("/%1/").arg(m + 1, 2, 10, QLatin1Char('0'));
     }
     return {};
-}
-
-int slotOfDate(const QDate& date)
-{
-    return Planning::slotOf(date.month(), date.day());
 }
 
 } // namespace
@@ -228,12 +223,21 @@ void TfrmIntervallo::btnChiudiClick()
                       QStringLiteral("Attenzione: per effettuare la prenotazione è necessario indicare il nome del "
                                      "cliente."),
                       m_booking->edit());
-    if (!m_context.messages().confirm(this, QStringLiteral("INTERVALLO SELEZIONATO:  DAL  ") + lblDataInizio +
+    const int first = Planning::slotOfDate(start);
+    const int last = Planning::slotOfDate(end);
+    const std::vector<Planning::BookedDay> taken =
+        Planning::bookedOtherwise(m_booked, start.year(), first, last, text());
+    const QString warning = taken.empty() ? QString()
+                                          : QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i "
+                                                           "giorni ") +
+                                                Planning::listDays(taken) +
+                                                QStringLiteral(", che verranno sostituiti.\r\n\r\n");
+    if (!m_context.messages().confirm(this, warning + QStringLiteral("INTERVALLO SELEZIONATO:  DAL  ") + lblDataInizio +
                                                 QStringLiteral(" AL ") + lblDataFine +
                                                 QStringLiteral(".\r\n\r\nSi conferma la prenotazione?")))
         return;
-    m_first = slotOfDate(start);
-    m_last = slotOfDate(end);
+    m_first = first;
+    m_last = last;
     accept();
 }
 

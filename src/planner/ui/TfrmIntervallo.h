@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/FixedDialog.h"
+#include "planner/PlanningFile.h"
 
 class QComboBox;
 class QLabel;
@@ -19,6 +20,9 @@ public:
 
     // The grid's year, shown as the start and end year, and the vehicle line.
     void setUp(const QString& year, const QString& vehicleLine);
+    // The grid's days as they stand: a span that takes days booked for someone else is confirmed
+    // only after they were listed.
+    void setBooked(const Planning::Days& days) { m_booked = days; }
 
     // The start and end dates of the last check, dd/mm/yyyy ("" before it got that far).
     QString lblDataInizio;
@@ -49,6 +53,7 @@ private:
     QLabel* m_lblAnnoInizio = nullptr;
     QLabel* m_lblAnnoFine = nullptr;
     BookingText* m_booking = nullptr;
+    Planning::Days m_booked;
     int m_first = -1;
     int m_last = -1;
 };

@@ -296,6 +296,7 @@ void TfrmPlanning::cmdIntervalloClick()
 {
     TfrmIntervallo dialog(m_context, this);
     dialog.setUp(m_target.year, vehicleLine());
+    dialog.setBooked(m_days);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const int year = m_target.year.trimmed().toInt();
