@@ -27,7 +27,9 @@ QStringList plannerParagraphs()
         QStringLiteral(
             "E' quindi chiaro che il planner annuale va aperto ogni volta che un cliente chiede di prenotare "
             "una bicicletta: si verifica che i giorni richiesti non siano segnati in rosso e, se il mezzo è "
-            "già impegnato, si consulta il planning di un altro veicolo."),
+            "già impegnato, si consulta il planning di un altro veicolo. Il pulsante Disponibilità della "
+            "schermata iniziale elenca invece in una volta sola i veicoli liberi, in parte prenotati o "
+            "occupati in un periodo a scelta."),
         QStringLiteral("Il pulsante Riepilogo permette di ottenere l'elenco in ordine cronologico di tutte "
                        "le prenotazioni "
                        "registrate per il veicolo, che può anche essere stampato."),

@@ -1,6 +1,7 @@
 #include "PlanningFile.h"
 
 #include "storage/ArchiveFile.h"
+#include "storage/RecordScan.h"
 #include "storage/WholeFile.h"
 
 #include <QDate>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <vector>
 
 namespace rf {
@@ -150,6 +152,30 @@ Loaded load(const QString& path)
     const QStringList texts = TSchedaPlanning().decode(record);
     for (int slot = 0; slot < DayCount; ++slot)
         loaded.days[std::size_t(slot)] = texts.value(HeaderFields + slot);
+    loaded.status = Loaded::Status::Read;
+    return loaded;
+}
+
+Loaded peek(const QString& path, int firstSlot, int lastSlot)
+{
+    Loaded loaded{Loaded::Status::Empty, {}};
+    QFile file(path);
+    if (!file.exists())
+        return loaded;
+    if (!file.open(QIODevice::ReadOnly)) {
+        loaded.status = Loaded::Status::Unreadable;
+        return loaded;
+    }
+    if (file.size() < RecordSize)
+        return loaded;
+    const QByteArray record = file.read(RecordSize);
+    if (record.size() != RecordSize) {
+        loaded.status = Loaded::Status::Unreadable;
+        return loaded;
+    }
+    const RecordView view(TSchedaPlanning(), record.constData(), 1);
+    for (int slot = std::max(firstSlot, 0); slot <= std::min(lastSlot, DayCount - 1); ++slot)
+        loaded.days[std::size_t(slot)] = view.field(HeaderFields + slot);
     loaded.status = Loaded::Status::Read;
     return loaded;
 }

@@ -55,6 +55,9 @@ struct Loaded {
     Days days;
 };
 Loaded load(const QString& path);
+// Reads a planning file without ever creating or changing it: a missing file is Empty. Only the
+// days from firstSlot to lastSlot are decoded (trimmed); the others are left empty.
+Loaded peek(const QString& path, int firstSlot = 0, int lastSlot = DayCount - 1);
 
 // The vehicle of a planning record.
 struct Vehicle {

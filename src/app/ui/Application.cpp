@@ -12,6 +12,7 @@
 #include "fleet/ui/TfrmTrovaBici.h"
 #include "storage/RecordScan.h"
 #include "storage/StaleFiles.h"
+#include "planner/ui/BookForContract.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
 
@@ -121,6 +122,10 @@ TfrmContratti_Noleggio_Bici* Application::contracts()
                 return std::nullopt;
             return ReadArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
                                      search.chosenPosition());
+        });
+        // A saved contract's days go to the planner, which the contracts window does not know either.
+        m_contracts->setPlannerBooker([this](QWidget* owner, const BookingRequest& request) {
+            BookForContract(m_context, owner, request);
         });
         connect(m_contracts.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }

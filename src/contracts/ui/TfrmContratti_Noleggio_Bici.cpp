@@ -121,7 +121,7 @@ TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(Context& context, QWidg
                      Contracts::EditCount, QString::fromLatin1(Contracts::ArchiveName), parent)
 {
     buildWindow();
-    connectArchive({}, {});
+    connectArchive([this] { m_storedDays = shownDays(); }, {});
     // First and Save report archive failures as warnings, the other actions as errors.
     archive().setFailureBox(CardArchive::Action::First, CardArchive::Box::Warning);
     archive().setFailureBox(CardArchive::Action::Save, CardArchive::Box::Warning);
@@ -384,6 +384,7 @@ void TfrmContratti_Noleggio_Bici::clearCard()
         edit(QLatin1String(field))->setText(QStringLiteral("0,00"));
     m_chkRiconsegnato->setChecked(false);
     detachCard();
+    m_storedDays.reset(); // the next save is a new contract
     edit(QStringLiteral("Cliente"))->setFocus();
 }
 
@@ -429,6 +430,7 @@ void TfrmContratti_Noleggio_Bici::cmdDuplicaClick()
     edit(QStringLiteral("Cauzione"))->setText(QStringLiteral("0,00"));
     m_chkRiconsegnato->setChecked(false);
     detachCard();
+    m_storedDays.reset(); // the next save is a new contract
     if (!archiveReachable())
         return;
     edit(QStringLiteral("Cliente"))->setFocus();
@@ -470,7 +472,25 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
             return;
         }
     }
-    archive().save();
+    if (!archive().save())
+        return;
+    const std::optional<ContractDays> days = shownDays();
+    if (days && m_plannerBooker)
+        m_plannerBooker(this, {*days, m_storedDays});
+    m_storedDays = days;
+}
+
+std::optional<ContractDays> TfrmContratti_Noleggio_Bici::shownDays() const
+{
+    const auto text = [this](const char* field) { return edit(QLatin1String(field))->text().trimmed(); };
+    ContractDays days{text("BiciNum"), ParseDate(text("DataInizio")), ParseDate(text("DataFine")), text("Cliente"), {}};
+    if (days.vehicleNumber.isEmpty() || !days.start.isValid() || !days.end.isValid())
+        return std::nullopt;
+    // As a planner day holds it: at most 50 characters.
+    days.text = (text("Recapito").isEmpty() ? days.customer : days.customer + QLatin1Char(' ') + text("Recapito"))
+                    .left(50)
+                    .trimmed();
+    return days;
 }
 
 void TfrmContratti_Noleggio_Bici::cmdTrovaClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/CardWindow.h"
+#include "common/ui/PlannerBooking.h"
 
 #include <functional>
 #include <optional>
@@ -20,6 +21,10 @@ public:
     // Runs the vehicle search for this window and gives the chosen vehicle card's texts, or nothing.
     using VehiclePicker = std::function<std::optional<QStringList>(QWidget* owner)>;
     void setVehiclePicker(VehiclePicker picker) { m_vehiclePicker = std::move(picker); }
+    // Offers a saved contract's days to the planner.
+    void setPlannerBooker(PlannerBooker booker) { m_plannerBooker = std::move(booker); }
+    // The vehicle, dates and booking text shown, or nothing when one of them is missing.
+    std::optional<ContractDays> shownDays() const;
 
     bool returned() const;
 
@@ -55,6 +60,8 @@ private:
 
     QCheckBox* m_chkRiconsegnato = nullptr;
     VehiclePicker m_vehiclePicker;
+    PlannerBooker m_plannerBooker;
+    std::optional<ContractDays> m_storedDays; // of the contract as last read or saved
 };
 
 } // namespace rf

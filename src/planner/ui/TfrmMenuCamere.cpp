@@ -8,6 +8,7 @@
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlannerGuide.h"
 #include "planner/PlannerVehicles.h"
+#include "planner/ui/TfrmDisponibilita.h"
 #include "storage/ArchiveFile.h"
 
 #include <QFrame>
@@ -69,6 +70,11 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     yearRow->addSpacing(10);
     yearRow->addWidget(m_btnApriFatture);
     yearRow->addWidget(m_icoMano);
+    yearRow->addSpacing(10);
+    QPushButton* btnDisponibilita =
+        Style::button(QStringLiteral("btnDisponibilita"), QStringLiteral("Disponibilità"), QSize(130, 32));
+    connect(btnDisponibilita, &QPushButton::clicked, this, &TfrmMenuCamere::btnDisponibilitaClick);
+    yearRow->addWidget(btnDisponibilita);
     yearRow->addStretch(1);
 
     m_lstRecords = makeLineList(&m_model);
@@ -188,6 +194,44 @@ void TfrmMenuCamere::btnApriFattureClick()
     lblFile = m_context.path(Planning::fileName(lblBiciNum, m_txtAnnoFatture->text()));
     lblMemory = QStringLiteral("planning");
     close();
+}
+
+QString TfrmMenuCamere::noVehiclesText()
+{
+    return NoVehicles;
+}
+
+void TfrmMenuCamere::btnDisponibilitaClick()
+{
+    TfrmDisponibilita dialog(m_context, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.searchedStart().isValid())
+        return;
+    openVehicle(dialog.chosenPosition(),
+                QStringLiteral("%1").arg(dialog.searchedStart().year(), 4, 10, QLatin1Char('0')));
+}
+
+void TfrmMenuCamere::openVehicle(qint64 cardPosition, const QString& year)
+{
+    m_txtAnnoFatture->setText(year);
+    const auto rowOf = [this, cardPosition] {
+        for (int row = 0; row < m_model.rowCount(); ++row) {
+            if (m_model.entries()[std::size_t(row)].position == cardPosition)
+                return row;
+        }
+        return -1;
+    };
+    int row = rowOf();
+    if (row < 0) {
+        fillList(); // the card may have come after the list was filled
+        row = rowOf();
+    }
+    if (row < 0)
+        return;
+    if (m_lstRecords->currentIndex().row() == row)
+        pickVehicle(row);
+    else
+        m_lstRecords->setCurrentIndex(m_model.index(row)); // picks the vehicle
+    btnApriFattureClick();
 }
 
 void TfrmMenuCamere::imgGuidaClick()

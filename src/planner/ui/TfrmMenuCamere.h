@@ -35,8 +35,14 @@ public:
 
     PlanningTarget target() const;
     const LineListModel& vehicles() const { return m_model; }
+    // The warning shown when the fleet has no vehicle.
+    static QString noVehiclesText();
 
     void btnApriFattureClick();
+    void btnDisponibilitaClick();
+    // Opens the planning of the vehicle of the fleet card at cardPosition for year, as picking its
+    // line and pressing Apri does.
+    void openVehicle(qint64 cardPosition, const QString& year);
     void imgGuidaClick();
     // Takes the vehicle of the list line at row, as clicking it does.
     void pickVehicle(int row);

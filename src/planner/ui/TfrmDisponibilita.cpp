@@ -1,0 +1,257 @@
+#include "TfrmDisponibilita.h"
+
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Style.h"
+#include "fleet/SchedaVeicolo.h"
+#include "planner/Availability.h"
+#include "planner/PlannerVehicles.h"
+#include "planner/ui/TfrmMenuCamere.h"
+#include "storage/Amounts.h"
+#include "storage/Cp1252.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <array>
+#include <iterator>
+
+namespace rf {
+
+namespace {
+
+constexpr int StatusWidth = 10; // the status word's column
+constexpr int LongestSpan = 366;
+
+QRgb inkOf(Planning::Availability::State state)
+{
+    switch (state) {
+    case Planning::Availability::State::Free:
+        return Style::FreeGreen;
+    case Planning::Availability::State::Full:
+        return Style::TakenRed;
+    case Planning::Availability::State::Partial:
+    case Planning::Availability::State::Unknown:
+        break;
+    }
+    return Style::PartlyAmber;
+}
+
+// The group a vehicle is listed in: free, then partly booked or unknown, then fully booked.
+int groupOf(Planning::Availability::State state)
+{
+    switch (state) {
+    case Planning::Availability::State::Free:
+        return 0;
+    case Planning::Availability::State::Full:
+        return 2;
+    case Planning::Availability::State::Partial:
+    case Planning::Availability::State::Unknown:
+        break;
+    }
+    return 1;
+}
+
+} // namespace
+
+TfrmDisponibilita::TfrmDisponibilita(Context& context, QWidget* owner)
+    : ListWindow(context, owner,
+                 {QStringLiteral("frmDisponibilita"), QStringLiteral(" Disponibilità veicoli"),
+                  QStringLiteral("Disponibilità veicoli"), QString(),
+                  QStringLiteral("Fare doppio clic su una voce in elenco per aprire il planning del veicolo"),
+                  QStringLiteral("Veicoli in elenco: %1")},
+                 {QString::fromLatin1(Fleet::ArchiveName), &TSchedaVeicolo(),
+                  [this](const RecordView& card) { return lineOf(card); }})
+{
+    model().setItemWidth(1200);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, buildDates());
+}
+
+QWidget* TfrmDisponibilita::buildDates()
+{
+    auto* panel = new QFrame;
+    panel->setObjectName(QStringLiteral("panDate"));
+    panel->setStyleSheet(
+        Style::sheet(QStringLiteral("QFrame#panDate { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                                    "stop:0 %1, stop:1 @White);"
+                                    " border: 1px solid @PanelBorder; border-radius: 6px; }"))
+            .arg(Style::css(Style::FilterTop)));
+    const auto dateEdit = [](const QString& name) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(name);
+        edit->setMaxLength(10);
+        edit->setFixedSize(130, 28);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setFont(Style::font(Style::Family::Verdana, 12, true));
+        edit->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
+        Form::highlightByBackground(edit);
+        return edit;
+    };
+    m_txtDataInizio = dateEdit(QStringLiteral("txtDataInizio"));
+    m_txtDataFine = dateEdit(QStringLiteral("txtDataFine"));
+    QLabel* titDataInizio = Style::caption(QStringLiteral("Dal giorno:"), 12);
+    titDataInizio->setObjectName(QStringLiteral("titDataInizio"));
+    titDataInizio->setBuddy(m_txtDataInizio);
+    QLabel* titDataFine = Style::caption(QStringLiteral("al giorno:"), 12);
+    titDataFine->setObjectName(QStringLiteral("titDataFine"));
+    titDataFine->setBuddy(m_txtDataFine);
+    QPushButton* btnCerca =
+        Style::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QSize(110, 32));
+    btnCerca->setAutoDefault(true); // Enter in the last date leads here; Enter here searches
+    Form::enterChain({m_txtDataInizio, m_txtDataFine, btnCerca});
+    connect(btnCerca, &QPushButton::clicked, this, &TfrmDisponibilita::btnCercaClick);
+
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(16, 10, 16, 10);
+    row->setSpacing(10);
+    row->addWidget(titDataInizio);
+    row->addWidget(m_txtDataInizio);
+    row->addSpacing(16);
+    row->addWidget(titDataFine);
+    row->addWidget(m_txtDataFine);
+    row->addSpacing(16);
+    row->addWidget(btnCerca);
+    row->addStretch(1);
+    return panel;
+}
+
+void TfrmDisponibilita::showEvent(QShowEvent* event)
+{
+    ListWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    const QString today = FormatDate(m_context.clock().today());
+    m_txtDataInizio->setText(today);
+    m_txtDataFine->setText(today);
+    m_parts.clear();
+    m_searchedStart = {};
+    showResults();
+    m_txtDataInizio->setFocus(Qt::OtherFocusReason);
+    m_txtDataInizio->selectAll();
+}
+
+bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
+{
+    const auto refuse = [this](const QString& message, QLineEdit* focus) {
+        m_context.messages().warning(this, message);
+        if (focus)
+            focus->setFocus(Qt::OtherFocusReason);
+        return false;
+    };
+    const QString startText = m_txtDataInizio->text().trimmed();
+    const QString endText = m_txtDataFine->text().trimmed();
+    if (startText.isEmpty())
+        return refuse(
+            QStringLiteral("Attenzione: indicare la data di inizio del periodo nel formato gg/mm/aaaa."),
+            m_txtDataInizio);
+    start = ParseDate(startText);
+    if (!start.isValid())
+        return refuse(
+            QStringLiteral("Attenzione: la data ") + startText +
+                QStringLiteral(" di inizio periodo non esiste.\n\r\n\rPer verificare la disponibilità è "
+                               "necessario indicare una data valida nel formato gg/mm/aaaa."),
+            m_txtDataInizio);
+    if (endText.isEmpty())
+        return refuse(
+            QStringLiteral("Attenzione: indicare la data di fine del periodo nel formato gg/mm/aaaa."),
+            m_txtDataFine);
+    end = ParseDate(endText);
+    if (!end.isValid())
+        return refuse(
+            QStringLiteral("Attenzione: la data ") + endText +
+                QStringLiteral(" di fine periodo non esiste.\n\r\n\rPer verificare la disponibilità è "
+                               "necessario indicare una data valida nel formato gg/mm/aaaa."),
+            m_txtDataFine);
+    if (end < start)
+        return refuse(QStringLiteral("Attenzione: la data di fine periodo (") + FormatDate(end) +
+                          QStringLiteral(") non può essere anteriore a quella di inizio periodo (") +
+                          FormatDate(start) +
+                          QStringLiteral(").\n\r\n\rPer verificare la disponibilità è necessario indicare un "
+                                         "intervallo di tempo valido."),
+                      m_txtDataFine);
+    if (start.daysTo(end) + 1 > LongestSpan)
+        return refuse(
+            QStringLiteral("Attenzione: il periodo indicato supera i 366 giorni.\n\r\n\rPer verificare la "
+                           "disponibilità è necessario indicare un periodo di al massimo 366 giorni."),
+            m_txtDataFine);
+    return true;
+}
+
+void TfrmDisponibilita::btnCercaClick()
+{
+    QDate start, end;
+    if (!readSpan(start, end))
+        return;
+    m_parts.clear();
+    model().clear();
+
+    // The vehicles as the planner entry lists them; a failure keeps the cards read before it.
+    static const int number = TSchedaVeicolo().indexOf(QStringLiteral("BiciNum"));
+    std::vector<ListEntry> vehicles;
+    QHash<qint64, QString> numbers;
+    ScanArchive(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+                [&](const RecordView& card) {
+                    const QString biciNum = card.field(number);
+                    if (biciNum.isEmpty())
+                        return;
+                    vehicles.push_back({Planning::vehicleLine(card), card.position()});
+                    numbers.insert(card.position(), biciNum);
+                });
+    if (vehicles.empty()) {
+        if (m_lblTrovate)
+            m_lblTrovate->setText(QStringLiteral("Veicoli in elenco: 0"));
+        m_context.messages().warning(this, TfrmMenuCamere::noVehiclesText());
+        return;
+    }
+    // The same order as the planner entry's list, which sorts its lines this way.
+    LineListModel byLine;
+    byLine.setEntries(std::move(vehicles));
+
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    std::array<std::vector<ListEntry>, 3> groups;
+    for (const ListEntry& vehicle : byLine.entries()) {
+        const Planning::Availability availability = Planning::classify(
+            start, end,
+            Planning::planningFilesOf(m_context.programFolder(), numbers.value(vehicle.position)));
+        LineParts parts;
+        parts.prefix = Cp1252::encode(Planning::statusWord(availability.state).leftJustified(StatusWidth));
+        if (availability.state == Planning::Availability::State::Partial ||
+            availability.state == Planning::Availability::State::Unknown)
+            parts.suffix = Cp1252::encode(QStringLiteral("  ") + Planning::bookedDaysText(availability));
+        groups[std::size_t(groupOf(availability.state))].push_back(
+            {parts.prefix + vehicle.line + parts.suffix, vehicle.position, inkOf(availability.state)});
+        m_parts.insert(vehicle.position, parts);
+    }
+    const QString counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
+                               .arg(groups[0].size())
+                               .arg(groups[1].size())
+                               .arg(groups[2].size());
+    std::vector<ListEntry> entries;
+    entries.reserve(byLine.entries().size());
+    for (std::vector<ListEntry>& group : groups)
+        std::move(group.begin(), group.end(), std::back_inserter(entries));
+    model().setEntries(std::move(entries), /*sorted=*/false);
+    QGuiApplication::restoreOverrideCursor();
+
+    m_searchedStart = start;
+    if (m_lblTrovate)
+        m_lblTrovate->setText(counts);
+}
+
+QByteArray TfrmDisponibilita::lineOf(const RecordView& card) const
+{
+    // A card not on show, or one that changed since, gives a line that matches none on show.
+    const auto found = m_parts.constFind(card.position());
+    if (found == m_parts.constEnd())
+        return {};
+    return found->prefix + Planning::vehicleLine(card) + found->suffix;
+}
+
+} // namespace rf
