@@ -1,0 +1,239 @@
+#include "app/ui/Application.h"
+#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "fleet/SchedaVeicolo.h"
+#include "planner/ContractBooking.h"
+#include "planner/PlanningFile.h"
+#include "planner/ui/BookForContract.h"
+#include "storage/RecordScan.h"
+#include "support/Archives.h"
+#include "support/FakeContext.h"
+#include "support/Files.h"
+#include "support/Gui.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::test;
+
+namespace {
+
+void addVehicle(FakeContext& fake, const QString& number)
+{
+    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
+                 {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), QStringLiteral("Atala City")},
+                  {QStringLiteral("Colore"), QStringLiteral("Rosso")}, {QStringLiteral("Taglia"), QStringLiteral("M")}});
+}
+
+QDate date(const char* text)
+{
+    return QDate::fromString(QLatin1String(text), QStringLiteral("dd/MM/yyyy"));
+}
+
+ContractDays days(const QString& number, const char* start, const char* end, const QString& text = QStringLiteral("Rossi Mario 333 1234567"))
+{
+    return {number, date(start), date(end), QStringLiteral("Rossi Mario"), text};
+}
+
+QString planningFile(FakeContext& fake, const QString& number, int year)
+{
+    return fake.file(Planning::fileName(number, QString::number(year)));
+}
+
+// The booked days of a planning file as "dd/mm=text", in calendar order.
+QStringList booked(FakeContext& fake, const QString& number, int year)
+{
+    const Planning::Loaded loaded = Planning::load(planningFile(fake, number, year));
+    QStringList out;
+    for (int slot = 0; slot < Planning::DayCount; ++slot) {
+        if (!loaded.days[std::size_t(slot)].trimmed().isEmpty())
+            out.append(Planning::dateText(slot, QString()).left(5) + QLatin1Char('=') + loaded.days[std::size_t(slot)]);
+    }
+    return out;
+}
+
+void book(FakeContext& fake, const QString& number, int year, const QStringList& entries)
+{
+    Planning::Days d;
+    for (const QString& entry : entries) {
+        const QStringList parts = entry.split(QLatin1Char('='));
+        d[std::size_t(Planning::slotOf(parts.at(0).mid(3, 2).toInt(), parts.at(0).left(2).toInt()))] = parts.at(1);
+    }
+    QVERIFY(Planning::save(planningFile(fake, number, year), {number, QStringLiteral("Atala City"), {}, {}}, d));
+}
+
+} // namespace
+
+class ContractBookingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void bookingCrossesTheNewYearIntoTwoFiles()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        BookForContract(fake.context(), nullptr, {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"), std::nullopt});
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Prenotare nel planner la bicicletta n. 7 dal 30/12/2024 al 02/01/2025 per Rossi Mario?"));
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
+                 (QStringList{"30/12=Rossi Mario 333 1234567", "31/12=Rossi Mario 333 1234567"}));
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2025),
+                 (QStringList{"01/01=Rossi Mario 333 1234567", "02/01=Rossi Mario 333 1234567"}));
+        // The file is the grid's: its header names the vehicle of the fleet card.
+        const QStringList header = ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2025),
+                                                     TSchedaPlanning(), 1).value_or(QStringList()).mid(0, 4);
+        QCOMPARE(header, (QStringList{"7", "Atala City", "Rosso", "M"}));
+        QCOMPARE(QFileInfo(planningFile(fake, QStringLiteral("7"), 2025)).size(), qint64(Planning::RecordSize));
+        // Saved again unchanged: the days are booked already and nothing is asked.
+        const int asked = fake.messages().count();
+        BookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"), days(QStringLiteral("7"), "30/12/2024", "02/01/2025")});
+        QCOMPARE(fake.messages().count(), asked);
+    }
+
+    void answeredNoWritesNothing()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        fake.messages().answerNext(false);
+        BookForContract(fake.context(), nullptr, {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
+        QVERIFY(booked(fake, QStringLiteral("7"), 2024).isEmpty());
+    }
+
+    void bookingMergesWithAFileChangedMeanwhile()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        book(fake, QStringLiteral("7"), 2024, {"10/05=Verdi"});
+        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("03/05/2024"), QStringLiteral("Rossi")};
+        const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
+        // Another workstation's grid books and frees days before this booking is written.
+        book(fake, QStringLiteral("7"), 2024, {"20/05=Bianchi", "02/05=Neri"});
+        QCOMPARE(Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}},
+                                        QStringLiteral("Rossi"), false),
+                 QString());
+        // Days this booking did not touch keep the other workstation's text; its own days are written.
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
+                 (QStringList{"01/05=Rossi", "02/05=Rossi", "03/05=Rossi", "20/05=Bianchi"}));
+    }
+
+    void daysOfOthersAreListedAndReplacedOnlyWhenConfirmed_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("kept") << false << QStringList{"01/05=Rossi", "02/05=Verdi", "03/05=Rossi", "04/05=Bianchi"};
+        QTest::newRow("replaced") << true << QStringList{"01/05=Rossi", "02/05=Rossi", "03/05=Rossi", "04/05=Bianchi"};
+    }
+
+    void daysOfOthersAreListedAndReplacedOnlyWhenConfirmed()
+    {
+        QFETCH(bool, replace);
+        QFETCH(QStringList, after);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        book(fake, QStringLiteral("7"), 2024, {"02/05=Verdi", "03/05=Rossi", "04/05=Bianchi"});
+        fake.messages().answerNext(true);
+        fake.messages().answerNext(replace);
+        BookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi")), std::nullopt});
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Attenzione: nel planner della bicicletta n. 7 risultano già prenotati per altri i giorni "
+                                "02/05 Verdi.\r\n\r\nSostituire anche queste prenotazioni? Rispondendo No verranno "
+                                "prenotati soltanto i giorni liberi."));
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024), after);
+    }
+
+    void changedDatesMoveTheBooking()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        addVehicle(fake, QStringLiteral("8"));
+        // The old span: two days still carry this contract's text, one was rebooked in the grid.
+        book(fake, QStringLiteral("7"), 2024, {"01/05=Rossi", "02/05=Rossi", "03/05=Verdi", "09/05=Rossi"});
+        BookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("7"), "02/05/2024", "05/05/2024", QStringLiteral("Rossi")),
+                         days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi"))});
+        QCOMPARE(fake.messages().all().first().text,
+                 QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dal "
+                                "01/05/2024 al 03/05/2024 alla bicicletta n. 7 dal 02/05/2024 al 05/05/2024?"));
+        // 03/05 belongs to someone else now; with the second question answered Yes it is rebooked.
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
+                 (QStringList{"02/05=Rossi", "03/05=Rossi", "04/05=Rossi", "05/05=Rossi", "09/05=Rossi"}));
+        // Moved to another vehicle: the old vehicle's days are freed in its own file, header kept.
+        BookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("8"), "02/05/2024", "03/05/2024", QStringLiteral("Rossi")),
+                         days(QStringLiteral("7"), "02/05/2024", "05/05/2024", QStringLiteral("Rossi"))});
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024), QStringList{"09/05=Rossi"});
+        QCOMPARE(booked(fake, QStringLiteral("8"), 2024), (QStringList{"02/05=Rossi", "03/05=Rossi"}));
+        QCOMPARE(ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
+                 QStringLiteral("7"));
+    }
+
+    void vehiclesThatCannotBeBookedAreToldAndNoFileIsWritten_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no fleet card") << "9"
+                                       << "Attenzione: la bicicletta n. 9 non ha una scheda nella flotta bici.\n\r\n\rIl "
+                                          "contratto è stato salvato, ma la prenotazione non è stata registrata nel planner.";
+        QTest::newRow("not a file name") << "7/B"
+                                         << "Attenzione: il numero del veicolo contiene caratteri che non possono far parte "
+                                            "del nome di un file (\"/\").\n\r\n\rIl contratto è stato salvato, ma la "
+                                            "prenotazione non è stata registrata nel planner.";
+    }
+
+    void vehiclesThatCannotBeBookedAreToldAndNoFileIsWritten()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, message);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7/B"));
+        BookForContract(fake.context(), nullptr, {days(number, "01/05/2024", "03/05/2024"), std::nullopt});
+        QCOMPARE(int(fake.messages().last().kind), int(MessageKind::Warning));
+        QCOMPARE(fake.messages().last().text, message);
+        QCOMPARE(QDir(fake.folder()).entryList({QStringLiteral("*.pln")}, QDir::Files), QStringList());
+    }
+
+    void savingAContractOffersTheBookingAfterItsOwnMessage()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        Application app(fake.context());
+        TfrmContratti_Noleggio_Bici& form = *app.contracts();
+        form.show();
+        const auto set = [&form](const char* field, const char* text) {
+            form.edit(QLatin1String(field))->setText(QString::fromUtf8(text));
+        };
+        set("Ditta01", "Noleggi Garda");
+        set("Data", "01/05/2024");
+        set("Luogo", "Riva");
+        set("Cliente", "Rossi Mario");
+        set("Recapito", "333 1234567");
+        set("BiciNum", "7");
+        set("Marca", "Atala City");
+        set("DataInizio", "01/05/2024");
+        set("DataFine", "02/05/2024");
+        click(&form, QStringLiteral("cmdSalva"));
+        QVERIFY2(fake.messages().count() == 2, qPrintable(fake.messages().last().text));
+        QCOMPARE(int(fake.messages().all().at(0).kind), int(MessageKind::Information));
+        QCOMPARE(fake.messages().all().at(1).text,
+                 QStringLiteral("Prenotare nel planner la bicicletta n. 7 dal 01/05/2024 al 02/05/2024 per Rossi Mario?"));
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
+                 (QStringList{"01/05=Rossi Mario 333 1234567", "02/05=Rossi Mario 333 1234567"}));
+        // The same contract saved with a later end: the booking moves (here, grows by a day).
+        set("DataFine", "03/05/2024");
+        click(&form, QStringLiteral("cmdSalva"));
+        QVERIFY(fake.messages().last().text.startsWith(QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario")));
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024).size(), 3);
+        // Reopened from the archive and saved unchanged: nothing more is asked.
+        const int asked = fake.messages().count();
+        form.showRecord(1);
+        click(&form, QStringLiteral("cmdSalva"));
+        QCOMPARE(fake.messages().count(), asked + 1); // the save's own message alone
+    }
+};
+
+RF_REGISTER_TEST(ContractBookingTest)
+#include "ContractBookingTest.moc"
