@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
@@ -72,6 +73,7 @@ struct Shown {
     QStringList lines;
     QList<QRgb> colours;
     QString start, end;
+    QString thirdDays; // what lblGiorni shows with the third line picked
 };
 
 // Runs the availability window from the planner entry: drive types and searches, then the lines
@@ -90,6 +92,10 @@ Shown runAvailability(TfrmMenuCamere& entry, const std::function<void(QWidget*)>
             const QModelIndex index = list->model()->index(row, 0);
             shown.lines.append(index.data().toString());
             shown.colours.append(index.data(Qt::ForegroundRole).value<QColor>().rgba());
+        }
+        if (list->model()->rowCount() > 2) {
+            list->setCurrentIndex(list->model()->index(2, 0));
+            shown.thirdDays = child<QLabel>(dialog, QStringLiteral("lblGiorni"))->text();
         }
         click(dialog, QStringLiteral("btnChiudi"));
     });
@@ -272,6 +278,7 @@ private slots:
             }));
         QCOMPARE(shown.colours, (QList<QRgb>{Style::FreeGreen, Style::FreeGreen, Style::PartlyAmber,
                                              Style::PartlyAmber, Style::TakenRed}));
+        QCOMPARE(shown.thirdDays, QStringLiteral("Giorni prenotati: 02/01 Rossi"));
         QCOMPARE(QDir(fake.folder()).entryList(QDir::Files).join(QLatin1Char('|')), filesBefore);
         QVERIFY(fake.messages().all().isEmpty());
     }

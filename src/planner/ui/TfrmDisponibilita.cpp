@@ -10,6 +10,7 @@
 #include "storage/Amounts.h"
 #include "storage/Cp1252.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -72,6 +73,26 @@ TfrmDisponibilita::TfrmDisponibilita(Context& context, QWidget* owner)
 {
     model().setItemWidth(1200);
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, buildDates());
+    // The booked days of a partly booked vehicle end its long line; the one picked shows them here.
+    m_lblGiorni = new QLabel;
+    m_lblGiorni->setObjectName(QStringLiteral("lblGiorni"));
+    m_lblGiorni->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: transparent;")));
+    m_lblGiorni->setWordWrap(true);
+    addBottomLabel(m_lblGiorni);
+    connect(m_lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { showDaysOf(current.row()); });
+}
+
+void TfrmDisponibilita::showDaysOf(int row)
+{
+    const auto& entries = lines().entries();
+    if (row < 0 || row >= int(entries.size())) {
+        m_lblGiorni->clear();
+        return;
+    }
+    const auto found = m_parts.constFind(entries[std::size_t(row)].position);
+    const QString days = found == m_parts.constEnd() ? QString() : Cp1252::decode(found->suffix).trimmed();
+    m_lblGiorni->setText(days.isEmpty() ? QString() : QStringLiteral("Giorni prenotati: ") + days);
 }
 
 QWidget* TfrmDisponibilita::buildDates()
@@ -133,6 +154,9 @@ void TfrmDisponibilita::showEvent(QShowEvent* event)
     m_parts.clear();
     m_searchedStart = {};
     showResults();
+    // Today's availability is on show at once; an empty fleet is told only when Cerca is pressed.
+    if (QFileInfo(m_context.path(QString::fromLatin1(Fleet::ArchiveName))).size() >= TSchedaVeicolo().size())
+        btnCercaClick();
     m_txtDataInizio->setFocus(Qt::OtherFocusReason);
     m_txtDataInizio->selectAll();
 }
@@ -187,10 +211,15 @@ bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
 void TfrmDisponibilita::btnCercaClick()
 {
     QDate start, end;
-    if (!readSpan(start, end))
-        return;
+    const bool valid = readSpan(start, end);
+    // The lines of an earlier span are never left on show under other dates.
     m_parts.clear();
     model().clear();
+    m_lblGiorni->clear();
+    if (m_lblTrovate)
+        m_lblTrovate->setText(QStringLiteral("Veicoli in elenco: 0"));
+    if (!valid)
+        return;
 
     // The vehicles as the planner entry lists them; a failure keeps the cards read before it.
     static const int number = TSchedaVeicolo().indexOf(QStringLiteral("BiciNum"));
@@ -238,6 +267,7 @@ void TfrmDisponibilita::btnCercaClick()
     for (std::vector<ListEntry>& group : groups)
         std::move(group.begin(), group.end(), std::back_inserter(entries));
     model().setEntries(std::move(entries), /*sorted=*/false);
+    m_lblGiorni->clear();
     QGuiApplication::restoreOverrideCursor();
 
     m_searchedStart = start;

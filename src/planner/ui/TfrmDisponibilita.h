@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QHash>
 
+class QLabel;
+
 namespace rf {
 
 // Which vehicles of the fleet are free over a span of days: the user types the first and last day
@@ -30,6 +32,8 @@ private:
     bool readSpan(QDate& start, QDate& end);
     // A list line of a fleet card: its status and days around its vehicle line.
     QByteArray lineOf(const RecordView& card) const;
+    // Shows the booked days of the line at row below the list.
+    void showDaysOf(int row);
 
     struct LineParts {
         QByteArray prefix, suffix;
@@ -38,6 +42,7 @@ private:
     QLineEdit* m_txtDataInizio = nullptr;
     QLineEdit* m_txtDataFine = nullptr;
     QDate m_searchedStart;
+    QLabel* m_lblGiorni = nullptr;
 };
 
 } // namespace rf
