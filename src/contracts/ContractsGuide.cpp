@@ -16,7 +16,9 @@ QStringList contractsParagraphs()
             "clic "
             "su Salva. Per modificare un contratto già registrato bisogna richiamarlo scorrendo l'archivio "
             "con "
-            "le frecce o tramite il pulsante Trova, apportare le modifiche e premere di nuovo Salva."),
+            "le frecce o tramite il pulsante Trova, apportare le modifiche e premere di nuovo Salva. Dopo il "
+            "salvataggio di un contratto con bicicletta, data di inizio e data di fine, il programma propone di "
+            "prenotare quei giorni nel planner; se le date cambiano, propone di spostare la prenotazione."),
         QStringLiteral(
             "Il contratto di noleggio messo a disposizione dal software occupa due pagine: sulla prima sono "
             "riportati i dati della ditta, del cliente, del veicolo e del noleggio, sulla seconda le "
@@ -34,7 +36,8 @@ QStringList contractsParagraphs()
             "importi dovuti, la cauzione, le modalità di pagamento e le note."),
         QStringLiteral(
             "Spuntando la casella Riconsegnato si indica che il veicolo è stato restituito dal cliente. Un "
-            "apposito pulsante mostra in ogni momento il riepilogo dei veicoli non ancora riconsegnati."),
+            "apposito pulsante mostra in ogni momento il riepilogo dei veicoli non ancora riconsegnati: "
+            "quelli la cui data di fine è già passata sono evidenziati in rosso."),
         QStringLiteral(
             "Per trovare uno o più contratti di noleggio si usa il pulsante Trova, che permette di combinare "
             "più filtri di ricerca, anche con chiave parziale: ad esempio il nome del cliente, il codice "
