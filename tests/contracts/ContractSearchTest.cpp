@@ -235,7 +235,7 @@ private slots:
             return view->model()->index(row, 0).data(Qt::ForegroundRole).value<QColor>().rgba();
         };
         QCOMPARE(list.lines().lines().at(1).left(9), QStringLiteral("Verdi Ugo"));
-        QCOMPARE(ink(1), Style::AlertRed);
+        QCOMPARE(ink(1), Style::TakenRed);
         QCOMPARE(ink(0), Style::Black);
         QVERIFY(list.lines().lines().at(1).startsWith(lineOf(late))); // the text stays as it was
         QCOMPARE(child<QLabel>(&list, QStringLiteral("lblRitardi"))->text(),

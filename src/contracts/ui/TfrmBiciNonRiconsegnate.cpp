@@ -31,7 +31,7 @@ void TfrmBiciNonRiconsegnate::showEvent(QShowEvent* event)
     // A failure keeps the lines read before it, without a message.
     const QDate today = m_context.clock().today();
     fill(Contracts::NotReturned,
-         [today](const RecordView& record) { return Contracts::Overdue(record, today) ? Style::AlertRed : QRgb(0); });
+         [today](const RecordView& record) { return Contracts::Overdue(record, today) ? Style::TakenRed : QRgb(0); });
     int late = 0;
     for (const ListEntry& entry : lines().entries())
         late += entry.colour != 0;
