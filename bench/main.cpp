@@ -21,6 +21,7 @@
 #include "fleet/ui/TfrmStampaAutomezzo.h"
 #include "fleet/ui/TfrmTrovaBici.h"
 #include "planner/PlanningFile.h"
+#include "planner/ui/TfrmDisponibilita.h"
 #include "planner/ui/TfrmPlanning.h"
 #include "reports/Layout.h"
 #include "reports/Render.h"
@@ -392,6 +393,31 @@ void measureFleet(int vehicles)
              QStringLiteral("≤ 30 ms"));
 }
 
+// Availability across a fleet whose every vehicle has a planning file for each of two years, over
+// a span that crosses the new year.
+void measureAvailability(int vehicles)
+{
+    Folder folder;
+    bench::DataGenerator generator;
+    generator.writeVehicles(folder.file(QString::fromLatin1(Fleet::ArchiveName)), vehicles);
+    for (int i = 1; i <= vehicles; ++i) {
+        const QString number = QStringLiteral("B-%1").arg(i);
+        for (const char* year : {"2026", "2027"})
+            generator.writePlanning(folder.file(Planning::fileName(number, QLatin1String(year))), number);
+    }
+    TfrmDisponibilita window(folder.context(), nullptr);
+    window.findChild<QLineEdit*>(QStringLiteral("txtDataInizio"))->setText(QStringLiteral("28/12/2026"));
+    window.findChild<QLineEdit*>(QStringLiteral("txtDataFine"))->setText(QStringLiteral("03/01/2027"));
+    window.btnCercaClick();
+    const double filled = median(smoke ? 1 : 5, [&] { window.btnCercaClick(); });
+    if (smoke && window.lines().rowCount() != vehicles) {
+        std::fprintf(stderr, "availability listed %d of %d vehicles\n", window.lines().rowCount(), vehicles);
+        std::exit(1);
+    }
+    limitRow(QStringLiteral("availability of %1 vehicles across the new year").arg(vehicles), ms(filled), QString(),
+             filled, 1000, QStringLiteral("≤ 1 s"));
+}
+
 // Start-up: a child process that shows its first window and ends; the time is the whole process.
 int startupChild(const QString& kind, int argc, char** argv)
 {
@@ -450,7 +476,7 @@ int main(int argc, char** argv)
     if (argc >= 3 && QByteArray(argv[1]) == "--startup")
         return startupChild(QString::fromLatin1(argv[2]), argc, argv);
     smoke = argc >= 2 && QByteArray(argv[1]) == "--smoke";
-    // "--only contracts|fleet|startup|growth" measures one part alone, for profiling.
+    // "--only contracts|fleet|availability|startup|growth" measures one part alone, for profiling.
     const QByteArray only = argc >= 3 && QByteArray(argv[1]) == "--only" ? QByteArray(argv[2]) : QByteArray();
     const auto wanted = [&only](const char* part) { return only.isEmpty() || only == part; };
 
@@ -472,6 +498,8 @@ int main(int argc, char** argv)
         measureContracts(contracts);
     if (wanted("fleet"))
         measureFleet(vehicles);
+    if (wanted("availability"))
+        measureAvailability(smoke ? 100 : 1000);
     if (wanted("startup"))
         measureStartup(QCoreApplication::applicationFilePath());
     printTable();
