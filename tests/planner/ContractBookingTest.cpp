@@ -196,6 +196,24 @@ private slots:
         QCOMPARE(QDir(fake.folder()).entryList({QStringLiteral("*.pln")}, QDir::Files), QStringList());
     }
 
+    void aBookingThatCannotBeWrittenIsReportedAndKeepsTheOldDays()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        book(fake, QStringLiteral("7"), 2024, {"10/05=Verdi"});
+        const QByteArray before = readFile(planningFile(fake, QStringLiteral("7"), 2024));
+        {
+            FileWritesFail full;
+            BookForContract(fake.context(), nullptr, {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
+        }
+        QCOMPARE(int(fake.messages().last().kind), int(MessageKind::Error));
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Errore: non è stato possibile scrivere il file \"Prenotazioni bicicletta 7 anno "
+                                "2024.pln\" del planner.\n\r\n\rIl contratto è stato salvato; controllare la "
+                                "prenotazione nel planner."));
+        QCOMPARE(readFile(planningFile(fake, QStringLiteral("7"), 2024)), before);
+    }
+
     void savingAContractOffersTheBookingAfterItsOwnMessage()
     {
         FakeContext fake;

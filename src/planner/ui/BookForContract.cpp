@@ -104,8 +104,11 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
     }
     const QString failed = Planning::writeBooking(plan, *vehicle, wanted.text.trimmed(), replace);
     if (!failed.isEmpty())
+        // Files of other years may have been written already: the user is asked to look.
         messages.error(owner, QStringLiteral("Errore: non è stato possibile scrivere il file \"") +
-                                  QFileInfo(failed).fileName() + QStringLiteral("\" del planner.") + NotBooked);
+                                  QFileInfo(failed).fileName() +
+                                  QStringLiteral("\" del planner.\n\r\n\rIl contratto è stato salvato; controllare "
+                                                 "la prenotazione nel planner."));
 }
 
 } // namespace rf
