@@ -2,6 +2,7 @@
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/TfrmMenuCamere.h"
+#include "reports/Layout.h"
 #include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
@@ -256,7 +257,11 @@ private slots:
 
         const Shown shown = runAvailability(entry, [](QWidget* dialog) {
             search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
+            click(dialog, QStringLiteral("btnStampa"));
         });
+        // The printed list says which span it is about.
+        QCOMPARE(fake.reports().printed.front().pages.front().find(QStringLiteral("txtTitolo"))->text(),
+                 QStringLiteral("Disponibilità veicoli dal 30/12/2026 al 02/01/2027"));
         QCOMPARE(shown.start, QStringLiteral("30/12/2026"));
         QCOMPARE(shown.end, QStringLiteral("30/12/2026"));
         const QStringList entryLines = entry.vehicles().lines();

@@ -106,6 +106,8 @@ protected:
     // The key of the last "Trova" is kept in key, which outlives the window, instead of being
     // forgotten each time the window is shown.
     void keepSearchKeyIn(QString& key) { m_previousKey = &key; }
+    // The title printed above the lines, for a window whose lines depend on what was asked.
+    void setPrintTitle(const QString& title) { m_printTitle = title; }
     LineListModel& model() { return m_model; }
     QWidget* resultsPanel() const { return m_panContainer; }
     QStackedLayout* panels() const { return m_panels; }

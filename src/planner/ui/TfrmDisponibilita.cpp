@@ -271,6 +271,8 @@ void TfrmDisponibilita::btnCercaClick()
     QGuiApplication::restoreOverrideCursor();
 
     m_searchedStart = start;
+    setPrintTitle(QStringLiteral("Disponibilità veicoli dal ") + FormatDate(start) + QStringLiteral(" al ") +
+                  FormatDate(end));
     if (m_lblTrovate)
         m_lblTrovate->setText(counts);
 }
