@@ -13,7 +13,7 @@ Availability classify(const QDate& start, const QDate& end, const YearLoader& lo
     for (int year = start.year(); year <= end.year(); ++year) {
         const QDate from = year == start.year() ? start : QDate(year, 1, 1);
         const QDate to = year == end.year() ? end : QDate(year, 12, 31);
-        const Loaded loaded = loadYear(year, slotOf(from.month(), from.day()), slotOf(to.month(), to.day()));
+        const Loaded loaded = loadYear(year, slotOfDate(from), slotOfDate(to));
         if (loaded.status == Loaded::Status::Unreadable) {
             unknown = true;
             continue;
@@ -22,7 +22,7 @@ Availability classify(const QDate& start, const QDate& end, const YearLoader& lo
             continue;
         // Walking real dates skips the slot of 29 February in a common year, whatever it holds.
         for (QDate day = from; day <= to; day = day.addDays(1)) {
-            const QString text = loaded.days[std::size_t(slotOf(day.month(), day.day()))].trimmed();
+            const QString text = loaded.days[std::size_t(slotOfDate(day))].trimmed();
             if (!text.isEmpty())
                 result.booked.push_back({day, text});
         }

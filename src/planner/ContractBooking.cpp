@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <map>
 
 namespace rf::Planning {
@@ -35,6 +36,8 @@ BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const s
 {
     BookingPlan plan;
     const bool moving = previousSpan && !(*previousSpan == wanted);
+    plan.moving = moving;
+    const bool sameVehicle = previousSpan && previousSpan->vehicleNumber.trimmed() == wanted.vehicleNumber.trimmed();
     std::map<int, YearBooking> years;
     for (QDate day = wanted.start; day.isValid() && day <= wanted.end; day = day.addDays(1))
         yearOf(years, folder, wanted.vehicleNumber, day.year()).wanted.push_back(slotOfDate(day));
@@ -42,7 +45,6 @@ BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const s
     std::map<int, YearBooking> previousYears;
     if (moving) {
         const BookedSpan& previous = *previousSpan;
-        const bool sameVehicle = previous.vehicleNumber.trimmed() == wanted.vehicleNumber.trimmed();
         for (QDate day = previous.start; day.isValid() && day <= previous.end; day = day.addDays(1))
             yearOf(sameVehicle ? years : previousYears, folder, previous.vehicleNumber, day.year());
     }
@@ -59,14 +61,14 @@ BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const s
             }
             booking.loaded = loaded.days;
             booking.freed = loaded.days;
-            if (moving) {
+            if (moving && (booking.otherVehicle || sameVehicle)) {
+                // The previous days of this year that still carry the previous text are freed.
                 const BookedSpan& previous = *previousSpan;
-                const bool previousFile =
-                    group == &previousYears || previous.vehicleNumber.trimmed() == wanted.vehicleNumber.trimmed();
-                for (QDate day = previous.start; previousFile && day.isValid() && day <= previous.end;
-                     day = day.addDays(1)) {
+                const QDate from = std::max(previous.start, QDate(year, 1, 1));
+                const QDate to = std::min(previous.end, QDate(year, 12, 31));
+                for (QDate day = from; day <= to; day = day.addDays(1)) {
                     QString& text = booking.freed[std::size_t(slotOfDate(day))];
-                    if (day.year() == year && text.trimmed() == previous.text.trimmed())
+                    if (text.trimmed() == previous.text.trimmed())
                         text.clear();
                 }
             }

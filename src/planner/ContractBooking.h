@@ -38,6 +38,8 @@ struct BookingPlan {
     std::vector<BookedDay> taken;
     // Whether every wanted day already carries the text and no previous day is to be freed.
     bool alreadyBooked = false;
+    // Whether the previous span differs from the wanted one, whose days then move.
+    bool moving = false;
     QString unreadable; // the file that could not be read, if any; nothing may be written then
 };
 

@@ -337,6 +337,7 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep,
 void ListWindow::addBottomLabel(QLabel* label)
 {
     label->setFont(Style::font(Style::Family::Verdana, 12, true));
+    label->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: transparent;")));
     m_labels->addWidget(label);
 }
 

@@ -98,7 +98,7 @@ protected:
     // ink, when given, colours each kept line.
     ScanResult fill(const std::function<bool(const RecordView&)>& keep,
                     const std::function<QRgb(const RecordView&)>& ink = {});
-    // Adds a label under the hint, below the list.
+    // Adds a label under the hint, below the list, in the window's dark ink.
     void addBottomLabel(QLabel* label);
     void showResults();
     // Shows lines given by the window itself, in the order given.

@@ -17,12 +17,6 @@ struct ContractDays {
     QDate end;
     QString customer; // as the questions name it
     QString text;     // as the days carry it
-
-    bool operator==(const ContractDays& other) const
-    {
-        return vehicleNumber.trimmed() == other.vehicleNumber.trimmed() && start == other.start &&
-               end == other.end && text.trimmed() == other.text.trimmed();
-    }
 };
 
 // What a saved contract hands to the planner: the days it wants, and the days it wanted when it

@@ -19,7 +19,6 @@ TfrmBiciNonRiconsegnate::TfrmBiciNonRiconsegnate(Context& context, QWidget* owne
 {
     m_lblRitardi = new QLabel;
     m_lblRitardi->setObjectName(QStringLiteral("lblRitardi"));
-    m_lblRitardi->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: transparent;")));
     addBottomLabel(m_lblRitardi);
 }
 

@@ -3,6 +3,7 @@
 #include "common/ui/Context.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/ContractBooking.h"
+#include "storage/Amounts.h"
 #include "storage/RecordScan.h"
 
 #include <QFileInfo>
@@ -13,11 +14,6 @@ namespace {
 
 const QString NotBooked = QStringLiteral("\n\r\n\rIl contratto è stato salvato, ma la prenotazione non è stata "
                                          "registrata nel planner.");
-
-QString dateText(const QDate& date)
-{
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
-}
 
 // The fleet card of a vehicle number, as the planner header takes it.
 std::optional<Planning::Vehicle> fleetVehicle(Context& context, const QString& number)
@@ -78,18 +74,17 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
     }
     if (plan.alreadyBooked)
         return;
-    const bool moving = checked.previous && !(*checked.previous == wanted);
     QString question;
-    if (moving) {
+    if (plan.moving) {
         const ContractDays& previous = *checked.previous;
         question = QStringLiteral("Spostare nel planner la prenotazione di ") + wanted.customer.trimmed() +
                    QStringLiteral(" dalla bicicletta n. ") + previous.vehicleNumber.trimmed() +
-                   QStringLiteral(" dal ") + dateText(previous.start) + QStringLiteral(" al ") +
-                   dateText(previous.end) + QStringLiteral(" alla bicicletta n. ") + number + QStringLiteral(" dal ") +
-                   dateText(wanted.start) + QStringLiteral(" al ") + dateText(wanted.end) + QStringLiteral("?");
+                   QStringLiteral(" dal ") + FormatDate(previous.start) + QStringLiteral(" al ") +
+                   FormatDate(previous.end) + QStringLiteral(" alla bicicletta n. ") + number + QStringLiteral(" dal ") +
+                   FormatDate(wanted.start) + QStringLiteral(" al ") + FormatDate(wanted.end) + QStringLiteral("?");
     } else {
         question = QStringLiteral("Prenotare nel planner la bicicletta n. ") + number + QStringLiteral(" dal ") +
-                   dateText(wanted.start) + QStringLiteral(" al ") + dateText(wanted.end) + QStringLiteral(" per ") +
+                   FormatDate(wanted.start) + QStringLiteral(" al ") + FormatDate(wanted.end) + QStringLiteral(" per ") +
                    wanted.customer.trimmed() + QStringLiteral("?");
     }
     if (!messages.confirm(owner, question))

@@ -76,7 +76,6 @@ TfrmDisponibilita::TfrmDisponibilita(Context& context, QWidget* owner)
     // The booked days of a partly booked vehicle end its long line; the one picked shows them here.
     m_lblGiorni = new QLabel;
     m_lblGiorni->setObjectName(QStringLiteral("lblGiorni"));
-    m_lblGiorni->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: transparent;")));
     m_lblGiorni->setWordWrap(true);
     addBottomLabel(m_lblGiorni);
     connect(m_lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -234,8 +233,6 @@ void TfrmDisponibilita::btnCercaClick()
                     numbers.insert(card.position(), biciNum);
                 });
     if (vehicles.empty()) {
-        if (m_lblTrovate)
-            m_lblTrovate->setText(QStringLiteral("Veicoli in elenco: 0"));
         m_context.messages().warning(this, TfrmMenuCamere::noVehiclesText());
         return;
     }
@@ -267,7 +264,6 @@ void TfrmDisponibilita::btnCercaClick()
     for (std::vector<ListEntry>& group : groups)
         std::move(group.begin(), group.end(), std::back_inserter(entries));
     model().setEntries(std::move(entries), /*sorted=*/false);
-    m_lblGiorni->clear();
     QGuiApplication::restoreOverrideCursor();
 
     m_searchedStart = start;
