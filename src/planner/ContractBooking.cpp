@@ -52,8 +52,8 @@ BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const s
     for (auto* group : {&years, &previousYears}) {
         for (auto& [year, booking] : *group) {
             booking.otherVehicle = group == &previousYears;
-            if (booking.otherVehicle && !QFile::exists(booking.path))
-                continue; // nothing booked there to free
+            if (booking.wanted.empty() && !QFile::exists(booking.path))
+                continue; // a file only to free days in, and none there
             const Loaded loaded = load(booking.path);
             if (loaded.status == Loaded::Status::Unreadable) {
                 plan.unreadable = booking.path;

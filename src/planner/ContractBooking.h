@@ -44,7 +44,7 @@ struct BookingPlan {
 };
 
 // Reads the planning files of the wanted span and of the previous one, whose days move to the
-// wanted ones, from folder (missing files of the wanted vehicle are created empty, as the grid does).
+// wanted ones, from folder; a missing file is created empty, as the grid does, only when wanted days go into it.
 BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const std::optional<BookedSpan>& previous);
 
 // Writes the plan: the previous days freed and the wanted days booked, the days in taken too
