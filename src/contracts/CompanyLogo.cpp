@@ -6,7 +6,6 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTransform>
 
 #include <cmath>
@@ -127,15 +126,11 @@ bool saveLogo(const QString& programFolder, const QImage& logo)
     opaque.fill(Qt::white);
     QPainter(&opaque).drawImage(0, 0, logo);
 
-    QSaveFile file(filePath(programFolder));
-    if (!file.open(QIODevice::WriteOnly))
+    WholeFileWriter file(filePath(programFolder));
+    if (!file.open())
         return false;
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(opaque)) {
-        file.cancelWriting();
-        return false;
-    }
-    return CommitWhole(file);
+    QImageWriter writer(&file.device(), "bmp");
+    return writer.write(opaque) && file.commit();
 }
 
 } // namespace rf::CompanyLogo

@@ -8,7 +8,6 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace rf::VehiclePhoto {
 namespace {
@@ -65,10 +64,10 @@ bool saveJpeg(const QImage& image, const QString& path)
 {
     if (image.isNull())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    WholeFileWriter file(path);
+    if (!file.open())
         return false;
-    QImageWriter writer(&file, "jpg");
+    QImageWriter writer(&file.device(), "jpg");
     writer.setQuality(JpegQuality);
     // JPEG has no transparency: flatten onto white rather than black.
     QImage opaque = image;
@@ -77,11 +76,7 @@ bool saveJpeg(const QImage& image, const QString& path)
         opaque.fill(Qt::white);
         QPainter(&opaque).drawImage(0, 0, image);
     }
-    if (!writer.write(opaque)) {
-        file.cancelWriting();
-        return false;
-    }
-    return CommitWhole(file);
+    return writer.write(opaque) && file.commit();
 }
 
 } // namespace rf::VehiclePhoto

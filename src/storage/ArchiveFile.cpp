@@ -1,9 +1,10 @@
 #include "ArchiveFile.h"
 
+#include <QDateTime>
 #include <QFileInfo>
-#include <QLockFile>
 
 #include "storage/Durable.h"
+#include "storage/FileLock.h"
 
 #include <algorithm>
 
@@ -14,12 +15,32 @@ const char* const ArchiveAccessMessage =
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
 const char* const EmptyArchiveMessage = "L'archivio non contiene nessuna scheda.";
 
+const char* const PendingJournalMessage =
+    "Attenzione: l'ultima modifica di questo archivio è stata interrotta e non è stato possibile "
+    "completarne il ripristino.\n\r\n\rL'archivio è aperto in sola lettura: accertarsi di possedere i privilegi "
+    "di scrittura nella cartella di installazione del programma, quindi riaprire la finestra.";
+const char* const SetAsideJournalMessage =
+    "Attenzione: accanto all'archivio è stato trovato un file di ripristino che non corrisponde ai dati "
+    "presenti (per esempio un archivio ripristinato da una copia di sicurezza o sostituito da un'altra "
+    "postazione).\n\r\n\rL'archivio non è stato modificato; il file di ripristino è stato conservato come "
+    "\"%1\".";
+
 namespace {
 constexpr qint64 ScanBlockRecords = 256; // about 1 MB for the largest record
-// A lock is held for milliseconds; one left by a crashed workstation counts as abandoned after a
-// few seconds, and a save waits longer than that, so it takes the lock over and succeeds.
-constexpr int StaleLockMs = 3000;
-constexpr int LockTimeoutMs = 10000;
+
+// Whether every byte of the record on disk is the old or the new record's: the old record, the
+// new one, or a write of the new one cut short.
+bool oldNewOrTorn(const QByteArray& disk, const QByteArray& oldBytes, const QByteArray& newBytes)
+{
+    if (disk.size() != oldBytes.size() || disk.size() != newBytes.size())
+        return false;
+    for (qsizetype i = 0; i < disk.size(); ++i) {
+        if (disk[i] != oldBytes[i] && disk[i] != newBytes[i])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ArchiveFile::ArchiveFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize)
@@ -35,10 +56,33 @@ bool ArchiveFile::OpenArchive()
 {
     // ReadWrite creates a missing file and never truncates, so an existing file that fails to open
     // is left exactly as it was. Unbuffered: every write reaches the file at once, never later.
+    m_readOnly = false;
+    m_notice.clear();
     m_file.setFileName(m_path);
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        // An archive that cannot be written while a journal waits beside it is shown, not hidden.
+        if (QFile::exists(m_path) && QFile::exists(journalPath()))
+            return openForReadingOnly(QString::fromUtf8(PendingJournalMessage));
         return false;
-    recoverInterruptedRewrite();
+    }
+    if (!QFile::exists(journalPath()))
+        return true;
+    FileLock lock(m_path);
+    if (!lock.lock() || !settleJournal()) {
+        if (m_notice.isEmpty())
+            m_notice = QString::fromUtf8(PendingJournalMessage);
+        m_readOnly = true;
+    }
+    return true;
+}
+
+bool ArchiveFile::openForReadingOnly(const QString& notice)
+{
+    m_file.setFileName(m_path);
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    m_readOnly = true;
+    m_notice = notice;
     return true;
 }
 
@@ -48,23 +92,52 @@ QString ArchiveFile::journalPath() const
 }
 
 // A journal left beside the archive means a rewrite was cut off: the record it names is put back
-// as it was before, so no card ever shows fields of two versions.
-void ArchiveFile::recoverInterruptedRewrite()
+// as it was before, so no card ever shows fields of two versions. A journal is replayed only
+// when it is this archive's, of one whole record on a record boundary, and the record on disk is
+// the old one, the new one or a mix of the two; any other journal belongs to other data (a
+// restored backup, a file replaced by another workstation) and is kept aside, untouched.
+bool ArchiveFile::settleJournal()
 {
-    if (!QFile::exists(journalPath()))
-        return;
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(LockTimeoutMs) || !QFile::exists(journalPath()))
-        return; // another workstation is at it, or has just done it
-    const std::optional<Durable::JournalEntry> entry = Durable::ReadJournal(journalPath());
-    if (entry && entry->offset + entry->oldBytes.size() <= m_file.size()) {
-        if (!m_file.seek(entry->offset) || m_file.write(entry->oldBytes) != entry->oldBytes.size() ||
-            !Durable::SyncFile(m_file))
-            return; // tried again at the next open
+    const Durable::JournalRead journal = Durable::ReadJournal(journalPath());
+    using State = Durable::JournalRead::State;
+    switch (journal.state) {
+    case State::Missing:
+        return true; // another workstation has just replayed it
+    case State::Unreadable:
+        return false;
+    case State::Incomplete:
+        // It announced a rewrite that never began: nothing to undo.
+        return QFile::remove(journalPath());
+    case State::Foreign:
+    case State::Whole:
+        break;
     }
-    // A journal not written whole announced a rewrite that never began.
-    QFile::remove(journalPath());
+    const Durable::JournalEntry& entry = journal.entry;
+    QByteArray disk;
+    const bool matches = journal.state == State::Whole && entry.archiveName == QFileInfo(m_path).fileName() &&
+                         entry.recordSize == m_recordSize && entry.oldBytes.size() == m_recordSize &&
+                         entry.offset >= 0 && entry.offset % m_recordSize == 0 &&
+                         entry.offset + m_recordSize <= m_file.size() && m_file.seek(entry.offset) &&
+                         (disk = m_file.read(m_recordSize)).size() == m_recordSize &&
+                         oldNewOrTorn(disk, entry.oldBytes, entry.newBytes);
+    if (!matches) {
+        const QString aside =
+            journalPath() + QStringLiteral(".") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        if (!QFile::rename(journalPath(), aside))
+            return false;
+        m_notice = QString::fromUtf8(SetAsideJournalMessage).arg(QFileInfo(aside).fileName());
+        return true;
+    }
+    if (!m_file.seek(entry.offset) || m_file.write(entry.oldBytes) != m_recordSize)
+        return false;
+    Durable::crashPoint("recover:write");
+    if (!Durable::SyncFile(m_file))
+        return false;
+    Durable::crashPoint("recover:sync");
+    if (!QFile::remove(journalPath()))
+        return false;
+    Durable::crashPoint("recover:removed");
+    return true;
 }
 
 qint64 ArchiveFile::RecordCount() const
@@ -87,41 +160,49 @@ bool ArchiveFile::ReadRecord(qint64 position, QByteArray& record)
 
 bool ArchiveFile::WriteRecord(qint64 position, const QByteArray& record)
 {
-    if (record.size() != m_recordSize || !m_file.isOpen())
+    if (record.size() != m_recordSize || !m_file.isOpen() || m_readOnly)
         return false;
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(LockTimeoutMs))
+    FileLock lock(m_path);
+    if (!lock.lock())
+        return false;
+    // A journal another workstation left meanwhile is replayed first; while it waits, nothing is
+    // written, or this rewrite could not be told apart from the one it undoes.
+    if (QFile::exists(journalPath()) && (!settleJournal() || QFile::exists(journalPath())))
         return false;
     const qint64 count = RecordCount();
     if (position < 1 || position > count)
         return false;
     const qint64 offset = (position - 1) * m_recordSize;
-    // The old record goes to the journal first, durably; only then is it overwritten in place.
+    // The old and new record go to the journal first, durably; only then is the record overwritten.
     QByteArray old;
     if (!m_file.seek(offset) || (old = m_file.read(m_recordSize)).size() != m_recordSize)
         return false;
-    if (!Durable::WriteJournal(journalPath(), {offset, old}))
+    if (!Durable::WriteJournal(journalPath(), {QFileInfo(m_path).fileName(), m_recordSize, offset, old, record}))
         return false;
-    const bool written =
-        m_file.seek(offset) && m_file.write(record) == m_recordSize && Durable::SyncFile(m_file);
-    if (!written) {
-        // Put the old record back now; if even that fails, the journal does it at the next open.
-        if (m_file.seek(offset) && m_file.write(old) == m_recordSize && Durable::SyncFile(m_file))
-            QFile::remove(journalPath());
-        return false;
+    Durable::crashPoint("rewrite:journal");
+    bool written = m_file.seek(offset) && m_file.write(record) == m_recordSize;
+    Durable::crashPoint("rewrite:write");
+    written = written && Durable::SyncFile(m_file);
+    Durable::crashPoint("rewrite:sync");
+    // A journal left behind would undo this save at the next open: the save then fails instead.
+    if (written && QFile::remove(journalPath())) {
+        Durable::crashPoint("rewrite:removed");
+        return true;
     }
-    QFile::remove(journalPath());
-    return true;
+    // Put the old record back now; if even that fails, the journal does it at the next open.
+    if (m_file.seek(offset) && m_file.write(old) == m_recordSize && Durable::SyncFile(m_file))
+        QFile::remove(journalPath());
+    return false;
 }
 
 qint64 ArchiveFile::AppendRecord(const QByteArray& record)
 {
-    if (!m_file.isOpen() || record.size() != m_recordSize)
+    if (!m_file.isOpen() || record.size() != m_recordSize || m_readOnly)
         return -1;
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(LockTimeoutMs))
+    FileLock lock(m_path);
+    if (!lock.lock())
+        return -1;
+    if (QFile::exists(journalPath()) && (!settleJournal() || QFile::exists(journalPath())))
         return -1;
     // The size is taken under the lock, from the file itself, so another workstation's append
     // that finished a moment ago is counted.
@@ -129,11 +210,14 @@ qint64 ArchiveFile::AppendRecord(const QByteArray& record)
     const qint64 end = count * m_recordSize;
     if (!m_file.seek(end))
         return -1;
-    if (m_file.write(record) != m_recordSize || !Durable::SyncFile(m_file)) {
+    const bool written = m_file.write(record) == m_recordSize;
+    Durable::crashPoint("append:write");
+    if (!written || !Durable::SyncFile(m_file)) {
         // Whatever part of the record reached the file is cut away, still under the lock.
         m_file.resize(end);
         return -1;
     }
+    Durable::crashPoint("append:sync");
     return count + 1;
 }
 

@@ -20,16 +20,23 @@ public:
 
     // Opens for reading and writing; a missing file is created empty. An existing file that
     // cannot be opened is an error and is left untouched. A rewrite that a crash cut off is
-    // undone first (see WriteRecord).
+    // undone first (see WriteRecord). When such a rewrite cannot be undone now (no lock, a
+    // read-only folder, a journal that cannot be read or removed) the archive opens read-only and
+    // notice() says why: it is not written until the journal has been replayed.
     bool OpenArchive();
+    bool isReadOnly() const { return m_readOnly; }
+    // What the user must be told about this archive's journal, or empty.
+    const QString& notice() const { return m_notice; }
     // Whole records in the file; a trailing fragment is ignored. -1 on failure.
     qint64 RecordCount() const;
     // The record at 1-based position p.
     bool ReadRecord(qint64 position, QByteArray& record);
-    // Replaces the record at p (1 <= p <= count) whole, under the archive's lock: the old record
-    // is saved first in a journal beside the archive (synced), then overwritten and synced, then
-    // the journal is removed. Whoever opens the archive after a crash in between finds the journal
-    // and puts the old record back, so a record is always one version or the other.
+    // Replaces the record at p (1 <= p <= count) whole, under the archive's lock: the old and new
+    // record are saved first in a journal beside the archive (synced), then the record is
+    // overwritten and synced, then the journal is removed; a journal that cannot be removed makes
+    // the save fail, with the old record put back. Whoever opens the archive after a crash in
+    // between finds the journal and puts the old record back, so a record is always one version
+    // or the other.
     bool WriteRecord(qint64 position, const QByteArray& record);
     // Writes after the last whole record, under a lock beside the archive so that two workstations
     // appending together never overwrite each other, and syncs; returns the new position, or -1.
@@ -43,14 +50,25 @@ public:
     const QString& path() const { return m_path; }
     int recordSize() const { return m_recordSize; }
 
-private:
     QString journalPath() const;
-    void recoverInterruptedRewrite();
+
+private:
+    // Replays or sets aside a journal found beside the archive; the lock must be held. False
+    // while a journal is still pending.
+    bool settleJournal();
+    bool openForReadingOnly(const QString& notice);
 
     QString m_path;
     int m_recordSize;
     QFile m_file;
+    bool m_readOnly = false;
+    QString m_notice;
 };
+
+// Told when an interrupted rewrite could not be undone: the archive is open read-only.
+extern const char* const PendingJournalMessage;
+// Told when a journal beside the archive belonged to other data and was kept aside; %1 is its new name.
+extern const char* const SetAsideJournalMessage;
 
 // The archive message every window shows when an archive operation fails.
 extern const char* const ArchiveAccessMessage;

@@ -5,36 +5,33 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace rf {
 namespace {
 
 // Streams source into target through a temporary file in the target's folder, which replaces
 // the target only once the whole copy has been written.
-bool copyReplacing(const QString& source, const QString& target)
+AttachResult copyReplacing(const QString& source, const QString& target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
+        return AttachResult::Failed;
+    WholeFileWriter out(target);
+    if (!out.open())
+        return out.problem() == WriteProblem::Link ? AttachResult::Link : AttachResult::Failed;
     QByteArray buffer(256 * 1024, Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.read(buffer.data(), buffer.size());
-        if (got < 0) {
-            out.cancelWriting();
-            break;
-        }
+        if (got < 0)
+            return AttachResult::Failed;
         if (got == 0)
             break;
-        if (out.write(buffer.constData(), got) != got) {
-            out.cancelWriting();
-            break;
-        }
+        if (!out.write(buffer.constData(), got))
+            return AttachResult::Failed;
     }
-    return CommitWhole(out);
+    if (out.commit())
+        return AttachResult::Copied;
+    return out.problem() == WriteProblem::Link ? AttachResult::Link : AttachResult::Failed;
 }
 
 } // namespace
@@ -83,6 +80,8 @@ AttachResult attachFile(const QString& programFolder, const QString& sourcePath,
 
     const QString target = QDir(folder).filePath(name);
     const QFileInfo stored(target);
+    if (isLink(target))
+        return AttachResult::Link; // never written through, never asked about
     if (stored.exists()) {
         // Picking the stored copy itself: copying it onto itself could only harm it.
         if (source.exists() && source == stored)
@@ -90,7 +89,7 @@ AttachResult attachFile(const QString& programFolder, const QString& sourcePath,
         if (!confirmOverwrite || !confirmOverwrite())
             return AttachResult::Cancelled;
     }
-    return copyReplacing(source.filePath(), target) ? AttachResult::Copied : AttachResult::Failed;
+    return copyReplacing(source.filePath(), target);
 }
 
 } // namespace rf

@@ -36,6 +36,7 @@ enum class AttachResult {
     Cancelled, // a file of that name existed and the user kept it
     Failed,    // folder, source or copy failed; any stored file is left as it was
     SameFile,  // the source is the stored file itself; nothing to do
+    Link,      // the stored name is a link to another file: refused, nothing written
 };
 
 // Copies sourcePath into the attachments folder under its bare name, creating the folder with its

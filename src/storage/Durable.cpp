@@ -1,5 +1,6 @@
 #include "Durable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -9,6 +10,8 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -16,7 +19,7 @@ namespace rf::Durable {
 
 namespace {
 
-constexpr char Magic[4] = {'R', 'F', 'J', '1'};
+constexpr char Magic[4] = {'R', 'F', 'J', '2'};
 
 quint32 crc32(const QByteArray& data)
 {
@@ -38,6 +41,23 @@ quint32 crc32(const QByteArray& data)
 
 } // namespace
 
+std::function<void(const char*)>& crashHook()
+{
+    static std::function<void(const char*)> hook;
+    return hook;
+}
+
+void crashPoint(const char* name)
+{
+    if (crashHook())
+        crashHook()(name);
+}
+
+void setCrashHook(std::function<void(const char*)> hook)
+{
+    crashHook() = std::move(hook);
+}
+
 bool SyncFile(QFileDevice& file)
 {
     if (!file.flush())
@@ -49,22 +69,56 @@ bool SyncFile(QFileDevice& file)
 #endif
 }
 
-// Layout: "RFJ1", the record's byte offset (8 bytes) and length (4 bytes), little-endian, the old
-// bytes, then a CRC-32 of everything before it.
+bool ReplaceFile(const QString& from, const QString& to)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+void SyncFolder(const QString& folder)
+{
+#ifndef Q_OS_WIN
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+// Layout, little-endian: "RFJ2", the archive's file name (2-byte length, UTF-8), the record size
+// (4 bytes), the record's byte offset (8) and length (4), the old bytes, the new bytes, then a
+// CRC-32 of everything before it.
 bool WriteJournal(const QString& journalPath, const JournalEntry& entry)
 {
+    if (entry.newBytes.size() != entry.oldBytes.size())
+        return false;
+    const QByteArray name = entry.archiveName.toUtf8();
     QByteArray content(Magic, sizeof Magic);
     char number[8];
+    qToLittleEndian<quint16>(quint16(name.size()), number);
+    content.append(number, 2);
+    content += name;
+    qToLittleEndian<qint32>(entry.recordSize, number);
+    content.append(number, 4);
     qToLittleEndian<qint64>(entry.offset, number);
     content.append(number, 8);
     qToLittleEndian<qint32>(qint32(entry.oldBytes.size()), number);
     content.append(number, 4);
     content += entry.oldBytes;
+    content += entry.newBytes;
     qToLittleEndian<quint32>(crc32(content), number);
     content.append(number, 4);
 
     QFile file(journalPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(content) != content.size() || !SyncFile(file)) {
         file.close();
@@ -74,22 +128,47 @@ bool WriteJournal(const QString& journalPath, const JournalEntry& entry)
     return true;
 }
 
-std::optional<JournalEntry> ReadJournal(const QString& journalPath)
+JournalRead ReadJournal(const QString& journalPath)
 {
+    JournalRead read;
     QFile file(journalPath);
+    if (!file.exists())
+        return read;
+    read.state = JournalRead::State::Unreadable;
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return read;
     const QByteArray content = file.readAll();
-    if (content.size() < 20 || !content.startsWith(QByteArray(Magic, sizeof Magic)))
-        return std::nullopt;
-    const qint64 offset = qFromLittleEndian<qint64>(content.constData() + 4);
-    const qint32 size = qFromLittleEndian<qint32>(content.constData() + 12);
-    if (size < 0 || offset < 0 || content.size() != 16 + qsizetype(size) + 4)
-        return std::nullopt;
-    const quint32 stored = qFromLittleEndian<quint32>(content.constData() + 16 + size);
-    if (crc32(content.left(16 + size)) != stored)
-        return std::nullopt;
-    return JournalEntry{offset, content.mid(16, size)};
+    if (file.error() != QFileDevice::NoError)
+        return read;
+    read.state = JournalRead::State::Foreign;
+    if (!content.startsWith(QByteArray(Magic, sizeof Magic)))
+        return read;
+    // From here on the journal is ours: one that ends early or fails its check was cut off while
+    // it was being written, before the rewrite it announces began.
+    read.state = JournalRead::State::Incomplete;
+    qsizetype at = sizeof Magic;
+    const auto need = [&](qsizetype bytes) { return bytes >= 0 && content.size() - at >= bytes; };
+    if (!need(2))
+        return read;
+    const quint16 nameSize = qFromLittleEndian<quint16>(content.constData() + at);
+    at += 2;
+    if (!need(qsizetype(nameSize) + 16))
+        return read;
+    read.entry.archiveName = QString::fromUtf8(content.constData() + at, nameSize);
+    at += nameSize;
+    read.entry.recordSize = qFromLittleEndian<qint32>(content.constData() + at);
+    read.entry.offset = qFromLittleEndian<qint64>(content.constData() + at + 4);
+    const qint32 size = qFromLittleEndian<qint32>(content.constData() + at + 12);
+    at += 16;
+    if (size < 0 || !need(2 * qsizetype(size) + 4))
+        return read;
+    const quint32 stored = qFromLittleEndian<quint32>(content.constData() + at + 2 * qsizetype(size));
+    if (content.size() != at + 2 * qsizetype(size) + 4 || crc32(content.left(at + 2 * qsizetype(size))) != stored)
+        return read;
+    read.entry.oldBytes = content.mid(at, size);
+    read.entry.newBytes = content.mid(at + size, size);
+    read.state = JournalRead::State::Whole;
+    return read;
 }
 
 } // namespace rf::Durable

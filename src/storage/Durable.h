@@ -3,27 +3,50 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
+#include <functional>
 
 class QFileDevice;
 
-// What makes a write survive a crash: syncing a file to the disk, and the rollback journal that
-// lets an interrupted in-place rewrite be undone. The one place that speaks to the system directly.
+// What makes a write survive a crash: syncing a file to the disk, replacing a file by another in
+// one step, and the rollback journal that lets an interrupted in-place rewrite be undone. The one
+// place that speaks to the system directly.
 namespace rf::Durable {
 
 // Waits until what was written to the file is on the disk; false when the system says it failed.
 bool SyncFile(QFileDevice& file);
+// Puts from in the place of to in one step, replacing it; the name to never shows a half file.
+bool ReplaceFile(const QString& from, const QString& to);
+// Makes a rename in the folder durable (nothing to do where the system has no such call).
+void SyncFolder(const QString& folder);
 
-// The journal of one in-place rewrite: where the record was and the bytes it held before.
+// The places where a crash can cut a write short, in the order a write passes them. A test
+// installs a hook that stops the write there (by throwing) to see what a crash leaves behind.
+void crashPoint(const char* name);
+void setCrashHook(std::function<void(const char* name)> hook);
+
+// The journal of one in-place rewrite: which archive, which record, its bytes before and after.
 struct JournalEntry {
-    qint64 offset;
+    QString archiveName; // the archive's file name, without folder
+    int recordSize = 0;
+    qint64 offset = 0;
     QByteArray oldBytes;
+    QByteArray newBytes;
 };
 
-// Writes the journal beside the archive and syncs it; false when it could not be made durable.
+// Writes the journal beside the archive and syncs it; false when it could not be made durable
+// (then nothing of it is left).
 bool WriteJournal(const QString& journalPath, const JournalEntry& entry);
-// The journal's entry, or nothing when there is none or it was not written whole (then the
-// rewrite it announced never began).
-std::optional<JournalEntry> ReadJournal(const QString& journalPath);
+
+struct JournalRead {
+    enum class State {
+        Missing,    // no journal
+        Unreadable, // there, but it cannot be opened or read: keep it
+        Incomplete, // ours, not written whole: the rewrite it announced never began
+        Foreign,    // not a journal of this program's: keep it aside, never replay it
+        Whole,      // a journal written whole
+    } state = State::Missing;
+    JournalEntry entry;
+};
+JournalRead ReadJournal(const QString& journalPath);
 
 } // namespace rf::Durable

@@ -5,7 +5,6 @@
 #include "storage/WholeFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace rf {
 
@@ -190,27 +189,27 @@ QByteArray SpreadsheetDocument(const QString& worksheet, const std::vector<Expor
 WriteResult WriteSpreadsheet(const QString& path, const QString& worksheet, const std::vector<ExportColumn>& columns,
                              const ExportTable& table, const ScanProgress& progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return WriteResult::Failed;
+    WholeFileWriter file(path);
+    if (!file.open())
+        return file.problem() == WriteProblem::Link ? WriteResult::Link : WriteResult::Failed;
     QByteArray chunk = documentStart(worksheet, columns);
     chunk.reserve(FlushBytes + (FlushBytes >> 2));
     const qint64 rows = table.rowCount();
     for (qint64 row = 0; row < rows; ++row) {
         if (progress && row % ProgressEvery == 0 && !progress(row, rows)) {
-            file.cancelWriting();
+            file.cancel();
             return WriteResult::Cancelled;
         }
         appendRow(chunk, table, row);
         if (chunk.size() >= FlushBytes) {
-            if (file.write(chunk) != chunk.size())
+            if (!file.write(chunk))
                 return WriteResult::Failed;
             chunk.resize(0); // keeps the buffer for the next rows
         }
     }
     chunk += DocumentEnd;
-    if (file.write(chunk) != chunk.size() || !CommitWhole(file))
-        return WriteResult::Failed;
+    if (!file.write(chunk) || !file.commit())
+        return file.problem() == WriteProblem::Link ? WriteResult::Link : WriteResult::Failed;
     return WriteResult::Written;
 }
 

@@ -58,7 +58,7 @@ private:
 ScanResult FillExportTable(const QString& path, const RecordLayout& layout, const std::vector<ExportColumn>& columns,
                            ExportTable& table, const ScanProgress& progress = {});
 
-enum class WriteResult { Written, Failed, Cancelled };
+enum class WriteResult { Written, Failed, Cancelled, Link };
 
 // Writes the table as a spreadsheet document: an HTML table with the office spreadsheet
 // namespaces, one line in Windows-1252, the header row from the columns' sheet headers and widths,

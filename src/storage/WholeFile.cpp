@@ -1,6 +1,126 @@
 #include "WholeFile.h"
 
+#include "storage/Durable.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
 namespace rf {
+
+const char* const LinkRefusedMessage =
+    "Attenzione: il file \"%1\" è un collegamento a un altro file e non viene sovrascritto.\n\r\n\r"
+    "Eliminare il collegamento dalla cartella del programma e ripetere l'operazione.";
+
+namespace {
+const QLatin1String TemporaryMarker(".rotaflux-");
+const QLatin1String TemporaryEnd(".tmp");
+} // namespace
+
+bool isLink(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isSymbolicLink() || info.isJunction();
+}
+
+bool isWholeFileTemporary(const QString& fileName)
+{
+    static const QRegularExpression ours(QStringLiteral("^.+\\.rotaflux-[A-Za-z0-9]{6}\\.tmp$"));
+    return ours.match(fileName).hasMatch();
+}
+
+WholeFileWriter::WholeFileWriter(QString target) : m_target(std::move(target)) {}
+
+WholeFileWriter::~WholeFileWriter()
+{
+    cancel();
+}
+
+bool WholeFileWriter::open()
+{
+    const QFileInfo target(m_target);
+    if (isLink(m_target)) {
+        m_problem = WriteProblem::Link;
+        return false;
+    }
+    if (target.exists() && (!target.isFile() || !target.isWritable())) {
+        m_problem = WriteProblem::ReadOnly;
+        return false;
+    }
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        QString name = m_target + TemporaryMarker;
+        for (int i = 0; i < 6; ++i)
+            name += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
+        name += TemporaryEnd;
+        m_temporary.setFileName(name);
+        if (m_temporary.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            // The new file keeps the old one's permissions, as a file edited in place would.
+            if (target.exists())
+                m_temporary.setPermissions(target.permissions());
+            m_problem = WriteProblem::None;
+            return true;
+        }
+        if (m_temporary.error() != QFileDevice::OpenError || !QFileInfo::exists(name))
+            break; // not a clash of names: the folder refuses new files
+    }
+    m_problem = WriteProblem::NoTemporary;
+    return false;
+}
+
+bool WholeFileWriter::write(const char* data, qint64 size)
+{
+    if (!m_temporary.isOpen() || m_temporary.write(data, size) != size) {
+        m_problem = WriteProblem::Failed;
+        return false;
+    }
+    return true;
+}
+
+bool WholeFileWriter::commit()
+{
+    if (!m_temporary.isOpen() || m_problem != WriteProblem::None || m_temporary.error() != QFileDevice::NoError ||
+        !Durable::SyncFile(m_temporary)) {
+        m_problem = WriteProblem::Failed;
+        cancel();
+        return false;
+    }
+    m_temporary.close();
+    Durable::crashPoint("whole:temporary");
+    // A link made in the file's place meanwhile is refused all the same.
+    if (isLink(m_target)) {
+        m_problem = WriteProblem::Link;
+        cancel();
+        return false;
+    }
+    if (!Durable::ReplaceFile(m_temporary.fileName(), m_target)) {
+        m_problem = WriteProblem::Failed;
+        cancel();
+        return false;
+    }
+    m_temporary.setFileName(QString());
+    Durable::SyncFolder(QFileInfo(m_target).absolutePath());
+    Durable::crashPoint("whole:replaced");
+    return true;
+}
+
+void WholeFileWriter::cancel()
+{
+    if (m_temporary.fileName().isEmpty())
+        return;
+    m_temporary.close();
+    QFile::remove(m_temporary.fileName());
+    m_temporary.setFileName(QString());
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& content, WriteProblem* problem)
+{
+    WholeFileWriter file(path);
+    const bool written = file.open() && file.write(content) && file.commit();
+    if (problem)
+        *problem = file.problem();
+    return written;
+}
 
 bool CommitWhole(QSaveFile& file)
 {
@@ -9,18 +129,6 @@ bool CommitWhole(QSaveFile& file)
         return false;
     }
     return file.commit();
-}
-
-bool WriteWholeFile(const QString& path, const QByteArray& content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return CommitWhole(file);
 }
 
 } // namespace rf

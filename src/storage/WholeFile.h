@@ -1,17 +1,62 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QSaveFile>
 #include <QString>
 
 namespace rf {
 
+// Why a whole-file write did not happen.
+enum class WriteProblem {
+    None,
+    Link,        // the name is a link to another file: never written through
+    ReadOnly,    // the file itself may not be written
+    NoTemporary, // the folder refuses the temporary file (the file itself may still be writable)
+    Failed,      // writing, syncing or replacing failed (disk full, folder gone)
+};
+
+// Replaces a file whole or not at all: the content goes to a temporary file beside it, named
+// "NAME.rotaflux-XXXXXX.tmp" so that nothing but this program ever makes such a name, is synced,
+// and then takes the file's place in one step. A link in place of the file is refused, never
+// followed, and so is a file that may not be written. Destroyed without commit(), it leaves the
+// old file and removes its temporary file.
+class WholeFileWriter {
+public:
+    explicit WholeFileWriter(QString target);
+    ~WholeFileWriter();
+    WholeFileWriter(const WholeFileWriter&) = delete;
+    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+    bool open();
+    // Where the content goes, for writers that take a device (pictures).
+    QIODevice& device() { return m_temporary; }
+    bool write(const char* data, qint64 size);
+    bool write(const QByteArray& data) { return write(data.constData(), data.size()); }
+    bool commit();
+    void cancel();
+    WriteProblem problem() const { return m_problem; }
+
+private:
+    QString m_target;
+    QFile m_temporary;
+    WriteProblem m_problem = WriteProblem::None;
+};
+
+// Replaces the file at path with content, whole or not at all; problem, when given, says why not.
+bool WriteWholeFile(const QString& path, const QByteArray& content, WriteProblem* problem = nullptr);
+
 // Commits a QSaveFile only when everything written really reached the disk: the buffered data is
-// flushed first, since a failure there would otherwise go unnoticed and replace the old file with
-// an incomplete one.
+// flushed first. For files the user saves outside the program folder.
 bool CommitWhole(QSaveFile& file);
 
-// Replaces the file at path with content, whole or not at all.
-bool WriteWholeFile(const QString& path, const QByteArray& content);
+// Whether a file name is one of the temporary files of WholeFileWriter.
+bool isWholeFileTemporary(const QString& fileName);
+
+// Whether the name in place of a file is a link (a symbolic link or a junction).
+bool isLink(const QString& path);
+
+// Told when a file to be written in the program folder is a link; %1 is its name.
+extern const char* const LinkRefusedMessage;
 
 } // namespace rf

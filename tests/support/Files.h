@@ -7,6 +7,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace rf::test {
@@ -51,6 +52,34 @@ private:
     rlimit m_saved{};
     void (*m_handler)(int) = nullptr;
 #endif
+};
+
+// While this lives, file permissions bind this process as they bind a shop's user: root (as tests
+// run in CI) acts as the unprivileged user "nobody" for file access; anyone else stays as is.
+// Folders and files a test wants to reach must then be open to others (chmod).
+class AsPlainUser {
+public:
+    AsPlainUser()
+    {
+#ifdef Q_OS_UNIX
+        if (::geteuid() == 0)
+            m_switched = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+#endif
+    }
+    ~AsPlainUser()
+    {
+#ifdef Q_OS_UNIX
+        if (m_switched) {
+            [[maybe_unused]] const int u = ::seteuid(0);
+            [[maybe_unused]] const int g = ::setegid(0);
+        }
+#endif
+    }
+    AsPlainUser(const AsPlainUser&) = delete;
+    AsPlainUser& operator=(const AsPlainUser&) = delete;
+
+private:
+    bool m_switched = false;
 };
 
 } // namespace rf::test

@@ -5,6 +5,7 @@
 #include "common/ui/LongWork.h"
 #include "common/ui/StatusStrip.h"
 #include "common/ui/TfrmGuida.h"
+#include "storage/WholeFile.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -28,6 +29,10 @@ const QString OpenQuestion = QStringLiteral(
 const QString ExportFailed = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
+const QString UnreadArchive = QStringLiteral(
+    "Attenzione: non è stato possibile leggere l'intero archivio, quindi i dati non vengono esportati.\n\r\n\r"
+    "Il file di Excel esportato in precedenza non è stato modificato.");
+const QString ReadInterrupted = QStringLiteral("La lettura dell'archivio è stata interrotta: i dati non vengono esportati.");
 } // namespace
 
 // ---- the grid --------------------------------------------------------------------------------
@@ -112,14 +117,27 @@ ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, E
     Status::clears(this, m_panInfo);
     Status::clears(m_grdRecords->viewport(), m_panInfo);
 
-    // The grid shows the archive as it is now; a failure ends the reading silently.
-    LongWork work(owner, QStringLiteral("Lettura dell'archivio in corso. Attendere..."));
-    FillExportTable(m_context.path(m_source.archive), m_source.layout, m_source.columns, m_table, work.progress());
+    // The grid shows the archive as it is now. An archive not read to its end is never exported:
+    // a partial sheet would replace the last good one.
+    ScanResult read = ScanResult::Failed;
+    {
+        LongWork work(owner, QStringLiteral("Lettura dell'archivio in corso. Attendere..."));
+        read = FillExportTable(m_context.path(m_source.archive), m_source.layout, m_source.columns, m_table,
+                               work.progress());
+    }
     m_model.reload();
+    if (read != ScanResult::Done) {
+        m_incomplete = true;
+        m_panInfo->setText(read == ScanResult::Cancelled ? ReadInterrupted : UnreadArchive.section(QLatin1Char('\n'), 0, 0));
+    }
 }
 
 void ExportWindow::cmdEsportaClick()
 {
+    if (m_incomplete) {
+        m_context.messages().warning(this, UnreadArchive);
+        return;
+    }
     if (!m_context.messages().confirm(this, ExportQuestion))
         return;
     const QString path = m_context.path(m_source.fileName);
@@ -131,6 +149,10 @@ void ExportWindow::cmdEsportaClick()
     }
     if (result == WriteResult::Cancelled)
         return;
+    if (result == WriteResult::Link) {
+        m_context.messages().warning(this, QString::fromUtf8(LinkRefusedMessage).arg(m_source.fileName));
+        return;
+    }
     if (result == WriteResult::Failed) {
         m_context.messages().plain(this, ExportFailed);
         return;

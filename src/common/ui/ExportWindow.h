@@ -67,6 +67,7 @@ private:
     ExportModel m_model;
     QTableView* m_grdRecords = nullptr;
     QLabel* m_panInfo = nullptr;
+    bool m_incomplete = false; // the archive was not read to its end: nothing may be exported
 };
 
 } // namespace rf

@@ -2,6 +2,7 @@
 
 #include "common/ui/Context.h"
 #include "storage/CountedString.h"
+#include "storage/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -164,9 +165,12 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
     if (chosen.isEmpty())
         return;
     m_slots[index].txtFile->setText(QFileInfo(QDir::fromNativeSeparators(chosen)).fileName());
-    // Whatever happens to the copy, the slot keeps the chosen name; failures stay silent.
-    attachFile(m_context.programFolder(), chosen,
-                   [this] { return m_context.messages().confirm(this, OverwriteQuestion); });
+    // Whatever happens to the copy, the slot keeps the chosen name; failures stay silent, except a
+    // link in the attachments folder, which is never written through.
+    const QString name = QFileInfo(QDir::fromNativeSeparators(chosen)).fileName();
+    if (attachFile(m_context.programFolder(), chosen,
+                   [this] { return m_context.messages().confirm(this, OverwriteQuestion); }) == AttachResult::Link)
+        m_context.messages().warning(this, QString::fromUtf8(LinkRefusedMessage).arg(name));
 }
 
 void TfrmAllegaCartella::btnApriClick(int index)
