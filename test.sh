@@ -7,4 +7,4 @@ cd "$(dirname "$0")"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DROTAFLUX_BUILD_TESTS=ON -DROTAFLUX_BUILD_BENCH=ON
 cmake --build build/test -j"$(nproc)"
 cd build/test
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 --label-exclude stress

@@ -1,13 +1,17 @@
 #include "storage/ArchiveFile.h"
 #include "storage/CardBrowsing.h"
+#include "storage/Durable.h"
+#include "storage/FileLock.h"
 #include "storage/RecordLayout.h"
 #include "common/ui/CardArchive.h"
 #include "support/FakeContext.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLockFile>
 #include <QTest>
 
 using namespace rf;
@@ -145,6 +149,41 @@ private slots:
         QCOMPARE(fake.messages().last().text, Access);
         QCOMPARE(afterSteps, 0);
         QCOMPARE(fake.messages().count(), 3);
+    }
+
+    // An interrupted rewrite that cannot be undone (here another workstation holds the lock):
+    // the card is still shown, the user is told once why the archive is read-only, and a save
+    // is refused with the same reason instead of being written over the pending journal.
+    void pendingJournalIsToldAndBlocksSaves()
+    {
+        FakeContext fake;
+        QWidget window;
+        QLabel lblPosizione;
+        QStringList onScreen{QStringLiteral("Rossi"), QStringLiteral("prima")};
+        CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
+                         {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, {}});
+        QVERIFY(card.save());
+        const QString archive = fake.file("Prova.pro");
+        const QByteArray record = Layout.encode(onScreen);
+        QVERIFY(Durable::WriteJournal(archive + QStringLiteral(".journal"),
+                                      {QStringLiteral("Prova.pro"), Layout.size(), 0, record, record}));
+        QLockFile held(archive + QStringLiteral(".lock"));
+        QVERIFY(held.tryLock(0));
+        FileLock::setTiming({60000, 100});
+        const int before = fake.messages().count();
+        QVERIFY(card.browse(BrowseButton::First));
+        QVERIFY(card.browse(BrowseButton::Last));
+        QCOMPARE(fake.messages().count(), before + 1);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(fake.messages().last().text, QString::fromUtf8(PendingJournalMessage));
+        QCOMPARE(onScreen.first(), QStringLiteral("Rossi"));
+        onScreen = {QStringLiteral("Bianchi"), QStringLiteral("dopo")};
+        QVERIFY(!card.save());
+        QCOMPARE(fake.messages().count(), before + 2);
+        QCOMPARE(fake.messages().last().text, QString::fromUtf8(PendingJournalMessage));
+        FileLock::setTiming({});
+        QCOMPARE(Layout.decode(readFile(archive)).first(), QStringLiteral("Rossi"));
+        QVERIFY(QFile::exists(archive + QStringLiteral(".journal")));
     }
 };
 

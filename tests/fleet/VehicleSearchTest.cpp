@@ -19,7 +19,10 @@
 #include <QTableView>
 #include <QTest>
 
+#include <optional>
+
 using namespace rf;
+using rf::test::AsPlainUser;
 using namespace rf::test;
 
 namespace {
@@ -232,6 +235,47 @@ private slots:
                                 "file di Excel non sia già aperto."));
         QCOMPARE(QDir(fake.folder()).entryList(QDir::Files | QDir::Hidden), before);
         QVERIFY(window.isEnabled());
+    }
+
+    // An archive that cannot be read is never exported: the last good sheet stays; a sheet
+    // name that is a link is never written through.
+    void exportNeverReplacesTheSheetWithLessOrThroughALink_data()
+    {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("archive unreadable") << false;
+        QTest::newRow("sheet is a link") << true;
+    }
+    void exportNeverReplacesTheSheetWithLessOrThroughALink()
+    {
+        QFETCH(bool, link);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        const QString sheet = fake.file(QStringLiteral("Parco_Veicoli.xls"));
+        const QString target = fake.file(QStringLiteral("altrove.txt"));
+        QVERIFY(writeFile(link ? target : sheet, "foglio di ieri"));
+        if (link)
+            QVERIFY(QFile::link(target, sheet));
+        const QString archive = fake.file(QStringLiteral("Parco_Veicoli.pro"));
+        QVERIFY(QFile::setPermissions(fake.folder(), QFileDevice::Permissions(0x7777)));
+        if (!link)
+            QVERIFY(QFile::setPermissions(archive, {}));
+        {
+            std::optional<AsPlainUser> plain;
+            if (!link)
+                plain.emplace();
+            TfrmExpAutoparco window(fake.context(), nullptr);
+            fake.messages().answerNext(true);
+            fake.messages().answerNext(false);
+            window.cmdEsportaClick();
+            if (!link)
+                QCOMPARE(window.grid()->model()->index(0, 1).data().toString(), QString());
+        }
+        QFile::setPermissions(archive, QFileDevice::Permissions(0x6644));
+        QCOMPARE(readFile(link ? target : sheet), QByteArray("foglio di ieri"));
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QVERIFY2(fake.messages().last().text.startsWith(link ? QStringLiteral("Attenzione: il file \"Parco_Veicoli.xls\" è un collegamento")
+                                                             : QStringLiteral("Attenzione: non è stato possibile leggere l'intero archivio")),
+                 qPrintable(fake.messages().last().text));
     }
 };
 

@@ -44,11 +44,22 @@ void CardArchive::fail(Action action)
         m_context.messages().error(m_window, text);
 }
 
+bool CardArchive::open(ArchiveFile& archive)
+{
+    if (!archive.OpenArchive())
+        return false;
+    if (!archive.notice().isEmpty() && archive.notice() != m_toldNotice) {
+        m_toldNotice = archive.notice();
+        m_context.messages().warning(m_window, archive.notice());
+    }
+    return true;
+}
+
 bool CardArchive::showRecordFor(Action action, qint64 position)
 {
     ArchiveFile archive(archivePath(), m_layout.size());
     QByteArray record;
-    if (!archive.OpenArchive() || !archive.ReadRecord(position, record)) {
+    if (!open(archive) || !archive.ReadRecord(position, record)) {
         archive.CloseArchive();
         fail(action);
         return false;
@@ -73,7 +84,7 @@ bool CardArchive::browse(BrowseButton button)
     qint64 count = -1;
     {
         ArchiveFile archive(archivePath(), m_layout.size());
-        if (archive.OpenArchive())
+        if (open(archive))
             count = archive.RecordCount();
     }
     if (count < 0) {
@@ -102,8 +113,13 @@ bool CardArchive::save()
     const QString label = m_label->text().trimmed();
     const QByteArray record = m_layout.encode(m_callbacks.collectTexts ? m_callbacks.collectTexts() : QStringList());
     ArchiveFile archive(archivePath(), m_layout.size());
-    if (!archive.OpenArchive()) {
+    if (!open(archive)) {
         fail(Action::Save);
+        return false;
+    }
+    if (archive.isReadOnly()) {
+        // Nothing is written while an interrupted rewrite waits to be undone: say why, every time.
+        m_context.messages().warning(m_window, QString::fromUtf8(PendingJournalMessage));
         return false;
     }
     bool updated = false;

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace rf {
 
+class ArchiveFile;
+
 class Context;
 class RecordLayout;
 
@@ -47,6 +49,9 @@ public:
 
 private:
     void fail(Action action);
+    // Opens the archive and tells the user, once, what its journal means for it (a rewrite that
+    // could not be undone keeps it read-only; a journal of other data was kept aside).
+    bool open(ArchiveFile& archive);
     bool showRecordFor(Action action, qint64 position);
 
     Context& m_context;
@@ -56,6 +61,7 @@ private:
     QLabel* m_label;
     Callbacks m_callbacks;
     Box m_boxes[5] = {Box::Error, Box::Error, Box::Error, Box::Error, Box::Error};
+    QString m_toldNotice;
 };
 
 } // namespace rf
