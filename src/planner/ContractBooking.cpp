@@ -1,6 +1,5 @@
 #include "ContractBooking.h"
 
-#include "storage/RecordScan.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,13 +20,6 @@ YearBooking& yearOf(std::map<int, YearBooking>& years, const QString& folder, co
     booking.year = year;
     booking.path = QDir(folder).filePath(fileName(number, QString::number(year)));
     return booking;
-}
-
-// The vehicle a planning file names in its header.
-Vehicle headerOf(const QString& path)
-{
-    const QStringList texts = ReadArchiveRecord(path, TSchedaPlanning(), 1).value_or(QStringList());
-    return {texts.value(0), texts.value(1), texts.value(2), texts.value(3)};
 }
 
 } // namespace
@@ -59,6 +51,11 @@ BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const s
                 plan.unreadable = booking.path;
                 return plan;
             }
+            if (loaded.status == Loaded::Status::ReadOnly && plan.readOnly.isEmpty()) {
+                plan.readOnly = booking.path;
+                plan.readOnlyWhy = loaded.why;
+            }
+            booking.status = loaded.status;
             booking.loaded = loaded.days;
             booking.freed = loaded.days;
             if (moving && (booking.otherVehicle || sameVehicle)) {
@@ -85,8 +82,9 @@ BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const s
     return plan;
 }
 
-QString writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text, bool replaceTaken)
+BookingWritten writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text, bool replaceTaken)
 {
+    BookingWritten written;
     for (const YearBooking& booking : plan.years) {
         Days mine = booking.freed;
         for (const int slot : booking.wanted) {
@@ -94,16 +92,15 @@ QString writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QStr
             if (replaceTaken || day.trimmed().isEmpty())
                 day = text;
         }
-        const Loaded onDisk = load(booking.path);
-        if (onDisk.status == Loaded::Status::Unreadable)
-            return booking.path;
-        const Days merged = merge(booking.loaded, mine, onDisk.days);
-        if (merged == onDisk.days)
-            continue;
-        if (!save(booking.path, booking.otherVehicle ? headerOf(booking.path) : vehicle, merged))
-            return booking.path;
+        if (mine == booking.loaded)
+            continue; // nothing of this file changes
+        written.files.push_back(
+            {booking.path, saveMerged(booking.path, booking.otherVehicle ? std::nullopt : std::optional<Vehicle>(vehicle),
+                                      booking.loaded, mine, booking.status)});
+        if (!written.files.back().result.written)
+            break;
     }
-    return {};
+    return written;
 }
 
 } // namespace rf::Planning

@@ -29,6 +29,7 @@ struct YearBooking {
     Days freed;              // loaded, less the previous booking's days that still carry its text
     std::vector<int> wanted; // slots of the wanted span in this year
     bool otherVehicle = false; // a file of the previous vehicle: its own header stays
+    Loaded::Status status = Loaded::Status::Empty;
 };
 
 // A contract's booking, read and ready to be written: the files it touches and the wanted days
@@ -41,16 +42,34 @@ struct BookingPlan {
     // Whether the previous span differs from the wanted one, whose days then move.
     bool moving = false;
     QString unreadable; // the file that could not be read, if any; nothing may be written then
+    // The first file that can be read but not written, and why; the booking cannot be written
+    // unless it is already there.
+    QString readOnly;
+    WriteProblem readOnlyWhy = WriteProblem::None;
 };
 
 // Reads the planning files of the wanted span and of the previous one, whose days move to the
 // wanted ones, from folder; a missing file is created empty, as the grid does, only when wanted days go into it.
 BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const std::optional<BookedSpan>& previous);
 
+// What writing a booking did to each file it wrote or tried, in order; it stops at the first
+// file that could not be written.
+struct BookingWritten {
+    struct File {
+        QString path;
+        SaveResult result;
+    };
+    std::vector<File> files;
+    // The file that could not be written, or null.
+    const File* failed() const
+    {
+        return !files.empty() && !files.back().result.written ? &files.back() : nullptr;
+    }
+};
+
 // Writes the plan: the previous days freed and the wanted days booked, the days in taken too
-// when replaceTaken. Each file is read again just before it is written and merged as the grid
-// merges its own changes, so days another workstation changed meanwhile keep its text.
-// Returns the path of the first file that could not be written, or empty.
-QString writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text, bool replaceTaken);
+// when replaceTaken. Each file is read again, merged as the grid merges its own changes (days
+// another workstation changed meanwhile keep its text) and written, under the file's lock.
+BookingWritten writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text, bool replaceTaken);
 
 } // namespace rf::Planning

@@ -1,13 +1,13 @@
 #include "PlanningFile.h"
 
 #include "storage/ArchiveFile.h"
+#include "storage/FileLock.h"
 #include "storage/RecordScan.h"
 #include "storage/WholeFile.h"
 
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <vector>
@@ -134,69 +134,237 @@ QString fileNameProblem(const QString& vehicleNumber)
     return quoted.join(QStringLiteral(" "));
 }
 
+namespace {
+
+// The planning file as it is on disk, never created or changed.
+struct OnDisk {
+    enum class State { Missing, Empty, Record, Unreadable } state = State::Missing;
+    QByteArray record; // the first record
+    QByteArray tail;   // whatever follows it
+};
+
+OnDisk readOnDisk(const QString& path, bool withTail)
+{
+    OnDisk disk;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        // A link to nothing is no missing file: nothing may be created through it.
+        if (isLink(path))
+            disk.state = OnDisk::State::Unreadable;
+        return disk;
+    }
+    disk.state = OnDisk::State::Unreadable;
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return disk;
+    const qint64 size = file.size();
+    if (size == 0) {
+        disk.state = OnDisk::State::Empty;
+        return disk;
+    }
+    // Shorter than one record: a file cut short, not an empty one; it is never replaced.
+    if (size < RecordSize)
+        return disk;
+    disk.record = file.read(RecordSize);
+    if (disk.record.size() != RecordSize)
+        return disk;
+    if (withTail) {
+        disk.tail = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return disk;
+    }
+    disk.state = OnDisk::State::Record;
+    return disk;
+}
+
+Days daysOf(const QByteArray& record, int firstSlot = 0, int lastSlot = DayCount - 1)
+{
+    Days days;
+    const RecordView view(TSchedaPlanning(), record.constData(), 1);
+    for (int slot = std::max(firstSlot, 0); slot <= std::min(lastSlot, DayCount - 1); ++slot)
+        days[std::size_t(slot)] = view.field(HeaderFields + slot);
+    return days;
+}
+
+QByteArray encodeRecord(const Vehicle& vehicle, const Days& days)
+{
+    QStringList texts{vehicle.number, vehicle.make, vehicle.colour, vehicle.size};
+    for (const QString& day : days)
+        texts.append(day);
+    return TSchedaPlanning().encode(texts);
+}
+
+// Writes the record, then the tail, in place of the file; the lock must be held. When the folder
+// refuses the temporary file of a whole-file write but the file itself may be written, the record
+// is rewritten in place under the archive's journal, so a crash still leaves one version or the other.
+bool writeRecord(const QString& path, const QByteArray& record, const QByteArray& tail, WriteProblem* problem)
+{
+    WriteProblem why = WriteProblem::None;
+    if (WriteWholeFile(path, record + tail, &why)) {
+        *problem = WriteProblem::None;
+        return true;
+    }
+    *problem = why;
+    const QFileInfo info(path);
+    if (why != WriteProblem::NoTemporary || !info.isFile() || isLink(path))
+        return false;
+    ArchiveFile archive(path, RecordSize);
+    if (!archive.OpenArchive() || archive.isReadOnly())
+        return false;
+    // A file of no whole record (empty, or cut short) receives its record at the start.
+    return archive.RecordCount() >= 1 ? archive.WriteRecord(1, record) : archive.AppendRecord(record) == 1;
+}
+
+// Replays a rewrite a crash cut off before the file is read; false when it is still pending and
+// the file must not be written.
+bool settled(const QString& path)
+{
+    if (!QFile::exists(path + QStringLiteral(".journal")))
+        return true;
+    ArchiveFile archive(path, RecordSize);
+    return archive.OpenArchive() && !archive.isReadOnly();
+}
+
+} // namespace
+
 Loaded load(const QString& path)
 {
     Loaded loaded{Loaded::Status::Empty, {}};
-    ArchiveFile archive(path, RecordSize);
-    if (!archive.OpenArchive()) {
+    const QFileInfo info(path);
+    const bool link = isLink(path);
+    if (info.exists() && !info.isFile()) {
         loaded.status = Loaded::Status::Unreadable;
         return loaded;
     }
-    if (archive.RecordCount() < 1)
-        return loaded;
-    QByteArray record;
-    if (!archive.ReadRecord(1, record)) {
+    bool writable = false;
+    if (!link) {
+        // Opening for writing creates a missing file empty and replays an interrupted rewrite.
+        ArchiveFile archive(path, RecordSize);
+        if (archive.OpenArchive()) {
+            writable = !archive.isReadOnly();
+            loaded.notice = archive.notice();
+            if (!writable)
+                loaded.why = WriteProblem::Failed;
+        } else if (!QFileInfo::exists(path)) {
+            // The folder would not even take the empty file: nothing can be stored this time.
+            loaded.status = Loaded::Status::ReadOnly;
+            loaded.why = WriteProblem::NoTemporary;
+            return loaded;
+        } else {
+            loaded.why = QFileInfo(path).isWritable() ? WriteProblem::Failed : WriteProblem::ReadOnly;
+        }
+    } else {
+        loaded.why = WriteProblem::Link;
+    }
+    const OnDisk disk = readOnDisk(path, false);
+    switch (disk.state) {
+    case OnDisk::State::Missing:
+    case OnDisk::State::Unreadable:
         loaded.status = Loaded::Status::Unreadable;
         return loaded;
+    case OnDisk::State::Empty:
+        break;
+    case OnDisk::State::Record:
+        loaded.days = daysOf(disk.record);
+        break;
     }
-    const QStringList texts = TSchedaPlanning().decode(record);
-    for (int slot = 0; slot < DayCount; ++slot)
-        loaded.days[std::size_t(slot)] = texts.value(HeaderFields + slot);
-    loaded.status = Loaded::Status::Read;
+    if (!writable)
+        loaded.status = Loaded::Status::ReadOnly;
+    else
+        loaded.status = disk.state == OnDisk::State::Record ? Loaded::Status::Read : Loaded::Status::Empty;
     return loaded;
 }
 
 Loaded peek(const QString& path, int firstSlot, int lastSlot)
 {
     Loaded loaded{Loaded::Status::Empty, {}};
-    QFile file(path);
-    if (!file.exists())
-        return loaded;
-    if (!file.open(QIODevice::ReadOnly)) {
+    const OnDisk disk = readOnDisk(path, false);
+    switch (disk.state) {
+    case OnDisk::State::Missing:
+    case OnDisk::State::Empty:
+        break;
+    case OnDisk::State::Unreadable:
         loaded.status = Loaded::Status::Unreadable;
-        return loaded;
+        break;
+    case OnDisk::State::Record:
+        loaded.days = daysOf(disk.record, firstSlot, lastSlot);
+        loaded.status = Loaded::Status::Read;
+        break;
     }
-    if (file.size() < RecordSize)
-        return loaded;
-    const QByteArray record = file.read(RecordSize);
-    if (record.size() != RecordSize) {
-        loaded.status = Loaded::Status::Unreadable;
-        return loaded;
-    }
-    const RecordView view(TSchedaPlanning(), record.constData(), 1);
-    for (int slot = std::max(firstSlot, 0); slot <= std::min(lastSlot, DayCount - 1); ++slot)
-        loaded.days[std::size_t(slot)] = view.field(HeaderFields + slot);
-    loaded.status = Loaded::Status::Read;
     return loaded;
 }
 
-bool save(const QString& path, const Vehicle& vehicle, const Days& days)
+bool save(const QString& path, const Vehicle& vehicle, const Days& days, WriteProblem* problem)
 {
-    QStringList texts{vehicle.number, vehicle.make, vehicle.colour, vehicle.size};
-    for (const QString& day : days)
-        texts.append(day);
-    QByteArray content = TSchedaPlanning().encode(texts);
-    // Whatever follows the first record in the file stays as it was.
-    QFile old(path);
-    if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly))
-            return false;
-        if (old.size() > RecordSize) {
-            old.seek(RecordSize);
-            content += old.readAll();
-        }
+    WriteProblem why = WriteProblem::Failed;
+    FileLock lock(path);
+    bool written = false;
+    if (lock.lock() && settled(path)) {
+        const OnDisk disk = readOnDisk(path, true);
+        // Whatever follows the first record in the file stays as it was.
+        written = disk.state != OnDisk::State::Unreadable &&
+                  writeRecord(path, encodeRecord(vehicle, days), disk.tail, &why);
     }
-    return WriteWholeFile(path, content);
+    if (problem)
+        *problem = written ? WriteProblem::None : why;
+    return written;
+}
+
+SaveResult saveMerged(const QString& path, const std::optional<Vehicle>& vehicle, const Days& loaded,
+                      const Days& mine, Loaded::Status loadedStatus)
+{
+    SaveResult result;
+    if (loadedStatus == Loaded::Status::Unreadable) {
+        result.problem = WriteProblem::Failed; // what is stored was never seen: it is not replaced
+        return result;
+    }
+    FileLock lock(path);
+    if (!lock.lock()) {
+        result.lockRefused = true;
+        return result;
+    }
+    if (!settled(path)) {
+        result.problem = WriteProblem::Failed;
+        return result;
+    }
+    const OnDisk disk = readOnDisk(path, true);
+    QByteArray header;
+    switch (disk.state) {
+    case OnDisk::State::Missing:
+        result.meanwhile = SaveResult::Meanwhile::Removed;
+        result.stored = mine;
+        break;
+    case OnDisk::State::Unreadable:
+        result.meanwhile = SaveResult::Meanwhile::Damaged;
+        result.stored = mine;
+        break;
+    case OnDisk::State::Empty:
+        // Saves write whole records: a file that held one and is now empty was cut, not edited.
+        if (loadedStatus == Loaded::Status::Read ||
+            std::any_of(loaded.begin(), loaded.end(), [](const QString& day) { return !day.trimmed().isEmpty(); })) {
+            result.meanwhile = SaveResult::Meanwhile::Damaged;
+            result.stored = mine;
+            break;
+        }
+        [[fallthrough]];
+    case OnDisk::State::Record: {
+        const Days onDisk = disk.state == OnDisk::State::Record ? daysOf(disk.record) : Days{};
+        std::vector<int> conflicts;
+        result.stored = merge(loaded, mine, onDisk, &conflicts);
+        for (const int slot : conflicts)
+            result.conflicts.push_back({slot, mine[std::size_t(slot)].trimmed(), onDisk[std::size_t(slot)].trimmed()});
+        if (disk.state == OnDisk::State::Record)
+            header = disk.record.left(TSchedaPlanning().offset(HeaderFields));
+        break;
+    }
+    }
+    QByteArray record = encodeRecord(vehicle.value_or(Vehicle{}), result.stored);
+    if (!vehicle && !header.isEmpty())
+        record.replace(0, header.size(), header); // the file's own header, byte for byte
+    result.written = writeRecord(path, record, disk.tail, &result.problem);
+    if (!result.written)
+        result.conflicts.clear();
+    return result;
 }
 
 Days merge(const Days& loaded, const Days& mine, const Days& onDisk, std::vector<int>* conflicts)

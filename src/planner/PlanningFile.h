@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/RecordLayout.h"
+#include "storage/WholeFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -48,15 +49,23 @@ QString fileNameProblem(const QString& vehicleNumber);
 
 using Days = std::array<QString, DayCount>;
 
-// Reading a planning file: the file is created empty when missing. Empty: no whole record yet,
-// every day free. Unreadable: the file exists but could not be opened or read.
+// Reading a planning file: the file is created empty when missing. Empty: no record yet (a file
+// of 0 bytes, just created), every day free. Read: the days of the first record. ReadOnly: the days
+// were read (or the file is empty) but the file cannot be written: why says whether it may not be
+// written (ReadOnly), is a link (Link) or could not even be created (NoTemporary); notice holds
+// the archive's own word when an interrupted rewrite keeps it read-only. Unreadable: the file
+// exists but is no whole record (shorter than one, a folder) or could not be opened or read; it
+// must never be replaced.
 struct Loaded {
-    enum class Status { Read, Empty, Unreadable } status;
+    enum class Status { Read, Empty, Unreadable, ReadOnly } status;
     Days days;
+    WriteProblem why = WriteProblem::None;
+    QString notice;
 };
 Loaded load(const QString& path);
-// Reads a planning file without ever creating or changing it: a missing file is Empty. Only the
-// days from firstSlot to lastSlot are decoded (trimmed); the others are left empty.
+// Reads a planning file without ever creating or changing it: a missing file is Empty, a file
+// shorter than one record Unreadable. Only the days from firstSlot to lastSlot are decoded
+// (trimmed); the others are left empty.
 Loaded peek(const QString& path, int firstSlot = 0, int lastSlot = DayCount - 1);
 
 // The vehicle of a planning record.
@@ -64,9 +73,40 @@ struct Vehicle {
     QString number, make, colour, size;
 };
 
-// Writes the record: the vehicle, then the days as given. The file is replaced whole (bytes after
-// the first record, if any, are kept), so a failure leaves the old bookings in place.
-bool save(const QString& path, const Vehicle& vehicle, const Days& days);
+// Writes the record: the vehicle, then the days as given, under the file's lock. The file is
+// replaced whole (bytes after the first record, if any, are kept), so a failure leaves the old
+// bookings in place; when the folder refuses the temporary file but the file itself may be
+// written, the record is rewritten in place under the archive's journal instead.
+bool save(const QString& path, const Vehicle& vehicle, const Days& days, WriteProblem* problem = nullptr);
+
+// A day changed both here and by another workstation: the text kept (this side's) and the one it
+// replaced.
+struct Conflict {
+    int slot;
+    QString kept;
+    QString replaced;
+};
+
+struct SaveResult {
+    bool written = false;
+    // Why nothing was written: the lock could not be had, the file on disk could not be read
+    // meanwhile and may not be replaced, or the write itself failed (problem says how).
+    bool lockRefused = false;
+    WriteProblem problem = WriteProblem::None;
+    std::vector<Conflict> conflicts;
+    // The file read when the days were loaded had meanwhile been removed or damaged (cut short):
+    // that is no other workstation's edit, and this side's days were written as they are.
+    enum class Meanwhile { Unchanged, Removed, Damaged } meanwhile = Meanwhile::Unchanged;
+    Days stored; // what the file holds now, when written
+};
+
+// Reads the file again, merges this side's days (mine, changed from loaded) with what another
+// workstation stored meanwhile (see merge) and writes the result, all under the file's lock, so a
+// save landing in between waits for its turn instead of being overwritten. loadedStatus is how
+// the days were loaded: an Unreadable load is never written over. Without a vehicle the file's
+// own header stays.
+SaveResult saveMerged(const QString& path, const std::optional<Vehicle>& vehicle, const Days& loaded,
+                      const Days& mine, Loaded::Status loadedStatus);
 
 // The days to store when a grid closes: days this grid did not change take the file's current
 // text (another workstation may have booked them meanwhile); days changed here keep this grid's

@@ -111,9 +111,9 @@ private slots:
         const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
         // Another workstation's grid books and frees days before this booking is written.
         book(fake, QStringLiteral("7"), 2024, {"20/05=Bianchi", "02/05=Neri"});
-        QCOMPARE(Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}},
-                                        QStringLiteral("Rossi"), false),
-                 QString());
+        QVERIFY(!Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}},
+                                        QStringLiteral("Rossi"), false)
+                     .failed());
         // Days this booking did not touch keep the other workstation's text; its own days are written.
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
                  (QStringList{"01/05=Rossi", "02/05=Rossi", "03/05=Rossi", "20/05=Bianchi"}));
@@ -209,8 +209,10 @@ private slots:
         QCOMPARE(int(fake.messages().last().kind), int(MessageKind::Error));
         QCOMPARE(fake.messages().last().text,
                  QStringLiteral("Errore: non è stato possibile scrivere il file \"Prenotazioni bicicletta 7 anno "
-                                "2024.pln\" del planner.\n\r\n\rIl contratto è stato salvato; controllare la "
-                                "prenotazione nel planner."));
+                                "2024.pln\" del planner.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" "
+                                "è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
+                                "installazione del programma (privilegi di scrittura insufficienti o disco pieno)."
+                                "\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel planner."));
         QCOMPARE(readFile(planningFile(fake, QStringLiteral("7"), 2024)), before);
     }
 

@@ -463,10 +463,12 @@ private slots:
         QCOMPARE(stored[0], QStringLiteral("Rossi"));
         QCOMPARE(stored[1], QStringLiteral("Bianchi"));
         QCOMPARE(stored[5], QStringLiteral("Qui"));
+        // The day both changed is listed with both texts, so the other customer can be called back.
         QCOMPARE(first.fake.messages().last().text,
                  QStringLiteral("Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei "
-                                "seguenti giorni: 06/01.\n\r\n\rSono state mantenute le prenotazioni inserite in "
-                                "questa postazione."));
+                                "seguenti giorni:\n\r\n\r06/01: mantenuta \"Qui\", sostituita \"Là\"\n\r\n\rSono "
+                                "state mantenute le prenotazioni inserite in questa postazione; le prenotazioni "
+                                "sostituite non sono più registrate nel planner."));
     }
 };
 

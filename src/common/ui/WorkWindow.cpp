@@ -22,7 +22,10 @@ WorkWindow::WorkWindow(Context& context, const QString& objectName, const QStrin
 
 void WorkWindow::closeEvent(QCloseEvent* event)
 {
-    beforeClose();
+    if (!beforeClose()) {
+        event->ignore();
+        return;
+    }
     emit closed(); // the next window is shown first, then this one hides
     event->accept();
 }

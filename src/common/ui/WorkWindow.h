@@ -31,8 +31,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Runs before closed() is emitted; a window writes what it must keep here.
-    virtual void beforeClose() {}
+    // Runs before closed() is emitted; a window writes what it must keep here. Returning false
+    // keeps the window open (a save failed and the user chose to stay).
+    virtual bool beforeClose() { return true; }
 
     // Makes the panel panMain and its status strip (m_panInfo shows idleText until a hint comes),
     // so that the command bar and the content can be built with their hints. fill colours the

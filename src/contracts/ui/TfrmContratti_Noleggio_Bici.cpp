@@ -353,7 +353,7 @@ void TfrmContratti_Noleggio_Bici::showEvent(QShowEvent* event)
     WorkWindow::showEvent(event);
 }
 
-void TfrmContratti_Noleggio_Bici::beforeClose()
+bool TfrmContratti_Noleggio_Bici::beforeClose()
 {
     ContractDefaults::Values values;
     for (std::size_t i = 0; i < values.size(); ++i)
@@ -363,6 +363,7 @@ void TfrmContratti_Noleggio_Bici::beforeClose()
             this, QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "
                                  "file Rotaflux.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
                                  "cartella di installazione del programma."));
+    return true;
 }
 
 void TfrmContratti_Noleggio_Bici::clearCard()

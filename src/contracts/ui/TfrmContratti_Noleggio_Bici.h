@@ -43,7 +43,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void beforeClose() override;
+    bool beforeClose() override;
     QStringList ownTexts() const override;
     void showOwnTexts(const QStringList& texts) override;
     int ownFieldCount() const override { return 1; }

@@ -3,6 +3,7 @@
 #include "common/ui/Context.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/ContractBooking.h"
+#include "planner/ui/PlanningMessages.h"
 #include "storage/Amounts.h"
 #include "storage/RecordScan.h"
 
@@ -74,6 +75,13 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
     }
     if (plan.alreadyBooked)
         return;
+    if (!plan.readOnly.isEmpty()) {
+        messages.error(owner, QStringLiteral("Errore: il file \"") + QFileInfo(plan.readOnly).fileName() +
+                                  QStringLiteral("\" del planner non può essere modificato.\n\r\n\r") +
+                                  PlanningMessages::readOnlyReason(plan.readOnly, plan.readOnlyWhy, QString()) +
+                                  NotBooked);
+        return;
+    }
     QString question;
     if (plan.moving) {
         const ContractDays& previous = *checked.previous;
@@ -97,13 +105,24 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
                        QStringLiteral(".\r\n\r\nSostituire anche queste prenotazioni? Rispondendo No verranno "
                                       "prenotati soltanto i giorni liberi."));
     }
-    const QString failed = Planning::writeBooking(plan, *vehicle, wanted.text.trimmed(), replace);
-    if (!failed.isEmpty())
+    const Planning::BookingWritten written = Planning::writeBooking(plan, *vehicle, wanted.text.trimmed(), replace);
+    for (const Planning::BookingWritten::File& file : written.files) {
+        if (!file.result.written)
+            break;
+        for (const QString& text : {PlanningMessages::meanwhileText(file.path, file.result.meanwhile),
+                                    PlanningMessages::conflictsText(file.result.conflicts)}) {
+            if (!text.isEmpty())
+                messages.warning(owner, text);
+        }
+    }
+    if (const Planning::BookingWritten::File* failed = written.failed())
         // Files of other years may have been written already: the user is asked to look.
         messages.error(owner, QStringLiteral("Errore: non è stato possibile scrivere il file \"") +
-                                  QFileInfo(failed).fileName() +
-                                  QStringLiteral("\" del planner.\n\r\n\rIl contratto è stato salvato; controllare "
-                                                 "la prenotazione nel planner."));
+                                  QFileInfo(failed->path).fileName() +
+                                  QStringLiteral("\" del planner.\n\r\n\r") +
+                                  PlanningMessages::saveFailureReason(failed->path, failed->result) +
+                                  QStringLiteral("\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel "
+                                                 "planner."));
 }
 
 } // namespace rf

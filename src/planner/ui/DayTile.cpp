@@ -28,6 +28,14 @@ void DayTile::paintEvent(QPaintEvent*)
     painter.drawText(rect(), Qt::AlignCenter, m_day);
 }
 
+void DayTile::changeEvent(QEvent* event)
+{
+    // A tile that books nothing does not invite a click; it keeps its colours all the same.
+    if (event->type() == QEvent::EnabledChange)
+        setCursor(isEnabled() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QWidget::changeEvent(event);
+}
+
 void DayTile::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = event->button() == Qt::LeftButton;

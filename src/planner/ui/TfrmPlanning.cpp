@@ -7,6 +7,7 @@
 #include "common/ui/TfrmGuida.h"
 #include "planner/PlannerGuide.h"
 #include "planner/ui/DayTile.h"
+#include "planner/ui/PlanningMessages.h"
 #include "planner/ui/TfrmAnteprimaPlanning.h"
 #include "planner/ui/TfrmGiorno.h"
 #include "planner/ui/TfrmIntervallo.h"
@@ -15,7 +16,9 @@
 
 #include <QDate>
 #include <QFrame>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QResizeEvent>
@@ -53,6 +56,15 @@ void TfrmPlanning::buildWindow()
     QWidget* strip = nullptr;
     m_panInfo = Status::makeStrip(this, QStringLiteral("Pronto per archiviare una nuova scheda..."), &strip);
     Status::clears(this, m_panInfo);
+    // A notice of its own at the right of the strip, which hints and backgrounds leave alone.
+    m_lblAvviso = new QLabel(strip);
+    m_lblAvviso->setObjectName(QStringLiteral("lblAvviso"));
+    m_lblAvviso->setFont(Style::font(Style::Family::Tahoma, 12, true));
+    m_lblAvviso->setStyleSheet(m_panInfo->styleSheet());
+    m_lblAvviso->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblAvviso->hide();
+    if (auto* stripLayout = qobject_cast<QHBoxLayout*>(strip->layout()))
+        stripLayout->addWidget(m_lblAvviso);
     const auto place = [this](QWidget* widget, const QRect& designRect) {
         widget->setParent(this);
         m_placed.emplace_back(widget, designRect);
@@ -73,6 +85,7 @@ void TfrmPlanning::buildWindow()
         TfrmStampaPlanning dialog(m_context, *this);
         dialog.exec();
     });
+    m_cmdIntervallo = bar->findChild<QWidget*>(QStringLiteral("cmdIntervallo"));
     addClosingCommands(bar, QStringLiteral("Visualizza la guida in linea."), [this] { cmdGuidaClick(); });
     // The exit command of this window has its own hint.
     if (auto* exit = bar->findChild<QWidget*>(QStringLiteral("cmdEsci")))
@@ -176,6 +189,20 @@ void TfrmPlanning::reset()
     }
     m_loaded = m_days;
     lblPosizione.clear();
+    setSaveable(true);
+}
+
+void TfrmPlanning::setSaveable(bool saveable, const QString& notice)
+{
+    m_saveable = saveable;
+    for (int slot = 0; slot < Planning::DayCount; ++slot) {
+        m_free[std::size_t(slot)]->setEnabled(saveable);
+        m_booked[std::size_t(slot)]->setEnabled(saveable);
+    }
+    if (m_cmdIntervallo)
+        m_cmdIntervallo->setEnabled(saveable);
+    m_lblAvviso->setText(notice);
+    m_lblAvviso->setVisible(!notice.isEmpty());
 }
 
 void TfrmPlanning::showEvent(QShowEvent* event)
@@ -195,23 +222,31 @@ void TfrmPlanning::showEvent(QShowEvent* event)
 void TfrmPlanning::load()
 {
     const Planning::Loaded loaded = Planning::load(m_target.file);
-    m_unreadable = loaded.status == Planning::Loaded::Status::Unreadable;
+    m_loadedStatus = loaded.status;
     lblPosizione = QStringLiteral("1");
-    if (m_unreadable) {
-        // Shown once the grid is on screen; nothing will be written over the file on close.
-        QTimer::singleShot(0, this, [this] {
-            m_context.messages().warning(
-                this, QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per "
-                                     "l'anno ") +
-                          m_target.year +
-                          QStringLiteral(".\n\r\n\rLe modifiche apportate in questa schermata non verranno "
-                                         "salvate."));
-        });
-        return;
+    QString warning;
+    if (loaded.status == Planning::Loaded::Status::Unreadable) {
+        // Nothing will be written over the file: booking here would only be thrown away.
+        setSaveable(false, QStringLiteral("Prenotazioni non leggibili: le modifiche non possono essere salvate."));
+        warning = QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
+                  m_target.year +
+                  QStringLiteral(".\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate.");
+    } else {
+        for (int slot = 0; slot < Planning::DayCount; ++slot)
+            setDay(slot, loaded.days[std::size_t(slot)]);
+        m_loaded = m_days;
+        if (loaded.status == Planning::Loaded::Status::ReadOnly) {
+            setSaveable(false, QStringLiteral("Sola consultazione: le modifiche non possono essere salvate."));
+            warning = QStringLiteral("Attenzione: le prenotazioni del veicolo per l'anno ") + m_target.year +
+                      QStringLiteral(" possono essere consultate, ma non modificate.\n\r\n\r") +
+                      PlanningMessages::readOnlyReason(m_target.file, loaded.why, loaded.notice);
+        } else if (!loaded.notice.isEmpty()) {
+            warning = loaded.notice;
+        }
     }
-    for (int slot = 0; slot < Planning::DayCount; ++slot)
-        setDay(slot, loaded.days[std::size_t(slot)]);
-    m_loaded = m_days;
+    if (!warning.isEmpty())
+        // Shown once the grid is on screen.
+        QTimer::singleShot(0, this, [this, warning] { m_context.messages().warning(this, warning); });
 }
 
 void TfrmPlanning::setDay(int slot, const QString& text)
@@ -223,43 +258,35 @@ void TfrmPlanning::setDay(int slot, const QString& text)
     m_booked[i]->setVisible(booked);
 }
 
-void TfrmPlanning::save()
+bool TfrmPlanning::save()
 {
-    if (m_unreadable)
-        return; // the stored bookings could not be read: never replace them with this grid
-    const Planning::Loaded onDisk = Planning::load(m_target.file);
-    if (onDisk.status == Planning::Loaded::Status::Unreadable) {
-        m_context.messages().warning(
-            this, QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rAccertarsi di "
-                                 "possedere i privilegi di scrittura nella cartella di installazione del "
-                                 "programma."));
-        return;
-    }
-    std::vector<int> conflicts;
-    const Planning::Days merged = Planning::merge(m_loaded, m_days, onDisk.days, &conflicts);
-    if (!Planning::save(m_target.file, m_target.vehicle, merged)) {
-        m_context.messages().warning(
-            this, QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rAccertarsi di "
-                                 "possedere i privilegi di scrittura nella cartella di installazione del "
-                                 "programma."));
-        return;
-    }
-    lblPosizione = QStringLiteral("1");
-    if (!conflicts.empty()) {
-        QStringList days;
-        for (const int slot : conflicts)
-            days.append(Planning::dateText(slot, m_target.year).left(5));
-        m_context.messages().warning(
-            this, QStringLiteral("Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei "
-                                 "seguenti giorni: ") +
-                      days.join(QStringLiteral(", ")) +
-                      QStringLiteral(".\n\r\n\rSono state mantenute le prenotazioni inserite in questa postazione."));
+    if (!m_saveable)
+        return true; // the stored bookings were not read or cannot be written: they are left as they are
+    Messages& messages = m_context.messages();
+    for (;;) {
+        const Planning::SaveResult result =
+            Planning::saveMerged(m_target.file, m_target.vehicle, m_loaded, m_days, m_loadedStatus);
+        if (result.written) {
+            lblPosizione = QStringLiteral("1");
+            for (const QString& text : {PlanningMessages::meanwhileText(m_target.file, result.meanwhile),
+                                        PlanningMessages::conflictsText(result.conflicts)}) {
+                if (!text.isEmpty())
+                    messages.warning(this, text);
+            }
+            return true;
+        }
+        if (messages.confirm(this, QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\r") +
+                                       PlanningMessages::saveFailureReason(m_target.file, result) +
+                                       QStringLiteral("\n\r\n\rRiprovare il salvataggio?")))
+            continue;
+        return messages.confirm(this, QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o "
+                                                     "modificate in questa schermata andranno perse."));
     }
 }
 
-void TfrmPlanning::beforeClose()
+bool TfrmPlanning::beforeClose()
 {
-    save();
+    return save();
 }
 
 QString TfrmPlanning::vehicleLine() const
@@ -270,6 +297,8 @@ QString TfrmPlanning::vehicleLine() const
 
 void TfrmPlanning::dayClick(int slot)
 {
+    if (!m_saveable)
+        return;
     const QString year = m_target.year.trimmed();
     if (!QDate(year.toInt(), Planning::monthOf(slot), Planning::dayOf(slot)).isValid() &&
         slot == Planning::slotOf(2, 29)) {
@@ -294,6 +323,8 @@ void TfrmPlanning::dayClick(int slot)
 
 void TfrmPlanning::cmdIntervalloClick()
 {
+    if (!m_saveable)
+        return;
     TfrmIntervallo dialog(m_context, this);
     dialog.setUp(m_target.year, vehicleLine());
     dialog.setBooked(m_days);

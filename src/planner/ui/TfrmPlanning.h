@@ -27,6 +27,7 @@ public:
 
     const Planning::Days& days() const { return m_days; }
     bool isBooked(int slot) const { return !m_days[std::size_t(slot)].trimmed().isEmpty(); }
+    bool isSaveable() const { return m_saveable; }
     // The position of the planning record ("1" while the grid is shown).
     QString lblPosizione;
 
@@ -44,19 +45,23 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void beforeClose() override;
+    bool beforeClose() override;
 
 private:
     void buildWindow();
     void reset();
     void load();
-    void save();
+    // Saves merged with what is stored; false when the user chose to keep the grid open.
+    bool save();
     void placeCanvas();
+    // Whether what is booked here can be stored: when not, the grid only shows the bookings.
+    void setSaveable(bool saveable, const QString& notice = QString());
 
     PlanningTarget m_target;
     Planning::Days m_days;
     Planning::Days m_loaded; // as read, to tell this grid's changes from another workstation's
-    bool m_unreadable = false;
+    Planning::Loaded::Status m_loadedStatus = Planning::Loaded::Status::Empty;
+    bool m_saveable = true;
     QString m_lastSummarySearch;
 
     QWidget* m_canvas = nullptr;
@@ -68,6 +73,8 @@ private:
     QLineEdit* m_txtColore = nullptr;
     QLineEdit* m_txtTaglia = nullptr;
     QLabel* m_txtAnno = nullptr;
+    QWidget* m_cmdIntervallo = nullptr;
+    QLabel* m_lblAvviso = nullptr; // stays in the status strip while the grid cannot be saved
 };
 
 } // namespace rf

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "planner/PlanningFile.h"
+
+#include <QString>
+
+// The texts that tell the user what became of a planning file: why it can only be looked at, why
+// a save failed, and what another workstation or an outside hand did to it meanwhile. Shared by
+// the grid and the contract booking.
+namespace rf::PlanningMessages {
+
+// Why a planning file that was read cannot be written: its permissions, a link, the folder, or
+// an interrupted rewrite still waiting (notice).
+QString readOnlyReason(const QString& path, WriteProblem why, const QString& notice);
+// Why a save did not happen.
+QString saveFailureReason(const QString& path, const Planning::SaveResult& result);
+// The days both workstations changed, each with the text kept and the text replaced; empty when none.
+QString conflictsText(const std::vector<Planning::Conflict>& conflicts);
+// What the user must know when the file had been removed or damaged before the save; empty when not.
+QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanwhile);
+
+} // namespace rf::PlanningMessages
