@@ -251,7 +251,10 @@ Loaded load(const QString& path)
             loaded.why = WriteProblem::NoTemporary;
             return loaded;
         } else {
-            loaded.why = QFileInfo(path).isWritable() ? WriteProblem::Failed : WriteProblem::ReadOnly;
+            // The file's own permission bits, not the access check (which asks for the real user).
+            const QFileDevice::Permissions writeBits =
+                QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+            loaded.why = QFile::permissions(path) & writeBits ? WriteProblem::Failed : WriteProblem::ReadOnly;
         }
     } else {
         loaded.why = WriteProblem::Link;

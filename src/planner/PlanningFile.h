@@ -57,7 +57,7 @@ using Days = std::array<QString, DayCount>;
 // exists but is no whole record (shorter than one, a folder) or could not be opened or read; it
 // must never be replaced.
 struct Loaded {
-    enum class Status { Read, Empty, Unreadable, ReadOnly } status;
+    enum class Status { Read, Empty, Unreadable, ReadOnly } status = Status::Empty;
     Days days;
     WriteProblem why = WriteProblem::None;
     QString notice;

@@ -15,15 +15,42 @@
 #include "support/TestMain.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace rf;
 using namespace rf::test;
 
 namespace {
+
+// Messages that let a test act when the user is asked something (lift a failure before a retry).
+class ActingMessages final : public Messages {
+public:
+    std::function<bool(const QString&)> onConfirm;
+    QStringList texts;
+    void warning(QWidget*, const QString& text) override { texts.append(text); }
+    void error(QWidget*, const QString& text) override { texts.append(text); }
+    void information(QWidget*, const QString& text) override { texts.append(text); }
+    bool confirm(QWidget*, const QString& text) override
+    {
+        texts.append(text);
+        return onConfirm(text);
+    }
+    void plain(QWidget*, const QString& text) override { texts.append(text); }
+};
+
+const QString SaveFailed = QStringLiteral(
+    "Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno "
+    "2024.pln\" è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di installazione del "
+    "programma (privilegi di scrittura insufficienti o disco pieno).\n\r\n\rRiprovare il salvataggio?");
+const QString CloseUnsaved = QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o modificate "
+                                            "in questa schermata andranno perse.");
 
 void addVehicle(FakeContext& fake, const QString& number, const QString& make = QStringLiteral("Atala City"))
 {
@@ -469,6 +496,180 @@ private slots:
                                 "seguenti giorni:\n\r\n\r06/01: mantenuta \"Qui\", sostituita \"Là\"\n\r\n\rSono "
                                 "state mantenute le prenotazioni inserite in questa postazione; le prenotazioni "
                                 "sostituite non sono più registrate nel planner."));
+    }
+
+    void aFileChangedUnderTheGridKeepsWhatItShows_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("deleted") << true << "è stato eliminato";
+        QTest::newRow("cut to 100 bytes") << false << "è stato danneggiato";
+    }
+
+    void aFileChangedUnderTheGridKeepsWhatItShows()
+    {
+        QFETCH(bool, removed);
+        QFETCH(QString, told);
+        Planner p({QStringLiteral("7")});
+        Planning::Days days;
+        days[0] = QStringLiteral("Rossi");
+        QVERIFY(Planning::save(p.file(QStringLiteral("7")), {}, days));
+        p.open(QStringLiteral("7"));
+        p.grid()->setDay(10, QStringLiteral("Verdi"));
+        p.grid()->setDay(11, QStringLiteral("Verdi"));
+        if (removed)
+            QVERIFY(QFile::remove(p.file(QStringLiteral("7"))));
+        else
+            QVERIFY(QFile::resize(p.file(QStringLiteral("7")), 100));
+        p.grid()->close();
+        QVERIFY(!p.grid()->isVisible());
+        const Planning::Days stored = Planning::load(p.file(QStringLiteral("7"))).days;
+        QCOMPARE(stored, p.grid()->days());
+        QCOMPARE(stored[0], QStringLiteral("Rossi"));
+        QCOMPARE(stored[11], QStringLiteral("Verdi"));
+        QCOMPARE(p.fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(p.fake.messages().last().text,
+                 QStringLiteral("Attenzione: nel frattempo il file \"Prenotazioni bicicletta 7 anno 2024.pln\" ") + told +
+                     QStringLiteral(" da un'altra postazione o da un altro programma.\n\r\n\rIl file è stato scritto "
+                                    "di nuovo con le prenotazioni note a questa postazione; le prenotazioni registrate "
+                                    "nel frattempo da altre postazioni potrebbero non essere presenti."));
+    }
+
+    void gridsThatCannotBeSavedShowButDoNotBook_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("cut short") << false
+                                   << "Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno "
+                                      "2024.\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate."
+                                   << "Prenotazioni non leggibili: le modifiche non possono essere salvate.";
+        QTest::newRow("read-only") << true
+                                   << "Attenzione: le prenotazioni del veicolo per l'anno 2024 possono essere consultate, "
+                                      "ma non modificate.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" è di "
+                                      "sola lettura: le modifiche non possono essere salvate."
+                                   << "Sola consultazione: le modifiche non possono essere salvate.";
+    }
+
+    void gridsThatCannotBeSavedShowButDoNotBook()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, warning);
+        QFETCH(QString, notice);
+        Planner p({QStringLiteral("7")});
+        const QString file = p.file(QStringLiteral("7"));
+        Planning::Days days;
+        for (int slot = 0; slot < 140; slot += 2)
+            days[std::size_t(slot)] = QStringLiteral("Cliente %1").arg(slot);
+        QVERIFY(Planning::save(file, {}, days));
+        // Opened as a plain user (tests may run as root, whom permissions do not bind).
+        QVERIFY(QFile::setPermissions(p.fake.folder(), QFileDevice::Permissions(0x7777)));
+        QVERIFY(QFile::setPermissions(p.fake.file(QStringLiteral("Parco_Veicoli.pro")), QFileDevice::Permissions(0x6666)));
+        if (readOnly) {
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        } else {
+            QVERIFY(QFile::resize(file, 18000));
+        }
+        const QByteArray before = readFile(file);
+        {
+            AsPlainUser plain;
+            p.open(QStringLiteral("7"));
+        }
+        QTRY_COMPARE(p.fake.messages().last().text, warning);
+        // A read-only file still shows its bookings; an unreadable one shows none.
+        QCOMPARE(p.grid()->isBooked(0), readOnly);
+        QCOMPARE(child<QWidget>(p.grid(), QStringLiteral("occGen_01"))->isVisible(), readOnly);
+        QVERIFY(!p.grid()->isSaveable());
+        for (const char* name : {"libGen_02", "occGen_01", "libDic_31", "cmdIntervallo"})
+            QVERIFY2(!child<QWidget>(p.grid(), QLatin1String(name))->isEnabled(), name);
+        for (const char* name : {"cmdRiepilogo", "cmdAnteprima", "cmdStampa", "cmdGuida", "cmdEsci"})
+            QVERIFY2(child<QWidget>(p.grid(), QLatin1String(name))->isEnabled(), name);
+        // The notice stays while hints come and go and the pointer crosses the background.
+        auto* lblAvviso = child<QLabel>(p.grid(), QStringLiteral("lblAvviso"));
+        QVERIFY(lblAvviso->isVisible());
+        QCOMPARE(lblAvviso->text(), notice);
+        QTest::mouseMove(p.grid(), QPoint(5, 5));
+        QTest::mouseMove(p.grid(), QPoint(8, 8));
+        QCOMPARE(lblAvviso->text(), notice);
+        QVERIFY(lblAvviso->isVisible());
+        const int told = p.fake.messages().count();
+        p.grid()->close();
+        QVERIFY(!p.grid()->isVisible());
+        QCOMPARE(p.fake.messages().count(), told);
+        QCOMPARE(readFile(file), before);
+        // The next vehicle-year is bookable again.
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::resize(file, 0));
+        p.entry()->show();
+        p.open(QStringLiteral("7"));
+        QVERIFY(p.grid()->isSaveable());
+        QVERIFY(child<QWidget>(p.grid(), QStringLiteral("libGen_02"))->isEnabled());
+        QVERIFY(!child<QLabel>(p.grid(), QStringLiteral("lblAvviso"))->isVisible());
+    }
+
+    void aFailedSaveKeepsTheGridOpenUntilSavedOrLeft_data()
+    {
+        QTest::addColumn<bool>("leave");
+        QTest::newRow("stays open") << false;
+        QTest::newRow("closed without saving") << true;
+    }
+
+    void aFailedSaveKeepsTheGridOpenUntilSavedOrLeft()
+    {
+        QFETCH(bool, leave);
+        Planner p({QStringLiteral("7")});
+        p.open(QStringLiteral("7"));
+        p.grid()->setDay(3, QStringLiteral("Rossi"));
+        const QByteArray before = readFile(p.file(QStringLiteral("7")));
+        p.fake.messages().clear();
+        p.fake.messages().answerNext(true);  // retry: fails again
+        p.fake.messages().answerNext(false); // no more retries
+        p.fake.messages().answerNext(leave);
+        {
+            FileWritesFail full;
+            p.grid()->close();
+        }
+        QCOMPARE(p.fake.messages().count(), 3);
+        QCOMPARE(p.fake.messages().all().at(0).text, SaveFailed);
+        QCOMPARE(p.fake.messages().all().at(1).text, SaveFailed);
+        QCOMPARE(p.fake.messages().all().at(2).text, CloseUnsaved);
+        QCOMPARE(readFile(p.file(QStringLiteral("7"))), before);
+        QCOMPARE(p.grid()->isVisible(), !leave);
+        QCOMPARE(p.app->launcher()->isVisible(), leave);
+        if (leave)
+            return;
+        // Still on screen, the bookings are saved by the next close once the disk takes them.
+        QCOMPARE(p.grid()->days()[3], QStringLiteral("Rossi"));
+        p.grid()->close();
+        QVERIFY(!p.grid()->isVisible());
+        QCOMPARE(Planning::load(p.file(QStringLiteral("7"))).days[3], QStringLiteral("Rossi"));
+    }
+
+    void retryingAFailedSaveStoresTheBookings()
+    {
+        QTemporaryDir dir;
+        auto messages = std::make_unique<ActingMessages>();
+        ActingMessages& asked = *messages;
+        Context context(dir.path(), std::move(messages), std::make_unique<FakeFileDialogs>(),
+                        std::make_unique<FakeShell>(), std::make_unique<FakeClock>(),
+                        std::make_unique<FakeClipboard>(), std::make_unique<FakeReportOutput>());
+        const QString file = QDir(dir.path()).filePath(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024")));
+        TfrmPlanning grid(context);
+        grid.setTarget({{QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}}, QStringLiteral("2024"), file});
+        grid.show();
+        grid.setDay(3, QStringLiteral("Rossi"));
+        auto full = std::make_unique<FileWritesFail>();
+        // The user frees the disk, then answers Yes.
+        asked.onConfirm = [&full](const QString&) {
+            full.reset();
+            return true;
+        };
+        QSignalSpy closed(&grid, &WorkWindow::closed);
+        grid.close();
+        QCOMPARE(asked.texts, QStringList{SaveFailed});
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!grid.isVisible());
+        QCOMPARE(Planning::load(file).days[3], QStringLiteral("Rossi"));
     }
 };
 

@@ -83,7 +83,7 @@ QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanw
                                             : QStringLiteral(" è stato danneggiato")) +
            QStringLiteral(" da un'altra postazione o da un altro programma.\n\r\n\rIl file è stato scritto di nuovo "
                           "con le prenotazioni note a questa postazione; le prenotazioni registrate nel frattempo "
-                          " da altre postazioni potrebbero non essere presenti.");
+                          "da altre postazioni potrebbero non essere presenti.");
 }
 
 } // namespace rf::PlanningMessages
