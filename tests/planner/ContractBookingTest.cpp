@@ -253,6 +253,104 @@ private slots:
         click(&form, QStringLiteral("cmdSalva"));
         QCOMPARE(fake.messages().count(), asked + 1); // the save's own message alone
     }
+
+    void planningFilesThatCannotBeWrittenAreNotBooked_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        const QString unreadable = QStringLiteral("Errore: il file \"Prenotazioni bicicletta 7 anno 2024.pln\" del planner "
+                                                  "non può essere letto.\n\r\n\rIl contratto è stato salvato, ma la "
+                                                  "prenotazione non è stata registrata nel planner.");
+        QTest::newRow("cut short") << "short" << unreadable;
+        QTest::newRow("folder") << "folder" << unreadable;
+        QTest::newRow("read-only") << "read-only"
+                                   << "Errore: il file \"Prenotazioni bicicletta 7 anno 2024.pln\" del planner non può "
+                                      "essere modificato.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" è di "
+                                      "sola lettura: le modifiche non possono essere salvate.\n\r\n\rIl contratto è stato "
+                                      "salvato, ma la prenotazione non è stata registrata nel planner.";
+    }
+
+    void planningFilesThatCannotBeWrittenAreNotBooked()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        const QString file = planningFile(fake, QStringLiteral("7"), 2024);
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir(fake.folder()).mkdir(QFileInfo(file).fileName()));
+        } else {
+            // 70 bookings, as a shop's busy year holds.
+            QStringList entries;
+            for (int day = 1; day <= 28; ++day)
+                for (const int month : {3, 4})
+                    entries.append(QStringLiteral("%1/%2=Cliente %1").arg(day, 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0')));
+            for (int day = 1; day <= 14; ++day)
+                entries.append(QStringLiteral("%1/06=Cliente").arg(day, 2, 10, QLatin1Char('0')));
+            QCOMPARE(entries.size(), 70);
+            book(fake, QStringLiteral("7"), 2024, entries);
+            if (kind == QLatin1String("short"))
+                QVERIFY(QFile::resize(file, 18000));
+            else
+                QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        }
+        const QByteArray before = readFile(file);
+        QVERIFY(QFile::setPermissions(fake.folder(), QFileDevice::Permissions(0x7777)));
+        QVERIFY(QFile::setPermissions(fake.file(QStringLiteral("Parco_Veicoli.pro")), QFileDevice::Permissions(0x6666)));
+        {
+            AsPlainUser plain;
+            BookForContract(fake.context(), nullptr, {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
+        }
+        QCOMPARE(fake.messages().count(), 1); // told before anything is asked
+        QCOMPARE(int(fake.messages().last().kind), int(MessageKind::Error));
+        QCOMPARE(fake.messages().last().text, message);
+        QCOMPARE(readFile(file), before);
+        QCOMPARE(QFileInfo(file).isDir(), kind == QLatin1String("folder"));
+    }
+
+    void aFileRemovedOrCutBeforeTheBookingIsWrittenIsWrittenAgain_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("removed") << true;
+        QTest::newRow("cut short") << false;
+    }
+
+    void aFileRemovedOrCutBeforeTheBookingIsWrittenIsWrittenAgain()
+    {
+        QFETCH(bool, removed);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        book(fake, QStringLiteral("7"), 2024, {"10/05=Verdi"});
+        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("02/05/2024"), QStringLiteral("Rossi")};
+        const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
+        const QString file = planningFile(fake, QStringLiteral("7"), 2024);
+        QVERIFY(removed ? QFile::remove(file) : QFile::resize(file, 100));
+        const Planning::BookingWritten written =
+            Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}}, QStringLiteral("Rossi"), false);
+        QVERIFY(!written.failed());
+        QCOMPARE(int(written.files.size()), 1);
+        QCOMPARE(written.files[0].result.meanwhile,
+                 removed ? Planning::SaveResult::Meanwhile::Removed : Planning::SaveResult::Meanwhile::Damaged);
+        // What was read is written back with the booking, not an empty year.
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024), (QStringList{"01/05=Rossi", "02/05=Rossi", "10/05=Verdi"}));
+    }
+
+    void aBookingReplacingAnotherWorkstationsTextNamesIt()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("02/05/2024"), QStringLiteral("Rossi")};
+        const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
+        book(fake, QStringLiteral("7"), 2024, {"02/05=Neri 333"});
+        const Planning::BookingWritten written =
+            Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}}, QStringLiteral("Rossi"), false);
+        QCOMPARE(int(written.files.size()), 1);
+        const std::vector<Planning::Conflict>& conflicts = written.files[0].result.conflicts;
+        QCOMPARE(int(conflicts.size()), 1);
+        QCOMPARE(conflicts[0].slot, Planning::slotOf(5, 2));
+        QCOMPARE(conflicts[0].kept, QStringLiteral("Rossi"));
+        QCOMPARE(conflicts[0].replaced, QStringLiteral("Neri 333"));
+    }
 };
 
 RF_REGISTER_TEST(ContractBookingTest)
