@@ -28,13 +28,13 @@ int main(int argc, char** argv)
         if (slot >= rf::Planning::DayCount)
             break;
         const rf::Planning::Loaded loaded = rf::Planning::load(path);
-        if (loaded.status != rf::Planning::Loaded::Status::Read && loaded.status != rf::Planning::Loaded::Status::Empty)
+        if (loaded.status != rf::Planning::Loaded::Status::Read &&
+            loaded.status != rf::Planning::Loaded::Status::Empty)
             break;
         rf::Planning::Days mine = loaded.days;
         mine[std::size_t(slot)] = tag + QLatin1Char('-') + QString::number(round);
-        const rf::Planning::SaveResult result =
-            rf::Planning::saveMerged(path, rf::Planning::Vehicle{QStringLiteral("7"), {}, {}, {}}, loaded.days, mine,
-                                     loaded.status);
+        const rf::Planning::SaveResult result = rf::Planning::saveMerged(
+            path, rf::Planning::Vehicle{QStringLiteral("7"), {}, {}, {}}, loaded.days, mine, loaded.status);
         if (!result.written)
             break;
         ++saved;

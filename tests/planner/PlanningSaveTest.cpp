@@ -62,10 +62,14 @@ private slots:
         QTest::addColumn<QStringList>("stored"); // slot=text
         // Another workstation's edit is merged in; a file removed or damaged is not such an edit,
         // and this side's days are written as they are.
-        QTest::newRow("booked elsewhere") << "other" << Meanwhile::Unchanged << QStringList{"0=Rossi", "1=Qui", "9=Blu"};
-        QTest::newRow("removed") << "remove" << Meanwhile::Removed << QStringList{"0=Rossi", "1=Qui", "2=Verdi"};
-        QTest::newRow("cut to 100 bytes") << "cut" << Meanwhile::Damaged << QStringList{"0=Rossi", "1=Qui", "2=Verdi"};
-        QTest::newRow("emptied") << "empty" << Meanwhile::Damaged << QStringList{"0=Rossi", "1=Qui", "2=Verdi"};
+        QTest::newRow("booked elsewhere")
+            << "other" << Meanwhile::Unchanged << QStringList{"0=Rossi", "1=Qui", "9=Blu"};
+        QTest::newRow("removed") << "remove" << Meanwhile::Removed
+                                 << QStringList{"0=Rossi", "1=Qui", "2=Verdi"};
+        QTest::newRow("cut to 100 bytes")
+            << "cut" << Meanwhile::Damaged << QStringList{"0=Rossi", "1=Qui", "2=Verdi"};
+        QTest::newRow("emptied") << "empty" << Meanwhile::Damaged
+                                 << QStringList{"0=Rossi", "1=Qui", "2=Verdi"};
     }
 
     void changesUnderTheGridAreMergedOrOverruled()
@@ -86,13 +90,15 @@ private slots:
             QVERIFY(QFile::remove(path));
         else
             QVERIFY(QFile::resize(path, change == QLatin1String("cut") ? 100 : 0));
-        const Planning::SaveResult result = Planning::saveMerged(path, Vehicle, loaded.days, mine, loaded.status);
+        const Planning::SaveResult result =
+            Planning::saveMerged(path, Vehicle, loaded.days, mine, loaded.status);
         QVERIFY(result.written);
         QCOMPARE(result.meanwhile, meanwhile);
         QVERIFY(result.conflicts.empty());
         Planning::Days expected;
         for (const QString& entry : stored)
-            expected[std::size_t(entry.section(QLatin1Char('='), 0, 0).toInt())] = entry.section(QLatin1Char('='), 1);
+            expected[std::size_t(entry.section(QLatin1Char('='), 0, 0).toInt())] =
+                entry.section(QLatin1Char('='), 1);
         QCOMPARE(Planning::load(path).days, expected);
         QCOMPARE(result.stored, expected);
         QCOMPARE(QFileInfo(path).size(), qint64(Planning::RecordSize));
@@ -105,8 +111,9 @@ private slots:
         QVERIFY(Planning::save(path, Vehicle, daysWith({{0, "Rossi"}})));
         const Planning::Loaded loaded = Planning::load(path);
         QVERIFY(Planning::save(path, Vehicle, daysWith({{0, "Gialli 333"}, {4, "Blu"}, {5, "Neri"}})));
-        const Planning::SaveResult result = Planning::saveMerged(
-            path, Vehicle, loaded.days, daysWith({{0, " Verdi "}, {4, "Blu"}, {5, "Bianchi"}}), loaded.status);
+        const Planning::SaveResult result =
+            Planning::saveMerged(path, Vehicle, loaded.days,
+                                 daysWith({{0, " Verdi "}, {4, "Blu"}, {5, "Bianchi"}}), loaded.status);
         QVERIFY(result.written);
         QCOMPARE(int(result.conflicts.size()), 2);
         QCOMPARE(result.conflicts[0].slot, 0);
@@ -139,7 +146,8 @@ private slots:
         const Planning::Loaded loaded = Planning::load(path);
         QCOMPARE(loaded.status, Planning::Loaded::Status::Unreadable);
         QCOMPARE(Planning::peek(path).status, Planning::Loaded::Status::Unreadable);
-        QVERIFY(!Planning::saveMerged(path, Vehicle, loaded.days, daysWith({{3, "Qui"}}), loaded.status).written);
+        QVERIFY(
+            !Planning::saveMerged(path, Vehicle, loaded.days, daysWith({{3, "Qui"}}), loaded.status).written);
         QVERIFY(!Planning::save(path, Vehicle, daysWith({{3, "Qui"}})));
         if (kind == QLatin1String("folder"))
             QVERIFY(QFileInfo(path).isDir());
@@ -231,7 +239,8 @@ private slots:
         bool crashed = false;
         try {
             CrashAt crash(point);
-            Planning::saveMerged(path, Vehicle, loaded.days, daysWith({{0, "Nuovo"}, {1, "Nuovo"}}), loaded.status);
+            Planning::saveMerged(path, Vehicle, loaded.days, daysWith({{0, "Nuovo"}, {1, "Nuovo"}}),
+                                 loaded.status);
         } catch (const std::runtime_error&) {
             crashed = true;
         }
@@ -250,8 +259,10 @@ private slots:
         const QString path = dir.filePath(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024")));
         constexpr int Rounds = 180;
         QProcess a, b;
-        a.start(QStringLiteral(PLANNING_SAVE_HELPER), {path, QStringLiteral("0"), QString::number(Rounds), QStringLiteral("A")});
-        b.start(QStringLiteral(PLANNING_SAVE_HELPER), {path, QStringLiteral("1"), QString::number(Rounds), QStringLiteral("B")});
+        a.start(QStringLiteral(PLANNING_SAVE_HELPER),
+                {path, QStringLiteral("0"), QString::number(Rounds), QStringLiteral("A")});
+        b.start(QStringLiteral(PLANNING_SAVE_HELPER),
+                {path, QStringLiteral("1"), QString::number(Rounds), QStringLiteral("B")});
         QVERIFY(a.waitForFinished(120000));
         QVERIFY(b.waitForFinished(120000));
         const int savedA = a.readAllStandardOutput().trimmed().toInt();

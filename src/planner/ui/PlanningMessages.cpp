@@ -11,8 +11,9 @@ QString quotedName(const QString& path)
     return QLatin1Char('"') + QFileInfo(path).fileName() + QLatin1Char('"');
 }
 
-const QString CheckPrivileges = QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                                               "installazione del programma.");
+const QString CheckPrivileges =
+    QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                   "installazione del programma.");
 
 } // namespace
 
@@ -41,14 +42,16 @@ QString saveFailureReason(const QString& path, const Planning::SaveResult& resul
 {
     if (result.lockRefused)
         return QStringLiteral("Il file ") + quotedName(path) +
-               QStringLiteral(" è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
-                              "installazione del programma (privilegi di scrittura insufficienti o disco pieno).");
+               QStringLiteral(
+                   " è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
+                   "installazione del programma (privilegi di scrittura insufficienti o disco pieno).");
     switch (result.problem) {
     case WriteProblem::Link:
         return QString::fromUtf8(LinkRefusedMessage).arg(QFileInfo(path).fileName());
     case WriteProblem::ReadOnly:
         if (QFileInfo(path).isDir())
-            return QStringLiteral("Al posto del file ") + quotedName(path) + QStringLiteral(" si trova una cartella.");
+            return QStringLiteral("Al posto del file ") + quotedName(path) +
+                   QStringLiteral(" si trova una cartella.");
         return QStringLiteral("Il file ") + quotedName(path) + QStringLiteral(" è di sola lettura.");
     case WriteProblem::NoTemporary:
     case WriteProblem::Failed:
@@ -65,9 +68,11 @@ QString conflictsText(const std::vector<Planning::Conflict>& conflicts)
     QStringList lines;
     for (const Planning::Conflict& conflict : conflicts)
         lines.append(Planning::dateText(conflict.slot, QString()).left(5) + QStringLiteral(": mantenuta \"") +
-                     conflict.kept + QStringLiteral("\", sostituita \"") + conflict.replaced + QStringLiteral("\""));
-    return QStringLiteral("Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei seguenti "
-                          "giorni:\n\r\n\r") +
+                     conflict.kept + QStringLiteral("\", sostituita \"") + conflict.replaced +
+                     QStringLiteral("\""));
+    return QStringLiteral(
+               "Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei seguenti "
+               "giorni:\n\r\n\r") +
            lines.join(QStringLiteral("\n\r")) +
            QStringLiteral("\n\r\n\rSono state mantenute le prenotazioni inserite in questa postazione; le "
                           "prenotazioni sostituite non sono più registrate nel planner.");
@@ -81,9 +86,10 @@ QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanw
     return QStringLiteral("Attenzione: nel frattempo il file ") + quotedName(path) +
            (meanwhile == Meanwhile::Removed ? QStringLiteral(" è stato eliminato")
                                             : QStringLiteral(" è stato danneggiato")) +
-           QStringLiteral(" da un'altra postazione o da un altro programma.\n\r\n\rIl file è stato scritto di nuovo "
-                          "con le prenotazioni note a questa postazione; le prenotazioni registrate nel frattempo "
-                          "da altre postazioni potrebbero non essere presenti.");
+           QStringLiteral(
+               " da un'altra postazione o da un altro programma.\n\r\n\rIl file è stato scritto di nuovo "
+               "con le prenotazioni note a questa postazione; le prenotazioni registrate nel frattempo "
+               "da altre postazioni potrebbero non essere presenti.");
 }
 
 } // namespace rf::PlanningMessages
