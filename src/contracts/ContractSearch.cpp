@@ -63,4 +63,10 @@ bool Overdue(const RecordView& record, const QDate& today)
     return date.isValid() && date < today;
 }
 
+QString OutCount(int out, int late)
+{
+    return (out == 1 ? QStringLiteral("1 veicolo fuori") : QStringLiteral("%1 veicoli fuori").arg(out)) +
+           QStringLiteral(", di cui %1 in ritardo").arg(late);
+}
+
 } // namespace rf::Contracts

@@ -23,4 +23,8 @@ bool NotReturned(const RecordView& record);
 // A contract without a readable end date is not counted late.
 bool Overdue(const RecordView& record, const QDate& today);
 
+// The count below the list of vehicles not returned: "3 veicoli fuori, di cui 1 in ritardo", the
+// noun singular for one vehicle.
+QString OutCount(int out, int late);
+
 } // namespace rf::Contracts

@@ -4,6 +4,7 @@
 #include "storage/CountedString.h"
 
 #include <QDate>
+#include <QRegularExpression>
 
 namespace rf {
 namespace {
@@ -27,12 +28,26 @@ QString missingDate(const QString& which)
 
 QString invalidDate(const QString& date)
 {
-    return QStringLiteral("Attenzione: la data ") + date +
-           QStringLiteral(" non esiste.\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una "
-                          "data valida.");
+    const QString problem = LooksLikeDate(date)
+                                ? QStringLiteral(" non esiste.")
+                                : QStringLiteral(" non è valida: le date si scrivono nella forma ") + DateFormExample() +
+                                      QLatin1Char('.');
+    return QStringLiteral("Attenzione: la data ") + date + problem +
+           QStringLiteral("\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una data valida.");
 }
 
 } // namespace
+
+bool LooksLikeDate(const QString& text)
+{
+    static const QRegularExpression shape(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{4}$"));
+    return shape.match(TrimControl(text)).hasMatch();
+}
+
+QString DateFormExample()
+{
+    return QStringLiteral("gg/mm/aaaa, ad esempio 03/01/2027");
+}
 
 DayCountResult Calcola(const QString& dataInizio, const QString& dataFine)
 {

@@ -219,6 +219,7 @@ Prepared Prepare(const Report& report, const QDate& today)
     }
     const QString dateText = FormatDate(today);
     result.document.name = report.name();
+    result.document.fileName = report.fileName();
     for (const Page& page : report.pages()) {
         PageBuilder builder(result.document, page);
         const QPointF origin = page.printableRect().topLeft();

@@ -44,6 +44,7 @@ struct LaidOutPage {
 
 struct Document {
     QString name;
+    QString fileName; // the name a saved copy is offered under, without extension
     std::vector<LaidOutPage> pages;
 };
 

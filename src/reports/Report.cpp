@@ -22,6 +22,30 @@ QRectF Page::printableRect() const
 
 Report::Report(QString name) : m_name(std::move(name)) {}
 
+QString SafeFileName(const QString& text)
+{
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const bool blank = c.isSpace() || c.category() == QChar::Other_Control || forbidden.contains(c);
+        if (!blank)
+            out.append(c);
+        else if (!out.isEmpty() && !out.endsWith(QLatin1Char(' ')))
+            out.append(QLatin1Char(' '));
+    }
+    while (!out.isEmpty() && (out.endsWith(QLatin1Char(' ')) || out.endsWith(QLatin1Char('.'))))
+        out.chop(1);
+    while (out.startsWith(QLatin1Char('.')) || out.startsWith(QLatin1Char(' ')))
+        out.remove(0, 1);
+    return out;
+}
+
+void Report::setFileName(const QString& fileName)
+{
+    m_fileName = SafeFileName(fileName);
+}
+
 Page& Report::addPage(QPageLayout::Orientation orientation, const QMarginsF& marginsMm)
 {
     Page page;

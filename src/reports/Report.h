@@ -50,6 +50,11 @@ struct Object {
 
 enum class BandType { Title, MasterData, Footer };
 
+// text made fit to name a file on any system: each character Windows forbids in a name (the
+// slashes, colon, asterisk, question mark, quotes, angle brackets, vertical bar, control
+// characters) becomes a blank, runs of blanks become one, and blanks and dots at either end go.
+QString SafeFileName(const QString& text);
+
 // A horizontal strip of a list page. The title prints once at the top, the data band follows and
 // may split across pages, the footer prints once after the data.
 struct Band {
@@ -78,6 +83,11 @@ public:
     explicit Report(QString name = {});
 
     const QString& name() const { return m_name; }
+    // The name a copy saved from the preview is offered under, without extension, saying what the
+    // document is about ("Contratto n. 12 Rossi Mario"); the report's own name when none is given.
+    // Characters a file name cannot hold are replaced.
+    void setFileName(const QString& fileName);
+    QString fileName() const { return m_fileName.isEmpty() ? SafeFileName(m_name) : m_fileName; }
     std::vector<Page>& pages() { return m_pages; }
     const std::vector<Page>& pages() const { return m_pages; }
     Page& addPage(QPageLayout::Orientation orientation, const QMarginsF& marginsMm);
@@ -108,6 +118,7 @@ private:
     Object* findObject(const QString& name, Kind kind);
 
     QString m_name;
+    QString m_fileName;
     std::vector<Page> m_pages;
     QStringList m_errors;
     bool m_addingToBand = false;

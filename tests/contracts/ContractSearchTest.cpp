@@ -257,7 +257,12 @@ private slots:
         click(&list, QStringLiteral("btnStampa"));
         const report::LaidOutPage& page = fake.reports().printed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(), QStringLiteral("Riepilogo veicoli non riconsegnati"));
-        QCOMPARE(page.find(QStringLiteral("txtRiepilogo"))->lines.size(), std::size_t(1));
+        // The line, then the count the window shows, set apart by an empty line.
+        const report::Item* lines = page.find(QStringLiteral("txtRiepilogo"));
+        QCOMPARE(lines->lines.size(), std::size_t(3));
+        QVERIFY(lines->lines.at(0).text.startsWith(QStringLiteral("Verdi Ugo")));
+        QCOMPARE(lines->lines.at(1).text, QString());
+        QCOMPARE(lines->lines.at(2).text, QStringLiteral("1 veicolo fuori, di cui 0 in ritardo"));
     }
 
     void importTakesTheVehicleAndTariffFieldsOnly()

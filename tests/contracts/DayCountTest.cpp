@@ -24,6 +24,14 @@ QString invalid(const QString& date)
                           "data valida.");
 }
 
+// A text not written as a date at all is told how dates are written.
+QString notADate(const QString& text)
+{
+    return QStringLiteral("Attenzione: la data ") + text +
+           QStringLiteral(" non è valida: le date si scrivono nella forma gg/mm/aaaa, ad esempio 03/01/2027.\n\r\n\r"
+                          "Per poter visualizzare il riepilogo è necessario indicare una data valida.");
+}
+
 } // namespace
 
 class DayCountTest : public QObject {
@@ -91,7 +99,9 @@ private slots:
         QTest::newRow("invalid end") << "01/07/2024"
                                      << "31/06/2024" << Box::Plain << invalid("31/06/2024") << Focus::End;
         QTest::newRow("not a date at all") << "01/07/2024"
-                                           << "domani" << Box::Plain << invalid("domani") << Focus::End;
+                                           << "domani" << Box::Plain << notADate("domani") << Focus::End;
+        QTest::newRow("dashes are not a date") << "01-07-2024"
+                                               << "03/07/2024" << Box::Plain << notADate("01-07-2024") << Focus::Start;
         QTest::newRow("end before start names the end first")
             << "03/07/2024 "
             << " 01/07/2024" << Box::Plain

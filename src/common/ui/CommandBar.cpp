@@ -4,13 +4,55 @@
 #include "common/ui/StatusStrip.h"
 #include "common/ui/Style.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QShortcut>
+
+#include <map>
 
 namespace rf {
 
+namespace {
+
+// A command's shortcut works wherever the focus is in its window: some platforms bind keys in
+// edits that the commands use (Ctrl+E is "end of line" in an edit on X11), and the edit would
+// take them first. Installed once on the application; looks only at keys with Ctrl or Alt.
+class CommandKeysFirst final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return false;
+        const QKeySequence pressed(key->keyCombination());
+        for (const CommandBar* bar : static_cast<QWidget*>(watched)->window()->findChildren<CommandBar*>()) {
+            for (const QShortcut* shortcut : bar->findChildren<QShortcut*>()) {
+                const auto* button = qobject_cast<const QWidget*>(shortcut->parent());
+                if (shortcut->key() == pressed && button && button->isEnabled())
+                    return true; // not accepted by the edit: the shortcut fires
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 CommandBar::CommandBar(QLabel* panInfo, QWidget* parent) : QFrame(parent), m_panInfo(panInfo)
 {
+    static QObject* const keysFirst = [] {
+        auto* filter = new CommandKeysFirst(qApp);
+        qApp->installEventFilter(filter);
+        return filter;
+    }();
+    Q_UNUSED(keysFirst);
     setObjectName(QStringLiteral("panToolbar"));
     setStyleSheet(
         Style::sheet(QStringLiteral("#panToolbar { background-color: white; border-bottom: 1px solid"
@@ -21,12 +63,65 @@ CommandBar::CommandBar(QLabel* panInfo, QWidget* parent) : QFrame(parent), m_pan
     m_row->setSpacing(6);
 }
 
+QKeySequence CommandBar::defaultShortcut(const QString& name)
+{
+    static const std::map<QString, QKeySequence> known{
+        {QStringLiteral("cmdNuovo"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {QStringLiteral("cmdDuplica"), QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {QStringLiteral("cmdSalva"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {QStringLiteral("cmdTrova"), QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {QStringLiteral("cmdFile"), QKeySequence(Qt::CTRL | Qt::Key_L)},
+        {QStringLiteral("cmdAnteprima"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+        {QStringLiteral("cmdPrivacy"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+        {QStringLiteral("cmdStampa"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {QStringLiteral("cmdStatoVeicolo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)},
+        {QStringLiteral("cmdPrimo"), QKeySequence(Qt::ALT | Qt::Key_Home)},
+        {QStringLiteral("cmdIndietro"), QKeySequence(Qt::ALT | Qt::Key_Left)},
+        {QStringLiteral("cmdAvanti"), QKeySequence(Qt::ALT | Qt::Key_Right)},
+        {QStringLiteral("cmdUltimo"), QKeySequence(Qt::ALT | Qt::Key_End)},
+        {QStringLiteral("cmdEsporta"), QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {QStringLiteral("cmdDaRiconsegnare"), QKeySequence(Qt::CTRL | Qt::Key_R)},
+        {QStringLiteral("cmdIntervallo"), QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {QStringLiteral("cmdRiepilogo"), QKeySequence(Qt::CTRL | Qt::Key_R)},
+        {QStringLiteral("cmdGuida"), QKeySequence(Qt::Key_F1)},
+        {QStringLiteral("cmdEsci"), QKeySequence(Qt::Key_Escape)},
+    };
+    const auto found = known.find(name);
+    return found == known.end() ? QKeySequence() : found->second;
+}
+
+QString CommandBar::keyText(const QKeySequence& shortcut)
+{
+    static const std::map<QString, QString> italian{
+        {QStringLiteral("Shift"), QStringLiteral("Maiusc")}, {QStringLiteral("Home"), QStringLiteral("Inizio")},
+        {QStringLiteral("End"), QStringLiteral("Fine")},     {QStringLiteral("Left"), QStringLiteral("←")},
+        {QStringLiteral("Right"), QStringLiteral("→")}, {QStringLiteral("Up"), QStringLiteral("↑")},
+        {QStringLiteral("Down"), QStringLiteral("↓")},  {QStringLiteral("PgUp"), QStringLiteral("Pag↑")},
+        {QStringLiteral("PgDown"), QStringLiteral("Pag↓")},
+    };
+    QStringList keys = shortcut.toString(QKeySequence::PortableText).split(QLatin1Char('+'));
+    for (QString& key : keys) {
+        if (const auto found = italian.find(key); found != italian.end())
+            key = found->second;
+    }
+    return keys.join(QLatin1Char('+'));
+}
+
 PictureButton* CommandBar::add(const QString& name, const QString& picture, const QString& hint,
-                               std::function<void()> action, QSize size)
+                               std::function<void()> action, const QKeySequence& shortcut, QSize size)
 {
     const QString resource =
         picture.startsWith(QLatin1Char(':')) ? picture : QStringLiteral(":/toolbar/%1.svg").arg(picture);
     PictureButton* button = PictureButton::create(resource, name, size, {}, this);
+    // Tab reaches the command, a click does not take the focus from the field being typed in.
+    button->setFocusPolicy(Qt::TabFocus);
+    const QKeySequence keys = shortcut.isEmpty() ? defaultShortcut(name) : shortcut;
+    if (!keys.isEmpty()) {
+        auto* key = new QShortcut(keys, button);
+        key->setContext(Qt::WindowShortcut);
+        connect(key, &QShortcut::activated, button, &PictureButton::click);
+        Status::setKeys(button, keyText(keys));
+    }
     Status::hint(button, m_panInfo, hint);
     if (action)
         connect(button, &PictureButton::clicked, this, std::move(action));

@@ -3,6 +3,7 @@
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
 #include "common/ui/LongWork.h"
+#include "common/ui/PictureButton.h"
 #include "common/ui/StatusStrip.h"
 #include "common/ui/TfrmGuida.h"
 #include "storage/WholeFile.h"
@@ -85,8 +86,9 @@ ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, E
     m_panInfo = Status::makeStrip(this, QStringLiteral("Esportazione archivio in Microsoft Excel."), &strip);
 
     auto* bar = new CommandBar(m_panInfo);
-    bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
-             QStringLiteral("Esporta l'archivio in formato Microsoft Excel."), [this] { cmdEsportaClick(); });
+    QWidget* cmdEsporta =
+        bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
+                 QStringLiteral("Esporta l'archivio in formato Microsoft Excel."), [this] { cmdEsportaClick(); });
     bar->addStretch();
     bar->add(QStringLiteral("cmdGuida"), QStringLiteral("help"),
              QStringLiteral("Visualizza la pagina della guida sensibile al contesto."), [this] { cmdGuidaClick(); });
@@ -101,6 +103,7 @@ ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, E
     rows.setColor(QPalette::AlternateBase, QColor::fromRgba(Style::IdleFill));
     m_grdRecords->setPalette(rows);
     m_grdRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grdRecords->setTabKeyNavigation(false); // Tab leaves the grid for the commands
     m_grdRecords->verticalHeader()->hide();
     m_grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grdRecords->verticalHeader()->setDefaultSectionSize(RowHeight);
@@ -116,6 +119,8 @@ ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, E
     layout->addWidget(strip);
     Status::clears(this, m_panInfo);
     Status::clears(m_grdRecords->viewport(), m_panInfo);
+    // The window opens on its one task: Enter exports.
+    cmdEsporta->setFocus(Qt::OtherFocusReason);
 
     // The grid shows the archive as it is now. An archive not read to its end is never exported:
     // a partial sheet would replace the last good one.

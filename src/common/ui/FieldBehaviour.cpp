@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -31,6 +32,8 @@ private:
     std::function<bool(QEvent*)> m_handler;
 };
 
+
+constexpr int RectangleMargin = 4; // the highlight rectangle's reach beyond its edit
 
 bool isEnter(int key)
 {
@@ -76,8 +79,33 @@ void onEvent(QObject* watched, std::function<bool(QEvent*)> handler)
     new FunctionFilter(watched, std::move(handler));
 }
 
+void showsTextStart(QLineEdit* edit)
+{
+    if (edit->property("rfShowsTextStart").toBool())
+        return;
+    edit->setProperty("rfShowsTextStart", true);
+    // A text the user typed or pasted marks the edit modified; one set from outside does not.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
+        if (!edit->hasFocus() && !edit->isModified())
+            edit->setCursorPosition(0);
+    });
+    onEvent(edit, [edit](QEvent* e) {
+        if (e->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
+            edit->setCursorPosition(0);
+        return false;
+    });
+}
+
+void wideEnoughFor(QLineEdit* edit, const QString& sample)
+{
+    // The frame, the padding of the highlights' style sheets and the line edit's own text margin.
+    constexpr int Chrome = 2 * (1 + 3 + 2) + 4;
+    edit->setMinimumWidth(QFontMetrics(edit->font()).horizontalAdvance(sample) + Chrome);
+}
+
 void highlightByBackground(QLineEdit* edit, QRgb idleFill)
 {
+    showsTextStart(edit);
     edit->setStyleSheet(Style::sheet(QStringLiteral("QLineEdit { background-color: %1; border: 1px solid @EditBorder;"
                                                     " padding: 1px 3px; } QLineEdit:focus { background-color: @FocusYellow; }"))
                             .arg(Style::css(idleFill)));
@@ -85,9 +113,12 @@ void highlightByBackground(QLineEdit* edit, QRgb idleFill)
 
 QWidget* highlightByRectangle(QLineEdit* edit, const QString& effName)
 {
+    showsTextStart(edit);
     auto* holder = new QWidget(edit->parentWidget());
+    // Never taller than the edit and its frame, so the frame hugs the edit in any layout.
+    holder->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(holder);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(RectangleMargin, RectangleMargin, RectangleMargin, RectangleMargin);
     auto* eff = new QFrame(holder);
     eff->setObjectName(effName);
     eff->setAttribute(Qt::WA_TransparentForMouseEvents);

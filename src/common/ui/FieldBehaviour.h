@@ -22,12 +22,21 @@ class RecordLayout;
 namespace rf::Form {
 
 // Background recolouring: idle fill with a sky-blue border, yellow while the edit has the focus.
+// Both highlights also make the edit show the start of its text (showsTextStart).
 void highlightByBackground(QLineEdit* edit, QRgb idleFill = Style::IdleFill);
 
 // Rectangle highlight: a yellow frame 4 units larger than the edit on every side, hidden until the
 // edit has the focus. The returned widget holds the edit and goes into the layout in its place;
 // the frame itself is named effName.
 QWidget* highlightByRectangle(QLineEdit* edit, const QString& effName);
+
+// An edit narrower than its text shows the text's start, not its end, whenever the user is not in
+// it: the caret goes back to the start when the text is set from outside and when the edit is left.
+void showsTextStart(QLineEdit* edit);
+// Makes edit at least wide enough to show sample whole in its font, frame and padding included
+// ("00/00/0000" for a date).
+void wideEnoughFor(QLineEdit* edit, const QString& sample);
+inline const QString DateSample = QStringLiteral("00/00/0000");
 
 // Enter (and the keypad Enter) moves the focus to target and does nothing else; an edit reached
 // so has its whole text selected, as Tab does.
@@ -59,8 +68,9 @@ void capitalsWhileTyping(QLineEdit* edit, bool trimmed);
 QString capitalsAtoZ(const QString& text);
 
 // The edits of a card, one per record field from the first up to count: named "txt" + field name,
-// limited to the field's capacity, in Verdana 12 bold with the background highlight, and chained
-// by Enter in record order, the last leading back to the first.
+// limited to the field's capacity, in Verdana 12 bold with the background highlight (so showing
+// the start of their text), and chained by Enter in record order, the last leading back to the
+// first.
 std::vector<QLineEdit*> recordEdits(const RecordLayout& layout, int count);
 
 // Runs handler on every event the watched object receives, before the object itself; returning

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -39,11 +40,13 @@ const QString EmptyListMessage = QStringLiteral("Ricerca non applicabile: la lis
 
 namespace {
 
-// Windows-1252 bytes with their capital letters made small, so that lines sort letter case aside.
-const std::array<unsigned char, 256>& foldTable()
+using FoldTable = std::array<unsigned char, 256>;
+
+// Windows-1252 bytes with their capital letters made small: the lines' order letter case aside.
+const FoldTable& caseFold()
 {
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> folded{};
+    static const FoldTable table = [] {
+        FoldTable folded{};
         for (int b = 0; b < 256; ++b)
             folded[std::size_t(b)] = (unsigned char)b;
         for (int b = 'A'; b <= 'Z'; ++b)
@@ -61,9 +64,37 @@ const std::array<unsigned char, 256>& foldTable()
     return table;
 }
 
-int compareFolded(const QByteArray& a, const QByteArray& b)
+// Windows-1252 bytes as an Italian reader orders them: letter case aside, and every accented
+// letter beside its plain one ("àlberto" among the a, "È1" among the e).
+const FoldTable& plainFold()
 {
-    const auto& fold = foldTable();
+    static const FoldTable table = [] {
+        FoldTable folded = caseFold();
+        const auto plain = [&folded](const char* letters, char to) {
+            for (const char* c = letters; *c; ++c)
+                folded[std::size_t((unsigned char)*c)] = (unsigned char)to;
+        };
+        // The Windows-1252 codes of the accented letters, capital and small, of each plain letter.
+        plain("\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xE0\xE1\xE2\xE3\xE4\xE5\xE6", 'a');
+        plain("\xC7\xE7", 'c');
+        plain("\xD0\xF0", 'd');
+        plain("\xC8\xC9\xCA\xCB\xE8\xE9\xEA\xEB", 'e');
+        plain("\xCC\xCD\xCE\xCF\xEC\xED\xEE\xEF", 'i');
+        plain("\xD1\xF1", 'n');
+        plain("\x8C\x9C\xD2\xD3\xD4\xD5\xD6\xD8\xF2\xF3\xF4\xF5\xF6\xF8", 'o');
+        plain("\x8A\x9A\xDF", 's');
+        plain("\xDE\xFE", 't');
+        plain("\xD9\xDA\xDB\xDC\xF9\xFA\xFB\xFC", 'u');
+        plain("\x9F\xDD\xFD\xFF", 'y');
+        plain("\x8E\x9E", 'z');
+        folded[0xA0] = ' '; // a non-breaking blank is a blank
+        return folded;
+    }();
+    return table;
+}
+
+int compareFolded(const FoldTable& fold, const QByteArray& a, const QByteArray& b)
+{
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
         const unsigned char x = fold[(unsigned char)a.at(i)];
@@ -83,7 +114,7 @@ struct SortKey {
 
 SortKey sortKey(const QByteArray& line, std::uint32_t index)
 {
-    const auto& fold = foldTable();
+    const FoldTable& fold = plainFold();
     SortKey key{{}, index};
     const qsizetype n = std::min<qsizetype>(line.size(), qsizetype(key.start.size()));
     for (qsizetype i = 0; i < n; ++i)
@@ -100,16 +131,22 @@ void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
         order.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i)
             order.push_back(sortKey(entries[i].line, std::uint32_t(i)));
-        std::sort(order.begin(), order.end(), [&entries](const SortKey& a, const SortKey& b) {
+        const FoldTable& plain = plainFold();
+        const FoldTable& cased = caseFold();
+        std::sort(order.begin(), order.end(), [&entries, &plain, &cased](const SortKey& a, const SortKey& b) {
             if (const int byStart = std::memcmp(a.start.data(), b.start.data(), a.start.size()))
                 return byStart < 0;
             const QByteArray& x = entries[a.index].line;
             const QByteArray& y = entries[b.index].line;
-            if (const int byText = compareFolded(x, y))
+            if (const int byText = compareFolded(plain, x, y))
                 return byText < 0;
+            // Lines that read alike: the plain letter before the accented, then small before
+            // capital, and equal lines in their archive order.
+            if (const int byAccent = compareFolded(cased, x, y))
+                return byAccent < 0;
             if (x != y)
-                return x < y;
-            return a.index < b.index; // equal lines keep their archive order
+                return x > y;
+            return a.index < b.index;
         });
         std::vector<ListEntry> ordered;
         ordered.reserve(entries.size());
@@ -200,7 +237,24 @@ QListView* makeLineList(LineListModel* model)
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setStyleSheet(QStringLiteral("QListView { background: white; }"));
+    enterOpensLine(list);
     return list;
+}
+
+void enterOpensLine(QAbstractItemView* list)
+{
+    Form::onEvent(list, [list](QEvent* e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier))
+            return false;
+        const QModelIndex line = list->currentIndex();
+        if (!key->isAutoRepeat() && line.isValid() && list->selectionModel()->isSelected(line))
+            emit list->doubleClicked(line);
+        return true; // never on to the window, where it would press a button
+    });
 }
 
 QWidget* explanationPanel(const QString& picture, const QString& text)
@@ -244,8 +298,8 @@ QWidget* ListWindow::buildResults(const Look& look)
     m_txtTrova->setFont(Style::font(Style::Family::Verdana, 12, true));
     Form::highlightByBackground(m_txtTrova);
     QPushButton* btnTrova = Style::button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), QSize(100, 28));
-    btnTrova->setAutoDefault(true); // Enter in txtTrova leads here, and Enter here finds
-    Form::enterMovesTo(m_txtTrova, btnTrova);
+    Form::enterMovesTo(m_txtTrova, btnTrova); // where Enter finds
+
     connect(btnTrova, &QPushButton::clicked, this, &ListWindow::btnTrovaClick);
 
     auto* findRow = new QHBoxLayout;
@@ -375,8 +429,11 @@ void ListWindow::btnTrovaClick()
 
 void ListWindow::btnStampaClick()
 {
+    QStringList lines = m_model.lines();
+    if (!lines.isEmpty() && !m_printNote.isEmpty())
+        lines << QString() << m_printNote;
     report::Report list = report::ListTemplate();
-    report::FillList(list, m_printTitle, m_model.lines());
+    report::FillList(list, m_printTitle, lines);
     OutputReport(m_context, this, list, Output::Print, {}); // a failed print shows nothing of its own
 }
 

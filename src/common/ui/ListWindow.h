@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+class QAbstractItemView;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -27,7 +28,8 @@ struct ListEntry {
     QString text() const;
 };
 
-// The lines of a list window, kept sorted by their text (letter case aside) and shown in a
+// The lines of a list window, kept sorted by their text as an Italian reader orders it (letter case
+// aside, accented letters beside their plain ones) and shown in a
 // fixed-pitch font, each item 1600 wide (or as wide as the longest line) so that long lines scroll
 // sideways instead of being cut.
 class LineListModel : public QAbstractListModel {
@@ -108,6 +110,9 @@ protected:
     void keepSearchKeyIn(QString& key) { m_previousKey = &key; }
     // The title printed above the lines, for a window whose lines depend on what was asked.
     void setPrintTitle(const QString& title) { m_printTitle = title; }
+    // A line printed after the lines, set apart by an empty one (a count the window shows below
+    // its list); nothing is added to an empty list.
+    void setPrintNote(const QString& note) { m_printNote = note; }
     LineListModel& model() { return m_model; }
     QWidget* resultsPanel() const { return m_panContainer; }
     QStackedLayout* panels() const { return m_panels; }
@@ -126,6 +131,7 @@ private:
     ListSource m_source;
     QString m_printTitle;
     QString m_countFormat;
+    QString m_printNote;
     LineListModel m_model;
     QWidget* m_panContainer = nullptr;
     QStackedLayout* m_panels = nullptr;
@@ -135,8 +141,11 @@ private:
     qint64 m_chosen = -1;
 };
 
-// The list lstRecords over model: fixed-pitch lines that scroll sideways, never cut short.
+// The list lstRecords over model: fixed-pitch lines that scroll sideways, never cut short; Enter
+// on the selected line opens it as a double click does.
 QListView* makeLineList(LineListModel* model);
+// Enter on the selected line of list does what a double click on it does.
+void enterOpensLine(QAbstractItemView* list);
 
 // A panel explaining the step on screen: a picture and a few sentences on white.
 QWidget* explanationPanel(const QString& picture, const QString& text);

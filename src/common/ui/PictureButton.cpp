@@ -1,6 +1,9 @@
 #include "PictureButton.h"
 
+#include "common/ui/Style.h"
+
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -107,6 +110,50 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void PictureButton::click()
+{
+    if (isEnabled())
+        emit clicked();
+}
+
+void PictureButton::paintEvent(QPaintEvent* event)
+{
+    SvgPicture::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal half = Style::FocusRingWidth / 2.0;
+    painter.setPen(QPen(QColor::fromRgba(Style::FocusRing), Style::FocusRingWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(half, half, -half, -half), 4, 4);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool press = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    if (!press || (event->modifiers() & ~Qt::KeypadModifier)) {
+        SvgPicture::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        click();
+}
+
+void PictureButton::focusInEvent(QFocusEvent* event)
+{
+    update();
+    SvgPicture::focusInEvent(event);
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    SvgPicture::focusOutEvent(event);
 }
 
 void PictureButton::enterEvent(QEnterEvent* event)

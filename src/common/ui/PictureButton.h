@@ -31,7 +31,9 @@ private:
 };
 
 // A picture that acts as a button: pointing-hand cursor, a slight lift while hovered, and clicked()
-// when the left button is released over it after being pressed on it.
+// when the left button is released over it after being pressed on it. A button given a focus policy
+// is worked from the keyboard too: it shows a frame while it has the focus, and Enter or Space
+// presses it.
 class PictureButton : public SvgPicture {
     Q_OBJECT
 public:
@@ -42,11 +44,17 @@ public:
 
     bool isHovered() const { return m_hovered; }
     bool isDown() const { return m_down; }
+    // Presses the button as a click does; a disabled button does nothing.
+    void click();
 
 signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

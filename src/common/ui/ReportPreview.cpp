@@ -16,6 +16,12 @@
 namespace rf {
 namespace {
 
+// The name a saved copy of document is offered under, with its extension.
+QString pdfName(const report::Document& document)
+{
+    return (document.fileName.isEmpty() ? document.name : document.fileName) + QStringLiteral(".pdf");
+}
+
 std::unique_ptr<QPrinter> makePrinter(const report::Document& document)
 {
     // QPrinter starts on the system's default printer; with none installed it prints to a PDF file.
@@ -25,7 +31,7 @@ std::unique_ptr<QPrinter> makePrinter(const report::Document& document)
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         printer->setOutputFormat(QPrinter::PdfFormat);
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        printer->setOutputFileName(QDir(folder).filePath(document.name + QStringLiteral(".pdf")));
+        printer->setOutputFileName(QDir(folder).filePath(pdfName(document)));
     }
     if (!document.pages.empty())
         printer->setPageOrientation(document.pages.front().orientation);
@@ -79,7 +85,7 @@ ReportPreview::ReportPreview(const report::Document& document, QWidget* owner, M
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("panComandi"));
     bar->setStyleSheet(Style::sheet(QStringLiteral("#panComandi { background: white; border-bottom: 1px solid"
-                                                   " @ToolbarRule; } QPushButton { padding: 5px 12px; }")));
+                                                   " @ToolbarRule; }")));
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(10, 6, 10, 6);
     QPushButton* print = Style::button(QStringLiteral("btnStampa"), QStringLiteral("Stampa..."), {}, bar);
@@ -125,7 +131,7 @@ void ReportPreview::savePdf()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path = m_dialogs.saveFile(this, QStringLiteral("Salva il documento in formato PDF"),
-                                      QDir(folder).filePath(m_document.name + QStringLiteral(".pdf")),
+                                      QDir(folder).filePath(pdfName(m_document)),
                                       Style::PdfFileFilter);
     if (path.isEmpty())
         return;

@@ -37,9 +37,9 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
         " border: 1px solid @PanelBorder; border-radius: 6px; }"))
                               .arg(Style::css(Style::FilterTop)));
     auto* grid = new QGridLayout(fields);
-    grid->setContentsMargins(16, 12, 16, 12);
-    grid->setHorizontalSpacing(24);
-    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(12, 8, 12, 8);
+    grid->setHorizontalSpacing(20);
+    grid->setVerticalSpacing(4);
     std::vector<QWidget*> chain;
     for (std::size_t i = 0; i < m_definitions.size(); ++i) {
         const SearchFilterDef& definition = m_definitions[i];
@@ -48,12 +48,19 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
         edit->setFont(Style::font(Style::Family::Verdana, 12, true));
         edit->setStyleSheet(Style::sheet(QStringLiteral("QLineEdit { background: white; border: 1px solid"
                                                         " @EditBorder; padding: 1px 3px; }")));
+        // The label sits on its field, lined up with the edit inside the highlight's reach; the
+        // rows share the panel's height between them.
         QLabel* label = Style::caption(QString::fromUtf8(definition.label), 12);
         label->setBuddy(edit);
-        const int row = int(i / 2) * 2;
-        const int column = int(i % 2);
-        grid->addWidget(label, row, column);
-        grid->addWidget(Form::highlightByRectangle(edit, QLatin1String(definition.eff)), row + 1, column);
+        label->setContentsMargins(4, 0, 0, 0);
+        auto* cell = new QWidget;
+        cell->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        auto* stack = new QVBoxLayout(cell);
+        stack->setContentsMargins(0, 0, 0, 0);
+        stack->setSpacing(0);
+        stack->addWidget(label);
+        stack->addWidget(Form::highlightByRectangle(edit, QLatin1String(definition.eff)));
+        grid->addWidget(cell, int(i / 2), int(i % 2));
         m_filters.push_back({edit, source().layout->indexOf(QLatin1String(definition.field))});
         chain.push_back(edit);
     }

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -35,12 +36,45 @@ QLabel* makeStrip(QWidget* parent, const QString& idleText, QWidget** strip)
     return panInfo;
 }
 
+namespace {
+// The hint and the keys live on the source itself, so that a window may give a command of a
+// shared toolbar a hint of its own.
+const char* const HintProperty = "rfStatusHint";
+const char* const KeysProperty = "rfStatusKeys";
+// The keyboard user walking the controls, as against the focus put somewhere by the program. A
+// dialog being shown tells its first control it got the focus by Tab before it really has it.
+bool reachedByTab(const QWidget* source, const QEvent* e)
+{
+    if (e->type() != QEvent::FocusIn || !source->hasFocus())
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(e)->reason();
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+}
+
+} // namespace
+
+QString hintOf(const QWidget* source)
+{
+    const QString text = source->property(HintProperty).toString();
+    const QString keys = source->property(KeysProperty).toString();
+    return keys.isEmpty() ? text : text + QStringLiteral(" (") + keys + QLatin1Char(')');
+}
+
+void setKeys(QWidget* source, const QString& keys)
+{
+    source->setProperty(KeysProperty, keys);
+}
+
 void hint(QWidget* source, QLabel* panInfo, const QString& hint)
 {
+    const bool shown = source->property(HintProperty).isValid();
+    source->setProperty(HintProperty, hint);
+    if (shown)
+        return;
     QPointer<QLabel> label(panInfo);
-    Form::onEvent(source, [label, hint](QEvent* e) {
-        if (e->type() == QEvent::Enter && label)
-            label->setText(hint);
+    Form::onEvent(source, [source, label](QEvent* e) {
+        if (label && (e->type() == QEvent::Enter || reachedByTab(source, e)))
+            label->setText(hintOf(source));
         return false;
     });
 }

@@ -12,8 +12,13 @@ namespace rf::Status {
 // Returns panInfo; strip, when given, receives the strip for the window's layout.
 QLabel* makeStrip(QWidget* parent, const QString& idleText, QWidget** strip = nullptr);
 
-// Hovering source writes hint into panInfo; moving the pointer over a background clears it.
+// Hovering source, or reaching it with the keyboard, writes its hint into panInfo; moving the pointer
+// over a background clears it. Calling hint again for the same source replaces its text.
 void hint(QWidget* source, QLabel* panInfo, const QString& hint);
 void clears(QWidget* background, QLabel* panInfo);
+// Names the keys that work source in its hint: "hint (keys)".
+void setKeys(QWidget* source, const QString& keys);
+// The text source writes into the status strip.
+QString hintOf(const QWidget* source);
 
 } // namespace rf::Status

@@ -1,5 +1,6 @@
 #include "Style.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -44,6 +45,8 @@ const std::map<QString, QRgb>& namedColours()
         {QStringLiteral("PanelWash"), PanelWash},
         {QStringLiteral("HoverWash"), HoverWash},
         {QStringLiteral("LightWash"), LightWash},
+        {QStringLiteral("FocusRing"), FocusRing},
+        {QStringLiteral("HeaderFill"), HeaderFill},
     };
     return colours;
 }
@@ -180,12 +183,69 @@ QLabel* pictureLabel(const QString& resource, const QSize& box, const QString& o
     return label;
 }
 
+QString focusRule(const QString& selector, const QString& padding)
+{
+    return sheet(QStringLiteral("%1:focus { border: %2px solid @FocusRing; padding: %3; outline: none; }"))
+        .arg(selector)
+        .arg(FocusRingWidth)
+        .arg(padding);
+}
+
+QString buttonSheet()
+{
+    return sheet(QStringLiteral(
+               "QPushButton { color: @Ink; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @White,"
+               " stop:1 @BlockFill); border: 1px solid @PanelBorder; border-radius: 4px; padding: 4px 12px; }"
+               " QPushButton:hover { background: @HeaderFill; border-color: @SteelBlue; }"
+               " QPushButton:pressed { background: @Mist; }"
+               " QPushButton:disabled { color: @ReadOnlyText; background: @ReadOnlyFill; border-color: @Mist; }")) +
+           QLatin1Char(' ') + focusRule(QStringLiteral("QPushButton"));
+}
+
+namespace {
+
+// Presses its button on Enter. A key held down presses it once.
+class EnterPresses final : public QObject {
+public:
+    explicit EnterPresses(QAbstractButton* button) : QObject(button), m_button(button)
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (!key->isAutoRepeat() && m_button->isEnabled())
+            m_button->click();
+        return true;
+    }
+
+private:
+    QAbstractButton* m_button;
+};
+
+} // namespace
+
+void pressOnEnter(QAbstractButton* button)
+{
+    new EnterPresses(button);
+}
+
 QPushButton* button(const QString& objectName, const QString& text, QSize size, QWidget* parent)
 {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(objectName);
     b->setCursor(Qt::PointingHandCursor);
     b->setAutoDefault(false);
+    b->setStyleSheet(buttonSheet());
+    pressOnEnter(b);
     if (size.width() > 0 && size.height() > 0)
         b->setFixedSize(size);
     else if (size.height() > 0)

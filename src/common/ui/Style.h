@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -61,6 +62,7 @@ inline constexpr QRgb Shadow = 0x3C1F2A44;    // ink at a quarter strength
 inline constexpr QRgb PanelWash = 0xC8FFFFFF; // white panels over a gradient
 inline constexpr QRgb HoverWash = 0x284682B4; // steel blue tint under the pointer
 inline constexpr QRgb LightWash = 0x32FFFFFF; // white tint under the pointer on dark bars
+inline constexpr QRgb FocusRing = 0xFF0B4F9C;   // the frame round the control the keyboard is on
 
 // A colour as a style sheet writes it: #rrggbb, or rgba(...) when it is see-through.
 QString css(QRgb colour);
@@ -92,9 +94,21 @@ QLabel* pictureLabel(const QString& resource, const QSize& box, const QString& o
                      QWidget* parent = nullptr);
 
 // ---- buttons -------------------------------------------------------------------------------
+// Width of the frame a control that has the keyboard focus is drawn with.
+inline constexpr int FocusRingWidth = 2;
+// The style-sheet rule that frames the control of selector while it has the keyboard focus, so a
+// keyboard user always sees which button Enter will press. padding is the control's padding less
+// the frame's extra width, so the text does not move.
+QString focusRule(const QString& selector, const QString& padding = QStringLiteral("3px 11px"));
+// The look of the program's push buttons: a light face, a thin border, the focus frame.
+QString buttonSheet();
+// Enter (and the keypad Enter) on the button, while it has the focus, presses it. The button does
+// not become the dialog's default for that, so Enter typed in an edit never reaches it.
+void pressOnEnter(QAbstractButton* button);
+
 // A push button named objectName with a pointing hand. A valid size fixes it, a size with only a
 // height sets its least height. It is never the dialog's automatic default: Enter in an edit must
-// not fire it.
+// not fire it; Enter on the button itself, once the focus is there, presses it.
 QPushButton* button(const QString& objectName, const QString& text, QSize size = {},
                     QWidget* parent = nullptr);
 // The same with a picture beside its text.

@@ -21,6 +21,17 @@ QImage bicyclePicture()
                               Qt::transparent, false);
 }
 
+QString fileName(const QString& document, const TfrmContratti_Noleggio_Bici& form)
+{
+    QStringList parts{document};
+    const QString number = form.position().trimmed();
+    if (!number.isEmpty())
+        parts << QStringLiteral("n. ") + number;
+    if (const QLineEdit* customer = form.edit(QStringLiteral("Cliente")); customer && !customer->text().trimmed().isEmpty())
+        parts << customer->text().trimmed();
+    return parts.join(QLatin1Char(' '));
+}
+
 PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_Noleggio_Bici& form)
 {
     return [&context, &form]() -> std::optional<report::Report> {
@@ -30,6 +41,7 @@ PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_No
                                       const QLineEdit* edit = form.edit(field);
                                       return edit ? edit->text() : QString();
                                   });
+        front.setFileName(fileName(QStringLiteral("Contratto"), form));
         return front;
     };
 }

@@ -14,6 +14,11 @@ namespace ContractPrint {
 // The small red bicycle of the contract's front, drawn at print resolution.
 QImage bicyclePicture();
 
+// The name a saved copy of a contract's document is offered under: the document, the contract's
+// number (its position in the archive, none for a contract not saved yet) and the customer, as in
+// "Contratto n. 12 Rossi Mario".
+QString fileName(const QString& document, const TfrmContratti_Noleggio_Bici& form);
+
 // The front template with the company logo (Logo.bmp, or the built-in euro picture) and the
 // contract form's values as they stand on screen when the button is pressed.
 PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_Noleggio_Bici& form);

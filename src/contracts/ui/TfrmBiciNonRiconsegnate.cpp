@@ -34,7 +34,8 @@ void TfrmBiciNonRiconsegnate::showEvent(QShowEvent* event)
     int late = 0;
     for (const ListEntry& entry : lines().entries())
         late += entry.colour != 0;
-    m_lblRitardi->setText(QStringLiteral("%1 veicoli fuori, di cui %2 in ritardo").arg(lines().rowCount()).arg(late));
+    m_lblRitardi->setText(Contracts::OutCount(lines().rowCount(), late));
+    setPrintNote(m_lblRitardi->text()); // the printed list tells it too
     showResults();
 }
 

@@ -152,6 +152,11 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
     for (const char* field : {"ProvRes", "ProvNasc", "CodFisc"})
         Form::capitalsWhileTyping(edit(QLatin1String(field)), true);
     Form::filterKeys(edit(QStringLiteral("TotGiorni")), Form::Keys::DigitsOnly);
+    // Every date field (stipula, period, birth, document) shows a whole date.
+    for (QLineEdit* e : m_edits) {
+        if (e->objectName().startsWith(QLatin1String("txtData")))
+            Form::wideEnoughFor(e, Form::DateSample);
+    }
 
     QWidget* toolbar = buildToolbar();
     auto* content = new QWidget;
@@ -449,26 +454,37 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
     struct Check {
         const char* field;
         bool failed;
-        const char* message;
+        QString message;
     };
     auto blank = [this](const char* field) { return edit(QLatin1String(field))->text().trimmed().isEmpty(); };
+    const QString date = edit(QStringLiteral("Data"))->text();
     const Check checks[] = {
         {"Ditta01", blank("Ditta01"),
-         "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di noleggio."},
-        {"Data", blank("Data"), "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto."},
-        {"Data", !ParseDate(edit(QStringLiteral("Data"))->text()).isValid(),
-         "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una data "
-         "valida nel formato gg/mm/anno."},
-        {"Luogo", blank("Luogo"), "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto."},
-        {"Cliente", blank("Cliente"), "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di "
+                        "noleggio.")},
+        {"Data", blank("Data"),
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.")},
+        {"Data", !ParseDate(date).isValid(),
+         LooksLikeDate(date)
+             ? QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è "
+                              "necessario indicare una data valida nel formato gg/mm/anno.")
+             : QStringLiteral("Attenzione: la data indicata non è valida: le date si scrivono nella forma ") +
+                   DateFormExample() +
+                   QStringLiteral(".\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida.")},
+        {"Luogo", blank("Luogo"),
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.")},
+        {"Cliente", blank("Cliente"),
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del cliente.")},
         {"BiciNum", blank("BiciNum"),
-         "Attenzione: per salvare la scheda è necessario indicare il numero identificativo del veicolo noleggiato."},
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero identificativo del veicolo "
+                        "noleggiato.")},
         {"Marca", blank("Marca"),
-         "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo noleggiato."},
+         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
+                        "noleggiato.")},
     };
     for (const Check& check : checks) {
         if (check.failed) {
-            m_context.messages().warning(this, QString::fromUtf8(check.message));
+            m_context.messages().warning(this, check.message);
             edit(QLatin1String(check.field))->setFocus();
             return;
         }

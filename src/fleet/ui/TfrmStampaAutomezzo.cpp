@@ -21,6 +21,7 @@ PrintChoiceDialog::Builder vehicleSheetBuilder(const TfrmAutoparco& fleet)
         });
         if (!editsFound)
             return std::nullopt;
+        sheet.setFileName(QStringLiteral("Scheda veicolo ") + fleet.edit(QStringLiteral("BiciNum"))->text().trimmed());
         return sheet;
     };
 }
