@@ -43,9 +43,14 @@ bool WholeFileWriter::open()
         m_problem = WriteProblem::Link;
         return false;
     }
-    if (target.exists() && (!target.isFile() || !target.isWritable())) {
-        m_problem = WriteProblem::ReadOnly;
-        return false;
+    if (target.exists()) {
+        // Opening for appending writes nothing and asks the system itself, with this process's
+        // effective rights, whether the file may be written.
+        QFile probe(m_target);
+        if (!target.isFile() || !probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            m_problem = WriteProblem::ReadOnly;
+            return false;
+        }
     }
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 16; ++attempt) {
