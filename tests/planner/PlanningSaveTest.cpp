@@ -1,6 +1,7 @@
 #include "planner/PlanningFile.h"
 #include "storage/Durable.h"
 #include "storage/FileLock.h"
+#include "support/Crash.h"
 #include "support/Files.h"
 #include "support/TestMain.h"
 
@@ -37,17 +38,6 @@ QString tooLongForATemporary(const QTemporaryDir& dir)
 {
     return dir.filePath(QStringLiteral("p").repeated(236) + QStringLiteral(".pln"));
 }
-
-struct CrashAt {
-    explicit CrashAt(const QString& point)
-    {
-        Durable::setCrashHook([point](const char* name) {
-            if (point == QLatin1String(name))
-                throw std::runtime_error(name);
-        });
-    }
-    ~CrashAt() { Durable::setCrashHook({}); }
-};
 
 } // namespace
 
@@ -238,10 +228,10 @@ private slots:
         QCOMPARE(loaded.days[0], QStringLiteral("Vecchio"));
         bool crashed = false;
         try {
-            CrashAt crash(point);
+            rf::test::CrashAt crash(point.toLatin1());
             Planning::saveMerged(path, Vehicle, loaded.days, daysWith({{0, "Nuovo"}, {1, "Nuovo"}}),
                                  loaded.status);
-        } catch (const std::runtime_error&) {
+        } catch (const rf::test::Crash&) {
             crashed = true;
         }
         QVERIFY(crashed);

@@ -4,6 +4,7 @@
 #include "storage/FileLock.h"
 #include "storage/StaleFiles.h"
 #include "storage/WholeFile.h"
+#include "support/Crash.h"
 #include "support/Files.h"
 #include "support/TestMain.h"
 
@@ -18,6 +19,8 @@
 
 using namespace rf;
 using rf::test::AsPlainUser;
+using rf::test::Crash;
+using rf::test::CrashAt;
 using rf::test::readFile;
 using rf::test::writeFile;
 
@@ -27,21 +30,6 @@ constexpr int Size = 64;
 const QByteArray Old(Size, 'o');
 const QByteArray New(Size, 'n');
 const QByteArray Other(Size, 'z');
-
-// What a crash at a named point of a write leaves: the hook stops the write there.
-struct Crash {};
-
-class CrashAt {
-public:
-    explicit CrashAt(const QByteArray& point)
-    {
-        Durable::setCrashHook([point](const char* name) {
-            if (point == name)
-                throw Crash{};
-        });
-    }
-    ~CrashAt() { Durable::setCrashHook({}); }
-};
 
 // An archive of three records "a", old, "c", and the journal of a rewrite of record 2 that a
 // crash cut off, with the record on disk as given.
