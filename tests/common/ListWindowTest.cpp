@@ -1,13 +1,16 @@
 #include "common/ui/ListWindow.h"
 #include "reports/Layout.h"
+#include "storage/Cp1252.h"
 #include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QTest>
 
 using namespace rf;
@@ -34,6 +37,20 @@ public:
     }
     ScanResult fillAll() { return fill([](const RecordView&) { return true; }); }
 };
+
+// The lines as the list shows them, each given in the order written with its 1-based position.
+QStringList sortedLines(const QStringList& lines)
+{
+    std::vector<ListEntry> entries;
+    for (int i = 0; i < lines.size(); ++i)
+        entries.push_back({Cp1252::encode(lines.at(i)), i + 1});
+    LineListModel model;
+    model.setEntries(std::move(entries));
+    QStringList out;
+    for (const ListEntry& entry : model.entries())
+        out << entry.text() + QStringLiteral(" #") + QString::number(entry.position);
+    return out;
+}
 
 } // namespace
 
@@ -66,6 +83,102 @@ private slots:
         const QStringList lines{QStringLiteral("Rossi Mario"), QStringLiteral("Bianchi"), QStringLiteral("rossi anna"),
                                 QStringLiteral("Verdi"), QStringLiteral("ROSSI Luca")};
         QCOMPARE(FindNextLine(lines, selected, key, previousKey), found);
+    }
+
+    void linesSortAsAnItalianReadsThem_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("shown"); // each line with the position it came from
+        QTest::newRow("accented small letter among its plain letter")
+            << QStringList{"Zeta", "\u00E0lberto", "Bruno", "Anna"}
+            << QStringList{"\u00E0lberto #2", "Anna #4", "Bruno #3", "Zeta #1"};
+        QTest::newRow("accented capital among its plain letter")
+            << QStringList{"spazi", "\u00C81", "e2", "Fabio"}
+            << QStringList{"\u00C81 #2", "e2 #3", "Fabio #4", "spazi #1"};
+        QTest::newRow("case aside") << QStringList{"rossi", "Bianchi", "ROSSA", "bianca"}
+                                    << QStringList{"bianca #4", "Bianchi #2", "ROSSA #3", "rossi #1"};
+        QTest::newRow("further letters of the alphabet")
+            << QStringList{"\u00D6rjan", "Nico", "\u00D1ando", "\u00E7iro", "Pia", "\u00FCgo", "Vera", "cesare"}
+            << QStringList{"cesare #8", "\u00E7iro #4", "\u00D1ando #3", "Nico #2", "\u00D6rjan #1", "Pia #5",
+                           "\u00FCgo #6", "Vera #7"};
+        QTest::newRow("alike lines: plain, then accented; small, then capital; then archive order")
+            << QStringList{"Ol\u00E8", "ole", "OLE", "Ole", "ole"}
+            << QStringList{"ole #2", "ole #5", "Ole #4", "OLE #3", "Ol\u00E8 #1"};
+        // Two customers' lines that differ only far beyond the start of the line.
+        const QString start = QStringLiteral("Bici n. 7").leftJustified(60, QLatin1Char(' '));
+        QTest::newRow("the order holds beyond the line's start")
+            << QStringList{start + "Zanardi", start + "\u00E9lite", start + "Emma"}
+            << QStringList{start + "\u00E9lite #2", start + "Emma #3", start + "Zanardi #1"};
+    }
+
+    void linesSortAsAnItalianReadsThem()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, shown);
+        QCOMPARE(sortedLines(lines), shown);
+    }
+
+    void sixtyThousandLinesSortWellUnderASecond()
+    {
+        std::vector<ListEntry> entries;
+        const QStringList names{"Rossi", "\u00E0lberto", "Bianchi", "\u00C8lia", "verdi", "Zanetti"};
+        for (int i = 0; i < 60000; ++i) {
+            const QString line = names.at(i % names.size()) + QStringLiteral(" %1").arg((i * 7919) % 60000, 26) +
+                                 QStringLiteral("  Tel. 0461 %1").arg(i);
+            entries.push_back({Cp1252::encode(line), i + 1});
+        }
+        LineListModel model;
+        QElapsedTimer timer;
+        timer.start();
+        model.setEntries(std::move(entries));
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(model.entries().front().text().startsWith(QStringLiteral("\u00E0lberto")));
+        QVERIFY(model.entries().back().text().startsWith(QStringLiteral("Zanetti")));
+    }
+
+    void enterOnTheSelectedLineChoosesItsRecord()
+    {
+        FakeContext fake;
+        for (const char* name : {"Verdi", "Bianchi", "Rossi"})
+            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(), {{QStringLiteral("Nome"), QLatin1String(name)}});
+        Names_ window(fake.context());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(window.fillAll(), ScanResult::Done);
+        auto* list = child<QListView>(&window, QStringLiteral("lstRecords"));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return); // no line selected yet: nothing happens
+        QVERIFY(window.isVisible());
+        QTest::keyClick(list, Qt::Key_Home); // Bianchi
+        QTest::keyClick(list, Qt::Key_Down); // Rossi
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QCOMPARE(window.chosenPosition(), qint64(3));
+    }
+
+    void enterInTheFindBoxThenOnTrovaFinds()
+    {
+        FakeContext fake;
+        for (const char* name : {"Verdi", "Bianchi", "Rossi"})
+            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(), {{QStringLiteral("Nome"), QLatin1String(name)}});
+        Names_ window(fake.context());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(window.fillAll(), ScanResult::Done);
+        auto* find = child<QLineEdit>(&window, QStringLiteral("txtTrova"));
+        find->setFocus();
+        QTest::keyClicks(find, QStringLiteral("rossi"));
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child(&window, QStringLiteral("btnTrova")));
+        QCOMPARE(child<QListView>(&window, QStringLiteral("lstRecords"))->currentIndex().row(), -1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(child<QListView>(&window, QStringLiteral("lstRecords"))->currentIndex().row(), 1);
+        QVERIFY(window.isVisible());
+        // Tab on to Stampa, and Enter prints.
+        child<QPushButton>(&window, QStringLiteral("btnStampa"))->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(fake.reports().printed.size(), std::size_t(1));
     }
 
     void trovaWalksTheMatchesAndWraps()

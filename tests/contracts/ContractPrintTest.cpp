@@ -15,6 +15,7 @@
 #include "support/TestMain.h"
 #include "support/Tools.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QMap>
 #include <QProcess>
@@ -334,6 +335,25 @@ private slots:
                  QStringLiteral("Bicicletta n.  EB-12"));
         QVERIFY(f.fake.reports().printed.empty());
         QVERIFY(!f.window->isVisible());
+    }
+
+    void savedCopyIsNamedAfterTheContractAndItsCustomer()
+    {
+        WindowFixture f(true);
+        QStringList texts(55, QString());
+        texts[TSchedaContratto().indexOf(QStringLiteral("Cliente"))] = QStringLiteral("Rossi: Mario");
+        {
+            QFile archive(f.fake.file(QStringLiteral("Contratti_Noleggio_Bici.pro")));
+            QVERIFY(archive.open(QIODevice::WriteOnly));
+            archive.write(TSchedaContratto().encode(texts));
+            archive.write(TSchedaContratto().encode(texts));
+        }
+        f.form->showRecord(2);
+        f.show();
+        click(f.window, QStringLiteral("btnAnteprima"));
+        QCOMPARE(f.fake.reports().previewed.size(), std::size_t(1));
+        QCOMPARE(f.fake.reports().previewed.front().fileName, QStringLiteral("Contratto n. 2 Rossi Mario"));
+        QCOMPARE(f.fake.reports().previewed.front().name, QStringLiteral("Contratto Noleggio Bicicletta"));
     }
 
     void theLogoIsLogoBmpOrTheBuiltInPicture_data()

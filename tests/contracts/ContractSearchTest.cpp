@@ -248,6 +248,59 @@ private slots:
                  QStringLiteral("2 veicoli fuori, di cui 2 in ritardo"));
     }
 
+    void outCountSaysVehicleForOne_data()
+    {
+        QTest::addColumn<int>("out");
+        QTest::addColumn<int>("late");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none") << 0 << 0 << "0 veicoli fuori, di cui 0 in ritardo";
+        QTest::newRow("one on time") << 1 << 0 << "1 veicolo fuori, di cui 0 in ritardo";
+        QTest::newRow("one late") << 1 << 1 << "1 veicolo fuori, di cui 1 in ritardo";
+        QTest::newRow("several") << 12 << 1 << "12 veicoli fuori, di cui 1 in ritardo";
+    }
+
+    void outCountSaysVehicleForOne()
+    {
+        QFETCH(int, out);
+        QFETCH(int, late);
+        QFETCH(QString, text);
+        QCOMPARE(Contracts::OutCount(out, late), text);
+    }
+
+    void notReturnedIsOpenedAndWorkedFromTheKeyboard()
+    {
+        FakeContext fake;
+        addContract(fake, contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No")));
+        addContract(fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("No")));
+        // Its command's shortcut opens the list from the contract form, even from an edit.
+        TfrmContratti_Noleggio_Bici form(fake.context());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.edit(QStringLiteral("Cliente"))->setFocus();
+        QString opened;
+        onNextModal([&opened](QWidget* dialog) {
+            opened = dialog->objectName();
+            click(dialog, QStringLiteral("btnChiudi"));
+        });
+        QTest::keyClick(form.edit(QStringLiteral("Cliente")), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(opened, QStringLiteral("frmBiciNonRiconsegnate"));
+
+        // Find a line with Enter, Enter, then Enter on the line opens its contract.
+        TfrmBiciNonRiconsegnate list(fake.context(), nullptr);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        auto* find = child<QLineEdit>(&list, QStringLiteral("txtTrova"));
+        QTRY_VERIFY(find->hasFocus());
+        QTest::keyClicks(find, QStringLiteral("verdi"));
+        QTest::keyClick(find, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        auto* lines = child<QListView>(&list, QStringLiteral("lstRecords"));
+        QCOMPARE(lines->currentIndex().row(), 1);
+        QTest::keyClick(lines, Qt::Key_Return);
+        QCOMPARE(list.result(), int(QDialog::Accepted));
+        QCOMPARE(list.chosenPosition(), qint64(1));
+    }
+
     void notReturnedPrintsUnderItsTitle()
     {
         FakeContext fake;

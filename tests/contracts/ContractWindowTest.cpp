@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -91,6 +92,10 @@ private slots:
             << "" << "31/02/2024" << "txtData"
             << "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una "
                "data valida nel formato gg/mm/anno.";
+        QTest::newRow("text that is not a date")
+            << "" << "3 gennaio" << "txtData"
+            << "Attenzione: la data indicata non è valida: le date si scrivono nella forma gg/mm/aaaa, ad esempio "
+               "03/01/2027.\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida.";
         QTest::newRow("place") << "Luogo" << "05/03/2024" << "txtLuogo"
                                << "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.";
         QTest::newRow("customer") << "Cliente" << "05/03/2024" << "txtCliente"
@@ -149,6 +154,42 @@ private slots:
         click(&w, "cmdUltimo");
         QCOMPARE(w.edit("Cliente")->text(), QStringLiteral("Anna Bianchi"));
         QVERIFY(w.returned());
+    }
+
+    void fieldsShowTheStartOfTheirTextAndDatesWhole()
+    {
+        FakeContext fake;
+        const QString company = QStringLiteral("Cicli Fontana di Fontana Mario & C. s.n.c., noleggio e riparazioni, "
+                                               "via Roma 12, Riva del Garda");
+        QStringList texts(55, QString());
+        texts[0] = company;
+        for (const char* field : {"Data", "DataNasc", "DataRil", "DataSca", "DataNascMin", "DataInizio", "DataFine"})
+            texts[TSchedaContratto().indexOf(QLatin1String(field))] = QStringLiteral("03/01/2027");
+        {
+            QFile f(fake.file("Contratti_Noleggio_Bici.pro"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(TSchedaContratto().encode(texts));
+        }
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        click(&w, "cmdUltimo");
+        QCOMPARE(w.edit("Ditta01")->text(), company);
+        QCOMPARE(w.edit("Ditta01")->cursorPosition(), 0);
+        for (QLineEdit* date : w.findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("^txtData")))) {
+            QCOMPARE(date->cursorPosition(), 0);
+            // The text inside the frame (1), padding (3) and the edit's own margin (2) on each side.
+            const int room = date->width() - 2 * (1 + 3 + 2);
+            QVERIFY2(QFontMetrics(date->font()).horizontalAdvance(date->text()) <= room,
+                     qPrintable(date->objectName()));
+        }
+        // Typed at the end, then left: the start shows again.
+        w.edit("Ditta01")->setFocus();
+        QTest::keyClick(w.edit("Ditta01"), Qt::Key_End);
+        QTest::keyClicks(w.edit("Ditta01"), QStringLiteral("!"));
+        w.edit("Luogo")->setFocus();
+        QTRY_COMPARE(w.edit("Ditta01")->cursorPosition(), 0);
+        QCOMPARE(w.edit("Ditta01")->text(), company + QLatin1Char('!'));
     }
 
     void aReturnedFlagOfAnotherValueLeavesTheBoxAlone()

@@ -131,6 +131,85 @@ private slots:
         QCOMPARE(fleet.edit(QStringLiteral("Note"))->text(), QStringLiteral("prima"));
     }
 
+    void keyboardAloneSearchesAndChoosesACard()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala"), QStringLiteral("M"), QStringLiteral("Nero"));
+        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi"), QStringLiteral("L"), QStringLiteral("Blu"));
+        TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Contracts);
+        search.show();
+        QVERIFY(QTest::qWaitForWindowActive(&search));
+        // Tab from the last filter reaches Cerca, and Enter there searches.
+        search.filterEdit(QStringLiteral("txtNote"))->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), child(&search, QStringLiteral("btnCerca")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(listed(search).size(), 2);
+        // On to the list; the line of vehicle 2 is the last; Enter chooses it as a double click does.
+        auto* list = child<QListView>(&search, QStringLiteral("lstRecords"));
+        list->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!search.isVisible());
+        QCOMPARE(search.result(), int(QDialog::Accepted));
+        QCOMPARE(search.chosenPosition(), qint64(1));
+    }
+
+    void filterLabelsSitOnTheirFieldsAndTheFocusBoxHugsTheField()
+    {
+        FakeContext fake;
+        TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Fleet);
+        search.show();
+        QVERIFY(QTest::qWaitForWindowActive(&search));
+        const QList<QLabel*> labels = search.findChildren<QLabel*>();
+        for (const char* name : {"txtBiciNum", "txtTaglia", "txtNote"}) {
+            QLineEdit* edit = search.filterEdit(QLatin1String(name));
+            const auto label = std::find_if(labels.begin(), labels.end(), [edit](QLabel* l) { return l->buddy() == edit; });
+            QVERIFY(label != labels.end());
+            const QRect field(edit->mapTo(&search, QPoint()), edit->size());
+            const QRect caption((*label)->mapTo(&search, QPoint()), (*label)->size());
+            QVERIFY2(caption.bottom() < field.top() && field.top() - caption.bottom() <= 6, name);
+            edit->setFocus();
+            QWidget* box = search.findChild<QWidget*>(QStringLiteral("effCampo01"));
+            if (QLatin1String(name) == QLatin1String("txtTaglia"))
+                box = search.findChild<QWidget*>(QStringLiteral("effCampo10"));
+            else if (QLatin1String(name) == QLatin1String("txtNote"))
+                box = search.findChild<QWidget*>(QStringLiteral("effCampo04"));
+            QTRY_VERIFY(box->isVisible());
+            QCOMPARE(QRect(box->mapTo(&search, QPoint()), box->size()), field.adjusted(-4, -4, 4, 4));
+        }
+    }
+
+    void exportWindowOpensOnEsportaAndIsWorkedFromTheKeyboard()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        TfrmExpAutoparco window(fake.context(), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(QApplication::focusWidget(), child(&window, QStringLiteral("cmdEsporta")));
+        QCOMPARE(child<QLabel>(&window, QStringLiteral("panInfo"))->text(),
+                 QStringLiteral("Esportazione archivio in Microsoft Excel."));
+        fake.messages().answerNext(false);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        fake.messages().answerNext(false);
+        QTest::keyClick(window.grid(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(fake.messages().count(), 2);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Confirmation);
+        // Tab leaves the grid rather than walking its cells.
+        window.grid()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window.grid(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != window.grid());
+        onNextModal([](QWidget* guide) {
+            QCOMPARE(guide->objectName(), QStringLiteral("frmGuida"));
+            QTest::keyClick(guide, Qt::Key_Escape);
+        });
+        QTest::keyClick(window.grid(), Qt::Key_F1);
+        QVERIFY(window.isVisible());
+        QTest::keyClick(window.grid(), Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+    }
+
     void closingTheSearchLeavesTheCardAlone()
     {
         FakeContext fake;

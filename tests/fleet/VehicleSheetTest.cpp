@@ -259,6 +259,19 @@ private slots:
         QCOMPARE(fleet.edit(QStringLiteral("BiciNum"))->text(), QStringLiteral("B-07 "));
     }
 
+    void savedCopyIsNamedAfterTheVehicle()
+    {
+        FakeContext fake;
+        TfrmAutoparco fleet(fake.context());
+        fleet.edit(QStringLiteral("BiciNum"))->setText(QStringLiteral(" B|07 "));
+        TfrmAnteprimaAutomezzo dialog(fake.context(), fleet);
+        dialog.show();
+        click(&dialog, "btnStampa");
+        QCOMPARE(fake.reports().previewed.size(), std::size_t(1));
+        QCOMPARE(fake.reports().previewed.front().fileName, QStringLiteral("Scheda veicolo B 07"));
+        QCOMPARE(fake.reports().previewed.front().name, QStringLiteral("Scheda Veicolo")); // the report keeps its own
+    }
+
     void annullaOutputsNothing_data()
     {
         QTest::addColumn<bool>("preview");

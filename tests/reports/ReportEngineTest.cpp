@@ -43,6 +43,32 @@ QStringList textsOf(const Document& document, const QString& name)
 class ReportEngineTest : public QObject {
     Q_OBJECT
 private slots:
+    void fileNamesLoseWhatAFileNameCannotHold_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("kept as it is") << "Contratto n. 12 Rossi Mario" << "Contratto n. 12 Rossi Mario";
+        QTest::newRow("forbidden characters become one blank")
+            << "Scheda veicolo A/B\\C:D*E?F\"G<H>I|J" << "Scheda veicolo A B C D E F G H I J";
+        QTest::newRow("runs of blanks and control characters") << "Rossi \t\n  Mario" << "Rossi Mario";
+        QTest::newRow("no blanks or dots at the ends") << " ..Verdi Ugo. . " << "Verdi Ugo";
+        QTest::newRow("accented letters stay") << "Contratto Niccol\u00F2 D'Ard\u00E8" << "Contratto Niccol\u00F2 D'Ard\u00E8";
+    }
+
+    void fileNamesLoseWhatAFileNameCannotHold()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, fileName);
+        QCOMPARE(SafeFileName(text), fileName);
+        // A report without a name of its own is offered under its name; an unusable one changes nothing.
+        Report report(QStringLiteral("Planning Annuale"));
+        QCOMPARE(report.fileName(), QStringLiteral("Planning Annuale"));
+        report.setFileName(text);
+        QCOMPARE(report.fileName(), fileName);
+        report.setFileName(QStringLiteral(" / "));
+        QCOMPARE(report.fileName(), QStringLiteral("Planning Annuale"));
+    }
+
     void unitsConvert()
     {
         QCOMPARE(mm(25.4), 96.0);

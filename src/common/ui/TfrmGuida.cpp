@@ -34,6 +34,7 @@ TfrmGuida::TfrmGuida(Context& context, QWidget* parent)
     m_txtGuida = new QPlainTextEdit;
     m_txtGuida->setObjectName(QStringLiteral("txtGuida"));
     m_txtGuida->setReadOnly(true);
+    m_txtGuida->setTabChangesFocus(true); // Tab leads on to Chiudi
     m_txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_txtGuida->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_txtGuida->setFont(Style::pointFont(Style::Family::Verdana, 12, true));
