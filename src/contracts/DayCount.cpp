@@ -30,10 +30,11 @@ QString invalidDate(const QString& date)
 {
     const QString problem = LooksLikeDate(date)
                                 ? QStringLiteral(" non esiste.")
-                                : QStringLiteral(" non è valida: le date si scrivono nella forma ") + DateFormExample() +
-                                      QLatin1Char('.');
+                                : QStringLiteral(" non è valida: le date si scrivono nella forma ") +
+                                      DateFormExample() + QLatin1Char('.');
     return QStringLiteral("Attenzione: la data ") + date + problem +
-           QStringLiteral("\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una data valida.");
+           QStringLiteral(
+               "\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una data valida.");
 }
 
 } // namespace

@@ -37,9 +37,11 @@ struct Bar {
     int saved = 0;
     PictureButton* cmdEsporta = bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
                                          QStringLiteral("Esporta."), [this] { ++exported; });
-    PictureButton* cmdSalva = bar->add(QStringLiteral("cmdSalva"), QStringLiteral("save"), QStringLiteral("Salva."),
-                                       [this] { ++saved; }, QKeySequence(Qt::CTRL | Qt::Key_A));
-    PictureButton* cmdNuovo = bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"), QStringLiteral("Nuovo."), {});
+    PictureButton* cmdSalva = bar->add(
+        QStringLiteral("cmdSalva"), QStringLiteral("save"), QStringLiteral("Salva."), [this] { ++saved; },
+        QKeySequence(Qt::CTRL | Qt::Key_A));
+    PictureButton* cmdNuovo =
+        bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"), QStringLiteral("Nuovo."), {});
 
     Bar()
     {
@@ -128,7 +130,8 @@ private slots:
         QCOMPARE(Status::hintOf(w.cmdNuovo), QStringLiteral("Nuovo. (Ctrl+N)"));
         QCOMPARE(CommandBar::keyText(CommandBar::defaultShortcut(QStringLiteral("cmdUltimo"))),
                  QStringLiteral("Alt+Fine"));
-        QCOMPARE(CommandBar::keyText(CommandBar::defaultShortcut(QStringLiteral("cmdEsci"))), QStringLiteral("Esc"));
+        QCOMPARE(CommandBar::keyText(CommandBar::defaultShortcut(QStringLiteral("cmdEsci"))),
+                 QStringLiteral("Esc"));
     }
 
     void commandPicturesAreReachedByTabAndPressedByEnterOrSpace()

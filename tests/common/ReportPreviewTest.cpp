@@ -18,9 +18,10 @@ private slots:
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("offered");
-        QTest::newRow("the caller's name, made fit for a file")
-            << "Planning bici B/7 anno 2025" << "Planning bici B 7 anno 2025.pdf";
-        QTest::newRow("none given: the report's own name") << "" << "Riepilogo dati.pdf";
+        QTest::newRow("the caller's name, made fit for a file") << "Planning bici B/7 anno 2025"
+                                                                << "Planning bici B 7 anno 2025.pdf";
+        QTest::newRow("none given: the report's own name") << ""
+                                                           << "Riepilogo dati.pdf";
     }
 
     void pdfIsOfferedUnderTheNameItsCallerGave()

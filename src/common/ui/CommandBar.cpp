@@ -93,10 +93,14 @@ QKeySequence CommandBar::defaultShortcut(const QString& name)
 QString CommandBar::keyText(const QKeySequence& shortcut)
 {
     static const std::map<QString, QString> italian{
-        {QStringLiteral("Shift"), QStringLiteral("Maiusc")}, {QStringLiteral("Home"), QStringLiteral("Inizio")},
-        {QStringLiteral("End"), QStringLiteral("Fine")},     {QStringLiteral("Left"), QStringLiteral("←")},
-        {QStringLiteral("Right"), QStringLiteral("→")}, {QStringLiteral("Up"), QStringLiteral("↑")},
-        {QStringLiteral("Down"), QStringLiteral("↓")},  {QStringLiteral("PgUp"), QStringLiteral("Pag↑")},
+        {QStringLiteral("Shift"), QStringLiteral("Maiusc")},
+        {QStringLiteral("Home"), QStringLiteral("Inizio")},
+        {QStringLiteral("End"), QStringLiteral("Fine")},
+        {QStringLiteral("Left"), QStringLiteral("←")},
+        {QStringLiteral("Right"), QStringLiteral("→")},
+        {QStringLiteral("Up"), QStringLiteral("↑")},
+        {QStringLiteral("Down"), QStringLiteral("↓")},
+        {QStringLiteral("PgUp"), QStringLiteral("Pag↑")},
         {QStringLiteral("PgDown"), QStringLiteral("Pag↓")},
     };
     QStringList keys = shortcut.toString(QKeySequence::PortableText).split(QLatin1Char('+'));

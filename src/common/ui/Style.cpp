@@ -198,7 +198,8 @@ QString buttonSheet()
                " stop:1 @BlockFill); border: 1px solid @PanelBorder; border-radius: 4px; padding: 4px 12px; }"
                " QPushButton:hover { background: @HeaderFill; border-color: @SteelBlue; }"
                " QPushButton:pressed { background: @Mist; }"
-               " QPushButton:disabled { color: @ReadOnlyText; background: @ReadOnlyFill; border-color: @Mist; }")) +
+               " QPushButton:disabled { color: @ReadOnlyText; background: @ReadOnlyFill; border-color: "
+               "@Mist; }")) +
            QLatin1Char(' ') + focusRule(QStringLiteral("QPushButton"));
 }
 

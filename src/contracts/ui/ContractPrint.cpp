@@ -27,7 +27,8 @@ QString fileName(const QString& document, const TfrmContratti_Noleggio_Bici& for
     const QString number = form.position().trimmed();
     if (!number.isEmpty())
         parts << QStringLiteral("n. ") + number;
-    if (const QLineEdit* customer = form.edit(QStringLiteral("Cliente")); customer && !customer->text().trimmed().isEmpty())
+    if (const QLineEdit* customer = form.edit(QStringLiteral("Cliente"));
+        customer && !customer->text().trimmed().isEmpty())
         parts << customer->text().trimmed();
     return parts.join(QLatin1Char(' '));
 }

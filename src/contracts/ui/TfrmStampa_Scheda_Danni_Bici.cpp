@@ -46,7 +46,8 @@ TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context,
                                               bicycle.mirrored(true, false), context.clock().now(), valueOf);
                    if (!everyField)
                        return std::nullopt;
-                   sheet.setFileName(ContractPrint::fileName(QStringLiteral("Verifica stato bici contratto"), form));
+                   sheet.setFileName(
+                       ContractPrint::fileName(QStringLiteral("Verifica stato bici contratto"), form));
                    return sheet;
                }});
 }

@@ -21,7 +21,8 @@ PrintChoiceDialog::Builder vehicleSheetBuilder(const TfrmAutoparco& fleet)
         });
         if (!editsFound)
             return std::nullopt;
-        sheet.setFileName(QStringLiteral("Scheda veicolo ") + fleet.edit(QStringLiteral("BiciNum"))->text().trimmed());
+        sheet.setFileName(QStringLiteral("Scheda veicolo ") +
+                          fleet.edit(QStringLiteral("BiciNum"))->text().trimmed());
         return sheet;
     };
 }
