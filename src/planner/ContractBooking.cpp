@@ -27,9 +27,15 @@ YearBooking& yearOf(std::map<int, YearBooking>& years, const QString& folder, co
 BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const std::optional<BookedSpan>& previousSpan)
 {
     BookingPlan plan;
-    const bool moving = previousSpan && !(*previousSpan == wanted);
+    bool moving = false;
+    if (previousSpan && !(*previousSpan == wanted)) {
+        // Only what is still booked moves; a file that cannot be read is told below.
+        bool unreadable = false;
+        moving = !daysBookedFor(folder, *previousSpan, &unreadable).empty() || unreadable;
+    }
     plan.moving = moving;
     const bool sameVehicle = previousSpan && previousSpan->vehicleNumber.trimmed() == wanted.vehicleNumber.trimmed();
+    plan.retext = moving && sameVehicle && previousSpan->start == wanted.start && previousSpan->end == wanted.end;
     std::map<int, YearBooking> years;
     for (QDate day = wanted.start; day.isValid() && day <= wanted.end; day = day.addDays(1))
         yearOf(years, folder, wanted.vehicleNumber, day.year()).wanted.push_back(slotOfDate(day));
@@ -80,6 +86,36 @@ BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const s
         }
     }
     return plan;
+}
+
+BookingPlan planRelease(const QString& folder, const BookedSpan& span)
+{
+    // Nothing wanted, under no number: every file read is the span's vehicle's, its header kept.
+    return planBooking(folder, BookedSpan{}, span);
+}
+
+std::vector<BookedDay> daysBookedFor(const QString& folder, const BookedSpan& span, bool* unreadable)
+{
+    std::vector<BookedDay> found;
+    if (unreadable)
+        *unreadable = false;
+    if (!span.start.isValid() || !span.end.isValid() || !fileNameProblem(span.vehicleNumber).isEmpty())
+        return found;
+    const QString text = span.text.trimmed();
+    const QDir dir(folder);
+    for (int year = span.start.year(); year <= span.end.year(); ++year) {
+        const QDate from = std::max(span.start, QDate(year, 1, 1));
+        const QDate to = std::min(span.end, QDate(year, 12, 31));
+        const Loaded loaded =
+            peek(dir.filePath(fileName(span.vehicleNumber, QString::number(year))), slotOfDate(from), slotOfDate(to));
+        if (loaded.status == Loaded::Status::Unreadable && unreadable)
+            *unreadable = true;
+        for (QDate day = from; day <= to; day = day.addDays(1)) {
+            if (!text.isEmpty() && loaded.days[std::size_t(slotOfDate(day))].trimmed() == text)
+                found.push_back({day, text});
+        }
+    }
+    return found;
 }
 
 BookingWritten writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text, bool replaceTaken)

@@ -39,8 +39,11 @@ struct BookingPlan {
     std::vector<BookedDay> taken;
     // Whether every wanted day already carries the text and no previous day is to be freed.
     bool alreadyBooked = false;
-    // Whether the previous span differs from the wanted one, whose days then move.
+    // Whether days of the previous span still carry its text in the planner and the previous span
+    // differs from the wanted one: those days then move (or are freed, when nothing is wanted).
     bool moving = false;
+    // Whether the move keeps the vehicle and the days and only changes the text.
+    bool retext = false;
     QString unreadable; // the file that could not be read, if any; nothing may be written then
     // The first file that can be read but not written, and why; the booking cannot be written
     // unless it is already there.
@@ -50,7 +53,18 @@ struct BookingPlan {
 
 // Reads the planning files of the wanted span and of the previous one, whose days move to the
 // wanted ones, from folder; a missing file is created empty, as the grid does, only when wanted days go into it.
+// A previous span none of whose days carries its text any more (never booked, or freed since)
+// moves nothing: the wanted days are booked as for a new contract.
 BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const std::optional<BookedSpan>& previous);
+
+// The plan that frees the days of span that still carry its text, in its vehicle's files (whose
+// own header stays); moving is false when there are none.
+BookingPlan planRelease(const QString& folder, const BookedSpan& span);
+
+// The days of span that carry its text (blanks at either end aside) in its vehicle's planning
+// files, read without creating or changing any; unreadable, when given, tells whether a file of
+// the span exists but could not be read.
+std::vector<BookedDay> daysBookedFor(const QString& folder, const BookedSpan& span, bool* unreadable = nullptr);
 
 // What writing a booking did to each file it wrote or tried, in order; it stops at the first
 // file that could not be written.

@@ -171,6 +171,110 @@ private slots:
                  QStringLiteral("7"));
     }
 
+    void theQuestionNamesWhatIsBookedInThePlanner_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("previousEnd");
+        QTest::addColumn<QString>("previousText");
+        QTest::addColumn<QString>("wantedEnd");
+        QTest::addColumn<QString>("wantedText");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("after");
+        const QString old = QStringLiteral("Rossi Mario 333 1234567");
+        const QString phone = QStringLiteral("Rossi Mario 333 7654321");
+        QTest::newRow("never booked, end moved")
+            << QStringList{} << "12/12/2026" << old << "13/12/2026" << old
+            << "Prenotare nel planner la bicicletta n. 7 dal 11/12/2026 al 13/12/2026 per Rossi Mario?"
+            << QStringList{"11/12=" + old, "12/12=" + old, "13/12=" + old};
+        QTest::newRow("booked, end moved")
+            << QStringList{"11/12=" + old, "12/12=" + old} << "12/12/2026" << old << "13/12/2026" << old
+            << "Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dal 11/12/2026 al "
+               "12/12/2026 alla bicicletta n. 7 dal 11/12/2026 al 13/12/2026?"
+            << QStringList{"11/12=" + old, "12/12=" + old, "13/12=" + old};
+        QTest::newRow("booked, phone changed")
+            << QStringList{"11/12=" + old, "12/12=" + old, "20/12=Verdi"} << "12/12/2026" << old << "12/12/2026"
+            << phone
+            << "Aggiornare nel planner la prenotazione della bicicletta n. 7 dal 11/12/2026 al 12/12/2026 da "
+               "\"Rossi Mario 333 1234567\" a \"Rossi Mario 333 7654321\"?"
+            << QStringList{"11/12=" + phone, "12/12=" + phone, "20/12=Verdi"};
+        QTest::newRow("freed in the grid, phone changed")
+            << QStringList{} << "12/12/2026" << old << "12/12/2026" << phone
+            << "Prenotare nel planner la bicicletta n. 7 dal 11/12/2026 al 12/12/2026 per Rossi Mario?"
+            << QStringList{"11/12=" + phone, "12/12=" + phone};
+        QTest::newRow("rebooked for someone else, end moved")
+            << QStringList{"11/12=Verdi", "12/12=Verdi"} << "12/12/2026" << old << "13/12/2026" << old
+            << "Prenotare nel planner la bicicletta n. 7 dal 11/12/2026 al 13/12/2026 per Rossi Mario?"
+            << QStringList{"11/12=Verdi", "12/12=Verdi", "13/12=" + old};
+    }
+
+    void theQuestionNamesWhatIsBookedInThePlanner()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, previousEnd);
+        QFETCH(QString, previousText);
+        QFETCH(QString, wantedEnd);
+        QFETCH(QString, wantedText);
+        QFETCH(QString, question);
+        QFETCH(QStringList, after);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        if (!before.isEmpty())
+            book(fake, QStringLiteral("7"), 2026, before);
+        fake.messages().answerNext(true);
+        fake.messages().answerNext(false); // days of others are kept
+        BookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("7"), "11/12/2026", qPrintable(wantedEnd), wantedText),
+                         days(QStringLiteral("7"), "11/12/2026", qPrintable(previousEnd), previousText)});
+        QVERIFY(fake.messages().count() >= 1);
+        QCOMPARE(fake.messages().all().first().kind, MessageKind::Confirmation);
+        QCOMPARE(fake.messages().all().first().text, question);
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2026), after);
+    }
+
+    void aBicycleWithoutCardTellsWhichBookingStaysAndMayFreeIt_data()
+    {
+        QTest::addColumn<bool>("wasBooked");
+        QTest::addColumn<bool>("free");
+        QTest::newRow("freed") << true << true;
+        QTest::newRow("kept") << true << false;
+        QTest::newRow("nothing booked before") << false << false;
+    }
+
+    void aBicycleWithoutCardTellsWhichBookingStaysAndMayFreeIt()
+    {
+        QFETCH(bool, wasBooked);
+        QFETCH(bool, free);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        const QString text = QStringLiteral("Rossi Mario 333 1234567");
+        const QStringList before = wasBooked ? QStringList{"01/05=" + text, "02/05=" + text, "04/05=Verdi"}
+                                             : QStringList{"04/05=Verdi"};
+        book(fake, QStringLiteral("7"), 2024, before);
+        fake.messages().answerNext(free);
+        BookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("9"), "01/05/2024", "03/05/2024"),
+                         days(QStringLiteral("7"), "01/05/2024", "03/05/2024")});
+        const QString refused = QStringLiteral("Attenzione: la bicicletta n. 9 non ha una scheda nella flotta bici.\n\r\n\r"
+                                               "Il contratto è stato salvato, ma la prenotazione non è stata registrata "
+                                               "nel planner.");
+        QCOMPARE(fake.messages().count(), 1);
+        if (!wasBooked) {
+            QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+            QCOMPARE(fake.messages().last().text, refused);
+        } else {
+            QCOMPARE(fake.messages().last().kind, MessageKind::Confirmation);
+            QCOMPARE(fake.messages().last().text,
+                     refused + QStringLiteral("\n\r\n\rNel planner resta la prenotazione precedente di Rossi Mario per "
+                                              "la bicicletta n. 7 dal 01/05/2024 al 02/05/2024.\n\r\n\rLiberare questi "
+                                              "giorni nel planner?"));
+        }
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024), free ? QStringList{"04/05=Verdi"} : before);
+        // The freed file keeps its own vehicle in its header; no file is made for the bicycle without a card.
+        QCOMPARE(ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
+                 QStringLiteral("7"));
+        QVERIFY(!QFile::exists(planningFile(fake, QStringLiteral("9"), 2024)));
+    }
+
     void vehiclesThatCannotBeBookedAreToldAndNoFileIsWritten_data()
     {
         QTest::addColumn<QString>("number");

@@ -33,6 +33,82 @@ std::optional<Planning::Vehicle> fleetVehicle(Context& context, const QString& n
     return found;
 }
 
+// Says why a plan's files cannot be written, if so; true when they can.
+bool writable(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan, const QString& consequence)
+{
+    if (!plan.unreadable.isEmpty()) {
+        messages.error(owner, QStringLiteral("Errore: il file \"") + QFileInfo(plan.unreadable).fileName() +
+                                  QStringLiteral("\" del planner non può essere letto.") + consequence);
+        return false;
+    }
+    if (!plan.readOnly.isEmpty()) {
+        messages.error(owner, QStringLiteral("Errore: il file \"") + QFileInfo(plan.readOnly).fileName() +
+                                  QStringLiteral("\" del planner non può essere modificato.\n\r\n\r") +
+                                  PlanningMessages::readOnlyReason(plan.readOnly, plan.readOnlyWhy, QString()) +
+                                  consequence);
+        return false;
+    }
+    return true;
+}
+
+// Writes a plan and tells what another workstation changed meanwhile and what could not be written.
+void write(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan, const Planning::Vehicle& vehicle,
+           const QString& text, bool replace)
+{
+    const Planning::BookingWritten written = Planning::writeBooking(plan, vehicle, text, replace);
+    for (const Planning::BookingWritten::File& file : written.files) {
+        if (!file.result.written)
+            break;
+        for (const QString& notice : {PlanningMessages::meanwhileText(file.path, file.result.meanwhile),
+                                      PlanningMessages::conflictsText(file.result.conflicts)}) {
+            if (!notice.isEmpty())
+                messages.warning(owner, notice);
+        }
+    }
+    if (const Planning::BookingWritten::File* failed = written.failed())
+        // Files of other years may have been written already: the user is asked to look.
+        messages.error(owner, QStringLiteral("Errore: non è stato possibile scrivere il file \"") +
+                                  QFileInfo(failed->path).fileName() +
+                                  QStringLiteral("\" del planner.\n\r\n\r") +
+                                  PlanningMessages::saveFailureReason(failed->path, failed->result) +
+                                  QStringLiteral("\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel "
+                                                 "planner."));
+}
+
+Planning::BookedSpan spanOf(const ContractDays& days)
+{
+    return {days.vehicleNumber, days.start, days.end, days.text};
+}
+
+// The contract's days cannot be booked (why says so): when the days it had booked before are still
+// in the planner, the user is told they stay and may free them; otherwise the warning alone.
+void refuse(Context& context, QWidget* owner, const QString& why, const BookingRequest& request)
+{
+    Messages& messages = context.messages();
+    const std::optional<ContractDays>& previous = request.previous;
+    std::vector<Planning::BookedDay> stay;
+    if (previous && !(spanOf(*previous) == spanOf(request.wanted)) &&
+        Planning::fileNameProblem(previous->vehicleNumber).isEmpty())
+        stay = Planning::daysBookedFor(context.programFolder(), spanOf(*previous));
+    if (stay.empty()) {
+        messages.warning(owner, why + NotBooked);
+        return;
+    }
+    const QString question =
+        why + NotBooked + QStringLiteral("\n\r\n\rNel planner resta la prenotazione precedente di ") +
+        previous->customer.trimmed() + QStringLiteral(" per la bicicletta n. ") + previous->vehicleNumber.trimmed() +
+        (stay.size() == 1 ? QStringLiteral(" il ") + FormatDate(stay.front().date)
+                          : QStringLiteral(" dal ") + FormatDate(stay.front().date) + QStringLiteral(" al ") +
+                                FormatDate(stay.back().date)) +
+        QStringLiteral(".\n\r\n\rLiberare questi giorni nel planner?");
+    if (!messages.confirm(owner, question))
+        return;
+    const Planning::BookingPlan plan = Planning::planRelease(context.programFolder(), spanOf(*previous));
+    if (!plan.moving || !writable(messages, owner, plan, QStringLiteral("\n\r\n\rI giorni non sono stati liberati.")))
+        return;
+    write(messages, owner, plan, {}, QString(), false);
+}
+
 } // namespace
 
 void BookForContract(Context& context, QWidget* owner, const BookingRequest& request)
@@ -43,47 +119,47 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
     if (number.isEmpty() || !wanted.start.isValid() || !wanted.end.isValid() || wanted.end < wanted.start)
         return;
     if (wanted.start.daysTo(wanted.end) >= 366) {
-        messages.warning(owner, QStringLiteral("Attenzione: il periodo del contratto supera un anno.") + NotBooked);
+        refuse(context, owner, QStringLiteral("Attenzione: il periodo del contratto supera un anno."), request);
         return;
     }
     const QString problem = Planning::fileNameProblem(number);
     if (!problem.isEmpty()) {
-        messages.warning(owner, QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono "
-                                               "far parte del nome di un file (") +
-                                    problem + QStringLiteral(").") + NotBooked);
+        refuse(context, owner,
+               QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte del "
+                              "nome di un file (") +
+                   problem + QStringLiteral(")."),
+               request);
         return;
     }
     const std::optional<Planning::Vehicle> vehicle = fleetVehicle(context, number);
     if (!vehicle) {
-        messages.warning(owner, QStringLiteral("Attenzione: la bicicletta n. ") + number +
-                                    QStringLiteral(" non ha una scheda nella flotta bici.") + NotBooked);
+        refuse(context, owner,
+               QStringLiteral("Attenzione: la bicicletta n. ") + number +
+                   QStringLiteral(" non ha una scheda nella flotta bici."),
+               request);
         return;
     }
     BookingRequest checked = request;
     if (checked.previous && !Planning::fileNameProblem(checked.previous->vehicleNumber).isEmpty())
         checked.previous.reset(); // nothing can have been booked under that number
-    const auto span = [](const ContractDays& days) {
-        return Planning::BookedSpan{days.vehicleNumber, days.start, days.end, days.text};
-    };
     const Planning::BookingPlan plan = Planning::planBooking(
-        context.programFolder(), span(wanted),
-        checked.previous ? std::optional<Planning::BookedSpan>(span(*checked.previous)) : std::nullopt);
+        context.programFolder(), spanOf(wanted),
+        checked.previous ? std::optional<Planning::BookedSpan>(spanOf(*checked.previous)) : std::nullopt);
     if (!plan.unreadable.isEmpty()) {
-        messages.error(owner, QStringLiteral("Errore: il file \"") + QFileInfo(plan.unreadable).fileName() +
-                                  QStringLiteral("\" del planner non può essere letto.") + NotBooked);
+        writable(messages, owner, plan, NotBooked);
         return;
     }
     if (plan.alreadyBooked)
         return;
-    if (!plan.readOnly.isEmpty()) {
-        messages.error(owner, QStringLiteral("Errore: il file \"") + QFileInfo(plan.readOnly).fileName() +
-                                  QStringLiteral("\" del planner non può essere modificato.\n\r\n\r") +
-                                  PlanningMessages::readOnlyReason(plan.readOnly, plan.readOnlyWhy, QString()) +
-                                  NotBooked);
+    if (!writable(messages, owner, plan, NotBooked))
         return;
-    }
     QString question;
-    if (plan.moving) {
+    if (plan.retext) {
+        question = QStringLiteral("Aggiornare nel planner la prenotazione della bicicletta n. ") + number +
+                   QStringLiteral(" dal ") + FormatDate(wanted.start) + QStringLiteral(" al ") +
+                   FormatDate(wanted.end) + QStringLiteral(" da \"") + checked.previous->text.trimmed() +
+                   QStringLiteral("\" a \"") + wanted.text.trimmed() + QStringLiteral("\"?");
+    } else if (plan.moving) {
         const ContractDays& previous = *checked.previous;
         question = QStringLiteral("Spostare nel planner la prenotazione di ") + wanted.customer.trimmed() +
                    QStringLiteral(" dalla bicicletta n. ") + previous.vehicleNumber.trimmed() +
@@ -105,24 +181,7 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
                        QStringLiteral(".\r\n\r\nSostituire anche queste prenotazioni? Rispondendo No verranno "
                                       "prenotati soltanto i giorni liberi."));
     }
-    const Planning::BookingWritten written = Planning::writeBooking(plan, *vehicle, wanted.text.trimmed(), replace);
-    for (const Planning::BookingWritten::File& file : written.files) {
-        if (!file.result.written)
-            break;
-        for (const QString& text : {PlanningMessages::meanwhileText(file.path, file.result.meanwhile),
-                                    PlanningMessages::conflictsText(file.result.conflicts)}) {
-            if (!text.isEmpty())
-                messages.warning(owner, text);
-        }
-    }
-    if (const Planning::BookingWritten::File* failed = written.failed())
-        // Files of other years may have been written already: the user is asked to look.
-        messages.error(owner, QStringLiteral("Errore: non è stato possibile scrivere il file \"") +
-                                  QFileInfo(failed->path).fileName() +
-                                  QStringLiteral("\" del planner.\n\r\n\r") +
-                                  PlanningMessages::saveFailureReason(failed->path, failed->result) +
-                                  QStringLiteral("\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel "
-                                                 "planner."));
+    write(messages, owner, plan, *vehicle, wanted.text.trimmed(), replace);
 }
 
 } // namespace rf
