@@ -9,13 +9,12 @@ Availability classify(const QDate& start, const QDate& end, const YearLoader& lo
     Availability result;
     if (!start.isValid() || !end.isValid() || end < start)
         return result;
-    bool unknown = false;
     for (int year = start.year(); year <= end.year(); ++year) {
         const QDate from = year == start.year() ? start : QDate(year, 1, 1);
         const QDate to = year == end.year() ? end : QDate(year, 12, 31);
         const Loaded loaded = loadYear(year, slotOfDate(from), slotOfDate(to));
         if (loaded.status == Loaded::Status::Unreadable) {
-            unknown = true;
+            result.unreadableYears.push_back(year);
             continue;
         }
         if (loaded.status == Loaded::Status::Empty)
@@ -28,8 +27,8 @@ Availability classify(const QDate& start, const QDate& end, const YearLoader& lo
         }
     }
     const qint64 days = start.daysTo(end) + 1;
-    if (unknown)
-        result.state = Availability::State::Unknown;
+    if (!result.unreadableYears.empty())
+        result.state = Availability::State::Unreadable;
     else if (result.booked.empty())
         result.state = Availability::State::Free;
     else if (qint64(result.booked.size()) == days)
@@ -39,15 +38,17 @@ Availability classify(const QDate& start, const QDate& end, const YearLoader& lo
     return result;
 }
 
-YearLoader planningFilesOf(const QString& folder, const QString& vehicleNumber)
+Availability availabilityOf(const QString& folder, const QString& vehicleNumber, const QDate& start,
+                            const QDate& end)
 {
-    if (!fileNameProblem(vehicleNumber).isEmpty())
-        return [](int, int, int) { return Loaded{Loaded::Status::Empty, {}}; };
-    return [dir = QDir(folder), vehicleNumber](int year, int firstSlot, int lastSlot) {
-        return peek(
-            dir.filePath(fileName(vehicleNumber, QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')))),
-            firstSlot, lastSlot);
-    };
+    const QString problem = fileNameProblem(vehicleNumber);
+    if (!problem.isEmpty())
+        return {Availability::State::NotPlannable, {}, {}, problem};
+    const QDir dir(folder);
+    return classify(start, end, [&dir, &vehicleNumber](int year, int firstSlot, int lastSlot) {
+        return peek(dir.filePath(fileName(vehicleNumber, QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')))),
+                    firstSlot, lastSlot);
+    });
 }
 
 QString statusWord(Availability::State state)
@@ -55,21 +56,56 @@ QString statusWord(Availability::State state)
     switch (state) {
     case Availability::State::Free:
         return QStringLiteral("LIBERA");
+    case Availability::State::Partial:
+        return QStringLiteral("PARZIALE");
     case Availability::State::Full:
         return QStringLiteral("OCCUPATA");
-    case Availability::State::Partial:
-    case Availability::State::Unknown:
+    case Availability::State::Unreadable:
+        return QStringLiteral("ILLEGGIBILE");
+    case Availability::State::NotPlannable:
         break;
     }
-    return QStringLiteral("PARZIALE");
+    return QStringLiteral("NON PIANIFICABILE");
 }
 
 QString bookedDaysText(const Availability& availability)
 {
-    const QString days = listDays(availability.booked);
-    if (availability.state != Availability::State::Unknown)
-        return days;
-    return days.isEmpty() ? QStringLiteral("file non leggibile") : QStringLiteral("file non leggibile, ") + days;
+    return listDays(availability.booked);
+}
+
+QString daysColumn(const Availability& availability)
+{
+    switch (availability.state) {
+    case Availability::State::Free:
+        return {};
+    case Availability::State::Full:
+        return QStringLiteral("tutti i giorni");
+    case Availability::State::NotPlannable:
+        return QStringLiteral("numero con ") + availability.problem;
+    case Availability::State::Unreadable: {
+        QStringList years;
+        for (const int year : availability.unreadableYears)
+            years.append(QString::number(year));
+        return years.size() == 1 ? QStringLiteral("anno ") + years.front() + QStringLiteral(" illeggibile")
+                                 : QStringLiteral("anni ") + years.join(QStringLiteral(", ")) +
+                                       QStringLiteral(" illeggibili");
+    }
+    case Availability::State::Partial:
+        break;
+    }
+    // Runs of consecutive days as one span.
+    QStringList spans;
+    const auto dayMonth = [](const QDate& day) { return day.toString(QStringLiteral("dd/MM")); };
+    const std::vector<BookedDay>& booked = availability.booked;
+    for (std::size_t i = 0; i < booked.size();) {
+        std::size_t last = i;
+        while (last + 1 < booked.size() && booked[last].date.daysTo(booked[last + 1].date) == 1)
+            ++last;
+        spans.append(last == i ? dayMonth(booked[i].date)
+                               : dayMonth(booked[i].date) + QLatin1Char('-') + dayMonth(booked[last].date));
+        i = last + 1;
+    }
+    return spans.join(QStringLiteral(", "));
 }
 
 } // namespace rf::Planning

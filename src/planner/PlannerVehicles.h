@@ -8,4 +8,7 @@ namespace rf::Planning {
 // columns, then the year of construction.
 QByteArray vehicleLine(const RecordView& card);
 
+// Where the number's column of a vehicle line ends: "Bici n. " and the number fitted to 15.
+constexpr int VehicleNumberEnd = 8 + 15;
+
 } // namespace rf::Planning

@@ -75,6 +75,8 @@ struct Shown {
     QList<QRgb> colours;
     QString start, end;
     QString thirdDays; // what lblGiorni shows with the third line picked
+    QString firstDetail; // what lblGiorni shows with the first line picked
+    QString counts;
 };
 
 // Runs the availability window from the planner entry: drive types and searches, then the lines
@@ -94,6 +96,11 @@ Shown runAvailability(TfrmMenuCamere& entry, const std::function<void(QWidget*)>
             shown.lines.append(index.data().toString());
             shown.colours.append(index.data(Qt::ForegroundRole).value<QColor>().rgba());
         }
+        shown.counts = child<QLabel>(dialog, QStringLiteral("lblTrovate"))->text();
+        if (list->model()->rowCount() > 0) {
+            list->setCurrentIndex(list->model()->index(0, 0));
+            shown.firstDetail = child<QLabel>(dialog, QStringLiteral("lblGiorni"))->text();
+        }
         if (list->model()->rowCount() > 2) {
             list->setCurrentIndex(list->model()->index(2, 0));
             shown.thirdDays = child<QLabel>(dialog, QStringLiteral("lblGiorni"))->text();
@@ -102,6 +109,44 @@ Shown runAvailability(TfrmMenuCamere& entry, const std::function<void(QWidget*)>
     });
     click(&entry, QStringLiteral("btnDisponibilita"));
     return shown;
+}
+
+// A line of the availability list: the status, the vehicle's number, the days, the rest of the
+// vehicle's line.
+QString availabilityLine(const QString& status, const QString& vehicleLine, const QString& days)
+{
+    return status.leftJustified(18) + vehicleLine.left(23) + QStringLiteral("  ") + days.leftJustified(30) +
+           vehicleLine.mid(23);
+}
+
+// The planner entry's line of a vehicle.
+QString entryLine(const TfrmMenuCamere& entry, const QString& number)
+{
+    for (const QString& line : entry.vehicles().lines()) {
+        if (line.startsWith(QStringLiteral("Bici n. ") + number + QLatin1Char(' ')))
+            return line;
+    }
+    return QString();
+}
+
+// Lays down a vehicle's planning files over the span 30/12/2026 - 02/01/2027 as kind says: none,
+// "partial" (31/12 booked), "full", "read-only" (partial, the file read-only), "short" (the 2026
+// file cut short of a record) or "folder" (partial, a folder in place of the 2027 file).
+void layDown(FakeContext& fake, const QString& number, const QString& kind)
+{
+    const QString file2026 = fake.file(Planning::fileName(number, QStringLiteral("2026")));
+    if (kind == QLatin1String("full")) {
+        book(fake, number, 2026, {QDate(2026, 12, 30), QDate(2026, 12, 31)});
+        book(fake, number, 2027, {QDate(2027, 1, 1), QDate(2027, 1, 2)});
+    } else if (!kind.isEmpty()) {
+        book(fake, number, 2026, {QDate(2026, 12, 31)});
+    }
+    if (kind == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(file2026, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    if (kind == QLatin1String("short"))
+        QVERIFY(QFile::resize(file2026, 100));
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(fake.folder()).mkdir(Planning::fileName(number, QStringLiteral("2027"))));
 }
 
 void search(QWidget* dialog, const QString& start, const QString& end)
@@ -169,7 +214,7 @@ private slots:
         QCOMPARE(files.loaded, years); // each year's file once
     }
 
-    void unreadableYearIsUnknownAndTold()
+    void unreadableYearIsToldApartWithTheDaysThatCouldBeRead()
     {
         const Planning::YearLoader loader = [](int year, int, int) {
             Planning::Loaded loaded{Planning::Loaded::Status::Read, {}};
@@ -181,9 +226,19 @@ private slots:
         };
         const Planning::Availability availability =
             Planning::classify(day("30/12/2026"), day("02/01/2027"), loader);
-        QCOMPARE(availability.state, State::Unknown);
-        QCOMPARE(Planning::statusWord(availability.state), QStringLiteral("PARZIALE"));
-        QCOMPARE(Planning::bookedDaysText(availability), QStringLiteral("file non leggibile, 31/12 Rossi"));
+        QCOMPARE(availability.state, State::Unreadable);
+        QCOMPARE(Planning::statusWord(availability.state), QStringLiteral("ILLEGGIBILE"));
+        QCOMPARE(Planning::daysColumn(availability), QStringLiteral("anno 2027 illeggibile"));
+        QCOMPARE(Planning::bookedDaysText(availability), QStringLiteral("31/12 Rossi"));
+    }
+
+    void daysColumnJoinsRunsOfDays()
+    {
+        Planning::Availability availability{State::Partial, {}, {}, {}};
+        for (const QDate& d : {QDate(2026, 12, 30), QDate(2026, 12, 31), QDate(2027, 1, 1), QDate(2027, 1, 3),
+                               QDate(2027, 1, 5), QDate(2027, 1, 6)})
+            availability.booked.push_back({d, QStringLiteral("Rossi")});
+        QCOMPARE(Planning::daysColumn(availability), QStringLiteral("30/12-01/01, 03/01, 05/01-06/01"));
     }
 
     void bookedDaysAreCutAfterTen_data()
@@ -206,7 +261,7 @@ private slots:
     {
         QFETCH(int, count);
         QFETCH(QString, text);
-        Planning::Availability availability{State::Partial, {}};
+        Planning::Availability availability{State::Partial, {}, {}, {}};
         for (int i = 1; i <= count; ++i)
             availability.booked.push_back({QDate(2026, 5, i), QStringLiteral("C%1").arg(i)});
         QCOMPARE(Planning::bookedDaysText(availability), text);
@@ -217,12 +272,13 @@ private slots:
         FakeContext fake;
         const QString folder = fake.folder();
         const auto years = [&folder](const QString& number) {
-            return Planning::classify(day("30/12/2026"), day("02/01/2027"),
-                                      Planning::planningFilesOf(folder, number));
+            return Planning::availabilityOf(folder, number, day("30/12/2026"), day("02/01/2027"));
         };
         const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         QCOMPARE(years(QStringLiteral("5")).state, State::Free);
-        QCOMPARE(years(QStringLiteral("12/A")).state, State::Free); // a number no file can have
+        const Planning::Availability unplannable = years(QStringLiteral("12/A")); // a number no file can have
+        QCOMPARE(unplannable.state, State::NotPlannable);
+        QCOMPARE(Planning::daysColumn(unplannable), QStringLiteral("numero con \"/\""));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 
         book(fake, QStringLiteral("5"), 2027, {QDate(2027, 1, 2)});
@@ -238,10 +294,10 @@ private slots:
         QCOMPARE(Planning::peek(path).days, Planning::load(path).days);
 
         QVERIFY(QDir(folder).mkdir(Planning::fileName(QStringLiteral("6"), QStringLiteral("2026"))));
-        QCOMPARE(years(QStringLiteral("6")).state, State::Unknown);
+        QCOMPARE(years(QStringLiteral("6")).state, State::Unreadable);
     }
 
-    void cercaListsFreePartlyBookedThenFull()
+    void cercaListsFreePartlyBookedFullThenUnknown()
     {
         FakeContext fake;
         fake.clock().moment = QDateTime(QDate(2026, 12, 30), QTime(9, 0));
@@ -264,28 +320,143 @@ private slots:
                  QStringLiteral("Disponibilità veicoli dal 30/12/2026 al 02/01/2027"));
         QCOMPARE(shown.start, QStringLiteral("30/12/2026"));
         QCOMPARE(shown.end, QStringLiteral("30/12/2026"));
-        const QStringList entryLines = entry.vehicles().lines();
-        const auto vehicle = [&entryLines](const QString& number) {
-            for (const QString& line : entryLines) {
-                if (line.startsWith(QStringLiteral("Bici n. ") + number + QLatin1Char(' ')))
-                    return line;
-            }
-            return QString();
-        };
-        QCOMPARE(
-            shown.lines,
-            (QStringList{
-                QStringLiteral("LIBERA    ") + vehicle(QStringLiteral("12/A")),
-                QStringLiteral("LIBERA    ") + vehicle(QStringLiteral("2")),
-                QStringLiteral("PARZIALE  ") + vehicle(QStringLiteral("3")) + QStringLiteral("  02/01 Rossi"),
-                QStringLiteral("PARZIALE  ") + vehicle(QStringLiteral("4")) + QStringLiteral("  31/12 Rossi"),
-                QStringLiteral("OCCUPATA  ") + vehicle(QStringLiteral("1")),
-            }));
-        QCOMPARE(shown.colours, (QList<QRgb>{Style::FreeGreen, Style::FreeGreen, Style::PartlyAmber,
-                                             Style::PartlyAmber, Style::TakenRed}));
-        QCOMPARE(shown.thirdDays, QStringLiteral("Giorni prenotati: 02/01 Rossi"));
+        const auto vehicle = [&entry](const QString& number) { return entryLine(entry, number); };
+        // The booked days come right after the number, where they are seen without scrolling.
+        QCOMPARE(shown.lines,
+                 (QStringList{
+                     availabilityLine(QStringLiteral("LIBERA"), vehicle(QStringLiteral("2")), QString()),
+                     availabilityLine(QStringLiteral("PARZIALE"), vehicle(QStringLiteral("3")), QStringLiteral("02/01")),
+                     availabilityLine(QStringLiteral("PARZIALE"), vehicle(QStringLiteral("4")), QStringLiteral("31/12")),
+                     availabilityLine(QStringLiteral("OCCUPATA"), vehicle(QStringLiteral("1")),
+                                      QStringLiteral("tutti i giorni")),
+                     availabilityLine(QStringLiteral("NON PIANIFICABILE"), vehicle(QStringLiteral("12/A")),
+                                      QStringLiteral("numero con \"/\"")),
+                 }));
+        QCOMPARE(shown.colours, (QList<QRgb>{Style::FreeGreen, Style::PartlyAmber, Style::PartlyAmber,
+                                             Style::TakenRed, Style::UnplannableGrey}));
+        QCOMPARE(shown.counts, QStringLiteral("Libere: 1   Parziali: 2   Occupate: 1   Non pianificabili: 1"));
+        QCOMPARE(shown.thirdDays, QStringLiteral("Giorni prenotati: 31/12 Rossi"));
         QCOMPARE(QDir(fake.folder()).entryList(QDir::Files).join(QLatin1Char('|')), filesBefore);
         QVERIFY(fake.messages().all().isEmpty());
+    }
+
+    void eachStatusHasItsWordColourAndCount_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("days");
+        QTest::addColumn<uint>("colour");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<QString>("counts");
+        QTest::newRow("free") << "7" << "" << "LIBERA" << "" << uint(Style::FreeGreen) << ""
+                              << "Libere: 1   Parziali: 0   Occupate: 0";
+        QTest::newRow("partial") << "7" << "partial" << "PARZIALE" << "31/12" << uint(Style::PartlyAmber)
+                                 << "Giorni prenotati: 31/12 Rossi" << "Libere: 0   Parziali: 1   Occupate: 0";
+        QTest::newRow("read-only file read as any other")
+            << "7" << "read-only" << "PARZIALE" << "31/12" << uint(Style::PartlyAmber)
+            << "Giorni prenotati: 31/12 Rossi" << "Libere: 0   Parziali: 1   Occupate: 0";
+        QTest::newRow("full") << "7" << "full" << "OCCUPATA" << "tutti i giorni" << uint(Style::TakenRed)
+                              << "Giorni prenotati: 30/12 Rossi, 31/12 Rossi, 01/01 Rossi, 02/01 Rossi"
+                              << "Libere: 0   Parziali: 0   Occupate: 1";
+        QTest::newRow("file shorter than a record")
+            << "7" << "short" << "ILLEGGIBILE" << "anno 2026 illeggibile" << uint(Style::UnreadableViolet)
+            << "Non leggibile: \"Prenotazioni bicicletta 7 anno 2026.pln\""
+            << "Libere: 0   Parziali: 0   Occupate: 0   Illeggibili: 1";
+        QTest::newRow("folder for the next year's file")
+            << "7" << "folder" << "ILLEGGIBILE" << "anno 2027 illeggibile" << uint(Style::UnreadableViolet)
+            << "Non leggibile: \"Prenotazioni bicicletta 7 anno 2027.pln\"\nGiorni prenotati: 31/12 Rossi"
+            << "Libere: 0   Parziali: 0   Occupate: 0   Illeggibili: 1";
+        QTest::newRow("number with a slash")
+            << "3/4" << "" << "NON PIANIFICABILE" << "numero con \"/\"" << uint(Style::UnplannableGrey)
+            << "Il numero contiene caratteri che non possono far parte del nome di un file (\"/\")."
+            << "Libere: 0   Parziali: 0   Occupate: 0   Non pianificabili: 1";
+        QTest::newRow("number with a colon")
+            << "A:1" << "" << "NON PIANIFICABILE" << "numero con \":\"" << uint(Style::UnplannableGrey)
+            << "Il numero contiene caratteri che non possono far parte del nome di un file (\":\")."
+            << "Libere: 0   Parziali: 0   Occupate: 0   Non pianificabili: 1";
+    }
+
+    void eachStatusHasItsWordColourAndCount()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, kind);
+        QFETCH(QString, status);
+        QFETCH(QString, days);
+        QFETCH(uint, colour);
+        QFETCH(QString, detail);
+        QFETCH(QString, counts);
+        FakeContext fake;
+        addVehicle(fake, number);
+        layDown(fake, number, kind);
+        TfrmMenuCamere entry(fake.context());
+        entry.show();
+        const Shown shown = runAvailability(entry, [](QWidget* dialog) {
+            search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
+        });
+        QCOMPARE(shown.lines, QStringList{availabilityLine(status, entryLine(entry, number), days)});
+        QCOMPARE(shown.colours, QList<QRgb>{QRgb(colour)});
+        QCOMPARE(shown.firstDetail, detail);
+        QCOMPARE(shown.counts, counts);
+    }
+
+    void aLineOpensItsPlanningOrSaysWhyNot_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<QString>("refusal"); // empty: the planning opens
+        const QString slash = QStringLiteral(
+            "Attenzione: il planning della bicicletta n. 3/4 non può essere aperto: il numero del veicolo contiene "
+            "caratteri che non possono far parte del nome di un file (\"/\").\n\r\n\rPer utilizzare il planner è "
+            "necessario modificare il numero nella scheda del veicolo.");
+        const QString unreadable = QStringLiteral(
+            "Attenzione: le prenotazioni della bicicletta n. 7 per l'anno 2026 non possono essere lette: il file "
+            "\"Prenotazioni bicicletta 7 anno 2026.pln\" è danneggiato o non accessibile.\n\r\n\rIl planning del "
+            "veicolo non può essere aperto.");
+        QTest::newRow("partial, double click") << "7" << "partial" << false << "";
+        QTest::newRow("partial, Enter") << "7" << "partial" << true << "";
+        QTest::newRow("only the next year unreadable") << "7" << "folder" << true << "";
+        QTest::newRow("not plannable, double click") << "3/4" << "" << false << slash;
+        QTest::newRow("not plannable, Enter") << "3/4" << "" << true << slash;
+        QTest::newRow("start year unreadable") << "7" << "short" << false << unreadable;
+    }
+
+    void aLineOpensItsPlanningOrSaysWhyNot()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, kind);
+        QFETCH(bool, byEnter);
+        QFETCH(QString, refusal);
+        FakeContext fake;
+        addVehicle(fake, number);
+        layDown(fake, number, kind);
+        TfrmMenuCamere entry(fake.context());
+        entry.show();
+        const Shown shown = runAvailability(entry, [byEnter](QWidget* dialog) {
+            search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
+            auto* list = child<QListView>(dialog, QStringLiteral("lstRecords"));
+            if (byEnter) {
+                list->setFocus();
+                list->setCurrentIndex(list->model()->index(0, 0));
+                QTest::keyClick(list, Qt::Key_Return);
+            } else {
+                doubleClickRow(list, 0);
+            }
+        });
+        if (refusal.isEmpty()) {
+            QTRY_COMPARE(entry.lblMemory, QStringLiteral("planning"));
+            QCOMPARE(entry.lblFile, fake.file(Planning::fileName(number, QStringLiteral("2026"))));
+            QVERIFY(fake.messages().all().isEmpty());
+            return;
+        }
+        // Told why, and the results are still on show to pick another vehicle.
+        QCOMPARE(fake.messages().count(), 1);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(fake.messages().last().text, refusal);
+        QCOMPARE(shown.lines.size(), 1);
+        QCOMPARE(entry.lblMemory, QStringLiteral("avvio"));
+        QVERIFY(entry.isVisible());
     }
 
     void cercaRefusesBadSpans_data()

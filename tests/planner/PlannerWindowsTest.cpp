@@ -1,5 +1,8 @@
 #include "app/ui/Application.h"
 #include "app/ui/TfrmAvvio.h"
+#include "app/ui/TfrmPassword.h"
+#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/TfrmGiorno.h"
@@ -13,6 +16,7 @@
 #include "support/Files.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
+#include "StrayWindows.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -99,6 +103,14 @@ struct Planner {
         }
         click(entry(), QStringLiteral("btnApriFatture"));
     }
+    // Shows the planner entry of app, picks its first line and presses Apri.
+    static void openFirst(Application& app)
+    {
+        app.plannerEntry()->show();
+        child<QListView>(app.plannerEntry(), QStringLiteral("lstRecords"))
+            ->setCurrentIndex(app.plannerEntry()->vehicles().index(0, 0));
+        click(app.plannerEntry(), QStringLiteral("btnApriFatture"));
+    }
 };
 
 } // namespace
@@ -184,6 +196,105 @@ private slots:
         QVERIFY(p.app->launcher()->isVisible());
         QCOMPARE(QFileInfo(p.file(QStringLiteral("7"))).size(), 18900);
         QCOMPARE(Planning::load(p.file(QStringLiteral("7"))).days[0], QStringLiteral("Rossi 333 1234567"));
+    }
+
+    void openingTheGridAndItsDialogsShowsNoStrayWindow()
+    {
+        Planner p({QStringLiteral("7")});
+        WindowsShown shown;
+        p.open(QStringLiteral("7")); // the grid is built here, on its first Apri
+        QVERIFY(p.grid()->isVisible());
+        QCOMPARE(shown.names, QStringList{QStringLiteral("rf::TfrmPlanning frmPlanning")});
+        QCOMPARE(strayTopLevels({p.app->login(), p.app->launcher(), p.entry(), p.grid()}), QStringList());
+
+        onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnAnnulla")); });
+        click(p.grid(), QStringLiteral("libGiu_27"));
+        p.grid()->close();
+        p.entry()->show();
+        onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnChiudi")); });
+        click(p.entry(), QStringLiteral("btnDisponibilita"));
+        QCOMPARE(shown.names, (QStringList{QStringLiteral("rf::TfrmPlanning frmPlanning"),
+                                           QStringLiteral("rf::TfrmGiorno frmGiorno"),
+                                           QStringLiteral("rf::TfrmAvvio frmAvvio"),
+                                           QStringLiteral("rf::TfrmMenuCamere frmMenuCamere"),
+                                           QStringLiteral("rf::TfrmDisponibilita frmDisponibilita")}));
+    }
+
+    void workWindowsFitALaptopScreenLessItsTaskbar_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("controls"); // those at the window's edges
+        QTest::newRow("grid") << "grid"
+                              << QStringList{"panInfo", "cmdIntervallo", "cmdEsci", "titDic", "libDic_31", "txtAnno"};
+        QTest::newRow("entry") << "entry" << QStringList{"lstRecords", "imgEsci", "imgTitolo"};
+        QTest::newRow("fleet") << "fleet" << QStringList{"panInfo", "cmdEsci"};
+        QTest::newRow("contracts") << "contracts" << QStringList{"panInfo", "cmdEsci"};
+    }
+
+    void workWindowsFitALaptopScreenLessItsTaskbar()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, controls);
+        Planner p({QStringLiteral("7")});
+        QWidget* shown = p.entry();
+        if (window == QLatin1String("grid")) {
+            p.open(QStringLiteral("7"));
+            shown = p.grid();
+        } else if (window == QLatin1String("fleet")) {
+            shown = p.app->fleet();
+        } else if (window == QLatin1String("contracts")) {
+            shown = p.app->contracts();
+        }
+        // 1366 x 768 less a taskbar of 40 and a title bar of 30.
+        const QSize usable(1366, 768 - 70);
+        shown->showNormal();
+        shown->resize(usable);
+        QCOMPARE(shown->size(), usable);
+        QCoreApplication::processEvents();
+        for (const QString& name : controls) {
+            auto* control = child<QWidget>(shown, name);
+            QVERIFY2(control && control->isVisible(), qPrintable(name));
+            const QRect place(control->mapTo(shown, QPoint(0, 0)), control->size());
+            QVERIFY2(shown->rect().contains(place), qPrintable(name));
+        }
+        // The grid scales down to fit, keeping its tiles apart.
+        if (window == QLatin1String("grid")) {
+            auto* last = child<QWidget>(shown, QStringLiteral("libDic_31"));
+            auto* before = child<QWidget>(shown, QStringLiteral("libDic_30"));
+            QVERIFY(before->geometry().right() < last->geometry().left());
+            QVERIFY(child<QWidget>(shown, QStringLiteral("titDic"))->geometry().bottom() <
+                    child<QWidget>(shown, QStringLiteral("panInfo"))->mapTo(shown, QPoint(0, 0)).y());
+        }
+    }
+
+    void longVehicleTextsShowTheirStart()
+    {
+        FakeContext fake;
+        fake.clock().moment = QDateTime(QDate(2024, 3, 5), QTime(9, 0));
+        const QString make = QStringLiteral("Bianchi Spillo Cobalto Tourney Shimano ventuno velocità freni a disco "
+                                            "idraulici ruote da ventotto pollici");
+        appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
+                     {{QStringLiteral("BiciNum"), QStringLiteral("1234567890123456789012345")},
+                      {QStringLiteral("Marca"), make},
+                      {QStringLiteral("Colore"), QStringLiteral("Blu cobalto metallizzato con inserti gialli")},
+                      {QStringLiteral("Taglia"), QStringLiteral("Extra Large telaio 62 cm")}});
+        Application app(fake.context());
+        Planner::openFirst(app);
+        TfrmPlanning* grid = app.planning();
+        QVERIFY(grid->isVisible());
+        for (const char* name : {"txtBiciNum", "txtMarca", "txtColore", "txtTaglia"}) {
+            auto* field = child<QLineEdit>(grid, QLatin1String(name));
+            QVERIFY2(field->cursorPosition() == 0, name);
+        }
+        // The day dialog's band wraps the vehicle line instead of cutting it.
+        onNextModal([](QWidget* dialog) {
+            auto* band = child<QLabel>(dialog, QStringLiteral("infCamera"));
+            QVERIFY(band->text().startsWith(QStringLiteral("Bici n. 1234567890123456789012345  Bianchi")));
+            QVERIFY(band->wordWrap());
+            QVERIFY(band->height() >= band->heightForWidth(band->width()));
+            click(dialog, QStringLiteral("btnAnnulla"));
+        });
+        click(grid, QStringLiteral("libGiu_27"));
     }
 
     void storedBookingsShowRed()

@@ -290,7 +290,7 @@ ListWindow::ListWindow(Context& context, QWidget* owner, const Look& look, ListS
 
 QWidget* ListWindow::buildResults(const Look& look)
 {
-    auto* panel = new QWidget;
+    auto* panel = new QWidget(this); // the stacked layout shows it at once: never without a parent
     panel->setObjectName(QStringLiteral("panContainer"));
 
     m_txtTrova = new QLineEdit;
@@ -312,7 +312,7 @@ QWidget* ListWindow::buildResults(const Look& look)
     m_lstRecords = makeLineList(&m_model);
     connect(m_lstRecords, &QListView::doubleClicked, this, [this](const QModelIndex& index) { choose(index.row()); });
 
-    auto* hint = new QLabel(look.hint);
+    auto* hint = new QLabel(look.hint, panel); // a parent before setVisible, or it flashes as a window
     hint->setObjectName(look.hintName.isEmpty() ? QStringLiteral("lblIstruzioni") : look.hintName);
     hint->setFont(Style::font(Style::Family::Verdana, 12, true));
     hint->setStyleSheet(Style::sheet(QStringLiteral("color: @Crimson; background: transparent;")));

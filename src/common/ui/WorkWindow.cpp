@@ -17,7 +17,9 @@ WorkWindow::WorkWindow(Context& context, const QString& objectName, const QStrin
 {
     setObjectName(objectName);
     setWindowTitle(caption);
-    setMinimumSize(1016, 713);
+    // No larger than the panel: a 1366 x 768 screen less a taskbar and a title bar leaves about
+    // 1366 x 698 for the window, and the status strip at the panel's foot must stay on screen.
+    setMinimumSize(PanelWidth, PanelHeight);
 }
 
 void WorkWindow::closeEvent(QCloseEvent* event)

@@ -19,7 +19,8 @@ class Context;
 class WorkWindow : public QWidget {
     Q_OBJECT
 public:
-    // The content is designed for a client area of 1016 x 713 and stays centred when maximised.
+    // The content is designed for a client area of 1016 x 713 and stays centred when maximised;
+    // the window may be as small as the panel itself.
     static constexpr int PanelWidth = 996;
     static constexpr int PanelHeight = 692;
 

@@ -21,6 +21,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -28,36 +29,39 @@ namespace rf {
 
 namespace {
 
-constexpr int StatusWidth = 10; // the status word's column
+using State = Planning::Availability::State;
+
+constexpr int StatusWidth = 18; // the status word's column, "NON PIANIFICABILE" and a blank
+constexpr int DaysWidth = 30;   // the days' column after the vehicle number
 constexpr int LongestSpan = 366;
 
-QRgb inkOf(Planning::Availability::State state)
+QRgb inkOf(State state)
 {
     switch (state) {
-    case Planning::Availability::State::Free:
+    case State::Free:
         return Style::FreeGreen;
-    case Planning::Availability::State::Full:
+    case State::Partial:
+        return Style::PartlyAmber;
+    case State::Full:
         return Style::TakenRed;
-    case Planning::Availability::State::Partial:
-    case Planning::Availability::State::Unknown:
+    case State::Unreadable:
+        return Style::UnreadableViolet;
+    case State::NotPlannable:
         break;
     }
-    return Style::PartlyAmber;
+    return Style::UnplannableGrey;
 }
 
-// The group a vehicle is listed in: free, then partly booked or unknown, then fully booked.
-int groupOf(Planning::Availability::State state)
+// The group a vehicle is listed in: free, partly booked, fully booked, unreadable, not plannable.
+std::size_t groupOf(State state)
 {
-    switch (state) {
-    case Planning::Availability::State::Free:
-        return 0;
-    case Planning::Availability::State::Full:
-        return 2;
-    case Planning::Availability::State::Partial:
-    case Planning::Availability::State::Unknown:
-        break;
-    }
-    return 1;
+    return std::size_t(state);
+}
+
+// text in a column of width characters, cut with an ellipsis when longer.
+QString fitted(const QString& text, int width)
+{
+    return text.size() <= width ? text.leftJustified(width) : text.left(width - 1) + QChar(0x2026);
 }
 
 } // namespace
@@ -73,8 +77,8 @@ TfrmDisponibilita::TfrmDisponibilita(Context& context, QWidget* owner)
 {
     model().setItemWidth(1200);
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, buildDates());
-    // The booked days of a partly booked vehicle end its long line; the one picked shows them here.
-    m_lblGiorni = new QLabel;
+    // The picked line's booked days with their texts, or why its bookings are not known.
+    m_lblGiorni = new QLabel(this);
     m_lblGiorni->setObjectName(QStringLiteral("lblGiorni"));
     m_lblGiorni->setWordWrap(true);
     addBottomLabel(m_lblGiorni);
@@ -85,13 +89,10 @@ TfrmDisponibilita::TfrmDisponibilita(Context& context, QWidget* owner)
 void TfrmDisponibilita::showDaysOf(int row)
 {
     const auto& entries = lines().entries();
-    if (row < 0 || row >= int(entries.size())) {
-        m_lblGiorni->clear();
-        return;
-    }
-    const auto found = m_parts.constFind(entries[std::size_t(row)].position);
-    const QString days = found == m_parts.constEnd() ? QString() : Cp1252::decode(found->suffix).trimmed();
-    m_lblGiorni->setText(days.isEmpty() ? QString() : QStringLiteral("Giorni prenotati: ") + days);
+    const auto found = row >= 0 && row < int(entries.size())
+                           ? m_parts.constFind(entries[std::size_t(row)].position)
+                           : m_parts.constEnd();
+    m_lblGiorni->setText(found == m_parts.constEnd() ? QString() : found->detail);
 }
 
 QWidget* TfrmDisponibilita::buildDates()
@@ -241,24 +242,25 @@ void TfrmDisponibilita::btnCercaClick()
     byLine.setEntries(std::move(vehicles));
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    std::array<std::vector<ListEntry>, 3> groups;
+    std::array<std::vector<ListEntry>, 5> groups;
     for (const ListEntry& vehicle : byLine.entries()) {
-        const Planning::Availability availability = Planning::classify(
-            start, end,
-            Planning::planningFilesOf(m_context.programFolder(), numbers.value(vehicle.position)));
-        LineParts parts;
-        parts.prefix = Cp1252::encode(Planning::statusWord(availability.state).leftJustified(StatusWidth));
-        if (availability.state == Planning::Availability::State::Partial ||
-            availability.state == Planning::Availability::State::Unknown)
-            parts.suffix = Cp1252::encode(QStringLiteral("  ") + Planning::bookedDaysText(availability));
-        groups[std::size_t(groupOf(availability.state))].push_back(
-            {parts.prefix + vehicle.line + parts.suffix, vehicle.position, inkOf(availability.state)});
+        const QString biciNum = numbers.value(vehicle.position);
+        const Planning::Availability availability =
+            Planning::availabilityOf(m_context.programFolder(), biciNum, start, end);
+        const LineParts parts = partsOf(availability, biciNum, start.year());
+        groups[groupOf(availability.state)].push_back(
+            {composeLine(parts, vehicle.line), vehicle.position, inkOf(availability.state)});
         m_parts.insert(vehicle.position, parts);
     }
-    const QString counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
-                               .arg(groups[0].size())
-                               .arg(groups[1].size())
-                               .arg(groups[2].size());
+    QString counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
+                         .arg(groups[0].size())
+                         .arg(groups[1].size())
+                         .arg(groups[2].size());
+    // The vehicles whose bookings are not known are counted apart, when there are any.
+    if (!groups[3].empty())
+        counts += QStringLiteral("   Illeggibili: %1").arg(groups[3].size());
+    if (!groups[4].empty())
+        counts += QStringLiteral("   Non pianificabili: %1").arg(groups[4].size());
     std::vector<ListEntry> entries;
     entries.reserve(byLine.entries().size());
     for (std::vector<ListEntry>& group : groups)
@@ -273,13 +275,83 @@ void TfrmDisponibilita::btnCercaClick()
         m_lblTrovate->setText(counts);
 }
 
+TfrmDisponibilita::LineParts TfrmDisponibilita::partsOf(const Planning::Availability& availability,
+                                                        const QString& number, int startYear)
+{
+    LineParts parts;
+    parts.status = Cp1252::encode(Planning::statusWord(availability.state).leftJustified(StatusWidth));
+    parts.days = Cp1252::encode(fitted(Planning::daysColumn(availability), DaysWidth));
+    const QString booked = availability.booked.empty() ? QString()
+                                                       : QStringLiteral("Giorni prenotati: ") +
+                                                             Planning::bookedDaysText(availability);
+    switch (availability.state) {
+    case State::Free:
+        break;
+    case State::Partial:
+    case State::Full:
+        parts.detail = booked;
+        break;
+    case State::Unreadable: {
+        QStringList files;
+        for (const int year : availability.unreadableYears)
+            files.append(QLatin1Char('"') + Planning::fileName(number, QString::number(year)) +
+                         QLatin1Char('"'));
+        parts.detail = QStringLiteral("Non leggibile: ") + files.join(QStringLiteral(", ")) +
+                       (booked.isEmpty() ? QString() : QLatin1Char('\n') + booked);
+        const auto& years = availability.unreadableYears;
+        if (std::find(years.begin(), years.end(), startYear) != years.end())
+            parts.refusal =
+                QStringLiteral("Attenzione: le prenotazioni della bicicletta n. ") + number +
+                QStringLiteral(" per l'anno ") + QString::number(startYear) +
+                QStringLiteral(" non possono essere lette: il file \"") +
+                Planning::fileName(number, QString::number(startYear)) +
+                QStringLiteral("\" è danneggiato o non accessibile.\n\r\n\rIl planning del veicolo "
+                               "non può essere aperto.");
+        break;
+    }
+    case State::NotPlannable:
+        parts.detail =
+            QStringLiteral("Il numero contiene caratteri che non possono far parte del nome di un file (") +
+            availability.problem + QStringLiteral(").");
+        parts.refusal =
+            QStringLiteral("Attenzione: il planning della bicicletta n. ") + number +
+            QStringLiteral(" non può essere aperto: il numero del veicolo contiene caratteri che non "
+                           "possono far parte del nome di un file (") +
+            availability.problem +
+            QStringLiteral(").\n\r\n\rPer utilizzare il planner è necessario modificare il numero "
+                           "nella scheda del veicolo.");
+        break;
+    }
+    return parts;
+}
+
+QByteArray TfrmDisponibilita::composeLine(const LineParts& parts, const QByteArray& vehicleLine)
+{
+    // The days come right after the number, where they are seen without scrolling.
+    return parts.status + vehicleLine.left(Planning::VehicleNumberEnd) + "  " + parts.days +
+           vehicleLine.mid(Planning::VehicleNumberEnd);
+}
+
 QByteArray TfrmDisponibilita::lineOf(const RecordView& card) const
 {
     // A card not on show, or one that changed since, gives a line that matches none on show.
     const auto found = m_parts.constFind(card.position());
     if (found == m_parts.constEnd())
         return {};
-    return found->prefix + Planning::vehicleLine(card) + found->suffix;
+    return composeLine(*found, Planning::vehicleLine(card));
+}
+
+void TfrmDisponibilita::done(int result)
+{
+    if (result == QDialog::Accepted) {
+        const auto found = m_parts.constFind(chosenPosition());
+        if (found != m_parts.constEnd() && !found->refusal.isEmpty()) {
+            // The results stay on show, to pick another vehicle.
+            m_context.messages().warning(this, found->refusal);
+            return;
+        }
+    }
+    ListWindow::done(result);
 }
 
 } // namespace rf

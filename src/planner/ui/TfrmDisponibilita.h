@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/ListWindow.h"
+#include "planner/Availability.h"
 
 #include <QDate>
 #include <QHash>
@@ -11,8 +12,10 @@ namespace rf {
 
 // Which vehicles of the fleet are free over a span of days: the user types the first and last day
 // and presses Cerca; every vehicle is listed, free ones first (green), then those booked on some
-// days (amber, with the days), then those booked on every day (red). A double click on a line
-// closes the window accepted with the fleet card of the vehicle, for its planning to be opened.
+// days (amber, with the days), those booked on every day (red), those whose planning file cannot
+// be read (violet) and those whose number cannot name one (grey). A double click (or Enter) on a
+// line closes the window accepted with the fleet card of the vehicle, for its planning to be
+// opened; a line that cannot be opened says why and leaves the window open.
 class TfrmDisponibilita : public ListWindow {
     Q_OBJECT
 public:
@@ -25,19 +28,28 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // A line whose planning cannot be opened is not chosen: the user is told why, and the window
+    // stays open with its results.
+    void done(int result) override;
 
 private:
     QWidget* buildDates();
     // Checks the typed dates; false (after a warning) when they do not make a span.
     bool readSpan(QDate& start, QDate& end);
-    // A list line of a fleet card: its status and days around its vehicle line.
+    // A list line of a fleet card: its status, its number, its days, then the rest of the vehicle.
     QByteArray lineOf(const RecordView& card) const;
-    // Shows the booked days of the line at row below the list.
+    // Shows what the line at row is about below the list: its booked days, or why it is not known.
     void showDaysOf(int row);
 
     struct LineParts {
-        QByteArray prefix, suffix;
+        QByteArray status; // the status word in its column
+        QByteArray days;   // the days' column
+        QString detail;    // shown below the list when the line is picked
+        QString refusal;   // why the line's planning cannot be opened; empty when it can
     };
+    static LineParts partsOf(const Planning::Availability& availability, const QString& number,
+                             int startYear);
+    static QByteArray composeLine(const LineParts& parts, const QByteArray& vehicleLine);
     QHash<qint64, LineParts> m_parts; // by fleet-card position, for the lines on show
     QLineEdit* m_txtDataInizio = nullptr;
     QLineEdit* m_txtDataFine = nullptr;

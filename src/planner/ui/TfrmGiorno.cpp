@@ -16,10 +16,12 @@ TfrmGiorno::TfrmGiorno(Context& context, QWidget* owner)
     : FixedDialog(context, owner, QStringLiteral("frmGiorno"), QStringLiteral(" Prenotazione noleggio veicolo"),
                   QSize(660, 425))
 {
-    m_infCamera = new QLabel(QStringLiteral("Veicolo"));
+    m_infCamera = new QLabel(QStringLiteral("Veicolo"), this);
     m_infCamera->setObjectName(QStringLiteral("infCamera"));
     m_infCamera->setAlignment(Qt::AlignCenter);
-    m_infCamera->setFixedHeight(44);
+    // A long make and model wraps onto more lines instead of losing the vehicle's number.
+    m_infCamera->setWordWrap(true);
+    m_infCamera->setMinimumHeight(44);
     m_infCamera->setFont(Style::font(Style::Family::Verdana, 15, true));
     m_infCamera->setStyleSheet(QStringLiteral("background: black; color: white; border-radius: 4px;"));
 

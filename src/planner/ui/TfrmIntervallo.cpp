@@ -47,10 +47,12 @@ TfrmIntervallo::TfrmIntervallo(Context& context, QWidget* owner)
         "QComboBox { background: @IdleFill; border: 1px solid @EditBorder; padding: 2px 6px; min-height: 22px; }"
         "QComboBox:focus { background: @FocusYellow; }")));
 
-    m_infCamera = new QLabel;
+    m_infCamera = new QLabel(this);
     m_infCamera->setObjectName(QStringLiteral("infCamera"));
     m_infCamera->setAlignment(Qt::AlignCenter);
-    m_infCamera->setFixedHeight(40);
+    // A long make and model wraps onto more lines instead of losing the vehicle's number.
+    m_infCamera->setWordWrap(true);
+    m_infCamera->setMinimumHeight(40);
     m_infCamera->setFont(Style::font(Style::Family::Verdana, 15, true));
     m_infCamera->setStyleSheet(Style::sheet(QStringLiteral("background: @Navy; color: white; border-radius: 4px;")));
 

@@ -11,8 +11,8 @@
 #include "planner/ui/TfrmDisponibilita.h"
 #include "storage/ArchiveFile.h"
 
+#include <QFontMetrics>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,9 +21,15 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace rf {
 
 namespace {
+// The characters of a vehicle line with a year of construction of up to four, and what the panel
+// adds around the list's text: its margins, the list's frame and its vertical scroll bar.
+constexpr int LongestLine = 8 + 15 + 2 + 28 + 10 + 12 + 10 + 24 + 8 + 4;
+constexpr int ListChrome = 60 + 4 + 24;
 const QString FourDigits = QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
 const QString NoVehicles = QStringLiteral(
     "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter utilizzare il planner delle "
@@ -93,9 +99,16 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     bottom->addWidget(imgGuida);
     bottom->addWidget(imgEsci);
 
-    auto* panel = new QFrame;
+    auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("panMain"));
-    panel->setFixedSize(PanelWidth, PanelHeight);
+    // As wide as a whole vehicle line where the screen allows, so that the last column (the year
+    // of construction) is seen without scrolling; never narrower than the other work windows.
+    const int lineWidth = QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M')) *
+                          LongestLine;
+    panel->setFixedHeight(PanelHeight);
+    panel->setMinimumWidth(PanelWidth);
+    panel->setMaximumWidth(std::max(PanelWidth, lineWidth + ListChrome));
+    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(30, 20, 30, 20);
     column->setSpacing(14);
@@ -104,9 +117,13 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     column->addLayout(yearRow);
     column->addWidget(m_lstRecords, 1);
     column->addLayout(bottom);
-    auto* outer = new QGridLayout(this);
+    // Centred; it takes the width it can up to its widest, the rest is shared by both sides.
+    auto* outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(panel, 0, 0, Qt::AlignCenter);
+    outer->setSpacing(0);
+    outer->addStretch(1);
+    outer->addWidget(panel, 1000, Qt::AlignVCenter);
+    outer->addStretch(1);
 }
 
 void TfrmMenuCamere::showEvent(QShowEvent* event)

@@ -31,7 +31,8 @@ namespace rf {
 
 namespace {
 
-// The window is designed for a client area of 1016 x 713; larger windows scale it up.
+// The window is designed for a client area of 1016 x 713 and scaled to the window, up or down, so
+// that it fits a laptop's screen less its taskbar as well as a large one.
 constexpr int DesignWidth = 1016;
 constexpr int DesignHeight = 713;
 constexpr int TileWidth = 24;
@@ -47,6 +48,7 @@ QRect tilePlace(int month, int day)
 TfrmPlanning::TfrmPlanning(Context& context, QWidget* parent)
     : WorkWindow(context, QStringLiteral("frmPlanning"), QString(), parent)
 {
+    setMinimumSize(DesignWidth * 3 / 4, DesignHeight * 3 / 4); // the tiles' figures stay legible
     buildWindow();
 }
 
@@ -65,12 +67,14 @@ void TfrmPlanning::buildWindow()
     m_lblAvviso->hide();
     if (auto* stripLayout = qobject_cast<QHBoxLayout*>(strip->layout()))
         stripLayout->addWidget(m_lblAvviso);
+    // Every widget is made a child of the window when it is created: one shown without a parent
+    // would become a window of its own for a moment.
     const auto place = [this](QWidget* widget, const QRect& designRect) {
-        widget->setParent(this);
+        Q_ASSERT(widget->parentWidget() == this);
         m_placed.emplace_back(widget, designRect);
     };
 
-    auto* bar = new CommandBar(m_panInfo);
+    auto* bar = new CommandBar(m_panInfo, this);
     bar->add(QStringLiteral("cmdIntervallo"), QStringLiteral(":/planner/interval.svg"),
              QStringLiteral("Prenota intervallo di tempo."), [this] { cmdIntervalloClick(); });
     bar->add(QStringLiteral("cmdRiepilogo"), QStringLiteral(":/planner/summary.svg"),
@@ -93,7 +97,7 @@ void TfrmPlanning::buildWindow()
     place(bar, QRect(10, 6, 996, 58));
 
     // The vehicle band: four read-only fields and the year.
-    auto* band = new QFrame;
+    auto* band = new QFrame(this);
     band->setObjectName(QStringLiteral("panVeicolo"));
     band->setStyleSheet(Style::sheet(QStringLiteral("#panVeicolo { background: @PanelWash; border: 1px solid"
                                                     " @PanelBorder; border-radius: 6px; }")));
@@ -103,14 +107,14 @@ void TfrmPlanning::buildWindow()
     bandLayout->setHorizontalSpacing(10);
     bandLayout->setVerticalSpacing(2);
     const auto field = [&](const char* name, const char* caption, int capacity, int column, int stretch) {
-        auto* edit = new QLineEdit;
+        auto* edit = new QLineEdit(band);
         edit->setObjectName(QLatin1String(name));
         edit->setReadOnly(true);
         edit->setMaxLength(capacity);
         edit->setFocusPolicy(Qt::ClickFocus);
         edit->setFont(Style::font(Style::Family::Verdana, 12, true));
         Form::highlightByBackground(edit);
-        bandLayout->addWidget(Style::caption(QString::fromUtf8(caption), 11), 0, column);
+        bandLayout->addWidget(Style::caption(QString::fromUtf8(caption), 11, band), 0, column);
         bandLayout->addWidget(edit, 1, column);
         bandLayout->setColumnStretch(column, stretch);
         return edit;
@@ -119,7 +123,7 @@ void TfrmPlanning::buildWindow()
     m_txtMarca = field("txtMarca", "Marca e modello:", 120, 1, 5);
     m_txtColore = field("txtColore", "Colore:", 50, 2, 2);
     m_txtTaglia = field("txtTaglia", "Taglia:", 30, 3, 1);
-    m_txtAnno = new QLabel;
+    m_txtAnno = new QLabel(band);
     m_txtAnno->setObjectName(QStringLiteral("txtAnno"));
     m_txtAnno->setAlignment(Qt::AlignCenter);
     m_txtAnno->setFont(Style::font(Style::Family::Verdana, 34, true));
@@ -132,7 +136,7 @@ void TfrmPlanning::buildWindow()
     const QString tileHint = QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
     for (int m = 1; m <= 12; ++m) {
         const Planning::Month& month = Planning::Months()[std::size_t(m - 1)];
-        auto* title = new QLabel(QString::fromLatin1(month.name).toUpper() + QLatin1Char(':'));
+        auto* title = new QLabel(QString::fromLatin1(month.name).toUpper() + QLatin1Char(':'), this);
         title->setObjectName(QStringLiteral("tit") + QLatin1String(month.control));
         title->setAlignment(Qt::AlignCenter);
         title->setFont(Style::font(Style::Family::Verdana, 13, true));
@@ -142,10 +146,11 @@ void TfrmPlanning::buildWindow()
         for (int d = 1; d <= month.days; ++d) {
             const int slot = Planning::slotOf(m, d);
             for (const bool booked : {false, true}) {
-                auto* tile = new DayTile(slot, d, booked);
+                auto* tile = new DayTile(slot, d, booked, this);
                 tile->setObjectName((booked ? QStringLiteral("occ") : QStringLiteral("lib")) +
                                     Planning::controlSuffix(slot));
-                tile->setVisible(booked ? false : true);
+                if (booked)
+                    tile->hide();
                 Status::hint(tile, m_panInfo, tileHint);
                 connect(tile, &DayTile::clicked, this, &TfrmPlanning::dayClick);
                 place(tile, tilePlace(m, d));
@@ -159,7 +164,7 @@ void TfrmPlanning::buildWindow()
 
 void TfrmPlanning::placeCanvas()
 {
-    const double scale = std::max(1.0, std::min(double(width()) / DesignWidth, double(height()) / DesignHeight));
+    const double scale = std::min(double(width()) / DesignWidth, double(height()) / DesignHeight);
     const QPoint offset((width() - int(DesignWidth * scale)) / 2, (height() - int(DesignHeight * scale)) / 2);
     for (const auto& [widget, rect] : m_placed) {
         widget->setGeometry(QRect(offset + QPoint(int(rect.x() * scale), int(rect.y() * scale)),
@@ -215,6 +220,9 @@ void TfrmPlanning::showEvent(QShowEvent* event)
     m_txtMarca->setText(m_target.vehicle.make);
     m_txtColore->setText(m_target.vehicle.colour);
     m_txtTaglia->setText(m_target.vehicle.size);
+    // A field too narrow for its text shows the start; the whole text is under the pointer.
+    for (QLineEdit* field : {m_txtBiciNum, m_txtMarca, m_txtColore, m_txtTaglia})
+        field->setToolTip(field->text());
     m_txtBiciNum->setFocus(Qt::OtherFocusReason);
     load();
 }
