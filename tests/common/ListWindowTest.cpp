@@ -6,12 +6,13 @@
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+
+#include <memory>
 
 using namespace rf;
 using namespace rf::test;
@@ -50,6 +51,16 @@ QStringList sortedLines(const QStringList& lines)
     for (const ListEntry& entry : model.entries())
         out << entry.text() + QStringLiteral(" #") + QString::number(entry.position);
     return out;
+}
+
+// Verdi, Bianchi and Rossi (positions 1 to 3) in the archive, their list window shown.
+std::unique_ptr<Names_> threeNamesShown(FakeContext& fake)
+{
+    for (const char* name : {"Verdi", "Bianchi", "Rossi"})
+        appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(), {{QStringLiteral("Nome"), QLatin1String(name)}});
+    auto window = std::make_unique<Names_>(fake.context());
+    window->show();
+    return window;
 }
 
 } // namespace
@@ -118,7 +129,9 @@ private slots:
         QCOMPARE(sortedLines(lines), shown);
     }
 
-    void sixtyThousandLinesSortWellUnderASecond()
+    // A list as long as a busy shop's archive comes out whole and in order (its speed is the
+    // benchmark's business).
+    void sixtyThousandLinesSortInOrder()
     {
         std::vector<ListEntry> entries;
         const QStringList names{"Rossi", "\u00E0lberto", "Bianchi", "\u00C8lia", "verdi", "Zanetti"};
@@ -128,10 +141,8 @@ private slots:
             entries.push_back({Cp1252::encode(line), i + 1});
         }
         LineListModel model;
-        QElapsedTimer timer;
-        timer.start();
         model.setEntries(std::move(entries));
-        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(model.entries().size(), std::size_t(60000));
         QVERIFY(model.entries().front().text().startsWith(QStringLiteral("\u00E0lberto")));
         QVERIFY(model.entries().back().text().startsWith(QStringLiteral("Zanetti")));
     }
@@ -139,10 +150,8 @@ private slots:
     void enterOnTheSelectedLineChoosesItsRecord()
     {
         FakeContext fake;
-        for (const char* name : {"Verdi", "Bianchi", "Rossi"})
-            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(), {{QStringLiteral("Nome"), QLatin1String(name)}});
-        Names_ window(fake.context());
-        window.show();
+        const std::unique_ptr<Names_> shown = threeNamesShown(fake);
+        Names_& window = *shown;
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(window.fillAll(), ScanResult::Done);
         auto* list = child<QListView>(&window, QStringLiteral("lstRecords"));
@@ -160,10 +169,8 @@ private slots:
     void enterInTheFindBoxThenOnTrovaFinds()
     {
         FakeContext fake;
-        for (const char* name : {"Verdi", "Bianchi", "Rossi"})
-            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(), {{QStringLiteral("Nome"), QLatin1String(name)}});
-        Names_ window(fake.context());
-        window.show();
+        const std::unique_ptr<Names_> shown = threeNamesShown(fake);
+        Names_& window = *shown;
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(window.fillAll(), ScanResult::Done);
         auto* find = child<QLineEdit>(&window, QStringLiteral("txtTrova"));

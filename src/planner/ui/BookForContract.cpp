@@ -145,13 +145,10 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
     const Planning::BookingPlan plan = Planning::planBooking(
         context.programFolder(), spanOf(wanted),
         checked.previous ? std::optional<Planning::BookedSpan>(spanOf(*checked.previous)) : std::nullopt);
-    if (!plan.unreadable.isEmpty()) {
-        writable(messages, owner, plan, NotBooked);
+    // A plan with an unreadable file is cut short, so its "already booked" means nothing: say why first.
+    if ((!plan.unreadable.isEmpty() || !plan.alreadyBooked) && !writable(messages, owner, plan, NotBooked))
         return;
-    }
     if (plan.alreadyBooked)
-        return;
-    if (!writable(messages, owner, plan, NotBooked))
         return;
     QString question;
     if (plan.retext) {

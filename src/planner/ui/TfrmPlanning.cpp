@@ -194,12 +194,13 @@ void TfrmPlanning::reset()
     }
     m_loaded = m_days;
     lblPosizione.clear();
-    setSaveable(true);
+    m_loadedStatus = Planning::Loaded::Status::Empty;
+    showSaveable();
 }
 
-void TfrmPlanning::setSaveable(bool saveable, const QString& notice)
+void TfrmPlanning::showSaveable(const QString& notice)
 {
-    m_saveable = saveable;
+    const bool saveable = isSaveable();
     for (int slot = 0; slot < Planning::DayCount; ++slot) {
         m_free[std::size_t(slot)]->setEnabled(saveable);
         m_booked[std::size_t(slot)]->setEnabled(saveable);
@@ -235,7 +236,7 @@ void TfrmPlanning::load()
     QString warning;
     if (loaded.status == Planning::Loaded::Status::Unreadable) {
         // Nothing will be written over the file: booking here would only be thrown away.
-        setSaveable(false, QStringLiteral("Prenotazioni non leggibili: le modifiche non possono essere salvate."));
+        showSaveable(QStringLiteral("Prenotazioni non leggibili: le modifiche non possono essere salvate."));
         warning = QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
                   m_target.year +
                   QStringLiteral(".\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate.");
@@ -244,7 +245,7 @@ void TfrmPlanning::load()
             setDay(slot, loaded.days[std::size_t(slot)]);
         m_loaded = m_days;
         if (loaded.status == Planning::Loaded::Status::ReadOnly) {
-            setSaveable(false, QStringLiteral("Sola consultazione: le modifiche non possono essere salvate."));
+            showSaveable(QStringLiteral("Sola consultazione: le modifiche non possono essere salvate."));
             warning = QStringLiteral("Attenzione: le prenotazioni del veicolo per l'anno ") + m_target.year +
                       QStringLiteral(" possono essere consultate, ma non modificate.\n\r\n\r") +
                       PlanningMessages::readOnlyReason(m_target.file, loaded.why, loaded.notice);
@@ -268,7 +269,7 @@ void TfrmPlanning::setDay(int slot, const QString& text)
 
 bool TfrmPlanning::save()
 {
-    if (!m_saveable)
+    if (!isSaveable())
         return true; // the stored bookings were not read or cannot be written: they are left as they are
     Messages& messages = m_context.messages();
     for (;;) {
@@ -305,7 +306,7 @@ QString TfrmPlanning::vehicleLine() const
 
 void TfrmPlanning::dayClick(int slot)
 {
-    if (!m_saveable)
+    if (!isSaveable())
         return;
     const QString year = m_target.year.trimmed();
     if (!QDate(year.toInt(), Planning::monthOf(slot), Planning::dayOf(slot)).isValid() &&
@@ -331,7 +332,7 @@ void TfrmPlanning::dayClick(int slot)
 
 void TfrmPlanning::cmdIntervalloClick()
 {
-    if (!m_saveable)
+    if (!isSaveable())
         return;
     TfrmIntervallo dialog(m_context, this);
     dialog.setUp(m_target.year, vehicleLine());

@@ -27,7 +27,11 @@ public:
 
     const Planning::Days& days() const { return m_days; }
     bool isBooked(int slot) const { return !m_days[std::size_t(slot)].trimmed().isEmpty(); }
-    bool isSaveable() const { return m_saveable; }
+    // Whether the bookings were read from a file this grid may write: only then can days be booked.
+    bool isSaveable() const
+    {
+        return m_loadedStatus == Planning::Loaded::Status::Read || m_loadedStatus == Planning::Loaded::Status::Empty;
+    }
     // The position of the planning record ("1" while the grid is shown).
     QString lblPosizione;
 
@@ -55,13 +59,13 @@ private:
     bool save();
     void placeCanvas();
     // Whether what is booked here can be stored: when not, the grid only shows the bookings.
-    void setSaveable(bool saveable, const QString& notice = QString());
+    // Enables the tiles and Intervallo as isSaveable() says, and shows notice on the status strip.
+    void showSaveable(const QString& notice = QString());
 
     PlanningTarget m_target;
     Planning::Days m_days;
     Planning::Days m_loaded; // as read, to tell this grid's changes from another workstation's
     Planning::Loaded::Status m_loadedStatus = Planning::Loaded::Status::Empty;
-    bool m_saveable = true;
     QString m_lastSummarySearch;
 
     QWidget* m_canvas = nullptr;
