@@ -15,24 +15,29 @@ namespace rf::bench {
 
 namespace {
 
-const char* const Surnames[] = {"Rossi",   "Russo",    "Ferrari", "Esposito", "Bianchi", "Romano",  "Colombo",
-                                "Ricci",   "Marino",   "Greco",   "Bruno",    "Gallo",   "Conti",   "De Luca",
-                                "Mancini", "Costa",    "Giordano", "Rizzo",   "Lombardi", "Moretti", "Barbieri",
-                                "Fontana", "Santoro",  "Mariani", "Rinaldi",  "Caruso",  "Ferrara", "Galli",
-                                "Martini", "Leone",    "Longo",   "Gentile",  "Martinelli", "Vitale", "Lombardo",
-                                "Serra",   "Coppola",  "De Santis", "D'Angelo", "Marchetti", "Parisi", "Villa"};
-const char* const Names[] = {"Mario", "Luca", "Giulia", "Francesca", "Andrea", "Chiara", "Marco", "Sara",
-                             "Nicolò", "Anna",  "Matteo", "Elena",    "Davide", "Federica", "Simone", "Lucia",
-                             "Niccolò", "Martina", "Gabriele", "Alessia", "Riccardo", "Giorgia", "Tommaso", "Noemi"};
-const char* const Towns[] = {"Riva del Garda", "Arco", "Trento", "Rovereto", "Bolzano", "Merano", "Verona",
-                             "Brescia", "Milano", "Torino", "Bologna", "Firenze", "Forlì", "Cantù", "Canazei"};
+const char* const Surnames[] = {"Rossi",    "Russo",     "Ferrari",    "Esposito",  "Bianchi",  "Romano",
+                                "Colombo",  "Ricci",     "Marino",     "Greco",     "Bruno",    "Gallo",
+                                "Conti",    "De Luca",   "Mancini",    "Costa",     "Giordano", "Rizzo",
+                                "Lombardi", "Moretti",   "Barbieri",   "Fontana",   "Santoro",  "Mariani",
+                                "Rinaldi",  "Caruso",    "Ferrara",    "Galli",     "Martini",  "Leone",
+                                "Longo",    "Gentile",   "Martinelli", "Vitale",    "Lombardo", "Serra",
+                                "Coppola",  "De Santis", "D'Angelo",   "Marchetti", "Parisi",   "Villa"};
+const char* const Names[] = {"Mario",    "Luca",     "Giulia",   "Francesca", "Andrea",  "Chiara",
+                             "Marco",    "Sara",     "Nicolò",   "Anna",      "Matteo",  "Elena",
+                             "Davide",   "Federica", "Simone",   "Lucia",     "Niccolò", "Martina",
+                             "Gabriele", "Alessia",  "Riccardo", "Giorgia",   "Tommaso", "Noemi"};
+const char* const Towns[] = {"Riva del Garda", "Arco",    "Trento",  "Rovereto", "Bolzano",
+                             "Merano",         "Verona",  "Brescia", "Milano",   "Torino",
+                             "Bologna",        "Firenze", "Forlì",   "Cantù",    "Canazei"};
 const char* const Provinces[] = {"TN", "BZ", "VR", "BS", "MI", "TO", "BO", "FI", "FC", "CO"};
-const char* const Makes[] = {"Bianchi Spillo",  "Atala City",   "Olmo e-Bike", "Cinelli Gravel", "Pinarello Città",
-                             "Legnano Classic", "Wilier Trail", "Fantic XF1",  "Thok MIG",       "Carraro Strada"};
-const char* const Colours[] = {"Rosso", "Blu notte", "Verde bosco", "Nero opaco", "Bianco perla", "Giallo", "Grigio"};
+const char* const Makes[] = {"Bianchi Spillo",  "Atala City",      "Olmo e-Bike",  "Cinelli Gravel",
+                             "Pinarello Città", "Legnano Classic", "Wilier Trail", "Fantic XF1",
+                             "Thok MIG",        "Carraro Strada"};
+const char* const Colours[] = {"Rosso",        "Blu notte", "Verde bosco", "Nero opaco",
+                               "Bianco perla", "Giallo",    "Grigio"};
 const char* const Sizes[] = {"S", "M", "L", "XL", "46", "50", "54"};
-const char* const Streets[] = {"Via Roma", "Viale Dante", "Piazza Garibaldi", "Via Mazzini", "Corso Italia",
-                               "Via Verdi", "Via dei Mille", "Largo Cavour"};
+const char* const Streets[] = {"Via Roma",     "Viale Dante", "Piazza Garibaldi", "Via Mazzini",
+                               "Corso Italia", "Via Verdi",   "Via dei Mille",    "Largo Cavour"};
 
 } // namespace
 
@@ -48,7 +53,10 @@ int DataGenerator::between(int low, int high)
 
 QString DataGenerator::date(int year)
 {
-    return QStringLiteral("%1/%2/%3").arg(between(1, 28), 2, 10, QLatin1Char('0')).arg(between(1, 12), 2, 10, QLatin1Char('0')).arg(year);
+    return QStringLiteral("%1/%2/%3")
+        .arg(between(1, 28), 2, 10, QLatin1Char('0'))
+        .arg(between(1, 12), 2, 10, QLatin1Char('0'))
+        .arg(year);
 }
 
 QString DataGenerator::amount()
@@ -60,15 +68,19 @@ QStringList DataGenerator::contractTexts(int index)
 {
     const RecordLayout& layout = TSchedaContratto();
     Record record(layout);
-    const auto set = [&record](const char* field, const QString& value) { record.setValue(QLatin1String(field), value); };
+    const auto set = [&record](const char* field, const QString& value) {
+        record.setValue(QLatin1String(field), value);
+    };
     const int year = between(2015, 2026);
     set("Ditta01", QStringLiteral("Noleggio Bici Garda s.n.c."));
     set("Ditta02", QStringLiteral("Via Lungolago 12, Riva del Garda - P. IVA 01234567890"));
     set("Data", date(year));
     set("Luogo", QStringLiteral("Riva del Garda"));
-    set("Cliente", pick(Surnames, int(std::size(Surnames))) + QLatin1Char(' ') + pick(Names, int(std::size(Names))));
+    set("Cliente",
+        pick(Surnames, int(std::size(Surnames))) + QLatin1Char(' ') + pick(Names, int(std::size(Names))));
     set("Sesso", between(0, 1) ? QStringLiteral("M") : QStringLiteral("F"));
-    set("IndirizzoRes", pick(Streets, int(std::size(Streets))) + QLatin1Char(' ') + QString::number(between(1, 200)));
+    set("IndirizzoRes",
+        pick(Streets, int(std::size(Streets))) + QLatin1Char(' ') + QString::number(between(1, 200)));
     set("ComuneRes", pick(Towns, int(std::size(Towns))));
     set("ProvRes", pick(Provinces, int(std::size(Provinces))));
     set("CapRes", QString::number(between(10000, 98999)));
@@ -86,7 +98,9 @@ QStringList DataGenerator::contractTexts(int index)
     set("Importo", amount());
     set("Totale", amount());
     set("DataInizio", date(year));
-    set("OraInizio", QStringLiteral("%1:%2").arg(between(8, 18), 2, 10, QLatin1Char('0')).arg(between(0, 59), 2, 10, QLatin1Char('0')));
+    set("OraInizio", QStringLiteral("%1:%2")
+                         .arg(between(8, 18), 2, 10, QLatin1Char('0'))
+                         .arg(between(0, 59), 2, 10, QLatin1Char('0')));
     set("DataFine", date(year));
     set("OraFine", QStringLiteral("18:00"));
     set("SedeRit", QStringLiteral("Riva del Garda"));
@@ -104,7 +118,9 @@ QStringList DataGenerator::contractTexts(int index)
 QStringList DataGenerator::vehicleTexts(int index)
 {
     Record record(TSchedaVeicolo());
-    const auto set = [&record](const char* field, const QString& value) { record.setValue(QLatin1String(field), value); };
+    const auto set = [&record](const char* field, const QString& value) {
+        record.setValue(QLatin1String(field), value);
+    };
     set("BiciNum", QStringLiteral("B-%1").arg(index + 1));
     set("Marca", pick(Makes, int(std::size(Makes))));
     set("Telaio", QStringLiteral("WTF%1").arg(between(100000, 999999)));
@@ -152,10 +168,12 @@ bool DataGenerator::writePlanning(const QString& path, const QString& vehicleNum
     Planning::Days days;
     for (int slot = 0; slot < Planning::DayCount; ++slot) {
         if (between(0, 3) == 0)
-            days[std::size_t(slot)] = pick(Surnames, int(std::size(Surnames))) + QStringLiteral(" 333 1234567");
+            days[std::size_t(slot)] =
+                pick(Surnames, int(std::size(Surnames))) + QStringLiteral(" 333 1234567");
     }
-    return Planning::save(path, {vehicleNumber, QStringLiteral("Atala City"), QStringLiteral("Rosso"), QStringLiteral("M")},
-                          days);
+    return Planning::save(
+        path, {vehicleNumber, QStringLiteral("Atala City"), QStringLiteral("Rosso"), QStringLiteral("M")},
+        days);
 }
 
 bool DataGenerator::writePhoto(const QString& path, int width, int height)
@@ -168,7 +186,8 @@ bool DataGenerator::writePhoto(const QString& path, int width, int height)
     painter.fillRect(image.rect(), sky);
     painter.setPen(QPen(QColor(200, 40, 40), width / 100.0));
     for (int i = 0; i < 40; ++i)
-        painter.drawEllipse(QPointF(width * (i % 8) / 8.0, height * (i / 8) / 5.0), width / 20.0, height / 20.0);
+        painter.drawEllipse(QPointF(width * (i % 8) / 8.0, height * (i / 8) / 5.0), width / 20.0,
+                            height / 20.0);
     painter.end();
     return image.save(path, "JPG", 85);
 }
@@ -180,8 +199,9 @@ QString DataGenerator::checkContracts(const QString& path, int count)
     if (!archive.OpenArchive() || archive.RecordCount() != count)
         return QStringLiteral("the archive does not hold %1 records").arg(count);
     const QList<int> checked{1, count / 2, count};
-    const QStringList fields{QStringLiteral("Cliente"), QStringLiteral("ComuneRes"), QStringLiteral("BiciNum"),
-                             QStringLiteral("Totale"), QStringLiteral("Note"), QStringLiteral("Riconsegnato")};
+    const QStringList fields{QStringLiteral("Cliente"), QStringLiteral("ComuneRes"),
+                             QStringLiteral("BiciNum"), QStringLiteral("Totale"),
+                             QStringLiteral("Note"),    QStringLiteral("Riconsegnato")};
     for (int i = 1; i <= count; ++i) {
         const QStringList expected = fresh.contractTexts(i - 1);
         if (!checked.contains(i))

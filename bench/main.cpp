@@ -86,8 +86,14 @@ double statusMb(const char* key)
     }
     return 0;
 }
-double residentMb() { return statusMb("VmRSS:"); }
-double peakMb() { return statusMb("VmHWM:"); }
+double residentMb()
+{
+    return statusMb("VmRSS:");
+}
+double peakMb()
+{
+    return statusMb("VmHWM:");
+}
 void resetPeak()
 {
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
@@ -147,15 +153,16 @@ void ratioRow(const QString& operation, double measured, double baseline, double
                      QStringLiteral("≤ %1×").arg(limit), ratio <= limit});
 }
 
-void limitRow(const QString& operation, const QString& measured, const QString& baseline, double value, double limit,
-              const QString& target)
+void limitRow(const QString& operation, const QString& measured, const QString& baseline, double value,
+              double limit, const QString& target)
 {
     table.push_back({operation, measured, baseline, QString(), target, value <= limit});
 }
 
 void printTable()
 {
-    std::printf("\n%-58s %14s %14s %8s %12s  %s\n", "Operation", "Measured", "Baseline", "Ratio", "Target", "");
+    std::printf("\n%-58s %14s %14s %8s %12s  %s\n", "Operation", "Measured", "Baseline", "Ratio", "Target",
+                "");
     std::printf("%s\n", QString(118, QLatin1Char('-')).toUtf8().constData());
     for (const Row& row : table) {
         std::printf("%-58s %14s %14s %8s %12s  %s\n", row.operation.toUtf8().constData(),
@@ -217,14 +224,16 @@ void growth(const std::vector<int>& sizes)
     };
     const Operation operations[] = {
         {"contract search, no filter", [](Context& c) { searchContracts(c); }},
-        {"contract search, two filters", [](Context& c) { searchContracts(c, QStringLiteral("ross"), QStringLiteral("1")); }},
+        {"contract search, two filters",
+         [](Context& c) { searchContracts(c, QStringLiteral("ross"), QStringLiteral("1")); }},
         {"vehicles not returned", notReturned},
         {"export window filled", [](Context& c) { TfrmExpContratti_DOZ_Bici window(c, nullptr); }},
     };
     std::vector<std::unique_ptr<Folder>> folders;
     for (const int size : sizes) {
         folders.push_back(std::make_unique<Folder>());
-        bench::DataGenerator().writeContracts(folders.back()->file(QString::fromLatin1(Contracts::ArchiveName)), size);
+        bench::DataGenerator().writeContracts(
+            folders.back()->file(QString::fromLatin1(Contracts::ArchiveName)), size);
     }
     for (const Operation& operation : operations) {
         std::printf("%-34s", operation.name);
@@ -263,15 +272,18 @@ void measureContracts(int count)
     const double idle = residentMb();
     const double searchPeak = peakAboveMb([&] { searchContracts(context); });
     const double exportPeak = peakAboveMb([&] { TfrmExpContratti_DOZ_Bici window(context, nullptr); });
-    limitRow(QStringLiteral("peak memory, search, ") + size, QStringLiteral("+%1 MB").arg(searchPeak, 0, 'f', 1),
+    limitRow(QStringLiteral("peak memory, search, ") + size,
+             QStringLiteral("+%1 MB").arg(searchPeak, 0, 'f', 1),
              QStringLiteral("%1 MB idle").arg(idle, 0, 'f', 0), searchPeak, 150, QStringLiteral("≤ +150 MB"));
-    limitRow(QStringLiteral("peak memory, export window, ") + size, QStringLiteral("+%1 MB").arg(exportPeak, 0, 'f', 1),
+    limitRow(QStringLiteral("peak memory, export window, ") + size,
+             QStringLiteral("+%1 MB").arg(exportPeak, 0, 'f', 1),
              QStringLiteral("%1 MB idle").arg(idle, 0, 'f', 0), exportPeak, 150, QStringLiteral("≤ +150 MB"));
 
     ratioRow(QStringLiteral("contract search, no filter, ") + size, timeSearch(runs, context), raw, 2);
     ratioRow(QStringLiteral("contract search, two filters, ") + size,
              timeSearch(runs, context, QStringLiteral("ross"), QStringLiteral("1")), raw, 1.5);
-    ratioRow(QStringLiteral("vehicles not returned, ") + size, median(runs, [&] { notReturned(context); }), raw, 2);
+    ratioRow(QStringLiteral("vehicles not returned, ") + size, median(runs, [&] { notReturned(context); }),
+             raw, 2);
     ratioRow(QStringLiteral("export window filled, ") + size,
              median(runs, [&] { TfrmExpContratti_DOZ_Bici window(context, nullptr); }), raw, 3);
 
@@ -279,10 +291,15 @@ void measureContracts(int count)
         TfrmExpContratti_DOZ_Bici window(context, nullptr);
         const QString sheet = folder.file(QString::fromLatin1("Contratti_Noleggio_Bici.xls"));
         const double written = median(
-            runs, [&] { window.cmdEsportaClick(); }, [&] { folder.services.answers = {true, false}; });
+            runs, [&] { window.cmdEsportaClick(); },
+            [&] {
+                folder.services.answers = {true, false};
+            });
         const qint64 bytes = QFileInfo(sheet).size();
-        const double rawWrite = median(runs, [&] { writeRaw(folder.file(QStringLiteral("raw.bin")), bytes); });
-        ratioRow(QStringLiteral("export written, ") + size + QStringLiteral(" (%1 MB)").arg(bytes / 1e6, 0, 'f', 1),
+        const double rawWrite =
+            median(runs, [&] { writeRaw(folder.file(QStringLiteral("raw.bin")), bytes); });
+        ratioRow(QStringLiteral("export written, ") + size +
+                     QStringLiteral(" (%1 MB)").arg(bytes / 1e6, 0, 'f', 1),
                  written, rawWrite, 3);
     }
 
@@ -296,7 +313,8 @@ void measureContracts(int count)
         });
         const double last = median(runs, [&] { form.browse(BrowseButton::Last); });
         const double first = median(runs, [&] { form.browse(BrowseButton::First); });
-        limitRow(QStringLiteral("browse to the last card, ") + size, ms(last), ms(oneRead), last, 5, QStringLiteral("≤ 5 ms"));
+        limitRow(QStringLiteral("browse to the last card, ") + size, ms(last), ms(oneRead), last, 5,
+                 QStringLiteral("≤ 5 ms"));
         limitRow(QStringLiteral("browse back to the first card, ") + size, ms(first), ms(oneRead), first, 5,
                  QStringLiteral("≤ 5 ms"));
 
@@ -305,7 +323,8 @@ void measureContracts(int count)
             for (const char* field : {"Ditta01", "Luogo", "Cliente", "BiciNum", "Marca"})
                 form.edit(QLatin1String(field))->setText(QStringLiteral("Prova"));
         };
-        const double save = median(runs, [&] { form.cmdSalvaClick(); }, fill);
+        const double save = median(
+            runs, [&] { form.cmdSalvaClick(); }, fill);
         const QByteArray record(Contracts::RecordSize, 'x');
         const double rawAppend = median(runs, [&] {
             QFile file(archive);
@@ -316,7 +335,6 @@ void measureContracts(int count)
         });
         ratioRow(QStringLiteral("save a new contract, ") + size, save, rawAppend, 3);
     }
-
 }
 
 void measureFleet(int vehicles)
@@ -334,24 +352,29 @@ void measureFleet(int vehicles)
     ratioRow(QStringLiteral("vehicle search, no filter, ") + size,
              median(
                  runs, [&] { vehicleSearch->btnCercaClick(); },
-                 [&] { vehicleSearch = std::make_unique<TfrmTrovaBici>(context, nullptr, TfrmTrovaBici::Mode::Fleet); }),
+                 [&] {
+                     vehicleSearch =
+                         std::make_unique<TfrmTrovaBici>(context, nullptr, TfrmTrovaBici::Mode::Fleet);
+                 }),
              raw, 2);
 
     // Card 2 carries a camera photo, card 1 none.
     QDir(folder.dir.path()).mkpath(QStringLiteral("Autoparco"));
     const QSize photo = smoke ? QSize(800, 600) : QSize(8000, 6000);
-    bench::DataGenerator::writePhoto(folder.file(QStringLiteral("Autoparco/Scheda_Veicolo_2.jpg")), photo.width(),
-                                     photo.height());
+    bench::DataGenerator::writePhoto(folder.file(QStringLiteral("Autoparco/Scheda_Veicolo_2.jpg")),
+                                     photo.width(), photo.height());
     TfrmAutoparco fleet(context);
     fleet.showRecord(1);
-    const double plain = median(runs, [&] { fleet.browse(BrowseButton::Next); }, [&] { fleet.showRecord(3); });
+    const double plain = median(
+        runs, [&] { fleet.browse(BrowseButton::Next); }, [&] { fleet.showRecord(3); });
     double peak = 0;
-    const double onPhoto = median(runs, [&] { peak = std::max(peak, peakAboveMb([&] { fleet.browse(BrowseButton::Next); })); },
-                                  [&] { fleet.showRecord(1); });
+    const double onPhoto = median(
+        runs, [&] { peak = std::max(peak, peakAboveMb([&] { fleet.browse(BrowseButton::Next); })); },
+        [&] { fleet.showRecord(1); });
     limitRow(QStringLiteral("browse onto a card with a %1 × %2 photo").arg(photo.width()).arg(photo.height()),
              ms(onPhoto), ms(plain), onPhoto, 50, QStringLiteral("≤ 50 ms"));
-    limitRow(QStringLiteral("peak memory, browsing photo cards"), QStringLiteral("+%1 MB").arg(peak, 0, 'f', 1), QString(),
-             peak, 100, QStringLiteral("≤ 100 MB"));
+    limitRow(QStringLiteral("peak memory, browsing photo cards"),
+             QStringLiteral("+%1 MB").arg(peak, 0, 'f', 1), QString(), peak, 100, QStringLiteral("≤ 100 MB"));
 
     const auto sheetToPdf = [&](qint64* bytes) {
         const std::optional<report::Report> sheet = vehicleSheetBuilder(fleet)();
@@ -367,15 +390,18 @@ void measureFleet(int vehicles)
     fleet.showRecord(2);
     const double firstSheet = milliseconds([&] { sheetToPdf(&withPhoto); });
     const double sheetPhoto = median(runs, [&] { sheetToPdf(&withPhoto); });
-    table.push_back({QStringLiteral("vehicle sheet with that photo, first output"), ms(firstSheet), ms(sheetPlain),
-                     QStringLiteral("%1×").arg(firstSheet / sheetPlain, 0, 'f', 2), QStringLiteral("(reads photo)"), true});
+    table.push_back({QStringLiteral("vehicle sheet with that photo, first output"), ms(firstSheet),
+                     ms(sheetPlain), QStringLiteral("%1×").arg(firstSheet / sheetPlain, 0, 'f', 2),
+                     QStringLiteral("(reads photo)"), true});
     ratioRow(QStringLiteral("vehicle sheet with that photo, to PDF"), sheetPhoto, sheetPlain, 3);
     limitRow(QStringLiteral("vehicle sheet PDF size"), QStringLiteral("%1 KB").arg(withPhoto / 1024),
              QStringLiteral("%1 KB").arg(without / 1024), withPhoto, 1 << 20, QStringLiteral("≤ 1 MB"));
 
     // The planning grid of two vehicles, one after the other.
-    generator.writePlanning(folder.file(Planning::fileName(QStringLiteral("B-1"), QStringLiteral("2024"))), QStringLiteral("B-1"));
-    generator.writePlanning(folder.file(Planning::fileName(QStringLiteral("B-2"), QStringLiteral("2024"))), QStringLiteral("B-2"));
+    generator.writePlanning(folder.file(Planning::fileName(QStringLiteral("B-1"), QStringLiteral("2024"))),
+                            QStringLiteral("B-1"));
+    generator.writePlanning(folder.file(Planning::fileName(QStringLiteral("B-2"), QStringLiteral("2024"))),
+                            QStringLiteral("B-2"));
     TfrmPlanning grid(context);
     grid.resize(1016, 713);
     int turn = 0;
@@ -384,9 +410,10 @@ void measureFleet(int vehicles)
         [&] {
             grid.hide();
             const QString number = (turn++ % 2) ? QStringLiteral("B-2") : QStringLiteral("B-1");
-            grid.setTarget({{number, QStringLiteral("Atala City"), QStringLiteral("Rosso"), QStringLiteral("M")},
-                            QStringLiteral("2024"),
-                            folder.file(Planning::fileName(number, QStringLiteral("2024")))});
+            grid.setTarget(
+                {{number, QStringLiteral("Atala City"), QStringLiteral("Rosso"), QStringLiteral("M")},
+                 QStringLiteral("2024"),
+                 folder.file(Planning::fileName(number, QStringLiteral("2024")))});
         });
     grid.hide();
     limitRow(QStringLiteral("planner grid shown, then another vehicle"), ms(shown), QString(), shown, 30,
@@ -414,8 +441,8 @@ void measureAvailability(int vehicles)
         std::fprintf(stderr, "availability listed %d of %d vehicles\n", window.lines().rowCount(), vehicles);
         std::exit(1);
     }
-    limitRow(QStringLiteral("availability of %1 vehicles across the new year").arg(vehicles), ms(filled), QString(),
-             filled, 1000, QStringLiteral("≤ 1 s"));
+    limitRow(QStringLiteral("availability of %1 vehicles across the new year").arg(vehicles), ms(filled),
+             QString(), filled, 1000, QStringLiteral("≤ 1 s"));
 }
 
 // Start-up: a child process that shows its first window and ends; the time is the whole process.
@@ -485,12 +512,14 @@ int main(int argc, char** argv)
     const int contracts = smoke ? 1000 : 100000;
     const int vehicles = smoke ? 1000 : 10000;
     std::printf("Rotaflux benchmark: %d contracts (%.0f MB), %d vehicles%s\n", contracts,
-                contracts * double(Contracts::RecordSize) / 1e6, vehicles, smoke ? " (smoke run, no targets)" : "");
+                contracts * double(Contracts::RecordSize) / 1e6, vehicles,
+                smoke ? " (smoke run, no targets)" : "");
     std::fflush(stdout);
 
     if (only == "search") { // the no-filter search alone, ten times over, for a profiler
         Folder folder;
-        bench::DataGenerator().writeContracts(folder.file(QString::fromLatin1(Contracts::ArchiveName)), contracts);
+        bench::DataGenerator().writeContracts(folder.file(QString::fromLatin1(Contracts::ArchiveName)),
+                                              contracts);
         std::printf("search: %.1f ms\n", timeSearch(10, folder.context()));
         return 0;
     }

@@ -62,7 +62,8 @@ void Ini(const QByteArray& data)
 
 void Password(const QByteArray& data)
 {
-    const std::optional<QString> stored = PasswordStore(scratchFile(QStringLiteral("unins000.dll"), data)).read();
+    const std::optional<QString> stored =
+        PasswordStore(scratchFile(QStringLiteral("unins000.dll"), data)).read();
     if (stored)
         (void)(PasswordStore::storedForm(QStringLiteral("primaveraverde")) == *stored);
 }

@@ -17,7 +17,8 @@ QStringList contractsParagraphs()
             "su Salva. Per modificare un contratto già registrato bisogna richiamarlo scorrendo l'archivio "
             "con "
             "le frecce o tramite il pulsante Trova, apportare le modifiche e premere di nuovo Salva. Dopo il "
-            "salvataggio di un contratto con bicicletta, data di inizio e data di fine, il programma propone di "
+            "salvataggio di un contratto con bicicletta, data di inizio e data di fine, il programma propone "
+            "di "
             "prenotare quei giorni nel planner; se le date cambiano, propone di spostare la prenotazione."),
         QStringLiteral(
             "Il contratto di noleggio messo a disposizione dal software occupa due pagine: sulla prima sono "
@@ -58,9 +59,16 @@ QStringList contractsParagraphs()
 QStringList contractsExportParagraphs()
 {
     return {
-        QStringLiteral("Il pulsante Esporta archivio consente di esportare tutti i contratti di noleggio biciclette in un foglio di lavoro di Microsoft Excel, che potrà essere aperto con qualsiasi software in grado di gestire i file in formato XLS (ad esempio, con Open Office, Libre Office o Microsoft Office)."),
-        QStringLiteral("Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di Excel. Questa operazione crea in tempo reale un file in formato XLS contenente le schede in archivio, che potrà essere aperto immediatamente rispondendo affermativamente al messaggio di domanda che appare."),
-        QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli un nome qualsiasi."),
+        QStringLiteral("Il pulsante Esporta archivio consente di esportare tutti i contratti di noleggio "
+                       "biciclette in un foglio di lavoro di Microsoft Excel, che potrà essere aperto con "
+                       "qualsiasi software in grado di gestire i file in formato XLS (ad esempio, con Open "
+                       "Office, Libre Office o Microsoft Office)."),
+        QStringLiteral("Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic "
+                       "sull'icona di Excel. Questa operazione crea in tempo reale un file in formato XLS "
+                       "contenente le schede in archivio, che potrà essere aperto immediatamente rispondendo "
+                       "affermativamente al messaggio di domanda che appare."),
+        QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli "
+                       "un nome qualsiasi."),
     };
 }
 

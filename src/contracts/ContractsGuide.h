@@ -11,7 +11,8 @@ inline const QString ContractsTitle = QStringLiteral("App Contratti di Noleggio"
 QStringList contractsParagraphs(); // 10 paragraphs
 
 // The export window's topic: three paragraphs.
-inline const QString ContractsExportTitle = QStringLiteral("Esportazione archivio contratti noleggio biciclette in Excel");
+inline const QString ContractsExportTitle =
+    QStringLiteral("Esportazione archivio contratti noleggio biciclette in Excel");
 QStringList contractsExportParagraphs();
 
 } // namespace rf::Guide

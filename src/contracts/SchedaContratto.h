@@ -14,8 +14,14 @@ constexpr int RecordSize = 5029;
 constexpr int EditCount = 48;
 constexpr int ReturnedField = 48; // Riconsegnato
 // The stored values of the returned flag.
-inline QString returnedYes() { return QStringLiteral("S\u00EC"); }
-inline QString returnedNo() { return QStringLiteral("No"); }
+inline QString returnedYes()
+{
+    return QStringLiteral("S\u00EC");
+}
+inline QString returnedNo()
+{
+    return QStringLiteral("No");
+}
 } // namespace Contracts
 
 } // namespace rf

@@ -43,8 +43,8 @@ const std::vector<ExportColumn>& ExportColumns()
         };
         std::vector<ExportColumn> out;
         for (const Plain& c : table)
-            out.push_back(FieldColumn(QString::fromUtf8(c.gridHeader), c.gridWidth, QString::fromUtf8(c.header),
-                                      c.width, TSchedaVeicolo(), c.field));
+            out.push_back(FieldColumn(QString::fromUtf8(c.gridHeader), c.gridWidth,
+                                      QString::fromUtf8(c.header), c.width, TSchedaVeicolo(), c.field));
         return out;
     }();
     return columns;

@@ -78,9 +78,16 @@ QStringList fleetParagraphs()
 QStringList fleetExportParagraphs()
 {
     return {
-        QStringLiteral("Il pulsante Esporta archivio consente di esportare tutti i veicoli registrati nel parco biciclette in un foglio di lavoro di Microsoft Excel, che potrà essere aperto con qualsiasi software in grado di gestire i file in formato XLS (ad esempio, con Open Office, Libre Office o Microsoft Office)."),
-        QStringLiteral("Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic sull'icona di Excel. Questa operazione crea in tempo reale un file in formato XLS contenente tutte le schede in archivio, che potrà essere aperto immediatamente rispondendo affermativamente al messaggio di domanda che appare."),
-        QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli un nome qualsiasi."),
+        QStringLiteral("Il pulsante Esporta archivio consente di esportare tutti i veicoli registrati nel "
+                       "parco biciclette in un foglio di lavoro di Microsoft Excel, che potrà essere aperto "
+                       "con qualsiasi software in grado di gestire i file in formato XLS (ad esempio, con "
+                       "Open Office, Libre Office o Microsoft Office)."),
+        QStringLiteral("Dopo aver aperto la finestra contenente la griglia dei dati, bisogna fare clic "
+                       "sull'icona di Excel. Questa operazione crea in tempo reale un file in formato XLS "
+                       "contenente tutte le schede in archivio, che potrà essere aperto immediatamente "
+                       "rispondendo affermativamente al messaggio di domanda che appare."),
+        QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli "
+                       "un nome qualsiasi."),
     };
 }
 

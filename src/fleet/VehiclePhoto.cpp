@@ -18,8 +18,9 @@ constexpr int AllocationLimitMb = 1024;
 
 QString filePath(const QString& programFolder, const QString& position)
 {
-    return QDir(programFolder).filePath(QStringLiteral("%1/Scheda_Veicolo_%2.jpg")
-                                            .arg(QLatin1String(FolderName), position.trimmed()));
+    return QDir(programFolder)
+        .filePath(
+            QStringLiteral("%1/Scheda_Veicolo_%2.jpg").arg(QLatin1String(FolderName), position.trimmed()));
 }
 
 bool ensureFolder(const QString& programFolder)

@@ -3,9 +3,9 @@
 #include <QImage>
 #include <QSize>
 
+#include <QString>
 #include <utility>
 #include <vector>
-#include <QString>
 
 namespace rf::VehiclePhoto {
 

@@ -46,8 +46,9 @@ Availability availabilityOf(const QString& folder, const QString& vehicleNumber,
         return {Availability::State::NotPlannable, {}, {}, problem};
     const QDir dir(folder);
     return classify(start, end, [&dir, &vehicleNumber](int year, int firstSlot, int lastSlot) {
-        return peek(dir.filePath(fileName(vehicleNumber, QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')))),
-                    firstSlot, lastSlot);
+        return peek(
+            dir.filePath(fileName(vehicleNumber, QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')))),
+            firstSlot, lastSlot);
     });
 }
 

@@ -25,7 +25,8 @@ QString listDays(const std::vector<BookedDay>& days)
     QString out = items.join(QStringLiteral(", "));
     if (days.size() > Shown) {
         const std::size_t rest = days.size() - Shown;
-        out += rest == 1 ? QStringLiteral(" e un altro giorno") : QStringLiteral(" e altri %1 giorni").arg(rest);
+        out +=
+            rest == 1 ? QStringLiteral(" e un altro giorno") : QStringLiteral(" e altri %1 giorni").arg(rest);
     }
     return out;
 }

@@ -1,6 +1,5 @@
 #include "ContractBooking.h"
 
-
 #include <QDir>
 #include <QFile>
 
@@ -24,7 +23,8 @@ YearBooking& yearOf(std::map<int, YearBooking>& years, const QString& folder, co
 
 } // namespace
 
-BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const std::optional<BookedSpan>& previousSpan)
+BookingPlan planBooking(const QString& folder, const BookedSpan& wanted,
+                        const std::optional<BookedSpan>& previousSpan)
 {
     BookingPlan plan;
     bool moving = false;
@@ -34,8 +34,10 @@ BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const s
         moving = !daysBookedFor(folder, *previousSpan, &unreadable).empty() || unreadable;
     }
     plan.moving = moving;
-    const bool sameVehicle = previousSpan && previousSpan->vehicleNumber.trimmed() == wanted.vehicleNumber.trimmed();
-    plan.retext = moving && sameVehicle && previousSpan->start == wanted.start && previousSpan->end == wanted.end;
+    const bool sameVehicle =
+        previousSpan && previousSpan->vehicleNumber.trimmed() == wanted.vehicleNumber.trimmed();
+    plan.retext =
+        moving && sameVehicle && previousSpan->start == wanted.start && previousSpan->end == wanted.end;
     std::map<int, YearBooking> years;
     for (QDate day = wanted.start; day.isValid() && day <= wanted.end; day = day.addDays(1))
         yearOf(years, folder, wanted.vehicleNumber, day.year()).wanted.push_back(slotOfDate(day));
@@ -106,8 +108,8 @@ std::vector<BookedDay> daysBookedFor(const QString& folder, const BookedSpan& sp
     for (int year = span.start.year(); year <= span.end.year(); ++year) {
         const QDate from = std::max(span.start, QDate(year, 1, 1));
         const QDate to = std::min(span.end, QDate(year, 12, 31));
-        const Loaded loaded =
-            peek(dir.filePath(fileName(span.vehicleNumber, QString::number(year))), slotOfDate(from), slotOfDate(to));
+        const Loaded loaded = peek(dir.filePath(fileName(span.vehicleNumber, QString::number(year))),
+                                   slotOfDate(from), slotOfDate(to));
         if (loaded.status == Loaded::Status::Unreadable && unreadable)
             *unreadable = true;
         for (QDate day = from; day <= to; day = day.addDays(1)) {
@@ -118,7 +120,8 @@ std::vector<BookedDay> daysBookedFor(const QString& folder, const BookedSpan& sp
     return found;
 }
 
-BookingWritten writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text, bool replaceTaken)
+BookingWritten writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text,
+                            bool replaceTaken)
 {
     BookingWritten written;
     for (const YearBooking& booking : plan.years) {
@@ -131,8 +134,9 @@ BookingWritten writeBooking(const BookingPlan& plan, const Vehicle& vehicle, con
         if (mine == booking.loaded)
             continue; // nothing of this file changes
         written.files.push_back(
-            {booking.path, saveMerged(booking.path, booking.otherVehicle ? std::nullopt : std::optional<Vehicle>(vehicle),
-                                      booking.loaded, mine, booking.status)});
+            {booking.path,
+             saveMerged(booking.path, booking.otherVehicle ? std::nullopt : std::optional<Vehicle>(vehicle),
+                        booking.loaded, mine, booking.status)});
         if (!written.files.back().result.written)
             break;
     }

@@ -26,8 +26,8 @@ struct YearBooking {
     int year = 0;
     QString path;
     Days loaded;
-    Days freed;              // loaded, less the previous booking's days that still carry its text
-    std::vector<int> wanted; // slots of the wanted span in this year
+    Days freed;                // loaded, less the previous booking's days that still carry its text
+    std::vector<int> wanted;   // slots of the wanted span in this year
     bool otherVehicle = false; // a file of the previous vehicle: its own header stays
     Loaded::Status status = Loaded::Status::Empty;
 };
@@ -52,10 +52,11 @@ struct BookingPlan {
 };
 
 // Reads the planning files of the wanted span and of the previous one, whose days move to the
-// wanted ones, from folder; a missing file is created empty, as the grid does, only when wanted days go into it.
-// A previous span none of whose days carries its text any more (never booked, or freed since)
-// moves nothing: the wanted days are booked as for a new contract.
-BookingPlan planBooking(const QString& folder, const BookedSpan& wanted, const std::optional<BookedSpan>& previous);
+// wanted ones, from folder; a missing file is created empty, as the grid does, only when wanted days go into
+// it. A previous span none of whose days carries its text any more (never booked, or freed since) moves
+// nothing: the wanted days are booked as for a new contract.
+BookingPlan planBooking(const QString& folder, const BookedSpan& wanted,
+                        const std::optional<BookedSpan>& previous);
 
 // The plan that frees the days of span that still carry its text, in its vehicle's files (whose
 // own header stays); moving is false when there are none.
@@ -64,7 +65,8 @@ BookingPlan planRelease(const QString& folder, const BookedSpan& span);
 // The days of span that carry its text (blanks at either end aside) in its vehicle's planning
 // files, read without creating or changing any; unreadable, when given, tells whether a file of
 // the span exists but could not be read.
-std::vector<BookedDay> daysBookedFor(const QString& folder, const BookedSpan& span, bool* unreadable = nullptr);
+std::vector<BookedDay> daysBookedFor(const QString& folder, const BookedSpan& span,
+                                     bool* unreadable = nullptr);
 
 // What writing a booking did to each file it wrote or tried, in order; it stops at the first
 // file that could not be written.
@@ -84,6 +86,7 @@ struct BookingWritten {
 // Writes the plan: the previous days freed and the wanted days booked, the days in taken too
 // when replaceTaken. Each file is read again, merged as the grid merges its own changes (days
 // another workstation changed meanwhile keep its text) and written, under the file's lock.
-BookingWritten writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text, bool replaceTaken);
+BookingWritten writeBooking(const BookingPlan& plan, const Vehicle& vehicle, const QString& text,
+                            bool replaceTaken);
 
 } // namespace rf::Planning

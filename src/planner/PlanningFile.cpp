@@ -34,7 +34,8 @@ std::vector<FieldDef> daySlots()
 
 const RecordLayout& TSchedaPlanning()
 {
-    static const RecordLayout layout{{{"BiciNum", 30}, {"Marca", 120}, {"Colore", 50}, {"Taglia", 30}}, daySlots()};
+    static const RecordLayout layout{{{"BiciNum", 30}, {"Marca", 120}, {"Colore", 50}, {"Taglia", 30}},
+                                     daySlots()};
     return layout;
 }
 
@@ -112,8 +113,8 @@ int slotOfKey(const QString& key)
 
 QString fileName(const QString& vehicleNumber, const QString& year)
 {
-    return QStringLiteral("Prenotazioni bicicletta ") + vehicleNumber.trimmed() + QStringLiteral(" anno ") + year +
-           QStringLiteral(".pln");
+    return QStringLiteral("Prenotazioni bicicletta ") + vehicleNumber.trimmed() + QStringLiteral(" anno ") +
+           year + QStringLiteral(".pln");
 }
 
 QString fileNameProblem(const QString& vehicleNumber)
@@ -344,7 +345,8 @@ SaveResult saveMerged(const QString& path, const std::optional<Vehicle>& vehicle
     case OnDisk::State::Empty:
         // Saves write whole records: a file that held one and is now empty was cut, not edited.
         if (loadedStatus == Loaded::Status::Read ||
-            std::any_of(loaded.begin(), loaded.end(), [](const QString& day) { return !day.trimmed().isEmpty(); })) {
+            std::any_of(loaded.begin(), loaded.end(),
+                        [](const QString& day) { return !day.trimmed().isEmpty(); })) {
             result.meanwhile = SaveResult::Meanwhile::Damaged;
             result.stored = mine;
             break;
@@ -355,7 +357,8 @@ SaveResult saveMerged(const QString& path, const std::optional<Vehicle>& vehicle
         std::vector<int> conflicts;
         result.stored = merge(loaded, mine, onDisk, &conflicts);
         for (const int slot : conflicts)
-            result.conflicts.push_back({slot, mine[std::size_t(slot)].trimmed(), onDisk[std::size_t(slot)].trimmed()});
+            result.conflicts.push_back(
+                {slot, mine[std::size_t(slot)].trimmed(), onDisk[std::size_t(slot)].trimmed()});
         if (disk.state == OnDisk::State::Record)
             header = disk.record.left(TSchedaPlanning().offset(HeaderFields));
         break;
@@ -391,12 +394,16 @@ bool isDayOf(int slot, int year)
 
 QString dateText(int slot, const QString& year)
 {
-    return QStringLiteral("%1/%2/%3").arg(dayOf(slot), 2, 10, QLatin1Char('0')).arg(monthOf(slot), 2, 10, QLatin1Char('0')).arg(year.trimmed());
+    return QStringLiteral("%1/%2/%3")
+        .arg(dayOf(slot), 2, 10, QLatin1Char('0'))
+        .arg(monthOf(slot), 2, 10, QLatin1Char('0'))
+        .arg(year.trimmed());
 }
 
 QString summaryLine(int slot, const QString& text)
 {
-    const QString label = QStringLiteral("%1 %2").arg(dayOf(slot), 2, 10, QLatin1Char('0'))
+    const QString label = QStringLiteral("%1 %2")
+                              .arg(dayOf(slot), 2, 10, QLatin1Char('0'))
                               .arg(QLatin1String(Months()[std::size_t(monthOf(slot) - 1)].name));
     return label.leftJustified(15, QLatin1Char(' '), true) + text.trimmed();
 }

@@ -102,7 +102,8 @@ Item placeObject(const Object& object, const QPointF& origin, const QString& dat
         else if (object.alignment & Qt::AlignBottom)
             top = inner.bottom() - block;
         for (int i = 0; i < lines.size(); ++i)
-            item.lines.push_back({lines.at(i), QRectF(inner.left(), top + i * height, inner.width(), height)});
+            item.lines.push_back(
+                {lines.at(i), QRectF(inner.left(), top + i * height, inner.width(), height)});
     }
     return item;
 }
@@ -165,12 +166,14 @@ void placeDataBand(PageBuilder& builder, const Band& band, const QString& dateTe
         Item slice = whole;
         slice.lines.clear();
         const QPointF origin(builder.left(), builder.y());
-        slice.rect = QRectF(flowing->rect.translated(origin).topLeft(), QSizeF(flowing->rect.width(), fit * pitch));
+        slice.rect =
+            QRectF(flowing->rect.translated(origin).topLeft(), QSizeF(flowing->rect.width(), fit * pitch));
         slice.textArea = slice.rect.adjusted(flowing->padding, 0, -flowing->padding, 0);
         for (std::size_t i = 0; i < fit; ++i) {
             const PlacedLine& line = whole.lines[next + i];
-            slice.lines.push_back({line.text, QRectF(slice.rect.left() + (line.rect.left() - flowing->rect.left()),
-                                                     slice.rect.top() + i * pitch, line.rect.width(), pitch)});
+            slice.lines.push_back(
+                {line.text, QRectF(slice.rect.left() + (line.rect.left() - flowing->rect.left()),
+                                   slice.rect.top() + i * pitch, line.rect.width(), pitch)});
         }
         builder.current().items.push_back(std::move(slice));
         builder.y() += flowing->rect.top() + fit * pitch;

@@ -26,9 +26,10 @@ Report ListTemplate()
     lines.wordWrap = false;
 
     report.addBand(QStringLiteral("Footer"), BandType::Footer, 0, mm(8));
-    Object& footer = report.addText(QStringLiteral("txtPagina"), QRectF(mm(3), mm(2), mm(272), mm(5)),
-                                    QStringLiteral("Stampa eseguita in data [DATE]"),
-                                    Font{QStringLiteral("Verdana"), 8, true}, Qt::AlignHCenter | Qt::AlignVCenter);
+    Object& footer =
+        report.addText(QStringLiteral("txtPagina"), QRectF(mm(3), mm(2), mm(272), mm(5)),
+                       QStringLiteral("Stampa eseguita in data [DATE]"),
+                       Font{QStringLiteral("Verdana"), 8, true}, Qt::AlignHCenter | Qt::AlignVCenter);
     footer.fill = SlateGrey;
     footer.colour = Qt::white;
     footer.expressions = true;

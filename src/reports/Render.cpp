@@ -48,7 +48,8 @@ void PaintPage(QPainter& painter, const LaidOutPage& page)
     painter.save();
     const QPaintDevice* device = painter.device();
     painter.scale(device->logicalDpiX() / UnitsPerInch, device->logicalDpiY() / UnitsPerInch);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
     for (const Item& item : page.items) {
         switch (item.kind) {
         case Kind::Shape:
@@ -76,7 +77,8 @@ void PaintPage(QPainter& painter, const LaidOutPage& page)
             painter.setPen(item.colour);
             const Qt::Alignment horizontal = item.alignment & Qt::AlignHorizontal_Mask;
             for (const PlacedLine& line : item.lines)
-                painter.drawText(line.rect, int(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), line.text);
+                painter.drawText(line.rect, int(horizontal | Qt::AlignVCenter | Qt::TextSingleLine),
+                                 line.text);
             painter.restore();
             break;
         }
@@ -90,7 +92,8 @@ bool RenderDocument(QPagedPaintDevice& device, const Document& document)
     if (document.pages.empty())
         return false;
     auto layoutFor = [](const LaidOutPage& page) {
-        return QPageLayout(QPageSize(QPageSize::A4), page.orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        return QPageLayout(QPageSize(QPageSize::A4), page.orientation, QMarginsF(0, 0, 0, 0),
+                           QPageLayout::Millimeter);
     };
     device.setPageLayout(layoutFor(document.pages.front()));
     QPainter painter;

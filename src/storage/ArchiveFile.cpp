@@ -17,7 +17,8 @@ const char* const EmptyArchiveMessage = "L'archivio non contiene nessuna scheda.
 
 const char* const PendingJournalMessage =
     "Attenzione: l'ultima modifica di questo archivio è stata interrotta e non è stato possibile "
-    "completarne il ripristino.\n\r\n\rL'archivio è aperto in sola lettura: accertarsi di possedere i privilegi "
+    "completarne il ripristino.\n\r\n\rL'archivio è aperto in sola lettura: accertarsi di possedere i "
+    "privilegi "
     "di scrittura nella cartella di installazione del programma, quindi riaprire la finestra.";
 const char* const SetAsideJournalMessage =
     "Attenzione: accanto all'archivio è stato trovato un file di ripristino che non corrisponde ai dati "
@@ -43,9 +44,7 @@ bool oldNewOrTorn(const QByteArray& disk, const QByteArray& oldBytes, const QByt
 
 } // namespace
 
-ArchiveFile::ArchiveFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize)
-{
-}
+ArchiveFile::ArchiveFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize) {}
 
 ArchiveFile::~ArchiveFile()
 {
@@ -121,8 +120,8 @@ bool ArchiveFile::settleJournal()
                          (disk = m_file.read(m_recordSize)).size() == m_recordSize &&
                          oldNewOrTorn(disk, entry.oldBytes, entry.newBytes);
     if (!matches) {
-        const QString aside =
-            journalPath() + QStringLiteral(".") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        const QString aside = journalPath() + QStringLiteral(".") +
+                              QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
         if (!QFile::rename(journalPath(), aside))
             return false;
         m_notice = QString::fromUtf8(SetAsideJournalMessage).arg(QFileInfo(aside).fileName());
@@ -177,7 +176,8 @@ bool ArchiveFile::WriteRecord(qint64 position, const QByteArray& record)
     QByteArray old;
     if (!m_file.seek(offset) || (old = m_file.read(m_recordSize)).size() != m_recordSize)
         return false;
-    if (!Durable::WriteJournal(journalPath(), {QFileInfo(m_path).fileName(), m_recordSize, offset, old, record}))
+    if (!Durable::WriteJournal(journalPath(),
+                               {QFileInfo(m_path).fileName(), m_recordSize, offset, old, record}))
         return false;
     Durable::crashPoint("rewrite:journal");
     bool written = m_file.seek(offset) && m_file.write(record) == m_recordSize;

@@ -10,9 +10,9 @@ enum class BrowseButton { First, Previous, Next, Last };
 struct BrowseStep {
     enum class Kind { ShowRecord, EmptyArchive, Nothing };
     Kind kind = Kind::Nothing;
-    qint64 position = 0;        // with ShowRecord
-    bool labelToZero = false;   // next on a new card first sets the label to "0"
-    bool clearLabel = false;    // next on an empty archive empties the label
+    qint64 position = 0;      // with ShowRecord
+    bool labelToZero = false; // next on a new card first sets the label to "0"
+    bool clearLabel = false;  // next on an empty archive empties the label
 };
 
 BrowseStep DecideBrowse(BrowseButton button, const QString& positionLabel, qint64 recordCount);

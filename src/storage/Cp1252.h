@@ -12,7 +12,10 @@ constexpr char ReplacementByte = '?';
 
 QByteArray encode(const QString& text);
 QString decode(const char* data, int size);
-inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), int(bytes.size())); }
+inline QString decode(const QByteArray& bytes)
+{
+    return decode(bytes.constData(), int(bytes.size()));
+}
 // The character stored for a byte.
 QChar toUnicode(unsigned char byte);
 // Appends the characters of size bytes at data to out.

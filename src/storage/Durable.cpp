@@ -163,7 +163,8 @@ JournalRead ReadJournal(const QString& journalPath)
     if (size < 0 || !need(2 * qsizetype(size) + 4))
         return read;
     const quint32 stored = qFromLittleEndian<quint32>(content.constData() + at + 2 * qsizetype(size));
-    if (content.size() != at + 2 * qsizetype(size) + 4 || crc32(content.left(at + 2 * qsizetype(size))) != stored)
+    if (content.size() != at + 2 * qsizetype(size) + 4 ||
+        crc32(content.left(at + 2 * qsizetype(size))) != stored)
         return read;
     read.entry.oldBytes = content.mid(at, size);
     read.entry.newBytes = content.mid(at + size, size);

@@ -14,7 +14,7 @@ namespace rf {
 
 struct IniFile::Data {
     CSimpleIniA ini{false, false, false}; // bytes as they are, one value per key, no multi-line
-    Data() { ini.SetSpaces(false); }       // "key=value", as the system writes INI files
+    Data() { ini.SetSpaces(false); }      // "key=value", as the system writes INI files
 };
 
 namespace {

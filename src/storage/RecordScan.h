@@ -42,7 +42,8 @@ enum class ScanResult { Done, Failed, Cancelled };
 // order, reading the file in large blocks, and closes it. An archive that cannot be opened or read
 // is Failed; the records visited before the failure stay visited.
 ScanResult ScanArchive(const QString& path, const RecordLayout& layout,
-                       const std::function<void(const RecordView&)>& visit, const ScanProgress& progress = {});
+                       const std::function<void(const RecordView&)>& visit,
+                       const ScanProgress& progress = {});
 
 // The position of the record a list line was made from. The record at position is taken when its
 // line (lineOf, compared trimmed) is still line; otherwise, as the archive changed meanwhile, the
@@ -51,6 +52,7 @@ qint64 LocateRecord(const QString& path, const RecordLayout& layout, qint64 posi
                     const std::function<QByteArray(const RecordView&)>& lineOf);
 
 // The texts of the record at position, or nothing when it cannot be read.
-std::optional<QStringList> ReadArchiveRecord(const QString& path, const RecordLayout& layout, qint64 position);
+std::optional<QStringList> ReadArchiveRecord(const QString& path, const RecordLayout& layout,
+                                             qint64 position);
 
 } // namespace rf

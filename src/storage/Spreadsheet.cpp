@@ -125,7 +125,8 @@ ExportValue FieldValue(const RecordLayout& layout, const char* name)
 ExportColumn FieldColumn(const QString& gridHeader, int gridWidth, const QString& header, int width,
                          const RecordLayout& layout, const char* name)
 {
-    return {gridHeader, gridWidth, header, width, FieldValue(layout, name), layout.indexOf(QLatin1String(name))};
+    return {
+        gridHeader, gridWidth, header, width, FieldValue(layout, name), layout.indexOf(QLatin1String(name))};
 }
 
 void ExportTable::reserve(qint64 rows, qint64 bytesPerRow)
@@ -168,8 +169,9 @@ QString ExportTable::cell(qint64 row, int column) const
     return Cp1252::decode(cellBytes(row, column));
 }
 
-ScanResult FillExportTable(const QString& path, const RecordLayout& layout, const std::vector<ExportColumn>& columns,
-                           ExportTable& table, const ScanProgress& progress)
+ScanResult FillExportTable(const QString& path, const RecordLayout& layout,
+                           const std::vector<ExportColumn>& columns, ExportTable& table,
+                           const ScanProgress& progress)
 {
     table.reserve(QFileInfo(path).size() / layout.size(), 256);
     return ScanArchive(
@@ -186,8 +188,9 @@ QByteArray SpreadsheetDocument(const QString& worksheet, const std::vector<Expor
     return out;
 }
 
-WriteResult WriteSpreadsheet(const QString& path, const QString& worksheet, const std::vector<ExportColumn>& columns,
-                             const ExportTable& table, const ScanProgress& progress)
+WriteResult WriteSpreadsheet(const QString& path, const QString& worksheet,
+                             const std::vector<ExportColumn>& columns, const ExportTable& table,
+                             const ScanProgress& progress)
 {
     WholeFileWriter file(path);
     if (!file.open())

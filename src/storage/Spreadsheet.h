@@ -55,8 +55,9 @@ private:
 };
 
 // Reads the whole archive into table, one row per record in file order, with the columns' values.
-ScanResult FillExportTable(const QString& path, const RecordLayout& layout, const std::vector<ExportColumn>& columns,
-                           ExportTable& table, const ScanProgress& progress = {});
+ScanResult FillExportTable(const QString& path, const RecordLayout& layout,
+                           const std::vector<ExportColumn>& columns, ExportTable& table,
+                           const ScanProgress& progress = {});
 
 enum class WriteResult { Written, Failed, Cancelled, Link };
 
@@ -64,8 +65,9 @@ enum class WriteResult { Written, Failed, Cancelled, Link };
 // namespaces, one line in Windows-1252, the header row from the columns' sheet headers and widths,
 // then one row per table row, each cell trimmed and with "&", "<" and ">" escaped. The file is
 // replaced only when complete: on failure or cancel the previous file, if any, stays as it was.
-WriteResult WriteSpreadsheet(const QString& path, const QString& worksheet, const std::vector<ExportColumn>& columns,
-                             const ExportTable& table, const ScanProgress& progress = {});
+WriteResult WriteSpreadsheet(const QString& path, const QString& worksheet,
+                             const std::vector<ExportColumn>& columns, const ExportTable& table,
+                             const ScanProgress& progress = {});
 
 // The document WriteSpreadsheet writes, whole, for a table small enough to hold twice.
 QByteArray SpreadsheetDocument(const QString& worksheet, const std::vector<ExportColumn>& columns,

@@ -59,8 +59,7 @@ inline char lowered(char c)
 
 // Whether the needle (already lowered) occurs in the text, A to Z compared without case; compared
 // in place, without building a lowered copy of every field of every record.
-template <typename Char>
-bool holds(const Char* text, qsizetype n, const Char* needle, qsizetype m)
+template <typename Char> bool holds(const Char* text, qsizetype n, const Char* needle, qsizetype m)
 {
     if (m == 0)
         return false;

@@ -22,8 +22,7 @@ class LineBuilder {
 public:
     explicit LineBuilder(const RecordView& record) : m_record(record) {}
     // A fixed text, in Windows-1252.
-    template <qsizetype N>
-    LineBuilder& text(const char (&fixed)[N])
+    template <qsizetype N> LineBuilder& text(const char (&fixed)[N])
     {
         put(fixed, N - 1);
         return *this;

@@ -84,8 +84,8 @@ bool WholeFileWriter::write(const char* data, qint64 size)
 
 bool WholeFileWriter::commit()
 {
-    if (!m_temporary.isOpen() || m_problem != WriteProblem::None || m_temporary.error() != QFileDevice::NoError ||
-        !Durable::SyncFile(m_temporary)) {
+    if (!m_temporary.isOpen() || m_problem != WriteProblem::None ||
+        m_temporary.error() != QFileDevice::NoError || !Durable::SyncFile(m_temporary)) {
         m_problem = WriteProblem::Failed;
         cancel();
         return false;

@@ -22,8 +22,8 @@ namespace {
 QStringList visibleWindows(Application& app)
 {
     QStringList names;
-    const QList<QWidget*> windows{app.login(),  app.changePassword(), app.launcher(),   app.fleet(),
-                                  app.contracts(), app.plannerEntry(), app.planning()};
+    const QList<QWidget*> windows{app.login(),     app.changePassword(), app.launcher(), app.fleet(),
+                                  app.contracts(), app.plannerEntry(),   app.planning()};
     for (QWidget* w : windows) {
         if (w->isVisible())
             names.append(w->objectName());
@@ -52,7 +52,9 @@ private slots:
         const struct {
             const char* tile;
             QWidget* area;
-        } tiles[] = {{"imgApp01", app.fleet()}, {"btnApp02", app.plannerEntry()}, {"imgApp03", app.contracts()},
+        } tiles[] = {{"imgApp01", app.fleet()},
+                     {"btnApp02", app.plannerEntry()},
+                     {"imgApp03", app.contracts()},
                      {"btnApp01", app.fleet()}};
         for (const auto& t : tiles) {
             click(app.launcher(), t.tile);

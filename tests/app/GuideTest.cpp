@@ -1,9 +1,9 @@
 #include "app/GuideTexts.h"
 #include "app/Product.h"
-#include "common/ui/LinkLabel.h"
-#include "common/ui/TfrmGuida.h"
 #include "app/ui/TfrmInfo.h"
 #include "app/ui/TfrmSplash.h"
+#include "common/ui/LinkLabel.h"
+#include "common/ui/TfrmGuida.h"
 
 #include "support/FakeContext.h"
 #include "support/TestMain.h"

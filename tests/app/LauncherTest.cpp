@@ -1,6 +1,6 @@
 #include "app/GuideTexts.h"
-#include "common/ui/PictureButton.h"
 #include "app/ui/TfrmAvvio.h"
+#include "common/ui/PictureButton.h"
 #include "support/FakeContext.h"
 #include "support/TestMain.h"
 

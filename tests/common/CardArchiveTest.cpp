@@ -1,9 +1,9 @@
+#include "common/ui/CardArchive.h"
 #include "storage/ArchiveFile.h"
 #include "storage/CardBrowsing.h"
 #include "storage/Durable.h"
 #include "storage/FileLock.h"
 #include "storage/RecordLayout.h"
-#include "common/ui/CardArchive.h"
 #include "support/FakeContext.h"
 #include "support/Files.h"
 #include "support/TestMain.h"
@@ -36,20 +36,34 @@ private slots:
         QTest::addColumn<QString>("result"); // "show N", "empty", "nothing"
         QTest::addColumn<QString>("labelAfter");
 
-        QTest::newRow("first, empty archive") << BrowseButton::First << "" << 0 << "empty" << "";
-        QTest::newRow("first") << BrowseButton::First << "3" << 5 << "show 1" << "3";
-        QTest::newRow("last, empty archive") << BrowseButton::Last << "2" << 0 << "empty" << "2";
-        QTest::newRow("last") << BrowseButton::Last << "" << 5 << "show 5" << "";
-        QTest::newRow("next from new card") << BrowseButton::Next << "" << 5 << "show 1" << "0";
-        QTest::newRow("next, empty archive") << BrowseButton::Next << "4" << 0 << "empty" << "";
-        QTest::newRow("next from new card, empty archive") << BrowseButton::Next << "" << 0 << "empty" << "";
-        QTest::newRow("next") << BrowseButton::Next << "2" << 5 << "show 3" << "2";
-        QTest::newRow("next on last") << BrowseButton::Next << "5" << 5 << "nothing" << "5";
-        QTest::newRow("previous on first") << BrowseButton::Previous << "1" << 0 << "nothing" << "1";
-        QTest::newRow("previous, empty archive") << BrowseButton::Previous << "3" << 0 << "empty" << "3";
-        QTest::newRow("previous from new card") << BrowseButton::Previous << "" << 5 << "show 1" << "";
-        QTest::newRow("previous from 2") << BrowseButton::Previous << "2" << 5 << "show 1" << "2";
-        QTest::newRow("previous") << BrowseButton::Previous << "4" << 5 << "show 3" << "4";
+        QTest::newRow("first, empty archive") << BrowseButton::First << "" << 0 << "empty"
+                                              << "";
+        QTest::newRow("first") << BrowseButton::First << "3" << 5 << "show 1"
+                               << "3";
+        QTest::newRow("last, empty archive") << BrowseButton::Last << "2" << 0 << "empty"
+                                             << "2";
+        QTest::newRow("last") << BrowseButton::Last << "" << 5 << "show 5"
+                              << "";
+        QTest::newRow("next from new card") << BrowseButton::Next << "" << 5 << "show 1"
+                                            << "0";
+        QTest::newRow("next, empty archive") << BrowseButton::Next << "4" << 0 << "empty"
+                                             << "";
+        QTest::newRow("next from new card, empty archive") << BrowseButton::Next << "" << 0 << "empty"
+                                                           << "";
+        QTest::newRow("next") << BrowseButton::Next << "2" << 5 << "show 3"
+                              << "2";
+        QTest::newRow("next on last") << BrowseButton::Next << "5" << 5 << "nothing"
+                                      << "5";
+        QTest::newRow("previous on first") << BrowseButton::Previous << "1" << 0 << "nothing"
+                                           << "1";
+        QTest::newRow("previous, empty archive") << BrowseButton::Previous << "3" << 0 << "empty"
+                                                 << "3";
+        QTest::newRow("previous from new card") << BrowseButton::Previous << "" << 5 << "show 1"
+                                                << "";
+        QTest::newRow("previous from 2") << BrowseButton::Previous << "2" << 5 << "show 1"
+                                         << "2";
+        QTest::newRow("previous") << BrowseButton::Previous << "4" << 5 << "show 3"
+                                  << "4";
     }
     void browsingRules()
     {
@@ -59,7 +73,7 @@ private slots:
         QFETCH(QString, result);
         QFETCH(QString, labelAfter);
         const BrowseStep step = DecideBrowse(button, label, count);
-        QString got = step.kind == BrowseStep::Kind::ShowRecord   ? QStringLiteral("show %1").arg(step.position)
+        QString got = step.kind == BrowseStep::Kind::ShowRecord ? QStringLiteral("show %1").arg(step.position)
                       : step.kind == BrowseStep::Kind::EmptyArchive ? QStringLiteral("empty")
                                                                     : QStringLiteral("nothing");
         QCOMPARE(got, result);
@@ -74,20 +88,23 @@ private slots:
         QLabel lblPosizione;
         QStringList onScreen{QStringLiteral("Rossi"), QStringLiteral("prima")};
         int saves = 0;
-        CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
-                         {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, [&] { ++saves; }});
+        CardArchive card(
+            fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
+            {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, [&] { ++saves; }});
 
         QVERIFY(card.save());
         QCOMPARE(lblPosizione.text(), QStringLiteral("1"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
-        QCOMPARE(fake.messages().last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("La scheda corrente è stata inserita in archivio."));
         QCOMPARE(QFileInfo(fake.file("Prova.pro")).size(), Layout.size());
 
         onScreen[1] = QStringLiteral("dopo");
         QVERIFY(card.save());
         QCOMPARE(lblPosizione.text(), QStringLiteral("1"));
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
         QCOMPARE(QFileInfo(fake.file("Prova.pro")).size(), Layout.size());
         QCOMPARE(saves, 2);
 

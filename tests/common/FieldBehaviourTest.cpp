@@ -1,14 +1,14 @@
-#include "storage/Amounts.h"
 #include "common/ui/FieldBehaviour.h"
 #include "common/ui/StatusStrip.h"
+#include "storage/Amounts.h"
 #include "support/TestMain.h"
 #include "support/Typing.h"
 
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -33,23 +33,40 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("normalised");
-        QTest::newRow("integer") << "12" << "12,00";
-        QTest::newRow("one decimal") << "0,5" << "0,50";
-        QTest::newRow("leading zeros") << "007" << "7,00";
-        QTest::newRow("third decimal rounds up") << "12,345" << "12,35";
-        QTest::newRow("tiny") << "0,004" << "0,00";
-        QTest::newRow("carry into integer") << "99,995" << "100,00";
-        QTest::newRow("binary 1,005 stays down") << "1,005" << "1,00";
-        QTest::newRow("binary 2,675 stays down") << "2,675" << "2,67";
-        QTest::newRow("2,125 goes up") << "2,125" << "2,13";
-        QTest::newRow("2,124 goes down") << "2,124" << "2,12";
-        QTest::newRow("empty") << "" << "0,00";
-        QTest::newRow("blanks") << "   " << "0,00";
-        QTest::newRow("not a number") << "1,2,3" << "0,00";
-        QTest::newRow("already normal") << "0,00" << "0,00";
-        QTest::newRow("trailing comma") << "5," << "5,00";
-        QTest::newRow("dot is not a separator") << "5.5" << "0,00";
-        QTest::newRow("large") << "12345678" << "12345678,00";
+        QTest::newRow("integer") << "12"
+                                 << "12,00";
+        QTest::newRow("one decimal") << "0,5"
+                                     << "0,50";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7,00";
+        QTest::newRow("third decimal rounds up") << "12,345"
+                                                 << "12,35";
+        QTest::newRow("tiny") << "0,004"
+                              << "0,00";
+        QTest::newRow("carry into integer") << "99,995"
+                                            << "100,00";
+        QTest::newRow("binary 1,005 stays down") << "1,005"
+                                                 << "1,00";
+        QTest::newRow("binary 2,675 stays down") << "2,675"
+                                                 << "2,67";
+        QTest::newRow("2,125 goes up") << "2,125"
+                                       << "2,13";
+        QTest::newRow("2,124 goes down") << "2,124"
+                                         << "2,12";
+        QTest::newRow("empty") << ""
+                               << "0,00";
+        QTest::newRow("blanks") << "   "
+                                << "0,00";
+        QTest::newRow("not a number") << "1,2,3"
+                                      << "0,00";
+        QTest::newRow("already normal") << "0,00"
+                                        << "0,00";
+        QTest::newRow("trailing comma") << "5,"
+                                        << "5,00";
+        QTest::newRow("dot is not a separator") << "5.5"
+                                                << "0,00";
+        QTest::newRow("large") << "12345678"
+                               << "12345678,00";
     }
     void amountNormalisation()
     {
@@ -82,11 +99,14 @@ private slots:
         QTest::addColumn<int>("rule");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("digits only") << int(Form::Keys::DigitsOnly) << "a1 2,3-4" << "1234";
-        QTest::newRow("amount keeps the comma") << int(Form::Keys::Amount) << "a1 2,3-4." << "12,34";
+        QTest::newRow("digits only") << int(Form::Keys::DigitsOnly) << "a1 2,3-4"
+                                     << "1234";
+        QTest::newRow("amount keeps the comma") << int(Form::Keys::Amount) << "a1 2,3-4."
+                                                << "12,34";
         QTest::newRow("vehicle number") << int(Form::Keys::VehicleNumber) << "BI/01*:<>?\"\\|°ÇÑçñ-x"
                                         << "BI01|-x";
-        QTest::newRow("pick list discards typing") << int(Form::Keys::PickList) << "abc12" << "";
+        QTest::newRow("pick list discards typing") << int(Form::Keys::PickList) << "abc12"
+                                                   << "";
     }
     void keyFilters()
     {
@@ -139,8 +159,10 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::newRow("trimmed drops a trailing blank as typed") << true << "ab è" << QStringLiteral("ABè");
-        QTest::newRow("trimmed keeps inner blanks") << true << " rm x" << "RMX";
-        QTest::newRow("untrimmed keeps blanks") << false << "m f " << "M F ";
+        QTest::newRow("trimmed keeps inner blanks") << true << " rm x"
+                                                    << "RMX";
+        QTest::newRow("untrimmed keeps blanks") << false << "m f "
+                                                << "M F ";
     }
     void capitalsWhileTyping()
     {
@@ -217,7 +239,9 @@ private slots:
         Form::highlightByBackground(b);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        auto colourAt = [](QLineEdit* e) { return e->grab().toImage().pixelColor(e->width() - 4, e->height() / 2); };
+        auto colourAt = [](QLineEdit* e) {
+            return e->grab().toImage().pixelColor(e->width() - 4, e->height() / 2);
+        };
         b->setFocus();
         QTRY_COMPARE(colourAt(a), QColor(Qt::white));
         QCOMPARE(colourAt(b), QColor::fromRgb(Style::FocusYellow));

@@ -33,10 +33,16 @@ public:
                      {QStringLiteral("frmNomi"), QStringLiteral(" Nomi"), QStringLiteral("Riepilogo nomi"),
                       QStringLiteral("lblRigo03"), QStringLiteral("Doppio clic"),
                       QStringLiteral("Il presente riepilogo contiene %1 schede")},
-                     {QStringLiteral("Nomi.pro"), &Names(), [](const RecordView& r) { const QByteArray raw = r.fieldBytes(0); return QByteArray(raw.constData(), raw.size()); }})
+                     {QStringLiteral("Nomi.pro"), &Names(), [](const RecordView& r) {
+                          const QByteArray raw = r.fieldBytes(0);
+                          return QByteArray(raw.constData(), raw.size());
+                      }})
     {
     }
-    ScanResult fillAll() { return fill([](const RecordView&) { return true; }); }
+    ScanResult fillAll()
+    {
+        return fill([](const RecordView&) { return true; });
+    }
 };
 
 // The lines as the list shows them, each given in the order written with its 1-based position.
@@ -57,7 +63,8 @@ QStringList sortedLines(const QStringList& lines)
 std::unique_ptr<Names_> threeNamesShown(FakeContext& fake)
 {
     for (const char* name : {"Verdi", "Bianchi", "Rossi"})
-        appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(), {{QStringLiteral("Nome"), QLatin1String(name)}});
+        appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(),
+                     {{QStringLiteral("Nome"), QLatin1String(name)}});
     auto window = std::make_unique<Names_>(fake.context());
     window->show();
     return window;
@@ -75,14 +82,22 @@ private slots:
         QTest::addColumn<QString>("previousKey");
         QTest::addColumn<int>("found");
         // Lines: 0 "Rossi Mario", 1 "Bianchi", 2 "rossi anna", 3 "Verdi", 4 "ROSSI Luca"
-        QTest::newRow("new key starts at the top") << 3 << "rossi" << "" << 0;
-        QTest::newRow("new key tests the first line too") << 0 << "rossi" << "verdi" << 0;
-        QTest::newRow("same key moves on") << 0 << "rossi" << "rossi" << 2;
-        QTest::newRow("and on") << 2 << "rossi" << "rossi" << 4;
-        QTest::newRow("wraps round the end") << 4 << "rossi" << "rossi" << 0;
-        QTest::newRow("single match stays") << 3 << "verdi" << "verdi" << 3;
-        QTest::newRow("nothing found") << 1 << "neri" << "" << -1;
-        QTest::newRow("empty key finds nothing") << 1 << "" << "" << -1;
+        QTest::newRow("new key starts at the top") << 3 << "rossi"
+                                                   << "" << 0;
+        QTest::newRow("new key tests the first line too") << 0 << "rossi"
+                                                          << "verdi" << 0;
+        QTest::newRow("same key moves on") << 0 << "rossi"
+                                           << "rossi" << 2;
+        QTest::newRow("and on") << 2 << "rossi"
+                                << "rossi" << 4;
+        QTest::newRow("wraps round the end") << 4 << "rossi"
+                                             << "rossi" << 0;
+        QTest::newRow("single match stays") << 3 << "verdi"
+                                            << "verdi" << 3;
+        QTest::newRow("nothing found") << 1 << "neri"
+                                       << "" << -1;
+        QTest::newRow("empty key finds nothing") << 1 << ""
+                                                 << "" << -1;
     }
 
     void findNextLine()
@@ -91,8 +106,9 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, previousKey);
         QFETCH(int, found);
-        const QStringList lines{QStringLiteral("Rossi Mario"), QStringLiteral("Bianchi"), QStringLiteral("rossi anna"),
-                                QStringLiteral("Verdi"), QStringLiteral("ROSSI Luca")};
+        const QStringList lines{QStringLiteral("Rossi Mario"), QStringLiteral("Bianchi"),
+                                QStringLiteral("rossi anna"), QStringLiteral("Verdi"),
+                                QStringLiteral("ROSSI Luca")};
         QCOMPARE(FindNextLine(lines, selected, key, previousKey), found);
     }
 
@@ -109,9 +125,10 @@ private slots:
         QTest::newRow("case aside") << QStringList{"rossi", "Bianchi", "ROSSA", "bianca"}
                                     << QStringList{"bianca #4", "Bianchi #2", "ROSSA #3", "rossi #1"};
         QTest::newRow("further letters of the alphabet")
-            << QStringList{"\u00D6rjan", "Nico", "\u00D1ando", "\u00E7iro", "Pia", "\u00FCgo", "Vera", "cesare"}
-            << QStringList{"cesare #8", "\u00E7iro #4", "\u00D1ando #3", "Nico #2", "\u00D6rjan #1", "Pia #5",
-                           "\u00FCgo #6", "Vera #7"};
+            << QStringList{"\u00D6rjan", "Nico",     "\u00D1ando", "\u00E7iro",
+                           "Pia",        "\u00FCgo", "Vera",       "cesare"}
+            << QStringList{"cesare #8",     "\u00E7iro #4", "\u00D1ando #3", "Nico #2",
+                           "\u00D6rjan #1", "Pia #5",       "\u00FCgo #6",   "Vera #7"};
         QTest::newRow("alike lines: plain, then accented; small, then capital; then archive order")
             << QStringList{"Ol\u00E8", "ole", "OLE", "Ole", "ole"}
             << QStringList{"ole #2", "ole #5", "Ole #4", "OLE #3", "Ol\u00E8 #1"};
@@ -136,7 +153,8 @@ private slots:
         std::vector<ListEntry> entries;
         const QStringList names{"Rossi", "\u00E0lberto", "Bianchi", "\u00C8lia", "verdi", "Zanetti"};
         for (int i = 0; i < 60000; ++i) {
-            const QString line = names.at(i % names.size()) + QStringLiteral(" %1").arg((i * 7919) % 60000, 26) +
+            const QString line = names.at(i % names.size()) +
+                                 QStringLiteral(" %1").arg((i * 7919) % 60000, 26) +
                                  QStringLiteral("  Tel. 0461 %1").arg(i);
             entries.push_back({Cp1252::encode(line), i + 1});
         }
@@ -192,7 +210,8 @@ private slots:
     {
         FakeContext fake;
         for (const char* name : {"Rossi B", "Bianchi", "Rossi A", "Verdi", "Rossi C"})
-            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(), {{QStringLiteral("Nome"), QLatin1String(name)}});
+            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(),
+                         {{QStringLiteral("Nome"), QLatin1String(name)}});
         Names_ window(fake.context());
         window.show();
         QCOMPARE(window.fillAll(), ScanResult::Done);
@@ -239,12 +258,14 @@ private slots:
     {
         FakeContext fake;
         for (const char* name : {"Verdi", "Bianchi"})
-            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(), {{QStringLiteral("Nome"), QLatin1String(name)}});
+            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(),
+                         {{QStringLiteral("Nome"), QLatin1String(name)}});
         Names_ window(fake.context());
         window.show();
         QCOMPARE(window.fillAll(), ScanResult::Done);
         click(&window, QStringLiteral("btnStampa"));
-        const report::Item* lines = fake.reports().printed.front().pages.front().find(QStringLiteral("txtRiepilogo"));
+        const report::Item* lines =
+            fake.reports().printed.front().pages.front().find(QStringLiteral("txtRiepilogo"));
         QCOMPARE(lines->lines.size(), std::size_t(2));
         QCOMPARE(lines->lines.front().text, QStringLiteral("Bianchi"));
     }

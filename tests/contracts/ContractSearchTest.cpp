@@ -1,6 +1,6 @@
+#include "contracts/ContractSearch.h"
 #include "app/ui/Application.h"
 #include "common/ui/Style.h"
-#include "contracts/ContractSearch.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
@@ -36,11 +36,14 @@ void addContract(FakeContext& fake, const QMap<QString, QString>& values)
 
 QMap<QString, QString> contract(const QString& customer, const QString& bicycle, const QString& returned = {})
 {
-    return {{QStringLiteral("Cliente"), customer},        {QStringLiteral("Recapito"), QStringLiteral("333 1234567")},
-            {QStringLiteral("BiciNum"), bicycle},         {QStringLiteral("Marca"), QStringLiteral("Atala City")},
+    return {{QStringLiteral("Cliente"), customer},
+            {QStringLiteral("Recapito"), QStringLiteral("333 1234567")},
+            {QStringLiteral("BiciNum"), bicycle},
+            {QStringLiteral("Marca"), QStringLiteral("Atala City")},
             {QStringLiteral("DataInizio"), QStringLiteral("01/07/2024")},
             {QStringLiteral("DataFine"), QStringLiteral("03/07/2024")},
-            {QStringLiteral("Totale"), QStringLiteral("45,00")}, {QStringLiteral("Riconsegnato"), returned}};
+            {QStringLiteral("Totale"), QStringLiteral("45,00")},
+            {QStringLiteral("Riconsegnato"), returned}};
 }
 
 QString lineOf(const QMap<QString, QString>& values)
@@ -58,7 +61,8 @@ private slots:
     {
         QTest::addColumn<QString>("customer");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("short name padded") << "Rossi" << "Rossi                     ";
+        QTest::newRow("short name padded") << "Rossi"
+                                           << "Rossi                     ";
         QTest::newRow("long name cut") << "Bartolomeo Alessandrini di Cortemaggiore"
                                        << "Bartolomeo Alessandrini di";
     }
@@ -141,8 +145,9 @@ private slots:
         search.btnCercaClick();
         QCOMPARE(fake.messages().last().kind, MessageKind::Plain);
         QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
-                                "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+                 QStringLiteral(
+                     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                     "possedere i privilegi di scrittura nella cartella di installazione del programma."));
         QVERIFY(child<QWidget>(&search, QStringLiteral("panAvvio"))->isVisible());
     }
 
@@ -170,11 +175,14 @@ private slots:
     {
         FakeContext fake;
         addContract(fake, contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No")));
-        addContract(fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("S\u00EC")));
-        addContract(fake, contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("No")));
+        addContract(
+            fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("S\u00EC")));
+        addContract(fake,
+                    contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("No")));
         addContract(fake, contract(QStringLiteral("Neri Ada"), QStringLiteral("B-4"), QString()));
         // Returned later, with the same line as the third: the clicked one is still the one opened.
-        addContract(fake, contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("S\u00EC")));
+        addContract(
+            fake, contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("S\u00EC")));
         TfrmContratti_Noleggio_Bici form(fake.context());
         form.show();
         QStringList shown;
@@ -199,13 +207,20 @@ private slots:
         QTest::addColumn<QString>("returned");
         QTest::addColumn<bool>("late");
         // Today is 05/03/2024 on the fake clock.
-        QTest::newRow("ended yesterday") << "04/03/2024" << "No" << true;
-        QTest::newRow("ends today") << "05/03/2024" << "No" << false;
-        QTest::newRow("ends tomorrow") << "06/03/2024" << "No" << false;
-        QTest::newRow("ended last year") << "31/12/2023" << "No" << true;
-        QTest::newRow("returned") << "04/03/2024" << "S\u00EC" << false;
-        QTest::newRow("no end date") << "" << "No" << false;
-        QTest::newRow("unreadable end") << "31/02/2024" << "No" << false;
+        QTest::newRow("ended yesterday") << "04/03/2024"
+                                         << "No" << true;
+        QTest::newRow("ends today") << "05/03/2024"
+                                    << "No" << false;
+        QTest::newRow("ends tomorrow") << "06/03/2024"
+                                       << "No" << false;
+        QTest::newRow("ended last year") << "31/12/2023"
+                                         << "No" << true;
+        QTest::newRow("returned") << "04/03/2024"
+                                  << "S\u00EC" << false;
+        QTest::newRow("no end date") << ""
+                                     << "No" << false;
+        QTest::newRow("unreadable end") << "31/02/2024"
+                                        << "No" << false;
     }
 
     void overdueMeansStillOutPastTheEndDate()
@@ -213,21 +228,27 @@ private slots:
         QFETCH(QString, end);
         QFETCH(QString, returned);
         QFETCH(bool, late);
-        QMap<QString, QString> values = contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), returned);
+        QMap<QString, QString> values =
+            contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), returned);
         values.insert(QStringLiteral("DataFine"), end);
         const QByteArray bytes = encodeRecord(TSchedaContratto(), values);
-        QCOMPARE(Contracts::Overdue(RecordView(TSchedaContratto(), bytes.constData(), 1), FakeClock().today()), late);
+        QCOMPARE(
+            Contracts::Overdue(RecordView(TSchedaContratto(), bytes.constData(), 1), FakeClock().today()),
+            late);
     }
 
     void notReturnedDrawsLateRentalsInRedAndCountsThem()
     {
         FakeContext fake;
         fake.clock().moment = QDateTime(QDate(2024, 7, 3), QTime(18, 0));
-        QMap<QString, QString> late = contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No"));
+        QMap<QString, QString> late =
+            contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No"));
         late.insert(QStringLiteral("DataFine"), QStringLiteral("02/07/2024"));
         addContract(fake, late);
-        addContract(fake, contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("No")));
-        addContract(fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("S\u00EC")));
+        addContract(fake,
+                    contract(QStringLiteral("Rossi Mario"), QStringLiteral("B-2"), QStringLiteral("No")));
+        addContract(
+            fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("S\u00EC")));
         TfrmBiciNonRiconsegnate list(fake.context(), nullptr);
         list.show();
         const auto* view = child<QListView>(&list, QStringLiteral("lstRecords"));
@@ -271,7 +292,8 @@ private slots:
     {
         FakeContext fake;
         addContract(fake, contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No")));
-        addContract(fake, contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("No")));
+        addContract(fake,
+                    contract(QStringLiteral("Bianchi Anna"), QStringLiteral("B-1"), QStringLiteral("No")));
         // Its command's shortcut opens the list from the contract form, even from an edit.
         TfrmContratti_Noleggio_Bici form(fake.context());
         form.show();
@@ -309,7 +331,8 @@ private slots:
         list.show();
         click(&list, QStringLiteral("btnStampa"));
         const report::LaidOutPage& page = fake.reports().printed.front().pages.front();
-        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(), QStringLiteral("Riepilogo veicoli non riconsegnati"));
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
+                 QStringLiteral("Riepilogo veicoli non riconsegnati"));
         // The line, then the count the window shows, set apart by an empty line.
         const report::Item* lines = page.find(QStringLiteral("txtRiepilogo"));
         QCOMPARE(lines->lines.size(), std::size_t(3));
@@ -322,14 +345,17 @@ private slots:
     {
         FakeContext fake;
         appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                     {{QStringLiteral("BiciNum"), QStringLiteral("B-7")}, {QStringLiteral("Marca"), QStringLiteral("Olmo")},
-                      {QStringLiteral("Telaio"), QStringLiteral("T-99")}, {QStringLiteral("Taglia"), QStringLiteral("M")},
+                     {{QStringLiteral("BiciNum"), QStringLiteral("B-7")},
+                      {QStringLiteral("Marca"), QStringLiteral("Olmo")},
+                      {QStringLiteral("Telaio"), QStringLiteral("T-99")},
+                      {QStringLiteral("Taglia"), QStringLiteral("M")},
                       {QStringLiteral("Tariffa"), QStringLiteral("Giornaliera")},
                       {QStringLiteral("Conteggio"), QStringLiteral("24 ore")},
                       {QStringLiteral("Eccedenza"), QStringLiteral("Ora intera")},
                       {QStringLiteral("Importo"), QStringLiteral("15,00")},
                       {QStringLiteral("Accessori"), QStringLiteral("Casco")},
-                      {QStringLiteral("Colore"), QStringLiteral("Nero")}, {QStringLiteral("Note"), QStringLiteral("non copiare")}});
+                      {QStringLiteral("Colore"), QStringLiteral("Nero")},
+                      {QStringLiteral("Note"), QStringLiteral("non copiare")}});
         Application app(fake.context());
         TfrmContratti_Noleggio_Bici& form = *app.contracts();
         form.show();
@@ -343,13 +369,17 @@ private slots:
             doubleClickRow(child<QListView>(search, QStringLiteral("lstRecords")), 0);
         });
         click(&form, QStringLiteral("btnImporta"));
-        const QMap<QString, QString> expected{
-            {QStringLiteral("BiciNum"), QStringLiteral("B-7")},       {QStringLiteral("Marca"), QStringLiteral("Olmo")},
-            {QStringLiteral("Telaio"), QStringLiteral("T-99")},       {QStringLiteral("Taglia"), QStringLiteral("M")},
-            {QStringLiteral("Tariffa"), QStringLiteral("Giornaliera")}, {QStringLiteral("Conteggio"), QStringLiteral("24 ore")},
-            {QStringLiteral("Eccedenza"), QStringLiteral("Ora intera")}, {QStringLiteral("Importo"), QStringLiteral("15,00")},
-            {QStringLiteral("Accessori"), QStringLiteral("Casco")},   {QStringLiteral("Cliente"), QStringLiteral("Rossi Mario")},
-            {QStringLiteral("Note"), QStringLiteral("del contratto")}};
+        const QMap<QString, QString> expected{{QStringLiteral("BiciNum"), QStringLiteral("B-7")},
+                                              {QStringLiteral("Marca"), QStringLiteral("Olmo")},
+                                              {QStringLiteral("Telaio"), QStringLiteral("T-99")},
+                                              {QStringLiteral("Taglia"), QStringLiteral("M")},
+                                              {QStringLiteral("Tariffa"), QStringLiteral("Giornaliera")},
+                                              {QStringLiteral("Conteggio"), QStringLiteral("24 ore")},
+                                              {QStringLiteral("Eccedenza"), QStringLiteral("Ora intera")},
+                                              {QStringLiteral("Importo"), QStringLiteral("15,00")},
+                                              {QStringLiteral("Accessori"), QStringLiteral("Casco")},
+                                              {QStringLiteral("Cliente"), QStringLiteral("Rossi Mario")},
+                                              {QStringLiteral("Note"), QStringLiteral("del contratto")}};
         for (auto it = expected.begin(); it != expected.end(); ++it)
             QCOMPARE(form.edit(it.key())->text(), it.value());
         QCOMPARE(form.position(), QString());
@@ -366,7 +396,8 @@ private slots:
         TfrmExpContratti_DOZ_Bici window(fake.context(), nullptr);
         QAbstractItemModel* grid = window.grid()->model();
         QCOMPARE(grid->headerData(11, Qt::Horizontal).toString(), QStringLiteral("Importo totale"));
-        QCOMPARE(grid->index(0, 4).data().toString(), QStringLiteral("Riva ")); // no province: a trailing blank
+        QCOMPARE(grid->index(0, 4).data().toString(),
+                 QStringLiteral("Riva ")); // no province: a trailing blank
         QCOMPARE(grid->index(0, 17).data().toString(), QStringLiteral("Data: 01/07/2024 Ora: 09:30"));
         QCOMPARE(grid->index(0, 19).data().toString(), QStringLiteral("Data:  Ora: "));
         fake.messages().answerNext(true);
@@ -389,7 +420,8 @@ private slots:
         fake.messages().answerNext(true);
         fake.messages().answerNext(false);
         window.cmdEsportaClick();
-        QVERIFY(readFile(fake.file(QStringLiteral("Contratti_Noleggio_Bici.xls"))).endsWith("Note</td></tr></table></body></html>"));
+        QVERIFY(readFile(fake.file(QStringLiteral("Contratti_Noleggio_Bici.xls")))
+                    .endsWith("Note</td></tr></table></body></html>"));
     }
 };
 

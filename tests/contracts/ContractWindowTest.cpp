@@ -7,8 +7,8 @@
 #include "support/TestMain.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -84,28 +84,51 @@ private slots:
         QTest::addColumn<QString>("focused");
         QTest::addColumn<QString>("message");
         QTest::newRow("company first, before a bad date")
-            << "Ditta01" << "31/02/2024" << "txtDitta01"
-            << "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di noleggio.";
-        QTest::newRow("no date") << "" << "" << "txtData"
-                                 << "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.";
-        QTest::newRow("date that does not exist")
-            << "" << "31/02/2024" << "txtData"
-            << "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una "
-               "data valida nel formato gg/mm/anno.";
+            << "Ditta01"
+            << "31/02/2024"
+            << "txtDitta01"
+            << "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di "
+               "noleggio.";
+        QTest::newRow("no date")
+            << ""
+            << ""
+            << "txtData"
+            << "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.";
+        QTest::newRow("date that does not exist") << ""
+                                                  << "31/02/2024"
+                                                  << "txtData"
+                                                  << "Attenzione: la data indicata non esiste.\n\r\n\rPer "
+                                                     "poter salvare la scheda è necessario indicare una "
+                                                     "data valida nel formato gg/mm/anno.";
         QTest::newRow("text that is not a date")
-            << "" << "3 gennaio" << "txtData"
-            << "Attenzione: la data indicata non è valida: le date si scrivono nella forma gg/mm/aaaa, ad esempio "
+            << ""
+            << "3 gennaio"
+            << "txtData"
+            << "Attenzione: la data indicata non è valida: le date si scrivono nella forma gg/mm/aaaa, ad "
+               "esempio "
                "03/01/2027.\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida.";
-        QTest::newRow("place") << "Luogo" << "05/03/2024" << "txtLuogo"
-                               << "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.";
-        QTest::newRow("customer") << "Cliente" << "05/03/2024" << "txtCliente"
-                                  << "Attenzione: per salvare la scheda è necessario indicare il nome del cliente.";
-        QTest::newRow("vehicle") << "BiciNum" << "05/03/2024" << "txtBiciNum"
-                                 << "Attenzione: per salvare la scheda è necessario indicare il numero identificativo del "
-                                    "veicolo noleggiato.";
-        QTest::newRow("make") << "Marca" << "05/03/2024" << "txtMarca"
-                              << "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
-                                 "noleggiato.";
+        QTest::newRow("place")
+            << "Luogo"
+            << "05/03/2024"
+            << "txtLuogo"
+            << "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.";
+        QTest::newRow("customer")
+            << "Cliente"
+            << "05/03/2024"
+            << "txtCliente"
+            << "Attenzione: per salvare la scheda è necessario indicare il nome del cliente.";
+        QTest::newRow("vehicle")
+            << "BiciNum"
+            << "05/03/2024"
+            << "txtBiciNum"
+            << "Attenzione: per salvare la scheda è necessario indicare il numero identificativo del "
+               "veicolo noleggiato.";
+        QTest::newRow("make")
+            << "Marca"
+            << "05/03/2024"
+            << "txtMarca"
+            << "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
+               "noleggiato.";
     }
     void mandatoryFieldsAreCheckedInOrder()
     {
@@ -137,10 +160,12 @@ private slots:
         w.findChild<QCheckBox*>("chkRiconsegnato")->setChecked(true);
         click(&w, "cmdSalva");
         QCOMPARE(w.position(), QStringLiteral("1"));
-        QCOMPARE(fake.messages().last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        click(&w, "cmdSalva");
         QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+                 QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        click(&w, "cmdSalva");
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
         QCOMPARE(QFileInfo(fake.file("Contratti_Noleggio_Bici.pro")).size(), 5029);
 
         QFile f(fake.file("Contratti_Noleggio_Bici.pro"));
@@ -159,11 +184,13 @@ private slots:
     void fieldsShowTheStartOfTheirTextAndDatesWhole()
     {
         FakeContext fake;
-        const QString company = QStringLiteral("Cicli Fontana di Fontana Mario & C. s.n.c., noleggio e riparazioni, "
-                                               "via Roma 12, Riva del Garda");
+        const QString company =
+            QStringLiteral("Cicli Fontana di Fontana Mario & C. s.n.c., noleggio e riparazioni, "
+                           "via Roma 12, Riva del Garda");
         QStringList texts(55, QString());
         texts[0] = company;
-        for (const char* field : {"Data", "DataNasc", "DataRil", "DataSca", "DataNascMin", "DataInizio", "DataFine"})
+        for (const char* field :
+             {"Data", "DataNasc", "DataRil", "DataSca", "DataNascMin", "DataInizio", "DataFine"})
             texts[TSchedaContratto().indexOf(QLatin1String(field))] = QStringLiteral("03/01/2027");
         {
             QFile f(fake.file("Contratti_Noleggio_Bici.pro"));
@@ -238,9 +265,10 @@ private slots:
         fake.clock().moment = QDateTime(QDate(2024, 8, 15), QTime(18, 0));
         TfrmContratti_Noleggio_Bici w(fake.context());
         click(&w, "cmdDuplica");
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Attenzione: per duplicare un contratto bisogna prima visualizzare una scheda già "
-                                "inserita in archivio."));
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("Attenzione: per duplicare un contratto bisogna prima visualizzare una scheda già "
+                           "inserita in archivio."));
 
         fillContract(w, QStringLiteral("Giulia Neri"));
         w.edit("Importo")->setText(QStringLiteral("15,00"));
@@ -254,9 +282,10 @@ private slots:
 
         click(&w, "cmdDuplica");
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("E' ora possibile apportare le proprie modifiche al contratto corrente.\n\r\n\r"
-                                "Al termine premere Salva per inserire la scheda in archivio."));
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("E' ora possibile apportare le proprie modifiche al contratto corrente.\n\r\n\r"
+                           "Al termine premere Salva per inserire la scheda in archivio."));
         QCOMPARE(w.position(), QString());
         QCOMPARE(w.edit("Importo")->text(), QStringLiteral("15,00"));
         QCOMPARE(w.edit("Totale")->text(), QStringLiteral("0,00"));
@@ -338,11 +367,14 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("preview");
         QTest::addColumn<QString>("document");
-        QTest::newRow("front preview") << "cmdPrivacy" << "btnAnteprima" << true << "Contratto Noleggio Bicicletta";
-        QTest::newRow("front") << "cmdStampa" << "btnStampa" << false << "Contratto Noleggio Bicicletta";
-        QTest::newRow("conditions") << "cmdStampa" << "btnCondizioni" << false << "Condizioni contrattuali";
-        QTest::newRow("condition sheet") << "cmdStatoVeicolo" << "btnSchedaVerifica" << false
-                                         << "Scheda Verifica Stato Bici";
+        QTest::newRow("front preview") << "cmdPrivacy"
+                                       << "btnAnteprima" << true << "Contratto Noleggio Bicicletta";
+        QTest::newRow("front") << "cmdStampa"
+                               << "btnStampa" << false << "Contratto Noleggio Bicicletta";
+        QTest::newRow("conditions") << "cmdStampa"
+                                    << "btnCondizioni" << false << "Condizioni contrattuali";
+        QTest::newRow("condition sheet") << "cmdStatoVeicolo"
+                                         << "btnSchedaVerifica" << false << "Scheda Verifica Stato Bici";
     }
     void printedDocumentsShowTheContractAsOnScreen()
     {

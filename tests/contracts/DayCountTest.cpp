@@ -28,8 +28,9 @@ QString invalid(const QString& date)
 QString notADate(const QString& text)
 {
     return QStringLiteral("Attenzione: la data ") + text +
-           QStringLiteral(" non è valida: le date si scrivono nella forma gg/mm/aaaa, ad esempio 03/01/2027.\n\r\n\r"
-                          "Per poter visualizzare il riepilogo è necessario indicare una data valida.");
+           QStringLiteral(
+               " non è valida: le date si scrivono nella forma gg/mm/aaaa, ad esempio 03/01/2027.\n\r\n\r"
+               "Per poter visualizzare il riepilogo è necessario indicare una data valida.");
 }
 
 } // namespace
@@ -100,8 +101,9 @@ private slots:
                                      << "31/06/2024" << Box::Plain << invalid("31/06/2024") << Focus::End;
         QTest::newRow("not a date at all") << "01/07/2024"
                                            << "domani" << Box::Plain << notADate("domani") << Focus::End;
-        QTest::newRow("dashes are not a date") << "01-07-2024"
-                                               << "03/07/2024" << Box::Plain << notADate("01-07-2024") << Focus::Start;
+        QTest::newRow("dashes are not a date")
+            << "01-07-2024"
+            << "03/07/2024" << Box::Plain << notADate("01-07-2024") << Focus::Start;
         QTest::newRow("end before start names the end first")
             << "03/07/2024 "
             << " 01/07/2024" << Box::Plain

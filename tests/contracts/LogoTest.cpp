@@ -2,8 +2,8 @@
 #include "contracts/CompanyLogo.h"
 #include "contracts/ui/TfrmLogo.h"
 #include "support/FakeContext.h"
-#include "support/Gui.h"
 #include "support/Files.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 
 #include <QBuffer>

@@ -1,8 +1,8 @@
-#include "fleet/SchedaVeicolo.h"
 #include "common/ui/PhotoView.h"
+#include "common/ui/TfrmAllegaCartella.h"
+#include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmZoom.h"
-#include "common/ui/TfrmAllegaCartella.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
@@ -59,14 +59,16 @@ private slots:
         QCOMPARE(w.position(), QStringLiteral("1"));
         QCOMPARE(archiveSize(fake), 4253);
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
-        QCOMPARE(fake.messages().last().text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("La scheda corrente è stata inserita in archivio."));
 
         w.edit("Note")->setText(QStringLiteral("Revisionata"));
         click(&w, "cmdSalva");
         QCOMPARE(w.position(), QStringLiteral("1"));
         QCOMPARE(archiveSize(fake), 4253);
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
 
         click(&w, "cmdNuovo");
         QCOMPARE(w.position(), QString());
@@ -88,16 +90,21 @@ private slots:
         QTest::addColumn<QStringList>("filled");
         QTest::addColumn<QString>("focused");
         QTest::addColumn<QString>("message");
-        QTest::newRow("nothing") << QStringList{} << "txtBiciNum"
-                                 << "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo.";
-        QTest::newRow("number only blanks") << QStringList{"Marca", "Taglia", "Colore"} << "txtBiciNum"
-                                            << "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo.";
-        QTest::newRow("make missing") << QStringList{"BiciNum", "Taglia", "Colore"} << "txtMarca"
-                                      << "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo.";
-        QTest::newRow("size missing") << QStringList{"BiciNum", "Marca"} << "txtTaglia"
-                                      << "Attenzione: per salvare la scheda è necessario indicare la taglia del veicolo.";
-        QTest::newRow("colour missing") << QStringList{"BiciNum", "Marca", "Taglia"} << "txtColore"
-                                        << "Attenzione: per salvare la scheda è necessario indicare il colore del veicolo.";
+        QTest::newRow("nothing")
+            << QStringList{} << "txtBiciNum"
+            << "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo.";
+        QTest::newRow("number only blanks")
+            << QStringList{"Marca", "Taglia", "Colore"} << "txtBiciNum"
+            << "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo.";
+        QTest::newRow("make missing")
+            << QStringList{"BiciNum", "Taglia", "Colore"} << "txtMarca"
+            << "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo.";
+        QTest::newRow("size missing")
+            << QStringList{"BiciNum", "Marca"} << "txtTaglia"
+            << "Attenzione: per salvare la scheda è necessario indicare la taglia del veicolo.";
+        QTest::newRow("colour missing")
+            << QStringList{"BiciNum", "Marca", "Taglia"} << "txtColore"
+            << "Attenzione: per salvare la scheda è necessario indicare il colore del veicolo.";
     }
     void mandatoryFieldsAreCheckedInOrder()
     {
@@ -115,7 +122,8 @@ private slots:
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text, message);
-        QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focused);
+        QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(),
+                     focused);
         QVERIFY(!QFile::exists(archivePath(fake)));
     }
 
@@ -127,8 +135,9 @@ private slots:
         click(&w, "cmdDuplica");
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Attenzione: per duplicare i dati bisogna prima visualizzare una scheda già inserita "
-                                "in archivio."));
+                 QStringLiteral(
+                     "Attenzione: per duplicare i dati bisogna prima visualizzare una scheda già inserita "
+                     "in archivio."));
 
         // A saved card with a photo and an attachment.
         QImage red(40, 30, QImage::Format_RGB32);
@@ -155,9 +164,10 @@ private slots:
 
         click(&w, "cmdDuplica");
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                                "Al termine premere Salva per inserire la scheda in archivio."));
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                           "Al termine premere Salva per inserire la scheda in archivio."));
         QCOMPARE(w.position(), QString());
         QCOMPARE(w.cardTexts().mid(0, 27), before.mid(0, 27));
         QCOMPARE(w.cardTexts().mid(27), QStringList(6, QString()));
@@ -380,7 +390,8 @@ private slots:
         const auto& documents = preview ? fake.reports().previewed : fake.reports().printed;
         QCOMPARE(documents.size(), std::size_t(1));
         QCOMPARE(documents.front().name, QStringLiteral("Scheda Veicolo"));
-        QCOMPARE(documents.front().pages.front().find(QStringLiteral("txtBiciNum"))->text(), QStringLiteral("EB-3"));
+        QCOMPARE(documents.front().pages.front().find(QStringLiteral("txtBiciNum"))->text(),
+                 QStringLiteral("EB-3"));
         QCOMPARE(w.position(), QString()); // nothing saved by printing
     }
 

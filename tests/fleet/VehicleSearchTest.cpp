@@ -1,7 +1,7 @@
+#include "fleet/VehicleSearch.h"
 #include "common/ui/ExportWindow.h"
 #include "fleet/FleetExport.h"
 #include "fleet/SchedaVeicolo.h"
-#include "fleet/VehicleSearch.h"
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmExpAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
@@ -64,17 +64,22 @@ private slots:
                                      {QStringLiteral("Colore"), QStringLiteral("Rosso")},
                                      {QStringLiteral("Anno"), QStringLiteral("2023")},
                                      {QStringLiteral("Stato"), QStringLiteral("Ottimo stato")}});
-        QCOMPARE(line, QStringLiteral("Bici n. 1234567890ABCDE  Bianchi                       Taglia: M           "
-                                      "  Colore: Rosso                     Anno: 2023        Stato: Ottimo stato"));
+        QCOMPARE(line,
+                 QStringLiteral("Bici n. 1234567890ABCDE  Bianchi                       Taglia: M           "
+                                "  Colore: Rosso                     Anno: 2023        Stato: Ottimo stato"));
     }
 
     void cercaListsTheCardsMatchingEveryFilter()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala City"), QStringLiteral("M"), QStringLiteral("Rosso"));
-        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi CITY"), QStringLiteral("m"), QStringLiteral("Blu"));
-        addVehicle(fake, QStringLiteral("3"), QStringLiteral("Atala City"), QStringLiteral("L"), QStringLiteral("Rosso"));
-        addVehicle(fake, QStringLiteral("4"), QStringLiteral("Olmo Gravel"), QStringLiteral("M"), QStringLiteral("Nero"));
+        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala City"), QStringLiteral("M"),
+                   QStringLiteral("Rosso"));
+        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi CITY"), QStringLiteral("m"),
+                   QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("3"), QStringLiteral("Atala City"), QStringLiteral("L"),
+                   QStringLiteral("Rosso"));
+        addVehicle(fake, QStringLiteral("4"), QStringLiteral("Olmo Gravel"), QStringLiteral("M"),
+                   QStringLiteral("Nero"));
         TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Fleet);
         search.show();
         QVERIFY(QTest::qWaitForWindowExposed(&search));
@@ -98,7 +103,8 @@ private slots:
     {
         FakeContext fake;
         for (int i = 1; i <= 3; ++i)
-            addVehicle(fake, QString::number(i), QStringLiteral("Atala"), QStringLiteral("M"), QStringLiteral("Nero"));
+            addVehicle(fake, QString::number(i), QStringLiteral("Atala"), QStringLiteral("M"),
+                       QStringLiteral("Nero"));
         TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Fleet);
         search.show();
         search.filterEdit(QStringLiteral("txtNote"))->setText(QStringLiteral("   "));
@@ -111,10 +117,12 @@ private slots:
     {
         FakeContext fake;
         // Two cards whose numbers differ only after the fifteenth character give the same line.
-        addVehicle(fake, QStringLiteral("1234567890ABCDE-first"), QStringLiteral("Atala"), QStringLiteral("M"),
-                   QStringLiteral("Nero"), {{QStringLiteral("Note"), QStringLiteral("prima")}});
-        addVehicle(fake, QStringLiteral("1234567890ABCDE-second"), QStringLiteral("Atala"), QStringLiteral("M"),
-                   QStringLiteral("Nero"), {{QStringLiteral("Note"), QStringLiteral("seconda")}});
+        addVehicle(fake, QStringLiteral("1234567890ABCDE-first"), QStringLiteral("Atala"),
+                   QStringLiteral("M"), QStringLiteral("Nero"),
+                   {{QStringLiteral("Note"), QStringLiteral("prima")}});
+        addVehicle(fake, QStringLiteral("1234567890ABCDE-second"), QStringLiteral("Atala"),
+                   QStringLiteral("M"), QStringLiteral("Nero"),
+                   {{QStringLiteral("Note"), QStringLiteral("seconda")}});
         TfrmAutoparco fleet(fake.context());
         fleet.show();
         onNextModal([](QWidget* dialog) {
@@ -134,8 +142,10 @@ private slots:
     void keyboardAloneSearchesAndChoosesACard()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala"), QStringLiteral("M"), QStringLiteral("Nero"));
-        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi"), QStringLiteral("L"), QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala"), QStringLiteral("M"),
+                   QStringLiteral("Nero"));
+        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi"), QStringLiteral("L"),
+                   QStringLiteral("Blu"));
         TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Contracts);
         search.show();
         QVERIFY(QTest::qWaitForWindowActive(&search));
@@ -164,7 +174,8 @@ private slots:
         const QList<QLabel*> labels = search.findChildren<QLabel*>();
         for (const char* name : {"txtBiciNum", "txtTaglia", "txtNote"}) {
             QLineEdit* edit = search.filterEdit(QLatin1String(name));
-            const auto label = std::find_if(labels.begin(), labels.end(), [edit](QLabel* l) { return l->buddy() == edit; });
+            const auto label =
+                std::find_if(labels.begin(), labels.end(), [edit](QLabel* l) { return l->buddy() == edit; });
             QVERIFY(label != labels.end());
             const QRect field(edit->mapTo(&search, QPoint()), edit->size());
             const QRect caption((*label)->mapTo(&search, QPoint()), (*label)->size());
@@ -183,7 +194,8 @@ private slots:
     void exportWindowOpensOnEsportaAndIsWorkedFromTheKeyboard()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
+                   QStringLiteral("Blu"));
         TfrmExpAutoparco window(fake.context(), nullptr);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -213,7 +225,8 @@ private slots:
     void closingTheSearchLeavesTheCardAlone()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("7"), QStringLiteral("Atala"), QStringLiteral("M"), QStringLiteral("Nero"));
+        addVehicle(fake, QStringLiteral("7"), QStringLiteral("Atala"), QStringLiteral("M"),
+                   QStringLiteral("Nero"));
         TfrmAutoparco fleet(fake.context());
         fleet.show();
         fleet.edit(QStringLiteral("Marca"))->setText(QStringLiteral("in corso"));
@@ -229,9 +242,10 @@ private slots:
     void exportGridShowsEveryCardInArchiveOrder()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-2"), QStringLiteral("Atala"), QStringLiteral("M"), QStringLiteral("Nero"),
-                   {{QStringLiteral("TelResponsabile"), QStringLiteral("0464 123")}});
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-2"), QStringLiteral("Atala"), QStringLiteral("M"),
+                   QStringLiteral("Nero"), {{QStringLiteral("TelResponsabile"), QStringLiteral("0464 123")}});
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
+                   QStringLiteral("Blu"));
         TfrmExpAutoparco window(fake.context(), nullptr);
         QCOMPARE(window.windowTitle(), QStringLiteral(" Esportazione archivio veicoli in Excel"));
         QAbstractItemModel* grid = window.grid()->model();
@@ -260,7 +274,8 @@ private slots:
         QFETCH(bool, exportIt);
         QFETCH(bool, openIt);
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
+                   QStringLiteral("Blu"));
         TfrmExpAutoparco window(fake.context(), nullptr);
         fake.messages().answerNext(exportIt);
         fake.messages().answerNext(openIt);
@@ -269,29 +284,32 @@ private slots:
         const QString sheet = fake.file(QStringLiteral("Parco_Veicoli.xls"));
         QCOMPARE(QFile::exists(sheet), exportIt);
         QCOMPARE(fake.messages().all().first().text,
-                 QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero "
-                                "di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?"));
+                 QStringLiteral(
+                     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero "
+                     "di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?"));
         QCOMPARE(fake.messages().count(), exportIt ? 2 : 1);
         if (exportIt) {
             QCOMPARE(fake.messages().last().text,
-                     QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire "
-                                    "il file di Excel?"));
+                     QStringLiteral(
+                         "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire "
+                         "il file di Excel?"));
             const QByteArray bytes = readFile(sheet);
             QVERIFY(bytes.contains("<x:Name>Parco Veicoli</x:Name>"));
             QVERIFY(bytes.contains("width=250>Bicicletta n.</td>"));
-            QVERIFY(bytes.endsWith("<td style=\"text-align: left;\">Olmo</td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\">L</td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\">Blu</td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
-                                   "</tr></table></body></html>"));
+            QVERIFY(bytes.endsWith(
+                "<td style=\"text-align: left;\">Olmo</td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\">L</td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\">Blu</td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "<td style=\"text-align: left;\"></td><td style=\"text-align: left;\"></td>"
+                "</tr></table></body></html>"));
         }
         QCOMPARE(fake.shell().opened,
                  openIt ? QStringList{QLatin1Char('"') + QDir::toNativeSeparators(sheet) + QLatin1Char('"')}
@@ -301,7 +319,8 @@ private slots:
     void failedExportSaysSoAndLeavesNoPartialFile()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
+                   QStringLiteral("Blu"));
         TfrmExpAutoparco window(fake.context(), nullptr);
         const QStringList before = QDir(fake.folder()).entryList(QDir::Files | QDir::Hidden);
         {
@@ -310,8 +329,9 @@ private slots:
         }
         QCOMPARE(fake.messages().last().kind, MessageKind::Plain);
         QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il "
-                                "file di Excel non sia già aperto."));
+                 QStringLiteral(
+                     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il "
+                     "file di Excel non sia già aperto."));
         QCOMPARE(QDir(fake.folder()).entryList(QDir::Files | QDir::Hidden), before);
         QVERIFY(window.isEnabled());
     }
@@ -328,7 +348,8 @@ private slots:
     {
         QFETCH(bool, link);
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"), QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
+                   QStringLiteral("Blu"));
         const QString sheet = fake.file(QStringLiteral("Parco_Veicoli.xls"));
         const QString target = fake.file(QStringLiteral("altrove.txt"));
         QVERIFY(writeFile(link ? target : sheet, "foglio di ieri"));
@@ -352,8 +373,9 @@ private slots:
         QFile::setPermissions(archive, QFileDevice::Permissions(0x6644));
         QCOMPARE(readFile(link ? target : sheet), QByteArray("foglio di ieri"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
-        QVERIFY2(fake.messages().last().text.startsWith(link ? QStringLiteral("Attenzione: il file \"Parco_Veicoli.xls\" è un collegamento")
-                                                             : QStringLiteral("Attenzione: non è stato possibile leggere l'intero archivio")),
+        QVERIFY2(fake.messages().last().text.startsWith(
+                     link ? QStringLiteral("Attenzione: il file \"Parco_Veicoli.xls\" è un collegamento")
+                          : QStringLiteral("Attenzione: non è stato possibile leggere l'intero archivio")),
                  qPrintable(fake.messages().last().text));
     }
 };

@@ -269,7 +269,8 @@ private slots:
         click(&dialog, "btnStampa");
         QCOMPARE(fake.reports().previewed.size(), std::size_t(1));
         QCOMPARE(fake.reports().previewed.front().fileName, QStringLiteral("Scheda veicolo B 07"));
-        QCOMPARE(fake.reports().previewed.front().name, QStringLiteral("Scheda Veicolo")); // the report keeps its own
+        QCOMPARE(fake.reports().previewed.front().name,
+                 QStringLiteral("Scheda Veicolo")); // the report keeps its own
     }
 
     void annullaOutputsNothing_data()

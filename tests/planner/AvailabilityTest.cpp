@@ -74,7 +74,7 @@ struct Shown {
     QStringList lines;
     QList<QRgb> colours;
     QString start, end;
-    QString thirdDays; // what lblGiorni shows with the third line picked
+    QString thirdDays;   // what lblGiorni shows with the third line picked
     QString firstDetail; // what lblGiorni shows with the first line picked
     QString counts;
 };
@@ -325,8 +325,10 @@ private slots:
         QCOMPARE(shown.lines,
                  (QStringList{
                      availabilityLine(QStringLiteral("LIBERA"), vehicle(QStringLiteral("2")), QString()),
-                     availabilityLine(QStringLiteral("PARZIALE"), vehicle(QStringLiteral("3")), QStringLiteral("02/01")),
-                     availabilityLine(QStringLiteral("PARZIALE"), vehicle(QStringLiteral("4")), QStringLiteral("31/12")),
+                     availabilityLine(QStringLiteral("PARZIALE"), vehicle(QStringLiteral("3")),
+                                      QStringLiteral("02/01")),
+                     availabilityLine(QStringLiteral("PARZIALE"), vehicle(QStringLiteral("4")),
+                                      QStringLiteral("31/12")),
                      availabilityLine(QStringLiteral("OCCUPATA"), vehicle(QStringLiteral("1")),
                                       QStringLiteral("tutti i giorni")),
                      availabilityLine(QStringLiteral("NON PIANIFICABILE"), vehicle(QStringLiteral("12/A")),
@@ -334,7 +336,8 @@ private slots:
                  }));
         QCOMPARE(shown.colours, (QList<QRgb>{Style::FreeGreen, Style::PartlyAmber, Style::PartlyAmber,
                                              Style::TakenRed, Style::UnplannableGrey}));
-        QCOMPARE(shown.counts, QStringLiteral("Libere: 1   Parziali: 2   Occupate: 1   Non pianificabili: 1"));
+        QCOMPARE(shown.counts,
+                 QStringLiteral("Libere: 1   Parziali: 2   Occupate: 1   Non pianificabili: 1"));
         QCOMPARE(shown.thirdDays, QStringLiteral("Giorni prenotati: 31/12 Rossi"));
         QCOMPARE(QDir(fake.folder()).entryList(QDir::Files).join(QLatin1Char('|')), filesBefore);
         QVERIFY(fake.messages().all().isEmpty());
@@ -349,30 +352,54 @@ private slots:
         QTest::addColumn<uint>("colour");
         QTest::addColumn<QString>("detail");
         QTest::addColumn<QString>("counts");
-        QTest::newRow("free") << "7" << "" << "LIBERA" << "" << uint(Style::FreeGreen) << ""
+        QTest::newRow("free") << "7"
+                              << ""
+                              << "LIBERA"
+                              << "" << uint(Style::FreeGreen) << ""
                               << "Libere: 1   Parziali: 0   Occupate: 0";
-        QTest::newRow("partial") << "7" << "partial" << "PARZIALE" << "31/12" << uint(Style::PartlyAmber)
-                                 << "Giorni prenotati: 31/12 Rossi" << "Libere: 0   Parziali: 1   Occupate: 0";
+        QTest::newRow("partial") << "7"
+                                 << "partial"
+                                 << "PARZIALE"
+                                 << "31/12" << uint(Style::PartlyAmber) << "Giorni prenotati: 31/12 Rossi"
+                                 << "Libere: 0   Parziali: 1   Occupate: 0";
         QTest::newRow("read-only file read as any other")
-            << "7" << "read-only" << "PARZIALE" << "31/12" << uint(Style::PartlyAmber)
-            << "Giorni prenotati: 31/12 Rossi" << "Libere: 0   Parziali: 1   Occupate: 0";
-        QTest::newRow("full") << "7" << "full" << "OCCUPATA" << "tutti i giorni" << uint(Style::TakenRed)
+            << "7"
+            << "read-only"
+            << "PARZIALE"
+            << "31/12" << uint(Style::PartlyAmber) << "Giorni prenotati: 31/12 Rossi"
+            << "Libere: 0   Parziali: 1   Occupate: 0";
+        QTest::newRow("full") << "7"
+                              << "full"
+                              << "OCCUPATA"
+                              << "tutti i giorni" << uint(Style::TakenRed)
                               << "Giorni prenotati: 30/12 Rossi, 31/12 Rossi, 01/01 Rossi, 02/01 Rossi"
                               << "Libere: 0   Parziali: 0   Occupate: 1";
         QTest::newRow("file shorter than a record")
-            << "7" << "short" << "ILLEGGIBILE" << "anno 2026 illeggibile" << uint(Style::UnreadableViolet)
+            << "7"
+            << "short"
+            << "ILLEGGIBILE"
+            << "anno 2026 illeggibile" << uint(Style::UnreadableViolet)
             << "Non leggibile: \"Prenotazioni bicicletta 7 anno 2026.pln\""
             << "Libere: 0   Parziali: 0   Occupate: 0   Illeggibili: 1";
         QTest::newRow("folder for the next year's file")
-            << "7" << "folder" << "ILLEGGIBILE" << "anno 2027 illeggibile" << uint(Style::UnreadableViolet)
+            << "7"
+            << "folder"
+            << "ILLEGGIBILE"
+            << "anno 2027 illeggibile" << uint(Style::UnreadableViolet)
             << "Non leggibile: \"Prenotazioni bicicletta 7 anno 2027.pln\"\nGiorni prenotati: 31/12 Rossi"
             << "Libere: 0   Parziali: 0   Occupate: 0   Illeggibili: 1";
         QTest::newRow("number with a slash")
-            << "3/4" << "" << "NON PIANIFICABILE" << "numero con \"/\"" << uint(Style::UnplannableGrey)
+            << "3/4"
+            << ""
+            << "NON PIANIFICABILE"
+            << "numero con \"/\"" << uint(Style::UnplannableGrey)
             << "Il numero contiene caratteri che non possono far parte del nome di un file (\"/\")."
             << "Libere: 0   Parziali: 0   Occupate: 0   Non pianificabili: 1";
         QTest::newRow("number with a colon")
-            << "A:1" << "" << "NON PIANIFICABILE" << "numero con \":\"" << uint(Style::UnplannableGrey)
+            << "A:1"
+            << ""
+            << "NON PIANIFICABILE"
+            << "numero con \":\"" << uint(Style::UnplannableGrey)
             << "Il numero contiene caratteri che non possono far parte del nome di un file (\":\")."
             << "Libere: 0   Parziali: 0   Occupate: 0   Non pianificabili: 1";
     }
@@ -406,20 +433,28 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("byEnter");
         QTest::addColumn<QString>("refusal"); // empty: the planning opens
-        const QString slash = QStringLiteral(
-            "Attenzione: il planning della bicicletta n. 3/4 non può essere aperto: il numero del veicolo contiene "
-            "caratteri che non possono far parte del nome di un file (\"/\").\n\r\n\rPer utilizzare il planner è "
-            "necessario modificare il numero nella scheda del veicolo.");
-        const QString unreadable = QStringLiteral(
-            "Attenzione: le prenotazioni della bicicletta n. 7 per l'anno 2026 non possono essere lette: il file "
-            "\"Prenotazioni bicicletta 7 anno 2026.pln\" è danneggiato o non accessibile.\n\r\n\rIl planning del "
-            "veicolo non può essere aperto.");
-        QTest::newRow("partial, double click") << "7" << "partial" << false << "";
-        QTest::newRow("partial, Enter") << "7" << "partial" << true << "";
-        QTest::newRow("only the next year unreadable") << "7" << "folder" << true << "";
-        QTest::newRow("not plannable, double click") << "3/4" << "" << false << slash;
-        QTest::newRow("not plannable, Enter") << "3/4" << "" << true << slash;
-        QTest::newRow("start year unreadable") << "7" << "short" << false << unreadable;
+        const QString slash = QStringLiteral("Attenzione: il planning della bicicletta n. 3/4 non può essere "
+                                             "aperto: il numero del veicolo contiene "
+                                             "caratteri che non possono far parte del nome di un file "
+                                             "(\"/\").\n\r\n\rPer utilizzare il planner è "
+                                             "necessario modificare il numero nella scheda del veicolo.");
+        const QString unreadable = QStringLiteral("Attenzione: le prenotazioni della bicicletta n. 7 per "
+                                                  "l'anno 2026 non possono essere lette: il file "
+                                                  "\"Prenotazioni bicicletta 7 anno 2026.pln\" è danneggiato "
+                                                  "o non accessibile.\n\r\n\rIl planning del "
+                                                  "veicolo non può essere aperto.");
+        QTest::newRow("partial, double click") << "7"
+                                               << "partial" << false << "";
+        QTest::newRow("partial, Enter") << "7"
+                                        << "partial" << true << "";
+        QTest::newRow("only the next year unreadable") << "7"
+                                                       << "folder" << true << "";
+        QTest::newRow("not plannable, double click") << "3/4"
+                                                     << "" << false << slash;
+        QTest::newRow("not plannable, Enter") << "3/4"
+                                              << "" << true << slash;
+        QTest::newRow("start year unreadable") << "7"
+                                               << "short" << false << unreadable;
     }
 
     void aLineOpensItsPlanningOrSaysWhyNot()

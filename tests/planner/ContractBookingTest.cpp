@@ -1,7 +1,7 @@
+#include "planner/ContractBooking.h"
 #include "app/ui/Application.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "fleet/SchedaVeicolo.h"
-#include "planner/ContractBooking.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/BookForContract.h"
 #include "storage/RecordScan.h"
@@ -24,8 +24,10 @@ namespace {
 void addVehicle(FakeContext& fake, const QString& number)
 {
     appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                 {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), QStringLiteral("Atala City")},
-                  {QStringLiteral("Colore"), QStringLiteral("Rosso")}, {QStringLiteral("Taglia"), QStringLiteral("M")}});
+                 {{QStringLiteral("BiciNum"), number},
+                  {QStringLiteral("Marca"), QStringLiteral("Atala City")},
+                  {QStringLiteral("Colore"), QStringLiteral("Rosso")},
+                  {QStringLiteral("Taglia"), QStringLiteral("M")}});
 }
 
 QDate date(const char* text)
@@ -33,7 +35,8 @@ QDate date(const char* text)
     return QDate::fromString(QLatin1String(text), QStringLiteral("dd/MM/yyyy"));
 }
 
-ContractDays days(const QString& number, const char* start, const char* end, const QString& text = QStringLiteral("Rossi Mario 333 1234567"))
+ContractDays days(const QString& number, const char* start, const char* end,
+                  const QString& text = QStringLiteral("Rossi Mario 333 1234567"))
 {
     return {number, date(start), date(end), QStringLiteral("Rossi Mario"), text};
 }
@@ -50,7 +53,8 @@ QStringList booked(FakeContext& fake, const QString& number, int year)
     QStringList out;
     for (int slot = 0; slot < Planning::DayCount; ++slot) {
         if (!loaded.days[std::size_t(slot)].trimmed().isEmpty())
-            out.append(Planning::dateText(slot, QString()).left(5) + QLatin1Char('=') + loaded.days[std::size_t(slot)]);
+            out.append(Planning::dateText(slot, QString()).left(5) + QLatin1Char('=') +
+                       loaded.days[std::size_t(slot)]);
     }
     return out;
 }
@@ -60,9 +64,11 @@ void book(FakeContext& fake, const QString& number, int year, const QStringList&
     Planning::Days d;
     for (const QString& entry : entries) {
         const QStringList parts = entry.split(QLatin1Char('='));
-        d[std::size_t(Planning::slotOf(parts.at(0).mid(3, 2).toInt(), parts.at(0).left(2).toInt()))] = parts.at(1);
+        d[std::size_t(Planning::slotOf(parts.at(0).mid(3, 2).toInt(), parts.at(0).left(2).toInt()))] =
+            parts.at(1);
     }
-    QVERIFY(Planning::save(planningFile(fake, number, year), {number, QStringLiteral("Atala City"), {}, {}}, d));
+    QVERIFY(
+        Planning::save(planningFile(fake, number, year), {number, QStringLiteral("Atala City"), {}, {}}, d));
 }
 
 } // namespace
@@ -74,22 +80,29 @@ private slots:
     {
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        BookForContract(fake.context(), nullptr, {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"), std::nullopt});
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Prenotare nel planner la bicicletta n. 7 dal 30/12/2024 al 02/01/2025 per Rossi Mario?"));
+        BookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"), std::nullopt});
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral(
+                "Prenotare nel planner la bicicletta n. 7 dal 30/12/2024 al 02/01/2025 per Rossi Mario?"));
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
                  (QStringList{"30/12=Rossi Mario 333 1234567", "31/12=Rossi Mario 333 1234567"}));
         QCOMPARE(booked(fake, QStringLiteral("7"), 2025),
                  (QStringList{"01/01=Rossi Mario 333 1234567", "02/01=Rossi Mario 333 1234567"}));
         // The file is the grid's: its header names the vehicle of the fleet card.
-        const QStringList header = ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2025),
-                                                     TSchedaPlanning(), 1).value_or(QStringList()).mid(0, 4);
+        const QStringList header =
+            ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2025), TSchedaPlanning(), 1)
+                .value_or(QStringList())
+                .mid(0, 4);
         QCOMPARE(header, (QStringList{"7", "Atala City", "Rosso", "M"}));
-        QCOMPARE(QFileInfo(planningFile(fake, QStringLiteral("7"), 2025)).size(), qint64(Planning::RecordSize));
+        QCOMPARE(QFileInfo(planningFile(fake, QStringLiteral("7"), 2025)).size(),
+                 qint64(Planning::RecordSize));
         // Saved again unchanged: the days are booked already and nothing is asked.
         const int asked = fake.messages().count();
         BookForContract(fake.context(), nullptr,
-                        {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"), days(QStringLiteral("7"), "30/12/2024", "02/01/2025")});
+                        {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"),
+                         days(QStringLiteral("7"), "30/12/2024", "02/01/2025")});
         QCOMPARE(fake.messages().count(), asked);
     }
 
@@ -98,7 +111,8 @@ private slots:
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
         fake.messages().answerNext(false);
-        BookForContract(fake.context(), nullptr, {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
+        BookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
         QVERIFY(booked(fake, QStringLiteral("7"), 2024).isEmpty());
     }
 
@@ -107,7 +121,8 @@ private slots:
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
         book(fake, QStringLiteral("7"), 2024, {"10/05=Verdi"});
-        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("03/05/2024"), QStringLiteral("Rossi")};
+        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("03/05/2024"),
+                                          QStringLiteral("Rossi")};
         const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
         // Another workstation's grid books and frees days before this booking is written.
         book(fake, QStringLiteral("7"), 2024, {"20/05=Bianchi", "02/05=Neri"});
@@ -123,8 +138,11 @@ private slots:
     {
         QTest::addColumn<bool>("replace");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("kept") << false << QStringList{"01/05=Rossi", "02/05=Verdi", "03/05=Rossi", "04/05=Bianchi"};
-        QTest::newRow("replaced") << true << QStringList{"01/05=Rossi", "02/05=Rossi", "03/05=Rossi", "04/05=Bianchi"};
+        QTest::newRow("kept") << false
+                              << QStringList{"01/05=Rossi", "02/05=Verdi", "03/05=Rossi", "04/05=Bianchi"};
+        QTest::newRow("replaced") << true
+                                  << QStringList{"01/05=Rossi", "02/05=Rossi", "03/05=Rossi",
+                                                 "04/05=Bianchi"};
     }
 
     void daysOfOthersAreListedAndReplacedOnlyWhenConfirmed()
@@ -136,12 +154,15 @@ private slots:
         book(fake, QStringLiteral("7"), 2024, {"02/05=Verdi", "03/05=Rossi", "04/05=Bianchi"});
         fake.messages().answerNext(true);
         fake.messages().answerNext(replace);
-        BookForContract(fake.context(), nullptr,
-                        {days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi")), std::nullopt});
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Attenzione: nel planner della bicicletta n. 7 risultano già prenotati per altri i giorni "
-                                "02/05 Verdi.\r\n\r\nSostituire anche queste prenotazioni? Rispondendo No verranno "
-                                "prenotati soltanto i giorni liberi."));
+        BookForContract(
+            fake.context(), nullptr,
+            {days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi")), std::nullopt});
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral(
+                "Attenzione: nel planner della bicicletta n. 7 risultano già prenotati per altri i giorni "
+                "02/05 Verdi.\r\n\r\nSostituire anche queste prenotazioni? Rispondendo No verranno "
+                "prenotati soltanto i giorni liberi."));
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024), after);
     }
 
@@ -155,9 +176,10 @@ private slots:
         BookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("7"), "02/05/2024", "05/05/2024", QStringLiteral("Rossi")),
                          days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi"))});
-        QCOMPARE(fake.messages().all().first().text,
-                 QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dal "
-                                "01/05/2024 al 03/05/2024 alla bicicletta n. 7 dal 02/05/2024 al 05/05/2024?"));
+        QCOMPARE(
+            fake.messages().all().first().text,
+            QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dal "
+                           "01/05/2024 al 03/05/2024 alla bicicletta n. 7 dal 02/05/2024 al 05/05/2024?"));
         // 03/05 belongs to someone else now; with the second question answered Yes it is rebooked.
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
                  (QStringList{"02/05=Rossi", "03/05=Rossi", "04/05=Rossi", "05/05=Rossi", "09/05=Rossi"}));
@@ -167,8 +189,9 @@ private slots:
                          days(QStringLiteral("7"), "02/05/2024", "05/05/2024", QStringLiteral("Rossi"))});
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024), QStringList{"09/05=Rossi"});
         QCOMPARE(booked(fake, QStringLiteral("8"), 2024), (QStringList{"02/05=Rossi", "03/05=Rossi"}));
-        QCOMPARE(ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
-                 QStringLiteral("7"));
+        QCOMPARE(
+            ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
+            QStringLiteral("7"));
     }
 
     void theQuestionNamesWhatIsBookedInThePlanner_data()
@@ -192,8 +215,8 @@ private slots:
                "12/12/2026 alla bicicletta n. 7 dal 11/12/2026 al 13/12/2026?"
             << QStringList{"11/12=" + old, "12/12=" + old, "13/12=" + old};
         QTest::newRow("booked, phone changed")
-            << QStringList{"11/12=" + old, "12/12=" + old, "20/12=Verdi"} << "12/12/2026" << old << "12/12/2026"
-            << phone
+            << QStringList{"11/12=" + old, "12/12=" + old, "20/12=Verdi"} << "12/12/2026" << old
+            << "12/12/2026" << phone
             << "Aggiornare nel planner la prenotazione della bicicletta n. 7 dal 11/12/2026 al 12/12/2026 da "
                "\"Rossi Mario 333 1234567\" a \"Rossi Mario 333 7654321\"?"
             << QStringList{"11/12=" + phone, "12/12=" + phone, "20/12=Verdi"};
@@ -254,9 +277,10 @@ private slots:
         BookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("9"), "01/05/2024", "03/05/2024"),
                          days(QStringLiteral("7"), "01/05/2024", "03/05/2024")});
-        const QString refused = QStringLiteral("Attenzione: la bicicletta n. 9 non ha una scheda nella flotta bici.\n\r\n\r"
-                                               "Il contratto è stato salvato, ma la prenotazione non è stata registrata "
-                                               "nel planner.");
+        const QString refused =
+            QStringLiteral("Attenzione: la bicicletta n. 9 non ha una scheda nella flotta bici.\n\r\n\r"
+                           "Il contratto è stato salvato, ma la prenotazione non è stata registrata "
+                           "nel planner.");
         QCOMPARE(fake.messages().count(), 1);
         if (!wasBooked) {
             QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
@@ -264,14 +288,16 @@ private slots:
         } else {
             QCOMPARE(fake.messages().last().kind, MessageKind::Confirmation);
             QCOMPARE(fake.messages().last().text,
-                     refused + QStringLiteral("\n\r\n\rNel planner resta la prenotazione precedente di Rossi Mario per "
-                                              "la bicicletta n. 7 dal 01/05/2024 al 02/05/2024.\n\r\n\rLiberare questi "
-                                              "giorni nel planner?"));
+                     refused + QStringLiteral(
+                                   "\n\r\n\rNel planner resta la prenotazione precedente di Rossi Mario per "
+                                   "la bicicletta n. 7 dal 01/05/2024 al 02/05/2024.\n\r\n\rLiberare questi "
+                                   "giorni nel planner?"));
         }
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024), free ? QStringList{"04/05=Verdi"} : before);
         // The freed file keeps its own vehicle in its header; no file is made for the bicycle without a card.
-        QCOMPARE(ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
-                 QStringLiteral("7"));
+        QCOMPARE(
+            ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
+            QStringLiteral("7"));
         QVERIFY(!QFile::exists(planningFile(fake, QStringLiteral("9"), 2024)));
     }
 
@@ -279,13 +305,15 @@ private slots:
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no fleet card") << "9"
-                                       << "Attenzione: la bicicletta n. 9 non ha una scheda nella flotta bici.\n\r\n\rIl "
-                                          "contratto è stato salvato, ma la prenotazione non è stata registrata nel planner.";
-        QTest::newRow("not a file name") << "7/B"
-                                         << "Attenzione: il numero del veicolo contiene caratteri che non possono far parte "
-                                            "del nome di un file (\"/\").\n\r\n\rIl contratto è stato salvato, ma la "
-                                            "prenotazione non è stata registrata nel planner.";
+        QTest::newRow("no fleet card")
+            << "9"
+            << "Attenzione: la bicicletta n. 9 non ha una scheda nella flotta bici.\n\r\n\rIl "
+               "contratto è stato salvato, ma la prenotazione non è stata registrata nel planner.";
+        QTest::newRow("not a file name")
+            << "7/B"
+            << "Attenzione: il numero del veicolo contiene caratteri che non possono far parte "
+               "del nome di un file (\"/\").\n\r\n\rIl contratto è stato salvato, ma la "
+               "prenotazione non è stata registrata nel planner.";
     }
 
     void vehiclesThatCannotBeBookedAreToldAndNoFileIsWritten()
@@ -308,15 +336,17 @@ private slots:
         const QByteArray before = readFile(planningFile(fake, QStringLiteral("7"), 2024));
         {
             FileWritesFail full;
-            BookForContract(fake.context(), nullptr, {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
+            BookForContract(fake.context(), nullptr,
+                            {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
         }
         QCOMPARE(int(fake.messages().last().kind), int(MessageKind::Error));
         QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Errore: non è stato possibile scrivere il file \"Prenotazioni bicicletta 7 anno "
-                                "2024.pln\" del planner.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" "
-                                "è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
-                                "installazione del programma (privilegi di scrittura insufficienti o disco pieno)."
-                                "\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel planner."));
+                 QStringLiteral(
+                     "Errore: non è stato possibile scrivere il file \"Prenotazioni bicicletta 7 anno "
+                     "2024.pln\" del planner.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" "
+                     "è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
+                     "installazione del programma (privilegi di scrittura insufficienti o disco pieno)."
+                     "\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel planner."));
         QCOMPARE(readFile(planningFile(fake, QStringLiteral("7"), 2024)), before);
     }
 
@@ -342,14 +372,17 @@ private slots:
         click(&form, QStringLiteral("cmdSalva"));
         QVERIFY2(fake.messages().count() == 2, qPrintable(fake.messages().last().text));
         QCOMPARE(int(fake.messages().all().at(0).kind), int(MessageKind::Information));
-        QCOMPARE(fake.messages().all().at(1).text,
-                 QStringLiteral("Prenotare nel planner la bicicletta n. 7 dal 01/05/2024 al 02/05/2024 per Rossi Mario?"));
+        QCOMPARE(
+            fake.messages().all().at(1).text,
+            QStringLiteral(
+                "Prenotare nel planner la bicicletta n. 7 dal 01/05/2024 al 02/05/2024 per Rossi Mario?"));
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
                  (QStringList{"01/05=Rossi Mario 333 1234567", "02/05=Rossi Mario 333 1234567"}));
         // The same contract saved with a later end: the booking moves (here, grows by a day).
         set("DataFine", "03/05/2024");
         click(&form, QStringLiteral("cmdSalva"));
-        QVERIFY(fake.messages().last().text.startsWith(QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario")));
+        QVERIFY(fake.messages().last().text.startsWith(
+            QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario")));
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024).size(), 3);
         // Reopened from the archive and saved unchanged: nothing more is asked.
         const int asked = fake.messages().count();
@@ -362,16 +395,18 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
-        const QString unreadable = QStringLiteral("Errore: il file \"Prenotazioni bicicletta 7 anno 2024.pln\" del planner "
-                                                  "non può essere letto.\n\r\n\rIl contratto è stato salvato, ma la "
-                                                  "prenotazione non è stata registrata nel planner.");
+        const QString unreadable =
+            QStringLiteral("Errore: il file \"Prenotazioni bicicletta 7 anno 2024.pln\" del planner "
+                           "non può essere letto.\n\r\n\rIl contratto è stato salvato, ma la "
+                           "prenotazione non è stata registrata nel planner.");
         QTest::newRow("cut short") << "short" << unreadable;
         QTest::newRow("folder") << "folder" << unreadable;
-        QTest::newRow("read-only") << "read-only"
-                                   << "Errore: il file \"Prenotazioni bicicletta 7 anno 2024.pln\" del planner non può "
-                                      "essere modificato.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" è di "
-                                      "sola lettura: le modifiche non possono essere salvate.\n\r\n\rIl contratto è stato "
-                                      "salvato, ma la prenotazione non è stata registrata nel planner.";
+        QTest::newRow("read-only")
+            << "read-only"
+            << "Errore: il file \"Prenotazioni bicicletta 7 anno 2024.pln\" del planner non può "
+               "essere modificato.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" è di "
+               "sola lettura: le modifiche non possono essere salvate.\n\r\n\rIl contratto è stato "
+               "salvato, ma la prenotazione non è stata registrata nel planner.";
     }
 
     void planningFilesThatCannotBeWrittenAreNotBooked()
@@ -388,7 +423,9 @@ private slots:
             QStringList entries;
             for (int day = 1; day <= 28; ++day)
                 for (const int month : {3, 4})
-                    entries.append(QStringLiteral("%1/%2=Cliente %1").arg(day, 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0')));
+                    entries.append(QStringLiteral("%1/%2=Cliente %1")
+                                       .arg(day, 2, 10, QLatin1Char('0'))
+                                       .arg(month, 2, 10, QLatin1Char('0')));
             for (int day = 1; day <= 14; ++day)
                 entries.append(QStringLiteral("%1/06=Cliente").arg(day, 2, 10, QLatin1Char('0')));
             QCOMPARE(entries.size(), 70);
@@ -400,10 +437,12 @@ private slots:
         }
         const QByteArray before = readFile(file);
         QVERIFY(QFile::setPermissions(fake.folder(), QFileDevice::Permissions(0x7777)));
-        QVERIFY(QFile::setPermissions(fake.file(QStringLiteral("Parco_Veicoli.pro")), QFileDevice::Permissions(0x6666)));
+        QVERIFY(QFile::setPermissions(fake.file(QStringLiteral("Parco_Veicoli.pro")),
+                                      QFileDevice::Permissions(0x6666)));
         {
             AsPlainUser plain;
-            BookForContract(fake.context(), nullptr, {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
+            BookForContract(fake.context(), nullptr,
+                            {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
         }
         QCOMPARE(fake.messages().count(), 1); // told before anything is asked
         QCOMPARE(int(fake.messages().last().kind), int(MessageKind::Error));
@@ -425,29 +464,34 @@ private slots:
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
         book(fake, QStringLiteral("7"), 2024, {"10/05=Verdi"});
-        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("02/05/2024"), QStringLiteral("Rossi")};
+        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("02/05/2024"),
+                                          QStringLiteral("Rossi")};
         const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
         const QString file = planningFile(fake, QStringLiteral("7"), 2024);
         QVERIFY(removed ? QFile::remove(file) : QFile::resize(file, 100));
         const Planning::BookingWritten written =
-            Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}}, QStringLiteral("Rossi"), false);
+            Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}},
+                                   QStringLiteral("Rossi"), false);
         QVERIFY(!written.failed());
         QCOMPARE(int(written.files.size()), 1);
-        QCOMPARE(written.files[0].result.meanwhile,
-                 removed ? Planning::SaveResult::Meanwhile::Removed : Planning::SaveResult::Meanwhile::Damaged);
+        QCOMPARE(written.files[0].result.meanwhile, removed ? Planning::SaveResult::Meanwhile::Removed
+                                                            : Planning::SaveResult::Meanwhile::Damaged);
         // What was read is written back with the booking, not an empty year.
-        QCOMPARE(booked(fake, QStringLiteral("7"), 2024), (QStringList{"01/05=Rossi", "02/05=Rossi", "10/05=Verdi"}));
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
+                 (QStringList{"01/05=Rossi", "02/05=Rossi", "10/05=Verdi"}));
     }
 
     void aBookingReplacingAnotherWorkstationsTextNamesIt()
     {
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("02/05/2024"), QStringLiteral("Rossi")};
+        const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("02/05/2024"),
+                                          QStringLiteral("Rossi")};
         const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
         book(fake, QStringLiteral("7"), 2024, {"02/05=Neri 333"});
         const Planning::BookingWritten written =
-            Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}}, QStringLiteral("Rossi"), false);
+            Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}},
+                                   QStringLiteral("Rossi"), false);
         QCOMPARE(int(written.files.size()), 1);
         const std::vector<Planning::Conflict>& conflicts = written.files[0].result.conflicts;
         QCOMPARE(int(conflicts.size()), 1);

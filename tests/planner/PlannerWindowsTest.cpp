@@ -1,9 +1,10 @@
+#include "StrayWindows.h"
 #include "app/ui/Application.h"
 #include "app/ui/TfrmAvvio.h"
 #include "app/ui/TfrmPassword.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
-#include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ui/TfrmAutoparco.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/TfrmGiorno.h"
 #include "planner/ui/TfrmIntervallo.h"
@@ -16,7 +17,6 @@
 #include "support/Files.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
-#include "StrayWindows.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -50,17 +50,22 @@ public:
 };
 
 const QString SaveFailed = QStringLiteral(
-    "Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno "
-    "2024.pln\" è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di installazione del "
+    "Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rIl file \"Prenotazioni bicicletta 7 "
+    "anno "
+    "2024.pln\" è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
+    "installazione del "
     "programma (privilegi di scrittura insufficienti o disco pieno).\n\r\n\rRiprovare il salvataggio?");
-const QString CloseUnsaved = QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o modificate "
-                                            "in questa schermata andranno perse.");
+const QString CloseUnsaved =
+    QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o modificate "
+                   "in questa schermata andranno perse.");
 
 void addVehicle(FakeContext& fake, const QString& number, const QString& make = QStringLiteral("Atala City"))
 {
     appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                 {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), make},
-                  {QStringLiteral("Colore"), QStringLiteral("Rosso")}, {QStringLiteral("Taglia"), QStringLiteral("M")},
+                 {{QStringLiteral("BiciNum"), number},
+                  {QStringLiteral("Marca"), make},
+                  {QStringLiteral("Colore"), QStringLiteral("Rosso")},
+                  {QStringLiteral("Taglia"), QStringLiteral("M")},
                   {QStringLiteral("Anno"), QStringLiteral("2023")}});
 }
 
@@ -123,9 +128,11 @@ private slots:
         Planner p({QStringLiteral("2"), QString(), QStringLiteral("10")});
         const QStringList lines = p.entry()->vehicles().lines();
         QCOMPARE(lines.size(), 2); // a card without a number is not listed
-        QCOMPARE(lines.at(0), QStringLiteral("Bici n. 10               Atala City                    Taglia: M             Colore: Rosso                     Anno: 2023"));
+        QCOMPARE(lines.at(0), QStringLiteral("Bici n. 10               Atala City                    Taglia: "
+                                             "M             Colore: Rosso                     Anno: 2023"));
         QVERIFY(lines.at(1).startsWith(QStringLiteral("Bici n. 2 ")));
-        QCOMPARE(child<QLineEdit>(p.entry(), QStringLiteral("txtAnnoFatture"))->text(), QStringLiteral("2024"));
+        QCOMPARE(child<QLineEdit>(p.entry(), QStringLiteral("txtAnnoFatture"))->text(),
+                 QStringLiteral("2024"));
         QCOMPARE(p.entry()->lblMemory, QStringLiteral("avvio"));
     }
 
@@ -137,17 +144,20 @@ private slots:
         QTest::addColumn<QString>("warning");
         QTest::newRow("three digits") << QStringList{QStringLiteral("1")} << "202" << true
                                       << "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
-        QTest::newRow("no vehicle") << QStringList{} << "2024" << false
-                                    << "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter "
-                                       "utilizzare il planner delle prenotazioni è necessario registrare almeno un "
-                                       "veicolo nella flotta bici.";
-        QTest::newRow("none picked") << QStringList{QStringLiteral("1")} << "2024" << false
-                                     << "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante "
-                                        "Apri.";
-        QTest::newRow("number no file can hold")
-            << QStringList{QStringLiteral("12/A")} << "2024" << true
-            << "Attenzione: il numero del veicolo contiene caratteri che non possono far parte del nome di un file "
-               "(\"/\").\n\r\n\rPer utilizzare il planner è necessario modificare il numero nella scheda del veicolo.";
+        QTest::newRow("no vehicle")
+            << QStringList{} << "2024" << false
+            << "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter "
+               "utilizzare il planner delle prenotazioni è necessario registrare almeno un "
+               "veicolo nella flotta bici.";
+        QTest::newRow("none picked")
+            << QStringList{QStringLiteral("1")} << "2024" << false
+            << "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante "
+               "Apri.";
+        QTest::newRow("number no file can hold") << QStringList{QStringLiteral("12/A")} << "2024" << true
+                                                 << "Attenzione: il numero del veicolo contiene caratteri "
+                                                    "che non possono far parte del nome di un file "
+                                                    "(\"/\").\n\r\n\rPer utilizzare il planner è necessario "
+                                                    "modificare il numero nella scheda del veicolo.";
     }
 
     void apriChecksInOrder()
@@ -185,7 +195,8 @@ private slots:
         QVERIFY(!p.entry()->isVisible());
         QCOMPARE(p.grid()->windowTitle(), QStringLiteral(" Rotaflux - Planner prenotazioni anno 2024"));
         QCOMPARE(child<QLineEdit>(p.grid(), QStringLiteral("txtBiciNum"))->text(), QStringLiteral("7"));
-        QCOMPARE(child<QLineEdit>(p.grid(), QStringLiteral("txtMarca"))->text(), QStringLiteral("Atala City"));
+        QCOMPARE(child<QLineEdit>(p.grid(), QStringLiteral("txtMarca"))->text(),
+                 QStringLiteral("Atala City"));
         QCOMPARE(child<QLabel>(p.grid(), QStringLiteral("txtAnno"))->text(), QStringLiteral("2024"));
         QCOMPARE(QFileInfo(p.file(QStringLiteral("7"))).size(), 0); // created empty when shown
         QVERIFY(child<QWidget>(p.grid(), QStringLiteral("libFeb_29"))->isVisible());
@@ -224,8 +235,8 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("controls"); // those at the window's edges
-        QTest::newRow("grid") << "grid"
-                              << QStringList{"panInfo", "cmdIntervallo", "cmdEsci", "titDic", "libDic_31", "txtAnno"};
+        QTest::newRow("grid") << "grid" << QStringList{"panInfo", "cmdIntervallo", "cmdEsci",
+                                                       "titDic",  "libDic_31",     "txtAnno"};
         QTest::newRow("entry") << "entry" << QStringList{"lstRecords", "imgEsci", "imgTitolo"};
         QTest::newRow("fleet") << "fleet" << QStringList{"panInfo", "cmdEsci"};
         QTest::newRow("contracts") << "contracts" << QStringList{"panInfo", "cmdEsci"};
@@ -271,13 +282,15 @@ private slots:
     {
         FakeContext fake;
         fake.clock().moment = QDateTime(QDate(2024, 3, 5), QTime(9, 0));
-        const QString make = QStringLiteral("Bianchi Spillo Cobalto Tourney Shimano ventuno velocità freni a disco "
-                                            "idraulici ruote da ventotto pollici");
-        appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                     {{QStringLiteral("BiciNum"), QStringLiteral("1234567890123456789012345")},
-                      {QStringLiteral("Marca"), make},
-                      {QStringLiteral("Colore"), QStringLiteral("Blu cobalto metallizzato con inserti gialli")},
-                      {QStringLiteral("Taglia"), QStringLiteral("Extra Large telaio 62 cm")}});
+        const QString make =
+            QStringLiteral("Bianchi Spillo Cobalto Tourney Shimano ventuno velocità freni a disco "
+                           "idraulici ruote da ventotto pollici");
+        appendRecord(
+            fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
+            {{QStringLiteral("BiciNum"), QStringLiteral("1234567890123456789012345")},
+             {QStringLiteral("Marca"), make},
+             {QStringLiteral("Colore"), QStringLiteral("Blu cobalto metallizzato con inserti gialli")},
+             {QStringLiteral("Taglia"), QStringLiteral("Extra Large telaio 62 cm")}});
         Application app(fake.context());
         Planner::openFirst(app);
         TfrmPlanning* grid = app.planning();
@@ -325,9 +338,11 @@ private slots:
             QCOMPARE(day->lblMemory, QStringLiteral("giu_27"));
             QCOMPARE(child<QLabel>(day, QStringLiteral("infGiorno"))->text(),
                      QStringLiteral("Prenotazione del 27 giugno 2024"));
-            QCOMPARE(child<QLabel>(day, QStringLiteral("infCamera"))->text(), QStringLiteral("Bici n. 7  Atala City"));
+            QCOMPARE(child<QLabel>(day, QStringLiteral("infCamera"))->text(),
+                     QStringLiteral("Bici n. 7  Atala City"));
             QVERIFY(!day->showsBooked());
-            QTest::keyClicks(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")), QStringLiteral("  Rossi 333 "));
+            QTest::keyClicks(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")),
+                             QStringLiteral("  Rossi 333 "));
             QVERIFY(day->showsBooked());
             click(day, QStringLiteral("btnChiudi"));
         });
@@ -346,14 +361,16 @@ private slots:
         QVERIFY(day.showsBooked());
         click(&day, QStringLiteral("cmdClipboard"));
         QCOMPARE(fake.clipboard().content, QStringLiteral(" Rossi ")); // as typed
-        QCOMPARE(fake.messages().last().text, QStringLiteral("Il contenuto del campo di testo è stato copiato in memoria."));
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Il contenuto del campo di testo è stato copiato in memoria."));
         auto* text = child<QLineEdit>(&day, QStringLiteral("txtPrenotazione"));
         text->setText(QStringLiteral("   "));
         QVERIFY(!day.showsBooked());
         click(&day, QStringLiteral("cmdClipboard"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral("Attenzione: il campo di testo non contiene nessun dato da copiare in memoria."));
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("Attenzione: il campo di testo non contiene nessun dato da copiare in memoria."));
         QCOMPARE(fake.clipboard().content, QStringLiteral(" Rossi "));
         text->setText(QStringLiteral("x"));
         click(&day, QStringLiteral("cmdCancella"));
@@ -381,36 +398,44 @@ private slots:
         QTest::addColumn<QString>("message");
         const int warning = int(MessageKind::Warning);
         const int plain = int(MessageKind::Plain);
-        QTest::newRow("start day") << QStringList{"", "Marzo", "02", "Marzo"} << "Rossi" << warning
-                                   << "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco "
-                                      "a cascata.";
-        QTest::newRow("start month") << QStringList{"01", "", "02", "Marzo"} << "Rossi" << warning
-                                     << "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco "
-                                        "a cascata.";
-        QTest::newRow("end day") << QStringList{"01", "Marzo", "", "Marzo"} << "Rossi" << warning
-                                 << "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a "
-                                    "cascata.";
-        QTest::newRow("end month") << QStringList{"01", "Marzo", "02", ""} << "Rossi" << warning
-                                   << "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a "
-                                      "cascata.";
-        QTest::newRow("31 April") << QStringList{"31", "Aprile", "02", "Maggio"} << "Rossi" << plain
-                                  << "Attenzione: la data 31/04/2025 di inizio intervallo non esiste.\n\r\n\rPer poter "
-                                     "effettuare la prenotazione è necessario indicare una data valida.";
-        QTest::newRow("29 February") << QStringList{"01", "Febbraio", "29", "Febbraio"} << "Rossi" << plain
-                                     << "Attenzione: la data 29/02/2025 di fine intervallo non esiste.\n\r\n\rPer "
-                                        "effettuare la prenotazione è necessario indicare una data valida.";
-        QTest::newRow("end before start") << QStringList{"10", "Marzo", "05", "Marzo"} << "Rossi" << plain
-                                          << "Attenzione: la data di fine intervallo (05/03/2025) non può essere "
-                                             "anteriore a quella di inizio intervallo (10/03/2025).\n\r\n\rPer "
-                                             "effettuare la prenotazione è necessario indicare un intervallo di tempo "
-                                             "valido.";
-        QTest::newRow("no customer") << QStringList{"01", "Marzo", "02", "Marzo"} << "  " << warning
-                                     << "Attenzione: per effettuare la prenotazione è necessario indicare il nome del "
-                                        "cliente.";
-        QTest::newRow("answered No") << QStringList{"01", "Marzo", "02", "Marzo"} << "Rossi"
-                                     << int(MessageKind::Confirmation)
-                                     << "INTERVALLO SELEZIONATO:  DAL  01/03/2025 AL 02/03/2025.\r\n\r\nSi conferma la "
-                                        "prenotazione?";
+        QTest::newRow("start day")
+            << QStringList{"", "Marzo", "02", "Marzo"} << "Rossi" << warning
+            << "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco "
+               "a cascata.";
+        QTest::newRow("start month")
+            << QStringList{"01", "", "02", "Marzo"} << "Rossi" << warning
+            << "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco "
+               "a cascata.";
+        QTest::newRow("end day")
+            << QStringList{"01", "Marzo", "", "Marzo"} << "Rossi" << warning
+            << "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a "
+               "cascata.";
+        QTest::newRow("end month")
+            << QStringList{"01", "Marzo", "02", ""} << "Rossi" << warning
+            << "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a "
+               "cascata.";
+        QTest::newRow("31 April")
+            << QStringList{"31", "Aprile", "02", "Maggio"} << "Rossi" << plain
+            << "Attenzione: la data 31/04/2025 di inizio intervallo non esiste.\n\r\n\rPer poter "
+               "effettuare la prenotazione è necessario indicare una data valida.";
+        QTest::newRow("29 February")
+            << QStringList{"01", "Febbraio", "29", "Febbraio"} << "Rossi" << plain
+            << "Attenzione: la data 29/02/2025 di fine intervallo non esiste.\n\r\n\rPer "
+               "effettuare la prenotazione è necessario indicare una data valida.";
+        QTest::newRow("end before start")
+            << QStringList{"10", "Marzo", "05", "Marzo"} << "Rossi" << plain
+            << "Attenzione: la data di fine intervallo (05/03/2025) non può essere "
+               "anteriore a quella di inizio intervallo (10/03/2025).\n\r\n\rPer "
+               "effettuare la prenotazione è necessario indicare un intervallo di tempo "
+               "valido.";
+        QTest::newRow("no customer")
+            << QStringList{"01", "Marzo", "02", "Marzo"} << "  " << warning
+            << "Attenzione: per effettuare la prenotazione è necessario indicare il nome del "
+               "cliente.";
+        QTest::newRow("answered No")
+            << QStringList{"01", "Marzo", "02", "Marzo"} << "Rossi" << int(MessageKind::Confirmation)
+            << "INTERVALLO SELEZIONATO:  DAL  01/03/2025 AL 02/03/2025.\r\n\r\nSi conferma la "
+               "prenotazione?";
     }
 
     void intervalChecks()
@@ -461,15 +486,17 @@ private slots:
         QStringList booked;
         for (int slot = 0; slot < Planning::DayCount; ++slot) {
             if (p.grid()->isBooked(slot))
-                booked.append(Planning::dayKey(slot) + QLatin1Char('=') + p.grid()->days()[std::size_t(slot)]);
+                booked.append(Planning::dayKey(slot) + QLatin1Char('=') +
+                              p.grid()->days()[std::size_t(slot)]);
         }
-        QCOMPARE(booked, (QStringList{"feb_27=Rossi 333", "feb_28=Rossi 333", "feb_29=Rossi 333", "mar_01=Rossi 333",
-                                      "mar_02=Rossi 333"}));
+        QCOMPARE(booked, (QStringList{"feb_27=Rossi 333", "feb_28=Rossi 333", "feb_29=Rossi 333",
+                                      "mar_01=Rossi 333", "mar_02=Rossi 333"}));
         // The day booked for someone else was listed before the question.
         QCOMPARE(p.fake.messages().last().text,
-                 QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i giorni 28/02 Bianchi, che "
-                                "verranno sostituiti.\r\n\r\nINTERVALLO SELEZIONATO:  DAL  27/02/2024 AL 02/03/2024."
-                                "\r\n\r\nSi conferma la prenotazione?"));
+                 QStringLiteral(
+                     "Attenzione: nell'intervallo risultano già prenotati i giorni 28/02 Bianchi, che "
+                     "verranno sostituiti.\r\n\r\nINTERVALLO SELEZIONATO:  DAL  27/02/2024 AL 02/03/2024."
+                     "\r\n\r\nSi conferma la prenotazione?"));
     }
 
     void intervalListsDaysBookedForSomeoneElse_data()
@@ -484,15 +511,17 @@ private slots:
         QStringList many;
         for (int day = 1; day <= 13; ++day)
             many.append(QStringLiteral("mag_%1=Neri").arg(day, 2, 10, QLatin1Char('0')));
-        QTest::newRow("thirteen days") << "2025" << many
-                                       << "01/05 Neri, 02/05 Neri, 03/05 Neri, 04/05 Neri, 05/05 Neri, 06/05 Neri, "
-                                          "07/05 Neri, 08/05 Neri, 09/05 Neri, 10/05 Neri e altri 3 giorni";
+        QTest::newRow("thirteen days")
+            << "2025" << many
+            << "01/05 Neri, 02/05 Neri, 03/05 Neri, 04/05 Neri, 05/05 Neri, 06/05 Neri, "
+               "07/05 Neri, 08/05 Neri, 09/05 Neri, 10/05 Neri e altri 3 giorni";
         many.append(QStringLiteral("feb_29=Neri")); // not a day of 2025
         many.removeAt(0);
         many.removeAt(0);
-        QTest::newRow("eleven days") << "2025" << many
-                                     << "03/05 Neri, 04/05 Neri, 05/05 Neri, 06/05 Neri, 07/05 Neri, 08/05 Neri, "
-                                        "09/05 Neri, 10/05 Neri, 11/05 Neri, 12/05 Neri e un altro giorno";
+        QTest::newRow("eleven days")
+            << "2025" << many
+            << "03/05 Neri, 04/05 Neri, 05/05 Neri, 06/05 Neri, 07/05 Neri, 08/05 Neri, "
+               "09/05 Neri, 10/05 Neri, 11/05 Neri, 12/05 Neri e un altro giorno";
     }
 
     void intervalListsDaysBookedForSomeoneElse()
@@ -515,11 +544,13 @@ private slots:
         child<QLineEdit>(&interval, QStringLiteral("txtPrenotazione"))->setText(QStringLiteral("Rossi"));
         click(&interval, QStringLiteral("btnChiudi"));
         const QString question = QStringLiteral("INTERVALLO SELEZIONATO:  DAL  01/02/") + year +
-                                 QStringLiteral(" AL 13/05/") + year + QStringLiteral(".\r\n\r\nSi conferma la prenotazione?");
+                                 QStringLiteral(" AL 13/05/") + year +
+                                 QStringLiteral(".\r\n\r\nSi conferma la prenotazione?");
         QCOMPARE(fake.messages().last().text,
-                 listed.isEmpty() ? question
-                                  : QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i giorni ") +
-                                        listed + QStringLiteral(", che verranno sostituiti.\r\n\r\n") + question);
+                 listed.isEmpty()
+                     ? question
+                     : QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i giorni ") +
+                           listed + QStringLiteral(", che verranno sostituiti.\r\n\r\n") + question);
         QCOMPARE(interval.result(), 0); // answered No: nothing booked
     }
 
@@ -566,7 +597,8 @@ private slots:
         const report::LaidOutPage& page = p.fake.reports().previewed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtMag_12"))->text(), QStringLiteral("X"));
         QCOMPARE(page.find(QStringLiteral("txtMag_13"))->text(), QStringLiteral(" "));
-        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(), QStringLiteral("PLANNER PRENOTAZIONI ANNO 2024"));
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
+                 QStringLiteral("PLANNER PRENOTAZIONI ANNO 2024"));
     }
 
     void unreadableBookingsAreNeverOverwritten()
@@ -574,9 +606,10 @@ private slots:
         Planner p({QStringLiteral("7")});
         QVERIFY(QDir(p.fake.folder()).mkdir(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024"))));
         p.open(QStringLiteral("7"));
-        QTRY_COMPARE(p.fake.messages().last().text,
-                     QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno "
-                                    "2024.\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate."));
+        QTRY_COMPARE(
+            p.fake.messages().last().text,
+            QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno "
+                           "2024.\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate."));
         p.grid()->setDay(0, QStringLiteral("Rossi"));
         p.grid()->close();
         QVERIFY(QFileInfo(p.file(QStringLiteral("7"))).isDir());
@@ -602,11 +635,12 @@ private slots:
         QCOMPARE(stored[1], QStringLiteral("Bianchi"));
         QCOMPARE(stored[5], QStringLiteral("Qui"));
         // The day both changed is listed with both texts, so the other customer can be called back.
-        QCOMPARE(first.fake.messages().last().text,
-                 QStringLiteral("Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei "
-                                "seguenti giorni:\n\r\n\r06/01: mantenuta \"Qui\", sostituita \"Là\"\n\r\n\rSono "
-                                "state mantenute le prenotazioni inserite in questa postazione; le prenotazioni "
-                                "sostituite non sono più registrate nel planner."));
+        QCOMPARE(
+            first.fake.messages().last().text,
+            QStringLiteral("Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei "
+                           "seguenti giorni:\n\r\n\r06/01: mantenuta \"Qui\", sostituita \"Là\"\n\r\n\rSono "
+                           "state mantenute le prenotazioni inserite in questa postazione; le prenotazioni "
+                           "sostituite non sono più registrate nel planner."));
     }
 
     void aFileChangedUnderTheGridKeepsWhatItShows_data()
@@ -639,11 +673,14 @@ private slots:
         QCOMPARE(stored[0], QStringLiteral("Rossi"));
         QCOMPARE(stored[11], QStringLiteral("Verdi"));
         QCOMPARE(p.fake.messages().last().kind, MessageKind::Warning);
-        QCOMPARE(p.fake.messages().last().text,
-                 QStringLiteral("Attenzione: nel frattempo il file \"Prenotazioni bicicletta 7 anno 2024.pln\" ") + told +
-                     QStringLiteral(" da un'altra postazione o da un altro programma.\n\r\n\rIl file è stato scritto "
-                                    "di nuovo con le prenotazioni note a questa postazione; le prenotazioni registrate "
-                                    "nel frattempo da altre postazioni potrebbero non essere presenti."));
+        QCOMPARE(
+            p.fake.messages().last().text,
+            QStringLiteral("Attenzione: nel frattempo il file \"Prenotazioni bicicletta 7 anno 2024.pln\" ") +
+                told +
+                QStringLiteral(
+                    " da un'altra postazione o da un altro programma.\n\r\n\rIl file è stato scritto "
+                    "di nuovo con le prenotazioni note a questa postazione; le prenotazioni registrate "
+                    "nel frattempo da altre postazioni potrebbero non essere presenti."));
     }
 
     void gridsThatCannotBeSavedShowButDoNotBook_data()
@@ -651,15 +688,17 @@ private slots:
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("notice");
-        QTest::newRow("cut short") << false
-                                   << "Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno "
-                                      "2024.\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate."
-                                   << "Prenotazioni non leggibili: le modifiche non possono essere salvate.";
-        QTest::newRow("read-only") << true
-                                   << "Attenzione: le prenotazioni del veicolo per l'anno 2024 possono essere consultate, "
-                                      "ma non modificate.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" è di "
-                                      "sola lettura: le modifiche non possono essere salvate."
-                                   << "Sola consultazione: le modifiche non possono essere salvate.";
+        QTest::newRow("cut short")
+            << false
+            << "Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno "
+               "2024.\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate."
+            << "Prenotazioni non leggibili: le modifiche non possono essere salvate.";
+        QTest::newRow("read-only")
+            << true
+            << "Attenzione: le prenotazioni del veicolo per l'anno 2024 possono essere consultate, "
+               "ma non modificate.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" è di "
+               "sola lettura: le modifiche non possono essere salvate."
+            << "Sola consultazione: le modifiche non possono essere salvate.";
     }
 
     void gridsThatCannotBeSavedShowButDoNotBook()
@@ -675,7 +714,8 @@ private slots:
         QVERIFY(Planning::save(file, {}, days));
         // Opened as a plain user (tests may run as root, whom permissions do not bind).
         QVERIFY(QFile::setPermissions(p.fake.folder(), QFileDevice::Permissions(0x7777)));
-        QVERIFY(QFile::setPermissions(p.fake.file(QStringLiteral("Parco_Veicoli.pro")), QFileDevice::Permissions(0x6666)));
+        QVERIFY(QFile::setPermissions(p.fake.file(QStringLiteral("Parco_Veicoli.pro")),
+                                      QFileDevice::Permissions(0x6666)));
         if (readOnly) {
             QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         } else {
@@ -764,9 +804,11 @@ private slots:
         Context context(dir.path(), std::move(messages), std::make_unique<FakeFileDialogs>(),
                         std::make_unique<FakeShell>(), std::make_unique<FakeClock>(),
                         std::make_unique<FakeClipboard>(), std::make_unique<FakeReportOutput>());
-        const QString file = QDir(dir.path()).filePath(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024")));
+        const QString file =
+            QDir(dir.path()).filePath(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024")));
         TfrmPlanning grid(context);
-        grid.setTarget({{QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}}, QStringLiteral("2024"), file});
+        grid.setTarget(
+            {{QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}}, QStringLiteral("2024"), file});
         grid.show();
         grid.setDay(3, QStringLiteral("Rossi"));
         auto full = std::make_unique<FileWritesFail>();

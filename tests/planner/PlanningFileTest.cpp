@@ -44,8 +44,9 @@ private slots:
             const Planning::Month& month = Planning::Months()[std::size_t(m - 1)];
             QTest::addRow("%s first", month.key) << m << 1 << (firsts[m - 1] - 234) / 51 << firsts[m - 1]
                                                  << QStringLiteral("%1_01").arg(QLatin1String(month.key));
-            QTest::addRow("%s last", month.key) << m << month.days << (lasts[m - 1] - 234) / 51 << lasts[m - 1]
-                                                << QStringLiteral("%1_%2").arg(QLatin1String(month.key)).arg(month.days);
+            QTest::addRow("%s last", month.key)
+                << m << month.days << (lasts[m - 1] - 234) / 51 << lasts[m - 1]
+                << QStringLiteral("%1_%2").arg(QLatin1String(month.key)).arg(month.days);
         }
     }
 
@@ -118,8 +119,9 @@ private slots:
         QVERIFY(Planning::save(path, Vehicle, days));
         const QByteArray bytes = readFile(path);
         QCOMPARE(bytes.size(), 18900);
-        QCOMPARE(bytes.mid(0, 3), QByteArray("\x02" "12"));
-        QCOMPARE(bytes.at(234), char(9)); // trimmed
+        QCOMPARE(bytes.mid(0, 3), QByteArray("\x02"
+                                             "12"));
+        QCOMPARE(bytes.at(234), char(9));           // trimmed
         QCOMPARE(bytes.at(234 + 51 * 40), char(0)); // blanks are stored empty
         QCOMPARE(bytes.at(3243), char(50));
         const Planning::Loaded loaded = Planning::load(path);
@@ -192,7 +194,8 @@ private slots:
         QCOMPARE(Planning::summaryLine(Planning::slotOf(2, 29), QStringLiteral(" Rossi ")),
                  QStringLiteral("29 febbraio    Rossi"));
         QCOMPARE(Planning::summaryLine(0, QStringLiteral("A")), QStringLiteral("01 gennaio     A"));
-        QCOMPARE(Planning::dateText(Planning::slotOf(12, 31), QStringLiteral("2025")), QStringLiteral("31/12/2025"));
+        QCOMPARE(Planning::dateText(Planning::slotOf(12, 31), QStringLiteral("2025")),
+                 QStringLiteral("31/12/2025"));
     }
 };
 

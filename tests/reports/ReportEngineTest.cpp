@@ -1,7 +1,7 @@
 #include "reports/Layout.h"
+#include "reports/ListTemplate.h"
 #include "reports/Render.h"
 #include "reports/Units.h"
-#include "reports/ListTemplate.h"
 #include "support/TestMain.h"
 #include "support/Tools.h"
 
@@ -47,12 +47,16 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("kept as it is") << "Contratto n. 12 Rossi Mario" << "Contratto n. 12 Rossi Mario";
-        QTest::newRow("forbidden characters become one blank")
-            << "Scheda veicolo A/B\\C:D*E?F\"G<H>I|J" << "Scheda veicolo A B C D E F G H I J";
-        QTest::newRow("runs of blanks and control characters") << "Rossi \t\n  Mario" << "Rossi Mario";
-        QTest::newRow("no blanks or dots at the ends") << " ..Verdi Ugo. . " << "Verdi Ugo";
-        QTest::newRow("accented letters stay") << "Contratto Niccol\u00F2 D'Ard\u00E8" << "Contratto Niccol\u00F2 D'Ard\u00E8";
+        QTest::newRow("kept as it is") << "Contratto n. 12 Rossi Mario"
+                                       << "Contratto n. 12 Rossi Mario";
+        QTest::newRow("forbidden characters become one blank") << "Scheda veicolo A/B\\C:D*E?F\"G<H>I|J"
+                                                               << "Scheda veicolo A B C D E F G H I J";
+        QTest::newRow("runs of blanks and control characters") << "Rossi \t\n  Mario"
+                                                               << "Rossi Mario";
+        QTest::newRow("no blanks or dots at the ends") << " ..Verdi Ugo. . "
+                                                       << "Verdi Ugo";
+        QTest::newRow("accented letters stay") << "Contratto Niccol\u00F2 D'Ard\u00E8"
+                                               << "Contratto Niccol\u00F2 D'Ard\u00E8";
     }
 
     void fileNamesLoseWhatAFileNameCannotHold()
@@ -96,7 +100,8 @@ private slots:
         FillList(report, QStringLiteral("Riepilogo veicoli non riconsegnati"), numberedLines(40));
         QCOMPARE(report.find(QStringLiteral("txtRiepilogo"))->rect.height(), 512.88);
         QCOMPARE(report.findBand(QStringLiteral("MasterData"))->height, 522.88);
-        QCOMPARE(report.find(QStringLiteral("txtTitolo"))->lines, QStringList{"Riepilogo veicoli non riconsegnati"});
+        QCOMPARE(report.find(QStringLiteral("txtTitolo"))->lines,
+                 QStringList{"Riepilogo veicoli non riconsegnati"});
     }
 
     void emptyListPrintsTitleAndFooterOnly()
@@ -110,11 +115,13 @@ private slots:
         QCOMPARE(page.orientation, QPageLayout::Landscape);
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
                  QStringLiteral("Riepilogo contratti di noleggio biciclette"));
-        QCOMPARE(page.find(QStringLiteral("txtPagina"))->text(), QStringLiteral("Stampa eseguita in data 05/03/2024"));
+        QCOMPARE(page.find(QStringLiteral("txtPagina"))->text(),
+                 QStringLiteral("Stampa eseguita in data 05/03/2024"));
         QVERIFY(textsOf(prepared.document, QStringLiteral("txtRiepilogo")).isEmpty());
         // Title band 5 mm below the printable top; the footer follows the (empty) data band.
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->rect.top(), mm(10) + mm(5) + mm(1));
-        QVERIFY(page.find(QStringLiteral("txtPagina"))->rect.top() < mm(10) + mm(5) + mm(8) + 10 + mm(2) + 0.01);
+        QVERIFY(page.find(QStringLiteral("txtPagina"))->rect.top() <
+                mm(10) + mm(5) + mm(8) + 10 + mm(2) + 0.01);
     }
 
     void longListFlowsOntoMorePagesKeepingEveryLineOnce()
@@ -147,8 +154,9 @@ private slots:
         report.addPage(QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
         const QString longText = QStringLiteral("parola ").repeated(40).trimmed();
         report.addText(QStringLiteral("txtTagliato"), QRectF(0, 0, mm(40), mm(4)), longText, Font{});
-        Object& wrapped = report.addText(QStringLiteral("txtACapo"), QRectF(0, mm(10), mm(40), mm(60)), longText,
-                                         Font{QStringLiteral("Arial"), 8}, Qt::AlignLeft | Qt::AlignTop);
+        Object& wrapped =
+            report.addText(QStringLiteral("txtACapo"), QRectF(0, mm(10), mm(40), mm(60)), longText,
+                           Font{QStringLiteral("Arial"), 8}, Qt::AlignLeft | Qt::AlignTop);
         wrapped.wordWrap = true;
         const Prepared prepared = Prepare(report, Today);
         QVERIFY(prepared.ok);
@@ -188,10 +196,12 @@ private slots:
         const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
         if (info.isEmpty())
             QSKIP("pdfinfo is not installed");
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(prepared.document.pages.size()))),
+        QVERIFY2(info.contains(QRegularExpression(
+                     QStringLiteral("Pages:\\s+%1\\n").arg(prepared.document.pages.size()))),
                  qPrintable(info));
         QVERIFY2(info.contains(QStringLiteral("842 x 595")), qPrintable(info)); // landscape A4
-        const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        const QString text =
+            runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(text.contains(QStringLiteral("Riepilogo schede biciclette in archivio")));
         QVERIFY(text.contains(QStringLiteral("Riga 001")) && text.contains(QStringLiteral("Riga 090")));
         QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data 05/03/2024")));

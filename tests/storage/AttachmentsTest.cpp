@@ -240,9 +240,10 @@ private slots:
         QTest::mouseClick(f.button("btnApri", 1), Qt::LeftButton);
         QVERIFY(f.fake.shell().opened.isEmpty());
         QCOMPARE(f.fake.messages().last().kind, MessageKind::Warning);
-        QCOMPARE(f.fake.messages().last().text,
-                 QStringLiteral("Attenzione: il file allegato \"../../x.exe\" non si trova nella cartella dei "
-                                "documenti allegati.\n\r\n\rIl file non verrà aperto."));
+        QCOMPARE(
+            f.fake.messages().last().text,
+            QStringLiteral("Attenzione: il file allegato \"../../x.exe\" non si trova nella cartella dei "
+                           "documenti allegati.\n\r\n\rIl file non verrà aperto."));
     }
 
     void clearEmptiesOnlyTheFileName()

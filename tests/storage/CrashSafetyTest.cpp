@@ -152,10 +152,12 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Rotaflux.ini"));
-        QVERIFY(writeFile(path, "[Contratti DOZ]\r\nLuogo=Riva\r\n[Contratti DOZ\r\nForo=Rovereto\r\n[Altro]\r\nx=1\r\n"));
+        QVERIFY(writeFile(
+            path, "[Contratti DOZ]\r\nLuogo=Riva\r\n[Contratti DOZ\r\nForo=Rovereto\r\n[Altro]\r\nx=1\r\n"));
         IniFile ini(path);
         QVERIFY(ini.load());
-        QCOMPARE(ini.value(QStringLiteral("Contratti DOZ"), QStringLiteral("Foro")), QStringLiteral("Rovereto"));
+        QCOMPARE(ini.value(QStringLiteral("Contratti DOZ"), QStringLiteral("Foro")),
+                 QStringLiteral("Rovereto"));
         QCOMPARE(ini.value(QStringLiteral("Altro"), QStringLiteral("x")), QStringLiteral("1"));
         ini.setValue(QStringLiteral("Contratti DOZ"), QStringLiteral("Luogo"), QStringLiteral("Arco"));
         QVERIFY(ini.save());

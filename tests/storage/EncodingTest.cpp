@@ -1,5 +1,5 @@
-#include "storage/Cp1252.h"
 #include "storage/CountedString.h"
+#include "storage/Cp1252.h"
 #include "storage/RecordLayout.h"
 #include "support/TestMain.h"
 
@@ -23,7 +23,8 @@ private slots:
     void charactersOutsideTheCodePageBecomeOneReplacementByte()
     {
         // A Greek letter, a CJK character and an emoji outside the basic plane.
-        const QString text = QStringLiteral("a\u03A9b\u4E2Dc") + QString::fromUcs4(U"\U0001F6B2") + QStringLiteral("d");
+        const QString text =
+            QStringLiteral("a\u03A9b\u4E2Dc") + QString::fromUcs4(U"\U0001F6B2") + QStringLiteral("d");
         QCOMPARE(Cp1252::encode(text), QByteArray("a?b?c?d"));
     }
 
@@ -40,11 +41,20 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("capacity");
         QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("plain") << "Bianchi" << 10 << QByteArray("\x07" "Bianchi\0\0\0", 11);
-        QTest::newRow("outer blanks trimmed, inner kept") << "  Via  Roma \t" << 10 << QByteArray("\x09Via  Roma\0", 11);
-        QTest::newRow("cut to capacity") << "ABCDEFGH" << 5 << QByteArray("\x05" "ABCDE");
+        QTest::newRow("plain") << "Bianchi" << 10
+                               << QByteArray("\x07"
+                                             "Bianchi\0\0\0",
+                                             11);
+        QTest::newRow("outer blanks trimmed, inner kept")
+            << "  Via  Roma \t" << 10 << QByteArray("\x09Via  Roma\0", 11);
+        QTest::newRow("cut to capacity") << "ABCDEFGH" << 5
+                                         << QByteArray("\x05"
+                                                       "ABCDE");
         QTest::newRow("empty") << "   " << 3 << QByteArray("\0\0\0\0", 4);
-        QTest::newRow("euro is one byte") << "5 €" << 4 << QByteArray("\x03" "5 \x80\0", 5);
+        QTest::newRow("euro is one byte") << "5 €" << 4
+                                          << QByteArray("\x03"
+                                                        "5 \x80\0",
+                                                        5);
     }
     void putCounted()
     {
@@ -68,7 +78,10 @@ private slots:
 
     void lengthByteBeyondCapacityReadsNoFurtherThanTheField()
     {
-        const QByteArray field("\xFF" "abc" "NEXT", 8);
+        const QByteArray field("\xFF"
+                               "abc"
+                               "NEXT",
+                               8);
         QCOMPARE(GetCounted(field.constData(), 3), QStringLiteral("abc"));
     }
 
@@ -81,7 +94,8 @@ private slots:
         QCOMPARE(layout.indexOf(QStringLiteral("Tre")), 2);
         QCOMPARE(layout.indexOf(QStringLiteral("Quattro")), -1);
 
-        const QByteArray bytes = layout.encode({QStringLiteral("ab"), QStringLiteral("città"), QStringLiteral("S")});
+        const QByteArray bytes =
+            layout.encode({QStringLiteral("ab"), QStringLiteral("città"), QStringLiteral("S")});
         QCOMPARE(bytes.size(), layout.size());
         QCOMPARE(bytes.at(4), char(5));
         QCOMPARE(bytes.at(9), char(0xE0));
@@ -90,7 +104,8 @@ private slots:
 
         Record record(layout, layout.decode(bytes));
         record.setValue(QStringLiteral("Due"), QStringLiteral("Milano"));
-        QCOMPARE(Record(layout, layout.decode(record.encode())).value(QStringLiteral("Due")), QStringLiteral("Milano"));
+        QCOMPARE(Record(layout, layout.decode(record.encode())).value(QStringLiteral("Due")),
+                 QStringLiteral("Milano"));
     }
 };
 

@@ -179,7 +179,8 @@ private slots:
     void journalIsReplayedOnlyOverItsOwnRecord_data()
     {
         QTest::addColumn<QByteArray>("onDisk");
-        QTest::addColumn<int>("kind"); // 0 as written, 1 other archive, 2 other size, 3 misaligned, 4 two records
+        QTest::addColumn<int>(
+            "kind"); // 0 as written, 1 other archive, 2 other size, 3 misaligned, 4 two records
         QTest::addColumn<bool>("replayed");
         QTest::newRow("torn write") << torn() << 0 << true;
         QTest::newRow("new record whole") << New << 0 << true;
@@ -270,7 +271,8 @@ private slots:
         FileLock::setTiming({60000, 300});
         if (why == 0)
             QVERIFY(held.tryLock(0));
-        QFile::setPermissions(cut.dir.path(), why == 2 ? QFileDevice::Permissions(0x7755) : QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(cut.dir.path(),
+                              why == 2 ? QFileDevice::Permissions(0x7755) : QFileDevice::Permissions(0x7777));
         QFile::setPermissions(cut.archive, QFileDevice::Permissions(0x6666));
         if (why == 1)
             QFile::setPermissions(cut.journal, {});
@@ -326,7 +328,8 @@ private slots:
         const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
         FileLock::setTiming({3000, 3000});
         QProcess busy;
-        busy.start(QStringLiteral(ARCHIVE_APPEND_HELPER), {archive, QString::number(Size), QStringLiteral("append")});
+        busy.start(QStringLiteral(ARCHIVE_APPEND_HELPER),
+                   {archive, QString::number(Size), QStringLiteral("append")});
         QVERIFY(busy.waitForStarted());
         QVERIFY(busy.waitForReadyRead(10000));
         for (int i = 0; i < 30; ++i) {
@@ -358,9 +361,11 @@ private slots:
         QTest::addColumn<bool>("aged");
         QTest::addColumn<bool>("removed");
         QTest::newRow("ours, ini") << "Rotaflux.ini.rotaflux-AbC123.tmp" << true << true;
-        QTest::newRow("ours, planning") << "Prenotazioni bicicletta 7 anno 2024.pln.rotaflux-x9Y8z7.tmp" << true << true;
+        QTest::newRow("ours, planning")
+            << "Prenotazioni bicicletta 7 anno 2024.pln.rotaflux-x9Y8z7.tmp" << true << true;
         QTest::newRow("ours, photo") << "Autoparco/Scheda_Veicolo_3.jpg.rotaflux-q1W2e3.tmp" << true << true;
-        QTest::newRow("ours, attachment") << "Documenti_Allegati/fattura.pdf.rotaflux-ZZZ999.tmp" << true << true;
+        QTest::newRow("ours, attachment")
+            << "Documenti_Allegati/fattura.pdf.rotaflux-ZZZ999.tmp" << true << true;
         QTest::newRow("ours, still being written") << "Rotaflux.ini.rotaflux-Xy9876.tmp" << false << false;
         QTest::newRow("archive copy by month") << "Contratti_Noleggio_Bici.pro.201912" << true << false;
         QTest::newRow("archive backup") << "Contratti_Noleggio_Bici.pro.backup" << true << false;
@@ -372,7 +377,8 @@ private slots:
         QTest::newRow("attachment backup") << "Documenti_Allegati/foto.jpg.backup" << true << false;
         QTest::newRow("attachment of a month") << "Documenti_Allegati/Contratto.giugno" << true << false;
         QTest::newRow("user's tmp file") << "Documenti_Allegati/bozza.tmp" << true << false;
-        QTest::newRow("journal kept aside") << "Contratti_Noleggio_Bici.pro.journal.20261210-101500" << true << false;
+        QTest::newRow("journal kept aside")
+            << "Contratti_Noleggio_Bici.pro.journal.20261210-101500" << true << false;
     }
     void startUpCleanupRemovesOnlyOurTemporaryFiles()
     {
@@ -381,13 +387,16 @@ private slots:
         QFETCH(bool, removed);
         QTemporaryDir dir;
         QDir folder(dir.path());
-        QVERIFY(folder.mkpath(QStringLiteral("Autoparco")) && folder.mkpath(QStringLiteral("Documenti_Allegati")));
-        for (const QString& file : {name, QStringLiteral("Documenti_Allegati/foto.jpg"),
-                                    QStringLiteral("Documenti_Allegati/Contratto"), QStringLiteral("Rotaflux.ini")}) {
+        QVERIFY(folder.mkpath(QStringLiteral("Autoparco")) &&
+                folder.mkpath(QStringLiteral("Documenti_Allegati")));
+        for (const QString& file :
+             {name, QStringLiteral("Documenti_Allegati/foto.jpg"),
+              QStringLiteral("Documenti_Allegati/Contratto"), QStringLiteral("Rotaflux.ini")}) {
             QFile made(dir.filePath(file));
             QVERIFY(made.open(QIODevice::WriteOnly));
             if (aged)
-                QVERIFY(made.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+                QVERIFY(made.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                                         QFileDevice::FileModificationTime));
         }
         QCOMPARE(RemoveStaleTemporaryFiles(dir.path() + QLatin1Char('/')), removed ? 1 : 0);
         QCOMPARE(QFile::exists(dir.filePath(name)), !removed);

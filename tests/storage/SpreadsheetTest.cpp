@@ -1,5 +1,5 @@
-#include "storage/Cp1252.h"
 #include "storage/Spreadsheet.h"
+#include "storage/Cp1252.h"
 #include "support/Files.h"
 #include "support/TestMain.h"
 
@@ -71,7 +71,8 @@ class SpreadsheetTest : public QObject {
 private slots:
     void documentStartsWithTheFixedPiecesByteForByte()
     {
-        const QByteArray document = SpreadsheetDocument(QStringLiteral("Parco Veicoli"), Columns(), table({}));
+        const QByteArray document =
+            SpreadsheetDocument(QStringLiteral("Parco Veicoli"), Columns(), table({}));
         const QByteArray pieces =
             "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
             "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -91,11 +92,11 @@ private slots:
 
     void rowsReadBackAsWrittenInOneLineOfWindows1252()
     {
-        const QByteArray document = SpreadsheetDocument(
-            QStringLiteral("Contratti Noleggio Bici"), Columns(),
-            table({{QStringLiteral("  Nicolò Caffè "), QStringLiteral("Riva")},
-                   {QStringLiteral("Rossi & Figli <VIP>"), QString()},
-                   {QString(), QString()}}));
+        const QByteArray document =
+            SpreadsheetDocument(QStringLiteral("Contratti Noleggio Bici"), Columns(),
+                                table({{QStringLiteral("  Nicolò Caffè "), QStringLiteral("Riva")},
+                                       {QStringLiteral("Rossi & Figli <VIP>"), QString()},
+                                       {QString(), QString()}}));
         QVERIFY(!document.contains('\n') && !document.contains('\r'));
         QVERIFY(document.contains("<td style=\"text-align: left;\">Nicol\xF2 Caff\xE8</td>"));
         QVERIFY(document.contains("Rossi &amp; Figli &lt;VIP&gt;"));
@@ -109,7 +110,8 @@ private slots:
 
     void tableHoldsCellsCompactly()
     {
-        ExportTable t = table({{QStringLiteral("a"), QStringLiteral("bb")}, {QString(), QStringLiteral("Sì")}});
+        ExportTable t =
+            table({{QStringLiteral("a"), QStringLiteral("bb")}, {QString(), QStringLiteral("Sì")}});
         QCOMPARE(t.rowCount(), 2);
         QCOMPARE(t.cell(0, 1), QStringLiteral("bb"));
         QCOMPARE(t.cell(1, 0), QString());
@@ -140,10 +142,12 @@ private slots:
                  WriteResult::Cancelled);
         {
             FileWritesFail full;
-            QCOMPARE(WriteSpreadsheet(path, QStringLiteral("Parco Veicoli"), Columns(), t), WriteResult::Failed);
+            QCOMPARE(WriteSpreadsheet(path, QStringLiteral("Parco Veicoli"), Columns(), t),
+                     WriteResult::Failed);
         }
         QCOMPARE(readFile(path), QByteArray("old"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Parco_Veicoli.xls")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Parco_Veicoli.xls")});
     }
 
     void fillingReadsEveryRecordInFileOrder()

@@ -1,5 +1,5 @@
-#include "storage/RecordScan.h"
 #include "storage/TextSearch.h"
+#include "storage/RecordScan.h"
 #include "support/Archives.h"
 #include "support/TestMain.h"
 
@@ -17,7 +17,8 @@ const RecordLayout& TwoFields()
 }
 
 // Whether a record with these two field values is listed by filters typed into the two fields.
-bool listed(const QString& colour, const QString& make, const QString& colourFilter, const QString& makeFilter)
+bool listed(const QString& colour, const QString& make, const QString& colourFilter,
+            const QString& makeFilter)
 {
     const QByteArray bytes = TwoFields().encode({colour, make});
     FieldFilters filters;
@@ -38,19 +39,58 @@ private slots:
         QTest::addColumn<QString>("colourFilter");
         QTest::addColumn<QString>("makeFilter");
         QTest::addColumn<bool>("listed");
-        QTest::newRow("same case") << "Rosso" << "" << "ross" << "" << true;
-        QTest::newRow("capitals") << "ROSSO" << "" << "ross" << "" << true;
-        QTest::newRow("inside") << "rosso scuro" << "" << "scur" << "" << true;
-        QTest::newRow("filter in capitals") << "rosso" << "" << "ROSS" << "" << true;
-        QTest::newRow("accents keep their case") << "ROSSÒ" << "" << "rossò" << "" << false;
-        QTest::newRow("same accent") << "rossò" << "" << "rossò" << "" << true;
-        QTest::newRow("absent") << "Verde" << "" << "ross" << "" << false;
-        QTest::newRow("trailing blank as typed") << "Rosso" << "" << "rosso " << "" << false;
-        QTest::newRow("blank inside as typed") << "rosso scuro" << "" << "rosso " << "" << true;
-        QTest::newRow("blanks only take no part") << "Verde" << "" << "   " << "" << true;
-        QTest::newRow("no filter lists all") << "" << "" << "" << "" << true;
-        QTest::newRow("both match") << "Rosso" << "Atala City" << "ross" << "city" << true;
-        QTest::newRow("only one matches") << "Rosso" << "Bianchi" << "ross" << "city" << false;
+        QTest::newRow("same case") << "Rosso"
+                                   << ""
+                                   << "ross"
+                                   << "" << true;
+        QTest::newRow("capitals") << "ROSSO"
+                                  << ""
+                                  << "ross"
+                                  << "" << true;
+        QTest::newRow("inside") << "rosso scuro"
+                                << ""
+                                << "scur"
+                                << "" << true;
+        QTest::newRow("filter in capitals") << "rosso"
+                                            << ""
+                                            << "ROSS"
+                                            << "" << true;
+        QTest::newRow("accents keep their case") << "ROSSÒ"
+                                                 << ""
+                                                 << "rossò"
+                                                 << "" << false;
+        QTest::newRow("same accent") << "rossò"
+                                     << ""
+                                     << "rossò"
+                                     << "" << true;
+        QTest::newRow("absent") << "Verde"
+                                << ""
+                                << "ross"
+                                << "" << false;
+        QTest::newRow("trailing blank as typed") << "Rosso"
+                                                 << ""
+                                                 << "rosso "
+                                                 << "" << false;
+        QTest::newRow("blank inside as typed") << "rosso scuro"
+                                               << ""
+                                               << "rosso "
+                                               << "" << true;
+        QTest::newRow("blanks only take no part") << "Verde"
+                                                  << ""
+                                                  << "   "
+                                                  << "" << true;
+        QTest::newRow("no filter lists all") << ""
+                                             << ""
+                                             << ""
+                                             << "" << true;
+        QTest::newRow("both match") << "Rosso"
+                                    << "Atala City"
+                                    << "ross"
+                                    << "city" << true;
+        QTest::newRow("only one matches") << "Rosso"
+                                          << "Bianchi"
+                                          << "ross"
+                                          << "city" << false;
     }
 
     void filtersMatchParts()
@@ -123,7 +163,10 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Prova.pro"));
         for (const char* colour : {"Rosso", "Verde", "Rosso", "Blu"})
             test::appendRecord(path, TwoFields(), {{QStringLiteral("Colore"), QLatin1String(colour)}});
-        const auto lineOf = [](const RecordView& r) { const QByteArray raw = r.fieldBytes(0); return QByteArray(raw.constData(), raw.size()); };
+        const auto lineOf = [](const RecordView& r) {
+            const QByteArray raw = r.fieldBytes(0);
+            return QByteArray(raw.constData(), raw.size());
+        };
         QCOMPARE(LocateRecord(path, TwoFields(), 1, QByteArray("Rosso"), lineOf), 1);
         QCOMPARE(LocateRecord(path, TwoFields(), 3, QByteArray("Rosso "), lineOf), 3);
         // The archive changed since the list was made: the last record with the line is taken.

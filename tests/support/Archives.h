@@ -22,7 +22,8 @@ inline QByteArray encodeRecord(const RecordLayout& layout, const QMap<QString, Q
 }
 
 // Appends a record with the given field values (the others empty) to the archive at path.
-inline void appendRecord(const QString& path, const RecordLayout& layout, const QMap<QString, QString>& values)
+inline void appendRecord(const QString& path, const RecordLayout& layout,
+                         const QMap<QString, QString>& values)
 {
     ArchiveFile archive(path, layout.size());
     QVERIFY(archive.OpenArchive());

@@ -21,13 +21,15 @@ QString FakeFileDialogs::next()
     return answer;
 }
 
-QString FakeFileDialogs::openFile(QWidget*, const QString& title, const QString& folder, const QString& filter)
+QString FakeFileDialogs::openFile(QWidget*, const QString& title, const QString& folder,
+                                  const QString& filter)
 {
     m_asked.append({false, title, folder, filter});
     return next();
 }
 
-QString FakeFileDialogs::saveFile(QWidget*, const QString& title, const QString& folder, const QString& filter)
+QString FakeFileDialogs::saveFile(QWidget*, const QString& title, const QString& folder,
+                                  const QString& filter)
 {
     m_asked.append({true, title, folder, filter});
     return next();
@@ -63,9 +65,9 @@ FakeContext::FakeContext()
     m_clock = clock.get();
     m_clipboard = clipboard.get();
     m_reports = reports.get();
-    m_context = std::make_unique<Context>(m_dir.path(), std::move(messages), std::move(dialogs), std::move(shell),
-                                          std::move(clock), std::move(clipboard),
-                                          std::move(reports));
+    m_context =
+        std::make_unique<Context>(m_dir.path(), std::move(messages), std::move(dialogs), std::move(shell),
+                                  std::move(clock), std::move(clipboard), std::move(reports));
 }
 
 } // namespace rf::test

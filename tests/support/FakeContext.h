@@ -30,7 +30,10 @@ public:
     void answerNext(bool yes) { m_answers.push_back(yes); }
     const QList<RecordedMessage>& all() const { return m_messages; }
     int count() const { return int(m_messages.size()); }
-    RecordedMessage last() const { return m_messages.isEmpty() ? RecordedMessage{MessageKind::Plain, {}} : m_messages.last(); }
+    RecordedMessage last() const
+    {
+        return m_messages.isEmpty() ? RecordedMessage{MessageKind::Plain, {}} : m_messages.last();
+    }
     void clear() { m_messages.clear(); }
 
 private:

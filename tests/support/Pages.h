@@ -18,10 +18,11 @@ inline void verifyPlacedMm(const report::LaidOutPage& page, const QString& name,
 {
     const report::Item* item = page.find(name);
     QVERIFY2(item, qPrintable(name));
-    const QRectF expected(report::mm(10 + mmRect.left()), report::mm(10 + mmRect.top()), report::mm(mmRect.width()),
-                          report::mm(mmRect.height()));
+    const QRectF expected(report::mm(10 + mmRect.left()), report::mm(10 + mmRect.top()),
+                          report::mm(mmRect.width()), report::mm(mmRect.height()));
     const QRectF& at = item->rect;
-    QVERIFY2(std::abs(at.left() - expected.left()) < tolerance && std::abs(at.top() - expected.top()) < tolerance &&
+    QVERIFY2(std::abs(at.left() - expected.left()) < tolerance &&
+                 std::abs(at.top() - expected.top()) < tolerance &&
                  std::abs(at.width() - expected.width()) < tolerance &&
                  std::abs(at.height() - expected.height()) < tolerance,
              qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 mm")

@@ -12,9 +12,11 @@ namespace rf::test {
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 std::vector<TestFactory>& registeredTests();
 
-template <typename T>
-struct Registrar {
-    Registrar() { registeredTests().push_back([] { return std::make_unique<T>(); }); }
+template <typename T> struct Registrar {
+    Registrar()
+    {
+        registeredTests().push_back([] { return std::make_unique<T>(); });
+    }
 };
 
 } // namespace rf::test

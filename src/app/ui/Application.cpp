@@ -1,27 +1,27 @@
 #include "Application.h"
 
-#include "common/ui/Context.h"
-#include "common/ui/ReportPreview.h"
-#include "common/ui/TMisc.h"
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "TfrmPassword.h"
+#include "common/ui/Context.h"
+#include "common/ui/ReportPreview.h"
+#include "common/ui/TMisc.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
-#include "storage/RecordScan.h"
-#include "storage/StaleFiles.h"
 #include "planner/ui/BookForContract.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
+#include "storage/RecordScan.h"
+#include "storage/StaleFiles.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTranslator>
 
 namespace rf {
@@ -87,7 +87,6 @@ public:
 
 } // namespace
 
-
 Application::Application(Context& context)
     : m_context(context), m_login(std::make_unique<TfrmPassword>(context))
 {
@@ -120,8 +119,8 @@ TfrmContratti_Noleggio_Bici* Application::contracts()
             TfrmTrovaBici search(m_context, owner, TfrmTrovaBici::Mode::Contracts);
             if (search.exec() != QDialog::Accepted)
                 return std::nullopt;
-            return ReadArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
-                                     search.chosenPosition());
+            return ReadArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)),
+                                     TSchedaVeicolo(), search.chosenPosition());
         });
         // A saved contract's days go to the planner, which the contracts window does not know either.
         m_contracts->setPlannerBooker([this](QWidget* owner, const BookingRequest& request) {
@@ -208,16 +207,16 @@ int Application::run(QApplication& app)
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     // The toolkit's own dialogs and buttons (message boxes, file and print dialogs) in Italian.
     QTranslator translator;
-    if (translator.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
     QApplication::setQuitOnLastWindowClosed(false);
     auto messages = std::make_unique<RealMessages>();
     auto dialogs = std::make_unique<RealFileDialogs>();
     auto reports = std::make_unique<PrinterReportOutput>(*messages, *dialogs);
     Context context(QCoreApplication::applicationDirPath(), std::move(messages), std::move(dialogs),
-                    std::make_unique<RealShell>(), std::make_unique<RealClock>(), std::make_unique<RealClipboard>(),
-                    std::move(reports));
+                    std::make_unique<RealShell>(), std::make_unique<RealClock>(),
+                    std::make_unique<RealClipboard>(), std::move(reports));
     // Temporary files that a crash left beside the program's files are cleared before anything else.
     RemoveStaleTemporaryFiles(context.programFolder());
     Application application(context);

@@ -2,12 +2,12 @@
 
 #include "app/GuideTexts.h"
 #include "app/Product.h"
-#include "common/ui/Context.h"
-#include "common/ui/Style.h"
-#include "common/ui/PictureButton.h"
-#include "common/ui/TfrmGuida.h"
 #include "app/ui/TfrmInfo.h"
 #include "app/ui/TfrmSplash.h"
+#include "common/ui/Context.h"
+#include "common/ui/PictureButton.h"
+#include "common/ui/Style.h"
+#include "common/ui/TfrmGuida.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -65,17 +65,17 @@ QWidget* TfrmAvvio::buildPanel()
     panel->setFixedSize(PanelWidth, PanelHeight);
 
     auto* imgInfo = PictureButton::create(QStringLiteral(":/app/icon_info.svg"), QStringLiteral("imgInfo"),
-                                  CornerIcon, QStringLiteral("Informazioni su Rotaflux"));
+                                          CornerIcon, QStringLiteral("Informazioni su Rotaflux"));
     auto* imgGuida = PictureButton::create(QStringLiteral(":/app/icon_help.svg"), QStringLiteral("imgGuida"),
-                                   CornerIcon, QStringLiteral("Guida all'utilizzo del software"));
+                                           CornerIcon, QStringLiteral("Guida all'utilizzo del software"));
     connect(imgInfo, &PictureButton::clicked, this, &TfrmAvvio::imgInfoClick);
     connect(imgGuida, &PictureButton::clicked, this, &TfrmAvvio::imgGuidaClick);
 
     auto* top = new QHBoxLayout;
     top->addWidget(imgInfo, 0, Qt::AlignTop);
     top->addStretch(1);
-    top->addWidget(
-        SvgPicture::create(QStringLiteral(":/app/title.svg"), QStringLiteral("icoTitoloApp"), QSize(420, 110)));
+    top->addWidget(SvgPicture::create(QStringLiteral(":/app/title.svg"), QStringLiteral("icoTitoloApp"),
+                                      QSize(420, 110)));
     top->addStretch(1);
     top->addWidget(imgGuida, 0, Qt::AlignTop);
 
@@ -92,12 +92,13 @@ QWidget* TfrmAvvio::buildPanel()
                                &TfrmAvvio::openContracts));
     tiles->addStretch(1);
 
-    auto* imgCrediti = PictureButton::create(QStringLiteral(":/app/icon_credits.svg"), QStringLiteral("imgCrediti"),
-                                     CreditsIcon, QStringLiteral("Riconoscimenti"));
+    auto* imgCrediti =
+        PictureButton::create(QStringLiteral(":/app/icon_credits.svg"), QStringLiteral("imgCrediti"),
+                              CreditsIcon, QStringLiteral("Riconoscimenti"));
     auto* imgSito = PictureButton::create(QStringLiteral(":/app/footer_site.svg"), QStringLiteral("imgSito"),
-                                  QSize(348, 44), QString::fromUtf8(Product::WebSite));
+                                          QSize(348, 44), QString::fromUtf8(Product::WebSite));
     auto* imgEsci = PictureButton::create(QStringLiteral(":/app/icon_exit.svg"), QStringLiteral("imgEsci"),
-                                  CornerIcon, QStringLiteral("Esci"));
+                                          CornerIcon, QStringLiteral("Esci"));
     connect(imgCrediti, &PictureButton::clicked, this, &TfrmAvvio::imgCreditiClick);
     connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgEsci, &PictureButton::clicked, this, &QWidget::close);
@@ -116,9 +117,9 @@ QWidget* TfrmAvvio::buildPanel()
     layout->setSpacing(0);
     layout->addLayout(top);
     layout->addSpacing(8);
-    layout->addWidget(
-        SvgPicture::create(QStringLiteral(":/app/subtitle.svg"), QStringLiteral("imgSottotitolo"), QSize(920, 44)),
-        0, Qt::AlignHCenter);
+    layout->addWidget(SvgPicture::create(QStringLiteral(":/app/subtitle.svg"),
+                                         QStringLiteral("imgSottotitolo"), QSize(920, 44)),
+                      0, Qt::AlignHCenter);
     layout->addStretch(1);
     layout->addLayout(tiles);
     layout->addStretch(1);
@@ -134,19 +135,20 @@ QWidget* TfrmAvvio::buildTile(int number, const QString& tile, const QString& bu
     auto* card = new QFrame;
     card->setObjectName(QStringLiteral("bkg") + suffix);
     card->setFixedSize(TileCard);
-    card->setStyleSheet(Style::sheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid @CardBorder;"
-                                                    " border-radius: 16px; }"))
-                            .arg(card->objectName()));
+    card->setStyleSheet(
+        Style::sheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid @CardBorder;"
+                                    " border-radius: 16px; }"))
+            .arg(card->objectName()));
     auto* shadow = new QGraphicsDropShadowEffect(card);
     shadow->setBlurRadius(24);
     shadow->setOffset(0, 4);
     shadow->setColor(QColor::fromRgba(Style::Shadow));
     card->setGraphicsEffect(shadow);
 
-    auto* img = PictureButton::create(QStringLiteral(":/app/%1.svg").arg(tile), QStringLiteral("img") + suffix,
-                              TilePicture, {});
-    auto* btn = PictureButton::create(QStringLiteral(":/app/%1.svg").arg(button), QStringLiteral("btn") + suffix,
-                              TileButton, {});
+    auto* img = PictureButton::create(QStringLiteral(":/app/%1.svg").arg(tile),
+                                      QStringLiteral("img") + suffix, TilePicture, {});
+    auto* btn = PictureButton::create(QStringLiteral(":/app/%1.svg").arg(button),
+                                      QStringLiteral("btn") + suffix, TileButton, {});
     connect(img, &PictureButton::clicked, this, signal);
     connect(btn, &PictureButton::clicked, this, signal);
 

@@ -1,10 +1,10 @@
 #include "TfrmCambiaPassword.h"
 
+#include "TfrmPassword.h"
 #include "common/ui/Context.h"
 #include "common/ui/FieldBehaviour.h"
 #include "common/ui/FixedDialog.h"
 #include "common/ui/Style.h"
-#include "TfrmPassword.h"
 
 #include "app/PasswordStore.h"
 
@@ -102,9 +102,7 @@ void TfrmCambiaPassword::closeEvent(QCloseEvent* event)
 
 void TfrmCambiaPassword::updateOK()
 {
-    const auto filled = [](const QLineEdit* edit) {
-        return !PasswordStore::trimmed(edit->text()).isEmpty();
-    };
+    const auto filled = [](const QLineEdit* edit) { return !PasswordStore::trimmed(edit->text()).isEmpty(); };
     m_cmdOK->setEnabled(filled(m_txtPasswordOld) && filled(m_txtPasswordNew) && filled(m_txtConferma));
 }
 
@@ -131,8 +129,7 @@ void TfrmCambiaPassword::cmdOKClick()
         return;
     }
     // Compared before upper-casing: a confirmation differing only in case is not a confirmation.
-    if (PasswordStore::trimmed(m_txtPasswordNew->text()) !=
-        PasswordStore::trimmed(m_txtConferma->text())) {
+    if (PasswordStore::trimmed(m_txtPasswordNew->text()) != PasswordStore::trimmed(m_txtConferma->text())) {
         refuseNew(NotConfirmed);
         return;
     }

@@ -19,7 +19,8 @@ namespace rf {
 
 QLabel* makePasswordBanner(QWidget* parent, const QSize& box)
 {
-    QLabel* imgLogo = Style::pictureLabel(QStringLiteral(":/app/banner.svg"), box, QStringLiteral("imgLogo"), parent);
+    QLabel* imgLogo =
+        Style::pictureLabel(QStringLiteral(":/app/banner.svg"), box, QStringLiteral("imgLogo"), parent);
     imgLogo->setFixedSize(box);
     return imgLogo;
 }
@@ -57,8 +58,8 @@ TfrmPassword::TfrmPassword(Context& context, QWidget* parent) : QWidget(parent),
     m_cmdOK = Style::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), QSize(110, 32), this);
     m_cmdOK->setEnabled(false);
     m_cmdEsci = Style::button(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QSize(110, 32), this);
-    m_btnCambiaPassword =
-        Style::button(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), QSize(236, 32), this);
+    m_btnCambiaPassword = Style::button(QStringLiteral("btnCambiaPassword"),
+                                        QStringLiteral("Cambia password"), QSize(236, 32), this);
 
     // The banner spans the window; the controls below sit in a narrower column.
     auto* layout = new QVBoxLayout(this);

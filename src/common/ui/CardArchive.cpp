@@ -9,7 +9,8 @@
 namespace rf {
 
 namespace {
-const char* const UpdatedMessage = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+const char* const UpdatedMessage =
+    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
 const char* const InsertedMessage = "La scheda corrente è stata inserita in archivio.";
 } // namespace
 
@@ -111,7 +112,8 @@ bool CardArchive::browse(BrowseButton button)
 bool CardArchive::save()
 {
     const QString label = m_label->text().trimmed();
-    const QByteArray record = m_layout.encode(m_callbacks.collectTexts ? m_callbacks.collectTexts() : QStringList());
+    const QByteArray record =
+        m_layout.encode(m_callbacks.collectTexts ? m_callbacks.collectTexts() : QStringList());
     ArchiveFile archive(archivePath(), m_layout.size());
     if (!open(archive)) {
         fail(Action::Save);

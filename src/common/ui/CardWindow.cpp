@@ -1,10 +1,10 @@
 #include "CardWindow.h"
 
 #include "common/ui/CardArchive.h"
-#include "common/ui/TfrmAllegaCartella.h"
 #include "common/ui/CommandBar.h"
 #include "common/ui/FieldBehaviour.h"
 #include "common/ui/StatusStrip.h"
+#include "common/ui/TfrmAllegaCartella.h"
 #include "storage/RecordLayout.h"
 
 #include <QLabel>
@@ -101,10 +101,12 @@ void CardWindow::placePanel(QWidget* toolbar, QWidget* content)
         setTabOrder(m_edits[i - 1], m_edits[i]);
 }
 
-void CardWindow::addCardCommands(CommandBar* bar, const std::array<QString, 4>& hints, std::function<void()> find)
+void CardWindow::addCardCommands(CommandBar* bar, const std::array<QString, 4>& hints,
+                                 std::function<void()> find)
 {
     bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"), hints[0], [this] { cmdNuovoClick(); });
-    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"), hints[1], [this] { cmdDuplicaClick(); });
+    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"), hints[1],
+             [this] { cmdDuplicaClick(); });
     bar->add(QStringLiteral("cmdSalva"), QStringLiteral("save"), hints[2], [this] { cmdSalvaClick(); });
     bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), hints[3], std::move(find));
 }

@@ -41,8 +41,8 @@ public:
     void showRecord(qint64 position);
 
 protected:
-    CardWindow(Context& context, const QString& objectName, const QString& caption, const RecordLayout& layout,
-               int editCount, const QString& archiveName, QWidget* parent);
+    CardWindow(Context& context, const QString& objectName, const QString& caption,
+               const RecordLayout& layout, int editCount, const QString& archiveName, QWidget* parent);
     ~CardWindow() override;
 
     // Called once the window has built its layout (the edits and lblPosizione exist by then).

@@ -4,9 +4,10 @@
 
 namespace rf {
 
-Context::Context(QString programFolder, std::unique_ptr<Messages> messages, std::unique_ptr<FileDialogs> dialogs,
-                 std::unique_ptr<Shell> shell, std::unique_ptr<Clock> clock,
-                 std::unique_ptr<Clipboard> clipboard, std::unique_ptr<ReportOutput> reports)
+Context::Context(QString programFolder, std::unique_ptr<Messages> messages,
+                 std::unique_ptr<FileDialogs> dialogs, std::unique_ptr<Shell> shell,
+                 std::unique_ptr<Clock> clock, std::unique_ptr<Clipboard> clipboard,
+                 std::unique_ptr<ReportOutput> reports)
     : m_programFolder(QDir::toNativeSeparators(QDir(programFolder).absolutePath() + QLatin1Char('/'))),
       m_messages(std::move(messages)), m_dialogs(std::move(dialogs)), m_shell(std::move(shell)),
       m_clock(std::move(clock)), m_clipboard(std::move(clipboard)), m_reports(std::move(reports))

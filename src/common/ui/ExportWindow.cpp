@@ -22,18 +22,20 @@ constexpr int ClientHeight = 560;
 constexpr int EmptyRows = 10;
 constexpr int RowHeight = 21;
 
-const QString ExportQuestion =
-    QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede "
-                   "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString ExportQuestion = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede "
+    "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 const QString OpenQuestion = QStringLiteral(
     "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
-const QString ExportFailed = QStringLiteral(
-    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
-    "aperto.");
-const QString UnreadArchive = QStringLiteral(
-    "Attenzione: non è stato possibile leggere l'intero archivio, quindi i dati non vengono esportati.\n\r\n\r"
-    "Il file di Excel esportato in precedenza non è stato modificato.");
-const QString ReadInterrupted = QStringLiteral("La lettura dell'archivio è stata interrotta: i dati non vengono esportati.");
+const QString ExportFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i "
+                                            "dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
+                                            "aperto.");
+const QString UnreadArchive =
+    QStringLiteral("Attenzione: non è stato possibile leggere l'intero archivio, quindi i dati non vengono "
+                   "esportati.\n\r\n\r"
+                   "Il file di Excel esportato in precedenza non è stato modificato.");
+const QString ReadInterrupted =
+    QStringLiteral("La lettura dell'archivio è stata interrotta: i dati non vengono esportati.");
 } // namespace
 
 // ---- the grid --------------------------------------------------------------------------------
@@ -79,21 +81,23 @@ QVariant ExportModel::headerData(int section, Qt::Orientation orientation, int r
 // ---- the window ------------------------------------------------------------------------------
 
 ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, ExportSource source)
-    : FixedDialog(context, owner, look.objectName, look.caption, QSize(ClientWidth, ClientHeight)), m_look(look),
-      m_source(std::move(source)), m_table(int(m_source.columns.size())), m_model(m_source.columns, m_table)
+    : FixedDialog(context, owner, look.objectName, look.caption, QSize(ClientWidth, ClientHeight)),
+      m_look(look), m_source(std::move(source)), m_table(int(m_source.columns.size())),
+      m_model(m_source.columns, m_table)
 {
     QWidget* strip = nullptr;
     m_panInfo = Status::makeStrip(this, QStringLiteral("Esportazione archivio in Microsoft Excel."), &strip);
 
     auto* bar = new CommandBar(m_panInfo);
-    QWidget* cmdEsporta =
-        bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
-                 QStringLiteral("Esporta l'archivio in formato Microsoft Excel."), [this] { cmdEsportaClick(); });
+    QWidget* cmdEsporta = bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
+                                   QStringLiteral("Esporta l'archivio in formato Microsoft Excel."),
+                                   [this] { cmdEsportaClick(); });
     bar->addStretch();
     bar->add(QStringLiteral("cmdGuida"), QStringLiteral("help"),
-             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."), [this] { cmdGuidaClick(); });
-    bar->add(QStringLiteral("cmdEsci"), QStringLiteral("exit"), QStringLiteral("Esci da questo ambiente di lavoro."),
-             [this] { reject(); });
+             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+             [this] { cmdGuidaClick(); });
+    bar->add(QStringLiteral("cmdEsci"), QStringLiteral("exit"),
+             QStringLiteral("Esci da questo ambiente di lavoro."), [this] { reject(); });
 
     m_grdRecords = new QTableView;
     m_grdRecords->setObjectName(QStringLiteral("grdRecords"));
@@ -109,7 +113,8 @@ ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, E
     m_grdRecords->verticalHeader()->setDefaultSectionSize(RowHeight);
     m_grdRecords->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     for (int c = 0; c < m_model.columnCount(); ++c)
-        m_grdRecords->setColumnWidth(c, m_model.headerData(c, Qt::Horizontal, Qt::SizeHintRole).toSize().width());
+        m_grdRecords->setColumnWidth(
+            c, m_model.headerData(c, Qt::Horizontal, Qt::SizeHintRole).toSize().width());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -133,7 +138,8 @@ ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, E
     m_model.reload();
     if (read != ScanResult::Done) {
         m_incomplete = true;
-        m_panInfo->setText(read == ScanResult::Cancelled ? ReadInterrupted : UnreadArchive.section(QLatin1Char('\n'), 0, 0));
+        m_panInfo->setText(read == ScanResult::Cancelled ? ReadInterrupted
+                                                         : UnreadArchive.section(QLatin1Char('\n'), 0, 0));
     }
 }
 

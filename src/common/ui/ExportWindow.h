@@ -36,7 +36,7 @@ struct ExportSource {
     QString archive;
     const RecordLayout& layout;
     const std::vector<ExportColumn>& columns;
-    QString fileName;  // in the program folder
+    QString fileName; // in the program folder
     QString worksheet;
 };
 

@@ -32,7 +32,6 @@ private:
     std::function<bool(QEvent*)> m_handler;
 };
 
-
 constexpr int RectangleMargin = 4; // the highlight rectangle's reach beyond its edit
 
 bool isEnter(int key)
@@ -106,9 +105,11 @@ void wideEnoughFor(QLineEdit* edit, const QString& sample)
 void highlightByBackground(QLineEdit* edit, QRgb idleFill)
 {
     showsTextStart(edit);
-    edit->setStyleSheet(Style::sheet(QStringLiteral("QLineEdit { background-color: %1; border: 1px solid @EditBorder;"
-                                                    " padding: 1px 3px; } QLineEdit:focus { background-color: @FocusYellow; }"))
-                            .arg(Style::css(idleFill)));
+    edit->setStyleSheet(
+        Style::sheet(
+            QStringLiteral("QLineEdit { background-color: %1; border: 1px solid @EditBorder;"
+                           " padding: 1px 3px; } QLineEdit:focus { background-color: @FocusYellow; }"))
+            .arg(Style::css(idleFill)));
 }
 
 QWidget* highlightByRectangle(QLineEdit* edit, const QString& effName)
@@ -122,9 +123,10 @@ QWidget* highlightByRectangle(QLineEdit* edit, const QString& effName)
     auto* eff = new QFrame(holder);
     eff->setObjectName(effName);
     eff->setAttribute(Qt::WA_TransparentForMouseEvents);
-    eff->setStyleSheet(Style::sheet(QStringLiteral("QFrame { background-color: @FocusYellow; border: 2px solid;"
-                                                   " border-color: qlineargradient(x1:0, y1:0, x2:1, y2:1,"
-                                                   " stop:0 @FocusYellow, stop:1 @White); }")));
+    eff->setStyleSheet(
+        Style::sheet(QStringLiteral("QFrame { background-color: @FocusYellow; border: 2px solid;"
+                                    " border-color: qlineargradient(x1:0, y1:0, x2:1, y2:1,"
+                                    " stop:0 @FocusYellow, stop:1 @White); }")));
     eff->hide();
     layout->addWidget(edit);
     QPointer<QFrame> frame(eff);

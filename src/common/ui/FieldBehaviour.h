@@ -46,11 +46,11 @@ void enterChain(std::initializer_list<QWidget*> controls);
 void enterChain(const std::vector<QWidget*>& controls);
 
 enum class Keys {
-    DigitsOnly,     // editing keys and 0-9
-    Amount,         // as digits only, and the comma
-    VehicleNumber,  // everything but the characters that cannot stand in a file name
-    DateField,      // Backspace/Delete empty the field, any other key calls onOtherKey
-    PickList,       // Backspace/Delete empty the field, Left/Right move, everything else discarded
+    DigitsOnly,    // editing keys and 0-9
+    Amount,        // as digits only, and the comma
+    VehicleNumber, // everything but the characters that cannot stand in a file name
+    DateField,     // Backspace/Delete empty the field, any other key calls onOtherKey
+    PickList,      // Backspace/Delete empty the field, Left/Right move, everything else discarded
 };
 // Filters key presses (pasted text is not filtered). onOtherKey serves the date field.
 void filterKeys(QLineEdit* edit, Keys keys, std::function<void()> onOtherKey = {});

@@ -83,8 +83,8 @@ bool LinkLabel::eventFilter(QObject* watched, QEvent* event)
     return QLabel::eventFilter(watched, event);
 }
 
-QHBoxLayout* linkRow(Context& context, const QString& text, const QString& target, const QString& iconResource,
-                     const QString& iconName, int iconBox, int iconSide)
+QHBoxLayout* linkRow(Context& context, const QString& text, const QString& target,
+                     const QString& iconResource, const QString& iconName, int iconBox, int iconSide)
 {
     QLabel* icon = Style::pictureLabel(iconResource, QSize(iconBox, iconBox), iconName);
     icon->setFixedSize(iconSide, iconSide);

@@ -45,7 +45,7 @@ private:
 
 // A row holding the link lnkWeb after its icon: the picture iconResource, named iconName, drawn
 // into iconBox inside a square of iconSide. Clicking either opens target.
-QHBoxLayout* linkRow(Context& context, const QString& text, const QString& target, const QString& iconResource,
-                     const QString& iconName, int iconBox, int iconSide);
+QHBoxLayout* linkRow(Context& context, const QString& text, const QString& target,
+                     const QString& iconResource, const QString& iconName, int iconBox, int iconSide);
 
 } // namespace rf

@@ -33,7 +33,8 @@ namespace rf {
 namespace {
 constexpr int ClientWidth = 862;
 constexpr int ClientHeight = 560;
-const QString EmptyListMessage = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+const QString EmptyListMessage =
+    QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 } // namespace
 
 // ---- the lines -------------------------------------------------------------------------------
@@ -195,7 +196,8 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const
         return QColor::fromRgba(colour ? colour : Style::Black);
     }
     case Qt::SizeHintRole: {
-        static const int pitch = QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M'));
+        static const int pitch =
+            QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M'));
         return QSize(std::max(m_itemWidth, m_longest * pitch + 8), 20);
     }
     default:
@@ -261,8 +263,9 @@ QWidget* explanationPanel(const QString& picture, const QString& text)
 {
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("panSpiegazione"));
-    panel->setStyleSheet(Style::sheet(QStringLiteral("QFrame#panSpiegazione { background: white; border: 1px solid"
-                                                     " @PanelBorder; border-radius: 6px; }")));
+    panel->setStyleSheet(
+        Style::sheet(QStringLiteral("QFrame#panSpiegazione { background: white; border: 1px solid"
+                                    " @PanelBorder; border-radius: 6px; }")));
     auto* icon = SvgPicture::create(picture, QStringLiteral("imgSpiegazione"), QSize(40, 40));
     QLabel* label = Style::caption(text, 12);
     label->setWordWrap(true);
@@ -297,20 +300,22 @@ QWidget* ListWindow::buildResults(const Look& look)
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
     m_txtTrova->setFont(Style::font(Style::Family::Verdana, 12, true));
     Form::highlightByBackground(m_txtTrova);
-    QPushButton* btnTrova = Style::button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), QSize(100, 28));
+    QPushButton* btnTrova =
+        Style::button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), QSize(100, 28));
     Form::enterMovesTo(m_txtTrova, btnTrova); // where Enter finds
 
     connect(btnTrova, &QPushButton::clicked, this, &ListWindow::btnTrovaClick);
 
     auto* findRow = new QHBoxLayout;
     findRow->setSpacing(8);
-    findRow->addWidget(SvgPicture::create(QStringLiteral(":/toolbar/find.svg"), QStringLiteral("imgLente"),
-                                          QSize(28, 28)));
+    findRow->addWidget(
+        SvgPicture::create(QStringLiteral(":/toolbar/find.svg"), QStringLiteral("imgLente"), QSize(28, 28)));
     findRow->addWidget(m_txtTrova, 1);
     findRow->addWidget(btnTrova);
 
     m_lstRecords = makeLineList(&m_model);
-    connect(m_lstRecords, &QListView::doubleClicked, this, [this](const QModelIndex& index) { choose(index.row()); });
+    connect(m_lstRecords, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { choose(index.row()); });
 
     auto* hint = new QLabel(look.hint, panel); // a parent before setVisible, or it flashes as a window
     hint->setObjectName(look.hintName.isEmpty() ? QStringLiteral("lblIstruzioni") : look.hintName);
@@ -320,7 +325,8 @@ QWidget* ListWindow::buildResults(const Look& look)
         m_lblTrovate = new QLabel(look.countFormat.arg(0));
         m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
         m_lblTrovate->setFont(Style::font(Style::Family::Verdana, 12, true));
-        m_lblTrovate->setStyleSheet(Style::sheet(QStringLiteral("color: @DarkCyan; background: transparent;")));
+        m_lblTrovate->setStyleSheet(
+            Style::sheet(QStringLiteral("color: @DarkCyan; background: transparent;")));
     }
     auto* labels = new QVBoxLayout;
     m_labels = labels;
@@ -330,8 +336,10 @@ QWidget* ListWindow::buildResults(const Look& look)
     if (m_lblTrovate)
         labels->addWidget(m_lblTrovate);
 
-    QPushButton* btnStampa = Style::button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QSize(110, 32));
-    QPushButton* btnChiudi = Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QSize(110, 32));
+    QPushButton* btnStampa =
+        Style::button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QSize(110, 32));
+    QPushButton* btnChiudi =
+        Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QSize(110, 32));
     connect(btnStampa, &QPushButton::clicked, this, &ListWindow::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     auto* bottom = new QHBoxLayout;
@@ -344,9 +352,10 @@ QWidget* ListWindow::buildResults(const Look& look)
     layout->setSpacing(8);
     layout->addWidget(explanationPanel(
         QStringLiteral(":/toolbar/find.svg"),
-        QStringLiteral("Per trovare una riga dell'elenco digitare una o più parole consecutive della riga e premere "
-                       "Trova; premere di nuovo Trova per passare alla riga successiva che contiene le stesse "
-                       "parole.")));
+        QStringLiteral(
+            "Per trovare una riga dell'elenco digitare una o più parole consecutive della riga e premere "
+            "Trova; premere di nuovo Trova per passare alla riga successiva che contiene le stesse "
+            "parole.")));
     layout->addLayout(findRow);
     layout->addWidget(m_lstRecords, 1);
     layout->addLayout(bottom);
@@ -372,8 +381,10 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep,
                             const std::function<QRgb(const RecordView&)>& ink)
 {
     std::vector<ListEntry> entries;
-    entries.reserve(std::size_t(QFileInfo(m_context.path(m_source.archive)).size() / m_source.layout->size()));
-    LongWork work(isVisible() ? this : parentWidget(), QStringLiteral("Ricerca schede in corso. Attendere..."));
+    entries.reserve(
+        std::size_t(QFileInfo(m_context.path(m_source.archive)).size() / m_source.layout->size()));
+    LongWork work(isVisible() ? this : parentWidget(),
+                  QStringLiteral("Ricerca schede in corso. Attendere..."));
     const ScanResult result = ScanArchive(
         m_context.path(m_source.archive), *m_source.layout,
         [&](const RecordView& record) {

@@ -78,7 +78,7 @@ public:
         QString objectName;
         QString caption;
         QString printTitle;
-        QString hintName;    // the label below the list that tells how to choose
+        QString hintName; // the label below the list that tells how to choose
         QString hint;
         QString countFormat; // the count line with %1 for the number of lines; none when empty
     };

@@ -73,7 +73,8 @@ ReportPreview::ReportPreview(const report::Document& document, QWidget* owner, M
 {
     setObjectName(QStringLiteral("frmAnteprimaReport"));
     setWindowTitle(QStringLiteral(" Anteprima di stampa - ") + document.name);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMaximizeButtonHint);
     resize(1000, 760);
 
     m_preview = new QPrintPreviewWidget(m_printer.get(), this);
@@ -93,7 +94,8 @@ ReportPreview::ReportPreview(const report::Document& document, QWidget* owner, M
     QPushButton* zoomIn = Style::button(QStringLiteral("btnZoomPiu"), QStringLiteral("Zoom +"), {}, bar);
     QPushButton* zoomOut = Style::button(QStringLiteral("btnZoomMeno"), QStringLiteral("Zoom -"), {}, bar);
     QPushButton* fit = Style::button(QStringLiteral("btnAdatta"), QStringLiteral("Pagina intera"), {}, bar);
-    QPushButton* fullScreen = Style::button(QStringLiteral("btnSchermoIntero"), QStringLiteral("Schermo intero"), {}, bar);
+    QPushButton* fullScreen =
+        Style::button(QStringLiteral("btnSchermoIntero"), QStringLiteral("Schermo intero"), {}, bar);
     QPushButton* close = Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), {}, bar);
     for (QPushButton* b : {print, pdf})
         row->addWidget(b);
@@ -123,16 +125,16 @@ ReportPreview::~ReportPreview() = default;
 void ReportPreview::printDocument()
 {
     if (!PrintWithDialog(this, *m_printer, m_document))
-        m_messages.warning(this, QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
-                                                "Si consiglia di controllare le impostazioni della stampante."));
+        m_messages.warning(this,
+                           QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+                                          "Si consiglia di controllare le impostazioni della stampante."));
 }
 
 void ReportPreview::savePdf()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path = m_dialogs.saveFile(this, QStringLiteral("Salva il documento in formato PDF"),
-                                      QDir(folder).filePath(pdfName(m_document)),
-                                      Style::PdfFileFilter);
+                                      QDir(folder).filePath(pdfName(m_document)), Style::PdfFileFilter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))

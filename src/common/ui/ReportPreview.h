@@ -14,7 +14,9 @@ namespace rf {
 class PrinterReportOutput final : public ReportOutput {
 public:
     // The preview reports its failures and asks where to save through these.
-    PrinterReportOutput(Messages& messages, FileDialogs& dialogs) : m_messages(messages), m_dialogs(dialogs) {}
+    PrinterReportOutput(Messages& messages, FileDialogs& dialogs) : m_messages(messages), m_dialogs(dialogs)
+    {
+    }
     bool preview(QWidget* owner, const report::Document& document) override;
     bool print(QWidget* owner, const report::Document& document) override;
 

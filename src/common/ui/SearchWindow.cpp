@@ -32,10 +32,11 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
 
     auto* fields = new QFrame;
     fields->setObjectName(QStringLiteral("panFiltri"));
-    fields->setStyleSheet(Style::sheet(QStringLiteral(
-        "QFrame#panFiltri { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 @White);"
-        " border: 1px solid @PanelBorder; border-radius: 6px; }"))
-                              .arg(Style::css(Style::FilterTop)));
+    fields->setStyleSheet(
+        Style::sheet(QStringLiteral("QFrame#panFiltri { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                                    "stop:0 %1, stop:1 @White);"
+                                    " border: 1px solid @PanelBorder; border-radius: 6px; }"))
+            .arg(Style::css(Style::FilterTop)));
     auto* grid = new QGridLayout(fields);
     grid->setContentsMargins(12, 8, 12, 8);
     grid->setHorizontalSpacing(20);
@@ -71,8 +72,10 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
     m_lblAttendere = Style::caption(QStringLiteral("Ricerca schede in corso. Attendere..."), 12);
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     m_lblAttendere->hide();
-    QPushButton* btnCerca = Style::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QSize(110, 32));
-    QPushButton* btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), QSize(110, 32));
+    QPushButton* btnCerca =
+        Style::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QSize(110, 32));
+    QPushButton* btnAnnulla =
+        Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), QSize(110, 32));
     connect(btnCerca, &QPushButton::pressed, m_lblAttendere, [this] {
         m_lblAttendere->show();
         m_lblAttendere->repaint();

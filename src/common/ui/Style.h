@@ -43,17 +43,17 @@ inline constexpr QRgb ReadOnlyText = 0xFF808080;
 inline constexpr QRgb Crimson = 0xFFDC143C;
 inline constexpr QRgb DarkCyan = 0xFF008B8B;
 inline constexpr QRgb Brown = 0xFFA52A2A;
-inline constexpr QRgb Lavender = 0xFFD9D2F0;     // a free day of the planning grid
-inline constexpr QRgb BookedRed = 0xFFFE0510;    // a booked day
+inline constexpr QRgb Lavender = 0xFFD9D2F0;  // a free day of the planning grid
+inline constexpr QRgb BookedRed = 0xFFFE0510; // a booked day
 inline constexpr QRgb BookedBorder = 0xFFFE7A80;
-inline constexpr QRgb FreeGreen = 0xFF1B7F2A;    // availability: a vehicle free on every day
-inline constexpr QRgb PartlyAmber = 0xFFB06A00;  // availability: booked on some days
-inline constexpr QRgb TakenRed = 0xFFC62828;     // booked on every day; a rental past its end
+inline constexpr QRgb FreeGreen = 0xFF1B7F2A;        // availability: a vehicle free on every day
+inline constexpr QRgb PartlyAmber = 0xFFB06A00;      // availability: booked on some days
+inline constexpr QRgb TakenRed = 0xFFC62828;         // booked on every day; a rental past its end
 inline constexpr QRgb UnreadableViolet = 0xFF7B1FA2; // availability: a planning file that cannot be read
 inline constexpr QRgb UnplannableGrey = 0xFF616161;  // availability: a number no planning file can have
 inline constexpr QRgb DarkBlue = 0xFF00008B;
 inline constexpr QRgb Black = 0xFF000000;
-inline constexpr QRgb FilterTop = 0xFF96BAD7;    // top of the search filters' gradient
+inline constexpr QRgb FilterTop = 0xFF96BAD7; // top of the search filters' gradient
 inline constexpr QRgb DarkBrown = 0xFF352525;
 inline constexpr QRgb NavigationBar = 0xFF2B5C87;
 inline constexpr QRgb NavigationRule = 0xFF1F4566;
@@ -64,7 +64,7 @@ inline constexpr QRgb Shadow = 0x3C1F2A44;    // ink at a quarter strength
 inline constexpr QRgb PanelWash = 0xC8FFFFFF; // white panels over a gradient
 inline constexpr QRgb HoverWash = 0x284682B4; // steel blue tint under the pointer
 inline constexpr QRgb LightWash = 0x32FFFFFF; // white tint under the pointer on dark bars
-inline constexpr QRgb FocusRing = 0xFF0B4F9C;   // the frame round the control the keyboard is on
+inline constexpr QRgb FocusRing = 0xFF0B4F9C; // the frame round the control the keyboard is on
 
 // A colour as a style sheet writes it: #rrggbb, or rgba(...) when it is see-through.
 QString css(QRgb colour);

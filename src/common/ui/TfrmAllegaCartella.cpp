@@ -67,7 +67,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(Context& context, QWidget* owner)
         layout->addWidget(buildSlot(i));
     layout->addStretch(1);
 
-    m_btnApplica = Style::button(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), QSize(130, 28));
+    m_btnApplica =
+        Style::button(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), QSize(130, 28));
     m_btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(100, 28));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
@@ -97,7 +98,8 @@ QWidget* TfrmAllegaCartella::buildSlot(int index)
     slot.txtFile->setFont(bold);
     slot.txtDesc = new QLineEdit;
     slot.txtDesc->setObjectName(controlName("txtDesc", index));
-    slot.btnSfoglia = Style::button(controlName("btnSfoglia", index), QStringLiteral("Sfoglia..."), QSize(84, 28));
+    slot.btnSfoglia =
+        Style::button(controlName("btnSfoglia", index), QStringLiteral("Sfoglia..."), QSize(84, 28));
     slot.btnApri = Style::button(controlName("btnApri", index), QStringLiteral("Apri"), QSize(60, 28));
     slot.btnApri->setEnabled(false);
     slot.imgCancella = new QToolButton;
@@ -159,17 +161,17 @@ void TfrmAllegaCartella::updateApri(int index)
 void TfrmAllegaCartella::btnSfogliaClick(int index)
 {
     // No starting folder: the platform's dialog opens where the user last picked a file.
-    const QString chosen =
-        m_context.dialogs().openFile(this, QStringLiteral("Selezionare il file da allegare:"), QString(),
-                                     Style::AllFilesFilter);
+    const QString chosen = m_context.dialogs().openFile(
+        this, QStringLiteral("Selezionare il file da allegare:"), QString(), Style::AllFilesFilter);
     if (chosen.isEmpty())
         return;
     m_slots[index].txtFile->setText(QFileInfo(QDir::fromNativeSeparators(chosen)).fileName());
     // Whatever happens to the copy, the slot keeps the chosen name; failures stay silent, except a
     // link in the attachments folder, which is never written through.
     const QString name = QFileInfo(QDir::fromNativeSeparators(chosen)).fileName();
-    if (attachFile(m_context.programFolder(), chosen,
-                   [this] { return m_context.messages().confirm(this, OverwriteQuestion); }) == AttachResult::Link)
+    if (attachFile(m_context.programFolder(), chosen, [this] {
+            return m_context.messages().confirm(this, OverwriteQuestion);
+        }) == AttachResult::Link)
         m_context.messages().warning(this, QString::fromUtf8(LinkRefusedMessage).arg(name));
 }
 
@@ -180,9 +182,10 @@ void TfrmAllegaCartella::btnApriClick(int index)
     if (path.isEmpty()) {
         // A name that points outside the attachments folder (a damaged or hostile archive).
         m_context.messages().warning(
-            this, QStringLiteral("Attenzione: il file allegato \"") + name +
-                      QStringLiteral("\" non si trova nella cartella dei documenti allegati.\n\r\n\rIl file non "
-                                     "verrà aperto."));
+            this,
+            QStringLiteral("Attenzione: il file allegato \"") + name +
+                QStringLiteral("\" non si trova nella cartella dei documenti allegati.\n\r\n\rIl file non "
+                               "verrà aperto."));
         return;
     }
     m_context.shell().open(QLatin1Char('"') + path + QLatin1Char('"'));

@@ -11,11 +11,12 @@
 namespace rf {
 
 TfrmBiciNonRiconsegnate::TfrmBiciNonRiconsegnate(Context& context, QWidget* owner)
-    : ListWindow(context, owner,
-                 {QStringLiteral("frmBiciNonRiconsegnate"), QStringLiteral(" Riepilogo veicoli non riconsegnati"),
-                  QStringLiteral("Riepilogo veicoli non riconsegnati"), QString(),
-                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), QString()},
-                 {QString::fromLatin1(Contracts::ArchiveName), &TSchedaContratto(), Contracts::ListLine})
+    : ListWindow(
+          context, owner,
+          {QStringLiteral("frmBiciNonRiconsegnate"), QStringLiteral(" Riepilogo veicoli non riconsegnati"),
+           QStringLiteral("Riepilogo veicoli non riconsegnati"), QString(),
+           QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), QString()},
+          {QString::fromLatin1(Contracts::ArchiveName), &TSchedaContratto(), Contracts::ListLine})
 {
     m_lblRitardi = new QLabel;
     m_lblRitardi->setObjectName(QStringLiteral("lblRitardi"));
@@ -29,8 +30,9 @@ void TfrmBiciNonRiconsegnate::showEvent(QShowEvent* event)
         return;
     // A failure keeps the lines read before it, without a message.
     const QDate today = m_context.clock().today();
-    fill(Contracts::NotReturned,
-         [today](const RecordView& record) { return Contracts::Overdue(record, today) ? Style::TakenRed : QRgb(0); });
+    fill(Contracts::NotReturned, [today](const RecordView& record) {
+        return Contracts::Overdue(record, today) ? Style::TakenRed : QRgb(0);
+    });
     int late = 0;
     for (const ListEntry& entry : lines().entries())
         late += entry.colour != 0;

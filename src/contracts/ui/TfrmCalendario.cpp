@@ -1,7 +1,7 @@
 #include "TfrmCalendario.h"
 
-#include "storage/Amounts.h"
 #include "common/ui/Context.h"
+#include "storage/Amounts.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
@@ -73,7 +73,8 @@ TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
     m_calAppuntamenti->setSelectedDate(context.clock().today());
     lblImportare->setBuddy(m_calAppuntamenti);
 
-    m_btnImportaData = Style::button(QStringLiteral("btnImportaData"), QStringLiteral("Importa"), QSize(100, 28));
+    m_btnImportaData =
+        Style::button(QStringLiteral("btnImportaData"), QStringLiteral("Importa"), QSize(100, 28));
     m_btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(100, 28));
 
     auto* layout = new QVBoxLayout(this);

@@ -7,24 +7,24 @@
 #include "TfrmPartitaIva.h"
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
 #include "TfrmStampa_Scheda_Danni_Bici.h"
+#include "common/ui/CardArchive.h"
+#include "common/ui/CommandBar.h"
+#include "common/ui/Context.h"
+#include "common/ui/FieldBehaviour.h"
+#include "common/ui/PictureButton.h"
+#include "common/ui/StatusStrip.h"
+#include "common/ui/TfrmGuida.h"
+#include "contracts/ContractDefaults.h"
+#include "contracts/ContractsGuide.h"
+#include "contracts/DayCount.h"
+#include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
 #include "contracts/ui/TfrmExpContratti_DOZ_Bici.h"
 #include "contracts/ui/TfrmTrovaContratti_DOZ_Bici.h"
 #include "fleet/SchedaVeicolo.h"
 #include "storage/Amounts.h"
-#include "contracts/ContractsGuide.h"
-#include "common/ui/CommandBar.h"
-#include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
-#include "common/ui/StatusStrip.h"
-#include "common/ui/PictureButton.h"
-#include "common/ui/TfrmGuida.h"
-#include "contracts/ContractDefaults.h"
-#include "contracts/DayCount.h"
-#include "contracts/SchedaContratto.h"
 #include "storage/ArchiveFile.h"
 #include "storage/CountedString.h"
-#include "common/ui/CardArchive.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -43,7 +43,6 @@ namespace rf {
 
 namespace {
 
-
 const QString IdleText = QStringLiteral("Pronto per inserire una nuova scheda...");
 
 const char* const AmountFields[] = {"Importo", "Totale", "Cauzione"};
@@ -52,7 +51,8 @@ struct DateField {
     const char* field;
     const char* mode;
 };
-const DateField DateFields[] = {{"Data", "doz_data"}, {"DataInizio", "doz_datainizio"}, {"DataFine", "doz_datafine"}};
+const DateField DateFields[] = {
+    {"Data", "doz_data"}, {"DataInizio", "doz_datainizio"}, {"DataFine", "doz_datafine"}};
 
 // The body of the card: three columns of groups, each group rows of fields with their widths.
 struct Cell {
@@ -117,8 +117,8 @@ QFrame* whiteGroup(const QString& name)
 
 TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(Context& context, QWidget* parent)
     : CardWindow(context, QStringLiteral("frmContratti_Noleggio_Bici"),
-                     QStringLiteral(" Rotaflux - Contratti di Noleggio Biciclette"), TSchedaContratto(),
-                     Contracts::EditCount, QString::fromLatin1(Contracts::ArchiveName), parent)
+                 QStringLiteral(" Rotaflux - Contratti di Noleggio Biciclette"), TSchedaContratto(),
+                 Contracts::EditCount, QString::fromLatin1(Contracts::ArchiveName), parent)
 {
     buildWindow();
     connectArchive([this] { m_storedDays = shownDays(); }, {});
@@ -171,15 +171,17 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
 QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
 {
     auto* bar = new CommandBar(m_panInfo);
-    addCardCommands(bar,
-                    {QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto."),
-                     QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto duplicando i dati "
-                                    "correnti."),
-                     QStringLiteral("Salva o aggiorna il contratto corrente."),
-                     QStringLiteral("Trova un contratto in archivio.")},
-                    [this] { cmdTrovaClick(); });
+    addCardCommands(
+        bar,
+        {QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto."),
+         QStringLiteral("Prepara la schermata per l'emissione di un nuovo contratto duplicando i dati "
+                        "correnti."),
+         QStringLiteral("Salva o aggiorna il contratto corrente."),
+         QStringLiteral("Trova un contratto in archivio.")},
+        [this] { cmdTrovaClick(); });
     bar->addSeparator();
-    bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file al contratto corrente."),
+    bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"),
+             QStringLiteral("Allega file al contratto corrente."),
              [this] { editAttachments(QStringLiteral("contratti_doz")); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrivacy"), QStringLiteral("preview"),
@@ -187,8 +189,8 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                  TfrmAnteprima_Contratto_Noleggio_Bici window(m_context, *this);
                  window.exec();
              });
-    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa il contratto corrente."),
-             [this] {
+    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"),
+             QStringLiteral("Stampa il contratto corrente."), [this] {
                  TfrmStampa_Contratto_Noleggio_Bici window(m_context, *this);
                  window.exec();
              });
@@ -239,8 +241,8 @@ QWidget* TfrmContratti_Noleggio_Bici::buildHeader()
     grid->setColumnStretch(1, 4);
     grid->setColumnStretch(2, 1);
 
-    PictureButton* logo =
-        PictureButton::create(QStringLiteral(":/toolbar/logo.svg"), QStringLiteral("btnLogo"), QSize(64, 64), {}, band);
+    PictureButton* logo = PictureButton::create(QStringLiteral(":/toolbar/logo.svg"),
+                                                QStringLiteral("btnLogo"), QSize(64, 64), {}, band);
     Status::hint(logo, m_panInfo, QStringLiteral("Carica il logo della ditta di noleggio."));
     connect(logo, &PictureButton::clicked, this, [this] { btnLogoClick(); });
     grid->addWidget(logo, 0, 0, 4, 1, Qt::AlignCenter);
@@ -270,9 +272,10 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
     m_chkRiconsegnato = new QCheckBox(layout.label(Contracts::ReturnedField));
     m_chkRiconsegnato->setObjectName(QStringLiteral("chkRiconsegnato"));
     m_chkRiconsegnato->setFocusPolicy(Qt::NoFocus);
-    m_chkRiconsegnato->setStyleSheet(Style::sheet(QStringLiteral("QCheckBox { color: @Navy; font-weight: bold; }")));
+    m_chkRiconsegnato->setStyleSheet(
+        Style::sheet(QStringLiteral("QCheckBox { color: @Navy; font-weight: bold; }")));
     Status::hint(m_chkRiconsegnato, m_panInfo,
-                         QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
+                 QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
 
     auto* body = new QWidget;
     auto* columns = new QHBoxLayout(body);
@@ -289,8 +292,9 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
             rows->setContentsMargins(10, 6, 10, 8);
             rows->setSpacing(3);
             auto* title = new QLabel(QString::fromUtf8(group.title));
-            title->setStyleSheet(Style::sheet(QStringLiteral("color: @SteelBlue; font-weight: bold; font-size: 12px;"
-                                                             " border-bottom: 1px solid @Mist; padding-bottom: 2px;")));
+            title->setStyleSheet(
+                Style::sheet(QStringLiteral("color: @SteelBlue; font-weight: bold; font-size: 12px;"
+                                            " border-bottom: 1px solid @Mist; padding-bottom: 2px;")));
             rows->addWidget(title);
             for (const auto& row : group.rows) {
                 auto* line = new QHBoxLayout;
@@ -365,9 +369,10 @@ bool TfrmContratti_Noleggio_Bici::beforeClose()
         values[i] = edit(QLatin1String(ContractDefaults::Entries[i].field))->text();
     if (!ContractDefaults::write(m_context.programFolder(), values))
         m_context.messages().warning(
-            this, QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "
-                                 "file Rotaflux.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
-                                 "cartella di installazione del programma."));
+            this,
+            QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "
+                           "file Rotaflux.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
+                           "cartella di installazione del programma."));
     return true;
 }
 
@@ -425,8 +430,9 @@ void TfrmContratti_Noleggio_Bici::cmdDuplicaClick()
 {
     if (m_lblPosizione->text().trimmed().isEmpty()) {
         m_context.messages().warning(
-            this, QStringLiteral("Attenzione: per duplicare un contratto bisogna prima visualizzare una scheda già "
-                                 "inserita in archivio."));
+            this,
+            QStringLiteral("Attenzione: per duplicare un contratto bisogna prima visualizzare una scheda già "
+                           "inserita in archivio."));
         return;
     }
     stampToday();
@@ -460,27 +466,33 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
     const QString date = edit(QStringLiteral("Data"))->text();
     const Check checks[] = {
         {"Ditta01", blank("Ditta01"),
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di "
-                        "noleggio.")},
+         QStringLiteral(
+             "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di "
+             "noleggio.")},
         {"Data", blank("Data"),
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.")},
+         QStringLiteral(
+             "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.")},
         {"Data", !ParseDate(date).isValid(),
          LooksLikeDate(date)
              ? QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è "
                               "necessario indicare una data valida nel formato gg/mm/anno.")
              : QStringLiteral("Attenzione: la data indicata non è valida: le date si scrivono nella forma ") +
                    DateFormExample() +
-                   QStringLiteral(".\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida.")},
+                   QStringLiteral(
+                       ".\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida.")},
         {"Luogo", blank("Luogo"),
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.")},
+         QStringLiteral(
+             "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.")},
         {"Cliente", blank("Cliente"),
          QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del cliente.")},
         {"BiciNum", blank("BiciNum"),
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero identificativo del veicolo "
-                        "noleggiato.")},
+         QStringLiteral(
+             "Attenzione: per salvare la scheda è necessario indicare il numero identificativo del veicolo "
+             "noleggiato.")},
         {"Marca", blank("Marca"),
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
-                        "noleggiato.")},
+         QStringLiteral(
+             "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
+             "noleggiato.")},
     };
     for (const Check& check : checks) {
         if (check.failed) {
@@ -500,13 +512,15 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
 std::optional<ContractDays> TfrmContratti_Noleggio_Bici::shownDays() const
 {
     const auto text = [this](const char* field) { return edit(QLatin1String(field))->text().trimmed(); };
-    ContractDays days{text("BiciNum"), ParseDate(text("DataInizio")), ParseDate(text("DataFine")), text("Cliente"), {}};
+    ContractDays days{
+        text("BiciNum"), ParseDate(text("DataInizio")), ParseDate(text("DataFine")), text("Cliente"), {}};
     if (days.vehicleNumber.isEmpty() || !days.start.isValid() || !days.end.isValid())
         return std::nullopt;
     // As a planner day holds it: at most 50 characters.
-    days.text = (text("Recapito").isEmpty() ? days.customer : days.customer + QLatin1Char(' ') + text("Recapito"))
-                    .left(50)
-                    .trimmed();
+    days.text =
+        (text("Recapito").isEmpty() ? days.customer : days.customer + QLatin1Char(' ') + text("Recapito"))
+            .left(50)
+            .trimmed();
     return days;
 }
 
@@ -525,7 +539,7 @@ void TfrmContratti_Noleggio_Bici::btnImportaClick()
     if (!vehicle)
         return;
     // The vehicle and its tariff; nothing else of the contract changes.
-    static const char* const Imported[] = {"BiciNum", "Marca",     "Telaio",  "Taglia",   "Tariffa",
+    static const char* const Imported[] = {"BiciNum",   "Marca",     "Telaio",  "Taglia",   "Tariffa",
                                            "Conteggio", "Eccedenza", "Importo", "Accessori"};
     const RecordLayout& card = TSchedaVeicolo();
     for (const char* field : Imported)

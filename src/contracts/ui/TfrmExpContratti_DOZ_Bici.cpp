@@ -11,8 +11,9 @@ TfrmExpContratti_DOZ_Bici::TfrmExpContratti_DOZ_Bici(Context& context, QWidget* 
                    {QStringLiteral("frmExpContratti_DOZ_Bici"),
                     QStringLiteral(" Esporta archivio contratti noleggio biciclette in Excel"),
                     Guide::ContractsExportTitle, Guide::contractsExportParagraphs()},
-                   {QString::fromLatin1(Contracts::ArchiveName), TSchedaContratto(), Contracts::ExportColumns(),
-                    QString::fromLatin1(Contracts::ExportFileName), QString::fromLatin1(Contracts::ExportWorksheet)})
+                   {QString::fromLatin1(Contracts::ArchiveName), TSchedaContratto(),
+                    Contracts::ExportColumns(), QString::fromLatin1(Contracts::ExportFileName),
+                    QString::fromLatin1(Contracts::ExportWorksheet)})
 {
 }
 

@@ -1,9 +1,9 @@
 #include "TfrmLogo.h"
 
 #include "common/ui/Context.h"
+#include "common/ui/PhotoView.h"
 #include "common/ui/PictureButton.h"
 #include "contracts/CompanyLogo.h"
-#include "common/ui/PhotoView.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -31,9 +31,10 @@ TfrmLogo::TfrmLogo(Context& context, QWidget* owner)
     : FixedDialog(context, owner, QStringLiteral("frmLogo"), QStringLiteral(" Impostazione logo"),
                   QSize(ClientWidth, ClientHeight))
 {
-    setStyleSheet(Style::sheet(QStringLiteral("QFrame#panLogo, QFrame#panComandi { background: @PanelWash;"
-                                              " border: 1px solid @PanelBorder; border-radius: 6px; }"
-                                              "QFrame#shpLogo { background: white; border: 1px solid @SheetBorder; }")));
+    setStyleSheet(Style::sheet(
+        QStringLiteral("QFrame#panLogo, QFrame#panComandi { background: @PanelWash;"
+                       " border: 1px solid @PanelBorder; border-radius: 6px; }"
+                       "QFrame#shpLogo { background: white; border: 1px solid @SheetBorder; }")));
 
     // The picture on a white sheet with a hairline frame, so even the blank logo shows its place.
     m_imgLogo = new PhotoView;
@@ -54,8 +55,9 @@ TfrmLogo::TfrmLogo(Context& context, QWidget* owner)
     m_btnSfoglia = Style::button(QStringLiteral("btnSfoglia"), QStringLiteral("Sfoglia..."), QSize(120, 28));
     m_imgEuro = PictureButton::create(QStringLiteral(":/contracts/euro_icon.svg"), QStringLiteral("imgEuro"),
                                       QSize(IconSize, IconSize), QStringLiteral("Logo predefinito"));
-    m_btnCancLogo = PictureButton::create(QStringLiteral(":/contracts/eraser_icon.svg"), QStringLiteral("btnCancLogo"),
-                                          QSize(IconSize, IconSize), QStringLiteral("Nessun logo"));
+    m_btnCancLogo =
+        PictureButton::create(QStringLiteral(":/contracts/eraser_icon.svg"), QStringLiteral("btnCancLogo"),
+                              QSize(IconSize, IconSize), QStringLiteral("Nessun logo"));
     auto* commandPanel = new QFrame;
     commandPanel->setObjectName(QStringLiteral("panComandi"));
     auto* commandLayout = new QVBoxLayout(commandPanel);
@@ -70,8 +72,10 @@ TfrmLogo::TfrmLogo(Context& context, QWidget* owner)
     icons->addStretch(1);
     commandLayout->addLayout(icons);
 
-    m_btnApplica = Style::button(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), QSize(ColumnWidth, 28));
-    m_btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(ColumnWidth, 28));
+    m_btnApplica = Style::button(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"),
+                                 QSize(ColumnWidth, 28));
+    m_btnAnnulla =
+        Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(ColumnWidth, 28));
     auto* column = new QVBoxLayout;
     column->setSpacing(8);
     column->addWidget(commandPanel);
@@ -86,10 +90,8 @@ TfrmLogo::TfrmLogo(Context& context, QWidget* owner)
     layout->addLayout(column);
 
     connect(m_btnSfoglia, &QPushButton::clicked, this, &TfrmLogo::btnSfogliaClick);
-    connect(m_imgEuro, &PictureButton::clicked, this,
-            [this] { setLogo(CompanyLogo::builtInLogo()); });
-    connect(m_btnCancLogo, &PictureButton::clicked, this,
-            [this] { setLogo(CompanyLogo::blankLogo()); });
+    connect(m_imgEuro, &PictureButton::clicked, this, [this] { setLogo(CompanyLogo::builtInLogo()); });
+    connect(m_btnCancLogo, &PictureButton::clicked, this, [this] { setLogo(CompanyLogo::blankLogo()); });
     connect(m_btnApplica, &QPushButton::clicked, this, &TfrmLogo::btnApplicaClick);
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }

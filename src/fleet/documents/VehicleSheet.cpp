@@ -67,7 +67,8 @@ QSize VehicleSheetPhotoPixels()
     // 300 dots an inch of the printed size: sharp on paper, small in a PDF.
     constexpr double PhotoDotsPerInch = 300;
     const QRectF area = VehicleSheetPhotoArea();
-    return QSize(int(toDevice(area.width(), PhotoDotsPerInch)), int(toDevice(area.height(), PhotoDotsPerInch)));
+    return QSize(int(toDevice(area.width(), PhotoDotsPerInch)),
+                 int(toDevice(area.height(), PhotoDotsPerInch)));
 }
 
 Report VehicleSheet()

@@ -1,30 +1,30 @@
 #include "TfrmAutoparco.h"
 
-#include "common/ui/PhotoView.h"
 #include "TfrmAnteprimaAutomezzo.h"
 #include "TfrmStampaAutomezzo.h"
 #include "TfrmZoom.h"
-#include "fleet/ui/TfrmExpAutoparco.h"
-#include "fleet/ui/TfrmTrovaBici.h"
-#include "fleet/FleetGuide.h"
+#include "common/ui/CardArchive.h"
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
 #include "common/ui/FieldBehaviour.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/PhotoView.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/StatusStrip.h"
 #include "common/ui/TfrmGuida.h"
+#include "fleet/FleetGuide.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/VehiclePhoto.h"
-#include "common/ui/CardArchive.h"
+#include "fleet/ui/TfrmExpAutoparco.h"
+#include "fleet/ui/TfrmTrovaBici.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QShowEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -57,7 +57,7 @@ QLabel* fieldLabel(const QString& text)
 
 TfrmAutoparco::TfrmAutoparco(Context& context, QWidget* parent)
     : CardWindow(context, QStringLiteral("frmAutoparco"), QStringLiteral(" Rotaflux - Flotta Bici"),
-                     TSchedaVeicolo(), Fleet::EditCount, QString::fromLatin1(Fleet::ArchiveName), parent)
+                 TSchedaVeicolo(), Fleet::EditCount, QString::fromLatin1(Fleet::ArchiveName), parent)
 {
     buildWindow();
     connectArchive([this] { loadCardPhoto(); }, [this] { saveCardPhoto(); });
@@ -77,12 +77,13 @@ void TfrmAutoparco::buildWindow()
 QWidget* TfrmAutoparco::buildToolbar()
 {
     auto* bar = new CommandBar(m_panInfo);
-    addCardCommands(bar,
-                    {QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."),
-                     QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
-                                    "correnti."),
-                     QStringLiteral("Salva la scheda in archivio."), QStringLiteral("Trova una scheda in archivio.")},
-                    [this] { cmdTrovaClick(); });
+    addCardCommands(
+        bar,
+        {QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."),
+         QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
+                        "correnti."),
+         QStringLiteral("Salva la scheda in archivio."), QStringLiteral("Trova una scheda in archivio.")},
+        [this] { cmdTrovaClick(); });
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file alla scheda."),
              [this] { editAttachments(QStringLiteral("autoparco")); });
     bar->addSeparator();
@@ -91,18 +92,19 @@ QWidget* TfrmAutoparco::buildToolbar()
                  TfrmAnteprimaAutomezzo dialog(m_context, *this);
                  dialog.exec();
              });
-    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa la scheda."), [this] {
-        TfrmStampaAutomezzo dialog(m_context, *this);
-        dialog.exec();
-    });
+    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa la scheda."),
+             [this] {
+                 TfrmStampaAutomezzo dialog(m_context, *this);
+                 dialog.exec();
+             });
     bar->addSeparator();
     addBrowseGroup(bar, {QStringLiteral("Visualizza la prima scheda in archivio."),
                          QStringLiteral("Visualizza la scheda precedente in archivio."),
                          QStringLiteral("Visualizza la scheda successiva in archivio."),
                          QStringLiteral("Visualizza l'ultima scheda in archivio.")});
     bar->addSeparator();
-    bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio in Excel."),
-             [this] {
+    bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
+             QStringLiteral("Esporta archivio in Excel."), [this] {
                  TfrmExpAutoparco window(m_context, this);
                  window.exec();
              });
@@ -325,7 +327,8 @@ void TfrmAutoparco::setPhoto(const CardPhoto& photo)
 void TfrmAutoparco::showPhoto()
 {
     // Only as many pixels as the picture box shows are read.
-    m_imgFoto->setImage(m_photo.fitted((QSizeF(m_imgFoto->size()) * m_imgFoto->devicePixelRatioF()).toSize()));
+    m_imgFoto->setImage(
+        m_photo.fitted((QSizeF(m_imgFoto->size()) * m_imgFoto->devicePixelRatioF()).toSize()));
 }
 
 void TfrmAutoparco::showPlaceholder()

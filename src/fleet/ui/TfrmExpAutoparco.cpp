@@ -8,8 +8,9 @@ namespace rf {
 
 TfrmExpAutoparco::TfrmExpAutoparco(Context& context, QWidget* owner)
     : ExportWindow(context, owner,
-                   {QStringLiteral("frmExpAutoparco"), QStringLiteral(" Esportazione archivio veicoli in Excel"),
-                    Guide::FleetExportTitle, Guide::fleetExportParagraphs()},
+                   {QStringLiteral("frmExpAutoparco"),
+                    QStringLiteral(" Esportazione archivio veicoli in Excel"), Guide::FleetExportTitle,
+                    Guide::fleetExportParagraphs()},
                    {QString::fromLatin1(Fleet::ArchiveName), TSchedaVeicolo(), Fleet::ExportColumns(),
                     QString::fromLatin1(Fleet::ExportFileName), QString::fromLatin1(Fleet::ExportWorksheet)})
 {

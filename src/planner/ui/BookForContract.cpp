@@ -13,8 +13,9 @@ namespace rf {
 
 namespace {
 
-const QString NotBooked = QStringLiteral("\n\r\n\rIl contratto è stato salvato, ma la prenotazione non è stata "
-                                         "registrata nel planner.");
+const QString NotBooked =
+    QStringLiteral("\n\r\n\rIl contratto è stato salvato, ma la prenotazione non è stata "
+                   "registrata nel planner.");
 
 // The fleet card of a vehicle number, as the planner header takes it.
 std::optional<Planning::Vehicle> fleetVehicle(Context& context, const QString& number)
@@ -34,7 +35,8 @@ std::optional<Planning::Vehicle> fleetVehicle(Context& context, const QString& n
 }
 
 // Says why a plan's files cannot be written, if so; true when they can.
-bool writable(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan, const QString& consequence)
+bool writable(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan,
+              const QString& consequence)
 {
     if (!plan.unreadable.isEmpty()) {
         messages.error(owner, QStringLiteral("Errore: il file \"") + QFileInfo(plan.unreadable).fileName() +
@@ -42,18 +44,19 @@ bool writable(Messages& messages, QWidget* owner, const Planning::BookingPlan& p
         return false;
     }
     if (!plan.readOnly.isEmpty()) {
-        messages.error(owner, QStringLiteral("Errore: il file \"") + QFileInfo(plan.readOnly).fileName() +
-                                  QStringLiteral("\" del planner non può essere modificato.\n\r\n\r") +
-                                  PlanningMessages::readOnlyReason(plan.readOnly, plan.readOnlyWhy, QString()) +
-                                  consequence);
+        messages.error(owner,
+                       QStringLiteral("Errore: il file \"") + QFileInfo(plan.readOnly).fileName() +
+                           QStringLiteral("\" del planner non può essere modificato.\n\r\n\r") +
+                           PlanningMessages::readOnlyReason(plan.readOnly, plan.readOnlyWhy, QString()) +
+                           consequence);
         return false;
     }
     return true;
 }
 
 // Writes a plan and tells what another workstation changed meanwhile and what could not be written.
-void write(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan, const Planning::Vehicle& vehicle,
-           const QString& text, bool replace)
+void write(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan,
+           const Planning::Vehicle& vehicle, const QString& text, bool replace)
 {
     const Planning::BookingWritten written = Planning::writeBooking(plan, vehicle, text, replace);
     for (const Planning::BookingWritten::File& file : written.files) {
@@ -67,12 +70,12 @@ void write(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan
     }
     if (const Planning::BookingWritten::File* failed = written.failed())
         // Files of other years may have been written already: the user is asked to look.
-        messages.error(owner, QStringLiteral("Errore: non è stato possibile scrivere il file \"") +
-                                  QFileInfo(failed->path).fileName() +
-                                  QStringLiteral("\" del planner.\n\r\n\r") +
-                                  PlanningMessages::saveFailureReason(failed->path, failed->result) +
-                                  QStringLiteral("\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel "
-                                                 "planner."));
+        messages.error(
+            owner, QStringLiteral("Errore: non è stato possibile scrivere il file \"") +
+                       QFileInfo(failed->path).fileName() + QStringLiteral("\" del planner.\n\r\n\r") +
+                       PlanningMessages::saveFailureReason(failed->path, failed->result) +
+                       QStringLiteral("\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel "
+                                      "planner."));
 }
 
 Planning::BookedSpan spanOf(const ContractDays& days)
@@ -94,17 +97,19 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
         messages.warning(owner, why + NotBooked);
         return;
     }
-    const QString question =
-        why + NotBooked + QStringLiteral("\n\r\n\rNel planner resta la prenotazione precedente di ") +
-        previous->customer.trimmed() + QStringLiteral(" per la bicicletta n. ") + previous->vehicleNumber.trimmed() +
-        (stay.size() == 1 ? QStringLiteral(" il ") + FormatDate(stay.front().date)
-                          : QStringLiteral(" dal ") + FormatDate(stay.front().date) + QStringLiteral(" al ") +
-                                FormatDate(stay.back().date)) +
-        QStringLiteral(".\n\r\n\rLiberare questi giorni nel planner?");
+    const QString question = why + NotBooked +
+                             QStringLiteral("\n\r\n\rNel planner resta la prenotazione precedente di ") +
+                             previous->customer.trimmed() + QStringLiteral(" per la bicicletta n. ") +
+                             previous->vehicleNumber.trimmed() +
+                             (stay.size() == 1 ? QStringLiteral(" il ") + FormatDate(stay.front().date)
+                                               : QStringLiteral(" dal ") + FormatDate(stay.front().date) +
+                                                     QStringLiteral(" al ") + FormatDate(stay.back().date)) +
+                             QStringLiteral(".\n\r\n\rLiberare questi giorni nel planner?");
     if (!messages.confirm(owner, question))
         return;
     const Planning::BookingPlan plan = Planning::planRelease(context.programFolder(), spanOf(*previous));
-    if (!plan.moving || !writable(messages, owner, plan, QStringLiteral("\n\r\n\rI giorni non sono stati liberati.")))
+    if (!plan.moving ||
+        !writable(messages, owner, plan, QStringLiteral("\n\r\n\rI giorni non sono stati liberati.")))
         return;
     write(messages, owner, plan, {}, QString(), false);
 }
@@ -119,14 +124,16 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
     if (number.isEmpty() || !wanted.start.isValid() || !wanted.end.isValid() || wanted.end < wanted.start)
         return;
     if (wanted.start.daysTo(wanted.end) >= 366) {
-        refuse(context, owner, QStringLiteral("Attenzione: il periodo del contratto supera un anno."), request);
+        refuse(context, owner, QStringLiteral("Attenzione: il periodo del contratto supera un anno."),
+               request);
         return;
     }
     const QString problem = Planning::fileNameProblem(number);
     if (!problem.isEmpty()) {
         refuse(context, owner,
-               QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte del "
-                              "nome di un file (") +
+               QStringLiteral(
+                   "Attenzione: il numero del veicolo contiene caratteri che non possono far parte del "
+                   "nome di un file (") +
                    problem + QStringLiteral(")."),
                request);
         return;
@@ -161,22 +168,26 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
         question = QStringLiteral("Spostare nel planner la prenotazione di ") + wanted.customer.trimmed() +
                    QStringLiteral(" dalla bicicletta n. ") + previous.vehicleNumber.trimmed() +
                    QStringLiteral(" dal ") + FormatDate(previous.start) + QStringLiteral(" al ") +
-                   FormatDate(previous.end) + QStringLiteral(" alla bicicletta n. ") + number + QStringLiteral(" dal ") +
-                   FormatDate(wanted.start) + QStringLiteral(" al ") + FormatDate(wanted.end) + QStringLiteral("?");
+                   FormatDate(previous.end) + QStringLiteral(" alla bicicletta n. ") + number +
+                   QStringLiteral(" dal ") + FormatDate(wanted.start) + QStringLiteral(" al ") +
+                   FormatDate(wanted.end) + QStringLiteral("?");
     } else {
-        question = QStringLiteral("Prenotare nel planner la bicicletta n. ") + number + QStringLiteral(" dal ") +
-                   FormatDate(wanted.start) + QStringLiteral(" al ") + FormatDate(wanted.end) + QStringLiteral(" per ") +
-                   wanted.customer.trimmed() + QStringLiteral("?");
+        question = QStringLiteral("Prenotare nel planner la bicicletta n. ") + number +
+                   QStringLiteral(" dal ") + FormatDate(wanted.start) + QStringLiteral(" al ") +
+                   FormatDate(wanted.end) + QStringLiteral(" per ") + wanted.customer.trimmed() +
+                   QStringLiteral("?");
     }
     if (!messages.confirm(owner, question))
         return;
     bool replace = false;
     if (!plan.taken.empty()) {
         replace = messages.confirm(
-            owner, QStringLiteral("Attenzione: nel planner della bicicletta n. ") + number +
-                       QStringLiteral(" risultano già prenotati per altri i giorni ") + Planning::listDays(plan.taken) +
-                       QStringLiteral(".\r\n\r\nSostituire anche queste prenotazioni? Rispondendo No verranno "
-                                      "prenotati soltanto i giorni liberi."));
+            owner,
+            QStringLiteral("Attenzione: nel planner della bicicletta n. ") + number +
+                QStringLiteral(" risultano già prenotati per altri i giorni ") +
+                Planning::listDays(plan.taken) +
+                QStringLiteral(".\r\n\r\nSostituire anche queste prenotazioni? Rispondendo No verranno "
+                               "prenotati soltanto i giorni liberi."));
     }
     write(messages, owner, plan, *vehicle, wanted.text.trimmed(), replace);
 }

@@ -18,10 +18,12 @@ BookingText::BookingText(Context& context, QWidget* parent) : QWidget(parent), m
     m_txtPrenotazione->setFont(Style::font(Style::Family::Verdana, 14, true));
     m_txtPrenotazione->setMinimumHeight(30);
     Form::highlightByBackground(m_txtPrenotazione);
-    PictureButton* copy = PictureButton::create(QStringLiteral(":/planner/copy.svg"), QStringLiteral("cmdClipboard"),
-                                                QSize(26, 26), QStringLiteral("Copia il testo in memoria"));
-    PictureButton* clear = PictureButton::create(QStringLiteral(":/toolbar/clear.svg"), QStringLiteral("cmdCancella"),
-                                                 QSize(26, 26), QStringLiteral("Cancella il testo"));
+    PictureButton* copy =
+        PictureButton::create(QStringLiteral(":/planner/copy.svg"), QStringLiteral("cmdClipboard"),
+                              QSize(26, 26), QStringLiteral("Copia il testo in memoria"));
+    PictureButton* clear =
+        PictureButton::create(QStringLiteral(":/toolbar/clear.svg"), QStringLiteral("cmdCancella"),
+                              QSize(26, 26), QStringLiteral("Cancella il testo"));
     connect(copy, &PictureButton::clicked, this, &BookingText::cmdClipboardClick);
     connect(clear, &PictureButton::clicked, this, &BookingText::cmdCancellaClick);
     connect(m_txtPrenotazione, &QLineEdit::textChanged, this, &BookingText::textChanged);
@@ -54,13 +56,14 @@ void BookingText::cmdClipboardClick()
 {
     if (trimmed().isEmpty()) {
         m_context.messages().warning(
-            window(), QStringLiteral("Attenzione: il campo di testo non contiene nessun dato da copiare in memoria."));
+            window(),
+            QStringLiteral("Attenzione: il campo di testo non contiene nessun dato da copiare in memoria."));
         m_txtPrenotazione->setFocus(Qt::OtherFocusReason);
         return;
     }
     m_context.clipboard().setText(text());
-    m_context.messages().information(window(),
-                                     QStringLiteral("Il contenuto del campo di testo è stato copiato in memoria."));
+    m_context.messages().information(
+        window(), QStringLiteral("Il contenuto del campo di testo è stato copiato in memoria."));
 }
 
 void BookingText::cmdCancellaClick()

@@ -13,8 +13,8 @@
 namespace rf {
 
 TfrmGiorno::TfrmGiorno(Context& context, QWidget* owner)
-    : FixedDialog(context, owner, QStringLiteral("frmGiorno"), QStringLiteral(" Prenotazione noleggio veicolo"),
-                  QSize(660, 425))
+    : FixedDialog(context, owner, QStringLiteral("frmGiorno"),
+                  QStringLiteral(" Prenotazione noleggio veicolo"), QSize(660, 425))
 {
     m_infCamera = new QLabel(QStringLiteral("Veicolo"), this);
     m_infCamera->setObjectName(QStringLiteral("infCamera"));
@@ -37,8 +37,8 @@ TfrmGiorno::TfrmGiorno(Context& context, QWidget* owner)
 
     m_icoLibera = SvgPicture::create(QStringLiteral(":/planner/badge_free.svg"), QStringLiteral("icoLibera"),
                                      QSize(150, 40));
-    m_icoOccupata = SvgPicture::create(QStringLiteral(":/planner/badge_booked.svg"), QStringLiteral("icoOccupata"),
-                                       QSize(150, 40));
+    m_icoOccupata = SvgPicture::create(QStringLiteral(":/planner/badge_booked.svg"),
+                                       QStringLiteral("icoOccupata"), QSize(150, 40));
     m_icoOccupata->hide();
     auto* indicator = new QHBoxLayout;
     indicator->addStretch(1);
@@ -48,7 +48,8 @@ TfrmGiorno::TfrmGiorno(Context& context, QWidget* owner)
 
     QPushButton* btnChiudi =
         Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Applica e chiudi"), QSize(150, 32), this);
-    QPushButton* btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(150, 32), this);
+    QPushButton* btnAnnulla =
+        Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(150, 32), this);
     btnChiudi->setDefault(true); // Enter in the text applies
     connect(btnChiudi, &QPushButton::clicked, this, [this] {
         updateIndicator();

@@ -20,7 +20,8 @@ public:
     QString lblMemory;
 
     // The day, the vehicle and the day's current text, as the grid gives them.
-    void setDay(const QString& dayKey, const QString& dateLine, const QString& vehicleLine, const QString& text);
+    void setDay(const QString& dayKey, const QString& dateLine, const QString& vehicleLine,
+                const QString& text);
     // The booking text without blanks at either end.
     QString text() const;
     bool showsBooked() const;

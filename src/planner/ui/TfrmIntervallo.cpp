@@ -20,10 +20,11 @@ namespace rf {
 
 namespace {
 
-const QStringList MonthNames{QStringLiteral("Gennaio"),   QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
-                             QStringLiteral("Aprile"),    QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
-                             QStringLiteral("Luglio"),    QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
-                             QStringLiteral("Ottobre"),   QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
+const QStringList MonthNames{
+    QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
+    QStringLiteral("Aprile"),  QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
+    QStringLiteral("Luglio"),  QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
+    QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
 
 // "/01/" ... "/12/" for a month name, compared trimmed and in lower case; empty when unknown.
 QString monthPiece(const QString& name)
@@ -42,9 +43,11 @@ TfrmIntervallo::TfrmIntervallo(Context& context, QWidget* owner)
                   QStringLiteral(" Prenotazione noleggio veicolo per intervallo di tempo"), QSize(778, 366))
 {
     setStyleSheet(Style::sheet(QStringLiteral(
-        "QGroupBox { background: @PanelWash; border: 1px solid @PanelBorder; border-radius: 6px; margin-top: 10px;"
+        "QGroupBox { background: @PanelWash; border: 1px solid @PanelBorder; border-radius: 6px; margin-top: "
+        "10px;"
         " font-weight: bold; color: @Ink; } QGroupBox::title { subcontrol-origin: margin; left: 10px; }"
-        "QComboBox { background: @IdleFill; border: 1px solid @EditBorder; padding: 2px 6px; min-height: 22px; }"
+        "QComboBox { background: @IdleFill; border: 1px solid @EditBorder; padding: 2px 6px; min-height: "
+        "22px; }"
         "QComboBox:focus { background: @FocusYellow; }")));
 
     m_infCamera = new QLabel(this);
@@ -54,7 +57,8 @@ TfrmIntervallo::TfrmIntervallo(Context& context, QWidget* owner)
     m_infCamera->setWordWrap(true);
     m_infCamera->setMinimumHeight(40);
     m_infCamera->setFont(Style::font(Style::Family::Verdana, 15, true));
-    m_infCamera->setStyleSheet(Style::sheet(QStringLiteral("background: @Navy; color: white; border-radius: 4px;")));
+    m_infCamera->setStyleSheet(
+        Style::sheet(QStringLiteral("background: @Navy; color: white; border-radius: 4px;")));
 
     m_txtGiornoInizio = makeDayPicker(QStringLiteral("txtGiornoInizio"));
     m_txtMeseInizio = makeMonthPicker(QStringLiteral("txtMeseInizio"));
@@ -69,7 +73,8 @@ TfrmIntervallo::TfrmIntervallo(Context& context, QWidget* owner)
     QPushButton* btnChiudi =
         Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Applica e chiudi"), QSize(150, 32), this);
     btnChiudi->setAutoDefault(true); // Enter in the text leads here; Enter here applies
-    QPushButton* btnAnnulla = Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(150, 32), this);
+    QPushButton* btnAnnulla =
+        Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QSize(150, 32), this);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmIntervallo::btnChiudiClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     Form::enterChain({m_txtGiornoInizio, m_txtMeseInizio, m_txtGiornoFine, m_txtMeseFine, m_booking->edit()});
@@ -77,8 +82,8 @@ TfrmIntervallo::TfrmIntervallo(Context& context, QWidget* owner)
 
     auto* dates = new QHBoxLayout;
     dates->setSpacing(16);
-    dates->addWidget(dateGroup(QStringLiteral(" Data inizio intervallo: "), m_txtGiornoInizio, m_txtMeseInizio,
-                               m_lblAnnoInizio));
+    dates->addWidget(dateGroup(QStringLiteral(" Data inizio intervallo: "), m_txtGiornoInizio,
+                               m_txtMeseInizio, m_lblAnnoInizio));
     dates->addWidget(
         dateGroup(QStringLiteral(" Data fine intervallo: "), m_txtGiornoFine, m_txtMeseFine, m_lblAnnoFine));
 
@@ -86,9 +91,11 @@ TfrmIntervallo::TfrmIntervallo(Context& context, QWidget* owner)
     layout->setContentsMargins(18, 14, 18, 14);
     layout->setSpacing(8);
     layout->addWidget(m_infCamera);
-    layout->addWidget(Style::caption(QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da prenotare."), 12));
+    layout->addWidget(Style::caption(
+        QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da prenotare."), 12));
     layout->addLayout(dates);
-    layout->addWidget(Style::caption(QStringLiteral("Indicare il nome del cliente nel campo sottostante."), 12));
+    layout->addWidget(
+        Style::caption(QStringLiteral("Indicare il nome del cliente nel campo sottostante."), 12));
     layout->addWidget(m_booking);
     layout->addStretch(1);
     layout->addLayout(buttonRow({btnChiudi, btnAnnulla}));
@@ -175,25 +182,29 @@ void TfrmIntervallo::btnChiudiClick()
     lblDataFine.clear();
     const auto blank = [](const QComboBox* picker) { return picker->currentText().trimmed().isEmpty(); };
     if (blank(m_txtGiornoInizio))
-        return refuse(false,
-                      QStringLiteral("Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco "
-                                     "a cascata."),
-                      m_txtGiornoInizio);
+        return refuse(
+            false,
+            QStringLiteral("Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco "
+                           "a cascata."),
+            m_txtGiornoInizio);
     if (blank(m_txtMeseInizio))
-        return refuse(false,
-                      QStringLiteral("Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a "
-                                     "cascata."),
-                      m_txtMeseInizio);
+        return refuse(
+            false,
+            QStringLiteral("Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a "
+                           "cascata."),
+            m_txtMeseInizio);
     if (blank(m_txtGiornoFine))
-        return refuse(false,
-                      QStringLiteral("Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a "
-                                     "cascata."),
-                      m_txtGiornoFine);
+        return refuse(
+            false,
+            QStringLiteral("Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a "
+                           "cascata."),
+            m_txtGiornoFine);
     if (blank(m_txtMeseFine))
-        return refuse(false,
-                      QStringLiteral("Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a "
-                                     "cascata."),
-                      m_txtMeseFine);
+        return refuse(
+            false,
+            QStringLiteral("Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a "
+                           "cascata."),
+            m_txtMeseFine);
     lblDataInizio = m_txtGiornoInizio->currentText().trimmed() + monthPiece(m_txtMeseInizio->currentText()) +
                     m_lblAnnoInizio->text().trimmed();
     const QDate start = ParseDate(lblDataInizio);
@@ -207,11 +218,12 @@ void TfrmIntervallo::btnChiudiClick()
                   m_lblAnnoFine->text().trimmed();
     const QDate end = ParseDate(lblDataFine);
     if (!end.isValid())
-        return refuse(true,
-                      QStringLiteral("Attenzione: la data ") + lblDataFine +
-                          QStringLiteral(" di fine intervallo non esiste.\n\r\n\rPer effettuare la prenotazione è "
-                                         "necessario indicare una data valida."),
-                      m_txtGiornoFine);
+        return refuse(
+            true,
+            QStringLiteral("Attenzione: la data ") + lblDataFine +
+                QStringLiteral(" di fine intervallo non esiste.\n\r\n\rPer effettuare la prenotazione è "
+                               "necessario indicare una data valida."),
+            m_txtGiornoFine);
     if (start > end)
         return refuse(true,
                       QStringLiteral("Attenzione: la data di fine intervallo (") + lblDataFine +
@@ -221,21 +233,22 @@ void TfrmIntervallo::btnChiudiClick()
                                          "intervallo di tempo valido."),
                       nullptr);
     if (text().isEmpty())
-        return refuse(false,
-                      QStringLiteral("Attenzione: per effettuare la prenotazione è necessario indicare il nome del "
-                                     "cliente."),
-                      m_booking->edit());
+        return refuse(
+            false,
+            QStringLiteral("Attenzione: per effettuare la prenotazione è necessario indicare il nome del "
+                           "cliente."),
+            m_booking->edit());
     const int first = Planning::slotOfDate(start);
     const int last = Planning::slotOfDate(end);
     const std::vector<Planning::BookedDay> taken =
         Planning::bookedOtherwise(m_booked, start.year(), first, last, text());
-    const QString warning = taken.empty() ? QString()
-                                          : QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i "
-                                                           "giorni ") +
-                                                Planning::listDays(taken) +
-                                                QStringLiteral(", che verranno sostituiti.\r\n\r\n");
-    if (!m_context.messages().confirm(this, warning + QStringLiteral("INTERVALLO SELEZIONATO:  DAL  ") + lblDataInizio +
-                                                QStringLiteral(" AL ") + lblDataFine +
+    const QString warning =
+        taken.empty() ? QString()
+                      : QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i "
+                                       "giorni ") +
+                            Planning::listDays(taken) + QStringLiteral(", che verranno sostituiti.\r\n\r\n");
+    if (!m_context.messages().confirm(this, warning + QStringLiteral("INTERVALLO SELEZIONATO:  DAL  ") +
+                                                lblDataInizio + QStringLiteral(" AL ") + lblDataFine +
                                                 QStringLiteral(".\r\n\r\nSi conferma la prenotazione?")))
         return;
     m_first = first;

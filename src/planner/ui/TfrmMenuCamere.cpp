@@ -31,27 +31,30 @@ namespace {
 constexpr int LongestLine = 8 + 15 + 2 + 28 + 10 + 12 + 10 + 24 + 8 + 4;
 constexpr int ListChrome = 60 + 4 + 24;
 const QString FourDigits = QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
-const QString NoVehicles = QStringLiteral(
-    "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter utilizzare il planner delle "
-    "prenotazioni è necessario registrare almeno un veicolo nella flotta bici.");
+const QString NoVehicles =
+    QStringLiteral("Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter utilizzare "
+                   "il planner delle "
+                   "prenotazioni è necessario registrare almeno un veicolo nella flotta bici.");
 const QString NoneSelected =
     QStringLiteral("Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.");
 } // namespace
 
 TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
-    : WorkWindow(context, QStringLiteral("frmMenuCamere"), QStringLiteral(" Rotaflux - Planner Prenotazioni"), parent),
+    : WorkWindow(context, QStringLiteral("frmMenuCamere"), QStringLiteral(" Rotaflux - Planner Prenotazioni"),
+                 parent),
       lblMemory(QStringLiteral("avvio"))
 {
     Style::gradientBackground(this);
     m_model.setItemWidth(910);
 
-    auto* banner = SvgPicture::create(QStringLiteral(":/planner/entry_banner.svg"), QStringLiteral("imgTitolo"),
-                                      QSize(900, 90));
+    auto* banner = SvgPicture::create(QStringLiteral(":/planner/entry_banner.svg"),
+                                      QStringLiteral("imgTitolo"), QSize(900, 90));
     auto* lblInformazioni =
         new QLabel(QStringLiteral("Selezionare un anno solare e un veicolo e premere il pulsante Apri."));
     lblInformazioni->setObjectName(QStringLiteral("lblInformazioni"));
     lblInformazioni->setFont(Style::font(Style::Family::Verdana, 15, true));
-    lblInformazioni->setStyleSheet(Style::sheet(QStringLiteral("color: @FocusYellow; background: transparent;")));
+    lblInformazioni->setStyleSheet(
+        Style::sheet(QStringLiteral("color: @FocusYellow; background: transparent;")));
 
     QLabel* titAnno = Style::caption(QStringLiteral("Anno:"), 15);
     titAnno->setObjectName(QStringLiteral("titAnno"));
@@ -63,11 +66,13 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     m_txtAnnoFatture->setFont(Style::font(Style::Family::Verdana, 16, true));
     Form::highlightByBackground(m_txtAnnoFatture);
     Form::filterKeys(m_txtAnnoFatture, Form::Keys::DigitsOnly);
-    m_btnApriFatture = Style::button(QStringLiteral("btnApriFatture"), QStringLiteral("Apri"), QSize(110, 32));
+    m_btnApriFatture =
+        Style::button(QStringLiteral("btnApriFatture"), QStringLiteral("Apri"), QSize(110, 32));
     m_btnApriFatture->setAutoDefault(true); // Enter in the year leads here; Enter here opens
     Form::enterMovesTo(m_txtAnnoFatture, m_btnApriFatture);
     connect(m_btnApriFatture, &QPushButton::clicked, this, &TfrmMenuCamere::btnApriFattureClick);
-    m_icoMano = SvgPicture::create(QStringLiteral(":/planner/hand.svg"), QStringLiteral("icoMano"), QSize(36, 36));
+    m_icoMano =
+        SvgPicture::create(QStringLiteral(":/planner/hand.svg"), QStringLiteral("icoMano"), QSize(36, 36));
     m_icoMano->hide();
     auto* yearRow = new QHBoxLayout;
     yearRow->setSpacing(10);
@@ -103,8 +108,9 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     panel->setObjectName(QStringLiteral("panMain"));
     // As wide as a whole vehicle line where the screen allows, so that the last column (the year
     // of construction) is seen without scrolling; never narrower than the other work windows.
-    const int lineWidth = QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M')) *
-                          LongestLine;
+    const int lineWidth =
+        QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M')) *
+        LongestLine;
     panel->setFixedHeight(PanelHeight);
     panel->setMinimumWidth(PanelWidth);
     panel->setMaximumWidth(std::max(PanelWidth, lineWidth + ListChrome));
@@ -139,7 +145,8 @@ void TfrmMenuCamere::showEvent(QShowEvent* event)
     fillList();
     m_lstRecords->clearSelection();
     m_lstRecords->setCurrentIndex({});
-    m_txtAnnoFatture->setText(QStringLiteral("%1").arg(m_context.clock().today().year(), 4, 10, QLatin1Char('0')));
+    m_txtAnnoFatture->setText(
+        QStringLiteral("%1").arg(m_context.clock().today().year(), 4, 10, QLatin1Char('0')));
     lblMemory = QStringLiteral("avvio");
     m_txtAnnoFatture->setFocus(Qt::OtherFocusReason);
 }
@@ -163,9 +170,10 @@ void TfrmMenuCamere::pickVehicle(int row)
         return;
     const ListEntry& entry = m_model.entries()[std::size_t(row)];
     const QString archive = m_context.path(QString::fromLatin1(Fleet::ArchiveName));
-    const qint64 position = LocateRecord(archive, TSchedaVeicolo(), entry.position, entry.line, Planning::vehicleLine);
-    const std::optional<QStringList> card = position > 0 ? ReadArchiveRecord(archive, TSchedaVeicolo(), position)
-                                                         : std::nullopt;
+    const qint64 position =
+        LocateRecord(archive, TSchedaVeicolo(), entry.position, entry.line, Planning::vehicleLine);
+    const std::optional<QStringList> card =
+        position > 0 ? ReadArchiveRecord(archive, TSchedaVeicolo(), position) : std::nullopt;
     if (!card)
         return; // the labels keep what they held
     const RecordLayout& layout = TSchedaVeicolo();
@@ -201,11 +209,13 @@ void TfrmMenuCamere::btnApriFattureClick()
     const QString problem = Planning::fileNameProblem(lblBiciNum);
     if (!problem.isEmpty()) {
         m_context.messages().warning(
-            this, QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte del "
-                                 "nome di un file (") +
-                      problem +
-                      QStringLiteral(").\n\r\n\rPer utilizzare il planner è necessario modificare il numero nella "
-                                     "scheda del veicolo."));
+            this,
+            QStringLiteral(
+                "Attenzione: il numero del veicolo contiene caratteri che non possono far parte del "
+                "nome di un file (") +
+                problem +
+                QStringLiteral(").\n\r\n\rPer utilizzare il planner è necessario modificare il numero nella "
+                               "scheda del veicolo."));
         return;
     }
     lblFile = m_context.path(Planning::fileName(lblBiciNum, m_txtAnnoFatture->text()));

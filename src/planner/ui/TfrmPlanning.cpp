@@ -15,8 +15,8 @@
 #include "planner/ui/TfrmStampaPlanning.h"
 
 #include <QDate>
-#include <QFrame>
 #include <QFileInfo>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -78,17 +78,19 @@ void TfrmPlanning::buildWindow()
     bar->add(QStringLiteral("cmdIntervallo"), QStringLiteral(":/planner/interval.svg"),
              QStringLiteral("Prenota intervallo di tempo."), [this] { cmdIntervalloClick(); });
     bar->add(QStringLiteral("cmdRiepilogo"), QStringLiteral(":/planner/summary.svg"),
-             QStringLiteral("Visualizza il riepilogo delle prenotazioni registrate."), [this] { cmdRiepilogoClick(); });
+             QStringLiteral("Visualizza il riepilogo delle prenotazioni registrate."),
+             [this] { cmdRiepilogoClick(); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
              QStringLiteral("Visualizza l'anteprima di stampa del planning corrente."), [this] {
                  TfrmAnteprimaPlanning dialog(m_context, *this);
                  dialog.exec();
              });
-    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa il planning corrente."), [this] {
-        TfrmStampaPlanning dialog(m_context, *this);
-        dialog.exec();
-    });
+    bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"),
+             QStringLiteral("Stampa il planning corrente."), [this] {
+                 TfrmStampaPlanning dialog(m_context, *this);
+                 dialog.exec();
+             });
     m_cmdIntervallo = bar->findChild<QWidget*>(QStringLiteral("cmdIntervallo"));
     addClosingCommands(bar, QStringLiteral("Visualizza la guida in linea."), [this] { cmdGuidaClick(); });
     // The exit command of this window has its own hint.
@@ -133,14 +135,16 @@ void TfrmPlanning::buildWindow()
     place(band, QRect(10, 72, 996, 68));
 
     // Twelve month rows: the title, then a free and a booked tile for every day.
-    const QString tileHint = QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
+    const QString tileHint =
+        QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
     for (int m = 1; m <= 12; ++m) {
         const Planning::Month& month = Planning::Months()[std::size_t(m - 1)];
         auto* title = new QLabel(QString::fromLatin1(month.name).toUpper() + QLatin1Char(':'), this);
         title->setObjectName(QStringLiteral("tit") + QLatin1String(month.control));
         title->setAlignment(Qt::AlignCenter);
         title->setFont(Style::font(Style::Family::Verdana, 13, true));
-        title->setStyleSheet(Style::sheet(QStringLiteral("background: @SteelBlue; color: white; border-radius: 3px;")));
+        title->setStyleSheet(
+            Style::sheet(QStringLiteral("background: @SteelBlue; color: white; border-radius: 3px;")));
         Status::clears(title, m_panInfo);
         place(title, QRect(24, 152 + 40 * (m - 1), 136, 33));
         for (int d = 1; d <= month.days; ++d) {
@@ -237,7 +241,8 @@ void TfrmPlanning::load()
     if (loaded.status == Planning::Loaded::Status::Unreadable) {
         // Nothing will be written over the file: booking here would only be thrown away.
         showSaveable(QStringLiteral("Prenotazioni non leggibili: le modifiche non possono essere salvate."));
-        warning = QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
+        warning = QStringLiteral(
+                      "Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
                   m_target.year +
                   QStringLiteral(".\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate.");
     } else {
@@ -284,12 +289,14 @@ bool TfrmPlanning::save()
             }
             return true;
         }
-        if (messages.confirm(this, QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\r") +
-                                       PlanningMessages::saveFailureReason(m_target.file, result) +
-                                       QStringLiteral("\n\r\n\rRiprovare il salvataggio?")))
+        if (messages.confirm(
+                this, QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\r") +
+                          PlanningMessages::saveFailureReason(m_target.file, result) +
+                          QStringLiteral("\n\r\n\rRiprovare il salvataggio?")))
             continue;
-        return messages.confirm(this, QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o "
-                                                     "modificate in questa schermata andranno perse."));
+        return messages.confirm(
+            this, QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o "
+                                 "modificate in questa schermata andranno perse."));
     }
 }
 
@@ -311,18 +318,20 @@ void TfrmPlanning::dayClick(int slot)
     const QString year = m_target.year.trimmed();
     if (!QDate(year.toInt(), Planning::monthOf(slot), Planning::dayOf(slot)).isValid() &&
         slot == Planning::slotOf(2, 29)) {
-        m_context.messages().warning(this, QStringLiteral("Attenzione: la data 29/02/") + year +
-                                               QStringLiteral(" non esiste.\n\r\n\rPer poter effettuare la "
-                                                              "prenotazione è necessario indicare una data valida."));
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: la data 29/02/") + year +
+                      QStringLiteral(" non esiste.\n\r\n\rPer poter effettuare la "
+                                     "prenotazione è necessario indicare una data valida."));
         return;
     }
     TfrmGiorno dialog(m_context, this);
-    dialog.setDay(Planning::dayKey(slot),
-                  QStringLiteral("Prenotazione del %1 %2 ")
-                          .arg(Planning::dayOf(slot))
-                          .arg(QLatin1String(Planning::Months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
-                      year,
-                  vehicleLine(), m_days[std::size_t(slot)]);
+    dialog.setDay(
+        Planning::dayKey(slot),
+        QStringLiteral("Prenotazione del %1 %2 ")
+                .arg(Planning::dayOf(slot))
+                .arg(QLatin1String(Planning::Months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
+            year,
+        vehicleLine(), m_days[std::size_t(slot)]);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const int target = Planning::slotOfKey(dialog.lblMemory);
@@ -359,8 +368,9 @@ QStringList TfrmPlanning::summaryLines() const
 void TfrmPlanning::cmdRiepilogoClick()
 {
     TfrmRiepPrenotazioni summary(m_context, this, summaryLines(),
-                                 QStringLiteral("Riepilogo prenotazioni bici n. ") + m_txtBiciNum->text().trimmed() +
-                                     QLatin1Char(' ') + m_txtMarca->text().trimmed() + QStringLiteral(" anno ") +
+                                 QStringLiteral("Riepilogo prenotazioni bici n. ") +
+                                     m_txtBiciNum->text().trimmed() + QLatin1Char(' ') +
+                                     m_txtMarca->text().trimmed() + QStringLiteral(" anno ") +
                                      m_txtAnno->text().trimmed(),
                                  m_lastSummarySearch);
     summary.exec();

@@ -30,7 +30,8 @@ public:
     // Whether the bookings were read from a file this grid may write: only then can days be booked.
     bool isSaveable() const
     {
-        return m_loadedStatus == Planning::Loaded::Status::Read || m_loadedStatus == Planning::Loaded::Status::Empty;
+        return m_loadedStatus == Planning::Loaded::Status::Read ||
+               m_loadedStatus == Planning::Loaded::Status::Empty;
     }
     // The position of the planning record ("1" while the grid is shown).
     QString lblPosizione;

@@ -7,8 +7,9 @@ namespace rf {
 
 TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(Context& context, QWidget* owner, const QStringList& lines,
                                            const QString& title, QString& lastSearch)
-    : ListWindow(context, owner, {QStringLiteral("frmRiepPrenotazioni"), QStringLiteral(" Riepilogo prenotazioni veicolo"),
-                                  title, QString(), QString(), QString()})
+    : ListWindow(context, owner,
+                 {QStringLiteral("frmRiepPrenotazioni"), QStringLiteral(" Riepilogo prenotazioni veicolo"),
+                  title, QString(), QString(), QString()})
 {
     keepSearchKeyIn(lastSearch);
     model().setItemWidth(760);

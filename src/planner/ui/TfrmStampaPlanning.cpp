@@ -22,7 +22,8 @@ PrintChoiceDialog::Builder planningSheetBuilder(Context& context, const TfrmPlan
         report::Report sheet = report::PlanningSheet();
         report::FillPlanningSheet(sheet, grid.year(), number->text(), make->text(), size->text(), booked,
                                   context.clock().now());
-        sheet.setFileName(QStringLiteral("Planning bici %1 anno %2").arg(number->text().trimmed()).arg(grid.year()));
+        sheet.setFileName(
+            QStringLiteral("Planning bici %1 anno %2").arg(number->text().trimmed()).arg(grid.year()));
         return sheet;
     };
 }
