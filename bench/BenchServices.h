@@ -66,8 +66,8 @@ private:
     };
     class NoReports final : public ReportOutput {
     public:
-        bool preview(QWidget*, const report::Document&) override { return true; }
-        bool print(QWidget*, const report::Document&) override { return true; }
+        bool preview(QWidget*, const Reports::Document&) override { return true; }
+        bool print(QWidget*, const Reports::Document&) override { return true; }
     };
 
     std::unique_ptr<Context> m_context;

@@ -377,10 +377,10 @@ void measureFleet(int vehicles)
              QStringLiteral("+%1 MB").arg(peak, 0, 'f', 1), QString(), peak, 100, QStringLiteral("≤ 100 MB"));
 
     const auto sheetToPdf = [&](qint64* bytes) {
-        const std::optional<report::Report> sheet = vehicleSheetBuilder(fleet)();
-        const report::Prepared prepared = report::Prepare(*sheet, QDate::currentDate());
+        const std::optional<Reports::Report> sheet = vehicleSheetBuilder(fleet)();
+        const Reports::Prepared prepared = Reports::prepare(*sheet, QDate::currentDate());
         const QString pdf = folder.file(QStringLiteral("scheda.pdf"));
-        report::WritePdf(prepared.document, pdf);
+        Reports::writePdf(prepared.document, pdf);
         *bytes = QFileInfo(pdf).size();
     };
     qint64 withPhoto = 0;

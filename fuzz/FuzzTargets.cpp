@@ -47,7 +47,7 @@ void Records(const QByteArray& data)
     if (archive.OpenArchive())
         archive.ScanRecords([](qint64, const char*) { return true; });
     archive.CloseArchive();
-    Durable::ReadJournal(scratchFile(QStringLiteral("a.journal"), data));
+    Durable::readJournal(scratchFile(QStringLiteral("a.journal"), data));
 }
 
 void Ini(const QByteArray& data)

@@ -315,7 +315,7 @@ int main(int argc, char** argv)
         writer.setCreator(QString::fromUtf8(rf::Product::Maker));
         written = GuideWriter(writer).write();
     }
-    if (!written || !rf::CommitWhole(file)) {
+    if (!written || !rf::commitWhole(file)) {
         std::fprintf(stderr, "make_guide_pdf: cannot write %s\n", argv[1]);
         return 1;
     }

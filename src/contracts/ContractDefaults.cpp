@@ -29,7 +29,7 @@ bool write(const QString& programFolder, const Values& values)
     if (!ini.load())
         return false;
     for (int i = 0; i < Count; ++i)
-        ini.setValue(QLatin1String(Section), QLatin1String(Entries[i].key), TrimControl(values[i]));
+        ini.setValue(QLatin1String(Section), QLatin1String(Entries[i].key), trimControl(values[i]));
     return ini.save();
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 ExportValue field(const char* name)
 {
-    return FieldValue(TSchedaContratto(), name);
+    return fieldValue(TSchedaContratto(), name);
 }
 
 // A date and a time as the sheet shows them: "Data: 01/07/2024 Ora: 09:30".
@@ -24,14 +24,14 @@ ExportValue dateAndTime(const char* date, const char* time)
 
 } // namespace
 
-const std::vector<ExportColumn>& ExportColumns()
+const std::vector<ExportColumn>& exportColumns()
 {
     static const std::vector<ExportColumn> columns{
-        FieldColumn(QStringLiteral("Data stipula"), 120, QStringLiteral("Data stipula"), 120,
+        fieldColumn(QStringLiteral("Data stipula"), 120, QStringLiteral("Data stipula"), 120,
                     TSchedaContratto(), "Data"),
-        FieldColumn(QStringLiteral("Cliente"), 250, QStringLiteral("Cliente"), 250, TSchedaContratto(),
+        fieldColumn(QStringLiteral("Cliente"), 250, QStringLiteral("Cliente"), 250, TSchedaContratto(),
                     "Cliente"),
-        FieldColumn(QStringLiteral("Via e numero civico"), 250, QStringLiteral("Via e numero civico"), 280,
+        fieldColumn(QStringLiteral("Via e numero civico"), 250, QStringLiteral("Via e numero civico"), 280,
                     TSchedaContratto(), "IndirizzoRes"),
         {QStringLiteral("Comune di residenza"), 250, QStringLiteral("Comune di residenza"), 250,
          [town = field("ComuneRes"), province = field("ProvRes")](const RecordView& record,
@@ -40,47 +40,47 @@ const std::vector<ExportColumn>& ExportColumns()
              out += ' ';
              province(record, out);
          }},
-        FieldColumn(QStringLiteral("Codice fiscale"), 150, QStringLiteral("Codice fiscale"), 150,
+        fieldColumn(QStringLiteral("Codice fiscale"), 150, QStringLiteral("Codice fiscale"), 150,
                     TSchedaContratto(), "CodFisc"),
-        FieldColumn(QStringLiteral("Telefono"), 150, QStringLiteral("Telefono"), 200, TSchedaContratto(),
+        fieldColumn(QStringLiteral("Telefono"), 150, QStringLiteral("Telefono"), 200, TSchedaContratto(),
                     "Recapito"),
-        FieldColumn(QStringLiteral("Cognome e nome del minore"), 250,
+        fieldColumn(QStringLiteral("Cognome e nome del minore"), 250,
                     QStringLiteral("Cognome e nome del minore"), 250, TSchedaContratto(), "Minore"),
-        FieldColumn(QStringLiteral("Tipologia tariffa"), 200, QStringLiteral("Tipologia tariffa"), 250,
+        fieldColumn(QStringLiteral("Tipologia tariffa"), 200, QStringLiteral("Tipologia tariffa"), 250,
                     TSchedaContratto(), "Tariffa"),
-        FieldColumn(QStringLiteral("Importo unitario"), 150, QStringLiteral("Importo unitario"), 180,
+        fieldColumn(QStringLiteral("Importo unitario"), 150, QStringLiteral("Importo unitario"), 180,
                     TSchedaContratto(), "Importo"),
-        FieldColumn(QStringLiteral("Criterio conteggio"), 300, QStringLiteral("Criterio conteggio"), 300,
+        fieldColumn(QStringLiteral("Criterio conteggio"), 300, QStringLiteral("Criterio conteggio"), 300,
                     TSchedaContratto(), "Conteggio"),
-        FieldColumn(QStringLiteral("Importo totale"), 150, QStringLiteral("Imp. totale"), 180,
+        fieldColumn(QStringLiteral("Importo totale"), 150, QStringLiteral("Imp. totale"), 180,
                     TSchedaContratto(), "Totale"),
-        FieldColumn(QStringLiteral("Bicicletta n."), 160, QStringLiteral("Bicicletta n."), 250,
+        fieldColumn(QStringLiteral("Bicicletta n."), 160, QStringLiteral("Bicicletta n."), 250,
                     TSchedaContratto(), "BiciNum"),
-        FieldColumn(QStringLiteral("Marca e modello"), 250, QStringLiteral("Marca e modello"), 280,
+        fieldColumn(QStringLiteral("Marca e modello"), 250, QStringLiteral("Marca e modello"), 280,
                     TSchedaContratto(), "Marca"),
-        FieldColumn(QStringLiteral("Telaio n."), 160, QStringLiteral("Telaio n."), 250, TSchedaContratto(),
+        fieldColumn(QStringLiteral("Telaio n."), 160, QStringLiteral("Telaio n."), 250, TSchedaContratto(),
                     "Telaio"),
-        FieldColumn(QStringLiteral("Taglia"), 160, QStringLiteral("Taglia"), 200, TSchedaContratto(),
+        fieldColumn(QStringLiteral("Taglia"), 160, QStringLiteral("Taglia"), 200, TSchedaContratto(),
                     "Taglia"),
-        FieldColumn(QStringLiteral("Accessori forniti al cliente"), 300,
+        fieldColumn(QStringLiteral("Accessori forniti al cliente"), 300,
                     QStringLiteral("Accessori forniti al cliente"), 350, TSchedaContratto(), "Accessori"),
         {QStringLiteral("Inizio noleggio"), 280, QStringLiteral("Inizio noleggio"), 280,
          dateAndTime("DataInizio", "OraInizio")},
-        FieldColumn(QStringLiteral("Sede ritiro"), 250, QStringLiteral("Sede ritiro"), 250,
+        fieldColumn(QStringLiteral("Sede ritiro"), 250, QStringLiteral("Sede ritiro"), 250,
                     TSchedaContratto(), "SedeRit"),
         {QStringLiteral("Fine noleggio"), 280, QStringLiteral("Fine noleggio"), 280,
          dateAndTime("DataFine", "OraFine")},
-        FieldColumn(QStringLiteral("Sede riconsegna"), 250, QStringLiteral("Sede riconsegna"), 250,
+        fieldColumn(QStringLiteral("Sede riconsegna"), 250, QStringLiteral("Sede riconsegna"), 250,
                     TSchedaContratto(), "SedeRic"),
-        FieldColumn(QStringLiteral("Tot. giorni"), 120, QStringLiteral("Tot. giorni"), 150,
+        fieldColumn(QStringLiteral("Tot. giorni"), 120, QStringLiteral("Tot. giorni"), 150,
                     TSchedaContratto(), "TotGiorni"),
-        FieldColumn(QStringLiteral("Modalità di pagamento"), 250, QStringLiteral("Modalità di pagamento"),
+        fieldColumn(QStringLiteral("Modalità di pagamento"), 250, QStringLiteral("Modalità di pagamento"),
                     300, TSchedaContratto(), "Pagamento"),
-        FieldColumn(QStringLiteral("Imp. cauzione"), 150, QStringLiteral("Imp. cauzione"), 150,
+        fieldColumn(QStringLiteral("Imp. cauzione"), 150, QStringLiteral("Imp. cauzione"), 150,
                     TSchedaContratto(), "Cauzione"),
-        FieldColumn(QStringLiteral("Difetti veicolo al rientro"), 300,
+        fieldColumn(QStringLiteral("Difetti veicolo al rientro"), 300,
                     QStringLiteral("Difetti veicolo al rientro"), 350, TSchedaContratto(), "Difetti"),
-        FieldColumn(QStringLiteral("Note"), 300, QStringLiteral("Note"), 350, TSchedaContratto(), "Note"),
+        fieldColumn(QStringLiteral("Note"), 300, QStringLiteral("Note"), 350, TSchedaContratto(), "Note"),
     };
     return columns;
 }

@@ -8,6 +8,6 @@ constexpr const char* ExportFileName = "Contratti_Noleggio_Bici.xls";
 constexpr const char* ExportWorksheet = "Contratti Noleggio Bici";
 
 // The 25 exported columns of a contract.
-const std::vector<ExportColumn>& ExportColumns();
+const std::vector<ExportColumn>& exportColumns();
 
 } // namespace rf::Contracts

@@ -5,7 +5,7 @@
 
 namespace rf::Contracts {
 
-const std::vector<SearchFilterDef>& SearchFilters()
+const std::vector<SearchFilterDef>& searchFilters()
 {
     static const std::vector<SearchFilterDef> filters{
         {"txtDataInizio", "Data inizio (gg/mm/aaaa):", "DataInizio", "effCampo01"},
@@ -22,7 +22,7 @@ const std::vector<SearchFilterDef>& SearchFilters()
     return filters;
 }
 
-QByteArray ListLine(const RecordView& record)
+QByteArray listLine(const RecordView& record)
 {
     static const RecordLayout& layout = TSchedaContratto();
     static const int customer = layout.indexOf(QStringLiteral("Cliente"));
@@ -49,21 +49,21 @@ QByteArray ListLine(const RecordView& record)
         .take();
 }
 
-bool NotReturned(const RecordView& record)
+bool notReturned(const RecordView& record)
 {
     return record.fieldBytes(ReturnedField) == "No";
 }
 
-bool Overdue(const RecordView& record, const QDate& today)
+bool overdue(const RecordView& record, const QDate& today)
 {
     static const int end = TSchedaContratto().indexOf(QStringLiteral("DataFine"));
-    if (!NotReturned(record))
+    if (!notReturned(record))
         return false;
-    const QDate date = ParseDate(record.field(end));
+    const QDate date = parseDate(record.field(end));
     return date.isValid() && date < today;
 }
 
-QString OutCount(int out, int late)
+QString outCount(int out, int late)
 {
     return (out == 1 ? QStringLiteral("1 veicolo fuori") : QStringLiteral("%1 veicoli fuori").arg(out)) +
            QStringLiteral(", di cui %1 in ritardo").arg(late);

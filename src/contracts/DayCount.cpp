@@ -28,10 +28,10 @@ QString missingDate(const QString& which)
 
 QString invalidDate(const QString& date)
 {
-    const QString problem = LooksLikeDate(date)
+    const QString problem = looksLikeDate(date)
                                 ? QStringLiteral(" non esiste.")
                                 : QStringLiteral(" non è valida: le date si scrivono nella forma ") +
-                                      DateFormExample() + QLatin1Char('.');
+                                      dateFormExample() + QLatin1Char('.');
     return QStringLiteral("Attenzione: la data ") + date + problem +
            QStringLiteral(
                "\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una data valida.");
@@ -39,13 +39,13 @@ QString invalidDate(const QString& date)
 
 } // namespace
 
-bool LooksLikeDate(const QString& text)
+bool looksLikeDate(const QString& text)
 {
     static const QRegularExpression shape(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{4}$"));
-    return shape.match(TrimControl(text)).hasMatch();
+    return shape.match(trimControl(text)).hasMatch();
 }
 
-QString DateFormExample()
+QString dateFormExample()
 {
     return QStringLiteral("gg/mm/aaaa, ad esempio 03/01/2027");
 }
@@ -55,17 +55,17 @@ DayCountResult Calcola(const QString& dataInizio, const QString& dataFine)
     using Box = DayCountResult::Box;
     using Focus = DayCountResult::Focus;
 
-    const QString start = TrimControl(dataInizio);
-    const QString end = TrimControl(dataFine);
+    const QString start = trimControl(dataInizio);
+    const QString end = trimControl(dataFine);
     if (start.isEmpty())
         return failure(Box::Warning, missingDate(QStringLiteral("inizio")), Focus::Start);
     if (end.isEmpty())
         return failure(Box::Warning, missingDate(QStringLiteral("fine")), Focus::End);
 
-    const QDate first = ParseDate(start);
+    const QDate first = parseDate(start);
     if (!first.isValid())
         return failure(Box::Plain, invalidDate(start), Focus::Start);
-    const QDate last = ParseDate(end);
+    const QDate last = parseDate(end);
     if (!last.isValid())
         return failure(Box::Plain, invalidDate(end), Focus::End);
 

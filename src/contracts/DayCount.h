@@ -17,10 +17,10 @@ struct DayCountResult {
 
 // Whether text (blanks aside) is written as a date, dd/mm/yyyy with one- or two-digit day and
 // month, whether or not that day exists ("31/02/2024" is, "abc" and "3-1-2027" are not).
-bool LooksLikeDate(const QString& text);
+bool looksLikeDate(const QString& text);
 
 // How a date is written, for a message about a text that is not one: "gg/mm/aaaa, ad esempio …".
-QString DateFormExample();
+QString dateFormExample();
 
 // Rental days from dataInizio to dataFine (dd/mm/yyyy texts as the edits hold them): the calendar
 // days between them, a rental that starts and ends on the same day counting one. The first failed

@@ -57,7 +57,7 @@ const RecordLayout& TSchedaContratto()
                                          {"Note", 250, "Note:"},
                                          {"Riconsegnato", 2, "Riconsegnato"},
                                      },
-                                     AttachmentFields()};
+                                     attachmentFields()};
     return layout;
 }
 

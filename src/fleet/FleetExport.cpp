@@ -4,7 +4,7 @@
 
 namespace rf::Fleet {
 
-const std::vector<ExportColumn>& ExportColumns()
+const std::vector<ExportColumn>& exportColumns()
 {
     static const std::vector<ExportColumn> columns = [] {
         struct Plain {
@@ -43,7 +43,7 @@ const std::vector<ExportColumn>& ExportColumns()
         };
         std::vector<ExportColumn> out;
         for (const Plain& c : table)
-            out.push_back(FieldColumn(QString::fromUtf8(c.gridHeader), c.gridWidth,
+            out.push_back(fieldColumn(QString::fromUtf8(c.gridHeader), c.gridWidth,
                                       QString::fromUtf8(c.header), c.width, TSchedaVeicolo(), c.field));
         return out;
     }();

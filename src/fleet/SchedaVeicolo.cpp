@@ -35,7 +35,7 @@ const RecordLayout& TSchedaVeicolo()
                                          {"Luogo", 50, "Luogo custodia:"},
                                          {"Note", 250, "Note:"},
                                      },
-                                     AttachmentFields()};
+                                     attachmentFields()};
     return layout;
 }
 

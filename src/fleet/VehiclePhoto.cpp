@@ -138,7 +138,7 @@ bool CardPhoto::storeAs(const QString& target) const
         return true; // the card's own photo, unchanged
     QFile file(m_path);
     if (QImageReader(m_path).format() == "jpeg" && file.open(QIODevice::ReadOnly))
-        return WriteWholeFile(target, file.readAll());
+        return writeWholeFile(target, file.readAll());
     return VehiclePhoto::saveJpeg(full(), target);
 }
 

@@ -4,7 +4,7 @@
 
 namespace rf::Fleet {
 
-const std::vector<SearchFilterDef>& SearchFilters()
+const std::vector<SearchFilterDef>& searchFilters()
 {
     static const std::vector<SearchFilterDef> filters{
         {"txtBiciNum", "Bicicletta n.", "BiciNum", "effCampo01"},
@@ -22,13 +22,13 @@ const std::vector<SearchFilterDef>& SearchFilters()
 }
 
 namespace {
-const RecordLayout& Card()
+const RecordLayout& card()
 {
     return TSchedaVeicolo();
 }
 int field(const char* name)
 {
-    return Card().indexOf(QLatin1String(name));
+    return card().indexOf(QLatin1String(name));
 }
 } // namespace
 
@@ -51,7 +51,7 @@ LineBuilder columns(const RecordView& record)
     return line;
 }
 
-QByteArray SearchLine(const RecordView& record)
+QByteArray searchLine(const RecordView& record)
 {
     static const int year = field("Anno");
     static const int state = field("Stato");

@@ -8,7 +8,7 @@
 namespace rf::Fleet {
 
 // The ten filters of the vehicle search, in the order Enter walks them.
-const std::vector<SearchFilterDef>& SearchFilters();
+const std::vector<SearchFilterDef>& searchFilters();
 
 // The columns every vehicle line begins with: number, make, size and colour fitted to their widths,
 // then "  Anno: ", ready for more.
@@ -16,6 +16,6 @@ LineBuilder columns(const RecordView& record);
 
 // A vehicle's line in the search results: number, make, size, colour, year and state, each but
 // the last fitted to its column.
-QByteArray SearchLine(const RecordView& record);
+QByteArray searchLine(const RecordView& record);
 
 } // namespace rf::Fleet

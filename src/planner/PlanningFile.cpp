@@ -41,7 +41,7 @@ const RecordLayout& TSchedaPlanning()
 
 namespace Planning {
 
-const std::array<Month, 12>& Months()
+const std::array<Month, 12>& months()
 {
     static const std::array<Month, 12> months{{
         {"Gen", "gen", "gennaio", 31},
@@ -62,18 +62,18 @@ const std::array<Month, 12>& Months()
 
 int slotOf(int month, int day)
 {
-    if (month < 1 || month > 12 || day < 1 || day > Months()[std::size_t(month - 1)].days)
+    if (month < 1 || month > 12 || day < 1 || day > months()[std::size_t(month - 1)].days)
         return -1;
     int slot = 0;
     for (int m = 1; m < month; ++m)
-        slot += Months()[std::size_t(m - 1)].days;
+        slot += months()[std::size_t(m - 1)].days;
     return slot + day - 1;
 }
 
 int monthOf(int slot)
 {
     for (int m = 1; m <= 12; ++m) {
-        const int days = Months()[std::size_t(m - 1)].days;
+        const int days = months()[std::size_t(m - 1)].days;
         if (slot < days)
             return m;
         slot -= days;
@@ -90,14 +90,14 @@ int dayOf(int slot)
 QString dayKey(int slot)
 {
     return QStringLiteral("%1_%2")
-        .arg(QLatin1String(Months()[std::size_t(monthOf(slot) - 1)].key))
+        .arg(QLatin1String(months()[std::size_t(monthOf(slot) - 1)].key))
         .arg(dayOf(slot), 2, 10, QLatin1Char('0'));
 }
 
 QString controlSuffix(int slot)
 {
     return QStringLiteral("%1_%2")
-        .arg(QLatin1String(Months()[std::size_t(monthOf(slot) - 1)].control))
+        .arg(QLatin1String(months()[std::size_t(monthOf(slot) - 1)].control))
         .arg(dayOf(slot), 2, 10, QLatin1Char('0'));
 }
 
@@ -201,7 +201,7 @@ QByteArray encodeRecord(const Vehicle& vehicle, const Days& days)
 bool writeRecord(const QString& path, const QByteArray& record, const QByteArray& tail, WriteProblem* problem)
 {
     WriteProblem why = WriteProblem::None;
-    if (WriteWholeFile(path, record + tail, &why)) {
+    if (writeWholeFile(path, record + tail, &why)) {
         *problem = WriteProblem::None;
         return true;
     }
@@ -404,7 +404,7 @@ QString summaryLine(int slot, const QString& text)
 {
     const QString label = QStringLiteral("%1 %2")
                               .arg(dayOf(slot), 2, 10, QLatin1Char('0'))
-                              .arg(QLatin1String(Months()[std::size_t(monthOf(slot) - 1)].name));
+                              .arg(QLatin1String(months()[std::size_t(monthOf(slot) - 1)].name));
     return label.leftJustified(15, QLatin1Char(' '), true) + text.trimmed();
 }
 

@@ -29,7 +29,7 @@ struct Month {
     const char* name;    // "gennaio": the texts
     int days;            // in a leap year
 };
-const std::array<Month, 12>& Months();
+const std::array<Month, 12>& months();
 
 // The slot of day d (1-based) of month m (1-12), in leap-year calendar order; -1 when there is none.
 int slotOf(int month, int day);

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace rf::report {
+namespace rf::Reports {
 namespace {
 
 // Fonts are measured on a device of exactly 96 dots an inch, so one pixel is one engine unit.
@@ -94,7 +94,7 @@ Item placeObject(const Object& object, const QPointF& origin, const QString& dat
         const QRectF inner = item.rect.adjusted(object.padding, 0, -object.padding, 0);
         item.textArea = inner;
         const QStringList lines = breakLines(object, dateText, inner.width());
-        const double height = LineHeight(object.font);
+        const double height = lineHeight(object.font);
         double top = inner.top();
         const double block = height * lines.size();
         if (object.alignment & Qt::AlignVCenter)
@@ -149,7 +149,7 @@ void placeDataBand(PageBuilder& builder, const Band& band, const QString& dateTe
         return;
     }
     const Item whole = placeObject(*flowing, QPointF(0, 0), dateText);
-    const double pitch = LineHeight(flowing->font);
+    const double pitch = lineHeight(flowing->font);
     std::size_t next = 0;
     while (next < whole.lines.size()) {
         const double room = builder.remaining() - flowing->rect.top();
@@ -203,24 +203,24 @@ const Item* LaidOutPage::find(const QString& name) const
     return nullptr;
 }
 
-double LineHeight(const Font& font)
+double lineHeight(const Font& font)
 {
     return metrics(font).height();
 }
 
-double TextWidth(const Font& font, const QString& text)
+double textWidth(const Font& font, const QString& text)
 {
     return metrics(font).horizontalAdvance(text);
 }
 
-Prepared Prepare(const Report& report, const QDate& today)
+Prepared prepare(const Report& report, const QDate& today)
 {
     Prepared result;
     if (!report.errors().isEmpty()) {
         result.error = report.errors().join(QStringLiteral("; "));
         return result;
     }
-    const QString dateText = FormatDate(today);
+    const QString dateText = formatDate(today);
     result.document.name = report.name();
     result.document.fileName = report.fileName();
     for (const Page& page : report.pages()) {
@@ -249,4 +249,4 @@ Prepared Prepare(const Report& report, const QDate& today)
     return result;
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace rf::report {
+namespace rf::Reports {
 
 // One line of text as placed on the page.
 struct PlacedLine {
@@ -55,10 +55,10 @@ struct Prepared {
 };
 
 // Lays out a filled report: fails when filling it recorded an error. today resolves "[DATE]".
-Prepared Prepare(const Report& report, const QDate& today);
+Prepared prepare(const Report& report, const QDate& today);
 
 // Text geometry at the engine's own resolution (96 units an inch), shared by layout and tests.
-double LineHeight(const Font& font);
-double TextWidth(const Font& font, const QString& text);
+double lineHeight(const Font& font);
+double textWidth(const Font& font, const QString& text);
 
-} // namespace rf::report
+} // namespace rf::Reports

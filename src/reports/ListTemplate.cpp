@@ -2,13 +2,13 @@
 
 #include "reports/Units.h"
 
-namespace rf::report {
+namespace rf::Reports {
 
 namespace {
 const QColor SlateGrey = QColor::fromRgba(0xFF708090);
 }
 
-Report ListTemplate()
+Report listTemplate()
 {
     Report report(QStringLiteral("Riepilogo dati"));
     report.addPage(QPageLayout::Landscape, QMarginsF(10, 10, 10, 10));
@@ -36,7 +36,7 @@ Report ListTemplate()
     return report;
 }
 
-void FillList(Report& report, const QString& title, const QStringList& lines)
+void fillList(Report& report, const QString& title, const QStringList& lines)
 {
     report.setText(QStringLiteral("txtTitolo"), title);
     report.clearLines(QStringLiteral("txtRiepilogo"));
@@ -47,4 +47,4 @@ void FillList(Report& report, const QString& title, const QStringList& lines)
     report.setHeight(QStringLiteral("MasterData"), height + 10);
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

@@ -12,7 +12,7 @@
 
 #include <cmath>
 
-namespace rf::report {
+namespace rf::Reports {
 namespace {
 
 // A font that comes out at its point size in engine units once the painter is scaled to units.
@@ -43,7 +43,7 @@ void paintFrame(QPainter& painter, const Item& item)
 
 } // namespace
 
-void PaintPage(QPainter& painter, const LaidOutPage& page)
+void paintPage(QPainter& painter, const LaidOutPage& page)
 {
     painter.save();
     const QPaintDevice* device = painter.device();
@@ -87,7 +87,7 @@ void PaintPage(QPainter& painter, const LaidOutPage& page)
     painter.restore();
 }
 
-bool RenderDocument(QPagedPaintDevice& device, const Document& document)
+bool renderDocument(QPagedPaintDevice& device, const Document& document)
 {
     if (document.pages.empty())
         return false;
@@ -107,12 +107,12 @@ bool RenderDocument(QPagedPaintDevice& device, const Document& document)
                 return false;
             }
         }
-        PaintPage(painter, document.pages[i]);
+        paintPage(painter, document.pages[i]);
     }
     return painter.end();
 }
 
-bool WritePdf(const Document& document, const QString& path)
+bool writePdf(const Document& document, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -123,16 +123,16 @@ bool WritePdf(const Document& document, const QString& path)
         writer.setResolution(600);
         writer.setTitle(document.name);
         writer.setCreator(QStringLiteral("Rotaflux"));
-        rendered = RenderDocument(writer, document);
+        rendered = renderDocument(writer, document);
     }
     if (!rendered) {
         file.cancelWriting();
         return false;
     }
-    return CommitWhole(file);
+    return commitWhole(file);
 }
 
-QImage RenderPageImage(const LaidOutPage& page, double dotsPerInch)
+QImage renderPageImage(const LaidOutPage& page, double dotsPerInch)
 {
     const QSize size(int(std::lround(toDevice(page.paper.width(), dotsPerInch))),
                      int(std::lround(toDevice(page.paper.height(), dotsPerInch))));
@@ -142,8 +142,8 @@ QImage RenderPageImage(const LaidOutPage& page, double dotsPerInch)
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintPage(painter, page);
+    paintPage(painter, page);
     return image;
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

@@ -5,19 +5,19 @@
 class QPagedPaintDevice;
 class QPainter;
 
-namespace rf::report {
+namespace rf::Reports {
 
 // Draws one laid-out page. The painter's device may be a screen, a printer, a PDF or an image;
 // its resolution decides the scale. The painter is left as it was found.
-void PaintPage(QPainter& painter, const LaidOutPage& page);
+void paintPage(QPainter& painter, const LaidOutPage& page);
 
 // Renders every page onto a paged device (printer or PDF writer), each with its own orientation.
-bool RenderDocument(QPagedPaintDevice& device, const Document& document);
+bool renderDocument(QPagedPaintDevice& device, const Document& document);
 
 // Writes the document as a PDF file, whole or not at all.
-bool WritePdf(const Document& document, const QString& path);
+bool writePdf(const Document& document, const QString& path);
 
 // A page as a picture, for looking at it on screen.
-QImage RenderPageImage(const LaidOutPage& page, double dotsPerInch);
+QImage renderPageImage(const LaidOutPage& page, double dotsPerInch);
 
-} // namespace rf::report
+} // namespace rf::Reports

@@ -4,7 +4,7 @@
 
 #include <QPageSize>
 
-namespace rf::report {
+namespace rf::Reports {
 
 QSizeF Page::paperSize() const
 {
@@ -22,7 +22,7 @@ QRectF Page::printableRect() const
 
 Report::Report(QString name) : m_name(std::move(name)) {}
 
-QString SafeFileName(const QString& text)
+QString safeFileName(const QString& text)
 {
     static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
     QString out;
@@ -43,7 +43,7 @@ QString SafeFileName(const QString& text)
 
 void Report::setFileName(const QString& fileName)
 {
-    m_fileName = SafeFileName(fileName);
+    m_fileName = safeFileName(fileName);
 }
 
 Page& Report::addPage(QPageLayout::Orientation orientation, const QMarginsF& marginsMm)
@@ -252,4 +252,4 @@ void Report::setOrientation(QPageLayout::Orientation orientation)
         m_pages.front().orientation = orientation;
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-namespace rf::report {
+namespace rf::Reports {
 
 struct Font {
     QString family = QStringLiteral("Arial");
@@ -53,7 +53,7 @@ enum class BandType { Title, MasterData, Footer };
 // text made fit to name a file on any system: each character Windows forbids in a name (the
 // slashes, colon, asterisk, question mark, quotes, angle brackets, vertical bar, control
 // characters) becomes a blank, runs of blanks become one, and blanks and dots at either end go.
-QString SafeFileName(const QString& text);
+QString safeFileName(const QString& text);
 
 // A horizontal strip of a list page. The title prints once at the top, the data band follows and
 // may split across pages, the footer prints once after the data.
@@ -87,7 +87,7 @@ public:
     // document is about ("Contratto n. 12 Rossi Mario"); the report's own name when none is given.
     // Characters a file name cannot hold are replaced.
     void setFileName(const QString& fileName);
-    QString fileName() const { return m_fileName.isEmpty() ? SafeFileName(m_name) : m_fileName; }
+    QString fileName() const { return m_fileName.isEmpty() ? safeFileName(m_name) : m_fileName; }
     std::vector<Page>& pages() { return m_pages; }
     const std::vector<Page>& pages() const { return m_pages; }
     Page& addPage(QPageLayout::Orientation orientation, const QMarginsF& marginsMm);
@@ -124,4 +124,4 @@ private:
     bool m_addingToBand = false;
 };
 
-} // namespace rf::report
+} // namespace rf::Reports

@@ -2,7 +2,7 @@
 
 // Every length in a report passes through here. Report geometry is held in engine units of
 // 1/96 inch; templates are drawn in millimetres; fonts are sized in points.
-namespace rf::report {
+namespace rf::Reports {
 
 constexpr double UnitsPerInch = 96.0;
 constexpr double MmPerInch = 25.4;
@@ -26,4 +26,4 @@ constexpr double toDevice(double units, double dotsPerInch)
     return units * dotsPerInch / UnitsPerInch;
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

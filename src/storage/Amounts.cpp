@@ -14,7 +14,7 @@ namespace {
 bool parseCommaNumber(const QString& text, double& value)
 {
     static const QRegularExpression pattern(QStringLiteral("^[+-]?(\\d+(,\\d*)?|,\\d+)$"));
-    const QString trimmed = TrimControl(text);
+    const QString trimmed = trimControl(text);
     if (!pattern.match(trimmed).hasMatch())
         return false;
     QString dotted = trimmed;
@@ -26,9 +26,9 @@ bool parseCommaNumber(const QString& text, double& value)
 
 } // namespace
 
-QString NormaliseAmount(const QString& text)
+QString normaliseAmount(const QString& text)
 {
-    if (TrimControl(text).isEmpty())
+    if (trimControl(text).isEmpty())
         return QStringLiteral("0,00");
     double x = 0;
     if (!parseCommaNumber(text, x))
@@ -48,15 +48,15 @@ QString NormaliseAmount(const QString& text)
     return out;
 }
 
-QString FormatDate(const QDate& date)
+QString formatDate(const QDate& date)
 {
     return date.isValid() ? QLocale::c().toString(date, QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
-QDate ParseDate(const QString& text)
+QDate parseDate(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
-    const auto m = pattern.match(TrimControl(text));
+    const auto m = pattern.match(trimControl(text));
     if (!m.hasMatch())
         return {};
     return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());

@@ -8,11 +8,11 @@ namespace rf {
 // Amount text with a comma and exactly two decimals. The value passes through a binary double and
 // is rounded half up from there (so 1,005 gives 1,00 and 2,125 gives 2,13); an empty text gives
 // "0,00", and so does a text that is not a number.
-QString NormaliseAmount(const QString& text);
+QString normaliseAmount(const QString& text);
 
 // Dates are always dd/mm/yyyy with "/" whatever the machine's locale.
-QString FormatDate(const QDate& date);
+QString formatDate(const QDate& date);
 // A date in dd/mm/yyyy (one- or two-digit day and month accepted); invalid when it is not one.
-QDate ParseDate(const QString& text);
+QDate parseDate(const QString& text);
 
 } // namespace rf

@@ -97,7 +97,7 @@ QString ArchiveFile::journalPath() const
 // restored backup, a file replaced by another workstation) and is kept aside, untouched.
 bool ArchiveFile::settleJournal()
 {
-    const Durable::JournalRead journal = Durable::ReadJournal(journalPath());
+    const Durable::JournalRead journal = Durable::readJournal(journalPath());
     using State = Durable::JournalRead::State;
     switch (journal.state) {
     case State::Missing:
@@ -130,7 +130,7 @@ bool ArchiveFile::settleJournal()
     if (!m_file.seek(entry.offset) || m_file.write(entry.oldBytes) != m_recordSize)
         return false;
     Durable::crashPoint("recover:write");
-    if (!Durable::SyncFile(m_file))
+    if (!Durable::syncFile(m_file))
         return false;
     Durable::crashPoint("recover:sync");
     if (!QFile::remove(journalPath()))
@@ -176,13 +176,13 @@ bool ArchiveFile::WriteRecord(qint64 position, const QByteArray& record)
     QByteArray old;
     if (!m_file.seek(offset) || (old = m_file.read(m_recordSize)).size() != m_recordSize)
         return false;
-    if (!Durable::WriteJournal(journalPath(),
+    if (!Durable::writeJournal(journalPath(),
                                {QFileInfo(m_path).fileName(), m_recordSize, offset, old, record}))
         return false;
     Durable::crashPoint("rewrite:journal");
     bool written = m_file.seek(offset) && m_file.write(record) == m_recordSize;
     Durable::crashPoint("rewrite:write");
-    written = written && Durable::SyncFile(m_file);
+    written = written && Durable::syncFile(m_file);
     Durable::crashPoint("rewrite:sync");
     // A journal left behind would undo this save at the next open: the save then fails instead.
     if (written && QFile::remove(journalPath())) {
@@ -190,7 +190,7 @@ bool ArchiveFile::WriteRecord(qint64 position, const QByteArray& record)
         return true;
     }
     // Put the old record back now; if even that fails, the journal does it at the next open.
-    if (m_file.seek(offset) && m_file.write(old) == m_recordSize && Durable::SyncFile(m_file))
+    if (m_file.seek(offset) && m_file.write(old) == m_recordSize && Durable::syncFile(m_file))
         QFile::remove(journalPath());
     return false;
 }
@@ -212,7 +212,7 @@ qint64 ArchiveFile::AppendRecord(const QByteArray& record)
         return -1;
     const bool written = m_file.write(record) == m_recordSize;
     Durable::crashPoint("append:write");
-    if (!written || !Durable::SyncFile(m_file)) {
+    if (!written || !Durable::syncFile(m_file)) {
         // Whatever part of the record reached the file is cut away, still under the lock.
         m_file.resize(end);
         return -1;

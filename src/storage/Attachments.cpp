@@ -36,7 +36,7 @@ AttachResult copyReplacing(const QString& source, const QString& target)
 
 } // namespace
 
-const std::vector<FieldDef>& AttachmentFields()
+const std::vector<FieldDef>& attachmentFields()
 {
     static const std::vector<FieldDef> fields{{"File01", 250}, {"File02", 250}, {"File03", 250},
                                               {"Desc01", 250}, {"Desc02", 250}, {"Desc03", 250}};

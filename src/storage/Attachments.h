@@ -17,7 +17,7 @@ struct AttachmentValues {
 
 // The six record fields that hold a card's attachments, in record order: the three file names,
 // then the three descriptions. Every card record ends with them.
-const std::vector<FieldDef>& AttachmentFields();
+const std::vector<FieldDef>& attachmentFields();
 
 // The folder, directly under the program folder, that holds the copies of every attached file.
 inline constexpr char AttachmentsFolderName[] = "Documenti_Allegati";

@@ -20,9 +20,9 @@ BrowseStep empty()
 }
 } // namespace
 
-BrowseStep DecideBrowse(BrowseButton button, const QString& positionLabel, qint64 n)
+BrowseStep decideBrowse(BrowseButton button, const QString& positionLabel, qint64 n)
 {
-    const QString label = TrimControl(positionLabel);
+    const QString label = trimControl(positionLabel);
     switch (button) {
     case BrowseButton::First:
         return n == 0 ? empty() : show(1);

@@ -15,6 +15,6 @@ struct BrowseStep {
     bool clearLabel = false;  // next on an empty archive empties the label
 };
 
-BrowseStep DecideBrowse(BrowseButton button, const QString& positionLabel, qint64 recordCount);
+BrowseStep decideBrowse(BrowseButton button, const QString& positionLabel, qint64 recordCount);
 
 } // namespace rf

@@ -7,7 +7,7 @@
 
 namespace rf {
 
-QString TrimControl(const QString& text)
+QString trimControl(const QString& text)
 {
     int start = 0;
     int end = int(text.size());
@@ -20,7 +20,7 @@ QString TrimControl(const QString& text)
 
 void PutCounted(const QString& text, int capacity, char* dest)
 {
-    const QByteArray bytes = Cp1252::encode(TrimControl(text));
+    const QByteArray bytes = Cp1252::encode(trimControl(text));
     const int length = std::min(int(bytes.size()), capacity);
     dest[0] = char(static_cast<unsigned char>(length));
     std::memcpy(dest + 1, bytes.constData(), std::size_t(length));
@@ -37,7 +37,7 @@ QByteArray PutCounted(const QString& text, int capacity)
 QString GetCounted(const char* src, int capacity)
 {
     const int length = std::min(int(static_cast<unsigned char>(src[0])), capacity);
-    return TrimControl(Cp1252::decode(src + 1, length));
+    return trimControl(Cp1252::decode(src + 1, length));
 }
 
 } // namespace rf

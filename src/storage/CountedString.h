@@ -6,7 +6,7 @@
 namespace rf {
 
 // Text with characters up to code 32 removed from both ends, as every field is stored and shown.
-QString TrimControl(const QString& text);
+QString trimControl(const QString& text);
 
 // A field of capacity N occupies N + 1 bytes: a length byte, then the text in Windows-1252.
 // PutCounted writes the trimmed text, cut to N bytes, into dest (N + 1 bytes); the bytes after

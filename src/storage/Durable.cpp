@@ -58,7 +58,7 @@ void setCrashHook(std::function<void(const char*)> hook)
     crashHook() = std::move(hook);
 }
 
-bool SyncFile(QFileDevice& file)
+bool syncFile(QFileDevice& file)
 {
     if (!file.flush())
         return false;
@@ -69,7 +69,7 @@ bool SyncFile(QFileDevice& file)
 #endif
 }
 
-bool ReplaceFile(const QString& from, const QString& to)
+bool replaceFile(const QString& from, const QString& to)
 {
 #ifdef Q_OS_WIN
     return MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
@@ -80,7 +80,7 @@ bool ReplaceFile(const QString& from, const QString& to)
 #endif
 }
 
-void SyncFolder(const QString& folder)
+void syncFolder(const QString& folder)
 {
 #ifndef Q_OS_WIN
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -96,7 +96,7 @@ void SyncFolder(const QString& folder)
 // Layout, little-endian: "RFJ2", the archive's file name (2-byte length, UTF-8), the record size
 // (4 bytes), the record's byte offset (8) and length (4), the old bytes, the new bytes, then a
 // CRC-32 of everything before it.
-bool WriteJournal(const QString& journalPath, const JournalEntry& entry)
+bool writeJournal(const QString& journalPath, const JournalEntry& entry)
 {
     if (entry.newBytes.size() != entry.oldBytes.size())
         return false;
@@ -120,7 +120,7 @@ bool WriteJournal(const QString& journalPath, const JournalEntry& entry)
     QFile file(journalPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(content) != content.size() || !SyncFile(file)) {
+    if (file.write(content) != content.size() || !syncFile(file)) {
         file.close();
         QFile::remove(journalPath);
         return false;
@@ -128,7 +128,7 @@ bool WriteJournal(const QString& journalPath, const JournalEntry& entry)
     return true;
 }
 
-JournalRead ReadJournal(const QString& journalPath)
+JournalRead readJournal(const QString& journalPath)
 {
     JournalRead read;
     QFile file(journalPath);

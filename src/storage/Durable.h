@@ -13,11 +13,11 @@ class QFileDevice;
 namespace rf::Durable {
 
 // Waits until what was written to the file is on the disk; false when the system says it failed.
-bool SyncFile(QFileDevice& file);
+bool syncFile(QFileDevice& file);
 // Puts from in the place of to in one step, replacing it; the name to never shows a half file.
-bool ReplaceFile(const QString& from, const QString& to);
+bool replaceFile(const QString& from, const QString& to);
 // Makes a rename in the folder durable (nothing to do where the system has no such call).
-void SyncFolder(const QString& folder);
+void syncFolder(const QString& folder);
 
 // The places where a crash can cut a write short, in the order a write passes them. A test
 // installs a hook that stops the write there (by throwing) to see what a crash leaves behind.
@@ -35,7 +35,7 @@ struct JournalEntry {
 
 // Writes the journal beside the archive and syncs it; false when it could not be made durable
 // (then nothing of it is left).
-bool WriteJournal(const QString& journalPath, const JournalEntry& entry);
+bool writeJournal(const QString& journalPath, const JournalEntry& entry);
 
 struct JournalRead {
     enum class State {
@@ -47,6 +47,6 @@ struct JournalRead {
     } state = State::Missing;
     JournalEntry entry;
 };
-JournalRead ReadJournal(const QString& journalPath);
+JournalRead readJournal(const QString& journalPath);
 
 } // namespace rf::Durable

@@ -85,7 +85,7 @@ bool IniFile::save()
     QByteArray content = restoreMalformedLines(QByteArray::fromStdString(out));
     content.replace("\r\n", "\n");
     content.replace("\n", "\r\n");
-    return WriteWholeFile(m_path, content);
+    return writeWholeFile(m_path, content);
 }
 
 } // namespace rf

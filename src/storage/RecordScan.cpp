@@ -30,7 +30,7 @@ QByteArray RecordView::fieldBytes(int index) const
     return QByteArray::fromRawData(text + start, end - start);
 }
 
-ScanResult ScanArchive(const QString& path, const RecordLayout& layout,
+ScanResult scanArchive(const QString& path, const RecordLayout& layout,
                        const std::function<void(const RecordView&)>& visit, const ScanProgress& progress)
 {
     ArchiveFile archive(path, layout.size());
@@ -52,7 +52,7 @@ ScanResult ScanArchive(const QString& path, const RecordLayout& layout,
     return read ? ScanResult::Done : ScanResult::Failed;
 }
 
-qint64 LocateRecord(const QString& path, const RecordLayout& layout, qint64 position, const QByteArray& line,
+qint64 locateRecord(const QString& path, const RecordLayout& layout, qint64 position, const QByteArray& line,
                     const std::function<QByteArray(const RecordView&)>& lineOf)
 {
     const QByteArray wanted = line.trimmed();
@@ -72,7 +72,7 @@ qint64 LocateRecord(const QString& path, const RecordLayout& layout, qint64 posi
     return read ? found : -1;
 }
 
-std::optional<QStringList> ReadArchiveRecord(const QString& path, const RecordLayout& layout, qint64 position)
+std::optional<QStringList> readArchiveRecord(const QString& path, const RecordLayout& layout, qint64 position)
 {
     ArchiveFile archive(path, layout.size());
     QByteArray record;

@@ -41,18 +41,18 @@ enum class ScanResult { Done, Failed, Cancelled };
 // Opens the archive (a missing one is created empty), shows visit every whole record in file
 // order, reading the file in large blocks, and closes it. An archive that cannot be opened or read
 // is Failed; the records visited before the failure stay visited.
-ScanResult ScanArchive(const QString& path, const RecordLayout& layout,
+ScanResult scanArchive(const QString& path, const RecordLayout& layout,
                        const std::function<void(const RecordView&)>& visit,
                        const ScanProgress& progress = {});
 
 // The position of the record a list line was made from. The record at position is taken when its
 // line (lineOf, compared trimmed) is still line; otherwise, as the archive changed meanwhile, the
 // last record in file order whose line is equal. -1 when none is, or the archive cannot be read.
-qint64 LocateRecord(const QString& path, const RecordLayout& layout, qint64 position, const QByteArray& line,
+qint64 locateRecord(const QString& path, const RecordLayout& layout, qint64 position, const QByteArray& line,
                     const std::function<QByteArray(const RecordView&)>& lineOf);
 
 // The texts of the record at position, or nothing when it cannot be read.
-std::optional<QStringList> ReadArchiveRecord(const QString& path, const RecordLayout& layout,
+std::optional<QStringList> readArchiveRecord(const QString& path, const RecordLayout& layout,
                                              qint64 position);
 
 } // namespace rf

@@ -112,7 +112,7 @@ const QByteArray DocumentEnd = "</table></body></html>";
 
 } // namespace
 
-ExportValue FieldValue(const RecordLayout& layout, const char* name)
+ExportValue fieldValue(const RecordLayout& layout, const char* name)
 {
     const int index = layout.indexOf(QLatin1String(name));
     Q_ASSERT_X(index >= 0, "FieldValue", name);
@@ -122,11 +122,11 @@ ExportValue FieldValue(const RecordLayout& layout, const char* name)
     };
 }
 
-ExportColumn FieldColumn(const QString& gridHeader, int gridWidth, const QString& header, int width,
+ExportColumn fieldColumn(const QString& gridHeader, int gridWidth, const QString& header, int width,
                          const RecordLayout& layout, const char* name)
 {
     return {
-        gridHeader, gridWidth, header, width, FieldValue(layout, name), layout.indexOf(QLatin1String(name))};
+        gridHeader, gridWidth, header, width, fieldValue(layout, name), layout.indexOf(QLatin1String(name))};
 }
 
 void ExportTable::reserve(qint64 rows, qint64 bytesPerRow)
@@ -169,16 +169,16 @@ QString ExportTable::cell(qint64 row, int column) const
     return Cp1252::decode(cellBytes(row, column));
 }
 
-ScanResult FillExportTable(const QString& path, const RecordLayout& layout,
+ScanResult fillExportTable(const QString& path, const RecordLayout& layout,
                            const std::vector<ExportColumn>& columns, ExportTable& table,
                            const ScanProgress& progress)
 {
     table.reserve(QFileInfo(path).size() / layout.size(), 256);
-    return ScanArchive(
+    return scanArchive(
         path, layout, [&](const RecordView& record) { table.addRow(record, columns); }, progress);
 }
 
-QByteArray SpreadsheetDocument(const QString& worksheet, const std::vector<ExportColumn>& columns,
+QByteArray spreadsheetDocument(const QString& worksheet, const std::vector<ExportColumn>& columns,
                                const ExportTable& table)
 {
     QByteArray out = documentStart(worksheet, columns);
@@ -188,7 +188,7 @@ QByteArray SpreadsheetDocument(const QString& worksheet, const std::vector<Expor
     return out;
 }
 
-WriteResult WriteSpreadsheet(const QString& path, const QString& worksheet,
+WriteResult writeSpreadsheet(const QString& path, const QString& worksheet,
                              const std::vector<ExportColumn>& columns, const ExportTable& table,
                              const ScanProgress& progress)
 {

@@ -26,9 +26,9 @@ struct ExportColumn {
 };
 
 // A column value that is simply the named field of the record.
-ExportValue FieldValue(const RecordLayout& layout, const char* name);
+ExportValue fieldValue(const RecordLayout& layout, const char* name);
 // A column showing the named field as it is.
-ExportColumn FieldColumn(const QString& gridHeader, int gridWidth, const QString& header, int width,
+ExportColumn fieldColumn(const QString& gridHeader, int gridWidth, const QString& header, int width,
                          const RecordLayout& layout, const char* name);
 
 // The values of an export, row by row, held compactly: every cell in Windows-1252, one after the
@@ -55,7 +55,7 @@ private:
 };
 
 // Reads the whole archive into table, one row per record in file order, with the columns' values.
-ScanResult FillExportTable(const QString& path, const RecordLayout& layout,
+ScanResult fillExportTable(const QString& path, const RecordLayout& layout,
                            const std::vector<ExportColumn>& columns, ExportTable& table,
                            const ScanProgress& progress = {});
 
@@ -65,12 +65,12 @@ enum class WriteResult { Written, Failed, Cancelled, Link };
 // namespaces, one line in Windows-1252, the header row from the columns' sheet headers and widths,
 // then one row per table row, each cell trimmed and with "&", "<" and ">" escaped. The file is
 // replaced only when complete: on failure or cancel the previous file, if any, stays as it was.
-WriteResult WriteSpreadsheet(const QString& path, const QString& worksheet,
+WriteResult writeSpreadsheet(const QString& path, const QString& worksheet,
                              const std::vector<ExportColumn>& columns, const ExportTable& table,
                              const ScanProgress& progress = {});
 
-// The document WriteSpreadsheet writes, whole, for a table small enough to hold twice.
-QByteArray SpreadsheetDocument(const QString& worksheet, const std::vector<ExportColumn>& columns,
+// The document writeSpreadsheet writes, whole, for a table small enough to hold twice.
+QByteArray spreadsheetDocument(const QString& worksheet, const std::vector<ExportColumn>& columns,
                                const ExportTable& table);
 
 } // namespace rf

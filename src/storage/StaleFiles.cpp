@@ -27,7 +27,7 @@ int removeIn(const QDir& folder)
 
 } // namespace
 
-int RemoveStaleTemporaryFiles(const QString& programFolder)
+int removeStaleTemporaryFiles(const QString& programFolder)
 {
     const QDir program(QDir::fromNativeSeparators(programFolder));
     return removeIn(program) + removeIn(QDir(program.filePath(QStringLiteral("Autoparco")))) +

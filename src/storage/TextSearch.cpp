@@ -13,7 +13,7 @@ inline QChar lowerAtoZ(QChar c)
 }
 } // namespace
 
-QString LowerAtoZ(const QString& text)
+QString lowerAtoZ(const QString& text)
 {
     QString out = text;
     for (QChar& c : out)
@@ -21,7 +21,7 @@ QString LowerAtoZ(const QString& text)
     return out;
 }
 
-QString Fit(const QString& text, int width)
+QString fit(const QString& text, int width)
 {
     return text.leftJustified(width, QLatin1Char(' '), true);
 }
@@ -31,7 +31,7 @@ void FieldFilters::add(int field, const QString& typed)
     if (typed.trimmed().isEmpty())
         return;
     // Matched on the stored bytes; a character the records cannot hold never matches.
-    const QString lowered = LowerAtoZ(typed);
+    const QString lowered = lowerAtoZ(typed);
     const QByteArray bytes = Cp1252::encode(lowered);
     m_filters.push_back({field, bytes, Cp1252::decode(bytes) == lowered});
 }

@@ -11,10 +11,10 @@
 namespace rf {
 
 // The letters A to Z turned to lower case; every other character, accented letters included, as it is.
-QString LowerAtoZ(const QString& text);
+QString lowerAtoZ(const QString& text);
 
 // Text followed by blanks and cut, so that it is exactly width characters long.
-QString Fit(const QString& text, int width);
+QString fit(const QString& text, int width);
 
 // Builds a list line, as Windows-1252 bytes like the records it comes from, with one allocation:
 // fixed texts, and fields taken straight from the record's bytes, fitted to their columns or whole.

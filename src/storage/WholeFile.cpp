@@ -85,7 +85,7 @@ bool WholeFileWriter::write(const char* data, qint64 size)
 bool WholeFileWriter::commit()
 {
     if (!m_temporary.isOpen() || m_problem != WriteProblem::None ||
-        m_temporary.error() != QFileDevice::NoError || !Durable::SyncFile(m_temporary)) {
+        m_temporary.error() != QFileDevice::NoError || !Durable::syncFile(m_temporary)) {
         m_problem = WriteProblem::Failed;
         cancel();
         return false;
@@ -98,13 +98,13 @@ bool WholeFileWriter::commit()
         cancel();
         return false;
     }
-    if (!Durable::ReplaceFile(m_temporary.fileName(), m_target)) {
+    if (!Durable::replaceFile(m_temporary.fileName(), m_target)) {
         m_problem = WriteProblem::Failed;
         cancel();
         return false;
     }
     m_temporary.setFileName(QString());
-    Durable::SyncFolder(QFileInfo(m_target).absolutePath());
+    Durable::syncFolder(QFileInfo(m_target).absolutePath());
     Durable::crashPoint("whole:replaced");
     return true;
 }
@@ -118,7 +118,7 @@ void WholeFileWriter::cancel()
     m_temporary.setFileName(QString());
 }
 
-bool WriteWholeFile(const QString& path, const QByteArray& content, WriteProblem* problem)
+bool writeWholeFile(const QString& path, const QByteArray& content, WriteProblem* problem)
 {
     WholeFileWriter file(path);
     const bool written = file.open() && file.write(content) && file.commit();
@@ -127,7 +127,7 @@ bool WriteWholeFile(const QString& path, const QByteArray& content, WriteProblem
     return written;
 }
 
-bool CommitWhole(QSaveFile& file)
+bool commitWhole(QSaveFile& file)
 {
     if (!file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();

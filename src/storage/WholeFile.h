@@ -44,11 +44,11 @@ private:
 };
 
 // Replaces the file at path with content, whole or not at all; problem, when given, says why not.
-bool WriteWholeFile(const QString& path, const QByteArray& content, WriteProblem* problem = nullptr);
+bool writeWholeFile(const QString& path, const QByteArray& content, WriteProblem* problem = nullptr);
 
 // Commits a QSaveFile only when everything written really reached the disk: the buffered data is
 // flushed first. For files the user saves outside the program folder.
-bool CommitWhole(QSaveFile& file);
+bool commitWhole(QSaveFile& file);
 
 // Whether a file name is one of the temporary files of WholeFileWriter.
 bool isWholeFileTemporary(const QString& fileName);

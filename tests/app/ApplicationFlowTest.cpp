@@ -16,7 +16,7 @@
 #include <QTest>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 QStringList visibleWindows(Application& app)

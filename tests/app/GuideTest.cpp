@@ -16,7 +16,7 @@
 #include <QTimer>
 
 using namespace rf;
-using rf::test::FakeContext;
+using rf::Test::FakeContext;
 
 namespace {
 const QColor LinkBlue(0x00, 0x00, 0x8B);

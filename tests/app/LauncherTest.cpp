@@ -54,7 +54,7 @@ class LauncherTest : public QObject {
 private slots:
     void init()
     {
-        m_fake = std::make_unique<test::FakeContext>();
+        m_fake = std::make_unique<Test::FakeContext>();
         m_launcher = std::make_unique<TfrmAvvio>(m_fake->context());
         m_launcher->resize(1280, 760);
         m_launcher->show();
@@ -176,7 +176,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<test::FakeContext> m_fake;
+    std::unique_ptr<Test::FakeContext> m_fake;
     std::unique_ptr<TfrmAvvio> m_launcher;
 };
 

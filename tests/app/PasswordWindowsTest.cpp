@@ -22,9 +22,9 @@
 #endif
 
 using namespace rf;
-using rf::test::FakeContext;
-using rf::test::FileWritesFail;
-using rf::test::MessageKind;
+using rf::Test::FakeContext;
+using rf::Test::FileWritesFail;
+using rf::Test::MessageKind;
 
 namespace {
 const QString WrongPassword = QStringLiteral("Attenzione: password errata.");

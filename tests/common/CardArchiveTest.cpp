@@ -15,7 +15,7 @@
 #include <QTest>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 Q_DECLARE_METATYPE(rf::BrowseButton)
 
@@ -72,7 +72,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(QString, result);
         QFETCH(QString, labelAfter);
-        const BrowseStep step = DecideBrowse(button, label, count);
+        const BrowseStep step = decideBrowse(button, label, count);
         QString got = step.kind == BrowseStep::Kind::ShowRecord ? QStringLiteral("show %1").arg(step.position)
                       : step.kind == BrowseStep::Kind::EmptyArchive ? QStringLiteral("empty")
                                                                     : QStringLiteral("nothing");
@@ -182,7 +182,7 @@ private slots:
         QVERIFY(card.save());
         const QString archive = fake.file("Prova.pro");
         const QByteArray record = Layout.encode(onScreen);
-        QVERIFY(Durable::WriteJournal(archive + QStringLiteral(".journal"),
+        QVERIFY(Durable::writeJournal(archive + QStringLiteral(".journal"),
                                       {QStringLiteral("Prova.pro"), Layout.size(), 0, record, record}));
         QLockFile held(archive + QStringLiteral(".lock"));
         QVERIFY(held.tryLock(0));

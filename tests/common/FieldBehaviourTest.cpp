@@ -1,5 +1,5 @@
-#include "common/ui/FieldBehaviour.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Form.h"
+#include "common/ui/Status.h"
 #include "storage/Amounts.h"
 #include "support/TestMain.h"
 #include "support/Typing.h"
@@ -72,7 +72,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, normalised);
-        QCOMPARE(NormaliseAmount(typed), normalised);
+        QCOMPARE(normaliseAmount(typed), normalised);
     }
 
     void amountFieldNormalisesWhenItLosesTheFocus()
@@ -115,7 +115,7 @@ private slots:
         QFETCH(QString, kept);
         QLineEdit edit;
         Form::filterKeys(&edit, Form::Keys(rule));
-        test::typeText(&edit, typed);
+        Test::typeText(&edit, typed);
         QCOMPARE(edit.text(), kept);
     }
 
@@ -171,7 +171,7 @@ private slots:
         QFETCH(QString, shown);
         QLineEdit edit;
         Form::capitalsWhileTyping(&edit, trimmed);
-        test::typeText(&edit, typed);
+        Test::typeText(&edit, typed);
         QCOMPARE(edit.text(), shown);
     }
 
@@ -318,10 +318,10 @@ private slots:
 
     void datesAreDayMonthYearWithSlashes()
     {
-        QCOMPARE(FormatDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
-        QCOMPARE(ParseDate(QStringLiteral("29/02/2024")), QDate(2024, 2, 29));
-        QVERIFY(!ParseDate(QStringLiteral("31/02/2024")).isValid());
-        QVERIFY(!ParseDate(QStringLiteral("2024-03-05")).isValid());
+        QCOMPARE(formatDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
+        QCOMPARE(parseDate(QStringLiteral("29/02/2024")), QDate(2024, 2, 29));
+        QVERIFY(!parseDate(QStringLiteral("31/02/2024")).isValid());
+        QVERIFY(!parseDate(QStringLiteral("2024-03-05")).isValid());
     }
 };
 

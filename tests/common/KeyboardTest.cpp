@@ -1,6 +1,6 @@
 #include "common/ui/CommandBar.h"
 #include "common/ui/PictureButton.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Status.h"
 #include "common/ui/Style.h"
 #include "common/ui/TfrmGuida.h"
 #include "support/FakeContext.h"
@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <memory>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 
-const RecordLayout& Names()
+const RecordLayout& names()
 {
     static const RecordLayout layout{{"Nome", 40}};
     return layout;
@@ -33,7 +33,7 @@ public:
                      {QStringLiteral("frmNomi"), QStringLiteral(" Nomi"), QStringLiteral("Riepilogo nomi"),
                       QStringLiteral("lblRigo03"), QStringLiteral("Doppio clic"),
                       QStringLiteral("Il presente riepilogo contiene %1 schede")},
-                     {QStringLiteral("Nomi.pro"), &Names(), [](const RecordView& r) {
+                     {QStringLiteral("Nomi.pro"), &names(), [](const RecordView& r) {
                           const QByteArray raw = r.fieldBytes(0);
                           return QByteArray(raw.constData(), raw.size());
                       }})
@@ -63,7 +63,7 @@ QStringList sortedLines(const QStringList& lines)
 std::unique_ptr<Names_> threeNamesShown(FakeContext& fake)
 {
     for (const char* name : {"Verdi", "Bianchi", "Rossi"})
-        appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(),
+        appendRecord(fake.file(QStringLiteral("Nomi.pro")), names(),
                      {{QStringLiteral("Nome"), QLatin1String(name)}});
     auto window = std::make_unique<Names_>(fake.context());
     window->show();
@@ -109,7 +109,7 @@ private slots:
         const QStringList lines{QStringLiteral("Rossi Mario"), QStringLiteral("Bianchi"),
                                 QStringLiteral("rossi anna"), QStringLiteral("Verdi"),
                                 QStringLiteral("ROSSI Luca")};
-        QCOMPARE(FindNextLine(lines, selected, key, previousKey), found);
+        QCOMPARE(rf::findNextLine(lines, selected, key, previousKey), found);
     }
 
     void linesSortAsAnItalianReadsThem_data()
@@ -210,7 +210,7 @@ private slots:
     {
         FakeContext fake;
         for (const char* name : {"Rossi B", "Bianchi", "Rossi A", "Verdi", "Rossi C"})
-            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(),
+            appendRecord(fake.file(QStringLiteral("Nomi.pro")), names(),
                          {{QStringLiteral("Nome"), QLatin1String(name)}});
         Names_ window(fake.context());
         window.show();
@@ -249,7 +249,7 @@ private slots:
                  QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         window.btnStampaClick();
         QCOMPARE(fake.reports().printed.size(), std::size_t(1));
-        const report::LaidOutPage& page = fake.reports().printed.front().pages.front();
+        const Reports::LaidOutPage& page = fake.reports().printed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(), QStringLiteral("Riepilogo nomi"));
         QVERIFY(page.find(QStringLiteral("txtRiepilogo"))->lines.empty());
     }
@@ -258,13 +258,13 @@ private slots:
     {
         FakeContext fake;
         for (const char* name : {"Verdi", "Bianchi"})
-            appendRecord(fake.file(QStringLiteral("Nomi.pro")), Names(),
+            appendRecord(fake.file(QStringLiteral("Nomi.pro")), names(),
                          {{QStringLiteral("Nome"), QLatin1String(name)}});
         Names_ window(fake.context());
         window.show();
         QCOMPARE(window.fillAll(), ScanResult::Done);
         click(&window, QStringLiteral("btnStampa"));
-        const report::Item* lines =
+        const Reports::Item* lines =
             fake.reports().printed.front().pages.front().find(QStringLiteral("txtRiepilogo"));
         QCOMPARE(lines->lines.size(), std::size_t(2));
         QCOMPARE(lines->lines.front().text, QStringLiteral("Bianchi"));

@@ -9,7 +9,7 @@
 #include <QTest>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 class ReportPreviewTest : public QObject {
     Q_OBJECT
@@ -29,10 +29,10 @@ private slots:
         QFETCH(QString, fileName);
         QFETCH(QString, offered);
         FakeContext fake;
-        report::Report list = report::ListTemplate();
-        report::FillList(list, QStringLiteral("Riepilogo"), {QStringLiteral("Una riga")});
+        Reports::Report list = Reports::listTemplate();
+        Reports::fillList(list, QStringLiteral("Riepilogo"), {QStringLiteral("Una riga")});
         list.setFileName(fileName);
-        const report::Prepared prepared = report::Prepare(list, fake.clock().today());
+        const Reports::Prepared prepared = Reports::prepare(list, fake.clock().today());
         QVERIFY(prepared.ok);
         fake.dialogs().answerNext(fake.file(QStringLiteral("scelto"))); // the extension is added
         ReportPreview preview(prepared.document, nullptr, fake.messages(), fake.dialogs());

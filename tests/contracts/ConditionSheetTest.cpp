@@ -23,11 +23,11 @@
 #include <cmath>
 
 using namespace rf;
-using rf::test::click;
-using rf::test::runTool;
-using namespace rf::report;
-using rf::test::FakeContext;
-using rf::test::MessageKind;
+using rf::Test::click;
+using rf::Test::runTool;
+using namespace rf::Reports;
+using rf::Test::FakeContext;
+using rf::Test::MessageKind;
 
 namespace {
 
@@ -84,11 +84,11 @@ QImage smallPicture(QRgb colour)
 Document filledSheet(const std::function<QString(const QString&)>& valueOf,
                      const QDateTime& printedAt = PrintedAt)
 {
-    Report report = ConditionSheet();
+    Report report = conditionSheet();
     const QImage bike = smallPicture(qRgb(255, 255, 255));
-    FillConditionSheet(report, rf::CompanyLogo::builtInLogo(), bike, bike.mirrored(true, false), printedAt,
+    fillConditionSheet(report, rf::CompanyLogo::builtInLogo(), bike, bike.mirrored(true, false), printedAt,
                        valueOf);
-    const Prepared prepared = Prepare(report, printedAt.date());
+    const Prepared prepared = prepare(report, printedAt.date());
     if (!prepared.ok)
         qWarning() << prepared.error;
     return prepared.document;
@@ -138,7 +138,7 @@ private slots:
         for (const auto& entry : Prefixes)
             expected.append(entry.first);
         // In page order; no frame number, tariff or amounts on this sheet.
-        QCOMPARE(ConditionSheetFields(), expected);
+        QCOMPARE(conditionSheetFields(), expected);
     }
 
     void footerCarriesTheMomentOfPrinting()
@@ -181,7 +181,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRectF, mmRect);
         const Document document = filledSheet([](const QString&) { return QString(); });
-        rf::test::verifyPlacedMm(document.pages.front(), name, mmRect, 0.01);
+        rf::Test::verifyPlacedMm(document.pages.front(), name, mmRect, 0.01);
     }
 
     void everyFixedTextFitsItsLine()
@@ -190,7 +190,7 @@ private slots:
         const Document document = filledSheet([](const QString&) { return QString(); });
         for (const Item& item : document.pages.front().items) {
             for (const PlacedLine& line : item.lines)
-                QVERIFY2(TextWidth(item.font, line.text) <= line.rect.width(), qPrintable(item.name));
+                QVERIFY2(textWidth(item.font, line.text) <= line.rect.width(), qPrintable(item.name));
         }
         const Item* notice = document.pages.front().find(QStringLiteral("txtRaccomandazioni"));
         QVERIFY(notice->lines.size() > 1);
@@ -293,15 +293,15 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("scheda.pdf"));
         const QImage bike = TfrmStampa_Scheda_Danni_Bici::bicycleRightSide();
-        Report report = ConditionSheet();
-        FillConditionSheet(report, rf::CompanyLogo::builtInLogo(), bike, bike.mirrored(true, false),
+        Report report = conditionSheet();
+        fillConditionSheet(report, rf::CompanyLogo::builtInLogo(), bike, bike.mirrored(true, false),
                            PrintedAt, [](const QString& field) {
                                return field == QLatin1String("Cliente") ? QStringLiteral("BIANCHI ANNA")
                                                                         : QString();
                            });
-        const Prepared prepared = Prepare(report, PrintedAt.date());
+        const Prepared prepared = prepare(report, PrintedAt.date());
         QVERIFY(prepared.ok);
-        QVERIFY(WritePdf(prepared.document, path));
+        QVERIFY(writePdf(prepared.document, path));
 
         // pdftotext gives runs of blanks back as one.
         const QString text =

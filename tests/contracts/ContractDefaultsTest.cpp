@@ -11,8 +11,8 @@
 
 namespace Defaults = rf::ContractDefaults;
 
-using rf::test::readFile;
-using rf::test::writeFile;
+using rf::Test::readFile;
+using rf::Test::writeFile;
 
 namespace {
 

@@ -27,8 +27,8 @@
 #include <memory>
 
 using namespace rf;
-using namespace rf::report;
-using namespace rf::test;
+using namespace rf::Reports;
+using namespace rf::Test;
 
 namespace {
 
@@ -36,15 +36,15 @@ const QDate Today(2024, 3, 5);
 
 Document filledFront(const QMap<QString, QString>& values, const QImage& logo = CompanyLogo::builtInLogo())
 {
-    Report front = ContractFront(ContractPrint::bicyclePicture());
-    FillContractFront(front, logo, [&values](const QString& field) { return values.value(field); });
-    const Prepared prepared = Prepare(front, Today);
+    Report front = contractFront(ContractPrint::bicyclePicture());
+    fillContractFront(front, logo, [&values](const QString& field) { return values.value(field); });
+    const Prepared prepared = prepare(front, Today);
     return prepared.ok ? prepared.document : Document{};
 }
 
 Document conditions()
 {
-    const Prepared prepared = Prepare(ContractConditions(), Today);
+    const Prepared prepared = prepare(contractConditions(), Today);
     return prepared.ok ? prepared.document : Document{};
 }
 
@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(front.pages.size(), std::size_t(1));
         QCOMPARE(front.pages.front().orientation, QPageLayout::Portrait);
         // Every printed field is a contract field; with nothing typed it shows its bare prefix.
-        const QStringList fields = ContractFrontFields();
+        const QStringList fields = contractFrontFields();
         QCOMPARE(fields.size(), 47);
         for (const QString& field : fields) {
             QVERIFY2(TSchedaContratto().indexOf(field) >= 0, qPrintable(field));
@@ -164,7 +164,7 @@ private slots:
         // No one-line text of the page is cut at its edge.
         for (const Item& item : front.pages.front().items) {
             for (const PlacedLine& line : item.lines)
-                QVERIFY2(TextWidth(item.font, line.text) <= item.rect.width(), qPrintable(item.name));
+                QVERIFY2(textWidth(item.font, line.text) <= item.rect.width(), qPrintable(item.name));
         }
     }
 
@@ -185,7 +185,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QRectF, rectMm);
-        rf::test::verifyPlacedMm(filledFront({}).pages.front(), name, rectMm, 0.5); // about 0.13 mm
+        rf::Test::verifyPlacedMm(filledFront({}).pages.front(), name, rectMm, 0.5); // about 0.13 mm
     }
 
     void ruledBoxesSeparateEveryCellWithoutCrossingText()
@@ -263,7 +263,7 @@ private slots:
         const LaidOutPage& page = back.pages.front();
         QCOMPARE(page.orientation, QPageLayout::Portrait);
         const QRectF area(mm(7), mm(8), mm(194), mm(264));
-        QCOMPARE(ContractConditionsArea(), area);
+        QCOMPARE(contractConditionsArea(), area);
         const QRectF tolerant = area.adjusted(-0.01, -0.01, 0.01, 0.01);
         double lowest = 0;
         std::vector<QRectF> placed;
@@ -274,7 +274,7 @@ private slots:
             for (const PlacedLine& line : item.lines) {
                 QVERIFY2(tolerant.contains(line.rect), qPrintable(item.name));
                 QVERIFY2(line.rect.bottom() <= item.rect.bottom() + 0.01, qPrintable(item.name));
-                QVERIFY2(TextWidth(item.font, line.text) <= line.rect.width(), qPrintable(line.text));
+                QVERIFY2(textWidth(item.font, line.text) <= line.rect.width(), qPrintable(line.text));
                 placed.push_back(line.rect);
             }
             lowest = qMax(lowest, rect.bottom());
@@ -285,7 +285,7 @@ private slots:
                 QVERIFY(!placed[i].adjusted(0.01, 0.01, -0.01, -0.01).intersects(placed[j]));
         }
         QVERIFY2(lowest > area.bottom() - mm(3), qPrintable(QString::number(toMm(lowest))));
-        QVERIFY(ContractConditionsFontSize() >= 8);
+        QVERIFY(contractConditionsFontSize() >= 8);
     }
 
     void printWindowPrintsTheFrontAsTyped()
@@ -434,8 +434,8 @@ private slots:
         QTemporaryDir dir;
         const QString frontPdf = dir.filePath(QStringLiteral("fronte.pdf"));
         const QString backPdf = dir.filePath(QStringLiteral("retro.pdf"));
-        QVERIFY(WritePdf(filledFront({{"Cliente", "Bianchi Anna"}, {"Totale", "125,50"}}), frontPdf));
-        QVERIFY(WritePdf(conditions(), backPdf));
+        QVERIFY(writePdf(filledFront({{"Cliente", "Bianchi Anna"}, {"Totale", "125,50"}}), frontPdf));
+        QVERIFY(writePdf(conditions(), backPdf));
         const QString info = runTool(QStringLiteral("pdfinfo"), {frontPdf});
         if (info.isEmpty())
             QSKIP("pdfinfo is not installed");

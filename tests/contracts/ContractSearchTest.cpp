@@ -23,7 +23,7 @@
 #include <QTest>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 
@@ -49,7 +49,7 @@ QMap<QString, QString> contract(const QString& customer, const QString& bicycle,
 QString lineOf(const QMap<QString, QString>& values)
 {
     const QByteArray bytes = encodeRecord(TSchedaContratto(), values);
-    return Cp1252::decode(Contracts::ListLine(RecordView(TSchedaContratto(), bytes.constData(), 1)));
+    return Cp1252::decode(Contracts::listLine(RecordView(TSchedaContratto(), bytes.constData(), 1)));
 }
 
 } // namespace
@@ -98,7 +98,7 @@ private slots:
         Record record(TSchedaContratto());
         record.setValue(QStringLiteral("Riconsegnato"), stored);
         const QByteArray bytes = record.encode();
-        QCOMPARE(Contracts::NotReturned(RecordView(TSchedaContratto(), bytes.constData(), 1)), out);
+        QCOMPARE(Contracts::notReturned(RecordView(TSchedaContratto(), bytes.constData(), 1)), out);
     }
 
     void searchWithTwoFiltersListsTheContractsMatchingBoth()
@@ -233,7 +233,7 @@ private slots:
         values.insert(QStringLiteral("DataFine"), end);
         const QByteArray bytes = encodeRecord(TSchedaContratto(), values);
         QCOMPARE(
-            Contracts::Overdue(RecordView(TSchedaContratto(), bytes.constData(), 1), FakeClock().today()),
+            Contracts::overdue(RecordView(TSchedaContratto(), bytes.constData(), 1), FakeClock().today()),
             late);
     }
 
@@ -285,7 +285,7 @@ private slots:
         QFETCH(int, out);
         QFETCH(int, late);
         QFETCH(QString, text);
-        QCOMPARE(Contracts::OutCount(out, late), text);
+        QCOMPARE(Contracts::outCount(out, late), text);
     }
 
     void notReturnedIsOpenedAndWorkedFromTheKeyboard()
@@ -330,11 +330,11 @@ private slots:
         TfrmBiciNonRiconsegnate list(fake.context(), nullptr);
         list.show();
         click(&list, QStringLiteral("btnStampa"));
-        const report::LaidOutPage& page = fake.reports().printed.front().pages.front();
+        const Reports::LaidOutPage& page = fake.reports().printed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
                  QStringLiteral("Riepilogo veicoli non riconsegnati"));
         // The line, then the count the window shows, set apart by an empty line.
-        const report::Item* lines = page.find(QStringLiteral("txtRiepilogo"));
+        const Reports::Item* lines = page.find(QStringLiteral("txtRiepilogo"));
         QCOMPARE(lines->lines.size(), std::size_t(3));
         QVERIFY(lines->lines.at(0).text.startsWith(QStringLiteral("Verdi Ugo")));
         QCOMPARE(lines->lines.at(1).text, QString());

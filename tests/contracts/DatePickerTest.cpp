@@ -9,7 +9,7 @@
 #include <QTimer>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <QTimer>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
-Q_DECLARE_METATYPE(rf::test::MessageKind)
+Q_DECLARE_METATYPE(rf::Test::MessageKind)
 
 namespace {
 
@@ -33,7 +33,7 @@ template <typename Dialog> struct Shown {
         dialog.show();
     }
     bool active() { return QTest::qWaitForWindowActive(&dialog); }
-    void click(const char* name) { rf::test::click(&dialog, QLatin1String(name)); }
+    void click(const char* name) { rf::Test::click(&dialog, QLatin1String(name)); }
 };
 
 } // namespace

@@ -15,7 +15,7 @@
 #include <QtEndian>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 namespace Logo = rf::CompanyLogo;
 
 namespace {
@@ -59,7 +59,7 @@ struct Fixture {
         writeFile(path, bytes);
         return path;
     }
-    void click(const char* name) { rf::test::click(&dialog, QLatin1String(name)); }
+    void click(const char* name) { rf::Test::click(&dialog, QLatin1String(name)); }
     void choose(const QString& path)
     {
         fake.dialogs().answerNext(path);

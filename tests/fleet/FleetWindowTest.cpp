@@ -17,7 +17,7 @@
 #include <QTimer>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 

@@ -22,8 +22,8 @@
 #include <optional>
 
 using namespace rf;
-using rf::test::AsPlainUser;
-using namespace rf::test;
+using rf::Test::AsPlainUser;
+using namespace rf::Test;
 
 namespace {
 
@@ -43,7 +43,7 @@ void addVehicle(FakeContext& fake, const QString& number, const QString& make, c
 QString lineOf(const QMap<QString, QString>& values)
 {
     const QByteArray bytes = encodeRecord(TSchedaVeicolo(), values);
-    return Cp1252::decode(Fleet::SearchLine(RecordView(TSchedaVeicolo(), bytes.constData(), 1)));
+    return Cp1252::decode(Fleet::searchLine(RecordView(TSchedaVeicolo(), bytes.constData(), 1)));
 }
 
 QStringList listed(const TfrmTrovaBici& search)

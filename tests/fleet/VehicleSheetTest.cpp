@@ -22,8 +22,8 @@
 #include <memory>
 
 using namespace rf;
-using namespace rf::report;
-using namespace rf::test;
+using namespace rf::Reports;
+using namespace rf::Test;
 
 namespace {
 
@@ -43,13 +43,13 @@ QHash<QString, QString> sampleCard()
 Prepared prepareSheet(const QHash<QString, QString>& values, const QImage& photo,
                       QStringList* asked = nullptr)
 {
-    Report report = VehicleSheet();
-    FillVehicleSheet(report, photo, [&](const QString& field) {
+    Report report = vehicleSheet();
+    fillVehicleSheet(report, photo, [&](const QString& field) {
         if (asked)
             asked->append(field);
         return values.value(field);
     });
-    return Prepare(report, Today);
+    return prepare(report, Today);
 }
 
 QImage picture(int width, int height)
@@ -115,7 +115,7 @@ private slots:
         const Item* note = page.find(QStringLiteral("txtNote"));
         QCOMPARE(note->lines.size(), std::size_t(1));
         QCOMPARE(note->text(), LongNote);
-        QVERIFY(TextWidth(note->font, LongNote) > note->rect.width()); // cut at the box's edge when painted
+        QVERIFY(textWidth(note->font, LongNote) > note->rect.width()); // cut at the box's edge when painted
     }
 
     void geometryInUnits_data()
@@ -200,7 +200,7 @@ private slots:
         const Prepared prepared = prepareSheet(sampleCard(), TfrmAutoparco::placeholderImage());
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("scheda.pdf"));
-        QVERIFY(WritePdf(prepared.document, pdf));
+        QVERIFY(writePdf(prepared.document, pdf));
         const QString text =
             runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         if (text.isEmpty())

@@ -16,7 +16,7 @@
 #include <QTest>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 using State = Planning::Availability::State;
 
 Q_DECLARE_METATYPE(State)

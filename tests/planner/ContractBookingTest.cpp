@@ -17,7 +17,7 @@
 #include <QTest>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 
@@ -80,7 +80,7 @@ private slots:
     {
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        BookForContract(fake.context(), nullptr,
+        bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"), std::nullopt});
         QCOMPARE(
             fake.messages().last().text,
@@ -92,7 +92,7 @@ private slots:
                  (QStringList{"01/01=Rossi Mario 333 1234567", "02/01=Rossi Mario 333 1234567"}));
         // The file is the grid's: its header names the vehicle of the fleet card.
         const QStringList header =
-            ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2025), TSchedaPlanning(), 1)
+            readArchiveRecord(planningFile(fake, QStringLiteral("7"), 2025), TSchedaPlanning(), 1)
                 .value_or(QStringList())
                 .mid(0, 4);
         QCOMPARE(header, (QStringList{"7", "Atala City", "Rosso", "M"}));
@@ -100,7 +100,7 @@ private slots:
                  qint64(Planning::RecordSize));
         // Saved again unchanged: the days are booked already and nothing is asked.
         const int asked = fake.messages().count();
-        BookForContract(fake.context(), nullptr,
+        bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"),
                          days(QStringLiteral("7"), "30/12/2024", "02/01/2025")});
         QCOMPARE(fake.messages().count(), asked);
@@ -111,7 +111,7 @@ private slots:
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
         fake.messages().answerNext(false);
-        BookForContract(fake.context(), nullptr,
+        bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
         QVERIFY(booked(fake, QStringLiteral("7"), 2024).isEmpty());
     }
@@ -154,7 +154,7 @@ private slots:
         book(fake, QStringLiteral("7"), 2024, {"02/05=Verdi", "03/05=Rossi", "04/05=Bianchi"});
         fake.messages().answerNext(true);
         fake.messages().answerNext(replace);
-        BookForContract(
+        bookForContract(
             fake.context(), nullptr,
             {days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi")), std::nullopt});
         QCOMPARE(
@@ -173,7 +173,7 @@ private slots:
         addVehicle(fake, QStringLiteral("8"));
         // The old span: two days still carry this contract's text, one was rebooked in the grid.
         book(fake, QStringLiteral("7"), 2024, {"01/05=Rossi", "02/05=Rossi", "03/05=Verdi", "09/05=Rossi"});
-        BookForContract(fake.context(), nullptr,
+        bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("7"), "02/05/2024", "05/05/2024", QStringLiteral("Rossi")),
                          days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi"))});
         QCOMPARE(
@@ -184,13 +184,13 @@ private slots:
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
                  (QStringList{"02/05=Rossi", "03/05=Rossi", "04/05=Rossi", "05/05=Rossi", "09/05=Rossi"}));
         // Moved to another vehicle: the old vehicle's days are freed in its own file, header kept.
-        BookForContract(fake.context(), nullptr,
+        bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("8"), "02/05/2024", "03/05/2024", QStringLiteral("Rossi")),
                          days(QStringLiteral("7"), "02/05/2024", "05/05/2024", QStringLiteral("Rossi"))});
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024), QStringList{"09/05=Rossi"});
         QCOMPARE(booked(fake, QStringLiteral("8"), 2024), (QStringList{"02/05=Rossi", "03/05=Rossi"}));
         QCOMPARE(
-            ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
+            readArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
             QStringLiteral("7"));
     }
 
@@ -245,7 +245,7 @@ private slots:
             book(fake, QStringLiteral("7"), 2026, before);
         fake.messages().answerNext(true);
         fake.messages().answerNext(false); // days of others are kept
-        BookForContract(fake.context(), nullptr,
+        bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("7"), "11/12/2026", qPrintable(wantedEnd), wantedText),
                          days(QStringLiteral("7"), "11/12/2026", qPrintable(previousEnd), previousText)});
         QVERIFY(fake.messages().count() >= 1);
@@ -274,7 +274,7 @@ private slots:
                                              : QStringList{"04/05=Verdi"};
         book(fake, QStringLiteral("7"), 2024, before);
         fake.messages().answerNext(free);
-        BookForContract(fake.context(), nullptr,
+        bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("9"), "01/05/2024", "03/05/2024"),
                          days(QStringLiteral("7"), "01/05/2024", "03/05/2024")});
         const QString refused =
@@ -296,7 +296,7 @@ private slots:
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024), free ? QStringList{"04/05=Verdi"} : before);
         // The freed file keeps its own vehicle in its header; no file is made for the bicycle without a card.
         QCOMPARE(
-            ReadArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
+            readArchiveRecord(planningFile(fake, QStringLiteral("7"), 2024), TSchedaPlanning(), 1)->value(0),
             QStringLiteral("7"));
         QVERIFY(!QFile::exists(planningFile(fake, QStringLiteral("9"), 2024)));
     }
@@ -322,7 +322,7 @@ private slots:
         QFETCH(QString, message);
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7/B"));
-        BookForContract(fake.context(), nullptr, {days(number, "01/05/2024", "03/05/2024"), std::nullopt});
+        bookForContract(fake.context(), nullptr, {days(number, "01/05/2024", "03/05/2024"), std::nullopt});
         QCOMPARE(int(fake.messages().last().kind), int(MessageKind::Warning));
         QCOMPARE(fake.messages().last().text, message);
         QCOMPARE(QDir(fake.folder()).entryList({QStringLiteral("*.pln")}, QDir::Files), QStringList());
@@ -336,7 +336,7 @@ private slots:
         const QByteArray before = readFile(planningFile(fake, QStringLiteral("7"), 2024));
         {
             FileWritesFail full;
-            BookForContract(fake.context(), nullptr,
+            bookForContract(fake.context(), nullptr,
                             {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
         }
         QCOMPARE(int(fake.messages().last().kind), int(MessageKind::Error));
@@ -441,7 +441,7 @@ private slots:
                                       QFileDevice::Permissions(0x6666)));
         {
             AsPlainUser plain;
-            BookForContract(fake.context(), nullptr,
+            bookForContract(fake.context(), nullptr,
                             {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
         }
         QCOMPARE(fake.messages().count(), 1); // told before anything is asked

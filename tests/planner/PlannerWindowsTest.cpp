@@ -29,7 +29,7 @@
 #include <QTest>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 
@@ -580,7 +580,7 @@ private slots:
         onNextModal(findRossi);
         click(p.grid(), QStringLiteral("cmdRiepilogo"));
         QCOMPARE(selected, 2);
-        const report::LaidOutPage& page = p.fake.reports().printed.front().pages.front();
+        const Reports::LaidOutPage& page = p.fake.reports().printed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
                  QStringLiteral("Riepilogo prenotazioni bici n. 7 Atala City anno 2024"));
         QCOMPARE(page.find(QStringLiteral("txtRiepilogo"))->lines.size(), std::size_t(3));
@@ -594,7 +594,7 @@ private slots:
         onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnStampa")); });
         click(p.grid(), QStringLiteral("cmdAnteprima"));
         QCOMPARE(p.fake.reports().previewed.size(), std::size_t(1));
-        const report::LaidOutPage& page = p.fake.reports().previewed.front().pages.front();
+        const Reports::LaidOutPage& page = p.fake.reports().previewed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtMag_12"))->text(), QStringLiteral("X"));
         QCOMPARE(page.find(QStringLiteral("txtMag_13"))->text(), QStringLiteral(" "));
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),

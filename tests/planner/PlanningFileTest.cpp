@@ -8,8 +8,8 @@
 #include <QTest>
 
 using namespace rf;
-using rf::test::readFile;
-using rf::test::writeFile;
+using rf::Test::readFile;
+using rf::Test::writeFile;
 
 Q_DECLARE_METATYPE(rf::Planning::Loaded::Status)
 
@@ -41,7 +41,7 @@ private slots:
         const int firsts[] = {234, 1815, 3294, 4875, 6405, 7986, 9516, 11097, 12678, 14208, 15789, 17319};
         const int lasts[] = {1764, 3243, 4824, 6354, 7935, 9465, 11046, 12627, 14157, 15738, 17268, 18849};
         for (int m = 1; m <= 12; ++m) {
-            const Planning::Month& month = Planning::Months()[std::size_t(m - 1)];
+            const Planning::Month& month = Planning::months()[std::size_t(m - 1)];
             QTest::addRow("%s first", month.key) << m << 1 << (firsts[m - 1] - 234) / 51 << firsts[m - 1]
                                                  << QStringLiteral("%1_01").arg(QLatin1String(month.key));
             QTest::addRow("%s last", month.key)

@@ -14,7 +14,7 @@
 #include <stdexcept>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 Q_DECLARE_METATYPE(rf::Planning::SaveResult::Meanwhile)
 
@@ -188,7 +188,7 @@ private slots:
         const QString path = tooLongForATemporary(dir);
         QVERIFY(writeFile(path, size > 0 ? QByteArray(size - 4, '\0') + "coda" : QByteArray()));
         WriteProblem why = WriteProblem::None;
-        QVERIFY(!WriteWholeFile(path, QByteArray(10, 'x'), &why));
+        QVERIFY(!writeWholeFile(path, QByteArray(10, 'x'), &why));
         QCOMPARE(why, WriteProblem::NoTemporary); // the case this fixture stands for
         const Planning::Loaded loaded = Planning::load(path);
         const Planning::SaveResult result =
@@ -228,10 +228,10 @@ private slots:
         QCOMPARE(loaded.days[0], QStringLiteral("Vecchio"));
         bool crashed = false;
         try {
-            rf::test::CrashAt crash(point.toLatin1());
+            rf::Test::CrashAt crash(point.toLatin1());
             Planning::saveMerged(path, Vehicle, loaded.days, daysWith({{0, "Nuovo"}, {1, "Nuovo"}}),
                                  loaded.status);
-        } catch (const rf::test::Crash&) {
+        } catch (const rf::Test::Crash&) {
             crashed = true;
         }
         QVERIFY(crashed);

@@ -14,8 +14,8 @@
 
 #include <cmath>
 
-using namespace rf::report;
-using rf::test::runTool;
+using namespace rf::Reports;
+using rf::Test::runTool;
 
 namespace {
 
@@ -38,10 +38,10 @@ QStringList allCellNames()
 
 LaidOutPage filledPage(const std::vector<bool>& booked, const QString& year = QStringLiteral(" 2025 "))
 {
-    Report report = PlanningSheet();
-    FillPlanningSheet(report, year, QStringLiteral("  B-07 "), QStringLiteral(" Graziella Pieghevole "),
+    Report report = planningSheet();
+    fillPlanningSheet(report, year, QStringLiteral("  B-07 "), QStringLiteral(" Graziella Pieghevole "),
                       QStringLiteral("M  "), booked, PrintedAt);
-    const Prepared prepared = Prepare(report, PrintedAt.date());
+    const Prepared prepared = prepare(report, PrintedAt.date());
     if (!prepared.ok || prepared.document.pages.size() != 1) {
         qWarning() << prepared.error;
         return {};
@@ -103,17 +103,17 @@ private slots:
 
     void fillReplacesTitleVehicleAndFooter()
     {
-        Report report = PlanningSheet();
+        Report report = planningSheet();
         QCOMPARE(report.find(QStringLiteral("txtTitolo"))->lines,
                  QStringList{QStringLiteral("PLANNER ANNUALE PRENOTAZIONI")});
         QCOMPARE(report.find(QStringLiteral("txtCalce"))->lines,
                  QStringList{QStringLiteral("Data e ora stampa")});
         report.setOrientation(QPageLayout::Portrait); // filling must set it back
 
-        FillPlanningSheet(report, QStringLiteral(" 2025 "), QStringLiteral("  B-07 "),
+        fillPlanningSheet(report, QStringLiteral(" 2025 "), QStringLiteral("  B-07 "),
                           QStringLiteral(" Graziella Pieghevole "), QStringLiteral("M  "),
                           std::vector<bool>(366, false), PrintedAt);
-        const Prepared prepared = Prepare(report, PrintedAt.date());
+        const Prepared prepared = prepare(report, PrintedAt.date());
         QVERIFY2(prepared.ok, qPrintable(prepared.error));
         QCOMPARE(prepared.document.name, QStringLiteral("Planning Annuale"));
         QCOMPARE(prepared.document.pages.size(), std::size_t(1));
@@ -157,7 +157,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRectF, mmRect);
         const LaidOutPage page = filledPage(std::vector<bool>(366, true));
-        rf::test::verifyPlacedMm(page, name, mmRect, 0.01);
+        rf::Test::verifyPlacedMm(page, name, mmRect, 0.01);
         const Item* item = page.find(name);
         QCOMPARE(item->font.family, QStringLiteral("Arial"));
     }
@@ -194,7 +194,7 @@ private slots:
                          rect.top() >= printable.top() - 0.01 && rect.bottom() <= printable.bottom() + 0.01,
                      qPrintable(item.name));
             for (const PlacedLine& line : item.lines) {
-                QVERIFY2(TextWidth(item.font, line.text) <= line.rect.width(), qPrintable(item.name));
+                QVERIFY2(textWidth(item.font, line.text) <= line.rect.width(), qPrintable(item.name));
                 QVERIFY2(line.rect.top() >= item.rect.top() - 0.01 &&
                              line.rect.bottom() <= item.rect.bottom() + 0.01,
                          qPrintable(item.name));
@@ -209,14 +209,14 @@ private slots:
             QSKIP("pdftotext or pdfinfo is not installed");
         std::vector<bool> booked(366, false);
         booked[59] = true;
-        Report report = PlanningSheet();
-        FillPlanningSheet(report, QStringLiteral("2025"), QStringLiteral("B-07"), QStringLiteral("Graziella"),
+        Report report = planningSheet();
+        fillPlanningSheet(report, QStringLiteral("2025"), QStringLiteral("B-07"), QStringLiteral("Graziella"),
                           QStringLiteral("M"), booked, PrintedAt);
-        const Prepared prepared = Prepare(report, PrintedAt.date());
+        const Prepared prepared = prepare(report, PrintedAt.date());
         QVERIFY(prepared.ok);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("planning.pdf"));
-        QVERIFY(WritePdf(prepared.document, path));
+        QVERIFY(writePdf(prepared.document, path));
 
         const QString info = runTool(QStringLiteral("pdfinfo"), {path});
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));

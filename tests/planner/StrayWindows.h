@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-namespace rf::test {
+namespace rf::Test {
 
 // Records every widget shown as a window of its own while it lives: a widget shown before it has a
 // parent flashes on screen as a native window, even when it is given a parent a moment later.
@@ -44,4 +44,4 @@ inline QStringList strayTopLevels(std::initializer_list<const QWidget*> windows)
     return stray;
 }
 
-} // namespace rf::test
+} // namespace rf::Test

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using rf::test::runTool;
-using namespace rf::report;
+using rf::Test::runTool;
+using namespace rf::Reports;
 
 namespace {
 const QDate Today(2024, 3, 5);
@@ -63,7 +63,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, fileName);
-        QCOMPARE(SafeFileName(text), fileName);
+        QCOMPARE(safeFileName(text), fileName);
         // A report without a name of its own is offered under its name; an unusable one changes nothing.
         Report report(QStringLiteral("Planning Annuale"));
         QCOMPARE(report.fileName(), QStringLiteral("Planning Annuale"));
@@ -83,21 +83,21 @@ private slots:
 
     void unknownNamesAreErrorsAndStopPreparation()
     {
-        Report report = ListTemplate();
+        Report report = listTemplate();
         QVERIFY(report.setText(QStringLiteral("txtTitolo"), QStringLiteral("Titolo")));
         QVERIFY(!report.setText(QStringLiteral("txtNonEsiste"), QStringLiteral("x")));
         QVERIFY(!report.setPicture(QStringLiteral("txtTitolo"), QImage(2, 2, QImage::Format_RGB32)));
         QVERIFY(!report.setHeight(QStringLiteral("Nessuna"), 10));
         QCOMPARE(report.errors().size(), 3);
-        const Prepared prepared = Prepare(report, Today);
+        const Prepared prepared = prepare(report, Today);
         QVERIFY(!prepared.ok);
         QVERIFY(prepared.error.contains(QStringLiteral("txtNonEsiste")));
     }
 
     void listHeightsFollowTheLineCount()
     {
-        Report report = ListTemplate();
-        FillList(report, QStringLiteral("Riepilogo veicoli non riconsegnati"), numberedLines(40));
+        Report report = listTemplate();
+        fillList(report, QStringLiteral("Riepilogo veicoli non riconsegnati"), numberedLines(40));
         QCOMPARE(report.find(QStringLiteral("txtRiepilogo"))->rect.height(), 512.88);
         QCOMPARE(report.findBand(QStringLiteral("MasterData"))->height, 522.88);
         QCOMPARE(report.find(QStringLiteral("txtTitolo"))->lines,
@@ -106,9 +106,9 @@ private slots:
 
     void emptyListPrintsTitleAndFooterOnly()
     {
-        Report report = ListTemplate();
-        FillList(report, QStringLiteral("Riepilogo contratti di noleggio biciclette"), {});
-        const Prepared prepared = Prepare(report, Today);
+        Report report = listTemplate();
+        fillList(report, QStringLiteral("Riepilogo contratti di noleggio biciclette"), {});
+        const Prepared prepared = prepare(report, Today);
         QVERIFY(prepared.ok);
         QCOMPARE(prepared.document.pages.size(), std::size_t(1));
         const LaidOutPage& page = prepared.document.pages.front();
@@ -126,10 +126,10 @@ private slots:
 
     void longListFlowsOntoMorePagesKeepingEveryLineOnce()
     {
-        Report report = ListTemplate();
+        Report report = listTemplate();
         const QStringList lines = numberedLines(130);
-        FillList(report, QStringLiteral("Riepilogo"), lines);
-        const Prepared prepared = Prepare(report, Today);
+        fillList(report, QStringLiteral("Riepilogo"), lines);
+        const Prepared prepared = prepare(report, Today);
         QVERIFY(prepared.ok);
         QVERIFY(prepared.document.pages.size() >= 3);
         QCOMPARE(textsOf(prepared.document, QStringLiteral("txtRiepilogo")), lines);
@@ -158,7 +158,7 @@ private slots:
             report.addText(QStringLiteral("txtACapo"), QRectF(0, mm(10), mm(40), mm(60)), longText,
                            Font{QStringLiteral("Arial"), 8}, Qt::AlignLeft | Qt::AlignTop);
         wrapped.wordWrap = true;
-        const Prepared prepared = Prepare(report, Today);
+        const Prepared prepared = prepare(report, Today);
         QVERIFY(prepared.ok);
         const LaidOutPage& page = prepared.document.pages.front();
         QCOMPARE(page.find(QStringLiteral("txtTagliato"))->lines.size(), std::size_t(1));
@@ -166,7 +166,7 @@ private slots:
         QVERIFY(item->lines.size() > 3);
         QStringList words;
         for (const PlacedLine& line : item->lines) {
-            QVERIFY(TextWidth(Font{QStringLiteral("Arial"), 8}, line.text) <= mm(40) + 0.5);
+            QVERIFY(textWidth(Font{QStringLiteral("Arial"), 8}, line.text) <= mm(40) + 0.5);
             words += line.text.split(QLatin1Char(' '));
         }
         QCOMPARE(words.join(QLatin1Char(' ')), longText);
@@ -180,19 +180,19 @@ private slots:
         QImage wide(300, 150, QImage::Format_RGB32);
         wide.fill(Qt::blue);
         QVERIFY(report.setPicture(QStringLiteral("imgLogo"), wide));
-        const Item* item = Prepare(report, Today).document.pages.front().find(QStringLiteral("imgLogo"));
+        const Item* item = prepare(report, Today).document.pages.front().find(QStringLiteral("imgLogo"));
         QCOMPARE(item->pictureRect.size(), QSizeF(200, 100));
         QCOMPARE(item->pictureRect.center(), item->rect.center());
     }
 
     void pdfHasThePagesOrientationAndText()
     {
-        Report report = ListTemplate();
-        FillList(report, QStringLiteral("Riepilogo schede biciclette in archivio"), numberedLines(90));
-        const Prepared prepared = Prepare(report, Today);
+        Report report = listTemplate();
+        fillList(report, QStringLiteral("Riepilogo schede biciclette in archivio"), numberedLines(90));
+        const Prepared prepared = prepare(report, Today);
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("lista.pdf"));
-        QVERIFY(WritePdf(prepared.document, pdf));
+        QVERIFY(writePdf(prepared.document, pdf));
         const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
         if (info.isEmpty())
             QSKIP("pdfinfo is not installed");

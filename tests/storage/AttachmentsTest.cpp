@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 using namespace rf;
-using namespace rf::test;
+using namespace rf::Test;
 
 namespace {
 

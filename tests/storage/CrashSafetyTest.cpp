@@ -17,9 +17,9 @@
 #include <csignal>
 
 using namespace rf;
-using rf::test::FileWritesFail;
-using rf::test::readFile;
-using rf::test::writeFile;
+using rf::Test::FileWritesFail;
+using rf::Test::readFile;
+using rf::Test::writeFile;
 
 namespace {
 
@@ -133,7 +133,7 @@ private slots:
         QVERIFY(writeFile(source, QByteArray(100000, 'N')));
         {
             FileWritesFail full;
-            QVERIFY(!WriteWholeFile(planning, QByteArray(18900, 'N')));
+            QVERIFY(!writeWholeFile(planning, QByteArray(18900, 'N')));
             IniFile ini(iniPath);
             QVERIFY(ini.load());
             ini.setValue(QStringLiteral("Contratti DOZ"), QStringLiteral("Luogo"), QStringLiteral("Arco"));

@@ -18,11 +18,11 @@
 #include <QTest>
 
 using namespace rf;
-using rf::test::AsPlainUser;
-using rf::test::Crash;
-using rf::test::CrashAt;
-using rf::test::readFile;
-using rf::test::writeFile;
+using rf::Test::AsPlainUser;
+using rf::Test::Crash;
+using rf::Test::CrashAt;
+using rf::Test::readFile;
+using rf::Test::writeFile;
 
 namespace {
 
@@ -43,7 +43,7 @@ struct CutOffRewrite {
         writeFile(archive, QByteArray(Size, 'a') + onDisk + QByteArray(Size, 'c'));
         if (entry.archiveName.isEmpty())
             entry = {QStringLiteral("Contratti.pro"), Size, Size, Old, New};
-        Durable::WriteJournal(journal, entry);
+        Durable::writeJournal(journal, entry);
     }
     QByteArray record(int position) const { return readFile(archive).mid((position - 1) * Size, Size); }
     QStringList asides() const
@@ -167,7 +167,7 @@ private slots:
         QVERIFY(writeFile(path, "vecchio"));
         {
             CrashAt crash(point);
-            QVERIFY_THROWS_EXCEPTION(Crash, WriteWholeFile(path, "nuovo"));
+            QVERIFY_THROWS_EXCEPTION(Crash, writeWholeFile(path, "nuovo"));
         }
         QCOMPARE(readFile(path), after);
         for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
@@ -398,7 +398,7 @@ private slots:
                 QVERIFY(made.setFileTime(QDateTime::currentDateTime().addSecs(-120),
                                          QFileDevice::FileModificationTime));
         }
-        QCOMPARE(RemoveStaleTemporaryFiles(dir.path() + QLatin1Char('/')), removed ? 1 : 0);
+        QCOMPARE(removeStaleTemporaryFiles(dir.path() + QLatin1Char('/')), removed ? 1 : 0);
         QCOMPARE(QFile::exists(dir.filePath(name)), !removed);
         QCOMPARE(QDir(dir.filePath(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files).size(),
                  name.startsWith(QLatin1String("Documenti_Allegati/")) && !removed ? 3 : 2);
@@ -420,7 +420,7 @@ private slots:
         QVERIFY(writeFile(source, "nuova foto"));
 
         WriteProblem problem = WriteProblem::None;
-        QVERIFY(!WriteWholeFile(sheet, "<table>", &problem));
+        QVERIFY(!writeWholeFile(sheet, "<table>", &problem));
         QCOMPARE(int(problem), int(WriteProblem::Link));
         bool asked = false;
         QCOMPARE(int(attachFile(dir.path(), source, [&] { return asked = true; })), int(AttachResult::Link));

@@ -12,23 +12,23 @@
 #include <QTextTable>
 
 using namespace rf;
-using rf::test::FileWritesFail;
-using rf::test::readFile;
-using rf::test::writeFile;
+using rf::Test::FileWritesFail;
+using rf::Test::readFile;
+using rf::Test::writeFile;
 
 namespace {
 
-const RecordLayout& Card()
+const RecordLayout& card()
 {
     static const RecordLayout layout{{"Nome", 40}, {"Citta", 40}};
     return layout;
 }
 
-const std::vector<ExportColumn>& Columns()
+const std::vector<ExportColumn>& columns()
 {
     static const std::vector<ExportColumn> columns{
-        {QStringLiteral("Nome"), 100, QStringLiteral("Nome e cognome"), 250, FieldValue(Card(), "Nome")},
-        {QStringLiteral("Città"), 80, QStringLiteral("Città"), 120, FieldValue(Card(), "Citta")},
+        {QStringLiteral("Nome"), 100, QStringLiteral("Nome e cognome"), 250, fieldValue(card(), "Nome")},
+        {QStringLiteral("Città"), 80, QStringLiteral("Città"), 120, fieldValue(card(), "Citta")},
     };
     return columns;
 }
@@ -72,7 +72,7 @@ private slots:
     void documentStartsWithTheFixedPiecesByteForByte()
     {
         const QByteArray document =
-            SpreadsheetDocument(QStringLiteral("Parco Veicoli"), Columns(), table({}));
+            spreadsheetDocument(QStringLiteral("Parco Veicoli"), columns(), table({}));
         const QByteArray pieces =
             "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
             "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -93,7 +93,7 @@ private slots:
     void rowsReadBackAsWrittenInOneLineOfWindows1252()
     {
         const QByteArray document =
-            SpreadsheetDocument(QStringLiteral("Contratti Noleggio Bici"), Columns(),
+            spreadsheetDocument(QStringLiteral("Contratti Noleggio Bici"), columns(),
                                 table({{QStringLiteral("  Nicolò Caffè "), QStringLiteral("Riva")},
                                        {QStringLiteral("Rossi & Figli <VIP>"), QString()},
                                        {QString(), QString()}}));
@@ -124,8 +124,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Parco_Veicoli.xls"));
         QVERIFY(writeFile(path, QByteArray(100000, 'x')));
         const ExportTable t = table({{QStringLiteral("Anna"), QStringLiteral("Riva")}});
-        QCOMPARE(WriteSpreadsheet(path, QStringLiteral("Parco Veicoli"), Columns(), t), WriteResult::Written);
-        QCOMPARE(readFile(path), SpreadsheetDocument(QStringLiteral("Parco Veicoli"), Columns(), t));
+        QCOMPARE(writeSpreadsheet(path, QStringLiteral("Parco Veicoli"), columns(), t), WriteResult::Written);
+        QCOMPARE(readFile(path), spreadsheetDocument(QStringLiteral("Parco Veicoli"), columns(), t));
     }
 
     void failedOrCancelledWriteLeavesTheOldFile()
@@ -137,12 +137,12 @@ private slots:
         for (int i = 0; i < 5000; ++i)
             rows.append({QStringLiteral("Cliente %1").arg(i), QStringLiteral("Riva")});
         const ExportTable t = table(rows);
-        QCOMPARE(WriteSpreadsheet(path, QStringLiteral("Parco Veicoli"), Columns(), t,
+        QCOMPARE(writeSpreadsheet(path, QStringLiteral("Parco Veicoli"), columns(), t,
                                   [](qint64 done, qint64) { return done == 0; }),
                  WriteResult::Cancelled);
         {
             FileWritesFail full;
-            QCOMPARE(WriteSpreadsheet(path, QStringLiteral("Parco Veicoli"), Columns(), t),
+            QCOMPARE(writeSpreadsheet(path, QStringLiteral("Parco Veicoli"), columns(), t),
                      WriteResult::Failed);
         }
         QCOMPARE(readFile(path), QByteArray("old"));
@@ -156,11 +156,11 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Prova.pro"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(Card().encode({QStringLiteral("Anna"), QStringLiteral("Riva")}));
-        file.write(Card().encode({QStringLiteral("Bruno"), QStringLiteral("Arco")}));
+        file.write(card().encode({QStringLiteral("Anna"), QStringLiteral("Riva")}));
+        file.write(card().encode({QStringLiteral("Bruno"), QStringLiteral("Arco")}));
         file.close();
         ExportTable t(2);
-        QCOMPARE(FillExportTable(path, Card(), Columns(), t), ScanResult::Done);
+        QCOMPARE(fillExportTable(path, card(), columns(), t), ScanResult::Done);
         QCOMPARE(t.rowCount(), 2);
         QCOMPARE(t.cell(1, 0), QStringLiteral("Bruno"));
         QCOMPARE(t.cell(1, 1), QStringLiteral("Arco"));

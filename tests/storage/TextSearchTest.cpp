@@ -10,7 +10,7 @@ using namespace rf;
 
 namespace {
 
-const RecordLayout& TwoFields()
+const RecordLayout& twoFields()
 {
     static const RecordLayout layout{{"Colore", 30}, {"Marca", 30}};
     return layout;
@@ -20,11 +20,11 @@ const RecordLayout& TwoFields()
 bool listed(const QString& colour, const QString& make, const QString& colourFilter,
             const QString& makeFilter)
 {
-    const QByteArray bytes = TwoFields().encode({colour, make});
+    const QByteArray bytes = twoFields().encode({colour, make});
     FieldFilters filters;
     filters.add(0, colourFilter);
     filters.add(1, makeFilter);
-    return filters.matches(RecordView(TwoFields(), bytes.constData(), 1));
+    return filters.matches(RecordView(twoFields(), bytes.constData(), 1));
 }
 
 } // namespace
@@ -113,9 +113,9 @@ private slots:
 
     void fitCutsAndPads()
     {
-        QCOMPARE(Fit(QStringLiteral("B-07"), 6), QStringLiteral("B-07  "));
-        QCOMPARE(Fit(QStringLiteral("1234567890ABCDEFG"), 15), QStringLiteral("1234567890ABCDE"));
-        QCOMPARE(Fit(QString(), 3), QStringLiteral("   "));
+        QCOMPARE(fit(QStringLiteral("B-07"), 6), QStringLiteral("B-07  "));
+        QCOMPARE(fit(QStringLiteral("1234567890ABCDEFG"), 15), QStringLiteral("1234567890ABCDE"));
+        QCOMPARE(fit(QString(), 3), QStringLiteral("   "));
     }
 
     void scanVisitsEveryRecordInOrderAndCreatesAMissingArchive()
@@ -123,14 +123,14 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Prova.pro"));
         QStringList seen;
-        QCOMPARE(ScanArchive(path, TwoFields(), [&](const RecordView& r) { seen.append(r.field(0)); }),
+        QCOMPARE(scanArchive(path, twoFields(), [&](const RecordView& r) { seen.append(r.field(0)); }),
                  ScanResult::Done);
         QVERIFY(seen.isEmpty());
         QVERIFY(QFile::exists(path));
         for (int i = 1; i <= 300; ++i) // more than one block
-            test::appendRecord(path, TwoFields(), {{QStringLiteral("Colore"), QString::number(i)}});
+            Test::appendRecord(path, twoFields(), {{QStringLiteral("Colore"), QString::number(i)}});
         QList<qint64> positions;
-        QCOMPARE(ScanArchive(path, TwoFields(),
+        QCOMPARE(scanArchive(path, twoFields(),
                              [&](const RecordView& r) {
                                  seen.append(r.field(0));
                                  positions.append(r.position());
@@ -148,11 +148,11 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Prova.pro"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(TwoFields().encode({}).repeated(5000));
+        file.write(twoFields().encode({}).repeated(5000));
         file.close();
         int visited = 0;
-        const ScanResult result = ScanArchive(
-            path, TwoFields(), [&](const RecordView&) { ++visited; }, [](qint64, qint64) { return false; });
+        const ScanResult result = scanArchive(
+            path, twoFields(), [&](const RecordView&) { ++visited; }, [](qint64, qint64) { return false; });
         QCOMPARE(result, ScanResult::Cancelled);
         QVERIFY(visited < 5000);
     }
@@ -162,17 +162,17 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Prova.pro"));
         for (const char* colour : {"Rosso", "Verde", "Rosso", "Blu"})
-            test::appendRecord(path, TwoFields(), {{QStringLiteral("Colore"), QLatin1String(colour)}});
+            Test::appendRecord(path, twoFields(), {{QStringLiteral("Colore"), QLatin1String(colour)}});
         const auto lineOf = [](const RecordView& r) {
             const QByteArray raw = r.fieldBytes(0);
             return QByteArray(raw.constData(), raw.size());
         };
-        QCOMPARE(LocateRecord(path, TwoFields(), 1, QByteArray("Rosso"), lineOf), 1);
-        QCOMPARE(LocateRecord(path, TwoFields(), 3, QByteArray("Rosso "), lineOf), 3);
+        QCOMPARE(locateRecord(path, twoFields(), 1, QByteArray("Rosso"), lineOf), 1);
+        QCOMPARE(locateRecord(path, twoFields(), 3, QByteArray("Rosso "), lineOf), 3);
         // The archive changed since the list was made: the last record with the line is taken.
-        QCOMPARE(LocateRecord(path, TwoFields(), 2, QByteArray("Rosso"), lineOf), 3);
-        QCOMPARE(LocateRecord(path, TwoFields(), 9, QByteArray("Blu"), lineOf), 4);
-        QCOMPARE(LocateRecord(path, TwoFields(), 1, QByteArray("Nero"), lineOf), -1);
+        QCOMPARE(locateRecord(path, twoFields(), 2, QByteArray("Rosso"), lineOf), 3);
+        QCOMPARE(locateRecord(path, twoFields(), 9, QByteArray("Blu"), lineOf), 4);
+        QCOMPARE(locateRecord(path, twoFields(), 1, QByteArray("Nero"), lineOf), -1);
     }
 };
 

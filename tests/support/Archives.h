@@ -7,7 +7,7 @@
 #include <QString>
 #include <QTest>
 
-namespace rf::test {
+namespace rf::Test {
 
 // The bytes of a record with the given field values, the others empty.
 inline QByteArray encodeRecord(const RecordLayout& layout, const QMap<QString, QString>& values)
@@ -30,4 +30,4 @@ inline void appendRecord(const QString& path, const RecordLayout& layout,
     QVERIFY(archive.AppendRecord(encodeRecord(layout, values)) > 0);
 }
 
-} // namespace rf::test
+} // namespace rf::Test

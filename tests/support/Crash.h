@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-namespace rf::test {
+namespace rf::Test {
 
 // What a test throws to stop a write at a named crash point, as a crash would stop it there.
 struct Crash {};
@@ -24,4 +24,4 @@ public:
     CrashAt& operator=(const CrashAt&) = delete;
 };
 
-} // namespace rf::test
+} // namespace rf::Test

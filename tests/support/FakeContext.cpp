@@ -1,6 +1,6 @@
 #include "FakeContext.h"
 
-namespace rf::test {
+namespace rf::Test {
 
 bool FakeMessages::confirm(QWidget*, const QString& text)
 {
@@ -35,7 +35,7 @@ QString FakeFileDialogs::saveFile(QWidget*, const QString& title, const QString&
     return next();
 }
 
-bool FakeReportOutput::preview(QWidget*, const report::Document& document)
+bool FakeReportOutput::preview(QWidget*, const Reports::Document& document)
 {
     if (fail)
         return false;
@@ -43,7 +43,7 @@ bool FakeReportOutput::preview(QWidget*, const report::Document& document)
     return true;
 }
 
-bool FakeReportOutput::print(QWidget*, const report::Document& document)
+bool FakeReportOutput::print(QWidget*, const Reports::Document& document)
 {
     if (fail)
         return false;
@@ -70,4 +70,4 @@ FakeContext::FakeContext()
                                   std::move(clock), std::move(clipboard), std::move(reports));
 }
 
-} // namespace rf::test
+} // namespace rf::Test

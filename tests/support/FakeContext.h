@@ -9,7 +9,7 @@
 
 #include <deque>
 
-namespace rf::test {
+namespace rf::Test {
 
 enum class MessageKind { Warning, Error, Information, Confirmation, Plain };
 
@@ -87,10 +87,10 @@ public:
 // Records every document instead of showing or printing it; fail makes the next outputs fail.
 class FakeReportOutput final : public ReportOutput {
 public:
-    bool preview(QWidget*, const report::Document& document) override;
-    bool print(QWidget*, const report::Document& document) override;
-    std::vector<report::Document> previewed;
-    std::vector<report::Document> printed;
+    bool preview(QWidget*, const Reports::Document& document) override;
+    bool print(QWidget*, const Reports::Document& document) override;
+    std::vector<Reports::Document> previewed;
+    std::vector<Reports::Document> printed;
     bool fail = false;
 };
 
@@ -120,4 +120,4 @@ private:
     std::unique_ptr<Context> m_context;
 };
 
-} // namespace rf::test
+} // namespace rf::Test

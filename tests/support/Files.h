@@ -10,7 +10,7 @@
 #include <unistd.h>
 #endif
 
-namespace rf::test {
+namespace rf::Test {
 
 // Writes bytes to a file outside the code under test; false when it could not.
 inline bool writeFile(const QString& path, const QByteArray& bytes)
@@ -82,4 +82,4 @@ private:
     bool m_switched = false;
 };
 
-} // namespace rf::test
+} // namespace rf::Test

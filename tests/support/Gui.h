@@ -10,7 +10,7 @@
 #include <functional>
 
 // Small helpers for driving windows the way a user does.
-namespace rf::test {
+namespace rf::Test {
 
 // The control named name inside window, or null.
 template <typename T = QWidget> T* child(const QWidget* window, const QString& name)
@@ -48,4 +48,4 @@ inline void doubleClickRow(QAbstractItemView* view, int row)
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
 }
 
-} // namespace rf::test
+} // namespace rf::Test

@@ -9,17 +9,17 @@
 
 #include <cmath>
 
-namespace rf::test {
+namespace rf::Test {
 
 // Checks that the named item of a laid-out page stands at the given rectangle, in millimetres from
 // the top left of a printable area with 10 mm margins, within tolerance engine units.
-inline void verifyPlacedMm(const report::LaidOutPage& page, const QString& name, const QRectF& mmRect,
+inline void verifyPlacedMm(const Reports::LaidOutPage& page, const QString& name, const QRectF& mmRect,
                            double tolerance)
 {
-    const report::Item* item = page.find(name);
+    const Reports::Item* item = page.find(name);
     QVERIFY2(item, qPrintable(name));
-    const QRectF expected(report::mm(10 + mmRect.left()), report::mm(10 + mmRect.top()),
-                          report::mm(mmRect.width()), report::mm(mmRect.height()));
+    const QRectF expected(Reports::mm(10 + mmRect.left()), Reports::mm(10 + mmRect.top()),
+                          Reports::mm(mmRect.width()), Reports::mm(mmRect.height()));
     const QRectF& at = item->rect;
     QVERIFY2(std::abs(at.left() - expected.left()) < tolerance &&
                  std::abs(at.top() - expected.top()) < tolerance &&
@@ -27,10 +27,10 @@ inline void verifyPlacedMm(const report::LaidOutPage& page, const QString& name,
                  std::abs(at.height() - expected.height()) < tolerance,
              qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 mm")
                             .arg(name)
-                            .arg(report::toMm(at.left()) - 10)
-                            .arg(report::toMm(at.top()) - 10)
-                            .arg(report::toMm(at.width()))
-                            .arg(report::toMm(at.height()))));
+                            .arg(Reports::toMm(at.left()) - 10)
+                            .arg(Reports::toMm(at.top()) - 10)
+                            .arg(Reports::toMm(at.width()))
+                            .arg(Reports::toMm(at.height()))));
 }
 
-} // namespace rf::test
+} // namespace rf::Test

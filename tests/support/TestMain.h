@@ -7,7 +7,7 @@
 #include <vector>
 
 // Each test file registers its test class here; one executable per area runs them all.
-namespace rf::test {
+namespace rf::Test {
 
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 std::vector<TestFactory>& registeredTests();
@@ -19,6 +19,6 @@ template <typename T> struct Registrar {
     }
 };
 
-} // namespace rf::test
+} // namespace rf::Test
 
-#define RF_REGISTER_TEST(Class) static rf::test::Registrar<Class> rfRegistrar##Class;
+#define RF_REGISTER_TEST(Class) static rf::Test::Registrar<Class> rfRegistrar##Class;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace rf::test {
+namespace rf::Test {
 
 // Runs a command-line tool (pdftotext, pdfinfo) and returns what it printed; empty when the tool
 // is not installed.
@@ -19,4 +19,4 @@ inline QString runTool(const QString& tool, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-} // namespace rf::test
+} // namespace rf::Test

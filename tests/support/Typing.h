@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QWidget>
 
-namespace rf::test {
+namespace rf::Test {
 
 // Types text key by key, including characters outside ASCII (which QTest::keyClicks refuses).
 inline void typeText(QWidget* widget, const QString& text)
@@ -20,4 +20,4 @@ inline void typeText(QWidget* widget, const QString& text)
     }
 }
 
-} // namespace rf::test
+} // namespace rf::Test

@@ -119,12 +119,12 @@ TfrmContratti_Noleggio_Bici* Application::contracts()
             TfrmTrovaBici search(m_context, owner, TfrmTrovaBici::Mode::Contracts);
             if (search.exec() != QDialog::Accepted)
                 return std::nullopt;
-            return ReadArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)),
+            return readArchiveRecord(m_context.path(QString::fromLatin1(Fleet::ArchiveName)),
                                      TSchedaVeicolo(), search.chosenPosition());
         });
         // A saved contract's days go to the planner, which the contracts window does not know either.
         m_contracts->setPlannerBooker([this](QWidget* owner, const BookingRequest& request) {
-            BookForContract(m_context, owner, request);
+            bookForContract(m_context, owner, request);
         });
         connect(m_contracts.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }
@@ -218,7 +218,7 @@ int Application::run(QApplication& app)
                     std::make_unique<RealShell>(), std::make_unique<RealClock>(),
                     std::make_unique<RealClipboard>(), std::move(reports));
     // Temporary files that a crash left beside the program's files are cleared before anything else.
-    RemoveStaleTemporaryFiles(context.programFolder());
+    removeStaleTemporaryFiles(context.programFolder());
     Application application(context);
     connect(&application, &Application::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     application.start();

@@ -2,7 +2,7 @@
 
 #include "TfrmPassword.h"
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "common/ui/FixedDialog.h"
 #include "common/ui/Style.h"
 

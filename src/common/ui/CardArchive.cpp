@@ -92,7 +92,7 @@ bool CardArchive::browse(BrowseButton button)
         fail(action);
         return false;
     }
-    const BrowseStep step = DecideBrowse(button, m_label->text(), count);
+    const BrowseStep step = decideBrowse(button, m_label->text(), count);
     if (step.labelToZero)
         m_label->setText(QStringLiteral("0"));
     if (step.clearLabel)

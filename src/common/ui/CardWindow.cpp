@@ -2,8 +2,8 @@
 
 #include "common/ui/CardArchive.h"
 #include "common/ui/CommandBar.h"
-#include "common/ui/FieldBehaviour.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Form.h"
+#include "common/ui/Status.h"
 #include "common/ui/TfrmAllegaCartella.h"
 #include "storage/RecordLayout.h"
 

@@ -1,7 +1,7 @@
 #include "CommandBar.h"
 
 #include "common/ui/PictureButton.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Status.h"
 #include "common/ui/Style.h"
 
 #include <QApplication>

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace rf {
 
-namespace report {
+namespace Reports {
 struct Document;
 }
 
@@ -64,9 +64,9 @@ class ReportOutput {
 public:
     virtual ~ReportOutput() = default;
     // The preview window (print, zoom, full screen, save as PDF, close); returns when it closes.
-    virtual bool preview(QWidget* owner, const report::Document& document) = 0;
+    virtual bool preview(QWidget* owner, const Reports::Document& document) = 0;
     // The print dialog, default printer first, then the printer.
-    virtual bool print(QWidget* owner, const report::Document& document) = 0;
+    virtual bool print(QWidget* owner, const Reports::Document& document) = 0;
 };
 
 // Everything a window needs from outside the program, handed to each window when it is created.

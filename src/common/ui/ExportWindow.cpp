@@ -4,7 +4,7 @@
 #include "common/ui/Context.h"
 #include "common/ui/LongWork.h"
 #include "common/ui/PictureButton.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "storage/WholeFile.h"
 
@@ -132,7 +132,7 @@ ExportWindow::ExportWindow(Context& context, QWidget* owner, const Look& look, E
     ScanResult read = ScanResult::Failed;
     {
         LongWork work(owner, QStringLiteral("Lettura dell'archivio in corso. Attendere..."));
-        read = FillExportTable(m_context.path(m_source.archive), m_source.layout, m_source.columns, m_table,
+        read = fillExportTable(m_context.path(m_source.archive), m_source.layout, m_source.columns, m_table,
                                work.progress());
     }
     m_model.reload();
@@ -156,7 +156,7 @@ void ExportWindow::cmdEsportaClick()
     {
         // The progress dialog lives only as long as the writing, never over the next question.
         LongWork work(this, QStringLiteral("Esportazione in corso. Attendere..."));
-        result = WriteSpreadsheet(path, m_source.worksheet, m_source.columns, m_table, work.progress());
+        result = writeSpreadsheet(path, m_source.worksheet, m_source.columns, m_table, work.progress());
     }
     if (result == WriteResult::Cancelled)
         return;

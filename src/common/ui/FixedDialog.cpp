@@ -1,6 +1,6 @@
 #include "FixedDialog.h"
 
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "ListWindow.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "common/ui/LongWork.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/PrintChoiceDialog.h"
@@ -205,7 +205,7 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-int FindNextLine(const QStringList& lines, int selected, const QString& key, const QString& previousKey)
+int findNextLine(const QStringList& lines, int selected, const QString& key, const QString& previousKey)
 {
     const int count = int(lines.size());
     if (key.isEmpty() || count == 0)
@@ -385,7 +385,7 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep,
         std::size_t(QFileInfo(m_context.path(m_source.archive)).size() / m_source.layout->size()));
     LongWork work(isVisible() ? this : parentWidget(),
                   QStringLiteral("Ricerca schede in corso. Attendere..."));
-    const ScanResult result = ScanArchive(
+    const ScanResult result = scanArchive(
         m_context.path(m_source.archive), *m_source.layout,
         [&](const RecordView& record) {
             if (keep(record))
@@ -429,8 +429,8 @@ void ListWindow::btnTrovaClick()
     }
     if (!m_lstRecords->currentIndex().isValid())
         m_lstRecords->setCurrentIndex(m_model.index(0));
-    const QString key = LowerAtoZ(m_txtTrova->text());
-    const int found = FindNextLine(m_model.lines(), m_lstRecords->currentIndex().row(), key, *m_previousKey);
+    const QString key = lowerAtoZ(m_txtTrova->text());
+    const int found = findNextLine(m_model.lines(), m_lstRecords->currentIndex().row(), key, *m_previousKey);
     if (found >= 0) {
         m_lstRecords->setCurrentIndex(m_model.index(found));
         m_lstRecords->scrollTo(m_model.index(found));
@@ -443,9 +443,9 @@ void ListWindow::btnStampaClick()
     QStringList lines = m_model.lines();
     if (!lines.isEmpty() && !m_printNote.isEmpty())
         lines << QString() << m_printNote;
-    report::Report list = report::ListTemplate();
-    report::FillList(list, m_printTitle, lines);
-    OutputReport(m_context, this, list, Output::Print, {}); // a failed print shows nothing of its own
+    Reports::Report list = Reports::listTemplate();
+    Reports::fillList(list, m_printTitle, lines);
+    outputReport(m_context, this, list, Output::Print, {}); // a failed print shows nothing of its own
 }
 
 void ListWindow::choose(int row)
@@ -453,7 +453,7 @@ void ListWindow::choose(int row)
     if (row < 0 || row >= m_model.rowCount() || !m_source.layout)
         return;
     const ListEntry entry = m_model.entries()[std::size_t(row)];
-    m_chosen = LocateRecord(m_context.path(m_source.archive), *m_source.layout, entry.position, entry.line,
+    m_chosen = locateRecord(m_context.path(m_source.archive), *m_source.layout, entry.position, entry.line,
                             m_source.line);
     if (m_chosen > 0)
         accept();

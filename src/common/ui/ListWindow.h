@@ -57,7 +57,7 @@ private:
 // and previousKey the key of the last look (A to Z compared without case; key already lowered).
 // A new key is looked for from the first line on; the same key again from the line after the
 // selected one, round the end of the list. -1 when no line holds it; an empty key finds nothing.
-int FindNextLine(const QStringList& lines, int selected, const QString& key, const QString& previousKey);
+int findNextLine(const QStringList& lines, int selected, const QString& key, const QString& previousKey);
 
 // Where a list window's lines come from: an archive of the program folder and the line of a record.
 // A window whose lines come from elsewhere has none.

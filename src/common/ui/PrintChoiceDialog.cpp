@@ -22,12 +22,12 @@ constexpr int ChoiceIcon = 26;
 const QSize SideBySide(150, 30);
 } // namespace
 
-bool OutputReport(Context& context, QWidget* owner, const report::Report& report, Output output,
+bool outputReport(Context& context, QWidget* owner, const Reports::Report& report, Output output,
                   const QString& failureMessage)
 {
     bool done = false;
     try {
-        const report::Prepared prepared = report::Prepare(report, context.clock().today());
+        const Reports::Prepared prepared = Reports::prepare(report, context.clock().today());
         done = prepared.ok && (output == Output::Preview ? context.reports().preview(owner, prepared.document)
                                                          : context.reports().print(owner, prepared.document));
     } catch (const std::exception&) {
@@ -108,13 +108,13 @@ QPushButton* PrintChoiceDialog::addChoice(Choice choice)
 void PrintChoiceDialog::choose(int index)
 {
     const Choice& choice = m_entries.at(std::size_t(index));
-    const std::optional<report::Report> report = choice.build();
+    const std::optional<Reports::Report> report = choice.build();
     if (!report) {
         m_context.messages().warning(this, choice.failure);
         reject();
         return;
     }
-    if (OutputReport(m_context, this, *report, choice.output, choice.failure))
+    if (outputReport(m_context, this, *report, choice.output, choice.failure))
         accept();
     else
         reject();

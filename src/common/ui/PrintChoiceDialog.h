@@ -16,7 +16,7 @@ enum class Output { Preview, Print };
 // Prepares a filled report and sends it to the preview or the printer. On any failure (a name the
 // filling did not find, the layout, memory for a huge picture, the output) shows failureMessage in
 // a warning box (unless it is empty) and returns false.
-bool OutputReport(Context& context, QWidget* owner, const report::Report& report, Output output,
+bool outputReport(Context& context, QWidget* owner, const Reports::Report& report, Output output,
                   const QString& failureMessage);
 
 // The dialog through which a document is printed or previewed: a picture, one button for each
@@ -28,7 +28,7 @@ class PrintChoiceDialog : public FixedDialog {
 public:
     // Builds the filled template; nothing when the window it reads lacks a field it needs, which
     // is a fault of the program and outputs nothing.
-    using Builder = std::function<std::optional<report::Report>()>;
+    using Builder = std::function<std::optional<Reports::Report>()>;
 
     struct Choice {
         QString objectName;

@@ -17,12 +17,12 @@ namespace rf {
 namespace {
 
 // The name a saved copy of document is offered under, with its extension.
-QString pdfName(const report::Document& document)
+QString pdfName(const Reports::Document& document)
 {
     return (document.fileName.isEmpty() ? document.name : document.fileName) + QStringLiteral(".pdf");
 }
 
-std::unique_ptr<QPrinter> makePrinter(const report::Document& document)
+std::unique_ptr<QPrinter> makePrinter(const Reports::Document& document)
 {
     // QPrinter starts on the system's default printer; with none installed it prints to a PDF file.
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -40,24 +40,24 @@ std::unique_ptr<QPrinter> makePrinter(const report::Document& document)
 
 } // namespace
 
-bool PrintWithDialog(QWidget* owner, QPrinter& printer, const report::Document& document)
+bool printWithDialog(QWidget* owner, QPrinter& printer, const Reports::Document& document)
 {
     QPrintDialog dialog(&printer, owner);
     dialog.setWindowTitle(QStringLiteral(" Stampa"));
     if (dialog.exec() != QDialog::Accepted)
         return true;
-    return report::RenderDocument(printer, document);
+    return Reports::renderDocument(printer, document);
 }
 
-bool PrinterReportOutput::print(QWidget* owner, const report::Document& document)
+bool PrinterReportOutput::print(QWidget* owner, const Reports::Document& document)
 {
     if (document.pages.empty())
         return false;
     const std::unique_ptr<QPrinter> printer = makePrinter(document);
-    return PrintWithDialog(owner, *printer, document);
+    return printWithDialog(owner, *printer, document);
 }
 
-bool PrinterReportOutput::preview(QWidget* owner, const report::Document& document)
+bool PrinterReportOutput::preview(QWidget* owner, const Reports::Document& document)
 {
     if (document.pages.empty())
         return false;
@@ -66,7 +66,7 @@ bool PrinterReportOutput::preview(QWidget* owner, const report::Document& docume
     return true;
 }
 
-ReportPreview::ReportPreview(const report::Document& document, QWidget* owner, Messages& messages,
+ReportPreview::ReportPreview(const Reports::Document& document, QWidget* owner, Messages& messages,
                              FileDialogs& dialogs)
     : QDialog(owner), m_messages(messages), m_dialogs(dialogs), m_document(document),
       m_printer(makePrinter(document))
@@ -81,7 +81,7 @@ ReportPreview::ReportPreview(const report::Document& document, QWidget* owner, M
     m_preview->setObjectName(QStringLiteral("prvDocumento"));
     m_preview->setZoomMode(QPrintPreviewWidget::FitInView);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { report::RenderDocument(*printer, m_document); });
+            [this](QPrinter* printer) { Reports::renderDocument(*printer, m_document); });
 
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("panComandi"));
@@ -124,7 +124,7 @@ ReportPreview::~ReportPreview() = default;
 
 void ReportPreview::printDocument()
 {
-    if (!PrintWithDialog(this, *m_printer, m_document))
+    if (!printWithDialog(this, *m_printer, m_document))
         m_messages.warning(this,
                            QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
                                           "Si consiglia di controllare le impostazioni della stampante."));
@@ -139,7 +139,7 @@ void ReportPreview::savePdf()
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (!report::WritePdf(m_document, path))
+    if (!Reports::writePdf(m_document, path))
         m_messages.warning(this, QStringLiteral("Attenzione: non è stato possibile salvare il documento in "
                                                 "formato PDF.\n\r\n\rAccertarsi di possedere i privilegi di "
                                                 "scrittura nella cartella scelta."));

@@ -17,8 +17,8 @@ public:
     PrinterReportOutput(Messages& messages, FileDialogs& dialogs) : m_messages(messages), m_dialogs(dialogs)
     {
     }
-    bool preview(QWidget* owner, const report::Document& document) override;
-    bool print(QWidget* owner, const report::Document& document) override;
+    bool preview(QWidget* owner, const Reports::Document& document) override;
+    bool print(QWidget* owner, const Reports::Document& document) override;
 
 private:
     Messages& m_messages;
@@ -29,7 +29,7 @@ private:
 class ReportPreview : public QDialog {
     Q_OBJECT
 public:
-    ReportPreview(const report::Document& document, QWidget* owner, Messages& messages, FileDialogs& dialogs);
+    ReportPreview(const Reports::Document& document, QWidget* owner, Messages& messages, FileDialogs& dialogs);
     ~ReportPreview() override;
 
     QPrintPreviewWidget* previewWidget() const { return m_preview; }
@@ -41,12 +41,12 @@ private:
 
     Messages& m_messages;
     FileDialogs& m_dialogs;
-    report::Document m_document;
+    Reports::Document m_document;
     std::unique_ptr<QPrinter> m_printer;
     QPrintPreviewWidget* m_preview;
 };
 
 // Prints through the print dialog on the given printer; false when printing failed.
-bool PrintWithDialog(QWidget* owner, QPrinter& printer, const report::Document& document);
+bool printWithDialog(QWidget* owner, QPrinter& printer, const Reports::Document& document);
 
 } // namespace rf

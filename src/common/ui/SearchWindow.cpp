@@ -1,7 +1,7 @@
 #include "SearchWindow.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "storage/ArchiveFile.h"
 
 #include <QFrame>

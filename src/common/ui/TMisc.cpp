@@ -6,7 +6,7 @@
 
 namespace rf {
 
-QString TMisc::ResolveTarget(const QString& sCommand)
+QString TMisc::resolveTarget(const QString& sCommand)
 {
     QString target = sCommand.trimmed();
     if (target.size() >= 2 && target.startsWith(QLatin1Char('"')) && target.endsWith(QLatin1Char('"')))
@@ -16,7 +16,7 @@ QString TMisc::ResolveTarget(const QString& sCommand)
 
 void TMisc::Open(const QString& sCommand)
 {
-    const QString target = ResolveTarget(sCommand);
+    const QString target = resolveTarget(sCommand);
     if (target.isEmpty())
         return;
     QUrl url;

@@ -10,7 +10,7 @@ class TMisc {
 public:
     static void Open(const QString& sCommand);
     // The address Open would hand to the system, exposed so the quoting rules can be checked.
-    static QString ResolveTarget(const QString& sCommand);
+    static QString resolveTarget(const QString& sCommand);
 };
 
 } // namespace rf

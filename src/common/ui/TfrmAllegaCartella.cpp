@@ -138,8 +138,8 @@ QWidget* TfrmAllegaCartella::buildSlot(int index)
 void TfrmAllegaCartella::setValues(const AttachmentValues& values)
 {
     for (int i = 0; i < 3; ++i) {
-        m_slots[i].txtFile->setText(TrimControl(values.file[i]));
-        m_slots[i].txtDesc->setText(TrimControl(values.desc[i]));
+        m_slots[i].txtFile->setText(trimControl(values.file[i]));
+        m_slots[i].txtDesc->setText(trimControl(values.desc[i]));
     }
 }
 
@@ -147,15 +147,15 @@ AttachmentValues TfrmAllegaCartella::values() const
 {
     AttachmentValues out;
     for (int i = 0; i < 3; ++i) {
-        out.file[i] = TrimControl(m_slots[i].txtFile->text());
-        out.desc[i] = TrimControl(m_slots[i].txtDesc->text());
+        out.file[i] = trimControl(m_slots[i].txtFile->text());
+        out.desc[i] = trimControl(m_slots[i].txtDesc->text());
     }
     return out;
 }
 
 void TfrmAllegaCartella::updateApri(int index)
 {
-    m_slots[index].btnApri->setEnabled(!TrimControl(m_slots[index].txtFile->text()).isEmpty());
+    m_slots[index].btnApri->setEnabled(!trimControl(m_slots[index].txtFile->text()).isEmpty());
 }
 
 void TfrmAllegaCartella::btnSfogliaClick(int index)
@@ -177,7 +177,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
 
 void TfrmAllegaCartella::btnApriClick(int index)
 {
-    const QString name = TrimControl(m_slots[index].txtFile->text());
+    const QString name = trimControl(m_slots[index].txtFile->text());
     const QString path = attachedFilePath(m_context.programFolder(), name);
     if (path.isEmpty()) {
         // A name that points outside the attachments folder (a damaged or hostile archive).
@@ -193,7 +193,7 @@ void TfrmAllegaCartella::btnApriClick(int index)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const QString mode = TrimControl(lblMemory);
+    const QString mode = trimControl(lblMemory);
     if (mode == QLatin1String("contratti_doz") || mode == QLatin1String("autoparco"))
         accept();
 }

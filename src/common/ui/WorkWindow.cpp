@@ -1,7 +1,7 @@
 #include "WorkWindow.h"
 
 #include "common/ui/CommandBar.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Status.h"
 #include "common/ui/Style.h"
 
 #include <QCloseEvent>

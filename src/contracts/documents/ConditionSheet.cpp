@@ -3,8 +3,8 @@
 #include "ContractSheetParts.h"
 #include "storage/Amounts.h"
 
-namespace rf::report {
-using namespace sheet;
+namespace rf::Reports {
+using namespace Sheet;
 namespace {
 
 // Every value printed on the sheet, in page order; each prints the contract's prefix for its field.
@@ -93,57 +93,57 @@ std::vector<QRectF> cellRects()
 
 } // namespace
 
-Report ConditionSheet()
+Report conditionSheet()
 {
     Report report(QStringLiteral("Scheda Verifica Stato Bici"));
     report.addPage(QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
 
     // Boxes and bands first, so the texts are drawn over their fills.
-    AddFramedBox(report, QStringLiteral("shpTitolo"), {80, 1, 109, 9}, QColor::fromRgba(Lavender));
-    AddFramedBox(report, QStringLiteral("shpContratto"), {80, 13, 109, 20}, QColor::fromRgba(LightSteelBlue));
+    addFramedBox(report, QStringLiteral("shpTitolo"), {80, 1, 109, 9}, QColor::fromRgba(Lavender));
+    addFramedBox(report, QStringLiteral("shpContratto"), {80, 13, 109, 20}, QColor::fromRgba(LightSteelBlue));
     const std::vector<QRectF> cells = cellRects();
     for (const Section& section : Sections)
-        AddSection(report, section, cells);
-    AddFramedBox(report, QStringLiteral("shpDanni"), {1, 124, 188, 76}, Qt::transparent);
+        addSection(report, section, cells);
+    addFramedBox(report, QStringLiteral("shpDanni"), {1, 124, 188, 76}, Qt::transparent);
     report.addLine(QStringLiteral("linDanni"), QPointF(mm(1), mm(129)), QPointF(mm(189), mm(129)), ThinLine);
-    AddFramedBox(report, QStringLiteral("shpCalce"), {1, 270, 188, 5.8}, QColor::fromRgba(Gold));
+    addFramedBox(report, QStringLiteral("shpCalce"), {1, 270, 188, 5.8}, QColor::fromRgba(Gold));
 
     report.addPicture(QStringLiteral("imgLogo"), Mm{1, 1, 75, 32}.units());
 
-    AddFixedText(report, "titPagamento", {83, 3.2, 104, 5}, "SCHEDA DI VERIFICA STATO VEICOLO",
-                 Arial(10, true));
-    AddFixedText(report, "txtTitolo", {83, 15.5, 104, 4}, "CONTRATTO DI NOLEGGIO BICICLETTE", Arial(9, true));
+    addFixedText(report, "titPagamento", {83, 3.2, 104, 5}, "SCHEDA DI VERIFICA STATO VEICOLO",
+                 arial(10, true));
+    addFixedText(report, "txtTitolo", {83, 15.5, 104, 4}, "CONTRATTO DI NOLEGGIO BICICLETTE", arial(9, true));
     for (const ValueField& field : ValueFields)
-        AddValueObject(report, field);
+        addValueObject(report, field);
 
     // The damage box: how to mark, the bicycle from both sides, the letter codes.
-    AddFixedText(report, "Memo1", {2, 124.7, 186, 3.5}, DamageHint, Arial(7));
-    AddFixedText(report, "Memo3", {5, 131, 89, 5}, "LATO DESTRO", Arial(10, true),
+    addFixedText(report, "Memo1", {2, 124.7, 186, 3.5}, DamageHint, arial(7));
+    addFixedText(report, "Memo3", {5, 131, 89, 5}, "LATO DESTRO", arial(10, true),
                  Qt::AlignHCenter | Qt::AlignVCenter);
-    AddFixedText(report, "Memo4", {96.6, 131, 89, 5}, "LATO SINISTRO", Arial(10, true),
+    addFixedText(report, "Memo4", {96.6, 131, 89, 5}, "LATO SINISTRO", arial(10, true),
                  Qt::AlignHCenter | Qt::AlignVCenter);
     report.addPicture(QStringLiteral("Picture1"), Mm{5, 137.4, 89, 55}.units());
     report.addPicture(QStringLiteral("Picture2"), Mm{96.6, 137.4, 89, 55}.units());
-    AddFixedText(report, "Memo2", {2, 194, 186, 4.4}, DamageLegend, Arial(8),
+    addFixedText(report, "Memo2", {2, 194, 186, 4.4}, DamageLegend, arial(8),
                  Qt::AlignHCenter | Qt::AlignVCenter);
 
-    Object& notice = AddFixedText(report, "txtRaccomandazioni", {2, 227, 185.9, 13}, ResponsibilityNotice,
-                                  Arial(6), Qt::AlignLeft | Qt::AlignTop);
+    Object& notice = addFixedText(report, "txtRaccomandazioni", {2, 227, 185.9, 13}, ResponsibilityNotice,
+                                  arial(6), Qt::AlignLeft | Qt::AlignTop);
     notice.wordWrap = true;
 
-    AddSignatures(report, 246, 262);
-    AddFixedText(report, "titPrivacy", {2, 264, 186, 3.5}, LaterCharges, Arial(6));
-    AddFixedText(report, "txtCalce", {2, 271, 185.8, 4.2}, "", Arial(8), Qt::AlignHCenter | Qt::AlignVCenter);
+    addSignatures(report, 246, 262);
+    addFixedText(report, "titPrivacy", {2, 264, 186, 3.5}, LaterCharges, arial(6));
+    addFixedText(report, "txtCalce", {2, 271, 185.8, 4.2}, "", arial(8), Qt::AlignHCenter | Qt::AlignVCenter);
     return report;
 }
 
-QString PrintedAtText(const QDateTime& printedAt)
+QString printedAtText(const QDateTime& printedAt)
 {
-    return QStringLiteral("Stampa eseguita in data ") + FormatDate(printedAt.date()) +
+    return QStringLiteral("Stampa eseguita in data ") + formatDate(printedAt.date()) +
            QStringLiteral(" alle ore ") + printedAt.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-void FillConditionSheet(Report& report, const QImage& logo, const QImage& bikeLeft, const QImage& bikeRight,
+void fillConditionSheet(Report& report, const QImage& logo, const QImage& bikeLeft, const QImage& bikeRight,
                         const QDateTime& printedAt,
                         const std::function<QString(const QString& field)>& valueOf)
 {
@@ -152,11 +152,11 @@ void FillConditionSheet(Report& report, const QImage& logo, const QImage& bikeLe
     report.setPicture(QStringLiteral("Picture1"), bikeLeft);
     report.setPicture(QStringLiteral("Picture2"), bikeRight);
     for (const ValueField& field : ValueFields)
-        FillValueObject(report, field, valueOf(QLatin1String(field.field)));
-    report.setText(QStringLiteral("txtCalce"), PrintedAtText(printedAt));
+        fillValueObject(report, field, valueOf(QLatin1String(field.field)));
+    report.setText(QStringLiteral("txtCalce"), printedAtText(printedAt));
 }
 
-QStringList ConditionSheetFields()
+QStringList conditionSheetFields()
 {
     QStringList fields;
     for (const ValueField& field : ValueFields)
@@ -164,4 +164,4 @@ QStringList ConditionSheetFields()
     return fields;
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

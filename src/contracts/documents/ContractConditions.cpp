@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-namespace rf::report {
+namespace rf::Reports {
 namespace {
 
 const QRectF Area(mm(7), mm(8), mm(194), mm(264));
@@ -170,7 +170,7 @@ int lineCount(const QString& text, const Font& font, double width)
         .addText(QStringLiteral("probe"), QRectF(0, 0, width, mm(297)), text, font,
                  Qt::AlignLeft | Qt::AlignTop)
         .wordWrap = true;
-    const Prepared prepared = Prepare(probe, QDate());
+    const Prepared prepared = prepare(probe, QDate());
     return int(prepared.document.pages.front().find(QStringLiteral("probe"))->lines.size());
 }
 
@@ -200,9 +200,9 @@ struct Heights {
 Heights measure(double body)
 {
     Heights heights;
-    heights.line = LineHeight(arial(body));
+    heights.line = lineHeight(arial(body));
     heights.row = heights.line;
-    heights.title = LineHeight(titleFont(body));
+    heights.title = lineHeight(titleFont(body));
     heights.opening = lineCount(QString::fromUtf8(Opening), arial(body), Area.width()) * heights.line;
     for (const char* clause : Clauses)
         heights.clauses.push_back(
@@ -247,7 +247,7 @@ Object& addParagraph(Report& report, const QString& name, double top, double lef
 double addWord(Report& report, const QString& name, double left, double top, double height,
                const QString& text, const Font& font)
 {
-    const double width = std::ceil(TextWidth(font, text)) + 1;
+    const double width = std::ceil(textWidth(font, text)) + 1;
     report.addText(name, QRectF(left, top, width, height), text, font, Qt::AlignLeft | Qt::AlignVCenter);
     return left + width;
 }
@@ -296,17 +296,17 @@ void addSignatures(Report& report, double top, double row, const Font& font)
 
 } // namespace
 
-QRectF ContractConditionsArea()
+QRectF contractConditionsArea()
 {
     return Area;
 }
 
-double ContractConditionsFontSize()
+double contractConditionsFontSize()
 {
     return pageFit().body;
 }
 
-Report ContractConditions()
+Report contractConditions()
 {
     Report report(QStringLiteral("Condizioni contrattuali"));
     report.addPage(QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
@@ -352,4 +352,4 @@ Report ContractConditions()
     return report;
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

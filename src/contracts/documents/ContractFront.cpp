@@ -2,8 +2,8 @@
 
 #include "ContractSheetParts.h"
 
-namespace rf::report {
-using namespace sheet;
+namespace rf::Reports {
+using namespace Sheet;
 namespace {
 
 // A value object of the front with the contract's prefix for its field.
@@ -114,48 +114,48 @@ std::vector<QRectF> cellRects()
 
 } // namespace
 
-Report ContractFront(const QImage& bicycle)
+Report contractFront(const QImage& bicycle)
 {
     Report report(QStringLiteral("Contratto Noleggio Bicicletta"));
     report.addPage(QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
 
     // Boxes and bands first, so the texts are drawn over their fills.
-    AddFramedBox(report, QStringLiteral("shpTitolo"), {83, 1, 106, 20}, QColor::fromRgba(LightSteelBlue));
-    AddFramedBox(report, QStringLiteral("shpPagamento"), {83, 27, 106, 13}, QColor::fromRgba(Lavender));
+    addFramedBox(report, QStringLiteral("shpTitolo"), {83, 1, 106, 20}, QColor::fromRgba(LightSteelBlue));
+    addFramedBox(report, QStringLiteral("shpPagamento"), {83, 27, 106, 13}, QColor::fromRgba(Lavender));
     const std::vector<QRectF> cells = cellRects();
     for (const Section& section : Sections)
-        AddSection(report, section, cells);
+        addSection(report, section, cells);
 
     report.addPicture(QStringLiteral("imgLogo"), Mm{1, 1, 79, 39}.units());
     report.addPicture(QStringLiteral("picVeicolo"), Mm{84, 98.2, 23, 11}.units(), bicycle);
 
-    AddFixedText(report, "txtTitolo", {86, 3.5, 101, 4}, "CONTRATTO DI NOLEGGIO BICICLETTE", Arial(9, true));
-    AddFixedText(report, "titPagamento", {86, 29.5, 101, 3.5}, "Modalità di pagamento:", Arial(8));
+    addFixedText(report, "txtTitolo", {86, 3.5, 101, 4}, "CONTRATTO DI NOLEGGIO BICICLETTE", arial(9, true));
+    addFixedText(report, "titPagamento", {86, 29.5, 101, 3.5}, "Modalità di pagamento:", arial(8));
     for (const FrontField& field : ValueFields)
-        AddValueObject(report, field.value);
-    Object& notice = AddFixedText(report, "txtRaccomandazioni", {2, 193, 185.9, 22}, DataNotice, Arial(6),
+        addValueObject(report, field.value);
+    Object& notice = addFixedText(report, "txtRaccomandazioni", {2, 193, 185.9, 22}, DataNotice, arial(6),
                                   Qt::AlignLeft | Qt::AlignTop);
     notice.wordWrap = true;
 
-    AddSignatures(report, 238, 253);
-    AddFixedText(
+    addSignatures(report, 238, 253);
+    addFixedText(
         report, "titPrivacy", {2, 274, 193, 3.8},
         "Il presente contratto di noleggio biciclette è composto da due pagine. Le condizioni contrattuali "
         "riportate sul retro costituiscono parte integrante del documento.",
-        Arial(7));
+        arial(7));
     return report;
 }
 
-void FillContractFront(Report& report, const QImage& logo,
+void fillContractFront(Report& report, const QImage& logo,
                        const std::function<QString(const QString& field)>& valueOf)
 {
     report.setOrientation(QPageLayout::Portrait);
     report.setPicture(QStringLiteral("imgLogo"), logo);
     for (const FrontField& field : ValueFields)
-        FillValueObject(report, field.value, valueOf(QLatin1String(field.value.field)));
+        fillValueObject(report, field.value, valueOf(QLatin1String(field.value.field)));
 }
 
-QStringList ContractFrontFields()
+QStringList contractFrontFields()
 {
     QStringList fields;
     for (const FrontField& field : ValueFields)
@@ -163,7 +163,7 @@ QStringList ContractFrontFields()
     return fields;
 }
 
-QString ContractPrefix(const QString& field)
+QString contractPrefix(const QString& field)
 {
     for (const FrontField& entry : ValueFields) {
         if (field == QLatin1String(entry.value.field))
@@ -172,4 +172,4 @@ QString ContractPrefix(const QString& field)
     return {};
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

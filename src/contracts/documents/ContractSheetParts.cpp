@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace rf::report::sheet {
+namespace rf::Reports::Sheet {
 namespace {
 
 using Row = std::vector<QRectF>;
@@ -63,60 +63,60 @@ void addCellLines(Report& report, const Section& section, const std::vector<QRec
 
 } // namespace
 
-Font Arial(double points, bool bold)
+Font arial(double points, bool bold)
 {
     return Font{QStringLiteral("Arial"), points, bold};
 }
 
-void AddFramedBox(Report& report, const QString& name, const Mm& rect, const QColor& fill)
+void addFramedBox(Report& report, const QString& name, const Mm& rect, const QColor& fill)
 {
     report.addShape(name, rect.units(), fill, Qt::black, ThinLine);
 }
 
-Object& AddFixedText(Report& report, const char* name, const Mm& rect, const char* text, const Font& font,
+Object& addFixedText(Report& report, const char* name, const Mm& rect, const char* text, const Font& font,
                      Qt::Alignment alignment)
 {
     return report.addText(QLatin1String(name), rect.units(), QString::fromUtf8(text), font, alignment);
 }
 
-void AddSection(Report& report, const Section& section, const std::vector<QRectF>& cells)
+void addSection(Report& report, const Section& section, const std::vector<QRectF>& cells)
 {
     Object& band =
         report.addText(QStringLiteral("tit") + QLatin1String(section.name), section.band.units(),
-                       QString::fromUtf8(section.heading), Arial(9), Qt::AlignHCenter | Qt::AlignVCenter);
+                       QString::fromUtf8(section.heading), arial(9), Qt::AlignHCenter | Qt::AlignVCenter);
     band.fill = QColor::fromRgba(section.fill);
     band.frame = Qt::black;
     band.frameWidth = ThinLine;
-    AddFramedBox(report, QStringLiteral("shp") + QLatin1String(section.name), section.box, Qt::transparent);
+    addFramedBox(report, QStringLiteral("shp") + QLatin1String(section.name), section.box, Qt::transparent);
     if (section.ruled)
         addCellLines(report, section, cells);
 }
 
-QString ValueObjectName(const ValueField& field)
+QString valueObjectName(const ValueField& field)
 {
     return QStringLiteral("txt") + QLatin1String(field.field);
 }
 
-void AddValueObject(Report& report, const ValueField& field)
+void addValueObject(Report& report, const ValueField& field)
 {
     const Qt::Alignment horizontal = field.centred ? Qt::AlignHCenter : Qt::AlignLeft;
-    report.addText(ValueObjectName(field), field.rect.units(), ContractPrefix(QLatin1String(field.field)),
-                   Arial(field.points, field.bold), horizontal | Qt::AlignVCenter);
+    report.addText(valueObjectName(field), field.rect.units(), contractPrefix(QLatin1String(field.field)),
+                   arial(field.points, field.bold), horizontal | Qt::AlignVCenter);
 }
 
-void FillValueObject(Report& report, const ValueField& field, const QString& value)
+void fillValueObject(Report& report, const ValueField& field, const QString& value)
 {
-    report.setText(ValueObjectName(field), ContractPrefix(QLatin1String(field.field)) + value.trimmed());
+    report.setText(valueObjectName(field), contractPrefix(QLatin1String(field.field)) + value.trimmed());
 }
 
-void AddSignatures(Report& report, double headingTop, double lineY)
+void addSignatures(Report& report, double headingTop, double lineY)
 {
-    AddFixedText(report, "titFirmaMeccanico", {2, headingTop, 89, 5}, "FIRMA DEL LOCATORE", Arial(9));
-    AddFixedText(report, "titFirmaCliente", {100, headingTop, 89, 5}, "FIRMA DEL CLIENTE", Arial(9));
+    addFixedText(report, "titFirmaMeccanico", {2, headingTop, 89, 5}, "FIRMA DEL LOCATORE", arial(9));
+    addFixedText(report, "titFirmaCliente", {100, headingTop, 89, 5}, "FIRMA DEL CLIENTE", arial(9));
     report.addLine(QStringLiteral("linFirmaMeccanico"), QPointF(mm(2), mm(lineY)),
                    QPointF(mm(2 + 78), mm(lineY)), SignatureLine);
     report.addLine(QStringLiteral("linFirmaCliente"), QPointF(mm(100), mm(lineY)),
                    QPointF(mm(100 + 78), mm(lineY)), SignatureLine);
 }
 
-} // namespace rf::report::sheet
+} // namespace rf::Reports::Sheet

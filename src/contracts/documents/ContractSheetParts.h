@@ -7,17 +7,17 @@
 
 #include <vector>
 
-namespace rf::report {
+namespace rf::Reports {
 
 // The contract's prefix for a field: the text printed before its value, and alone on an empty
 // form ("Cognome e nome:  " for "Cliente"); empty for a field printed without one. The front's
 // table of value objects (ContractFront.cpp) is the one place the prefixes are written; every
 // contract document reads them through here.
-QString ContractPrefix(const QString& field);
+QString contractPrefix(const QString& field);
 
 // Pieces of the contract's printed documents (the front and the vehicle condition sheet): A4
 // pages drawn in millimetres, with coloured bands heading framed boxes of values.
-namespace sheet {
+namespace Sheet {
 
 inline constexpr QRgb LightSteelBlue = 0xFFB0C4DE;
 inline constexpr QRgb Lavender = 0xFFE6E6FA;
@@ -52,31 +52,31 @@ struct Section {
     bool ruled;
 };
 
-Font Arial(double points, bool bold = false);
+Font arial(double points, bool bold = false);
 
 // A rectangle with a thin black frame.
-void AddFramedBox(Report& report, const QString& name, const Mm& rect, const QColor& fill);
+void addFramedBox(Report& report, const QString& name, const Mm& rect, const QColor& fill);
 
 // A text that is part of the form, never filled.
-Object& AddFixedText(Report& report, const char* name, const Mm& rect, const char* text, const Font& font,
+Object& addFixedText(Report& report, const char* name, const Mm& rect, const char* text, const Font& font,
                      Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 // The band "tit" + name, the box "shp" + name and, for a ruled section, its lines "lin" + name +
 // "01", "02"...: first the lines between rows, then those between cells, row by row. cells are the
 // rectangles (units) of the page's value objects; those centred in the box are its cells.
-void AddSection(Report& report, const Section& section, const std::vector<QRectF>& cells);
+void addSection(Report& report, const Section& section, const std::vector<QRectF>& cells);
 
-QString ValueObjectName(const ValueField& field);
+QString valueObjectName(const ValueField& field);
 
 // The value object printing its bare prefix, as an empty form does.
-void AddValueObject(Report& report, const ValueField& field);
+void addValueObject(Report& report, const ValueField& field);
 
 // Sets the value object's text: the prefix followed by the trimmed value.
-void FillValueObject(Report& report, const ValueField& field, const QString& value);
+void fillValueObject(Report& report, const ValueField& field, const QString& value);
 
 // "FIRMA DEL LOCATORE" on the left and "FIRMA DEL CLIENTE" on the right, headingTop mm down, each
 // over a 78 mm line at lineY mm to sign on.
-void AddSignatures(Report& report, double headingTop, double lineY);
+void addSignatures(Report& report, double headingTop, double lineY);
 
-} // namespace sheet
-} // namespace rf::report
+} // namespace Sheet
+} // namespace rf::Reports

@@ -35,9 +35,9 @@ QString fileName(const QString& document, const TfrmContratti_Noleggio_Bici& for
 
 PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_Noleggio_Bici& form)
 {
-    return [&context, &form]() -> std::optional<report::Report> {
-        report::Report front = report::ContractFront(bicyclePicture());
-        report::FillContractFront(front, CompanyLogo::loadLogo(context.programFolder()),
+    return [&context, &form]() -> std::optional<Reports::Report> {
+        Reports::Report front = Reports::contractFront(bicyclePicture());
+        Reports::fillContractFront(front, CompanyLogo::loadLogo(context.programFolder()),
                                   [&form](const QString& field) {
                                       const QLineEdit* edit = form.edit(field);
                                       return edit ? edit->text() : QString();

@@ -1,6 +1,6 @@
 #include "FiscalCheckDialog.h"
 
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>

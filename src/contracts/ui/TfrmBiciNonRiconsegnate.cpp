@@ -16,7 +16,7 @@ TfrmBiciNonRiconsegnate::TfrmBiciNonRiconsegnate(Context& context, QWidget* owne
           {QStringLiteral("frmBiciNonRiconsegnate"), QStringLiteral(" Riepilogo veicoli non riconsegnati"),
            QStringLiteral("Riepilogo veicoli non riconsegnati"), QString(),
            QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), QString()},
-          {QString::fromLatin1(Contracts::ArchiveName), &TSchedaContratto(), Contracts::ListLine})
+          {QString::fromLatin1(Contracts::ArchiveName), &TSchedaContratto(), Contracts::listLine})
 {
     m_lblRitardi = new QLabel;
     m_lblRitardi->setObjectName(QStringLiteral("lblRitardi"));
@@ -30,13 +30,13 @@ void TfrmBiciNonRiconsegnate::showEvent(QShowEvent* event)
         return;
     // A failure keeps the lines read before it, without a message.
     const QDate today = m_context.clock().today();
-    fill(Contracts::NotReturned, [today](const RecordView& record) {
-        return Contracts::Overdue(record, today) ? Style::TakenRed : QRgb(0);
+    fill(Contracts::notReturned, [today](const RecordView& record) {
+        return Contracts::overdue(record, today) ? Style::TakenRed : QRgb(0);
     });
     int late = 0;
     for (const ListEntry& entry : lines().entries())
         late += entry.colour != 0;
-    m_lblRitardi->setText(Contracts::OutCount(lines().rowCount(), late));
+    m_lblRitardi->setText(Contracts::outCount(lines().rowCount(), late));
     setPrintNote(m_lblRitardi->text()); // the printed list tells it too
     showResults();
 }

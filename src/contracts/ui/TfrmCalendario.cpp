@@ -100,7 +100,7 @@ void TfrmCalendario::btnImportaDataClick()
                                     QStringLiteral("doz_data")};
     for (const QString& mode : modes) {
         if (lblMemory == mode) {
-            m_importedDate = FormatDate(m_calAppuntamenti->selectedDate());
+            m_importedDate = formatDate(m_calAppuntamenti->selectedDate());
             accept();
             return;
         }

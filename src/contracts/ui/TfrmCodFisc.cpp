@@ -1,7 +1,7 @@
 #include "TfrmCodFisc.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "contracts/FiscalChecks.h"
 
 #include <QLineEdit>

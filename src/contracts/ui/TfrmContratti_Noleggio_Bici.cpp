@@ -10,9 +10,9 @@
 #include "common/ui/CardArchive.h"
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "common/ui/PictureButton.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "contracts/ContractDefaults.h"
 #include "contracts/ContractsGuide.h"
@@ -402,8 +402,8 @@ void TfrmContratti_Noleggio_Bici::clearCard()
 void TfrmContratti_Noleggio_Bici::stampToday()
 {
     const QDateTime now = m_context.clock().now();
-    edit(QStringLiteral("Data"))->setText(FormatDate(now.date()));
-    edit(QStringLiteral("DataInizio"))->setText(FormatDate(now.date()));
+    edit(QStringLiteral("Data"))->setText(formatDate(now.date()));
+    edit(QStringLiteral("DataInizio"))->setText(formatDate(now.date()));
     edit(QStringLiteral("OraInizio"))->setText(now.time().toString(QStringLiteral("HH:mm")));
 }
 
@@ -472,12 +472,12 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
         {"Data", blank("Data"),
          QStringLiteral(
              "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.")},
-        {"Data", !ParseDate(date).isValid(),
-         LooksLikeDate(date)
+        {"Data", !parseDate(date).isValid(),
+         looksLikeDate(date)
              ? QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è "
                               "necessario indicare una data valida nel formato gg/mm/anno.")
              : QStringLiteral("Attenzione: la data indicata non è valida: le date si scrivono nella forma ") +
-                   DateFormExample() +
+                   dateFormExample() +
                    QStringLiteral(
                        ".\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida.")},
         {"Luogo", blank("Luogo"),
@@ -513,7 +513,7 @@ std::optional<ContractDays> TfrmContratti_Noleggio_Bici::shownDays() const
 {
     const auto text = [this](const char* field) { return edit(QLatin1String(field))->text().trimmed(); };
     ContractDays days{
-        text("BiciNum"), ParseDate(text("DataInizio")), ParseDate(text("DataFine")), text("Cliente"), {}};
+        text("BiciNum"), parseDate(text("DataInizio")), parseDate(text("DataFine")), text("Cliente"), {}};
     if (days.vehicleNumber.isEmpty() || !days.start.isValid() || !days.end.isValid())
         return std::nullopt;
     // As a planner day holds it: at most 50 characters.

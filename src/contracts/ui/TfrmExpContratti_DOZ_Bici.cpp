@@ -12,7 +12,7 @@ TfrmExpContratti_DOZ_Bici::TfrmExpContratti_DOZ_Bici(Context& context, QWidget* 
                     QStringLiteral(" Esporta archivio contratti noleggio biciclette in Excel"),
                     Guide::ContractsExportTitle, Guide::contractsExportParagraphs()},
                    {QString::fromLatin1(Contracts::ArchiveName), TSchedaContratto(),
-                    Contracts::ExportColumns(), QString::fromLatin1(Contracts::ExportFileName),
+                    Contracts::exportColumns(), QString::fromLatin1(Contracts::ExportFileName),
                     QString::fromLatin1(Contracts::ExportWorksheet)})
 {
 }

@@ -22,8 +22,8 @@ TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(Context& 
                Output::Print,
                QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
                               "Si consiglia di controllare le impostazioni della stampante."),
-               []() -> std::optional<report::Report> {
-                   report::Report back = report::ContractConditions();
+               []() -> std::optional<Reports::Report> {
+                   Reports::Report back = Reports::contractConditions();
                    back.setOrientation(QPageLayout::Portrait);
                    return back;
                }});

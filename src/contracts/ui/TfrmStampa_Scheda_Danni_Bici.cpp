@@ -32,7 +32,7 @@ TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context,
     addChoice({QStringLiteral("btnSchedaVerifica"), QStringLiteral("Stampa"), Output::Print,
                QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
                               "Si consiglia di ridurre le dimensioni della foto."),
-               [&context, &form]() -> std::optional<report::Report> {
+               [&context, &form]() -> std::optional<Reports::Report> {
                    // A field the contract form does not have is a fault of the program.
                    bool everyField = true;
                    const auto valueOf = [&form, &everyField](const QString& field) {
@@ -41,8 +41,8 @@ TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context,
                        return edit ? edit->text() : QString();
                    };
                    const QImage bicycle = bicycleRightSide();
-                   report::Report sheet = report::ConditionSheet();
-                   report::FillConditionSheet(sheet, CompanyLogo::loadLogo(context.programFolder()), bicycle,
+                   Reports::Report sheet = Reports::conditionSheet();
+                   Reports::fillConditionSheet(sheet, CompanyLogo::loadLogo(context.programFolder()), bicycle,
                                               bicycle.mirrored(true, false), context.clock().now(), valueOf);
                    if (!everyField)
                        return std::nullopt;
@@ -57,7 +57,7 @@ QImage TfrmStampa_Scheda_Danni_Bici::bicycleRightSide()
     const QSizeF drawing = Style::pictureSize(Bicycle);
     if (drawing.isEmpty())
         return {};
-    const double width = BicycleWidthMm / report::MmPerInch * BicycleDotsPerInch;
+    const double width = BicycleWidthMm / Reports::MmPerInch * BicycleDotsPerInch;
     const QSize size(int(std::lround(width)), int(std::lround(width * drawing.height() / drawing.width())));
     return Style::renderImage(Bicycle, size, Qt::white, false);
 }

@@ -3,7 +3,7 @@
 #include "fleet/SchedaVeicolo.h"
 #include "reports/Units.h"
 
-namespace rf::report {
+namespace rf::Reports {
 namespace {
 
 // Everything below is in engine units from the printable area's top left corner.
@@ -57,21 +57,21 @@ QString valueObject(const QString& field)
 
 } // namespace
 
-QRectF VehicleSheetPhotoArea()
+QRectF vehicleSheetPhotoArea()
 {
     return QRectF(3.8, 41.6, 710.6, 328.8);
 }
 
-QSize VehicleSheetPhotoPixels()
+QSize vehicleSheetPhotoPixels()
 {
     // 300 dots an inch of the printed size: sharp on paper, small in a PDF.
     constexpr double PhotoDotsPerInch = 300;
-    const QRectF area = VehicleSheetPhotoArea();
+    const QRectF area = vehicleSheetPhotoArea();
     return QSize(int(toDevice(area.width(), PhotoDotsPerInch)),
                  int(toDevice(area.height(), PhotoDotsPerInch)));
 }
 
-Report VehicleSheet()
+Report vehicleSheet()
 {
     const QColor blue = QColor::fromRgba(RoyalBlue);
     Report report(QStringLiteral("Scheda Veicolo"));
@@ -83,7 +83,7 @@ Report VehicleSheet()
     title.fill = blue;
     title.colour = Qt::white;
 
-    report.addPicture(QStringLiteral("imgLogo"), VehicleSheetPhotoArea());
+    report.addPicture(QStringLiteral("imgLogo"), vehicleSheetPhotoArea());
 
     for (const FieldBox& box : Boxes) {
         const QString field = QString::fromLatin1(box.field);
@@ -106,7 +106,7 @@ Report VehicleSheet()
     return report;
 }
 
-void FillVehicleSheet(Report& report, const QImage& photo,
+void fillVehicleSheet(Report& report, const QImage& photo,
                       const std::function<QString(const QString& field)>& valueOf)
 {
     report.setOrientation(QPageLayout::Portrait);
@@ -118,4 +118,4 @@ void FillVehicleSheet(Report& report, const QImage& photo,
     }
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

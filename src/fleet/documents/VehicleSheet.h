@@ -6,22 +6,22 @@
 
 #include <functional>
 
-namespace rf::report {
+namespace rf::Reports {
 
 // "Scheda Veicolo": one A4 portrait page with a title bar, the vehicle photo and the 27 fields of a
 // fleet card, each in a framed box under a blue caption bar. Each value object is named after
 // the card's edit ("txt" + field name), its caption bar "tit" + field name.
-Report VehicleSheet();
+Report vehicleSheet();
 
 // Where the photo goes on the sheet, in units, and the pixels a photo needs to fill it sharply.
-QRectF VehicleSheetPhotoArea();
-QSize VehicleSheetPhotoPixels();
+QRectF vehicleSheetPhotoArea();
+QSize vehicleSheetPhotoPixels();
 
 // Fills the vehicle sheet: portrait page, the photo, and every value object with the trimmed
 // value of its field, asked for by field name ("BiciNum") in record order.
-void FillVehicleSheet(Report& report, const QImage& photo,
+void fillVehicleSheet(Report& report, const QImage& photo,
                       const std::function<QString(const QString& field)>& valueOf);
 
 constexpr QRgb RoyalBlue = 0xFF4169E1;
 
-} // namespace rf::report
+} // namespace rf::Reports

@@ -11,7 +11,7 @@ TfrmExpAutoparco::TfrmExpAutoparco(Context& context, QWidget* owner)
                    {QStringLiteral("frmExpAutoparco"),
                     QStringLiteral(" Esportazione archivio veicoli in Excel"), Guide::FleetExportTitle,
                     Guide::fleetExportParagraphs()},
-                   {QString::fromLatin1(Fleet::ArchiveName), TSchedaVeicolo(), Fleet::ExportColumns(),
+                   {QString::fromLatin1(Fleet::ArchiveName), TSchedaVeicolo(), Fleet::exportColumns(),
                     QString::fromLatin1(Fleet::ExportFileName), QString::fromLatin1(Fleet::ExportWorksheet)})
 {
 }

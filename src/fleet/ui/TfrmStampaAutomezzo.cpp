@@ -9,12 +9,12 @@ namespace rf {
 
 PrintChoiceDialog::Builder vehicleSheetBuilder(const TfrmAutoparco& fleet)
 {
-    return [&fleet]() -> std::optional<report::Report> {
-        const QImage card = fleet.photoFitted(report::VehicleSheetPhotoPixels());
+    return [&fleet]() -> std::optional<Reports::Report> {
+        const QImage card = fleet.photoFitted(Reports::vehicleSheetPhotoPixels());
         const QImage photo = card.isNull() ? TfrmAutoparco::placeholderImage() : card;
         bool editsFound = true;
-        report::Report sheet = report::VehicleSheet();
-        report::FillVehicleSheet(sheet, photo, [&fleet, &editsFound](const QString& field) {
+        Reports::Report sheet = Reports::vehicleSheet();
+        Reports::fillVehicleSheet(sheet, photo, [&fleet, &editsFound](const QString& field) {
             const QLineEdit* edit = fleet.edit(field);
             editsFound = editsFound && edit;
             return edit ? edit->text() : QString();

@@ -11,8 +11,8 @@ TfrmTrovaBici::TfrmTrovaBici(Context& context, QWidget* owner, Mode mode)
                     QStringLiteral("Riepilogo schede biciclette in archivio"), QStringLiteral("lblRigo03"),
                     QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"),
                     QStringLiteral("Il presente riepilogo contiene %1 schede")},
-                   {QString::fromLatin1(Fleet::ArchiveName), &TSchedaVeicolo(), Fleet::SearchLine},
-                   Fleet::SearchFilters(),
+                   {QString::fromLatin1(Fleet::ArchiveName), &TSchedaVeicolo(), Fleet::searchLine},
+                   Fleet::searchFilters(),
                    QStringLiteral("Digitare una o più parole consecutive delle schede da trovare nei campi "
                                   "prescelti e premere Cerca, lasciando vuoti gli altri campi. Nella stessa "
                                   "ricerca si possono usare più campi.")),

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace rf::report {
+namespace rf::Reports {
 namespace {
 
 constexpr QRgb LightSteelBlue = 0xFFB0C4DE;
@@ -57,7 +57,7 @@ QString twoDigits(int number)
 
 QString cellName(int month, int day)
 {
-    return QStringLiteral("txt") + QLatin1String(Planning::Months()[std::size_t(month - 1)].control) +
+    return QStringLiteral("txt") + QLatin1String(Planning::months()[std::size_t(month - 1)].control) +
            QLatin1Char('_') + twoDigits(day);
 }
 
@@ -65,7 +65,7 @@ QString cellName(int month, int day)
 void addMonthBands(Report& report)
 {
     for (int month = 1; month <= 12; ++month) {
-        const Planning::Month& facts = Planning::Months()[std::size_t(month - 1)];
+        const Planning::Month& facts = Planning::months()[std::size_t(month - 1)];
         const double top = monthTop(month) - (RowPitch - CellHeight) / 2;
         report.addShape(QStringLiteral("shp") + QLatin1String(facts.control), mmRect(0, top, Width, RowPitch),
                         month % 2 == 1 ? QColor::fromRgba(Beige) : QColor(Qt::white), Qt::transparent, 0);
@@ -110,7 +110,7 @@ void addTable(Report& report)
                        mmRect(dayLeft(day), HeaderTop, CellWidth, CellHeight), QString::number(day),
                        arial(7, true), Qt::AlignCenter);
     for (int month = 1; month <= 12; ++month) {
-        const Planning::Month& facts = Planning::Months()[std::size_t(month - 1)];
+        const Planning::Month& facts = Planning::months()[std::size_t(month - 1)];
         report.addText(QStringLiteral("tit") + QLatin1String(facts.control),
                        mmRect(2, monthTop(month), LabelColumnRight - 3, CellHeight),
                        QString::fromLatin1(facts.name).toUpper() + QLatin1Char(':'), arial(8, true));
@@ -147,13 +147,13 @@ void addVehicle(Report& report)
 
 QString printedAtText(const QDateTime& printedAt)
 {
-    return QStringLiteral("Stampa eseguita in data ") + FormatDate(printedAt.date()) +
+    return QStringLiteral("Stampa eseguita in data ") + formatDate(printedAt.date()) +
            QStringLiteral(" alle ore ") + printedAt.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace
 
-Report PlanningSheet()
+Report planningSheet()
 {
     Report report(QStringLiteral("Planning Annuale"));
     report.addPage(QPageLayout::Landscape, QMarginsF(10, 10, 10, 10));
@@ -176,7 +176,7 @@ Report PlanningSheet()
     return report;
 }
 
-void FillPlanningSheet(Report& report, const QString& year, const QString& vehicleNumber, const QString& make,
+void fillPlanningSheet(Report& report, const QString& year, const QString& vehicleNumber, const QString& make,
                        const QString& size, const std::vector<bool>& booked, const QDateTime& printedAt)
 {
     report.setOrientation(QPageLayout::Landscape);
@@ -186,7 +186,7 @@ void FillPlanningSheet(Report& report, const QString& year, const QString& vehic
     report.setText(QStringLiteral("txtMarca"), make.trimmed());
     report.setText(QStringLiteral("txtTaglia"), size.trimmed());
     for (int month = 1; month <= 12; ++month) {
-        for (int day = 1; day <= Planning::Months()[std::size_t(month - 1)].days; ++day) {
+        for (int day = 1; day <= Planning::months()[std::size_t(month - 1)].days; ++day) {
             const std::size_t slot = std::size_t(Planning::slotOf(month, day));
             const bool isBooked = slot < booked.size() && booked[slot];
             report.setText(cellName(month, day), isBooked ? QStringLiteral("X") : QStringLiteral(" "));
@@ -195,4 +195,4 @@ void FillPlanningSheet(Report& report, const QString& year, const QString& vehic
     report.setText(QStringLiteral("txtCalce"), printedAtText(printedAt));
 }
 
-} // namespace rf::report
+} // namespace rf::Reports

@@ -26,7 +26,7 @@ std::optional<Planning::Vehicle> fleetVehicle(Context& context, const QString& n
     static const int colour = layout.indexOf(QStringLiteral("Colore"));
     static const int size = layout.indexOf(QStringLiteral("Taglia"));
     std::optional<Planning::Vehicle> found;
-    ScanArchive(context.path(QString::fromLatin1(Fleet::ArchiveName)), layout, [&](const RecordView& card) {
+    scanArchive(context.path(QString::fromLatin1(Fleet::ArchiveName)), layout, [&](const RecordView& card) {
         if (!found && card.field(numberField).trimmed() == number.trimmed())
             found = Planning::Vehicle{card.field(numberField).trimmed(), card.field(make).trimmed(),
                                       card.field(colour).trimmed(), card.field(size).trimmed()};
@@ -101,9 +101,9 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
                              QStringLiteral("\n\r\n\rNel planner resta la prenotazione precedente di ") +
                              previous->customer.trimmed() + QStringLiteral(" per la bicicletta n. ") +
                              previous->vehicleNumber.trimmed() +
-                             (stay.size() == 1 ? QStringLiteral(" il ") + FormatDate(stay.front().date)
-                                               : QStringLiteral(" dal ") + FormatDate(stay.front().date) +
-                                                     QStringLiteral(" al ") + FormatDate(stay.back().date)) +
+                             (stay.size() == 1 ? QStringLiteral(" il ") + formatDate(stay.front().date)
+                                               : QStringLiteral(" dal ") + formatDate(stay.front().date) +
+                                                     QStringLiteral(" al ") + formatDate(stay.back().date)) +
                              QStringLiteral(".\n\r\n\rLiberare questi giorni nel planner?");
     if (!messages.confirm(owner, question))
         return;
@@ -116,7 +116,7 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
 
 } // namespace
 
-void BookForContract(Context& context, QWidget* owner, const BookingRequest& request)
+void bookForContract(Context& context, QWidget* owner, const BookingRequest& request)
 {
     Messages& messages = context.messages();
     const ContractDays& wanted = request.wanted;
@@ -160,21 +160,21 @@ void BookForContract(Context& context, QWidget* owner, const BookingRequest& req
     QString question;
     if (plan.retext) {
         question = QStringLiteral("Aggiornare nel planner la prenotazione della bicicletta n. ") + number +
-                   QStringLiteral(" dal ") + FormatDate(wanted.start) + QStringLiteral(" al ") +
-                   FormatDate(wanted.end) + QStringLiteral(" da \"") + checked.previous->text.trimmed() +
+                   QStringLiteral(" dal ") + formatDate(wanted.start) + QStringLiteral(" al ") +
+                   formatDate(wanted.end) + QStringLiteral(" da \"") + checked.previous->text.trimmed() +
                    QStringLiteral("\" a \"") + wanted.text.trimmed() + QStringLiteral("\"?");
     } else if (plan.moving) {
         const ContractDays& previous = *checked.previous;
         question = QStringLiteral("Spostare nel planner la prenotazione di ") + wanted.customer.trimmed() +
                    QStringLiteral(" dalla bicicletta n. ") + previous.vehicleNumber.trimmed() +
-                   QStringLiteral(" dal ") + FormatDate(previous.start) + QStringLiteral(" al ") +
-                   FormatDate(previous.end) + QStringLiteral(" alla bicicletta n. ") + number +
-                   QStringLiteral(" dal ") + FormatDate(wanted.start) + QStringLiteral(" al ") +
-                   FormatDate(wanted.end) + QStringLiteral("?");
+                   QStringLiteral(" dal ") + formatDate(previous.start) + QStringLiteral(" al ") +
+                   formatDate(previous.end) + QStringLiteral(" alla bicicletta n. ") + number +
+                   QStringLiteral(" dal ") + formatDate(wanted.start) + QStringLiteral(" al ") +
+                   formatDate(wanted.end) + QStringLiteral("?");
     } else {
         question = QStringLiteral("Prenotare nel planner la bicicletta n. ") + number +
-                   QStringLiteral(" dal ") + FormatDate(wanted.start) + QStringLiteral(" al ") +
-                   FormatDate(wanted.end) + QStringLiteral(" per ") + wanted.customer.trimmed() +
+                   QStringLiteral(" dal ") + formatDate(wanted.start) + QStringLiteral(" al ") +
+                   formatDate(wanted.end) + QStringLiteral(" per ") + wanted.customer.trimmed() +
                    QStringLiteral("?");
     }
     if (!messages.confirm(owner, question))

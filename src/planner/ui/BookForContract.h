@@ -9,6 +9,6 @@ class Context;
 // After a contract was saved: offers to book (or move) its days in the planner and writes them,
 // asking again before replacing days booked for someone else. The contract stays saved whatever
 // happens here; each problem is told in a message.
-void BookForContract(Context& context, QWidget* owner, const BookingRequest& request);
+void bookForContract(Context& context, QWidget* owner, const BookingRequest& request);
 
 } // namespace rf

@@ -1,7 +1,7 @@
 #include "BookingText.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "common/ui/PictureButton.h"
 #include "storage/CountedString.h"
 
@@ -44,7 +44,7 @@ QString BookingText::text() const
 
 QString BookingText::trimmed() const
 {
-    return TrimControl(text());
+    return trimControl(text());
 }
 
 void BookingText::setText(const QString& text)

@@ -1,7 +1,7 @@
 #include "TfrmDisponibilita.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "common/ui/Style.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/Availability.h"
@@ -148,7 +148,7 @@ void TfrmDisponibilita::showEvent(QShowEvent* event)
     ListWindow::showEvent(event);
     if (event->spontaneous())
         return;
-    const QString today = FormatDate(m_context.clock().today());
+    const QString today = formatDate(m_context.clock().today());
     m_txtDataInizio->setText(today);
     m_txtDataFine->setText(today);
     m_parts.clear();
@@ -175,7 +175,7 @@ bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
         return refuse(
             QStringLiteral("Attenzione: indicare la data di inizio del periodo nel formato gg/mm/aaaa."),
             m_txtDataInizio);
-    start = ParseDate(startText);
+    start = parseDate(startText);
     if (!start.isValid())
         return refuse(
             QStringLiteral("Attenzione: la data ") + startText +
@@ -186,7 +186,7 @@ bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
         return refuse(
             QStringLiteral("Attenzione: indicare la data di fine del periodo nel formato gg/mm/aaaa."),
             m_txtDataFine);
-    end = ParseDate(endText);
+    end = parseDate(endText);
     if (!end.isValid())
         return refuse(
             QStringLiteral("Attenzione: la data ") + endText +
@@ -194,9 +194,9 @@ bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
                                "necessario indicare una data valida nel formato gg/mm/aaaa."),
             m_txtDataFine);
     if (end < start)
-        return refuse(QStringLiteral("Attenzione: la data di fine periodo (") + FormatDate(end) +
+        return refuse(QStringLiteral("Attenzione: la data di fine periodo (") + formatDate(end) +
                           QStringLiteral(") non può essere anteriore a quella di inizio periodo (") +
-                          FormatDate(start) +
+                          formatDate(start) +
                           QStringLiteral(").\n\r\n\rPer verificare la disponibilità è necessario indicare un "
                                          "intervallo di tempo valido."),
                       m_txtDataFine);
@@ -225,7 +225,7 @@ void TfrmDisponibilita::btnCercaClick()
     static const int number = TSchedaVeicolo().indexOf(QStringLiteral("BiciNum"));
     std::vector<ListEntry> vehicles;
     QHash<qint64, QString> numbers;
-    ScanArchive(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+    scanArchive(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
                 [&](const RecordView& card) {
                     const QString biciNum = card.field(number);
                     if (biciNum.isEmpty())
@@ -269,8 +269,8 @@ void TfrmDisponibilita::btnCercaClick()
     QGuiApplication::restoreOverrideCursor();
 
     m_searchedStart = start;
-    setPrintTitle(QStringLiteral("Disponibilità veicoli dal ") + FormatDate(start) + QStringLiteral(" al ") +
-                  FormatDate(end));
+    setPrintTitle(QStringLiteral("Disponibilità veicoli dal ") + formatDate(start) + QStringLiteral(" al ") +
+                  formatDate(end));
     if (m_lblTrovate)
         m_lblTrovate->setText(counts);
 }

@@ -1,7 +1,7 @@
 #include "TfrmIntervallo.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "planner/BookedDays.h"
 #include "planner/ui/BookingText.h"
 #include "storage/Amounts.h"
@@ -207,7 +207,7 @@ void TfrmIntervallo::btnChiudiClick()
             m_txtMeseFine);
     lblDataInizio = m_txtGiornoInizio->currentText().trimmed() + monthPiece(m_txtMeseInizio->currentText()) +
                     m_lblAnnoInizio->text().trimmed();
-    const QDate start = ParseDate(lblDataInizio);
+    const QDate start = parseDate(lblDataInizio);
     if (!start.isValid())
         return refuse(true,
                       QStringLiteral("Attenzione: la data ") + lblDataInizio +
@@ -216,7 +216,7 @@ void TfrmIntervallo::btnChiudiClick()
                       m_txtGiornoInizio);
     lblDataFine = m_txtGiornoFine->currentText().trimmed() + monthPiece(m_txtMeseFine->currentText()) +
                   m_lblAnnoFine->text().trimmed();
-    const QDate end = ParseDate(lblDataFine);
+    const QDate end = parseDate(lblDataFine);
     if (!end.isValid())
         return refuse(
             true,

@@ -1,9 +1,9 @@
 #include "TfrmMenuCamere.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "common/ui/PictureButton.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlannerGuide.h"
@@ -156,7 +156,7 @@ void TfrmMenuCamere::fillList()
     // A failure keeps the lines read before it, without a message.
     std::vector<ListEntry> entries;
     static const int number = TSchedaVeicolo().indexOf(QStringLiteral("BiciNum"));
-    ScanArchive(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+    scanArchive(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
                 [&entries](const RecordView& card) {
                     if (!card.field(number).isEmpty())
                         entries.push_back({Planning::vehicleLine(card), card.position()});
@@ -171,9 +171,9 @@ void TfrmMenuCamere::pickVehicle(int row)
     const ListEntry& entry = m_model.entries()[std::size_t(row)];
     const QString archive = m_context.path(QString::fromLatin1(Fleet::ArchiveName));
     const qint64 position =
-        LocateRecord(archive, TSchedaVeicolo(), entry.position, entry.line, Planning::vehicleLine);
+        locateRecord(archive, TSchedaVeicolo(), entry.position, entry.line, Planning::vehicleLine);
     const std::optional<QStringList> card =
-        position > 0 ? ReadArchiveRecord(archive, TSchedaVeicolo(), position) : std::nullopt;
+        position > 0 ? readArchiveRecord(archive, TSchedaVeicolo(), position) : std::nullopt;
     if (!card)
         return; // the labels keep what they held
     const RecordLayout& layout = TSchedaVeicolo();

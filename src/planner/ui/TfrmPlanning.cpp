@@ -2,8 +2,8 @@
 
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
-#include "common/ui/FieldBehaviour.h"
-#include "common/ui/StatusStrip.h"
+#include "common/ui/Form.h"
+#include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "planner/PlannerGuide.h"
 #include "planner/ui/DayTile.h"
@@ -138,7 +138,7 @@ void TfrmPlanning::buildWindow()
     const QString tileHint =
         QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
     for (int m = 1; m <= 12; ++m) {
-        const Planning::Month& month = Planning::Months()[std::size_t(m - 1)];
+        const Planning::Month& month = Planning::months()[std::size_t(m - 1)];
         auto* title = new QLabel(QString::fromLatin1(month.name).toUpper() + QLatin1Char(':'), this);
         title->setObjectName(QStringLiteral("tit") + QLatin1String(month.control));
         title->setAlignment(Qt::AlignCenter);
@@ -329,7 +329,7 @@ void TfrmPlanning::dayClick(int slot)
         Planning::dayKey(slot),
         QStringLiteral("Prenotazione del %1 %2 ")
                 .arg(Planning::dayOf(slot))
-                .arg(QLatin1String(Planning::Months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
+                .arg(QLatin1String(Planning::months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
             year,
         vehicleLine(), m_days[std::size_t(slot)]);
     if (dialog.exec() != QDialog::Accepted)

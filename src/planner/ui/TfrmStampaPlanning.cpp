@@ -10,7 +10,7 @@ namespace rf {
 
 PrintChoiceDialog::Builder planningSheetBuilder(Context& context, const TfrmPlanning& grid)
 {
-    return [&context, &grid]() -> std::optional<report::Report> {
+    return [&context, &grid]() -> std::optional<Reports::Report> {
         const auto* number = grid.findChild<QLineEdit*>(QStringLiteral("txtBiciNum"));
         const auto* make = grid.findChild<QLineEdit*>(QStringLiteral("txtMarca"));
         const auto* size = grid.findChild<QLineEdit*>(QStringLiteral("txtTaglia"));
@@ -19,8 +19,8 @@ PrintChoiceDialog::Builder planningSheetBuilder(Context& context, const TfrmPlan
         std::vector<bool> booked;
         for (int slot = 0; slot < Planning::DayCount; ++slot)
             booked.push_back(grid.isBooked(slot));
-        report::Report sheet = report::PlanningSheet();
-        report::FillPlanningSheet(sheet, grid.year(), number->text(), make->text(), size->text(), booked,
+        Reports::Report sheet = Reports::planningSheet();
+        Reports::fillPlanningSheet(sheet, grid.year(), number->text(), make->text(), size->text(), booked,
                                   context.clock().now());
         sheet.setFileName(
             QStringLiteral("Planning bici %1 anno %2").arg(number->text().trimmed()).arg(grid.year()));

@@ -1,6 +1,6 @@
-#include "StatusStrip.h"
+#include "Status.h"
 
-#include "common/ui/FieldBehaviour.h"
+#include "common/ui/Form.h"
 #include "common/ui/Style.h"
 
 #include <QCursor>

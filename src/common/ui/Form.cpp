@@ -1,4 +1,4 @@
-#include "FieldBehaviour.h"
+#include "Form.h"
 
 #include "storage/Amounts.h"
 #include "storage/RecordLayout.h"
@@ -245,7 +245,7 @@ void normaliseAmountOnExit(QLineEdit* edit)
 {
     onEvent(edit, [edit](QEvent* e) {
         if (e->type() == QEvent::FocusOut)
-            edit->setText(NormaliseAmount(edit->text()));
+            edit->setText(normaliseAmount(edit->text()));
         return false;
     });
 }
