@@ -6,5 +6,10 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DROTAFLUX_BUILD_TESTS=ON -DROTAFLUX_BUILD_BENCH=ON
 cmake --build build/test -j"$(nproc)"
+# The committed .clang-format is the house style; checked wherever clang-format is installed.
+if command -v clang-format >/dev/null 2>&1; then
+    cmake --build build/test --target format-check ||
+        { echo "Sources differ from .clang-format: run cmake --build build/test --target format" >&2; exit 1; }
+fi
 cd build/test
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 --label-exclude stress

@@ -60,7 +60,7 @@ struct Loaded {
     enum class Status { Read, Empty, Unreadable, ReadOnly } status = Status::Empty;
     Days days;
     WriteProblem why = WriteProblem::None;
-    QString notice;
+    QString notice = {};
 };
 Loaded load(const QString& path);
 // Reads a planning file without ever creating or changing it: a missing file is Empty, a file
