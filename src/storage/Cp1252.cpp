@@ -30,7 +30,7 @@ QChar toUnicode(unsigned char byte)
 {
     if (byte >= 0x80 && byte < 0xA0)
         return QChar(HighTable[byte - 0x80]);
-    return QChar(byte);
+    return QChar(char16_t(byte)); // Latin-1 below 0x80 and from 0xA0 up
 }
 
 QByteArray encode(const QString& text)
