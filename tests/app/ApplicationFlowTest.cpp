@@ -57,7 +57,7 @@ private slots:
                      {"imgApp03", app.contracts()},
                      {"btnApp01", app.fleet()}};
         for (const auto& t : tiles) {
-            click(app.launcher(), t.tile);
+            QVERIFY(click(app.launcher(), t.tile));
             QCOMPARE(visibleWindows(app), QStringList{t.area->objectName()});
             t.area->close();
             QCOMPARE(visibleWindows(app), QStringList{"frmAvvio"});
@@ -66,7 +66,7 @@ private slots:
 
         // The planner entry leads on to the grid when it closes in "planning" mode; the grid
         // always leads back to the launcher.
-        click(app.launcher(), "imgApp02");
+        QVERIFY(click(app.launcher(), "imgApp02"));
         app.plannerEntry()->lblMemory = QStringLiteral("planning");
         app.plannerEntry()->close();
         QCOMPARE(visibleWindows(app), QStringList{"frmPlanning"});
@@ -85,13 +85,13 @@ private slots:
         app.start();
         auto* password = app.login()->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
         QTest::keyClicks(password, "abc");
-        click(app.login(), "btnCambiaPassword");
+        QVERIFY(click(app.login(), "btnCambiaPassword"));
         QCOMPARE(visibleWindows(app), QStringList{"frmCambiaPassword"});
         app.changePassword()->close();
         QCOMPARE(visibleWindows(app), QStringList{"frmPassword"});
         QCOMPARE(password->text(), QString());
 
-        click(app.login(), "cmdEsci");
+        QVERIFY(click(app.login(), "cmdEsci"));
         QCOMPARE(quit.count(), 1);
     }
 };

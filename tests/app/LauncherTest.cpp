@@ -2,6 +2,7 @@
 #include "app/ui/TfrmAvvio.h"
 #include "common/ui/PictureButton.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 
 #include <QApplication>
@@ -30,21 +31,14 @@ namespace {
 QString clickAndCloseModal(QWidget* control, const std::function<void(QWidget*)>& inspect = {})
 {
     QString seen;
-    QTimer watcher;
-    watcher.setInterval(10);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        watcher.stop();
-        seen = modal->objectName();
-        if (inspect)
-            inspect(modal);
-        modal->close();
-    });
-    watcher.start();
-    QTest::mouseClick(control, Qt::LeftButton);
-    return seen;
+    const bool closed = rf::Test::driveModal([control] { QTest::mouseClick(control, Qt::LeftButton); },
+                                             [&](QWidget* modal) {
+                                                 seen = modal->objectName();
+                                                 if (inspect)
+                                                     inspect(modal);
+                                                 modal->close();
+                                             });
+    return closed ? seen : QString();
 }
 
 } // namespace

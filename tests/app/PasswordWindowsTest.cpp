@@ -6,7 +6,9 @@
 
 #include "support/FakeContext.h"
 #include "support/Files.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
+#include "support/Typing.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +27,9 @@ using namespace rf;
 using rf::Test::FakeContext;
 using rf::Test::FileWritesFail;
 using rf::Test::MessageKind;
+using rf::Test::readFile;
+using rf::Test::typeText;
+using rf::Test::writeFile;
 
 namespace {
 const QString WrongPassword = QStringLiteral("Attenzione: password errata.");
@@ -47,41 +52,13 @@ QByteArray passwordFile(const QString& stored)
            "\r\nExtra=due\r\n";
 }
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Types text key by key, each press carrying its character, so letters beyond ASCII arrive as typed.
-void type(QWidget* edit, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-template <typename T> T* child(QWidget& window, const char* name)
-{
-    auto* found = window.findChild<T*>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
 // The login window over a program folder, shown.
 struct Login {
     explicit Login(FakeContext& fake) : window(fake.context())
     {
         window.show();
-        txtPassword = child<QLineEdit>(window, "txtPassword");
-        cmdOK = child<QPushButton>(window, "cmdOK");
+        txtPassword = rf::Test::required<QLineEdit>(&window, QStringLiteral("txtPassword"));
+        cmdOK = rf::Test::required<QPushButton>(&window, QStringLiteral("cmdOK"));
     }
     TfrmPassword window;
     QLineEdit* txtPassword;
@@ -94,16 +71,16 @@ struct Change {
     explicit Change(FakeContext& fake) : window(fake.context())
     {
         window.show();
-        txtPasswordOld = child<QLineEdit>(window, "txtPasswordOld");
-        txtPasswordNew = child<QLineEdit>(window, "txtPasswordNew");
-        txtConferma = child<QLineEdit>(window, "txtConferma");
-        cmdOK = child<QPushButton>(window, "cmdOK");
+        txtPasswordOld = rf::Test::required<QLineEdit>(&window, QStringLiteral("txtPasswordOld"));
+        txtPasswordNew = rf::Test::required<QLineEdit>(&window, QStringLiteral("txtPasswordNew"));
+        txtConferma = rf::Test::required<QLineEdit>(&window, QStringLiteral("txtConferma"));
+        cmdOK = rf::Test::required<QPushButton>(&window, QStringLiteral("cmdOK"));
     }
     void type(const QString& old, const QString& fresh, const QString& confirmation)
     {
-        ::type(txtPasswordOld, old);
-        ::type(txtPasswordNew, fresh);
-        ::type(txtConferma, confirmation);
+        rf::Test::typeText(txtPasswordOld, old);
+        rf::Test::typeText(txtPasswordNew, fresh);
+        rf::Test::typeText(txtConferma, confirmation);
     }
     TfrmCambiaPassword window;
     QLineEdit* txtPasswordOld;
@@ -116,7 +93,7 @@ struct Change {
 bool grants(FakeContext& fake, const QString& typed)
 {
     Login login(fake);
-    type(login.txtPassword, typed);
+    typeText(login.txtPassword, typed);
     QTest::mouseClick(login.cmdOK, Qt::LeftButton);
     return login.granted.count() == 1;
 }
@@ -170,10 +147,10 @@ void PasswordWindowsTest::loginComparesStoredForm()
     QFETCH(QString, typed);
     QFETCH(bool, granted);
     FakeContext fake;
-    writeFile(fake.file("unins000.dll"), passwordFile(rf::PasswordStore::storedForm(password)));
+    QVERIFY(writeFile(fake.file("unins000.dll"), passwordFile(rf::PasswordStore::storedForm(password))));
     Login login(fake);
 
-    type(login.txtPassword, typed);
+    typeText(login.txtPassword, typed);
     QTest::mouseClick(login.cmdOK, Qt::LeftButton);
 
     QCOMPARE(login.granted.count(), granted ? 1 : 0);
@@ -192,19 +169,19 @@ void PasswordWindowsTest::loginComparesStoredForm()
 void PasswordWindowsTest::blanksOnlyKeepOKDisabledAndEnterIdle()
 {
     FakeContext fake;
-    writeFile(fake.file("unins000.dll"), passwordFile(QStringLiteral("PRIMAVERAVERDE")));
+    QVERIFY(writeFile(fake.file("unins000.dll"), passwordFile(QStringLiteral("PRIMAVERAVERDE"))));
     Login login(fake);
     QVERIFY(login.window.findChild<QFrame*>(QStringLiteral("effPassword")));
     QCOMPARE(login.window.focusWidget(), login.txtPassword);
 
-    type(login.txtPassword, QStringLiteral("   "));
+    typeText(login.txtPassword, QStringLiteral("   "));
     QVERIFY(!login.cmdOK->isEnabled());
     QTest::keyClick(login.txtPassword, Qt::Key_Return);
     QCOMPARE(fake.messages().count(), 0);
     QCOMPARE(login.granted.count(), 0);
     QCOMPARE(login.txtPassword->text(), QStringLiteral("   "));
 
-    type(login.txtPassword, QStringLiteral("x"));
+    typeText(login.txtPassword, QStringLiteral("x"));
     QVERIFY(login.cmdOK->isEnabled());
     QTest::keyClick(login.txtPassword, Qt::Key_Backspace);
     QVERIFY(!login.cmdOK->isEnabled());
@@ -213,15 +190,15 @@ void PasswordWindowsTest::blanksOnlyKeepOKDisabledAndEnterIdle()
 void PasswordWindowsTest::enterInPasswordRunsCheck()
 {
     FakeContext fake;
-    writeFile(fake.file("unins000.dll"), passwordFile(QStringLiteral("PRIMAVERAVERDE")));
+    QVERIFY(writeFile(fake.file("unins000.dll"), passwordFile(QStringLiteral("PRIMAVERAVERDE"))));
     Login login(fake);
 
-    type(login.txtPassword, QStringLiteral("estate"));
+    typeText(login.txtPassword, QStringLiteral("estate"));
     QTest::keyClick(login.txtPassword, Qt::Key_Return);
     QCOMPARE(fake.messages().last().text, WrongPassword);
     QVERIFY(login.txtPassword->text().isEmpty());
 
-    type(login.txtPassword, QStringLiteral("primaveraverde"));
+    typeText(login.txtPassword, QStringLiteral("primaveraverde"));
     QTest::keyClick(login.txtPassword, Qt::Key_Enter);
     QCOMPARE(login.granted.count(), 1);
     QCOMPARE(fake.messages().count(), 1);
@@ -241,7 +218,7 @@ void PasswordWindowsTest::missingPasswordRefusesEveryLogin()
     QFETCH(QByteArray, content);
     FakeContext fake;
     if (!content.isEmpty())
-        writeFile(fake.file("unins000.dll"), content);
+        QVERIFY(writeFile(fake.file("unins000.dll"), content));
 
     QVERIFY(!grants(fake, QStringLiteral("a")));
     QCOMPARE(fake.messages().last().text, WrongPassword);
@@ -264,10 +241,10 @@ void PasswordWindowsTest::unreadablePasswordReportsReadError()
     if (directory)
         QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("unins000.dll")));
     else
-        writeFile(fake.file("unins000.dll"), content);
+        QVERIFY(writeFile(fake.file("unins000.dll"), content));
     Login login(fake);
 
-    type(login.txtPassword, QStringLiteral("Prova"));
+    typeText(login.txtPassword, QStringLiteral("Prova"));
     QTest::mouseClick(login.cmdOK, Qt::LeftButton);
 
     QCOMPARE(fake.messages().count(), 1);
@@ -280,14 +257,14 @@ void PasswordWindowsTest::unreadablePasswordReportsReadError()
 void PasswordWindowsTest::loginSignalsItsWayOut()
 {
     FakeContext fake;
-    writeFile(fake.file("unins000.dll"), passwordFile(QStringLiteral("PRIMAVERAVERDE")));
+    QVERIFY(writeFile(fake.file("unins000.dll"), passwordFile(QStringLiteral("PRIMAVERAVERDE"))));
     {
         Login login(fake);
         QSignalSpy change(&login.window, &TfrmPassword::changePasswordRequested);
-        QTest::mouseClick(child<QPushButton>(login.window, "btnCambiaPassword"), Qt::LeftButton);
+        QVERIFY(rf::Test::click(&login.window, QStringLiteral("btnCambiaPassword")));
         QCOMPARE(change.count(), 1);
         QCOMPARE(login.exit.count(), 0);
-        QTest::mouseClick(child<QPushButton>(login.window, "cmdEsci"), Qt::LeftButton);
+        QVERIFY(rf::Test::click(&login.window, QStringLiteral("cmdEsci")));
         QCOMPARE(login.exit.count(), 1);
         QVERIFY(!login.window.isVisible());
     }
@@ -298,7 +275,7 @@ void PasswordWindowsTest::loginSignalsItsWayOut()
     }
     {
         Login login(fake);
-        type(login.txtPassword, QStringLiteral("primaveraverde"));
+        typeText(login.txtPassword, QStringLiteral("primaveraverde"));
         QTest::mouseClick(login.cmdOK, Qt::LeftButton);
         QCOMPARE(login.granted.count(), 1);
         login.window.hide();
@@ -320,7 +297,7 @@ void PasswordWindowsTest::showEmptiesFieldsAndOKNeedsAllThree()
 
     change.type(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("  "));
     QVERIFY(!change.cmdOK->isEnabled());
-    type(change.txtConferma, QStringLiteral("c"));
+    typeText(change.txtConferma, QStringLiteral("c"));
     QVERIFY(change.cmdOK->isEnabled());
 
     change.txtConferma->setFocus();
@@ -365,7 +342,7 @@ void PasswordWindowsTest::changeRefusals()
     QFETCH(QString, focus);
     FakeContext fake;
     const QByteArray before = passwordFile(QStringLiteral("PRIMAVERAVERDE"));
-    writeFile(fake.file("unins000.dll"), before);
+    QVERIFY(writeFile(fake.file("unins000.dll"), before));
     Change change(fake);
 
     change.type(old, fresh, confirmation);
@@ -406,7 +383,7 @@ void PasswordWindowsTest::changeWritesNewValueKeepingOtherLines()
     QFETCH(QString, fresh);
     QFETCH(QString, stored);
     FakeContext fake;
-    writeFile(fake.file("unins000.dll"), passwordFile(QStringLiteral("PRIMAVERAVERDE")));
+    QVERIFY(writeFile(fake.file("unins000.dll"), passwordFile(QStringLiteral("PRIMAVERAVERDE"))));
     Change change(fake);
 
     change.type(old, fresh, fresh);
@@ -450,7 +427,7 @@ void PasswordWindowsTest::failedChangeKeepsOldPassword()
     if (unreadable)
         QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("unins000.dll")));
     else
-        writeFile(path, passwordFile(QStringLiteral("PRIMAVERAVERDE")));
+        QVERIFY(writeFile(path, passwordFile(QStringLiteral("PRIMAVERAVERDE"))));
     const QByteArray before = readFile(path);
     Change change(fake);
 
@@ -481,7 +458,7 @@ void PasswordWindowsTest::enterWalksFieldsWithoutChanging()
 {
     FakeContext fake;
     const QByteArray before = passwordFile(QStringLiteral("PRIMAVERAVERDE"));
-    writeFile(fake.file("unins000.dll"), before);
+    QVERIFY(writeFile(fake.file("unins000.dll"), before));
     Change change(fake);
     change.type(QStringLiteral("primaveraverde"), QStringLiteral("nuova"), QStringLiteral("nuova"));
     QVERIFY(change.cmdOK->isEnabled());
@@ -504,7 +481,7 @@ void PasswordWindowsTest::closingEmitsClosed()
 {
     FakeContext fake;
     Change change(fake);
-    QTest::mouseClick(child<QPushButton>(change.window, "cmdEsci"), Qt::LeftButton);
+    QVERIFY(rf::Test::click(&change.window, QStringLiteral("cmdEsci")));
     QCOMPARE(change.closed.count(), 1);
     QVERIFY(!change.window.isVisible());
 

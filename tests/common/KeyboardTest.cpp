@@ -151,7 +151,7 @@ private slots:
         QTRY_VERIFY(leftEdge(w.cmdEsporta) != Style::FocusRing);
         // A click does not take the focus from where the user is typing.
         w.edit->setFocus();
-        click(&w.window, QStringLiteral("cmdSalva"));
+        QVERIFY(click(&w.window, QStringLiteral("cmdSalva")));
         QCOMPARE(w.saved, 1);
         QVERIFY(w.edit->hasFocus());
     }

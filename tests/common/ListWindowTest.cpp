@@ -263,7 +263,7 @@ private slots:
         Names_ window(fake.context());
         window.show();
         QCOMPARE(window.fillAll(), ScanResult::Done);
-        click(&window, QStringLiteral("btnStampa"));
+        QVERIFY(click(&window, QStringLiteral("btnStampa")));
         const Reports::Item* lines =
             fake.reports().printed.front().pages.front().find(QStringLiteral("txtRiepilogo"));
         QCOMPARE(lines->lines.size(), std::size_t(2));

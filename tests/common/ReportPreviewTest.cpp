@@ -37,7 +37,7 @@ private slots:
         fake.dialogs().answerNext(fake.file(QStringLiteral("scelto"))); // the extension is added
         ReportPreview preview(prepared.document, nullptr, fake.messages(), fake.dialogs());
         preview.show();
-        click(&preview, QStringLiteral("btnPdf"));
+        QVERIFY(click(&preview, QStringLiteral("btnPdf")));
         QCOMPARE(fake.dialogs().asked().size(), 1);
         QCOMPARE(QFileInfo(fake.dialogs().asked().front().folder).fileName(), offered);
         QVERIFY(QFile::exists(fake.file(QStringLiteral("scelto.pdf"))));

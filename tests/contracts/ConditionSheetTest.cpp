@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->text(),
                  QStringLiteral("Annulla"));
         dialog.show();
-        click(&dialog, QStringLiteral("btnSchedaVerifica"));
+        QVERIFY(click(&dialog, QStringLiteral("btnSchedaVerifica")));
 
         QCOMPARE(fake.messages().count(), 0);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -263,7 +263,7 @@ private slots:
         TfrmContratti_Noleggio_Bici form(fake.context());
         TfrmStampa_Scheda_Danni_Bici dialog(fake.context(), form);
         dialog.show();
-        click(&dialog, QStringLiteral("btnSchedaVerifica"));
+        QVERIFY(click(&dialog, QStringLiteral("btnSchedaVerifica")));
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text,

@@ -296,7 +296,7 @@ private slots:
         f.show();
         QCOMPARE(f.window->objectName(), QStringLiteral("frmStampa_Contratto_Noleggio_Bici"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral(" Stampa Contratto Noleggio Bicicletta"));
-        click(f.window, QStringLiteral("btnStampa"));
+        QVERIFY(click(f.window, QStringLiteral("btnStampa")));
         QCOMPARE(f.fake.reports().printed.size(), std::size_t(1));
         const Document& printed = f.fake.reports().printed.front();
         QCOMPARE(printed.name, QStringLiteral("Contratto Noleggio Bicicletta"));
@@ -313,7 +313,7 @@ private slots:
     {
         WindowFixture f(false);
         f.show();
-        click(f.window, QStringLiteral("btnCondizioni"));
+        QVERIFY(click(f.window, QStringLiteral("btnCondizioni")));
         QCOMPARE(f.fake.reports().printed.size(), std::size_t(1));
         const Document& printed = f.fake.reports().printed.front();
         QCOMPARE(printed.name, QStringLiteral("Condizioni contrattuali"));
@@ -329,7 +329,7 @@ private slots:
         f.show();
         QCOMPARE(f.window->objectName(), QStringLiteral("frmAnteprima_Contratto_Noleggio_Bici"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral(" Anteprima di stampa"));
-        click(f.window, QStringLiteral("btnAnteprima"));
+        QVERIFY(click(f.window, QStringLiteral("btnAnteprima")));
         QCOMPARE(f.fake.reports().previewed.size(), std::size_t(1));
         QCOMPARE(textOf(f.fake.reports().previewed.front(), QStringLiteral("txtBiciNum")),
                  QStringLiteral("Bicicletta n.  EB-12"));
@@ -350,7 +350,7 @@ private slots:
         }
         f.form->showRecord(2);
         f.show();
-        click(f.window, QStringLiteral("btnAnteprima"));
+        QVERIFY(click(f.window, QStringLiteral("btnAnteprima")));
         QCOMPARE(f.fake.reports().previewed.size(), std::size_t(1));
         QCOMPARE(f.fake.reports().previewed.front().fileName, QStringLiteral("Contratto n. 2 Rossi Mario"));
         QCOMPARE(f.fake.reports().previewed.front().name, QStringLiteral("Contratto Noleggio Bicicletta"));
@@ -371,7 +371,7 @@ private slots:
         if (withFile)
             QVERIFY(CompanyLogo::saveLogo(f.fake.context().programFolder(), logo));
         f.show();
-        click(f.window, QStringLiteral("btnAnteprima"));
+        QVERIFY(click(f.window, QStringLiteral("btnAnteprima")));
         QCOMPARE(f.fake.reports().previewed.size(), std::size_t(1));
         const Item* item = itemOf(f.fake.reports().previewed.front(), QStringLiteral("imgLogo"));
         QVERIFY(item);
@@ -406,7 +406,7 @@ private slots:
         WindowFixture f(preview);
         f.fake.reports().fail = true;
         f.show();
-        click(f.window, button);
+        QVERIFY(click(f.window, button));
         QCOMPARE(f.fake.messages().count(), 1);
         QCOMPARE(f.fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(f.fake.messages().last().text, message);
@@ -424,7 +424,7 @@ private slots:
         QFETCH(bool, preview);
         WindowFixture f(preview);
         f.show();
-        click(f.window, QStringLiteral("btnAnnulla"));
+        QVERIFY(click(f.window, QStringLiteral("btnAnnulla")));
         QVERIFY(!f.window->isVisible());
         QVERIFY(f.fake.reports().printed.empty() && f.fake.reports().previewed.empty());
     }

@@ -8,37 +8,6 @@ using namespace rf;
 class ContractRecordTest : public QObject {
     Q_OBJECT
 private slots:
-    void layoutMatchesTheArchiveBytes_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("capacity");
-        QTest::newRow("Ditta01") << "Ditta01" << 0 << 250;
-        QTest::newRow("Data") << "Data" << 502 << 10;
-        QTest::newRow("Sesso") << "Sesso" << 615 << 1;
-        QTest::newRow("CodFisc") << "CodFisc" << 728 << 16;
-        QTest::newRow("BiciNum") << "BiciNum" << 1131 << 30;
-        QTest::newRow("Importo") << "Importo" << 1918 << 10;
-        QTest::newRow("TotGiorni") << "TotGiorni" << 2076 << 5;
-        QTest::newRow("Note") << "Note" << 3269 << 250;
-        QTest::newRow("Riconsegnato") << "Riconsegnato" << 3520 << 2;
-        QTest::newRow("File01") << "File01" << 3523 << 250;
-        QTest::newRow("Desc03") << "Desc03" << 4778 << 250;
-    }
-    void layoutMatchesTheArchiveBytes()
-    {
-        QFETCH(QString, field);
-        QFETCH(int, offset);
-        QFETCH(int, capacity);
-        const RecordLayout& layout = TSchedaContratto();
-        QCOMPARE(layout.size(), 5029);
-        QCOMPARE(layout.fieldCount(), 55);
-        const int i = layout.indexOf(field);
-        QVERIFY(i >= 0);
-        QCOMPARE(layout.offset(i), offset);
-        QCOMPARE(layout.capacity(i), capacity);
-    }
-
     void returnedFlagAndFullNotesAreStoredByteForByte()
     {
         QStringList texts(55, QString());

@@ -114,7 +114,7 @@ private slots:
         QVERIFY(search.filterEdit(QStringLiteral("txtDataInizio"))->hasFocus());
         search.filterEdit(QStringLiteral("txtCliente"))->setText(QStringLiteral("ross"));
         search.filterEdit(QStringLiteral("txtBiciNum"))->setText(QStringLiteral("B-1"));
-        click(&search, QStringLiteral("btnCerca"));
+        QVERIFY(click(&search, QStringLiteral("btnCerca")));
         QCOMPARE(search.lblConta, QStringLiteral("2"));
         const QStringList lines = search.lines().lines();
         QCOMPARE(lines.size(), 2);
@@ -162,11 +162,12 @@ private slots:
         addContract(fake, second);
         TfrmContratti_Noleggio_Bici form(fake.context());
         form.show();
-        onNextModal([](QWidget* dialog) {
-            click(dialog, QStringLiteral("btnCerca"));
-            doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 0);
-        });
-        click(&form, QStringLiteral("cmdTrova"));
+        QVERIFY(driveModal([&] { QVERIFY(click(&form, QStringLiteral("cmdTrova"))); },
+                           [](QWidget* dialog) {
+                               QVERIFY(click(dialog, QStringLiteral("btnCerca")));
+                               QVERIFY(
+                                   doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 0));
+                           }));
         QCOMPARE(form.position(), QStringLiteral("1"));
         QCOMPARE(form.edit(QStringLiteral("Note"))->text(), QStringLiteral("primo"));
     }
@@ -186,14 +187,15 @@ private slots:
         TfrmContratti_Noleggio_Bici form(fake.context());
         form.show();
         QStringList shown;
-        onNextModal([&shown](QWidget* dialog) {
-            auto* list = qobject_cast<TfrmBiciNonRiconsegnate*>(dialog);
-            QVERIFY(list);
-            shown = list->lines().lines();
-            QTRY_VERIFY(child<QLineEdit>(dialog, QStringLiteral("txtTrova"))->hasFocus());
-            doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 0);
-        });
-        click(&form, QStringLiteral("cmdDaRiconsegnare"));
+        QVERIFY(driveModal([&] { QVERIFY(click(&form, QStringLiteral("cmdDaRiconsegnare"))); },
+                           [&shown](QWidget* dialog) {
+                               auto* list = qobject_cast<TfrmBiciNonRiconsegnate*>(dialog);
+                               QVERIFY(list);
+                               shown = list->lines().lines();
+                               QTRY_VERIFY(child<QLineEdit>(dialog, QStringLiteral("txtTrova"))->hasFocus());
+                               QVERIFY(
+                                   doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 0));
+                           }));
         QCOMPARE(shown.size(), 2);
         QVERIFY(shown.at(0).startsWith(QStringLiteral("Rossi Mario")));
         QVERIFY(shown.at(1).startsWith(QStringLiteral("Verdi Ugo")));
@@ -300,11 +302,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.edit(QStringLiteral("Cliente"))->setFocus();
         QString opened;
-        onNextModal([&opened](QWidget* dialog) {
-            opened = dialog->objectName();
-            click(dialog, QStringLiteral("btnChiudi"));
-        });
-        QTest::keyClick(form.edit(QStringLiteral("Cliente")), Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(driveModal(
+            [&] { QTest::keyClick(form.edit(QStringLiteral("Cliente")), Qt::Key_R, Qt::ControlModifier); },
+            [&opened](QWidget* dialog) {
+                opened = dialog->objectName();
+                QVERIFY(click(dialog, QStringLiteral("btnChiudi")));
+            }));
         QCOMPARE(opened, QStringLiteral("frmBiciNonRiconsegnate"));
 
         // Find a line with Enter, Enter, then Enter on the line opens its contract.
@@ -329,7 +332,7 @@ private slots:
         addContract(fake, contract(QStringLiteral("Verdi Ugo"), QStringLiteral("B-3"), QStringLiteral("No")));
         TfrmBiciNonRiconsegnate list(fake.context(), nullptr);
         list.show();
-        click(&list, QStringLiteral("btnStampa"));
+        QVERIFY(click(&list, QStringLiteral("btnStampa")));
         const Reports::LaidOutPage& page = fake.reports().printed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
                  QStringLiteral("Riepilogo veicoli non riconsegnati"));
@@ -361,14 +364,15 @@ private slots:
         form.show();
         form.edit(QStringLiteral("Cliente"))->setText(QStringLiteral("Rossi Mario"));
         form.edit(QStringLiteral("Note"))->setText(QStringLiteral("del contratto"));
-        onNextModal([](QWidget* dialog) {
-            auto* search = qobject_cast<TfrmTrovaBici*>(dialog);
-            QVERIFY(search);
-            QCOMPARE(search->lblMemory, QStringLiteral("contratti_noleggio_bici"));
-            click(search, QStringLiteral("btnCerca"));
-            doubleClickRow(child<QListView>(search, QStringLiteral("lstRecords")), 0);
-        });
-        click(&form, QStringLiteral("btnImporta"));
+        QVERIFY(driveModal([&] { QVERIFY(click(&form, QStringLiteral("btnImporta"))); },
+                           [](QWidget* dialog) {
+                               auto* search = qobject_cast<TfrmTrovaBici*>(dialog);
+                               QVERIFY(search);
+                               QCOMPARE(search->lblMemory, QStringLiteral("contratti_noleggio_bici"));
+                               QVERIFY(click(search, QStringLiteral("btnCerca")));
+                               QVERIFY(
+                                   doubleClickRow(child<QListView>(search, QStringLiteral("lstRecords")), 0));
+                           }));
         const QMap<QString, QString> expected{{QStringLiteral("BiciNum"), QStringLiteral("B-7")},
                                               {QStringLiteral("Marca"), QStringLiteral("Olmo")},
                                               {QStringLiteral("Telaio"), QStringLiteral("T-99")},

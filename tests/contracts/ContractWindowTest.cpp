@@ -144,7 +144,7 @@ private slots:
         w.edit("Data")->setText(date);
         if (!emptied.isEmpty())
             w.edit(emptied)->setText(QStringLiteral("  "));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text, message);
@@ -158,11 +158,11 @@ private slots:
         TfrmContratti_Noleggio_Bici w(fake.context());
         fillContract(w, QStringLiteral("Anna Bianchi"));
         w.findChild<QCheckBox*>("chkRiconsegnato")->setChecked(true);
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(w.position(), QStringLiteral("1"));
         QCOMPARE(fake.messages().last().text,
                  QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(
             fake.messages().last().text,
             QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
@@ -173,10 +173,10 @@ private slots:
         QCOMPARE(f.readAll().mid(3520, 3), QByteArray("\x02\x53\xEC"));
         f.close();
 
-        click(&w, "cmdNuovo");
+        QVERIFY(click(&w, "cmdNuovo"));
         QVERIFY(!w.returned());
         QCOMPARE(w.edit("Cliente")->text(), QString());
-        click(&w, "cmdUltimo");
+        QVERIFY(click(&w, "cmdUltimo"));
         QCOMPARE(w.edit("Cliente")->text(), QStringLiteral("Anna Bianchi"));
         QVERIFY(w.returned());
     }
@@ -200,7 +200,7 @@ private slots:
         TfrmContratti_Noleggio_Bici w(fake.context());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        click(&w, "cmdUltimo");
+        QVERIFY(click(&w, "cmdUltimo"));
         QCOMPARE(w.edit("Ditta01")->text(), company);
         QCOMPARE(w.edit("Ditta01")->cursorPosition(), 0);
         for (QLineEdit* date : w.findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("^txtData")))) {
@@ -233,11 +233,11 @@ private slots:
         TfrmContratti_Noleggio_Bici w(fake.context());
         auto* box = w.findChild<QCheckBox*>("chkRiconsegnato");
         box->setChecked(true);
-        click(&w, "cmdPrimo");
+        QVERIFY(click(&w, "cmdPrimo"));
         QCOMPARE(w.edit("Ditta01")->text(), QStringLiteral("Ditta"));
         QVERIFY(box->isChecked());
         box->setChecked(false);
-        click(&w, "cmdPrimo");
+        QVERIFY(click(&w, "cmdPrimo"));
         QVERIFY(!box->isChecked());
     }
 
@@ -249,7 +249,7 @@ private slots:
         fillContract(w, QStringLiteral("Luca Verdi"));
         w.edit("Ditta01")->setText(QStringLiteral("Ditta del contratto"));
         w.edit("Note")->setText(QStringLiteral("casco rotto"));
-        click(&w, "cmdNuovo");
+        QVERIFY(click(&w, "cmdNuovo"));
         QCOMPARE(w.edit("Ditta01")->text(), QStringLiteral("Ditta del contratto"));
         QCOMPARE(w.edit("Luogo")->text(), QStringLiteral("Riva del Garda"));
         QCOMPARE(w.edit("Note")->text(), QString());
@@ -264,7 +264,7 @@ private slots:
         FakeContext fake;
         fake.clock().moment = QDateTime(QDate(2024, 8, 15), QTime(18, 0));
         TfrmContratti_Noleggio_Bici w(fake.context());
-        click(&w, "cmdDuplica");
+        QVERIFY(click(&w, "cmdDuplica"));
         QCOMPARE(
             fake.messages().last().text,
             QStringLiteral("Attenzione: per duplicare un contratto bisogna prima visualizzare una scheda già "
@@ -278,9 +278,9 @@ private slots:
         w.edit("TotGiorni")->setText(QStringLiteral("3"));
         w.edit("Difetti")->setText(QStringLiteral("graffio"));
         w.findChild<QCheckBox*>("chkRiconsegnato")->setChecked(true);
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
 
-        click(&w, "cmdDuplica");
+        QVERIFY(click(&w, "cmdDuplica"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
         QCOMPARE(
             fake.messages().last().text,
@@ -295,7 +295,7 @@ private slots:
             QCOMPARE(w.edit(field)->text(), QString());
         QCOMPARE(w.edit("Cliente")->text(), QStringLiteral("Giulia Neri"));
         QVERIFY(!w.returned());
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(w.position(), QStringLiteral("2"));
     }
 
@@ -355,7 +355,7 @@ private slots:
         QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("Contratti_Noleggio_Bici.pro")));
         TfrmContratti_Noleggio_Bici w(fake.context());
         fillContract(w, QStringLiteral("X"));
-        click(&w, button);
+        QVERIFY(click(&w, button));
         QCOMPARE(int(fake.messages().last().kind), kind);
         QVERIFY(fake.messages().last().text.startsWith(
             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
@@ -385,8 +385,8 @@ private slots:
         FakeContext fake;
         TfrmContratti_Noleggio_Bici w(fake.context());
         fillContract(w, QStringLiteral("  Anna  Bianchi "));
-        onNextModal([&](QWidget* dialog) { click(dialog, button); });
-        click(&w, command);
+        QVERIFY(driveModal([&] { QVERIFY(click(&w, command)); },
+                           [&](QWidget* dialog) { QVERIFY(click(dialog, button)); }));
         const auto& documents = preview ? fake.reports().previewed : fake.reports().printed;
         QCOMPARE(documents.size(), std::size_t(1));
         QCOMPARE(documents.front().name, document);
@@ -402,24 +402,24 @@ private slots:
         TfrmContratti_Noleggio_Bici w(fake.context());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        onNextModal([&](QWidget* dialog) {
-            auto* picker = qobject_cast<TfrmCalendario*>(dialog);
-            QVERIFY(picker);
-            QCOMPARE(picker->lblMemory, QStringLiteral("doz_datafine"));
-            picker->calendar()->setSelectedDate(QDate(2024, 3, 8));
-            click(picker, QStringLiteral("btnImportaData"));
-        });
         w.edit("DataFine")->setFocus();
-        QTest::keyClick(w.edit("DataFine"), Qt::Key_7);
+        QVERIFY(driveModal([&] { QTest::keyClick(w.edit("DataFine"), Qt::Key_7); },
+                           [&](QWidget* dialog) {
+                               auto* picker = qobject_cast<TfrmCalendario*>(dialog);
+                               QVERIFY(picker);
+                               QCOMPARE(picker->lblMemory, QStringLiteral("doz_datafine"));
+                               picker->calendar()->setSelectedDate(QDate(2024, 3, 8));
+                               QVERIFY(click(picker, QStringLiteral("btnImportaData")));
+                           }));
         QCOMPARE(w.edit("DataFine")->text(), QStringLiteral("08/03/2024"));
         QCOMPARE(w.edit("DataInizio")->text(), QString());
 
         w.edit("DataInizio")->setText(QStringLiteral("05/03/2024"));
-        click(&w, "cmdCalcola");
+        QVERIFY(click(&w, "cmdCalcola"));
         QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));
         QTest::keyClick(w.edit("DataFine"), Qt::Key_Delete);
         QCOMPARE(w.edit("DataFine")->text(), QString());
-        click(&w, "cmdCalcola");
+        QVERIFY(click(&w, "cmdCalcola"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(w.focusWidget(), w.edit("DataFine"));
         QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));

@@ -33,7 +33,7 @@ template <typename Dialog> struct Shown {
         dialog.show();
     }
     bool active() { return QTest::qWaitForWindowActive(&dialog); }
-    void click(const char* name) { rf::Test::click(&dialog, QLatin1String(name)); }
+    void click(const char* name) { QVERIFY(rf::Test::click(&dialog, QLatin1String(name))); }
 };
 
 } // namespace
@@ -117,21 +117,18 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral(" Controllo codice fiscale"));
         QCOMPARE(edit->maxLength(), 16);
         QString typed;
-        QTimer::singleShot(0, &dialog, [&] {
-            const auto drive = [&] {
-                QTRY_VERIFY(edit->hasFocus());
-                QTest::keyClicks(edit, QStringLiteral(" rssmra85t10a562s"));
-                typed = edit->text();
-                QTest::keyClick(edit, Qt::Key_Return);
-                QTRY_VERIFY(controlla->hasFocus());
-                QCOMPARE(fake.messages().count(), 0);
-                QTest::keyClick(controlla, Qt::Key_Return);
-            };
-            drive();
-            if (dialog.isVisible())
-                dialog.done(-1); // never hang the test run
-        });
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        int result = -1;
+        QVERIFY(rf::Test::driveModal([&] { result = dialog.exec(); },
+                                     [&](QWidget*) {
+                                         QTRY_VERIFY(edit->hasFocus());
+                                         QTest::keyClicks(edit, QStringLiteral(" rssmra85t10a562s"));
+                                         typed = edit->text();
+                                         QTest::keyClick(edit, Qt::Key_Return);
+                                         QTRY_VERIFY(controlla->hasFocus());
+                                         QCOMPARE(fake.messages().count(), 0);
+                                         QTest::keyClick(controlla, Qt::Key_Return);
+                                     }));
+        QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(typed, QStringLiteral("RSSMRA85T10A562S"));
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);

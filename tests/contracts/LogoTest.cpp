@@ -59,11 +59,11 @@ struct Fixture {
         writeFile(path, bytes);
         return path;
     }
-    void click(const char* name) { rf::Test::click(&dialog, QLatin1String(name)); }
+    [[nodiscard]] bool click(const char* name) { return rf::Test::click(&dialog, QLatin1String(name)); }
     void choose(const QString& path)
     {
         fake.dialogs().answerNext(path);
-        click("btnSfoglia");
+        QVERIFY(click("btnSfoglia"));
     }
 };
 
@@ -114,8 +114,8 @@ private slots:
     {
         Fixture f;
         f.show();
-        f.click("btnCancLogo");
-        f.click("btnApplica");
+        QVERIFY(f.click("btnCancLogo"));
+        QVERIFY(f.click("btnApplica"));
         QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
 
         const QByteArray bytes = readFile(f.logoFile());
@@ -128,7 +128,7 @@ private slots:
         Fixture f;
         QVERIFY(writeFile(f.logoFile(), encoded(filled(5, 3, Qt::red), "BMP")));
         f.show();
-        f.click("imgEuro");
+        QVERIFY(f.click("imgEuro"));
         QCOMPARE(f.dialog.logo(), Logo::builtInLogo());
     }
 
@@ -146,7 +146,7 @@ private slots:
             QStringLiteral("Immagine JPEG (*.jpg; *.jpeg) (*.jpg *.jpeg);;Immagine Bitmap (*.bmp) (*.bmp)"));
         QCOMPARE(f.dialog.logo().size(), QSize(40, 20));
 
-        f.click("btnApplica");
+        QVERIFY(f.click("btnApplica"));
         const QByteArray bytes = readFile(f.logoFile());
         QCOMPARE(bitmapSize(bytes), QSize(40, 20));
         const QColor centre = QImage::fromData(bytes, "BMP").pixelColor(20, 10);
@@ -172,7 +172,7 @@ private slots:
         f.show();
         f.choose(f.picture(QStringLiteral("nuovo.bmp"), encoded(filled(8, 8, Qt::green), "BMP")));
         QCOMPARE(f.dialog.logo().size(), QSize(8, 8));
-        f.click("btnAnnulla");
+        QVERIFY(f.click("btnAnnulla"));
         QCOMPARE(f.dialog.result(), int(QDialog::Rejected));
         QCOMPARE(readFile(f.logoFile()), before);
     }
@@ -182,8 +182,8 @@ private slots:
         Fixture f;
         QVERIFY(QDir(f.fake.folder()).mkdir(QStringLiteral("Logo.bmp")));
         f.show();
-        f.click("btnCancLogo");
-        f.click("btnApplica");
+        QVERIFY(f.click("btnCancLogo"));
+        QVERIFY(f.click("btnApplica"));
         QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
         QCOMPARE(f.dialog.logo(), Logo::builtInLogo());
         QVERIFY(QFileInfo(f.logoFile()).isDir());

@@ -8,33 +8,6 @@ using namespace rf;
 class FleetRecordTest : public QObject {
     Q_OBJECT
 private slots:
-    void layoutMatchesTheArchiveBytes_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("capacity");
-        QTest::newRow("BiciNum") << "BiciNum" << 0 << 30;
-        QTest::newRow("Marca") << "Marca" << 31 << 120;
-        QTest::newRow("Eccedenza") << "Eccedenza" << 1254 << 250;
-        QTest::newRow("Importo") << "Importo" << 1505 << 10;
-        QTest::newRow("Note") << "Note" << 2496 << 250;
-        QTest::newRow("File01") << "File01" << 2747 << 250;
-        QTest::newRow("Desc03") << "Desc03" << 4002 << 250;
-    }
-    void layoutMatchesTheArchiveBytes()
-    {
-        QFETCH(QString, field);
-        QFETCH(int, offset);
-        QFETCH(int, capacity);
-        const RecordLayout& layout = TSchedaVeicolo();
-        QCOMPARE(layout.size(), 4253);
-        QCOMPARE(layout.fieldCount(), 33);
-        const int i = layout.indexOf(field);
-        QVERIFY(i >= 0);
-        QCOMPARE(layout.offset(i), offset);
-        QCOMPARE(layout.capacity(i), capacity);
-    }
-
     void recordWrittenByteByByteDecodes()
     {
         QByteArray bytes(4253, '\0');

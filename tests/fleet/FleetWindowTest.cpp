@@ -55,7 +55,7 @@ private slots:
         FakeContext fake;
         TfrmAutoparco w(fake.context());
         fillMandatory(w, QStringLiteral("B-01"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(w.position(), QStringLiteral("1"));
         QCOMPARE(archiveSize(fake), 4253);
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
@@ -63,23 +63,23 @@ private slots:
                  QStringLiteral("La scheda corrente è stata inserita in archivio."));
 
         w.edit("Note")->setText(QStringLiteral("Revisionata"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(w.position(), QStringLiteral("1"));
         QCOMPARE(archiveSize(fake), 4253);
         QCOMPARE(
             fake.messages().last().text,
             QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
 
-        click(&w, "cmdNuovo");
+        QVERIFY(click(&w, "cmdNuovo"));
         QCOMPARE(w.position(), QString());
         QCOMPARE(w.edit("Note")->text(), QString());
         QCOMPARE(w.edit("Importo")->text(), QStringLiteral("0,00"));
         fillMandatory(w, QStringLiteral("B-02"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(w.position(), QStringLiteral("2"));
         QCOMPARE(archiveSize(fake), 2 * 4253);
 
-        click(&w, "cmdPrimo");
+        QVERIFY(click(&w, "cmdPrimo"));
         QCOMPARE(w.edit("BiciNum")->text(), QStringLiteral("B-01"));
         QCOMPARE(w.edit("Note")->text(), QStringLiteral("Revisionata"));
         QCOMPARE(w.edit("Importo")->text(), QStringLiteral("0,00"));
@@ -118,7 +118,7 @@ private slots:
         w.edit("BiciNum")->setText(QStringLiteral("   "));
         for (const QString& field : filled)
             w.edit(field)->setText(QStringLiteral("x"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text, message);
@@ -132,7 +132,7 @@ private slots:
         FakeContext fake;
         TfrmAutoparco w(fake.context());
 
-        click(&w, "cmdDuplica");
+        QVERIFY(click(&w, "cmdDuplica"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text,
                  QStringLiteral(
@@ -144,25 +144,25 @@ private slots:
         red.fill(Qt::red);
         QVERIFY(red.save(fake.file("rossa.bmp")));
         fake.dialogs().answerNext(fake.file("rossa.bmp"));
-        click(&w, "btnCaricaFoto");
+        QVERIFY(click(&w, "btnCaricaFoto"));
         QVERIFY(!w.showsPlaceholder());
         fillMandatory(w, QStringLiteral("MTB-7"));
         w.edit("Accessori")->setText(QStringLiteral("Casco, lucchetto"));
         AttachmentValues values;
         values.file[0] = QStringLiteral("fattura.pdf");
         values.desc[0] = QStringLiteral("Fattura d'acquisto");
-        onNextModal([&](QWidget* modal) {
-            auto* dialog = qobject_cast<TfrmAllegaCartella*>(modal);
-            QVERIFY(dialog);
-            dialog->setValues(values);
-            click(dialog, QStringLiteral("btnApplica"));
-        });
-        click(&w, "cmdFile");
+        QVERIFY(driveModal([&] { QVERIFY(click(&w, "cmdFile")); },
+                           [&](QWidget* modal) {
+                               auto* dialog = qobject_cast<TfrmAllegaCartella*>(modal);
+                               QVERIFY(dialog);
+                               dialog->setValues(values);
+                               QVERIFY(click(dialog, QStringLiteral("btnApplica")));
+                           }));
         QCOMPARE(w.attachments().file[0], QStringLiteral("fattura.pdf"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         const QStringList before = w.cardTexts();
 
-        click(&w, "cmdDuplica");
+        QVERIFY(click(&w, "cmdDuplica"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
         QCOMPARE(
             fake.messages().last().text,
@@ -173,9 +173,9 @@ private slots:
         QCOMPARE(w.cardTexts().mid(27), QStringList(6, QString()));
         QVERIFY(w.showsPlaceholder());
 
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(w.position(), QStringLiteral("2"));
-        click(&w, "cmdPrimo");
+        QVERIFY(click(&w, "cmdPrimo"));
         QCOMPARE(w.attachments().file[0], QStringLiteral("fattura.pdf"));
         QCOMPARE(w.attachments().desc[0], QStringLiteral("Fattura d'acquisto"));
         QVERIFY(!w.showsPlaceholder());
@@ -187,36 +187,36 @@ private slots:
     {
         FakeContext fake;
         TfrmAutoparco w(fake.context());
-        click(&w, "cmdAvanti");
+        QVERIFY(click(&w, "cmdAvanti"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
         QCOMPARE(fake.messages().last().text, QStringLiteral("L'archivio non contiene nessuna scheda."));
         QVERIFY(QFile::exists(archivePath(fake)));
         QCOMPARE(w.position(), QString());
 
         for (const char* number : {"E-1", "E-2", "E-3"}) {
-            click(&w, "cmdNuovo");
+            QVERIFY(click(&w, "cmdNuovo"));
             fillMandatory(w, QLatin1String(number));
-            click(&w, "cmdSalva");
+            QVERIFY(click(&w, "cmdSalva"));
         }
         // The photo file of card 2 is deleted by hand, so is the whole folder later.
         QVERIFY(QFile::exists(fake.file("Autoparco/Scheda_Veicolo_2.jpg")));
         QVERIFY(QFile::remove(fake.file("Autoparco/Scheda_Veicolo_2.jpg")));
 
-        click(&w, "cmdNuovo");
-        click(&w, "cmdIndietro");
+        QVERIFY(click(&w, "cmdNuovo"));
+        QVERIFY(click(&w, "cmdIndietro"));
         QCOMPARE(w.position(), QStringLiteral("1"));
-        click(&w, "cmdUltimo");
+        QVERIFY(click(&w, "cmdUltimo"));
         QCOMPARE(w.edit("BiciNum")->text(), QStringLiteral("E-3"));
-        click(&w, "cmdAvanti");
+        QVERIFY(click(&w, "cmdAvanti"));
         QCOMPARE(w.position(), QStringLiteral("3"));
-        click(&w, "cmdIndietro");
+        QVERIFY(click(&w, "cmdIndietro"));
         QCOMPARE(w.edit("BiciNum")->text(), QStringLiteral("E-2"));
         QVERIFY(w.showsPlaceholder());
-        click(&w, "cmdSalva"); // recreates the photo file with the placeholder
+        QVERIFY(click(&w, "cmdSalva")); // recreates the photo file with the placeholder
         QVERIFY(QFile::exists(fake.file("Autoparco/Scheda_Veicolo_2.jpg")));
 
         QVERIFY(QDir(fake.file("Autoparco")).removeRecursively());
-        click(&w, "cmdPrimo");
+        QVERIFY(click(&w, "cmdPrimo"));
         QVERIFY(QFileInfo(fake.file("Autoparco")).isDir());
         QVERIFY(w.showsPlaceholder());
     }
@@ -229,26 +229,26 @@ private slots:
         picture.fill(QColor(20, 160, 40));
         QVERIFY(picture.save(fake.file("verde.bmp")));
         fake.dialogs().answerNext(fake.file("verde.bmp"));
-        click(&w, "btnCaricaFoto");
+        QVERIFY(click(&w, "btnCaricaFoto"));
         QCOMPARE(fake.dialogs().asked().last().title,
                  QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
         QCOMPARE(w.photo().size(), QSize(800, 600));
         QVERIFY(!QFile::exists(fake.file("Autoparco/Scheda_Veicolo_1.jpg")));
 
         fillMandatory(w, QStringLiteral("V-1"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         const QString photoFile = fake.file("Autoparco/Scheda_Veicolo_1.jpg");
         QCOMPARE(fileStart(photoFile, 3), QByteArray("\xFF\xD8\xFF"));
         QCOMPARE(QImage(photoFile).size(), QSize(800, 600));
 
         // Saving a copy elsewhere; a name without extension gets .jpg.
         fake.dialogs().answerNext(fake.file("copia"));
-        click(&w, "btnSalvaFoto");
+        QVERIFY(click(&w, "btnSalvaFoto"));
         QCOMPARE(fake.dialogs().asked().last().folder, QStringLiteral("Foto.jpg"));
         QCOMPARE(fileStart(fake.file("copia.jpg"), 2), QByteArray("\xFF\xD8"));
 
         // Clearing the photo changes the screen only, until the next save.
-        click(&w, "btnCancFoto");
+        QVERIFY(click(&w, "btnCancFoto"));
         QVERIFY(w.showsPlaceholder());
         QCOMPARE(QImage(photoFile).size(), QSize(800, 600));
     }
@@ -265,13 +265,13 @@ private slots:
         picture.fill(Qt::blue);
         QVERIFY(picture.save(fake.file("blu.bmp")));
         fake.dialogs().answerNext(fake.file("blu.bmp"));
-        click(&w, "btnCaricaFoto");
+        QVERIFY(click(&w, "btnCaricaFoto"));
         QVERIFY(!w.showsPlaceholder());
         fake.dialogs().answerNext(fake.file("finta.jpg"));
-        click(&w, "btnCaricaFoto");
+        QVERIFY(click(&w, "btnCaricaFoto"));
         QVERIFY(w.showsPlaceholder());
         fake.dialogs().answerNext(fake.file("manca.jpg"));
-        click(&w, "btnCaricaFoto");
+        QVERIFY(click(&w, "btnCaricaFoto"));
         QVERIFY(w.showsPlaceholder());
         QCOMPARE(fake.messages().count(), 0);
     }
@@ -284,7 +284,7 @@ private slots:
         huge.fill(Qt::darkCyan);
         QVERIFY(huge.save(fake.file("grande.jpg"), "JPG", 50));
         fake.dialogs().answerNext(fake.file("grande.jpg"));
-        click(&w, "btnCaricaFoto");
+        QVERIFY(click(&w, "btnCaricaFoto"));
         QCOMPARE(w.photo().size(), QSize(8000, 6000));
         auto* view = w.findChild<PhotoView*>(QStringLiteral("imgFoto"));
         QVERIFY(view->displayed().width() <= 308 * view->devicePixelRatioF());
@@ -299,15 +299,15 @@ private slots:
         QVERIFY(picture.save(fake.file("rossa.jpg"), "JPG", 35));
         const QByteArray original = fileStart(fake.file("rossa.jpg"), 1 << 20);
         fake.dialogs().answerNext(fake.file("rossa.jpg"));
-        click(&w, "btnCaricaFoto");
+        QVERIFY(click(&w, "btnCaricaFoto"));
         fillMandatory(w, QStringLiteral("F-1"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         const QString stored = fake.file("Autoparco/Scheda_Veicolo_1.jpg");
         QCOMPARE(fileStart(stored, 1 << 20), original);
         // Saved again, and browsed onto and saved, the photo file stays the same bytes.
-        click(&w, "cmdSalva");
-        click(&w, "cmdPrimo");
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
+        QVERIFY(click(&w, "cmdPrimo"));
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(fileStart(stored, 1 << 20), original);
         QCOMPARE(w.photo().size(), QSize(640, 480));
     }
@@ -346,7 +346,7 @@ private slots:
         TfrmAutoparco w(fake.context());
         w.show();
         fillMandatory(w, QStringLiteral("X"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(w.position(), QStringLiteral("1"));
         w.close();
         w.show();
@@ -361,13 +361,13 @@ private slots:
         QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("Parco_Veicoli.pro")));
         TfrmAutoparco w(fake.context());
         fillMandatory(w, QStringLiteral("Z"));
-        click(&w, "cmdSalva");
+        QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Error);
         QVERIFY(fake.messages().last().text.startsWith(
             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
         QCOMPARE(w.position(), QString());
         QVERIFY(!QFile::exists(fake.file("Autoparco/Scheda_Veicolo_.jpg")));
-        click(&w, "cmdUltimo");
+        QVERIFY(click(&w, "cmdUltimo"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Error);
     }
 
@@ -385,8 +385,8 @@ private slots:
         FakeContext fake;
         TfrmAutoparco w(fake.context());
         fillMandatory(w, QStringLiteral("  EB-3  "));
-        onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnStampa")); });
-        click(&w, command);
+        QVERIFY(driveModal([&] { QVERIFY(click(&w, command)); },
+                           [](QWidget* dialog) { QVERIFY(click(dialog, QStringLiteral("btnStampa"))); }));
         const auto& documents = preview ? fake.reports().previewed : fake.reports().printed;
         QCOMPARE(documents.size(), std::size_t(1));
         QCOMPARE(documents.front().name, QStringLiteral("Scheda Veicolo"));
@@ -403,12 +403,15 @@ private slots:
         QImage photo(300, 100, QImage::Format_RGB32);
         photo.fill(Qt::yellow);
         TfrmZoom zoom(fake.context(), &owner, photo);
-        QTimer::singleShot(0, [&] {
-            auto* picture = zoom.findChild<PhotoView*>(QStringLiteral("imgFoto"));
-            QCOMPARE(picture->size(), TfrmZoom::pictureArea(zoom.screen()->size()));
-            QTest::mouseClick(picture, Qt::LeftButton);
-        });
-        QCOMPARE(zoom.exec(), int(QDialog::Accepted));
+        int result = -1;
+        QVERIFY(driveModal([&] { result = zoom.exec(); },
+                           [&](QWidget*) {
+                               auto* picture = zoom.findChild<PhotoView*>(QStringLiteral("imgFoto"));
+                               QVERIFY(picture);
+                               QCOMPARE(picture->size(), TfrmZoom::pictureArea(zoom.screen()->size()));
+                               QTest::mouseClick(picture, Qt::LeftButton);
+                           }));
+        QCOMPARE(result, int(QDialog::Accepted));
     }
 };
 

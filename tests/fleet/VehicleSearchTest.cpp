@@ -86,7 +86,7 @@ private slots:
         QVERIFY(search.filterEdit(QStringLiteral("txtBiciNum"))->hasFocus());
         search.filterEdit(QStringLiteral("txtMarca"))->setText(QStringLiteral("city"));
         search.filterEdit(QStringLiteral("txtTaglia"))->setText(QStringLiteral("M"));
-        click(&search, QStringLiteral("btnCerca"));
+        QVERIFY(click(&search, QStringLiteral("btnCerca")));
         QCOMPARE(search.lblConta, QStringLiteral("2"));
         const QStringList lines = listed(search);
         QCOMPARE(lines.size(), 2);
@@ -125,15 +125,16 @@ private slots:
                    {{QStringLiteral("Note"), QStringLiteral("seconda")}});
         TfrmAutoparco fleet(fake.context());
         fleet.show();
-        onNextModal([](QWidget* dialog) {
-            auto* search = qobject_cast<TfrmTrovaBici*>(dialog);
-            QVERIFY(search);
-            QCOMPARE(search->lblMemory, QStringLiteral("autoparco"));
-            click(search, QStringLiteral("btnCerca"));
-            QCOMPARE(search->lines().lines().at(0), search->lines().lines().at(1));
-            doubleClickRow(child<QListView>(search, QStringLiteral("lstRecords")), 0);
-        });
-        click(&fleet, QStringLiteral("cmdTrova"));
+        QVERIFY(driveModal([&] { QVERIFY(click(&fleet, QStringLiteral("cmdTrova"))); },
+                           [](QWidget* dialog) {
+                               auto* search = qobject_cast<TfrmTrovaBici*>(dialog);
+                               QVERIFY(search);
+                               QCOMPARE(search->lblMemory, QStringLiteral("autoparco"));
+                               QVERIFY(click(search, QStringLiteral("btnCerca")));
+                               QCOMPARE(search->lines().lines().at(0), search->lines().lines().at(1));
+                               QVERIFY(
+                                   doubleClickRow(child<QListView>(search, QStringLiteral("lstRecords")), 0));
+                           }));
         QCOMPARE(fleet.position(), QStringLiteral("1"));
         QCOMPARE(fleet.edit(QStringLiteral("BiciNum"))->text(), QStringLiteral("1234567890ABCDE-first"));
         QCOMPARE(fleet.edit(QStringLiteral("Note"))->text(), QStringLiteral("prima"));
@@ -212,11 +213,11 @@ private slots:
         window.grid()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(window.grid(), Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() != window.grid());
-        onNextModal([](QWidget* guide) {
-            QCOMPARE(guide->objectName(), QStringLiteral("frmGuida"));
-            QTest::keyClick(guide, Qt::Key_Escape);
-        });
-        QTest::keyClick(window.grid(), Qt::Key_F1);
+        QVERIFY(driveModal([&] { QTest::keyClick(window.grid(), Qt::Key_F1); },
+                           [](QWidget* guide) {
+                               QCOMPARE(guide->objectName(), QStringLiteral("frmGuida"));
+                               QTest::keyClick(guide, Qt::Key_Escape);
+                           }));
         QVERIFY(window.isVisible());
         QTest::keyClick(window.grid(), Qt::Key_Escape);
         QVERIFY(!window.isVisible());
@@ -230,11 +231,11 @@ private slots:
         TfrmAutoparco fleet(fake.context());
         fleet.show();
         fleet.edit(QStringLiteral("Marca"))->setText(QStringLiteral("in corso"));
-        onNextModal([](QWidget* dialog) {
-            click(dialog, QStringLiteral("btnCerca"));
-            click(dialog, QStringLiteral("btnChiudi"));
-        });
-        click(&fleet, QStringLiteral("cmdTrova"));
+        QVERIFY(driveModal([&] { QVERIFY(click(&fleet, QStringLiteral("cmdTrova"))); },
+                           [](QWidget* dialog) {
+                               QVERIFY(click(dialog, QStringLiteral("btnCerca")));
+                               QVERIFY(click(dialog, QStringLiteral("btnChiudi")));
+                           }));
         QCOMPARE(fleet.position(), QString());
         QCOMPARE(fleet.edit(QStringLiteral("Marca"))->text(), QStringLiteral("in corso"));
     }
@@ -280,7 +281,7 @@ private slots:
         fake.messages().answerNext(exportIt);
         fake.messages().answerNext(openIt);
         window.show();
-        click(&window, QStringLiteral("cmdEsporta"));
+        QVERIFY(click(&window, QStringLiteral("cmdEsporta")));
         const QString sheet = fake.file(QStringLiteral("Parco_Veicoli.xls"));
         QCOMPARE(QFile::exists(sheet), exportIt);
         QCOMPARE(fake.messages().all().first().text,

@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(dialog->findChild<QPushButton*>(QStringLiteral("btnStampa"))->text(), startText);
         QCOMPARE(dialog->size(), QSize(364, 287));
         dialog->show();
-        click(dialog.get(), "btnStampa");
+        QVERIFY(click(dialog.get(), "btnStampa"));
 
         const auto& outputs = preview ? fake.reports().previewed : fake.reports().printed;
         const auto& others = preview ? fake.reports().printed : fake.reports().previewed;
@@ -266,7 +266,7 @@ private slots:
         fleet.edit(QStringLiteral("BiciNum"))->setText(QStringLiteral(" B|07 "));
         TfrmAnteprimaAutomezzo dialog(fake.context(), fleet);
         dialog.show();
-        click(&dialog, "btnStampa");
+        QVERIFY(click(&dialog, "btnStampa"));
         QCOMPARE(fake.reports().previewed.size(), std::size_t(1));
         QCOMPARE(fake.reports().previewed.front().fileName, QStringLiteral("Scheda veicolo B 07"));
         QCOMPARE(fake.reports().previewed.front().name,
@@ -288,7 +288,7 @@ private slots:
         fleet.edit(QStringLiteral("BiciNum"))->setText(QStringLiteral("B-07"));
         const auto dialog = makeDialog(preview, fake.context(), fleet);
         dialog->show();
-        click(dialog.get(), "btnAnnulla");
+        QVERIFY(click(dialog.get(), "btnAnnulla"));
         QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QVERIFY(fake.reports().printed.empty());
@@ -319,7 +319,7 @@ private slots:
         TfrmAutoparco fleet(fake.context());
         const auto dialog = makeDialog(preview, fake.context(), fleet);
         dialog->show();
-        click(dialog.get(), "btnStampa");
+        QVERIFY(click(dialog.get(), "btnStampa"));
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text, warning);

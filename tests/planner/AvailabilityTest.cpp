@@ -80,35 +80,35 @@ struct Shown {
 };
 
 // Runs the availability window from the planner entry: drive types and searches, then the lines
-// on show are kept and the window is closed (or left to drive when it closed it).
-Shown runAvailability(TfrmMenuCamere& entry, const std::function<void(QWidget*)>& drive)
+// on show are kept and the window is closed (or left to drive when it closed it). False when a step
+// failed.
+[[nodiscard]] bool runAvailability(TfrmMenuCamere& entry, const std::function<void(QWidget*)>& drive,
+                                   Shown& shown)
 {
-    Shown shown;
-    onNextModal([&shown, drive](QWidget* dialog) {
-        shown.start = child<QLineEdit>(dialog, QStringLiteral("txtDataInizio"))->text();
-        shown.end = child<QLineEdit>(dialog, QStringLiteral("txtDataFine"))->text();
-        drive(dialog);
-        if (!dialog->isVisible())
-            return;
-        auto* list = child<QListView>(dialog, QStringLiteral("lstRecords"));
-        for (int row = 0; row < list->model()->rowCount(); ++row) {
-            const QModelIndex index = list->model()->index(row, 0);
-            shown.lines.append(index.data().toString());
-            shown.colours.append(index.data(Qt::ForegroundRole).value<QColor>().rgba());
-        }
-        shown.counts = child<QLabel>(dialog, QStringLiteral("lblTrovate"))->text();
-        if (list->model()->rowCount() > 0) {
-            list->setCurrentIndex(list->model()->index(0, 0));
-            shown.firstDetail = child<QLabel>(dialog, QStringLiteral("lblGiorni"))->text();
-        }
-        if (list->model()->rowCount() > 2) {
-            list->setCurrentIndex(list->model()->index(2, 0));
-            shown.thirdDays = child<QLabel>(dialog, QStringLiteral("lblGiorni"))->text();
-        }
-        click(dialog, QStringLiteral("btnChiudi"));
-    });
-    click(&entry, QStringLiteral("btnDisponibilita"));
-    return shown;
+    return driveModal([&] { QVERIFY(click(&entry, QStringLiteral("btnDisponibilita"))); },
+                      [&shown, drive](QWidget* dialog) {
+                          shown.start = child<QLineEdit>(dialog, QStringLiteral("txtDataInizio"))->text();
+                          shown.end = child<QLineEdit>(dialog, QStringLiteral("txtDataFine"))->text();
+                          drive(dialog);
+                          if (!dialog->isVisible())
+                              return;
+                          auto* list = child<QListView>(dialog, QStringLiteral("lstRecords"));
+                          for (int row = 0; row < list->model()->rowCount(); ++row) {
+                              const QModelIndex index = list->model()->index(row, 0);
+                              shown.lines.append(index.data().toString());
+                              shown.colours.append(index.data(Qt::ForegroundRole).value<QColor>().rgba());
+                          }
+                          shown.counts = child<QLabel>(dialog, QStringLiteral("lblTrovate"))->text();
+                          if (list->model()->rowCount() > 0) {
+                              list->setCurrentIndex(list->model()->index(0, 0));
+                              shown.firstDetail = child<QLabel>(dialog, QStringLiteral("lblGiorni"))->text();
+                          }
+                          if (list->model()->rowCount() > 2) {
+                              list->setCurrentIndex(list->model()->index(2, 0));
+                              shown.thirdDays = child<QLabel>(dialog, QStringLiteral("lblGiorni"))->text();
+                          }
+                          QVERIFY(click(dialog, QStringLiteral("btnChiudi")));
+                      });
 }
 
 // A line of the availability list: the status, the vehicle's number, the days, the rest of the
@@ -155,7 +155,7 @@ void search(QWidget* dialog, const QString& start, const QString& end)
     auto* last = child<QLineEdit>(dialog, QStringLiteral("txtDataFine"));
     last->clear();
     QTest::keyClicks(last, end);
-    click(dialog, QStringLiteral("btnCerca"));
+    QVERIFY(click(dialog, QStringLiteral("btnCerca")));
 }
 
 } // namespace
@@ -311,10 +311,14 @@ private slots:
         entry.show();
         const QString filesBefore = QDir(fake.folder()).entryList(QDir::Files).join(QLatin1Char('|'));
 
-        const Shown shown = runAvailability(entry, [](QWidget* dialog) {
-            search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
-            click(dialog, QStringLiteral("btnStampa"));
-        });
+        Shown shown;
+        QVERIFY(runAvailability(
+            entry,
+            [](QWidget* dialog) {
+                search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
+                QVERIFY(click(dialog, QStringLiteral("btnStampa")));
+            },
+            shown));
         // The printed list says which span it is about.
         QCOMPARE(fake.reports().printed.front().pages.front().find(QStringLiteral("txtTitolo"))->text(),
                  QStringLiteral("Disponibilità veicoli dal 30/12/2026 al 02/01/2027"));
@@ -418,9 +422,13 @@ private slots:
         layDown(fake, number, kind);
         TfrmMenuCamere entry(fake.context());
         entry.show();
-        const Shown shown = runAvailability(entry, [](QWidget* dialog) {
-            search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
-        });
+        Shown shown;
+        QVERIFY(runAvailability(
+            entry,
+            [](QWidget* dialog) {
+                search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
+            },
+            shown));
         QCOMPARE(shown.lines, QStringList{availabilityLine(status, entryLine(entry, number), days)});
         QCOMPARE(shown.colours, QList<QRgb>{QRgb(colour)});
         QCOMPARE(shown.firstDetail, detail);
@@ -468,17 +476,21 @@ private slots:
         layDown(fake, number, kind);
         TfrmMenuCamere entry(fake.context());
         entry.show();
-        const Shown shown = runAvailability(entry, [byEnter](QWidget* dialog) {
-            search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
-            auto* list = child<QListView>(dialog, QStringLiteral("lstRecords"));
-            if (byEnter) {
-                list->setFocus();
-                list->setCurrentIndex(list->model()->index(0, 0));
-                QTest::keyClick(list, Qt::Key_Return);
-            } else {
-                doubleClickRow(list, 0);
-            }
-        });
+        Shown shown;
+        QVERIFY(runAvailability(
+            entry,
+            [byEnter](QWidget* dialog) {
+                search(dialog, QStringLiteral("30/12/2026"), QStringLiteral("02/01/2027"));
+                auto* list = child<QListView>(dialog, QStringLiteral("lstRecords"));
+                if (byEnter) {
+                    list->setFocus();
+                    list->setCurrentIndex(list->model()->index(0, 0));
+                    QTest::keyClick(list, Qt::Key_Return);
+                } else {
+                    QVERIFY(doubleClickRow(list, 0));
+                }
+            },
+            shown));
         if (refusal.isEmpty()) {
             QTRY_COMPARE(entry.lblMemory, QStringLiteral("planning"));
             QCOMPARE(entry.lblFile, fake.file(Planning::fileName(number, QStringLiteral("2026"))));
@@ -531,7 +543,9 @@ private slots:
         addVehicle(fake, QStringLiteral("1"));
         TfrmMenuCamere entry(fake.context());
         entry.show();
-        const Shown shown = runAvailability(entry, [&](QWidget* dialog) { search(dialog, start, end); });
+        Shown shown;
+        QVERIFY(runAvailability(
+            entry, [&](QWidget* dialog) { search(dialog, start, end); }, shown));
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text, warning);
@@ -543,8 +557,9 @@ private slots:
         FakeContext fake;
         TfrmMenuCamere entry(fake.context());
         entry.show();
-        const Shown shown =
-            runAvailability(entry, [](QWidget* dialog) { click(dialog, QStringLiteral("btnCerca")); });
+        Shown shown;
+        QVERIFY(runAvailability(
+            entry, [](QWidget* dialog) { QVERIFY(click(dialog, QStringLiteral("btnCerca"))); }, shown));
         QCOMPARE(fake.messages().last().text, TfrmMenuCamere::noVehiclesText());
         QCOMPARE(shown.lines, QStringList{});
     }
@@ -558,10 +573,15 @@ private slots:
         book(fake, QStringLiteral("8"), 2026, {QDate(2026, 12, 31)});
         TfrmMenuCamere entry(fake.context());
         entry.show();
-        runAvailability(entry, [](QWidget* dialog) {
-            search(dialog, QStringLiteral("31/12/2026"), QStringLiteral("01/01/2027"));
-            doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 1); // PARZIALE, vehicle 8
-        });
+        Shown shown;
+        QVERIFY(runAvailability(
+            entry,
+            [](QWidget* dialog) {
+                search(dialog, QStringLiteral("31/12/2026"), QStringLiteral("01/01/2027"));
+                // PARZIALE, vehicle 8
+                QVERIFY(doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 1));
+            },
+            shown));
         QTRY_COMPARE(entry.lblMemory, QStringLiteral("planning"));
         QCOMPARE(entry.lblBiciNum, QStringLiteral("8"));
         QCOMPARE(entry.lblFile, fake.file(Planning::fileName(QStringLiteral("8"), QStringLiteral("2026"))));

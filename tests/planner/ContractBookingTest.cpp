@@ -369,7 +369,7 @@ private slots:
         set("Marca", "Atala City");
         set("DataInizio", "01/05/2024");
         set("DataFine", "02/05/2024");
-        click(&form, QStringLiteral("cmdSalva"));
+        QVERIFY(click(&form, QStringLiteral("cmdSalva")));
         QVERIFY2(fake.messages().count() == 2, qPrintable(fake.messages().last().text));
         QCOMPARE(int(fake.messages().all().at(0).kind), int(MessageKind::Information));
         QCOMPARE(
@@ -380,14 +380,14 @@ private slots:
                  (QStringList{"01/05=Rossi Mario 333 1234567", "02/05=Rossi Mario 333 1234567"}));
         // The same contract saved with a later end: the booking moves (here, grows by a day).
         set("DataFine", "03/05/2024");
-        click(&form, QStringLiteral("cmdSalva"));
+        QVERIFY(click(&form, QStringLiteral("cmdSalva")));
         QVERIFY(fake.messages().last().text.startsWith(
             QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario")));
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024).size(), 3);
         // Reopened from the archive and saved unchanged: nothing more is asked.
         const int asked = fake.messages().count();
         form.showRecord(1);
-        click(&form, QStringLiteral("cmdSalva"));
+        QVERIFY(click(&form, QStringLiteral("cmdSalva")));
         QCOMPARE(fake.messages().count(), asked + 1); // the save's own message alone
     }
 

@@ -106,7 +106,7 @@ struct Planner {
             if (lines.at(row).startsWith(QStringLiteral("Bici n. ") + number + QLatin1Char(' ')))
                 list->setCurrentIndex(list->model()->index(row, 0));
         }
-        click(entry(), QStringLiteral("btnApriFatture"));
+        QVERIFY(click(entry(), QStringLiteral("btnApriFatture")));
     }
     // Shows the planner entry of app, picks its first line and presses Apri.
     static void openFirst(Application& app)
@@ -114,7 +114,7 @@ struct Planner {
         app.plannerEntry()->show();
         child<QListView>(app.plannerEntry(), QStringLiteral("lstRecords"))
             ->setCurrentIndex(app.plannerEntry()->vehicles().index(0, 0));
-        click(app.plannerEntry(), QStringLiteral("btnApriFatture"));
+        QVERIFY(click(app.plannerEntry(), QStringLiteral("btnApriFatture")));
     }
 };
 
@@ -171,7 +171,7 @@ private slots:
         if (pick)
             p.open(vehicles.first());
         else
-            click(p.entry(), QStringLiteral("btnApriFatture"));
+            QVERIFY(click(p.entry(), QStringLiteral("btnApriFatture")));
         QCOMPARE(p.fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(p.fake.messages().last().text, warning);
         QVERIFY(p.entry()->isVisible());
@@ -218,12 +218,12 @@ private slots:
         QCOMPARE(shown.names, QStringList{QStringLiteral("rf::TfrmPlanning frmPlanning")});
         QCOMPARE(strayTopLevels({p.app->login(), p.app->launcher(), p.entry(), p.grid()}), QStringList());
 
-        onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnAnnulla")); });
-        click(p.grid(), QStringLiteral("libGiu_27"));
+        QVERIFY(driveModal([&] { QVERIFY(click(p.grid(), QStringLiteral("libGiu_27"))); },
+                           [](QWidget* dialog) { QVERIFY(click(dialog, QStringLiteral("btnAnnulla"))); }));
         p.grid()->close();
         p.entry()->show();
-        onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnChiudi")); });
-        click(p.entry(), QStringLiteral("btnDisponibilita"));
+        QVERIFY(driveModal([&] { QVERIFY(click(p.entry(), QStringLiteral("btnDisponibilita"))); },
+                           [](QWidget* dialog) { QVERIFY(click(dialog, QStringLiteral("btnChiudi"))); }));
         QCOMPARE(shown.names, (QStringList{QStringLiteral("rf::TfrmPlanning frmPlanning"),
                                            QStringLiteral("rf::TfrmGiorno frmGiorno"),
                                            QStringLiteral("rf::TfrmAvvio frmAvvio"),
@@ -300,14 +300,15 @@ private slots:
             QVERIFY2(field->cursorPosition() == 0, name);
         }
         // The day dialog's band wraps the vehicle line instead of cutting it.
-        onNextModal([](QWidget* dialog) {
-            auto* band = child<QLabel>(dialog, QStringLiteral("infCamera"));
-            QVERIFY(band->text().startsWith(QStringLiteral("Bici n. 1234567890123456789012345  Bianchi")));
-            QVERIFY(band->wordWrap());
-            QVERIFY(band->height() >= band->heightForWidth(band->width()));
-            click(dialog, QStringLiteral("btnAnnulla"));
-        });
-        click(grid, QStringLiteral("libGiu_27"));
+        QVERIFY(driveModal([&] { QVERIFY(click(grid, QStringLiteral("libGiu_27"))); },
+                           [](QWidget* dialog) {
+                               auto* band = child<QLabel>(dialog, QStringLiteral("infCamera"));
+                               QVERIFY(band->text().startsWith(
+                                   QStringLiteral("Bici n. 1234567890123456789012345  Bianchi")));
+                               QVERIFY(band->wordWrap());
+                               QVERIFY(band->height() >= band->heightForWidth(band->width()));
+                               QVERIFY(click(dialog, QStringLiteral("btnAnnulla")));
+                           }));
     }
 
     void storedBookingsShowRed()
@@ -332,21 +333,21 @@ private slots:
     {
         Planner p({QStringLiteral("7")});
         p.open(QStringLiteral("7"));
-        onNextModal([](QWidget* dialog) {
-            auto* day = qobject_cast<TfrmGiorno*>(dialog);
-            QVERIFY(day);
-            QCOMPARE(day->lblMemory, QStringLiteral("giu_27"));
-            QCOMPARE(child<QLabel>(day, QStringLiteral("infGiorno"))->text(),
-                     QStringLiteral("Prenotazione del 27 giugno 2024"));
-            QCOMPARE(child<QLabel>(day, QStringLiteral("infCamera"))->text(),
-                     QStringLiteral("Bici n. 7  Atala City"));
-            QVERIFY(!day->showsBooked());
-            QTest::keyClicks(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")),
-                             QStringLiteral("  Rossi 333 "));
-            QVERIFY(day->showsBooked());
-            click(day, QStringLiteral("btnChiudi"));
-        });
-        click(p.grid(), QStringLiteral("libGiu_27"));
+        QVERIFY(driveModal([&] { QVERIFY(click(p.grid(), QStringLiteral("libGiu_27"))); },
+                           [](QWidget* dialog) {
+                               auto* day = qobject_cast<TfrmGiorno*>(dialog);
+                               QVERIFY(day);
+                               QCOMPARE(day->lblMemory, QStringLiteral("giu_27"));
+                               QCOMPARE(child<QLabel>(day, QStringLiteral("infGiorno"))->text(),
+                                        QStringLiteral("Prenotazione del 27 giugno 2024"));
+                               QCOMPARE(child<QLabel>(day, QStringLiteral("infCamera"))->text(),
+                                        QStringLiteral("Bici n. 7  Atala City"));
+                               QVERIFY(!day->showsBooked());
+                               QTest::keyClicks(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")),
+                                                QStringLiteral("  Rossi 333 "));
+                               QVERIFY(day->showsBooked());
+                               QVERIFY(click(day, QStringLiteral("btnChiudi")));
+                           }));
         QCOMPARE(p.grid()->days()[std::size_t(Planning::slotOf(6, 27))], QStringLiteral("Rossi 333"));
         QVERIFY(child<QWidget>(p.grid(), QStringLiteral("occGiu_27"))->isVisible());
     }
@@ -359,21 +360,21 @@ private slots:
                    QStringLiteral(" Rossi "));
         day.show();
         QVERIFY(day.showsBooked());
-        click(&day, QStringLiteral("cmdClipboard"));
+        QVERIFY(click(&day, QStringLiteral("cmdClipboard")));
         QCOMPARE(fake.clipboard().content, QStringLiteral(" Rossi ")); // as typed
         QCOMPARE(fake.messages().last().text,
                  QStringLiteral("Il contenuto del campo di testo è stato copiato in memoria."));
         auto* text = child<QLineEdit>(&day, QStringLiteral("txtPrenotazione"));
         text->setText(QStringLiteral("   "));
         QVERIFY(!day.showsBooked());
-        click(&day, QStringLiteral("cmdClipboard"));
+        QVERIFY(click(&day, QStringLiteral("cmdClipboard")));
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(
             fake.messages().last().text,
             QStringLiteral("Attenzione: il campo di testo non contiene nessun dato da copiare in memoria."));
         QCOMPARE(fake.clipboard().content, QStringLiteral(" Rossi "));
         text->setText(QStringLiteral("x"));
-        click(&day, QStringLiteral("cmdCancella"));
+        QVERIFY(click(&day, QStringLiteral("cmdCancella")));
         QCOMPARE(text->text(), QString());
         QCOMPARE(text->maxLength(), 50);
         QCOMPARE(day.text(), QString());
@@ -383,7 +384,7 @@ private slots:
     {
         Planner p({QStringLiteral("7")}, QStringLiteral("2025"));
         p.open(QStringLiteral("7"));
-        click(p.grid(), QStringLiteral("libFeb_29"));
+        QVERIFY(click(p.grid(), QStringLiteral("libFeb_29")));
         QCOMPARE(p.fake.messages().last().text,
                  QStringLiteral("Attenzione: la data 29/02/2025 non esiste.\n\r\n\rPer poter effettuare la "
                                 "prenotazione è necessario indicare una data valida."));
@@ -451,7 +452,7 @@ private slots:
         interval.show();
         pickInterval(&interval, picks);
         child<QLineEdit>(&interval, QStringLiteral("txtPrenotazione"))->setText(text);
-        click(&interval, QStringLiteral("btnChiudi"));
+        QVERIFY(click(&interval, QStringLiteral("btnChiudi")));
         QCOMPARE(int(fake.messages().last().kind), kind);
         QCOMPARE(fake.messages().last().text, message);
         QVERIFY(interval.isVisible());
@@ -476,13 +477,14 @@ private slots:
         Planner p({QStringLiteral("7")});
         p.open(QStringLiteral("7"));
         p.grid()->setDay(Planning::slotOf(2, 28), QStringLiteral("Bianchi"));
-        onNextModal([](QWidget* dialog) {
-            pickInterval(dialog, {QStringLiteral("27"), QStringLiteral("Febbraio"), QStringLiteral("02"),
-                                  QStringLiteral("Marzo")});
-            child<QLineEdit>(dialog, QStringLiteral("txtPrenotazione"))->setText(QStringLiteral("Rossi 333"));
-            click(dialog, QStringLiteral("btnChiudi"));
-        });
-        click(p.grid(), QStringLiteral("cmdIntervallo"));
+        QVERIFY(driveModal([&] { QVERIFY(click(p.grid(), QStringLiteral("cmdIntervallo"))); },
+                           [](QWidget* dialog) {
+                               pickInterval(dialog, {QStringLiteral("27"), QStringLiteral("Febbraio"),
+                                                     QStringLiteral("02"), QStringLiteral("Marzo")});
+                               child<QLineEdit>(dialog, QStringLiteral("txtPrenotazione"))
+                                   ->setText(QStringLiteral("Rossi 333"));
+                               QVERIFY(click(dialog, QStringLiteral("btnChiudi")));
+                           }));
         QStringList booked;
         for (int slot = 0; slot < Planning::DayCount; ++slot) {
             if (p.grid()->isBooked(slot))
@@ -542,7 +544,7 @@ private slots:
         interval.show();
         pickInterval(&interval, {"01", "Febbraio", "13", "Maggio"});
         child<QLineEdit>(&interval, QStringLiteral("txtPrenotazione"))->setText(QStringLiteral("Rossi"));
-        click(&interval, QStringLiteral("btnChiudi"));
+        QVERIFY(click(&interval, QStringLiteral("btnChiudi")));
         const QString question = QStringLiteral("INTERVALLO SELEZIONATO:  DAL  01/02/") + year +
                                  QStringLiteral(" AL 13/05/") + year +
                                  QStringLiteral(".\r\n\r\nSi conferma la prenotazione?");
@@ -568,17 +570,15 @@ private slots:
         int selected = -1;
         const auto findRossi = [&selected](QWidget* dialog) {
             child<QLineEdit>(dialog, QStringLiteral("txtTrova"))->setText(QStringLiteral("ROSSI"));
-            click(dialog, QStringLiteral("btnTrova"));
+            QVERIFY(click(dialog, QStringLiteral("btnTrova")));
             selected = child<QListView>(dialog, QStringLiteral("lstRecords"))->currentIndex().row();
-            click(dialog, QStringLiteral("btnStampa"));
-            click(dialog, QStringLiteral("btnChiudi"));
+            QVERIFY(click(dialog, QStringLiteral("btnStampa")));
+            QVERIFY(click(dialog, QStringLiteral("btnChiudi")));
         };
-        onNextModal(findRossi);
-        click(p.grid(), QStringLiteral("cmdRiepilogo"));
+        QVERIFY(driveModal([&] { QVERIFY(click(p.grid(), QStringLiteral("cmdRiepilogo"))); }, findRossi));
         QCOMPARE(selected, 0);
         // Reopened, the same key goes on after the first line, as the last search is remembered.
-        onNextModal(findRossi);
-        click(p.grid(), QStringLiteral("cmdRiepilogo"));
+        QVERIFY(driveModal([&] { QVERIFY(click(p.grid(), QStringLiteral("cmdRiepilogo"))); }, findRossi));
         QCOMPARE(selected, 2);
         const Reports::LaidOutPage& page = p.fake.reports().printed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(),
@@ -591,8 +591,8 @@ private slots:
         Planner p({QStringLiteral("7")});
         p.open(QStringLiteral("7"));
         p.grid()->setDay(Planning::slotOf(5, 12), QStringLiteral("Rossi"));
-        onNextModal([](QWidget* dialog) { click(dialog, QStringLiteral("btnStampa")); });
-        click(p.grid(), QStringLiteral("cmdAnteprima"));
+        QVERIFY(driveModal([&] { QVERIFY(click(p.grid(), QStringLiteral("cmdAnteprima"))); },
+                           [](QWidget* dialog) { QVERIFY(click(dialog, QStringLiteral("btnStampa"))); }));
         QCOMPARE(p.fake.reports().previewed.size(), std::size_t(1));
         const Reports::LaidOutPage& page = p.fake.reports().previewed.front().pages.front();
         QCOMPARE(page.find(QStringLiteral("txtMag_12"))->text(), QStringLiteral("X"));
