@@ -316,6 +316,18 @@ private slots:
         QVERIFY(!amount->hasSelectedText());
     }
 
+    // Style sheets name their colours; a misspelt name is found, and every named colour resolves.
+    void styleSheetsNameColours()
+    {
+        QCOMPARE(
+            Style::unknownColourNames(QStringLiteral("color: @Ink; border: 1px solid @Inkk; @FocusRing")),
+            QStringList{QStringLiteral("Inkk")});
+        QCOMPARE(Style::sheet(QStringLiteral("color: @Ink; background: @PanelWash;")),
+                 QStringLiteral("color: #1F2A44; background: rgba(255, 255, 255, 200);"));
+        QCOMPARE(Style::sheet(QStringLiteral("@LinkPressed @UnplannableGrey")),
+                 QStringLiteral("#FFA500 #616161"));
+    }
+
     void datesAreDayMonthYearWithSlashes()
     {
         QCOMPARE(formatDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));

@@ -8,6 +8,7 @@
 #include "common/ui/PictureButton.h"
 #include "common/ui/Style.h"
 #include "common/ui/TfrmGuida.h"
+#include "common/ui/WorkWindow.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -30,7 +31,7 @@ TfrmAvvio::TfrmAvvio(Context& context, QWidget* parent) : QWidget(parent), m_con
 {
     setObjectName(QStringLiteral("frmAvvio"));
     setWindowTitle(QStringLiteral(" Rotaflux"));
-    setMinimumSize(1016, 713);
+    setMinimumSize(WorkWindow::DesignSize);
     Style::gradientBackground(this);
 
     // The panel keeps its size and sits in the middle of the window, maximised or not.

@@ -16,38 +16,9 @@ namespace {
 
 const std::map<QString, QRgb>& namedColours()
 {
-    static const std::map<QString, QRgb> colours{
-        {QStringLiteral("White"), White},
-        {QStringLiteral("FocusYellow"), FocusYellow},
-        {QStringLiteral("IdleFill"), IdleFill},
-        {QStringLiteral("EditBorder"), EditBorder},
-        {QStringLiteral("StatusStrip"), StatusStrip},
-        {QStringLiteral("SteelBlue"), SteelBlue},
-        {QStringLiteral("SteelBlueDark"), SteelBlueDark},
-        {QStringLiteral("SteelBlueFaded"), SteelBlueFaded},
-        {QStringLiteral("DeepBlue"), DeepBlue},
-        {QStringLiteral("LinkBlue"), LinkBlue},
-        {QStringLiteral("Ink"), Ink},
-        {QStringLiteral("Navy"), Navy},
-        {QStringLiteral("PanelBorder"), PanelBorder},
-        {QStringLiteral("ToolbarRule"), ToolbarRule},
-        {QStringLiteral("Mist"), Mist},
-        {QStringLiteral("BlockFill"), BlockFill},
-        {QStringLiteral("CardBorder"), CardBorder},
-        {QStringLiteral("SheetBorder"), SheetBorder},
-        {QStringLiteral("ReadOnlyFill"), ReadOnlyFill},
-        {QStringLiteral("ReadOnlyText"), ReadOnlyText},
-        {QStringLiteral("NavigationBar"), NavigationBar},
-        {QStringLiteral("Crimson"), Crimson},
-        {QStringLiteral("DarkCyan"), DarkCyan},
-        {QStringLiteral("Brown"), Brown},
-        {QStringLiteral("NavigationRule"), NavigationRule},
-        {QStringLiteral("PanelWash"), PanelWash},
-        {QStringLiteral("HoverWash"), HoverWash},
-        {QStringLiteral("LightWash"), LightWash},
-        {QStringLiteral("FocusRing"), FocusRing},
-        {QStringLiteral("HeaderFill"), HeaderFill},
-    };
+#define RF_NAME_COLOUR(name, value) {QStringLiteral(#name), name},
+    static const std::map<QString, QRgb> colours{RF_STYLE_COLOURS(RF_NAME_COLOUR)};
+#undef RF_NAME_COLOUR
     return colours;
 }
 
@@ -76,17 +47,33 @@ QString css(QRgb colour)
     return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
 }
 
-QString sheet(const QString& text)
+static const QRegularExpression& colourReference()
 {
     static const QRegularExpression name(QStringLiteral("@([A-Za-z]+)"));
+    return name;
+}
+
+QStringList unknownColourNames(const QString& text)
+{
+    QStringList unknown;
+    for (auto it = colourReference().globalMatch(text); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (namedColours().find(name) == namedColours().end())
+            unknown.append(name);
+    }
+    return unknown;
+}
+
+QString sheet(const QString& text)
+{
+    if (const QStringList unknown = unknownColourNames(text); !unknown.isEmpty())
+        qFatal("Style::sheet: no colour named @%s", qPrintable(unknown.join(QStringLiteral(", @"))));
     QString out;
     qsizetype last = 0;
-    for (auto it = name.globalMatch(text); it.hasNext();) {
+    for (auto it = colourReference().globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        const auto found = namedColours().find(m.captured(1));
-        Q_ASSERT_X(found != namedColours().end(), "Style::sheet", "unknown colour name");
         out += text.mid(last, m.capturedStart() - last);
-        out += found != namedColours().end() ? css(found->second) : m.captured(0);
+        out += css(namedColours().find(m.captured(1))->second);
         last = m.capturedEnd();
     }
     out += text.mid(last);

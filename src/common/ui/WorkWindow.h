@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 #include <functional>
@@ -19,8 +20,9 @@ class Context;
 class WorkWindow : public QWidget {
     Q_OBJECT
 public:
-    // The content is designed for a client area of 1016 x 713 and stays centred when maximised;
-    // the window may be as small as the panel itself.
+    // The client area every work window (and the launcher) is designed for. The content stays
+    // centred when maximised; the window may be as small as the panel itself.
+    static constexpr QSize DesignSize{1016, 713};
     static constexpr int PanelWidth = 996;
     static constexpr int PanelHeight = 692;
 

@@ -31,16 +31,33 @@ namespace rf {
 
 namespace {
 
-// The window is designed for a client area of 1016 x 713 and scaled to the window, up or down, so
+// The window is designed for WorkWindow::DesignSize and scaled to the window, up or down, so
 // that it fits a laptop's screen less its taskbar as well as a large one.
-constexpr int DesignWidth = 1016;
-constexpr int DesignHeight = 713;
+constexpr int DesignWidth = WorkWindow::DesignSize.width();
+constexpr int DesignHeight = WorkWindow::DesignSize.height();
 constexpr int TileWidth = 24;
 constexpr int TileHeight = 33;
+// Where the pieces sit in the design area: the command bar, the vehicle band, the status strip;
+// then one row per month, its title at the left and a tile per day after it.
+constexpr QRect CommandBarPlace(10, 6, 996, 58);
+constexpr QRect VehicleBandPlace(10, 72, 996, 68);
+constexpr QRect StatusStripPlace(10, 680, 996, 26);
+constexpr int FirstMonthTop = 152;
+constexpr int MonthPitch = 40;
+constexpr int MonthTitleLeft = 24;
+constexpr int MonthTitleWidth = 136;
+constexpr int FirstTileLeft = 166;
+constexpr int TilePitch = 26;
+
+QRect monthTitlePlace(int month)
+{
+    return QRect(MonthTitleLeft, FirstMonthTop + MonthPitch * (month - 1), MonthTitleWidth, TileHeight);
+}
 
 QRect tilePlace(int month, int day)
 {
-    return QRect(166 + 26 * (day - 1), 152 + 40 * (month - 1), TileWidth, TileHeight);
+    return QRect(FirstTileLeft + TilePitch * (day - 1), FirstMonthTop + MonthPitch * (month - 1), TileWidth,
+                 TileHeight);
 }
 
 } // namespace
@@ -55,6 +72,23 @@ TfrmPlanning::TfrmPlanning(Context& context, QWidget* parent)
 void TfrmPlanning::buildWindow()
 {
     Style::gradientBackground(this);
+    place(buildStatusStrip(), StatusStripPlace);
+    place(buildCommandBar(), CommandBarPlace);
+    place(buildVehicleBand(), VehicleBandPlace);
+    buildMonthRows();
+    placeCanvas();
+}
+
+// Every widget is made a child of the window when it is created: one shown without a parent would
+// become a window of its own for a moment.
+void TfrmPlanning::place(QWidget* widget, const QRect& designRect)
+{
+    Q_ASSERT(widget->parentWidget() == this);
+    m_placed.emplace_back(widget, designRect);
+}
+
+QWidget* TfrmPlanning::buildStatusStrip()
+{
     QWidget* strip = nullptr;
     m_panInfo = Status::makeStrip(this, QStringLiteral("Pronto per archiviare una nuova scheda..."), &strip);
     Status::clears(this, m_panInfo);
@@ -67,13 +101,11 @@ void TfrmPlanning::buildWindow()
     m_lblAvviso->hide();
     if (auto* stripLayout = qobject_cast<QHBoxLayout*>(strip->layout()))
         stripLayout->addWidget(m_lblAvviso);
-    // Every widget is made a child of the window when it is created: one shown without a parent
-    // would become a window of its own for a moment.
-    const auto place = [this](QWidget* widget, const QRect& designRect) {
-        Q_ASSERT(widget->parentWidget() == this);
-        m_placed.emplace_back(widget, designRect);
-    };
+    return strip;
+}
 
+QWidget* TfrmPlanning::buildCommandBar()
+{
     auto* bar = new CommandBar(m_panInfo, this);
     bar->add(QStringLiteral("cmdIntervallo"), QStringLiteral(":/planner/interval.svg"),
              QStringLiteral("Prenota intervallo di tempo."), [this] { cmdIntervalloClick(); });
@@ -96,9 +128,12 @@ void TfrmPlanning::buildWindow()
     // The exit command of this window has its own hint.
     if (auto* exit = bar->findChild<QWidget*>(QStringLiteral("cmdEsci")))
         Status::hint(exit, m_panInfo, QStringLiteral("Esci da questa schermata di lavoro."));
-    place(bar, QRect(10, 6, 996, 58));
+    return bar;
+}
 
-    // The vehicle band: four read-only fields and the year.
+// Four read-only fields and the year.
+QWidget* TfrmPlanning::buildVehicleBand()
+{
     auto* band = new QFrame(this);
     band->setObjectName(QStringLiteral("panVeicolo"));
     band->setStyleSheet(Style::sheet(QStringLiteral("#panVeicolo { background: @PanelWash; border: 1px solid"
@@ -132,9 +167,12 @@ void TfrmPlanning::buildWindow()
     m_txtAnno->setStyleSheet(Style::sheet(QStringLiteral("color: @FocusYellow; background: @SteelBlue;"
                                                          " border-radius: 6px; padding: 0 14px;")));
     bandLayout->addWidget(m_txtAnno, 0, 4, 2, 1);
-    place(band, QRect(10, 72, 996, 68));
+    return band;
+}
 
-    // Twelve month rows: the title, then a free and a booked tile for every day.
+// Twelve month rows: the title, then a free and a booked tile for every day.
+void TfrmPlanning::buildMonthRows()
+{
     const QString tileHint =
         QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
     for (int m = 1; m <= 12; ++m) {
@@ -146,7 +184,7 @@ void TfrmPlanning::buildWindow()
         title->setStyleSheet(
             Style::sheet(QStringLiteral("background: @SteelBlue; color: white; border-radius: 3px;")));
         Status::clears(title, m_panInfo);
-        place(title, QRect(24, 152 + 40 * (m - 1), 136, 33));
+        place(title, monthTitlePlace(m));
         for (int d = 1; d <= month.days; ++d) {
             const int slot = Planning::slotOf(m, d);
             for (const bool booked : {false, true}) {
@@ -162,8 +200,6 @@ void TfrmPlanning::buildWindow()
             }
         }
     }
-    place(strip, QRect(10, 680, 996, 26));
-    placeCanvas();
 }
 
 void TfrmPlanning::placeCanvas()

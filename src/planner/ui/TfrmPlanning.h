@@ -54,6 +54,11 @@ protected:
 
 private:
     void buildWindow();
+    QWidget* buildStatusStrip();
+    QWidget* buildCommandBar();
+    QWidget* buildVehicleBand();
+    void buildMonthRows();
+    void place(QWidget* widget, const QRect& designRect);
     void reset();
     void load();
     // Saves merged with what is stored; false when the user chose to keep the grid open.
