@@ -18,7 +18,6 @@
 #include "contracts/ui/TfrmTrovaContratti_DOZ_Bici.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
-#include "fleet/ui/TfrmStampaAutomezzo.h"
 #include "fleet/ui/TfrmTrovaBici.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/TfrmDisponibilita.h"
@@ -377,7 +376,7 @@ void measureFleet(int vehicles)
              QStringLiteral("+%1 MB").arg(peak, 0, 'f', 1), QString(), peak, 100, QStringLiteral("≤ 100 MB"));
 
     const auto sheetToPdf = [&](qint64* bytes) {
-        const std::optional<Reports::Report> sheet = vehicleSheetBuilder(fleet)();
+        const std::optional<Reports::Report> sheet = fleet.sheetBuilder()();
         const Reports::Prepared prepared = Reports::prepare(*sheet, QDate::currentDate());
         const QString pdf = folder.file(QStringLiteral("scheda.pdf"));
         Reports::writePdf(prepared.document, pdf);

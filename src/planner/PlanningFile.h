@@ -122,4 +122,12 @@ QString dateText(int slot, const QString& year);
 QString summaryLine(int slot, const QString& text);
 
 } // namespace Planning
+
+// The planning a grid works on: the vehicle, the year and the file of both.
+struct PlanningTarget {
+    Planning::Vehicle vehicle;
+    QString year;
+    QString file; // full path
+};
+
 } // namespace rf

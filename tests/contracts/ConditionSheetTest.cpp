@@ -207,7 +207,7 @@ private slots:
                         {"Minore", "ROSSI GIULIA"},
                         {"TotGiorni", "4"},
                         {"Difetti", " Graffio sul carter "}});
-        TfrmStampa_Scheda_Danni_Bici dialog(fake.context(), form);
+        TfrmStampa_Scheda_Danni_Bici dialog(fake.context(), &form, form.shownCard());
         QCOMPARE(dialog.objectName(), QStringLiteral("frmStampa_Scheda_Danni_Bici"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral(" Stampa scheda verifica stato veicolo"));
         QCOMPARE(dialog.size(), QSize(363, 300));
@@ -261,7 +261,7 @@ private slots:
         FakeContext fake;
         fake.reports().fail = true;
         TfrmContratti_Noleggio_Bici form(fake.context());
-        TfrmStampa_Scheda_Danni_Bici dialog(fake.context(), form);
+        TfrmStampa_Scheda_Danni_Bici dialog(fake.context(), &form, form.shownCard());
         dialog.show();
         QVERIFY(click(&dialog, QStringLiteral("btnSchedaVerifica")));
         QCOMPARE(fake.messages().count(), 1);
@@ -277,7 +277,7 @@ private slots:
     {
         FakeContext fake;
         TfrmContratti_Noleggio_Bici form(fake.context());
-        TfrmStampa_Scheda_Danni_Bici dialog(fake.context(), form);
+        TfrmStampa_Scheda_Danni_Bici dialog(fake.context(), &form, form.shownCard());
         dialog.show();
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnAnnulla")), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());

@@ -65,22 +65,24 @@ QString paragraphOf(const Document& document, const QString& name)
     return textOf(document, name).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
-// The contract form and one of the two windows over it, shown.
+// The contract form and one of the two windows over it, opened on show() with the contract as
+// the form then shows it.
 struct WindowFixture {
     FakeContext fake;
     std::unique_ptr<TfrmContratti_Noleggio_Bici> form;
+    bool preview;
     QDialog* window = nullptr;
 
-    explicit WindowFixture(bool preview)
+    explicit WindowFixture(bool previewWindow) : preview(previewWindow)
     {
         form = std::make_unique<TfrmContratti_Noleggio_Bici>(fake.context());
-        if (preview)
-            window = new TfrmAnteprima_Contratto_Noleggio_Bici(fake.context(), *form);
-        else
-            window = new TfrmStampa_Contratto_Noleggio_Bici(fake.context(), *form);
     }
     void show()
     {
+        if (preview)
+            window = new TfrmAnteprima_Contratto_Noleggio_Bici(fake.context(), form.get(), form->shownCard());
+        else
+            window = new TfrmStampa_Contratto_Noleggio_Bici(fake.context(), form.get(), form->shownCard());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }

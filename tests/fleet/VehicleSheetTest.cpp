@@ -62,8 +62,8 @@ QImage picture(int width, int height)
 std::unique_ptr<PrintChoiceDialog> makeDialog(bool preview, Context& context, TfrmAutoparco& fleet)
 {
     if (preview)
-        return std::make_unique<TfrmAnteprimaAutomezzo>(context, fleet);
-    return std::make_unique<TfrmStampaAutomezzo>(context, fleet);
+        return std::make_unique<TfrmAnteprimaAutomezzo>(context, &fleet, fleet.sheetBuilder());
+    return std::make_unique<TfrmStampaAutomezzo>(context, &fleet, fleet.sheetBuilder());
 }
 
 } // namespace
@@ -264,7 +264,7 @@ private slots:
         FakeContext fake;
         TfrmAutoparco fleet(fake.context());
         fleet.edit(QStringLiteral("BiciNum"))->setText(QStringLiteral(" B|07 "));
-        TfrmAnteprimaAutomezzo dialog(fake.context(), fleet);
+        TfrmAnteprimaAutomezzo dialog(fake.context(), &fleet, fleet.sheetBuilder());
         dialog.show();
         QVERIFY(click(&dialog, "btnStampa"));
         QCOMPARE(fake.reports().previewed.size(), std::size_t(1));

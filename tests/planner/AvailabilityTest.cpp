@@ -1,6 +1,7 @@
 #include "planner/Availability.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
+#include "planner/ui/PlanningMessages.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "reports/Layout.h"
 #include "support/Archives.h"
@@ -560,7 +561,7 @@ private slots:
         Shown shown;
         QVERIFY(runAvailability(
             entry, [](QWidget* dialog) { QVERIFY(click(dialog, QStringLiteral("btnCerca"))); }, shown));
-        QCOMPARE(fake.messages().last().text, TfrmMenuCamere::noVehiclesText());
+        QCOMPARE(fake.messages().last().text, PlanningMessages::noVehicles());
         QCOMPARE(shown.lines, QStringList{});
     }
 

@@ -56,6 +56,15 @@ QStringList CardWindow::cardTexts() const
     return texts;
 }
 
+ShownCard CardWindow::shownCard() const
+{
+    ShownCard card;
+    for (std::size_t i = 0; i < m_edits.size(); ++i)
+        card.edits.insert(m_layout.name(int(i)), m_edits[i]->text());
+    card.position = position();
+    return card;
+}
+
 void CardWindow::showTexts(const QStringList& texts)
 {
     for (std::size_t i = 0; i < m_edits.size(); ++i)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/ShownCard.h"
 #include "common/ui/WorkWindow.h"
 #include "storage/Attachments.h"
 #include "storage/CardBrowsing.h"
@@ -30,6 +31,8 @@ public:
     const AttachmentValues& attachments() const { return m_attachments; }
     // The card's texts in record order.
     QStringList cardTexts() const;
+    // The edits' texts by field name and the position, for a print or preview dialog.
+    ShownCard shownCard() const;
 
     // The card commands every card window has.
     virtual void cmdNuovoClick() = 0;

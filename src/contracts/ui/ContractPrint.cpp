@@ -3,9 +3,6 @@
 #include "common/ui/Context.h"
 #include "contracts/CompanyLogo.h"
 #include "contracts/documents/ContractFront.h"
-#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
-
-#include <QLineEdit>
 
 namespace rf::ContractPrint {
 
@@ -21,28 +18,26 @@ QImage bicyclePicture()
                               Qt::transparent, false);
 }
 
-QString fileName(const QString& document, const TfrmContratti_Noleggio_Bici& form)
+QString fileName(const QString& document, const ShownCard& contract)
 {
     QStringList parts{document};
-    const QString number = form.position().trimmed();
+    const QString number = contract.position.trimmed();
     if (!number.isEmpty())
         parts << QStringLiteral("n. ") + number;
-    if (const QLineEdit* customer = form.edit(QStringLiteral("Cliente"));
-        customer && !customer->text().trimmed().isEmpty())
-        parts << customer->text().trimmed();
+    const QString customer = contract.text(QStringLiteral("Cliente")).value_or(QString()).trimmed();
+    if (!customer.isEmpty())
+        parts << customer;
     return parts.join(QLatin1Char(' '));
 }
 
-PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_Noleggio_Bici& form)
+PrintChoiceDialog::Builder frontBuilder(Context& context, const ShownCard& contract)
 {
-    return [&context, &form]() -> std::optional<Reports::Report> {
+    return [&context, contract]() -> std::optional<Reports::Report> {
         Reports::Report front = Reports::contractFront(bicyclePicture());
-        Reports::fillContractFront(front, CompanyLogo::loadLogo(context.programFolder()),
-                                  [&form](const QString& field) {
-                                      const QLineEdit* edit = form.edit(field);
-                                      return edit ? edit->text() : QString();
-                                  });
-        front.setFileName(fileName(QStringLiteral("Contratto"), form));
+        Reports::fillContractFront(
+            front, CompanyLogo::loadLogo(context.programFolder()),
+            [&contract](const QString& field) { return contract.text(field).value_or(QString()); });
+        front.setFileName(fileName(QStringLiteral("Contratto"), contract));
         return front;
     };
 }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "common/ui/PrintChoiceDialog.h"
+#include "common/ui/ShownCard.h"
 
 #include <QImage>
 
 namespace rf {
 
-class TfrmContratti_Noleggio_Bici;
-
-// What the contract's print and preview windows take from the contract form.
+// What the contract's print and preview windows share; they take the contract as a ShownCard.
 namespace ContractPrint {
 
 // The small red bicycle of the contract's front, drawn at print resolution.
@@ -17,11 +16,11 @@ QImage bicyclePicture();
 // The name a saved copy of a contract's document is offered under: the document, the contract's
 // number (its position in the archive, none for a contract not saved yet) and the customer, as in
 // "Contratto n. 12 Rossi Mario".
-QString fileName(const QString& document, const TfrmContratti_Noleggio_Bici& form);
+QString fileName(const QString& document, const ShownCard& contract);
 
-// The front template with the company logo (Logo.bmp, or the built-in euro picture) and the
-// contract form's values as they stand on screen when the button is pressed.
-PrintChoiceDialog::Builder frontBuilder(Context& context, const TfrmContratti_Noleggio_Bici& form);
+// The front template with the company logo (Logo.bmp, or the built-in euro picture, read when the
+// button is pressed) and the contract's values.
+PrintChoiceDialog::Builder frontBuilder(Context& context, const ShownCard& contract);
 
 // The banner look the contract's print windows share, with the given name, caption and height.
 PrintChoiceDialog::Frame frame(const QString& objectName, const QString& caption, int clientHeight,

@@ -9,7 +9,7 @@ namespace rf {
 class TfrmAnteprima_Contratto_Noleggio_Bici : public PrintChoiceDialog {
     Q_OBJECT
 public:
-    TfrmAnteprima_Contratto_Noleggio_Bici(Context& context, TfrmContratti_Noleggio_Bici& form);
+    TfrmAnteprima_Contratto_Noleggio_Bici(Context& context, QWidget* owner, const ShownCard& contract);
 };
 
 } // namespace rf

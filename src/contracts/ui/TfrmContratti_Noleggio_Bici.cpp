@@ -12,6 +12,7 @@
 #include "common/ui/Context.h"
 #include "common/ui/Form.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/RunDialog.h"
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "contracts/ContractDefaults.h"
@@ -185,20 +186,14 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
              [this] { editAttachments(QStringLiteral("contratti_doz")); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrivacy"), QStringLiteral("preview"),
-             QStringLiteral("Visualizza l'anteprima di stampa del fronte del contratto."), [this] {
-                 TfrmAnteprima_Contratto_Noleggio_Bici window(m_context, *this);
-                 window.exec();
-             });
+             QStringLiteral("Visualizza l'anteprima di stampa del fronte del contratto."),
+             [this] { runDialog<TfrmAnteprima_Contratto_Noleggio_Bici>(m_context, this, shownCard()); });
     bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"),
-             QStringLiteral("Stampa il contratto corrente."), [this] {
-                 TfrmStampa_Contratto_Noleggio_Bici window(m_context, *this);
-                 window.exec();
-             });
+             QStringLiteral("Stampa il contratto corrente."),
+             [this] { runDialog<TfrmStampa_Contratto_Noleggio_Bici>(m_context, this, shownCard()); });
     bar->add(QStringLiteral("cmdStatoVeicolo"), QStringLiteral("conditions"),
-             QStringLiteral("Stampa la scheda di verifica stato veicolo."), [this] {
-                 TfrmStampa_Scheda_Danni_Bici window(m_context, *this);
-                 window.exec();
-             });
+             QStringLiteral("Stampa la scheda di verifica stato veicolo."),
+             [this] { runDialog<TfrmStampa_Scheda_Danni_Bici>(m_context, this, shownCard()); });
     bar->addSeparator();
     addBrowseGroup(bar, {QStringLiteral("Visualizza il primo contratto in archivio."),
                          QStringLiteral("Visualizza il contratto precedente in archivio."),
@@ -206,10 +201,8 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                          QStringLiteral("Visualizza l'ultimo contratto in archivio.")});
     bar->addSeparator();
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
-             QStringLiteral("Esporta i contratti in archivio in un file di Microsoft Excel."), [this] {
-                 TfrmExpContratti_DOZ_Bici window(m_context, this);
-                 window.exec();
-             });
+             QStringLiteral("Esporta i contratti in archivio in un file di Microsoft Excel."),
+             [this] { runDialog<TfrmExpContratti_DOZ_Bici>(m_context, this); });
     bar->add(QStringLiteral("cmdDaRiconsegnare"), QStringLiteral("notreturned"),
              QStringLiteral("Visualizza il riepilogo dei veicoli non riconsegnati."), [this] {
                  TfrmBiciNonRiconsegnate window(m_context, this);
@@ -581,8 +574,7 @@ void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& mode)
 
 void TfrmContratti_Noleggio_Bici::btnLogoClick()
 {
-    TfrmLogo logo(m_context, this);
-    logo.exec();
+    runDialog<TfrmLogo>(m_context, this);
 }
 
 void TfrmContratti_Noleggio_Bici::btnCodFiscClick()

@@ -1,13 +1,12 @@
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
 
 #include "contracts/documents/ContractConditions.h"
-#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 
 namespace rf {
 
-TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(Context& context,
-                                                                       TfrmContratti_Noleggio_Bici& form)
-    : PrintChoiceDialog(context, &form,
+TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(Context& context, QWidget* owner,
+                                                                       const ShownCard& contract)
+    : PrintChoiceDialog(context, owner,
                         ContractPrint::frame(QStringLiteral("frmStampa_Contratto_Noleggio_Bici"),
                                              QStringLiteral(" Stampa Contratto Noleggio Bicicletta"), 394,
                                              QStringLiteral(":/contracts/print_contract_banner.svg"),
@@ -17,7 +16,7 @@ TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(Context& 
                Output::Print,
                QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
                               "Si consiglia di ridurre le dimensioni della foto."),
-               ContractPrint::frontBuilder(context, form)});
+               ContractPrint::frontBuilder(context, contract)});
     addChoice({QStringLiteral("btnCondizioni"), QStringLiteral("Stampa Condizioni contrattuali (retro)"),
                Output::Print,
                QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"

@@ -9,7 +9,7 @@ namespace rf {
 class TfrmStampa_Contratto_Noleggio_Bici : public PrintChoiceDialog {
     Q_OBJECT
 public:
-    TfrmStampa_Contratto_Noleggio_Bici(Context& context, TfrmContratti_Noleggio_Bici& form);
+    TfrmStampa_Contratto_Noleggio_Bici(Context& context, QWidget* owner, const ShownCard& contract);
 };
 
 } // namespace rf

@@ -3,10 +3,8 @@
 #include "common/ui/Context.h"
 #include "contracts/CompanyLogo.h"
 #include "contracts/documents/ConditionSheet.h"
-#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "reports/Units.h"
 
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -20,9 +18,9 @@ constexpr double BicycleDotsPerInch = 400;
 const QString Bicycle = QStringLiteral(":/contracts/bike_side_black.svg");
 } // namespace
 
-TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context,
-                                                           TfrmContratti_Noleggio_Bici& form)
-    : PrintChoiceDialog(context, &form,
+TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context, QWidget* owner,
+                                                           const ShownCard& contract)
+    : PrintChoiceDialog(context, owner,
                         ContractPrint::frame(QStringLiteral("frmStampa_Scheda_Danni_Bici"),
                                              QStringLiteral(" Stampa scheda verifica stato veicolo"), 300,
                                              QStringLiteral(":/contracts/conditions_banner.svg"),
@@ -32,22 +30,22 @@ TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context,
     addChoice({QStringLiteral("btnSchedaVerifica"), QStringLiteral("Stampa"), Output::Print,
                QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
                               "Si consiglia di ridurre le dimensioni della foto."),
-               [&context, &form]() -> std::optional<Reports::Report> {
+               [&context, contract]() -> std::optional<Reports::Report> {
                    // A field the contract form does not have is a fault of the program.
                    bool everyField = true;
-                   const auto valueOf = [&form, &everyField](const QString& field) {
-                       const QLineEdit* edit = form.edit(field);
-                       everyField = everyField && edit;
-                       return edit ? edit->text() : QString();
+                   const auto valueOf = [&contract, &everyField](const QString& field) {
+                       const std::optional<QString> text = contract.text(field);
+                       everyField = everyField && text;
+                       return text.value_or(QString());
                    };
                    const QImage bicycle = bicycleRightSide();
                    Reports::Report sheet = Reports::conditionSheet();
                    Reports::fillConditionSheet(sheet, CompanyLogo::loadLogo(context.programFolder()), bicycle,
-                                              bicycle.mirrored(true, false), context.clock().now(), valueOf);
+                                               bicycle.mirrored(true, false), context.clock().now(), valueOf);
                    if (!everyField)
                        return std::nullopt;
                    sheet.setFileName(
-                       ContractPrint::fileName(QStringLiteral("Verifica stato bici contratto"), form));
+                       ContractPrint::fileName(QStringLiteral("Verifica stato bici contratto"), contract));
                    return sheet;
                }});
 }

@@ -10,7 +10,7 @@ namespace rf {
 class TfrmStampa_Scheda_Danni_Bici : public PrintChoiceDialog {
     Q_OBJECT
 public:
-    TfrmStampa_Scheda_Danni_Bici(Context& context, TfrmContratti_Noleggio_Bici& form);
+    TfrmStampa_Scheda_Danni_Bici(Context& context, QWidget* owner, const ShownCard& contract);
 
     // The black bicycle seen from its right side, drawn at print resolution on white.
     static QImage bicycleRightSide();

@@ -1,12 +1,10 @@
 #include "TfrmAnteprimaAutomezzo.h"
 
-#include "fleet/ui/TfrmAutoparco.h"
-#include "fleet/ui/TfrmStampaAutomezzo.h"
-
 namespace rf {
 
-TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(Context& context, TfrmAutoparco& fleet)
-    : PrintChoiceDialog(context, &fleet,
+TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(Context& context, QWidget* owner,
+                                               PrintChoiceDialog::Builder sheet)
+    : PrintChoiceDialog(context, owner,
                         {QStringLiteral("frmAnteprimaAutomezzo"), QStringLiteral(" Anteprima di stampa"),
                          QSize(364, 287), Look::Explanation, QStringLiteral(":/fleet/preview_explain.svg"),
                          QStringLiteral("Annulla"), Style::DeepBlue})
@@ -15,7 +13,7 @@ TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(Context& context, TfrmAutoparco& 
         {QStringLiteral("btnStampa"), QStringLiteral("Mostra anteprima"), Output::Preview,
          QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata "
                         "a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
-         vehicleSheetBuilder(fleet)});
+         std::move(sheet)});
 }
 
 } // namespace rf

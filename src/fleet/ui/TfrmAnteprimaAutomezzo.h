@@ -4,13 +4,11 @@
 
 namespace rf {
 
-class TfrmAutoparco;
-
 // Shows the vehicle sheet of the card on the fleet window in the preview window.
 class TfrmAnteprimaAutomezzo : public PrintChoiceDialog {
     Q_OBJECT
 public:
-    TfrmAnteprimaAutomezzo(Context& context, TfrmAutoparco& fleet);
+    TfrmAnteprimaAutomezzo(Context& context, QWidget* owner, PrintChoiceDialog::Builder sheet);
 };
 
 } // namespace rf

@@ -9,6 +9,7 @@
 #include "common/ui/Form.h"
 #include "common/ui/PhotoView.h"
 #include "common/ui/PictureButton.h"
+#include "common/ui/RunDialog.h"
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "fleet/FleetGuide.h"
@@ -88,15 +89,10 @@ QWidget* TfrmAutoparco::buildToolbar()
              [this] { editAttachments(QStringLiteral("autoparco")); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
-             QStringLiteral("Visualizza l'anteprima di stampa della scheda."), [this] {
-                 TfrmAnteprimaAutomezzo dialog(m_context, *this);
-                 dialog.exec();
-             });
+             QStringLiteral("Visualizza l'anteprima di stampa della scheda."),
+             [this] { runDialog<TfrmAnteprimaAutomezzo>(m_context, this, sheetBuilder()); });
     bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa la scheda."),
-             [this] {
-                 TfrmStampaAutomezzo dialog(m_context, *this);
-                 dialog.exec();
-             });
+             [this] { runDialog<TfrmStampaAutomezzo>(m_context, this, sheetBuilder()); });
     bar->addSeparator();
     addBrowseGroup(bar, {QStringLiteral("Visualizza la prima scheda in archivio."),
                          QStringLiteral("Visualizza la scheda precedente in archivio."),
@@ -104,10 +100,8 @@ QWidget* TfrmAutoparco::buildToolbar()
                          QStringLiteral("Visualizza l'ultima scheda in archivio.")});
     bar->addSeparator();
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
-             QStringLiteral("Esporta archivio in Excel."), [this] {
-                 TfrmExpAutoparco window(m_context, this);
-                 window.exec();
-             });
+             QStringLiteral("Esporta archivio in Excel."),
+             [this] { runDialog<TfrmExpAutoparco>(m_context, this); });
     addClosingCommands(bar, QStringLiteral("Visualizza la guida in linea."), [this] { cmdGuidaClick(); });
     return bar;
 }
@@ -311,6 +305,14 @@ void TfrmAutoparco::cmdGuidaClick()
 
 // ---- the photo -----------------------------------------------------------------------------
 
+PrintChoiceDialog::Builder TfrmAutoparco::sheetBuilder() const
+{
+    return vehicleSheetBuilder(shownCard(), [this](QSize box) {
+        const QImage fitted = photoFitted(box);
+        return fitted.isNull() ? placeholderImage() : fitted;
+    });
+}
+
 QImage TfrmAutoparco::placeholderImage()
 {
     static const QImage picture =
@@ -392,8 +394,7 @@ void TfrmAutoparco::btnCancFotoClick()
 
 void TfrmAutoparco::btnZoomFotoClick()
 {
-    TfrmZoom zoom(m_context, this, photo());
-    zoom.exec();
+    runDialog<TfrmZoom>(m_context, this, photo());
 }
 
 } // namespace rf

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/CardWindow.h"
+#include "common/ui/PrintChoiceDialog.h"
 
 #include "fleet/VehiclePhoto.h"
 
@@ -22,6 +23,8 @@ public:
     QImage photo() const;
     // The picture fitted into box, read at that size.
     QImage photoFitted(const QSize& box) const;
+    // The vehicle sheet of the card on screen, for the print and preview dialogs.
+    PrintChoiceDialog::Builder sheetBuilder() const;
     bool showsPlaceholder() const { return m_photo.isPlaceholder(); }
 
     void cmdNuovoClick() override;

@@ -1,34 +1,31 @@
 #include "TfrmStampaAutomezzo.h"
 
 #include "fleet/documents/VehicleSheet.h"
-#include "fleet/ui/TfrmAutoparco.h"
-
-#include <QLineEdit>
 
 namespace rf {
 
-PrintChoiceDialog::Builder vehicleSheetBuilder(const TfrmAutoparco& fleet)
+PrintChoiceDialog::Builder vehicleSheetBuilder(const ShownCard& card,
+                                               std::function<QImage(QSize)> fittedPhoto)
 {
-    return [&fleet]() -> std::optional<Reports::Report> {
-        const QImage card = fleet.photoFitted(Reports::vehicleSheetPhotoPixels());
-        const QImage photo = card.isNull() ? TfrmAutoparco::placeholderImage() : card;
+    return [card, fittedPhoto = std::move(fittedPhoto)]() -> std::optional<Reports::Report> {
+        const QImage photo = fittedPhoto(Reports::vehicleSheetPhotoPixels());
         bool editsFound = true;
         Reports::Report sheet = Reports::vehicleSheet();
-        Reports::fillVehicleSheet(sheet, photo, [&fleet, &editsFound](const QString& field) {
-            const QLineEdit* edit = fleet.edit(field);
-            editsFound = editsFound && edit;
-            return edit ? edit->text() : QString();
+        Reports::fillVehicleSheet(sheet, photo, [&card, &editsFound](const QString& field) {
+            const std::optional<QString> text = card.text(field);
+            editsFound = editsFound && text;
+            return text.value_or(QString());
         });
         if (!editsFound)
             return std::nullopt;
         sheet.setFileName(QStringLiteral("Scheda veicolo ") +
-                          fleet.edit(QStringLiteral("BiciNum"))->text().trimmed());
+                          card.text(QStringLiteral("BiciNum")).value_or(QString()).trimmed());
         return sheet;
     };
 }
 
-TfrmStampaAutomezzo::TfrmStampaAutomezzo(Context& context, TfrmAutoparco& fleet)
-    : PrintChoiceDialog(context, &fleet,
+TfrmStampaAutomezzo::TfrmStampaAutomezzo(Context& context, QWidget* owner, PrintChoiceDialog::Builder sheet)
+    : PrintChoiceDialog(context, owner,
                         {QStringLiteral("frmStampaAutomezzo"), QStringLiteral(" Stampa documento"),
                          QSize(364, 287), Look::Explanation, QStringLiteral(":/fleet/print_explain.svg"),
                          QStringLiteral("Annulla"), Style::DeepBlue})
@@ -36,7 +33,7 @@ TfrmStampaAutomezzo::TfrmStampaAutomezzo(Context& context, TfrmAutoparco& fleet)
     addChoice({QStringLiteral("btnStampa"), QStringLiteral("Stampa"), Output::Print,
                QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
                               "Si consiglia di ridurre le dimensioni della foto."),
-               vehicleSheetBuilder(fleet)});
+               std::move(sheet)});
 }
 
 } // namespace rf

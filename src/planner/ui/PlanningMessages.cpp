@@ -4,6 +4,14 @@
 
 namespace rf::PlanningMessages {
 
+QString noVehicles()
+{
+    return QStringLiteral(
+        "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter utilizzare "
+        "il planner delle prenotazioni è necessario registrare almeno un veicolo nella flotta "
+        "bici.");
+}
+
 namespace {
 
 QString quotedName(const QString& path)

@@ -9,6 +9,9 @@
 // the grid and the contract booking.
 namespace rf::PlanningMessages {
 
+// The fleet has no vehicle to plan.
+QString noVehicles();
+
 // Why a planning file that was read cannot be written: its permissions, a link, the folder, or
 // an interrupted rewrite still waiting (notice).
 QString readOnlyReason(const QString& path, WriteProblem why, const QString& notice);

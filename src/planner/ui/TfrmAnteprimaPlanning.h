@@ -4,13 +4,13 @@
 
 namespace rf {
 
-class TfrmPlanning;
+struct ShownPlanning;
 
 // Shows the yearly sheet of the planning grid in the preview window.
 class TfrmAnteprimaPlanning : public PrintChoiceDialog {
     Q_OBJECT
 public:
-    TfrmAnteprimaPlanning(Context& context, TfrmPlanning& grid);
+    TfrmAnteprimaPlanning(Context& context, QWidget* owner, const ShownPlanning& planning);
 };
 
 } // namespace rf

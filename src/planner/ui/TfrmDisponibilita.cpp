@@ -6,7 +6,7 @@
 #include "fleet/SchedaVeicolo.h"
 #include "planner/Availability.h"
 #include "planner/PlannerVehicles.h"
-#include "planner/ui/TfrmMenuCamere.h"
+#include "planner/ui/PlanningMessages.h"
 #include "storage/Amounts.h"
 #include "storage/Cp1252.h"
 
@@ -234,7 +234,7 @@ void TfrmDisponibilita::btnCercaClick()
                     numbers.insert(card.position(), biciNum);
                 });
     if (vehicles.empty()) {
-        m_context.messages().warning(this, TfrmMenuCamere::noVehiclesText());
+        m_context.messages().warning(this, PlanningMessages::noVehicles());
         return;
     }
     // The same order as the planner entry's list, which sorts its lines this way.

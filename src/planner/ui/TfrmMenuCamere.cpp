@@ -8,6 +8,7 @@
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlannerGuide.h"
 #include "planner/PlannerVehicles.h"
+#include "planner/ui/PlanningMessages.h"
 #include "planner/ui/TfrmDisponibilita.h"
 #include "storage/ArchiveFile.h"
 
@@ -31,10 +32,6 @@ namespace {
 constexpr int LongestLine = 8 + 15 + 2 + 28 + 10 + 12 + 10 + 24 + 8 + 4;
 constexpr int ListChrome = 60 + 4 + 24;
 const QString FourDigits = QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
-const QString NoVehicles =
-    QStringLiteral("Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter utilizzare "
-                   "il planner delle "
-                   "prenotazioni è necessario registrare almeno un veicolo nella flotta bici.");
 const QString NoneSelected =
     QStringLiteral("Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.");
 } // namespace
@@ -199,7 +196,7 @@ void TfrmMenuCamere::btnApriFattureClick()
         return;
     }
     if (m_model.rowCount() == 0) {
-        m_context.messages().warning(this, NoVehicles);
+        m_context.messages().warning(this, PlanningMessages::noVehicles());
         return;
     }
     if (!m_lstRecords->currentIndex().isValid() || lblBiciNum.trimmed().isEmpty()) {
@@ -221,11 +218,6 @@ void TfrmMenuCamere::btnApriFattureClick()
     lblFile = m_context.path(Planning::fileName(lblBiciNum, m_txtAnnoFatture->text()));
     lblMemory = QStringLiteral("planning");
     close();
-}
-
-QString TfrmMenuCamere::noVehiclesText()
-{
-    return NoVehicles;
 }
 
 void TfrmMenuCamere::btnDisponibilitaClick()

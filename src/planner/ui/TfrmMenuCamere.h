@@ -14,12 +14,6 @@ namespace rf {
 class SvgPicture;
 
 // What the planner entry hands to the planning grid: the vehicle, the year and the planning file.
-struct PlanningTarget {
-    Planning::Vehicle vehicle;
-    QString year;
-    QString file; // full path
-};
-
 // The planner entry: the user types a year, picks a vehicle of the fleet and presses Apri, which
 // hands the planning of that vehicle and year to the grid.
 class TfrmMenuCamere : public WorkWindow {
@@ -36,7 +30,6 @@ public:
     PlanningTarget target() const;
     const LineListModel& vehicles() const { return m_model; }
     // The warning shown when the fleet has no vehicle.
-    static QString noVehiclesText();
 
     void btnApriFattureClick();
     void btnDisponibilitaClick();

@@ -3,6 +3,7 @@
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
 #include "common/ui/Form.h"
+#include "common/ui/RunDialog.h"
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "planner/PlannerGuide.h"
@@ -114,15 +115,11 @@ QWidget* TfrmPlanning::buildCommandBar()
              [this] { cmdRiepilogoClick(); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
-             QStringLiteral("Visualizza l'anteprima di stampa del planning corrente."), [this] {
-                 TfrmAnteprimaPlanning dialog(m_context, *this);
-                 dialog.exec();
-             });
+             QStringLiteral("Visualizza l'anteprima di stampa del planning corrente."),
+             [this] { runDialog<TfrmAnteprimaPlanning>(m_context, this, shownPlanning()); });
     bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"),
-             QStringLiteral("Stampa il planning corrente."), [this] {
-                 TfrmStampaPlanning dialog(m_context, *this);
-                 dialog.exec();
-             });
+             QStringLiteral("Stampa il planning corrente."),
+             [this] { runDialog<TfrmStampaPlanning>(m_context, this, shownPlanning()); });
     m_cmdIntervallo = bar->findChild<QWidget*>(QStringLiteral("cmdIntervallo"));
     addClosingCommands(bar, QStringLiteral("Visualizza la guida in linea."), [this] { cmdGuidaClick(); });
     // The exit command of this window has its own hint.
@@ -171,6 +168,14 @@ QWidget* TfrmPlanning::buildVehicleBand()
 }
 
 // Twelve month rows: the title, then a free and a booked tile for every day.
+ShownPlanning TfrmPlanning::shownPlanning() const
+{
+    ShownPlanning planning{year(), m_txtBiciNum->text(), m_txtMarca->text(), m_txtTaglia->text(), {}};
+    for (int slot = 0; slot < Planning::DayCount; ++slot)
+        planning.booked.push_back(isBooked(slot));
+    return planning;
+}
+
 void TfrmPlanning::buildMonthRows()
 {
     const QString tileHint =

@@ -2,7 +2,7 @@
 
 #include "common/ui/WorkWindow.h"
 #include "planner/PlanningFile.h"
-#include "planner/ui/TfrmMenuCamere.h"
+#include "planner/ui/PlanningPrint.h"
 
 #include <array>
 #include <vector>
@@ -46,6 +46,8 @@ public:
     QString vehicleLine() const;
     QString year() const { return m_target.year; }
     QStringList summaryLines() const;
+    // The grid as the print and preview dialogs show it.
+    ShownPlanning shownPlanning() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

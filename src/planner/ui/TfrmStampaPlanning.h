@@ -1,19 +1,15 @@
 #pragma once
 
 #include "common/ui/PrintChoiceDialog.h"
+#include "planner/ui/PlanningPrint.h"
 
 namespace rf {
-
-class TfrmPlanning;
-
-// The yearly sheet of the planning grid on screen, unsaved bookings included.
-PrintChoiceDialog::Builder planningSheetBuilder(Context& context, const TfrmPlanning& grid);
 
 // Prints the yearly sheet of the planning grid.
 class TfrmStampaPlanning : public PrintChoiceDialog {
     Q_OBJECT
 public:
-    TfrmStampaPlanning(Context& context, TfrmPlanning& grid);
+    TfrmStampaPlanning(Context& context, QWidget* owner, const ShownPlanning& planning);
 };
 
 } // namespace rf
