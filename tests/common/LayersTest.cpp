@@ -9,7 +9,8 @@
 
 // Keeps the source tree layered: the file formats and rules never reach for windows, the kit
 // never reaches for an area or the application, an area's windows never reach for another
-// area's windows. Every quoted include of src/ is checked.
+// area's windows, and a window is included only by the window that opens it. Every quoted
+// include of src/ is checked.
 namespace {
 
 const QStringList Areas{QStringLiteral("fleet"), QStringLiteral("contracts"), QStringLiteral("planner")};
@@ -63,11 +64,34 @@ QString brokenRule(const QString& from, const QString& to)
     return {};
 }
 
+// The rule an include of a window's header (ui/Tfrm*.h) from a file of the same folder breaks, or
+// empty. A window is reached only by the window that opens it, so the header of another window
+// is included only by a .cpp whose text opens it: builds it, runs it through runDialog, or calls
+// one of its static show functions. Print dialogs take values, never the window behind them.
+QString brokenWindowRule(const QString& from, const QString& to, const QString& fromText)
+{
+    const QFileInfo target(to);
+    const QFileInfo source(from);
+    if (!placeOf(to).ui || !target.fileName().startsWith(QLatin1String("Tfrm")) ||
+        target.suffix() != QLatin1String("h") || source.path() != target.path() ||
+        source.completeBaseName() == target.completeBaseName())
+        return {};
+    if (source.suffix() != QLatin1String("cpp"))
+        return QStringLiteral("a header never includes another window's header");
+    const QString window = QRegularExpression::escape(target.completeBaseName());
+    const QRegularExpression opens(
+        QStringLiteral("\\b%1\\s+\\w+\\s*[({]|<%1>|\\bnew\\s+%1\\b|\\b%1::show\\w*\\(").arg(window));
+    return opens.match(fromText).hasMatch()
+               ? QString()
+               : QStringLiteral("only the window that opens a window includes it");
+}
+
 struct Include {
     QString file; // under src/
     int line;
     QString text;
-    QString target; // under src/
+    QString target;   // under src/
+    QString fileText; // the whole including file
 };
 
 // Every quoted include of the tree, resolved next to the including file first, then from src/.
@@ -85,9 +109,10 @@ QList<Include> includesOf(const QString& sourceDir)
             continue;
         const QString relative = src.relativeFilePath(path);
         const QDir here = QFileInfo(path).dir();
+        const QString whole = QString::fromUtf8(file.readAll());
         int line = 0;
-        while (!file.atEnd()) {
-            const QString text = QString::fromUtf8(file.readLine()).trimmed();
+        for (const QString& raw : whole.split(QLatin1Char('\n'))) {
+            const QString text = raw.trimmed();
             ++line;
             const QRegularExpressionMatch m = quoted.match(text);
             if (!m.hasMatch())
@@ -96,7 +121,7 @@ QList<Include> includesOf(const QString& sourceDir)
             const QString beside = here.filePath(name);
             const QString target =
                 QFileInfo::exists(beside) ? src.relativeFilePath(QDir::cleanPath(beside)) : name;
-            found.append({relative, line, text, target});
+            found.append({relative, line, text, target, whole});
         }
     }
     return found;
@@ -152,13 +177,55 @@ private slots:
         QCOMPARE(brokenRule(from, to).isEmpty(), allowed);
     }
 
+    void windowsAreIncludedOnlyByTheirOpeners_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("allowed");
+        const auto row = [](const char* name, const char* from, const char* to, const char* text,
+                            bool allowed) {
+            QTest::newRow(name) << QString::fromLatin1(from) << QString::fromLatin1(to)
+                                << QString::fromLatin1(text) << allowed;
+        };
+        row("opener builds it", "planner/ui/TfrmMenuCamere.cpp", "planner/ui/TfrmDisponibilita.h",
+            "TfrmDisponibilita dialog(m_context, this);", true);
+        row("opener runs it", "planner/ui/TfrmPlanning.cpp", "planner/ui/TfrmStampaPlanning.h",
+            "runDialog<TfrmStampaPlanning>(m_context, this, shownPlanning());", true);
+        row("opener shows it", "app/ui/TfrmAvvio.cpp", "app/ui/TfrmInfo.h",
+            "TfrmInfo::showInfo(m_context, this);", true);
+        row("own header", "planner/ui/TfrmGiorno.cpp", "planner/ui/TfrmGiorno.h", "", true);
+        row("other folder", "app/ui/Application.cpp", "planner/ui/TfrmPlanning.h", "", true);
+        row("print dialog reaches its opener", "planner/ui/TfrmStampaPlanning.cpp",
+            "planner/ui/TfrmPlanning.h", "grid.findChild<QLineEdit*>(QStringLiteral(\"txtBiciNum\"))", false);
+        row("opened window reaches back", "planner/ui/TfrmDisponibilita.cpp", "planner/ui/TfrmMenuCamere.h",
+            "TfrmMenuCamere::noVehiclesText()", false);
+        row("header includes a window", "planner/ui/TfrmPlanning.h", "planner/ui/TfrmMenuCamere.h", "",
+            false);
+        row("sibling dialog", "planner/ui/TfrmAnteprimaPlanning.cpp", "planner/ui/TfrmStampaPlanning.h",
+            "planningSheetBuilder(context, grid)", false);
+        row("helper reaches a window", "contracts/ui/ContractPrint.cpp",
+            "contracts/ui/TfrmContratti_Noleggio_Bici.h", "form.edit(field)", false);
+    }
+
+    void windowsAreIncludedOnlyByTheirOpeners()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, text);
+        QFETCH(bool, allowed);
+        QCOMPARE(brokenWindowRule(from, to, text).isEmpty(), allowed);
+    }
+
     void sourceTreeKeepsItsLayers()
     {
         const QList<Include> includes = includesOf(QStringLiteral(ROTAFLUX_SOURCE_DIR));
         QVERIFY2(includes.size() > 100, "the source tree was not found");
         QStringList broken;
         for (const Include& include : includes) {
-            const QString rule = brokenRule(include.file, include.target);
+            QString rule = brokenRule(include.file, include.target);
+            if (rule.isEmpty())
+                rule = brokenWindowRule(include.file, include.target, include.fileText);
             if (!rule.isEmpty())
                 broken.append(QStringLiteral("%1:%2: %3 (%4)")
                                   .arg(include.file)

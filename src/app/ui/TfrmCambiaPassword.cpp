@@ -1,9 +1,9 @@
 #include "TfrmCambiaPassword.h"
 
-#include "TfrmPassword.h"
+#include "PasswordFields.h"
 #include "common/ui/Context.h"
-#include "common/ui/Form.h"
 #include "common/ui/FixedDialog.h"
+#include "common/ui/Form.h"
 #include "common/ui/Style.h"
 
 #include "app/PasswordStore.h"

@@ -10,12 +10,6 @@ namespace rf {
 
 class Context;
 
-// The banner picture imgLogo at the top of the two password windows, scaled to fit a box of the
-// given size. A missing picture leaves the box empty.
-QLabel* makePasswordBanner(QWidget* parent, const QSize& box);
-// A masked password edit in the look of the two password windows.
-QLineEdit* makePasswordEdit(QWidget* parent, const QString& objectName);
-
 // The login window: only the stored password lets the user on to the launcher.
 class TfrmPassword : public QWidget {
     Q_OBJECT
