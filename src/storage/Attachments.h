@@ -10,6 +10,9 @@
 namespace rf {
 
 // The three attachment slots of a card: each a bare file name and a free description.
+// Whose attachments a dialog edits: a fleet card's or a contract's. None keeps "Applica" inert.
+enum class AttachmentOwner { None, Fleet, Contract };
+
 struct AttachmentValues {
     QString file[3];
     QString desc[3];

@@ -67,7 +67,7 @@ private slots:
         // The planner entry leads on to the grid when it closes in "planning" mode; the grid
         // always leads back to the launcher.
         QVERIFY(click(app.launcher(), "imgApp02"));
-        app.plannerEntry()->lblMemory = QStringLiteral("planning");
+        app.plannerEntry()->lblMemory = TfrmMenuCamere::Next::Planning;
         app.plannerEntry()->close();
         QCOMPARE(visibleWindows(app), QStringList{"frmPlanning"});
         app.planning()->close();

@@ -368,7 +368,7 @@ private slots:
                            [](QWidget* dialog) {
                                auto* search = qobject_cast<TfrmTrovaBici*>(dialog);
                                QVERIFY(search);
-                               QCOMPARE(search->lblMemory, QStringLiteral("contratti_noleggio_bici"));
+                               QCOMPARE(search->lblMemory, TfrmTrovaBici::Mode::Contracts);
                                QVERIFY(click(search, QStringLiteral("btnCerca")));
                                QVERIFY(
                                    doubleClickRow(child<QListView>(search, QStringLiteral("lstRecords")), 0));

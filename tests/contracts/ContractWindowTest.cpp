@@ -407,7 +407,7 @@ private slots:
                            [&](QWidget* dialog) {
                                auto* picker = qobject_cast<TfrmCalendario*>(dialog);
                                QVERIFY(picker);
-                               QCOMPARE(picker->lblMemory, QStringLiteral("doz_datafine"));
+                               QCOMPARE(picker->lblMemory, TfrmCalendario::DateFor::DataFine);
                                picker->calendar()->setSelectedDate(QDate(2024, 3, 8));
                                QVERIFY(click(picker, QStringLiteral("btnImportaData")));
                            }));

@@ -73,40 +73,33 @@ private slots:
 
     void importaGivesTheChosenDate_data()
     {
-        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("mode");
         QTest::addColumn<QDate>("chosen");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("today untouched") << "doz_datafine" << QDate() << "05/03/2024";
-        QTest::newRow("leap day") << "doz_datainizio" << QDate(2024, 2, 29) << "29/02/2024";
-        QTest::newRow("leading zeros") << "doz_data" << QDate(2024, 3, 5) << "05/03/2024";
-        QTest::newRow("two-digit day and month") << "doz_data" << QDate(2025, 12, 31) << "31/12/2025";
+        QTest::newRow("today untouched") << int(TfrmCalendario::DateFor::DataFine) << QDate() << "05/03/2024";
+        QTest::newRow("leap day") << int(TfrmCalendario::DateFor::DataInizio) << QDate(2024, 2, 29)
+                                  << "29/02/2024";
+        QTest::newRow("leading zeros")
+            << int(TfrmCalendario::DateFor::Data) << QDate(2024, 3, 5) << "05/03/2024";
+        QTest::newRow("two-digit day and month")
+            << int(TfrmCalendario::DateFor::Data) << QDate(2025, 12, 31) << "31/12/2025";
     }
     void importaGivesTheChosenDate()
     {
-        QFETCH(QString, mode);
+        QFETCH(int, mode);
         QFETCH(QDate, chosen);
         QFETCH(QString, expected);
         Fixture f;
-        f.picker->lblMemory = mode;
+        f.picker->lblMemory = TfrmCalendario::DateFor(mode);
         if (chosen.isValid())
             f.picker->calendar()->setSelectedDate(chosen);
         QCOMPARE(f.execClicking("btnImportaData"), int(QDialog::Accepted));
         QCOMPARE(f.picker->importedDate(), expected);
     }
 
-    void unknownModeKeepsItOpen_data()
+    void unsetModeKeepsItOpen()
     {
-        QTest::addColumn<QString>("mode");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("another window's mode") << "contratti_doz";
-        QTest::newRow("blank around a mode") << "doz_data ";
-        QTest::newRow("capitals") << "DOZ_DATA";
-    }
-    void unknownModeKeepsItOpen()
-    {
-        QFETCH(QString, mode);
         Fixture f;
-        f.picker->lblMemory = mode;
         bool stayedOpen = false;
         QCOMPARE(f.execClicking("btnImportaData", &stayedOpen), -1);
         QVERIFY(stayedOpen);
@@ -116,7 +109,7 @@ private slots:
     void annullaRejects()
     {
         Fixture f;
-        f.picker->lblMemory = QStringLiteral("doz_datainizio");
+        f.picker->lblMemory = TfrmCalendario::DateFor::DataInizio;
         f.picker->calendar()->setSelectedDate(QDate(2024, 2, 29));
         QCOMPARE(f.execClicking("btnAnnulla"), int(QDialog::Rejected));
         QVERIFY(f.picker->importedDate().isEmpty());

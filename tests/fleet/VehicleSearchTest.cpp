@@ -129,7 +129,7 @@ private slots:
                            [](QWidget* dialog) {
                                auto* search = qobject_cast<TfrmTrovaBici*>(dialog);
                                QVERIFY(search);
-                               QCOMPARE(search->lblMemory, QStringLiteral("autoparco"));
+                               QCOMPARE(search->lblMemory, TfrmTrovaBici::Mode::Fleet);
                                QVERIFY(click(search, QStringLiteral("btnCerca")));
                                QCOMPARE(search->lines().lines().at(0), search->lines().lines().at(1));
                                QVERIFY(

@@ -493,7 +493,7 @@ private slots:
             },
             shown));
         if (refusal.isEmpty()) {
-            QTRY_COMPARE(entry.lblMemory, QStringLiteral("planning"));
+            QTRY_COMPARE(entry.lblMemory, TfrmMenuCamere::Next::Planning);
             QCOMPARE(entry.lblFile, fake.file(Planning::fileName(number, QStringLiteral("2026"))));
             QVERIFY(fake.messages().all().isEmpty());
             return;
@@ -503,7 +503,7 @@ private slots:
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text, refusal);
         QCOMPARE(shown.lines.size(), 1);
-        QCOMPARE(entry.lblMemory, QStringLiteral("avvio"));
+        QCOMPARE(entry.lblMemory, TfrmMenuCamere::Next::Launcher);
         QVERIFY(entry.isVisible());
     }
 
@@ -583,7 +583,7 @@ private slots:
                 QVERIFY(doubleClickRow(child<QListView>(dialog, QStringLiteral("lstRecords")), 1));
             },
             shown));
-        QTRY_COMPARE(entry.lblMemory, QStringLiteral("planning"));
+        QTRY_COMPARE(entry.lblMemory, TfrmMenuCamere::Next::Planning);
         QCOMPARE(entry.lblBiciNum, QStringLiteral("8"));
         QCOMPARE(entry.lblFile, fake.file(Planning::fileName(QStringLiteral("8"), QStringLiteral("2026"))));
         QCOMPARE(entry.target().year, QStringLiteral("2026"));

@@ -133,7 +133,7 @@ private slots:
         QVERIFY(lines.at(1).startsWith(QStringLiteral("Bici n. 2 ")));
         QCOMPARE(child<QLineEdit>(p.entry(), QStringLiteral("txtAnnoFatture"))->text(),
                  QStringLiteral("2024"));
-        QCOMPARE(p.entry()->lblMemory, QStringLiteral("avvio"));
+        QCOMPARE(p.entry()->lblMemory, TfrmMenuCamere::Next::Launcher);
     }
 
     void apriChecksInOrder_data()
@@ -337,7 +337,7 @@ private slots:
                            [](QWidget* dialog) {
                                auto* day = qobject_cast<TfrmGiorno*>(dialog);
                                QVERIFY(day);
-                               QCOMPARE(day->lblMemory, QStringLiteral("giu_27"));
+                               QCOMPARE(day->lblMemory, Planning::slotOf(6, 27));
                                QCOMPARE(child<QLabel>(day, QStringLiteral("infGiorno"))->text(),
                                         QStringLiteral("Prenotazione del 27 giugno 2024"));
                                QCOMPARE(child<QLabel>(day, QStringLiteral("infCamera"))->text(),
@@ -356,7 +356,7 @@ private slots:
     {
         FakeContext fake;
         TfrmGiorno day(fake.context(), nullptr);
-        day.setDay(QStringLiteral("gen_02"), QStringLiteral("Prenotazione del 2 gennaio 2024"), QString(),
+        day.setDay(Planning::slotOf(1, 2), QStringLiteral("Prenotazione del 2 gennaio 2024"), QString(),
                    QStringLiteral(" Rossi "));
         day.show();
         QVERIFY(day.showsBooked());

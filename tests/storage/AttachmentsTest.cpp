@@ -94,7 +94,7 @@ private slots:
     void browseCopiesIntoNewFolderAndApplyReturnsName()
     {
         Fixture f;
-        f.dialog.lblMemory = QStringLiteral("autoparco");
+        f.dialog.lblMemory = AttachmentOwner::Fleet;
         const QByteArray bytes("%PDF-1.4\r\n\0\xff binary", 20);
         f.browse(1, f.source(QStringLiteral("patente.pdf"), bytes));
 
@@ -265,21 +265,20 @@ private slots:
         QVERIFY(QFileInfo::exists(f.stored(QStringLiteral("b.pdf"))));
     }
 
-    void applyClosesOnlyForKnownModes_data()
+    void applyClosesOnlyForAKnownOwner_data()
     {
-        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("owner");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("fleet") << QStringLiteral("autoparco") << true;
-        QTest::newRow("contracts, padded") << QStringLiteral(" contratti_doz ") << true;
-        QTest::newRow("vehicle search mode") << QStringLiteral("contratti_noleggio_bici") << false;
-        QTest::newRow("not set") << QString() << false;
+        QTest::newRow("fleet") << int(AttachmentOwner::Fleet) << true;
+        QTest::newRow("contracts") << int(AttachmentOwner::Contract) << true;
+        QTest::newRow("not set") << int(AttachmentOwner::None) << false;
     }
-    void applyClosesOnlyForKnownModes()
+    void applyClosesOnlyForAKnownOwner()
     {
-        QFETCH(QString, mode);
+        QFETCH(int, owner);
         QFETCH(bool, accepted);
         Fixture f;
-        f.dialog.lblMemory = mode;
+        f.dialog.lblMemory = AttachmentOwner(owner);
         bool stayedOpen = false;
         const int result = f.execApplying(&stayedOpen);
         QCOMPARE(stayedOpen, !accepted);

@@ -136,7 +136,7 @@ TfrmMenuCamere* Application::plannerEntry()
     if (!m_plannerEntry) {
         m_plannerEntry = std::make_unique<TfrmMenuCamere>(m_context);
         connect(m_plannerEntry.get(), &WorkWindow::closed, this, [this] {
-            if (m_plannerEntry->lblMemory.trimmed() == QLatin1String("planning")) {
+            if (m_plannerEntry->lblMemory == TfrmMenuCamere::Next::Planning) {
                 planning()->setTarget(m_plannerEntry->target());
                 planning()->showMaximized();
             } else {

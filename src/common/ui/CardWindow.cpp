@@ -94,10 +94,10 @@ void CardWindow::showRecord(qint64 position)
     m_card->showRecord(position);
 }
 
-void CardWindow::editAttachments(const QString& mode)
+void CardWindow::editAttachments(AttachmentOwner owner)
 {
     TfrmAllegaCartella dialog(m_context, this);
-    dialog.lblMemory = mode;
+    dialog.lblMemory = owner;
     dialog.setValues(m_attachments);
     if (dialog.exec() == QDialog::Accepted)
         m_attachments = dialog.values();

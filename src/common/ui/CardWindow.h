@@ -60,8 +60,8 @@ protected:
     void showTexts(const QStringList& texts);
     // Empties the attachments and the position label, so that the next save appends.
     void detachCard();
-    // The attachments dialog in the given mode; applying it writes the six values back.
-    void editAttachments(const QString& mode);
+    // The attachments dialog for the given owner; applying it writes the six values back.
+    void editAttachments(AttachmentOwner owner);
     // Places the panel as a work window does and puts Tab in record order, as Enter already is.
     void placePanel(QWidget* toolbar, QWidget* content);
     // The commands a card window's toolbar starts with: New, Duplicate, Save and Find, each explained

@@ -193,8 +193,7 @@ void TfrmAllegaCartella::btnApriClick(int index)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const QString mode = trimControl(lblMemory);
-    if (mode == QLatin1String("contratti_doz") || mode == QLatin1String("autoparco"))
+    if (lblMemory != AttachmentOwner::None)
         accept();
 }
 

@@ -20,8 +20,8 @@ class TfrmAllegaCartella : public FixedDialog {
 public:
     TfrmAllegaCartella(Context& context, QWidget* owner);
 
-    // Who called: "autoparco" or "contratti_doz". Any other text keeps "Applica e chiudi" inert.
-    QString lblMemory;
+    // Who called: the fleet or the contracts window. Unset, "Applica e chiudi" stays inert.
+    AttachmentOwner lblMemory = AttachmentOwner::None;
 
     void setValues(const AttachmentValues& values);
     AttachmentValues values() const;

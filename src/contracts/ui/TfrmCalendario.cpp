@@ -96,15 +96,10 @@ TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
 
 void TfrmCalendario::btnImportaDataClick()
 {
-    static const QString modes[] = {QStringLiteral("doz_datainizio"), QStringLiteral("doz_datafine"),
-                                    QStringLiteral("doz_data")};
-    for (const QString& mode : modes) {
-        if (lblMemory == mode) {
-            m_importedDate = formatDate(m_calAppuntamenti->selectedDate());
-            accept();
-            return;
-        }
-    }
+    if (lblMemory == DateFor::None)
+        return;
+    m_importedDate = formatDate(m_calAppuntamenti->selectedDate());
+    accept();
 }
 
 } // namespace rf

@@ -19,9 +19,9 @@ class TfrmCalendario : public FixedDialog {
 public:
     TfrmCalendario(Context& context, QWidget* owner);
 
-    // Which edit the date is for: "doz_data", "doz_datainizio" or "doz_datafine". Any other text
-    // keeps "Importa" inert.
-    QString lblMemory;
+    // Which edit the date is for. Unset, "Importa" stays inert.
+    enum class DateFor { None, Data, DataInizio, DataFine };
+    DateFor lblMemory = DateFor::None;
 
     // The chosen date as dd/mm/yyyy, set by "Importa"; empty until then.
     QString importedDate() const { return m_importedDate; }

@@ -27,6 +27,9 @@
 #include "storage/ArchiveFile.h"
 #include "storage/CountedString.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -50,10 +53,11 @@ const char* const AmountFields[] = {"Importo", "Totale", "Cauzione"};
 
 struct DateField {
     const char* field;
-    const char* mode;
+    TfrmCalendario::DateFor mode;
 };
-const DateField DateFields[] = {
-    {"Data", "doz_data"}, {"DataInizio", "doz_datainizio"}, {"DataFine", "doz_datafine"}};
+const DateField DateFields[] = {{"Data", TfrmCalendario::DateFor::Data},
+                                {"DataInizio", TfrmCalendario::DateFor::DataInizio},
+                                {"DataFine", TfrmCalendario::DateFor::DataFine}};
 
 // The body of the card: three columns of groups, each group rows of fields with their widths.
 struct Cell {
@@ -63,6 +67,7 @@ struct Cell {
 struct Group {
     const char* title;
     std::vector<std::vector<Cell>> rows;
+    bool holdsReturned = false; // the "Riconsegnato" box closes this group
 };
 using Column = std::vector<Group>;
 
@@ -93,7 +98,8 @@ const std::vector<Column>& bodyColumns()
         {
             {"Accessori e cauzione", {{{"Accessori", 1}}, {{"Cauzione", 1}}, {{"Difetti", 1}}}},
             {"Pagamento e condizioni",
-             {{{"Pagamento", 1}}, {{"Foro", 1}}, {{"Assicurazioni", 1}}, {{"Privacy", 1}}, {{"Note", 1}}}},
+             {{{"Pagamento", 1}}, {{"Foro", 1}}, {{"Assicurazioni", 1}}, {{"Privacy", 1}}, {{"Note", 1}}},
+             true},
         },
     };
     return columns;
@@ -145,8 +151,8 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
     for (const DateField& date : DateFields) {
         QLineEdit* e = edit(QLatin1String(date.field));
         e->setReadOnly(true);
-        const QString mode = QLatin1String(date.mode);
-        Form::filterKeys(e, Form::Keys::DateField, [this, mode] { openDatePicker(mode); });
+        const QString field = QLatin1String(date.field);
+        Form::filterKeys(e, Form::Keys::DateField, [this, field] { openDatePicker(field); });
     }
     Form::capitalsWhileTyping(edit(QStringLiteral("Sesso")), false);
     Form::capitalsWhileTyping(edit(QStringLiteral("SessoMin")), false);
@@ -183,7 +189,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
     bar->addSeparator();
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"),
              QStringLiteral("Allega file al contratto corrente."),
-             [this] { editAttachments(QStringLiteral("contratti_doz")); });
+             [this] { editAttachments(AttachmentOwner::Contract); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdPrivacy"), QStringLiteral("preview"),
              QStringLiteral("Visualizza l'anteprima di stampa del fronte del contratto."),
@@ -307,7 +313,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
                 }
                 rows->addLayout(line);
             }
-            if (std::string(group.title) == "Pagamento e condizioni")
+            if (group.holdsReturned)
                 rows->addWidget(m_chkRiconsegnato);
             rows->addStretch(1);
             stack->addWidget(frame, int(group.rows.size()));
@@ -560,16 +566,16 @@ void TfrmContratti_Noleggio_Bici::cmdCalcolaClick()
         edit(QStringLiteral("DataFine"))->setFocus();
 }
 
-void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& mode)
+void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& field)
 {
-    TfrmCalendario picker(m_context, this);
-    picker.lblMemory = mode;
-    if (picker.exec() != QDialog::Accepted)
+    const auto date = std::find_if(std::begin(DateFields), std::end(DateFields),
+                                   [&field](const DateField& d) { return field == QLatin1String(d.field); });
+    if (date == std::end(DateFields))
         return;
-    for (const DateField& date : DateFields) {
-        if (mode == QLatin1String(date.mode))
-            edit(QLatin1String(date.field))->setText(picker.importedDate());
-    }
+    TfrmCalendario picker(m_context, this);
+    picker.lblMemory = date->mode;
+    if (picker.exec() == QDialog::Accepted)
+        edit(field)->setText(picker.importedDate());
 }
 
 void TfrmContratti_Noleggio_Bici::btnLogoClick()

@@ -38,8 +38,9 @@ public:
     void cmdCalcolaClick();
     void btnLogoClick();
     void btnCodFiscClick();
-    // Opens the date picker for one of the three date edits ("doz_data", "doz_datainizio", "doz_datafine").
-    void openDatePicker(const QString& mode);
+    // Opens the date picker for one of the three date edits (Data, DataInizio, DataFine) and writes
+    // the date imported there.
+    void openDatePicker(const QString& field);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -10,9 +10,6 @@ class TfrmTrovaContratti_DOZ_Bici : public SearchWindow {
     Q_OBJECT
 public:
     TfrmTrovaContratti_DOZ_Bici(Context& context, QWidget* owner);
-
-    // Who opened the search; the contracts window is the only caller.
-    const QString lblMemory = QStringLiteral("contratti_noleggio_bici");
 };
 
 } // namespace rf

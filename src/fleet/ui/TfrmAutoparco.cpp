@@ -86,7 +86,7 @@ QWidget* TfrmAutoparco::buildToolbar()
          QStringLiteral("Salva la scheda in archivio."), QStringLiteral("Trova una scheda in archivio.")},
         [this] { cmdTrovaClick(); });
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file alla scheda."),
-             [this] { editAttachments(QStringLiteral("autoparco")); });
+             [this] { editAttachments(AttachmentOwner::Fleet); });
     bar->addSeparator();
     bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
              QStringLiteral("Visualizza l'anteprima di stampa della scheda."),

@@ -16,7 +16,7 @@ TfrmTrovaBici::TfrmTrovaBici(Context& context, QWidget* owner, Mode mode)
                    QStringLiteral("Digitare una o più parole consecutive delle schede da trovare nei campi "
                                   "prescelti e premere Cerca, lasciando vuoti gli altri campi. Nella stessa "
                                   "ricerca si possono usare più campi.")),
-      lblMemory(mode == Mode::Fleet ? QStringLiteral("autoparco") : QStringLiteral("contratti_noleggio_bici"))
+      lblMemory(mode)
 {
 }
 

@@ -14,7 +14,7 @@ public:
     TfrmTrovaBici(Context& context, QWidget* owner, Mode mode);
 
     // Who opened the search: "autoparco" or "contratti_noleggio_bici".
-    const QString lblMemory;
+    const Mode lblMemory;
 };
 
 } // namespace rf

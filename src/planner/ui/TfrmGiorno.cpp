@@ -70,10 +70,9 @@ TfrmGiorno::TfrmGiorno(Context& context, QWidget* owner)
     layout->addLayout(buttonRow({btnChiudi, btnAnnulla}));
 }
 
-void TfrmGiorno::setDay(const QString& dayKey, const QString& dateLine, const QString& vehicleLine,
-                        const QString& text)
+void TfrmGiorno::setDay(int slot, const QString& dateLine, const QString& vehicleLine, const QString& text)
 {
-    lblMemory = dayKey;
+    lblMemory = slot;
     m_infGiorno->setText(dateLine);
     m_infCamera->setText(vehicleLine);
     m_booking->setText(text);

@@ -38,8 +38,7 @@ const QString NoneSelected =
 
 TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     : WorkWindow(context, QStringLiteral("frmMenuCamere"), QStringLiteral(" Rotaflux - Planner Prenotazioni"),
-                 parent),
-      lblMemory(QStringLiteral("avvio"))
+                 parent)
 {
     Style::gradientBackground(this);
     m_model.setItemWidth(910);
@@ -144,7 +143,7 @@ void TfrmMenuCamere::showEvent(QShowEvent* event)
     m_lstRecords->setCurrentIndex({});
     m_txtAnnoFatture->setText(
         QStringLiteral("%1").arg(m_context.clock().today().year(), 4, 10, QLatin1Char('0')));
-    lblMemory = QStringLiteral("avvio");
+    lblMemory = Next::Launcher;
     m_txtAnnoFatture->setFocus(Qt::OtherFocusReason);
 }
 
@@ -216,7 +215,7 @@ void TfrmMenuCamere::btnApriFattureClick()
         return;
     }
     lblFile = m_context.path(Planning::fileName(lblBiciNum, m_txtAnnoFatture->text()));
-    lblMemory = QStringLiteral("planning");
+    lblMemory = Next::Planning;
     close();
 }
 

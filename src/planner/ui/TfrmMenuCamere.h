@@ -21,8 +21,9 @@ class TfrmMenuCamere : public WorkWindow {
 public:
     explicit TfrmMenuCamere(Context& context, QWidget* parent = nullptr);
 
-    // Where closing leads: "avvio" back to the launcher, "planning" on to the grid.
-    QString lblMemory;
+    // Where closing leads: back to the launcher, or on to the grid after Apri.
+    enum class Next { Launcher, Planning };
+    Next lblMemory = Next::Launcher;
     // The vehicle last picked in the list (empty after each show) and the file Apri chose.
     QString lblBiciNum, lblMarca, lblColore, lblTaglia;
     QString lblFile;

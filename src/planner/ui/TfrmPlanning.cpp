@@ -367,7 +367,7 @@ void TfrmPlanning::dayClick(int slot)
     }
     TfrmGiorno dialog(m_context, this);
     dialog.setDay(
-        Planning::dayKey(slot),
+        slot,
         QStringLiteral("Prenotazione del %1 %2 ")
                 .arg(Planning::dayOf(slot))
                 .arg(QLatin1String(Planning::months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
@@ -375,9 +375,8 @@ void TfrmPlanning::dayClick(int slot)
         vehicleLine(), m_days[std::size_t(slot)]);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const int target = Planning::slotOfKey(dialog.lblMemory);
-    if (target >= 0)
-        setDay(target, dialog.text());
+    if (dialog.lblMemory >= 0)
+        setDay(dialog.lblMemory, dialog.text());
 }
 
 void TfrmPlanning::cmdIntervalloClick()
