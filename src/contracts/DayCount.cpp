@@ -2,6 +2,7 @@
 
 #include "storage/Amounts.h"
 #include "storage/CountedString.h"
+#include "storage/MessageBreaks.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -33,8 +34,8 @@ QString invalidDate(const QString& date)
                                 : QStringLiteral(" non è valida: le date si scrivono nella forma ") +
                                       dateFormExample() + QLatin1Char('.');
     return QStringLiteral("Attenzione: la data ") + date + problem +
-           QStringLiteral(
-               "\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una data valida.");
+           QStringLiteral(RF_BREAK_LF_CR
+                          "Per poter visualizzare il riepilogo è necessario indicare una data valida.");
 }
 
 } // namespace
@@ -70,13 +71,14 @@ DayCountResult Calcola(const QString& dataInizio, const QString& dataFine)
         return failure(Box::Plain, invalidDate(end), Focus::End);
 
     if (first > last) {
-        return failure(
-            Box::Plain,
-            QStringLiteral("Attenzione: la data di fine noleggio (") + end +
-                QStringLiteral(") non può essere anteriore a quella di inizio noleggio (") + start +
-                QStringLiteral(").\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare "
-                               "un intervallo di tempo valido."),
-            Focus::None);
+        return failure(Box::Plain,
+                       QStringLiteral("Attenzione: la data di fine noleggio (") + end +
+                           QStringLiteral(") non può essere anteriore a quella di inizio noleggio (") +
+                           start +
+                           QStringLiteral(")." RF_BREAK_LF_CR
+                                          "Per poter visualizzare il riepilogo è necessario indicare "
+                                          "un intervallo di tempo valido."),
+                       Focus::None);
     }
 
     DayCountResult result;

@@ -5,25 +5,28 @@
 
 #include "storage/Durable.h"
 #include "storage/FileLock.h"
+#include "storage/MessageBreaks.h"
 
 #include <algorithm>
 
 namespace rf {
 
 const char* const ArchiveAccessMessage =
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Attenzione: il sistema non permette di accedere all'archivio." RF_BREAK_LF_CR
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
 const char* const EmptyArchiveMessage = "L'archivio non contiene nessuna scheda.";
 
 const char* const PendingJournalMessage =
     "Attenzione: l'ultima modifica di questo archivio è stata interrotta e non è stato possibile "
-    "completarne il ripristino.\n\r\n\rL'archivio è aperto in sola lettura: accertarsi di possedere i "
+    "completarne il ripristino." RF_BREAK_LF_CR
+    "L'archivio è aperto in sola lettura: accertarsi di possedere i "
     "privilegi "
     "di scrittura nella cartella di installazione del programma, quindi riaprire la finestra.";
 const char* const SetAsideJournalMessage =
     "Attenzione: accanto all'archivio è stato trovato un file di ripristino che non corrisponde ai dati "
     "presenti (per esempio un archivio ripristinato da una copia di sicurezza o sostituito da un'altra "
-    "postazione).\n\r\n\rL'archivio non è stato modificato; il file di ripristino è stato conservato come "
+    "postazione)." RF_BREAK_LF_CR
+    "L'archivio non è stato modificato; il file di ripristino è stato conservato come "
     "\"%1\".";
 
 namespace {

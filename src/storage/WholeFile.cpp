@@ -1,6 +1,7 @@
 #include "WholeFile.h"
 
 #include "storage/Durable.h"
+#include "storage/MessageBreaks.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -9,7 +10,7 @@
 namespace rf {
 
 const char* const LinkRefusedMessage =
-    "Attenzione: il file \"%1\" è un collegamento a un altro file e non viene sovrascritto.\n\r\n\r"
+    "Attenzione: il file \"%1\" è un collegamento a un altro file e non viene sovrascritto." RF_BREAK_LF_CR
     "Eliminare il collegamento dalla cartella del programma e ripetere l'operazione.";
 
 namespace {

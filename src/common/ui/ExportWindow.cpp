@@ -6,6 +6,7 @@
 #include "common/ui/PictureButton.h"
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
+#include "storage/MessageBreaks.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
@@ -24,16 +25,17 @@ constexpr int RowHeight = 21;
 
 const QString ExportQuestion = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede "
-    "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-const QString OpenQuestion = QStringLiteral(
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
-const QString ExportFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i "
-                                            "dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
-                                            "aperto.");
-const QString UnreadArchive =
-    QStringLiteral("Attenzione: non è stato possibile leggere l'intero archivio, quindi i dati non vengono "
-                   "esportati.\n\r\n\r"
-                   "Il file di Excel esportato in precedenza non è stato modificato.");
+    "presenti in archivio." RF_BREAK_CR_LF "Si vuole esportare i dati adesso?");
+const QString OpenQuestion =
+    QStringLiteral("Le schede in archivio sono state esportate con successo." RF_BREAK_CR_LF
+                   "Si vuole aprire il file di Excel?");
+const QString ExportFailed =
+    QStringLiteral("Attenzione: il sistema non permette di esportare i "
+                   "dati." RF_BREAK_LF_CR "Accertarsi che il file di Excel non sia già "
+                   "aperto.");
+const QString UnreadArchive = QStringLiteral(
+    "Attenzione: non è stato possibile leggere l'intero archivio, quindi i dati non vengono "
+    "esportati." RF_BREAK_LF_CR "Il file di Excel esportato in precedenza non è stato modificato.");
 const QString ReadInterrupted =
     QStringLiteral("La lettura dell'archivio è stata interrotta: i dati non vengono esportati.");
 } // namespace

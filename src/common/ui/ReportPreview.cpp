@@ -2,6 +2,7 @@
 
 #include "common/ui/Style.h"
 #include "reports/Render.h"
+#include "storage/MessageBreaks.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -126,7 +127,7 @@ void ReportPreview::printDocument()
 {
     if (!printWithDialog(this, *m_printer, m_document))
         m_messages.warning(this,
-                           QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+                           QStringLiteral("Attenzione: la stampa non è andata a buon fine." RF_BREAK_LF_CR
                                           "Si consiglia di controllare le impostazioni della stampante."));
 }
 
@@ -141,7 +142,8 @@ void ReportPreview::savePdf()
         path += QStringLiteral(".pdf");
     if (!Reports::writePdf(m_document, path))
         m_messages.warning(this, QStringLiteral("Attenzione: non è stato possibile salvare il documento in "
-                                                "formato PDF.\n\r\n\rAccertarsi di possedere i privilegi di "
+                                                "formato PDF." RF_BREAK_LF_CR
+                                                "Accertarsi di possedere i privilegi di "
                                                 "scrittura nella cartella scelta."));
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/ui/Context.h"
 #include "storage/CountedString.h"
+#include "storage/MessageBreaks.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
@@ -20,9 +21,9 @@ namespace rf {
 
 namespace {
 
-const QString OverwriteQuestion =
-    QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome."
-                   "\r\n\r\nSi vuole sovrascrivere il file esistente?");
+const QString OverwriteQuestion = QStringLiteral(
+    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome." RF_BREAK_CR_LF
+    "Si vuole sovrascrivere il file esistente?");
 const QString ClearIcon = QStringLiteral(":/toolbar/clear.svg");
 constexpr int ClientWidth = 700;
 constexpr int ClientHeight = 352;
@@ -182,10 +183,10 @@ void TfrmAllegaCartella::btnApriClick(int index)
     if (path.isEmpty()) {
         // A name that points outside the attachments folder (a damaged or hostile archive).
         m_context.messages().warning(
-            this,
-            QStringLiteral("Attenzione: il file allegato \"") + name +
-                QStringLiteral("\" non si trova nella cartella dei documenti allegati.\n\r\n\rIl file non "
-                               "verrà aperto."));
+            this, QStringLiteral("Attenzione: il file allegato \"") + name +
+                      QStringLiteral("\" non si trova nella cartella dei documenti allegati." RF_BREAK_LF_CR
+                                     "Il file non "
+                                     "verrà aperto."));
         return;
     }
     m_context.shell().open(QLatin1Char('"') + path + QLatin1Char('"'));

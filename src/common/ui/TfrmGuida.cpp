@@ -2,6 +2,7 @@
 
 #include "common/ui/Context.h"
 #include "common/ui/LinkLabel.h"
+#include "storage/MessageBreaks.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +14,7 @@ namespace rf {
 
 QString Guide::join(const QStringList& paragraphs)
 {
-    return paragraphs.join(QStringLiteral("\r\n\r\n"));
+    return paragraphs.join(QStringLiteral(RF_BREAK_CR_LF));
 }
 
 TfrmGuida::TfrmGuida(Context& context, QWidget* parent)

@@ -1,5 +1,7 @@
 #include "TfrmAnteprima_Contratto_Noleggio_Bici.h"
 
+#include "common/ui/UserTexts.h"
+
 namespace rf {
 
 TfrmAnteprima_Contratto_Noleggio_Bici::TfrmAnteprima_Contratto_Noleggio_Bici(Context& context, QWidget* owner,
@@ -10,11 +12,8 @@ TfrmAnteprima_Contratto_Noleggio_Bici::TfrmAnteprima_Contratto_Noleggio_Bici(Con
                                              QStringLiteral(":/contracts/print_contract_banner.svg"),
                                              QStringLiteral("Chiudi")))
 {
-    addChoice(
-        {QStringLiteral("btnAnteprima"), QStringLiteral("Mostra anteprima"), Output::Preview,
-         QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata "
-                        "a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
-         ContractPrint::frontBuilder(context, contract)});
+    addChoice({QStringLiteral("btnAnteprima"), QStringLiteral("Mostra anteprima"), Output::Preview,
+               Texts::previewFailed(), ContractPrint::frontBuilder(context, contract)});
 }
 
 } // namespace rf

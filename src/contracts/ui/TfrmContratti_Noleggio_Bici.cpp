@@ -26,6 +26,7 @@
 #include "storage/Amounts.h"
 #include "storage/ArchiveFile.h"
 #include "storage/CountedString.h"
+#include "storage/MessageBreaks.h"
 
 #include <algorithm>
 #include <iterator>
@@ -370,7 +371,8 @@ bool TfrmContratti_Noleggio_Bici::beforeClose()
         m_context.messages().warning(
             this,
             QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "
-                           "file Rotaflux.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
+                           "file Rotaflux.ini." RF_BREAK_LF_CR
+                           "Accertarsi di possedere i privilegi di scrittura nella "
                            "cartella di installazione del programma."));
     return true;
 }
@@ -446,8 +448,9 @@ void TfrmContratti_Noleggio_Bici::cmdDuplicaClick()
         return;
     edit(QStringLiteral("Cliente"))->setFocus();
     m_context.messages().information(
-        this, QStringLiteral("E' ora possibile apportare le proprie modifiche al contratto corrente.\n\r\n\r"
-                             "Al termine premere Salva per inserire la scheda in archivio."));
+        this,
+        QStringLiteral("E' ora possibile apportare le proprie modifiche al contratto corrente." RF_BREAK_LF_CR
+                       "Al termine premere Salva per inserire la scheda in archivio."));
 }
 
 void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
@@ -473,12 +476,13 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
              "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.")},
         {"Data", !parseDate(date).isValid(),
          looksLikeDate(date)
-             ? QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è "
+             ? QStringLiteral("Attenzione: la data indicata non esiste." RF_BREAK_LF_CR
+                              "Per poter salvare la scheda è "
                               "necessario indicare una data valida nel formato gg/mm/anno.")
              : QStringLiteral("Attenzione: la data indicata non è valida: le date si scrivono nella forma ") +
                    dateFormExample() +
-                   QStringLiteral(
-                       ".\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida.")},
+                   QStringLiteral("." RF_BREAK_LF_CR
+                                  "Per poter salvare la scheda è necessario indicare una data valida.")},
         {"Luogo", blank("Luogo"),
          QStringLiteral(
              "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.")},

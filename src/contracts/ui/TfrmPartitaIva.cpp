@@ -3,6 +3,7 @@
 #include "common/ui/Context.h"
 #include "common/ui/Form.h"
 #include "contracts/FiscalChecks.h"
+#include "storage/MessageBreaks.h"
 
 #include <QLineEdit>
 
@@ -12,10 +13,10 @@ namespace {
 
 const QString WrongLength =
     QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
-const QString ValidFrom = QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
+const QString ValidFrom = QStringLiteral("Il numero di partita IVA digitato risulta VALIDO." RF_BREAK_CR_LF
                                          "E' stato rilasciato dall'Ufficio IVA del Comune di ");
 const QString Wrong = QStringLiteral(
-    "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
+    "Attenzione: il numero di partita IVA digitato risulta ERRATO!" RF_BREAK_CR_LF
     "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha rilasciato.");
 
 } // namespace

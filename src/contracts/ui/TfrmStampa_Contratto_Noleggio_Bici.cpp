@@ -1,6 +1,8 @@
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
 
+#include "common/ui/UserTexts.h"
 #include "contracts/documents/ContractConditions.h"
+#include "storage/MessageBreaks.h"
 
 namespace rf {
 
@@ -13,13 +15,10 @@ TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(Context& 
                                              QStringLiteral("Chiudi")))
 {
     addChoice({QStringLiteral("btnStampa"), QStringLiteral("Stampa Contratto Noleggio Bicicletta (fronte)"),
-               Output::Print,
-               QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
-                              "Si consiglia di ridurre le dimensioni della foto."),
-               ContractPrint::frontBuilder(context, contract)});
+               Output::Print, Texts::printFailed(), ContractPrint::frontBuilder(context, contract)});
     addChoice({QStringLiteral("btnCondizioni"), QStringLiteral("Stampa Condizioni contrattuali (retro)"),
                Output::Print,
-               QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+               QStringLiteral("Attenzione: la stampa non è andata a buon fine." RF_BREAK_LF_CR
                               "Si consiglia di controllare le impostazioni della stampante."),
                []() -> std::optional<Reports::Report> {
                    Reports::Report back = Reports::contractConditions();

@@ -1,6 +1,7 @@
 #include "TfrmStampa_Scheda_Danni_Bici.h"
 
 #include "common/ui/Context.h"
+#include "common/ui/UserTexts.h"
 #include "contracts/CompanyLogo.h"
 #include "contracts/documents/ConditionSheet.h"
 #include "reports/Units.h"
@@ -28,9 +29,7 @@ TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context, QWi
 {
     choices()->setContentsMargins(16, 16, 16, 16); // the one button sits in a wider margin
     addChoice({QStringLiteral("btnSchedaVerifica"), QStringLiteral("Stampa"), Output::Print,
-               QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
-                              "Si consiglia di ridurre le dimensioni della foto."),
-               [&context, contract]() -> std::optional<Reports::Report> {
+               Texts::printFailed(), [&context, contract]() -> std::optional<Reports::Report> {
                    // A field the contract form does not have is a fault of the program.
                    bool everyField = true;
                    const auto valueOf = [&contract, &everyField](const QString& field) {

@@ -1,5 +1,7 @@
 #include "TfrmAnteprimaAutomezzo.h"
 
+#include "common/ui/UserTexts.h"
+
 namespace rf {
 
 TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(Context& context, QWidget* owner,
@@ -9,11 +11,8 @@ TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(Context& context, QWidget* owner,
                          QSize(364, 287), Look::Explanation, QStringLiteral(":/fleet/preview_explain.svg"),
                          QStringLiteral("Annulla"), Style::DeepBlue})
 {
-    addChoice(
-        {QStringLiteral("btnStampa"), QStringLiteral("Mostra anteprima"), Output::Preview,
-         QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata "
-                        "a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto."),
-         std::move(sheet)});
+    addChoice({QStringLiteral("btnStampa"), QStringLiteral("Mostra anteprima"), Output::Preview,
+               Texts::previewFailed(), std::move(sheet)});
 }
 
 } // namespace rf

@@ -17,6 +17,7 @@
 #include "fleet/VehiclePhoto.h"
 #include "fleet/ui/TfrmExpAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
+#include "storage/MessageBreaks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -287,8 +288,9 @@ void TfrmAutoparco::cmdDuplicaClick()
     showPlaceholder();
     m_edits.front()->setFocus();
     m_context.messages().information(
-        this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                             "Al termine premere Salva per inserire la scheda in archivio."));
+        this,
+        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente." RF_BREAK_LF_CR
+                       "Al termine premere Salva per inserire la scheda in archivio."));
 }
 
 void TfrmAutoparco::cmdTrovaClick()

@@ -1,5 +1,6 @@
 #include "TfrmStampaAutomezzo.h"
 
+#include "common/ui/UserTexts.h"
 #include "fleet/documents/VehicleSheet.h"
 
 namespace rf {
@@ -30,9 +31,7 @@ TfrmStampaAutomezzo::TfrmStampaAutomezzo(Context& context, QWidget* owner, Print
                          QSize(364, 287), Look::Explanation, QStringLiteral(":/fleet/print_explain.svg"),
                          QStringLiteral("Annulla"), Style::DeepBlue})
 {
-    addChoice({QStringLiteral("btnStampa"), QStringLiteral("Stampa"), Output::Print,
-               QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
-                              "Si consiglia di ridurre le dimensioni della foto."),
+    addChoice({QStringLiteral("btnStampa"), QStringLiteral("Stampa"), Output::Print, Texts::printFailed(),
                std::move(sheet)});
 }
 

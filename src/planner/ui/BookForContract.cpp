@@ -5,6 +5,7 @@
 #include "planner/ContractBooking.h"
 #include "planner/ui/PlanningMessages.h"
 #include "storage/Amounts.h"
+#include "storage/MessageBreaks.h"
 #include "storage/RecordScan.h"
 
 #include <QFileInfo>
@@ -14,8 +15,8 @@ namespace rf {
 namespace {
 
 const QString NotBooked =
-    QStringLiteral("\n\r\n\rIl contratto è stato salvato, ma la prenotazione non è stata "
-                   "registrata nel planner.");
+    QStringLiteral(RF_BREAK_LF_CR "Il contratto è stato salvato, ma la prenotazione non è stata "
+                                  "registrata nel planner.");
 
 // The fleet card of a vehicle number, as the planner header takes it.
 std::optional<Planning::Vehicle> fleetVehicle(Context& context, const QString& number)
@@ -46,7 +47,7 @@ bool writable(Messages& messages, QWidget* owner, const Planning::BookingPlan& p
     if (!plan.readOnly.isEmpty()) {
         messages.error(owner,
                        QStringLiteral("Errore: il file \"") + QFileInfo(plan.readOnly).fileName() +
-                           QStringLiteral("\" del planner non può essere modificato.\n\r\n\r") +
+                           QStringLiteral("\" del planner non può essere modificato." RF_BREAK_LF_CR) +
                            PlanningMessages::readOnlyReason(plan.readOnly, plan.readOnlyWhy, QString()) +
                            consequence);
         return false;
@@ -71,11 +72,12 @@ void write(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan
     if (const Planning::BookingWritten::File* failed = written.failed())
         // Files of other years may have been written already: the user is asked to look.
         messages.error(
-            owner, QStringLiteral("Errore: non è stato possibile scrivere il file \"") +
-                       QFileInfo(failed->path).fileName() + QStringLiteral("\" del planner.\n\r\n\r") +
-                       PlanningMessages::saveFailureReason(failed->path, failed->result) +
-                       QStringLiteral("\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel "
-                                      "planner."));
+            owner,
+            QStringLiteral("Errore: non è stato possibile scrivere il file \"") +
+                QFileInfo(failed->path).fileName() + QStringLiteral("\" del planner." RF_BREAK_LF_CR) +
+                PlanningMessages::saveFailureReason(failed->path, failed->result) +
+                QStringLiteral(RF_BREAK_LF_CR "Il contratto è stato salvato; controllare la prenotazione nel "
+                                              "planner."));
 }
 
 Planning::BookedSpan spanOf(const ContractDays& days)
@@ -97,19 +99,19 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
         messages.warning(owner, why + NotBooked);
         return;
     }
-    const QString question = why + NotBooked +
-                             QStringLiteral("\n\r\n\rNel planner resta la prenotazione precedente di ") +
-                             previous->customer.trimmed() + QStringLiteral(" per la bicicletta n. ") +
-                             previous->vehicleNumber.trimmed() +
-                             (stay.size() == 1 ? QStringLiteral(" il ") + formatDate(stay.front().date)
-                                               : QStringLiteral(" dal ") + formatDate(stay.front().date) +
-                                                     QStringLiteral(" al ") + formatDate(stay.back().date)) +
-                             QStringLiteral(".\n\r\n\rLiberare questi giorni nel planner?");
+    const QString question =
+        why + NotBooked + QStringLiteral(RF_BREAK_LF_CR "Nel planner resta la prenotazione precedente di ") +
+        previous->customer.trimmed() + QStringLiteral(" per la bicicletta n. ") +
+        previous->vehicleNumber.trimmed() +
+        (stay.size() == 1 ? QStringLiteral(" il ") + formatDate(stay.front().date)
+                          : QStringLiteral(" dal ") + formatDate(stay.front().date) + QStringLiteral(" al ") +
+                                formatDate(stay.back().date)) +
+        QStringLiteral("." RF_BREAK_LF_CR "Liberare questi giorni nel planner?");
     if (!messages.confirm(owner, question))
         return;
     const Planning::BookingPlan plan = Planning::planRelease(context.programFolder(), spanOf(*previous));
     if (!plan.moving ||
-        !writable(messages, owner, plan, QStringLiteral("\n\r\n\rI giorni non sono stati liberati.")))
+        !writable(messages, owner, plan, QStringLiteral(RF_BREAK_LF_CR "I giorni non sono stati liberati.")))
         return;
     write(messages, owner, plan, {}, QString(), false);
 }
@@ -182,12 +184,12 @@ void bookForContract(Context& context, QWidget* owner, const BookingRequest& req
     bool replace = false;
     if (!plan.taken.empty()) {
         replace = messages.confirm(
-            owner,
-            QStringLiteral("Attenzione: nel planner della bicicletta n. ") + number +
-                QStringLiteral(" risultano già prenotati per altri i giorni ") +
-                Planning::listDays(plan.taken) +
-                QStringLiteral(".\r\n\r\nSostituire anche queste prenotazioni? Rispondendo No verranno "
-                               "prenotati soltanto i giorni liberi."));
+            owner, QStringLiteral("Attenzione: nel planner della bicicletta n. ") + number +
+                       QStringLiteral(" risultano già prenotati per altri i giorni ") +
+                       Planning::listDays(plan.taken) +
+                       QStringLiteral("." RF_BREAK_CR_LF
+                                      "Sostituire anche queste prenotazioni? Rispondendo No verranno "
+                                      "prenotati soltanto i giorni liberi."));
     }
     write(messages, owner, plan, *vehicle, wanted.text.trimmed(), replace);
 }

@@ -1,5 +1,7 @@
 #include "PlanningMessages.h"
 
+#include "storage/MessageBreaks.h"
+
 #include <QFileInfo>
 
 namespace rf::PlanningMessages {
@@ -7,7 +9,7 @@ namespace rf::PlanningMessages {
 QString noVehicles()
 {
     return QStringLiteral(
-        "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\rPer poter utilizzare "
+        "Attenzione: l'elenco dei veicoli non contiene nessuna voce." RF_BREAK_LF_CR "Per poter utilizzare "
         "il planner delle prenotazioni è necessario registrare almeno un veicolo nella flotta "
         "bici.");
 }
@@ -37,13 +39,13 @@ QString readOnlyReason(const QString& path, WriteProblem why, const QString& not
                QStringLiteral(" è di sola lettura: le modifiche non possono essere salvate.");
     case WriteProblem::NoTemporary:
         return QStringLiteral("Non è stato possibile creare il file ") + quotedName(path) +
-               QStringLiteral(": le modifiche non possono essere salvate.\n\r\n\r") + CheckPrivileges;
+               QStringLiteral(": le modifiche non possono essere salvate." RF_BREAK_LF_CR) + CheckPrivileges;
     case WriteProblem::None:
     case WriteProblem::Failed:
         break;
     }
     return QStringLiteral("Il sistema non consente di scrivere il file ") + quotedName(path) +
-           QStringLiteral(": le modifiche non possono essere salvate.\n\r\n\r") + CheckPrivileges;
+           QStringLiteral(": le modifiche non possono essere salvate." RF_BREAK_LF_CR) + CheckPrivileges;
 }
 
 QString saveFailureReason(const QString& path, const Planning::SaveResult& result)
@@ -80,9 +82,10 @@ QString conflictsText(const std::vector<Planning::Conflict>& conflicts)
                      QStringLiteral("\""));
     return QStringLiteral(
                "Attenzione: nel frattempo un'altra postazione ha modificato le prenotazioni dei seguenti "
-               "giorni:\n\r\n\r") +
+               "giorni:" RF_BREAK_LF_CR) +
            lines.join(QStringLiteral("\n\r")) +
-           QStringLiteral("\n\r\n\rSono state mantenute le prenotazioni inserite in questa postazione; le "
+           QStringLiteral(RF_BREAK_LF_CR
+                          "Sono state mantenute le prenotazioni inserite in questa postazione; le "
                           "prenotazioni sostituite non sono più registrate nel planner.");
 }
 
@@ -95,7 +98,8 @@ QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanw
            (meanwhile == Meanwhile::Removed ? QStringLiteral(" è stato eliminato")
                                             : QStringLiteral(" è stato danneggiato")) +
            QStringLiteral(
-               " da un'altra postazione o da un altro programma.\n\r\n\rIl file è stato scritto di nuovo "
+               " da un'altra postazione o da un altro programma." RF_BREAK_LF_CR
+               "Il file è stato scritto di nuovo "
                "con le prenotazioni note a questa postazione; le prenotazioni registrate nel frattempo "
                "da altre postazioni potrebbero non essere presenti.");
 }

@@ -9,6 +9,7 @@
 #include "planner/ui/PlanningMessages.h"
 #include "storage/Amounts.h"
 #include "storage/Cp1252.h"
+#include "storage/MessageBreaks.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -177,32 +178,34 @@ bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
             m_txtDataInizio);
     start = parseDate(startText);
     if (!start.isValid())
-        return refuse(
-            QStringLiteral("Attenzione: la data ") + startText +
-                QStringLiteral(" di inizio periodo non esiste.\n\r\n\rPer verificare la disponibilità è "
-                               "necessario indicare una data valida nel formato gg/mm/aaaa."),
-            m_txtDataInizio);
+        return refuse(QStringLiteral("Attenzione: la data ") + startText +
+                          QStringLiteral(" di inizio periodo non esiste." RF_BREAK_LF_CR
+                                         "Per verificare la disponibilità è "
+                                         "necessario indicare una data valida nel formato gg/mm/aaaa."),
+                      m_txtDataInizio);
     if (endText.isEmpty())
         return refuse(
             QStringLiteral("Attenzione: indicare la data di fine del periodo nel formato gg/mm/aaaa."),
             m_txtDataFine);
     end = parseDate(endText);
     if (!end.isValid())
-        return refuse(
-            QStringLiteral("Attenzione: la data ") + endText +
-                QStringLiteral(" di fine periodo non esiste.\n\r\n\rPer verificare la disponibilità è "
-                               "necessario indicare una data valida nel formato gg/mm/aaaa."),
-            m_txtDataFine);
+        return refuse(QStringLiteral("Attenzione: la data ") + endText +
+                          QStringLiteral(" di fine periodo non esiste." RF_BREAK_LF_CR
+                                         "Per verificare la disponibilità è "
+                                         "necessario indicare una data valida nel formato gg/mm/aaaa."),
+                      m_txtDataFine);
     if (end < start)
         return refuse(QStringLiteral("Attenzione: la data di fine periodo (") + formatDate(end) +
                           QStringLiteral(") non può essere anteriore a quella di inizio periodo (") +
                           formatDate(start) +
-                          QStringLiteral(").\n\r\n\rPer verificare la disponibilità è necessario indicare un "
+                          QStringLiteral(")." RF_BREAK_LF_CR
+                                         "Per verificare la disponibilità è necessario indicare un "
                                          "intervallo di tempo valido."),
                       m_txtDataFine);
     if (start.daysTo(end) + 1 > LongestSpan)
         return refuse(
-            QStringLiteral("Attenzione: il periodo indicato supera i 366 giorni.\n\r\n\rPer verificare la "
+            QStringLiteral("Attenzione: il periodo indicato supera i 366 giorni." RF_BREAK_LF_CR
+                           "Per verificare la "
                            "disponibilità è necessario indicare un periodo di al massimo 366 giorni."),
             m_txtDataFine);
     return true;
@@ -305,7 +308,7 @@ TfrmDisponibilita::LineParts TfrmDisponibilita::partsOf(const Planning::Availabi
                 QStringLiteral(" per l'anno ") + QString::number(startYear) +
                 QStringLiteral(" non possono essere lette: il file \"") +
                 Planning::fileName(number, QString::number(startYear)) +
-                QStringLiteral("\" è danneggiato o non accessibile.\n\r\n\rIl planning del veicolo "
+                QStringLiteral("\" è danneggiato o non accessibile." RF_BREAK_LF_CR "Il planning del veicolo "
                                "non può essere aperto.");
         break;
     }
@@ -318,7 +321,7 @@ TfrmDisponibilita::LineParts TfrmDisponibilita::partsOf(const Planning::Availabi
             QStringLiteral(" non può essere aperto: il numero del veicolo contiene caratteri che non "
                            "possono far parte del nome di un file (") +
             availability.problem +
-            QStringLiteral(").\n\r\n\rPer utilizzare il planner è necessario modificare il numero "
+            QStringLiteral(")." RF_BREAK_LF_CR "Per utilizzare il planner è necessario modificare il numero "
                            "nella scheda del veicolo.");
         break;
     }

@@ -5,6 +5,7 @@
 #include "planner/BookedDays.h"
 #include "planner/ui/BookingText.h"
 #include "storage/Amounts.h"
+#include "storage/MessageBreaks.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -211,27 +212,28 @@ void TfrmIntervallo::btnChiudiClick()
     if (!start.isValid())
         return refuse(true,
                       QStringLiteral("Attenzione: la data ") + lblDataInizio +
-                          QStringLiteral(" di inizio intervallo non esiste.\n\r\n\rPer poter effettuare la "
+                          QStringLiteral(" di inizio intervallo non esiste." RF_BREAK_LF_CR
+                                         "Per poter effettuare la "
                                          "prenotazione è necessario indicare una data valida."),
                       m_txtGiornoInizio);
     lblDataFine = m_txtGiornoFine->currentText().trimmed() + monthPiece(m_txtMeseFine->currentText()) +
                   m_lblAnnoFine->text().trimmed();
     const QDate end = parseDate(lblDataFine);
     if (!end.isValid())
+        return refuse(true,
+                      QStringLiteral("Attenzione: la data ") + lblDataFine +
+                          QStringLiteral(" di fine intervallo non esiste." RF_BREAK_LF_CR
+                                         "Per effettuare la prenotazione è "
+                                         "necessario indicare una data valida."),
+                      m_txtGiornoFine);
+    if (start > end)
         return refuse(
             true,
-            QStringLiteral("Attenzione: la data ") + lblDataFine +
-                QStringLiteral(" di fine intervallo non esiste.\n\r\n\rPer effettuare la prenotazione è "
-                               "necessario indicare una data valida."),
-            m_txtGiornoFine);
-    if (start > end)
-        return refuse(true,
-                      QStringLiteral("Attenzione: la data di fine intervallo (") + lblDataFine +
-                          QStringLiteral(") non può essere anteriore a quella di inizio intervallo (") +
-                          lblDataInizio +
-                          QStringLiteral(").\n\r\n\rPer effettuare la prenotazione è necessario indicare un "
-                                         "intervallo di tempo valido."),
-                      nullptr);
+            QStringLiteral("Attenzione: la data di fine intervallo (") + lblDataFine +
+                QStringLiteral(") non può essere anteriore a quella di inizio intervallo (") + lblDataInizio +
+                QStringLiteral(")." RF_BREAK_LF_CR "Per effettuare la prenotazione è necessario indicare un "
+                               "intervallo di tempo valido."),
+            nullptr);
     if (text().isEmpty())
         return refuse(
             false,
@@ -242,14 +244,16 @@ void TfrmIntervallo::btnChiudiClick()
     const int last = Planning::slotOfDate(end);
     const std::vector<Planning::BookedDay> taken =
         Planning::bookedOtherwise(m_booked, start.year(), first, last, text());
-    const QString warning =
-        taken.empty() ? QString()
-                      : QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i "
-                                       "giorni ") +
-                            Planning::listDays(taken) + QStringLiteral(", che verranno sostituiti.\r\n\r\n");
-    if (!m_context.messages().confirm(this, warning + QStringLiteral("INTERVALLO SELEZIONATO:  DAL  ") +
-                                                lblDataInizio + QStringLiteral(" AL ") + lblDataFine +
-                                                QStringLiteral(".\r\n\r\nSi conferma la prenotazione?")))
+    const QString warning = taken.empty()
+                                ? QString()
+                                : QStringLiteral("Attenzione: nell'intervallo risultano già prenotati i "
+                                                 "giorni ") +
+                                      Planning::listDays(taken) +
+                                      QStringLiteral(", che verranno sostituiti." RF_BREAK_CR_LF);
+    if (!m_context.messages().confirm(this,
+                                      warning + QStringLiteral("INTERVALLO SELEZIONATO:  DAL  ") +
+                                          lblDataInizio + QStringLiteral(" AL ") + lblDataFine +
+                                          QStringLiteral("." RF_BREAK_CR_LF "Si conferma la prenotazione?")))
         return;
     m_first = first;
     m_last = last;

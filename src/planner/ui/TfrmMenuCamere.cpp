@@ -11,6 +11,7 @@
 #include "planner/ui/PlanningMessages.h"
 #include "planner/ui/TfrmDisponibilita.h"
 #include "storage/ArchiveFile.h"
+#include "storage/MessageBreaks.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -205,13 +206,13 @@ void TfrmMenuCamere::btnApriFattureClick()
     const QString problem = Planning::fileNameProblem(lblBiciNum);
     if (!problem.isEmpty()) {
         m_context.messages().warning(
-            this,
-            QStringLiteral(
-                "Attenzione: il numero del veicolo contiene caratteri che non possono far parte del "
-                "nome di un file (") +
-                problem +
-                QStringLiteral(").\n\r\n\rPer utilizzare il planner è necessario modificare il numero nella "
-                               "scheda del veicolo."));
+            this, QStringLiteral(
+                      "Attenzione: il numero del veicolo contiene caratteri che non possono far parte del "
+                      "nome di un file (") +
+                      problem +
+                      QStringLiteral(")." RF_BREAK_LF_CR
+                                     "Per utilizzare il planner è necessario modificare il numero nella "
+                                     "scheda del veicolo."));
         return;
     }
     lblFile = m_context.path(Planning::fileName(lblBiciNum, m_txtAnnoFatture->text()));

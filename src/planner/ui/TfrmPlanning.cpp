@@ -14,6 +14,7 @@
 #include "planner/ui/TfrmIntervallo.h"
 #include "planner/ui/TfrmRiepPrenotazioni.h"
 #include "planner/ui/TfrmStampaPlanning.h"
+#include "storage/MessageBreaks.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -285,7 +286,8 @@ void TfrmPlanning::load()
         warning = QStringLiteral(
                       "Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
                   m_target.year +
-                  QStringLiteral(".\n\r\n\rLe modifiche apportate in questa schermata non verranno salvate.");
+                  QStringLiteral("." RF_BREAK_LF_CR
+                                 "Le modifiche apportate in questa schermata non verranno salvate.");
     } else {
         for (int slot = 0; slot < Planning::DayCount; ++slot)
             setDay(slot, loaded.days[std::size_t(slot)]);
@@ -293,7 +295,7 @@ void TfrmPlanning::load()
         if (loaded.status == Planning::Loaded::Status::ReadOnly) {
             showSaveable(QStringLiteral("Sola consultazione: le modifiche non possono essere salvate."));
             warning = QStringLiteral("Attenzione: le prenotazioni del veicolo per l'anno ") + m_target.year +
-                      QStringLiteral(" possono essere consultate, ma non modificate.\n\r\n\r") +
+                      QStringLiteral(" possono essere consultate, ma non modificate." RF_BREAK_LF_CR) +
                       PlanningMessages::readOnlyReason(m_target.file, loaded.why, loaded.notice);
         } else if (!loaded.notice.isEmpty()) {
             warning = loaded.notice;
@@ -331,9 +333,10 @@ bool TfrmPlanning::save()
             return true;
         }
         if (messages.confirm(
-                this, QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\r") +
-                          PlanningMessages::saveFailureReason(m_target.file, result) +
-                          QStringLiteral("\n\r\n\rRiprovare il salvataggio?")))
+                this,
+                QStringLiteral("Attenzione: non è stato possibile salvare le prenotazioni." RF_BREAK_LF_CR) +
+                    PlanningMessages::saveFailureReason(m_target.file, result) +
+                    QStringLiteral(RF_BREAK_LF_CR "Riprovare il salvataggio?")))
             continue;
         return messages.confirm(
             this, QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o "
@@ -361,7 +364,7 @@ void TfrmPlanning::dayClick(int slot)
         slot == Planning::slotOf(2, 29)) {
         m_context.messages().warning(
             this, QStringLiteral("Attenzione: la data 29/02/") + year +
-                      QStringLiteral(" non esiste.\n\r\n\rPer poter effettuare la "
+                      QStringLiteral(" non esiste." RF_BREAK_LF_CR "Per poter effettuare la "
                                      "prenotazione è necessario indicare una data valida."));
         return;
     }

@@ -1,5 +1,7 @@
 #include "TfrmStampaPlanning.h"
 
+#include "common/ui/UserTexts.h"
+
 namespace rf {
 
 TfrmStampaPlanning::TfrmStampaPlanning(Context& context, QWidget* owner, const ShownPlanning& planning)
@@ -8,9 +10,7 @@ TfrmStampaPlanning::TfrmStampaPlanning(Context& context, QWidget* owner, const S
                          QSize(364, 287), Look::Explanation, QStringLiteral(":/planner/print_explain.svg"),
                          QStringLiteral("Annulla"), Style::DeepBlue})
 {
-    addChoice({QStringLiteral("btnStampa"), QStringLiteral("Stampa"), Output::Print,
-               QStringLiteral("Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
-                              "Si consiglia di ridurre le dimensioni della foto."),
+    addChoice({QStringLiteral("btnStampa"), QStringLiteral("Stampa"), Output::Print, Texts::printFailed(),
                planningSheetBuilder(context, planning)});
 }
 
