@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/ArchiveFile.h"
 #include "storage/RecordLayout.h"
 #include "storage/WholeFile.h"
 
@@ -60,7 +61,7 @@ struct Loaded {
     enum class Status { Read, Empty, Unreadable, ReadOnly } status = Status::Empty;
     Days days;
     WriteProblem why = WriteProblem::None;
-    QString notice = {};
+    ArchiveNotice notice = {};
 };
 Loaded load(const QString& path);
 // Reads a planning file without ever creating or changing it: a missing file is Empty, a file

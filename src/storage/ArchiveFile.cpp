@@ -5,29 +5,10 @@
 
 #include "storage/Durable.h"
 #include "storage/FileLock.h"
-#include "storage/MessageBreaks.h"
 
 #include <algorithm>
 
 namespace rf {
-
-const char* const ArchiveAccessMessage =
-    "Attenzione: il sistema non permette di accedere all'archivio." RF_BREAK_LF_CR
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
-const char* const EmptyArchiveMessage = "L'archivio non contiene nessuna scheda.";
-
-const char* const PendingJournalMessage =
-    "Attenzione: l'ultima modifica di questo archivio è stata interrotta e non è stato possibile "
-    "completarne il ripristino." RF_BREAK_LF_CR
-    "L'archivio è aperto in sola lettura: accertarsi di possedere i "
-    "privilegi "
-    "di scrittura nella cartella di installazione del programma, quindi riaprire la finestra.";
-const char* const SetAsideJournalMessage =
-    "Attenzione: accanto all'archivio è stato trovato un file di ripristino che non corrisponde ai dati "
-    "presenti (per esempio un archivio ripristinato da una copia di sicurezza o sostituito da un'altra "
-    "postazione)." RF_BREAK_LF_CR
-    "L'archivio non è stato modificato; il file di ripristino è stato conservato come "
-    "\"%1\".";
 
 namespace {
 constexpr qint64 ScanBlockRecords = 256; // about 1 MB for the largest record
@@ -59,12 +40,12 @@ bool ArchiveFile::OpenArchive()
     // ReadWrite creates a missing file and never truncates, so an existing file that fails to open
     // is left exactly as it was. Unbuffered: every write reaches the file at once, never later.
     m_readOnly = false;
-    m_notice.clear();
+    m_notice = {};
     m_file.setFileName(m_path);
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         // An archive that cannot be written while a journal waits beside it is shown, not hidden.
         if (QFile::exists(m_path) && QFile::exists(journalPath()))
-            return openForReadingOnly(QString::fromUtf8(PendingJournalMessage));
+            return openForReadingOnly({ArchiveNotice::Kind::JournalPending, {}});
         return false;
     }
     if (!QFile::exists(journalPath()))
@@ -72,13 +53,13 @@ bool ArchiveFile::OpenArchive()
     FileLock lock(m_path);
     if (!lock.lock() || !settleJournal()) {
         if (m_notice.isEmpty())
-            m_notice = QString::fromUtf8(PendingJournalMessage);
+            m_notice = {ArchiveNotice::Kind::JournalPending, {}};
         m_readOnly = true;
     }
     return true;
 }
 
-bool ArchiveFile::openForReadingOnly(const QString& notice)
+bool ArchiveFile::openForReadingOnly(const ArchiveNotice& notice)
 {
     m_file.setFileName(m_path);
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -127,7 +108,7 @@ bool ArchiveFile::settleJournal()
                               QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
         if (!QFile::rename(journalPath(), aside))
             return false;
-        m_notice = QString::fromUtf8(SetAsideJournalMessage).arg(QFileInfo(aside).fileName());
+        m_notice = {ArchiveNotice::Kind::JournalSetAside, QFileInfo(aside).fileName()};
         return true;
     }
     if (!m_file.seek(entry.offset) || m_file.write(entry.oldBytes) != m_recordSize)

@@ -11,6 +11,24 @@ namespace rf {
 // A file of fixed-size records and nothing else. One object serves one action: open, work, close.
 // Every operation returns false on failure (file locked, folder not writable, disk full, position
 // beyond the end); the caller then stops and shows its archive message.
+// What opening an archive found that the user must be told; the window words it.
+struct ArchiveNotice {
+    enum class Kind {
+        None,
+        JournalPending,  // an interrupted rewrite could not be undone: the archive is open read-only
+        JournalSetAside, // a journal beside the archive belonged to other data and was kept aside
+    };
+    Kind kind = Kind::None;
+    QString asideName; // the name the journal was kept under, for JournalSetAside
+
+    bool isEmpty() const { return kind == Kind::None; }
+    bool operator==(const ArchiveNotice& other) const
+    {
+        return kind == other.kind && asideName == other.asideName;
+    }
+    bool operator!=(const ArchiveNotice& other) const { return !(*this == other); }
+};
+
 class ArchiveFile {
 public:
     ArchiveFile(QString path, int recordSize);
@@ -25,8 +43,8 @@ public:
     // notice() says why: it is not written until the journal has been replayed.
     bool OpenArchive();
     bool isReadOnly() const { return m_readOnly; }
-    // What the user must be told about this archive's journal, or empty.
-    const QString& notice() const { return m_notice; }
+    // What the user must be told about this archive's journal, or an empty notice.
+    const ArchiveNotice& notice() const { return m_notice; }
     // Whole records in the file; a trailing fragment is ignored. -1 on failure.
     qint64 RecordCount() const;
     // The record at 1-based position p.
@@ -56,23 +74,13 @@ private:
     // Replays or sets aside a journal found beside the archive; the lock must be held. False
     // while a journal is still pending.
     bool settleJournal();
-    bool openForReadingOnly(const QString& notice);
+    bool openForReadingOnly(const ArchiveNotice& notice);
 
     QString m_path;
     int m_recordSize;
     QFile m_file;
     bool m_readOnly = false;
-    QString m_notice;
+    ArchiveNotice m_notice;
 };
-
-// Told when an interrupted rewrite could not be undone: the archive is open read-only.
-extern const char* const PendingJournalMessage;
-// Told when a journal beside the archive belonged to other data and was kept aside; %1 is its new name.
-extern const char* const SetAsideJournalMessage;
-
-// The archive message every window shows when an archive operation fails.
-extern const char* const ArchiveAccessMessage;
-// The information shown when browsing an archive with no records.
-extern const char* const EmptyArchiveMessage;
 
 } // namespace rf

@@ -1,17 +1,12 @@
 #include "WholeFile.h"
 
 #include "storage/Durable.h"
-#include "storage/MessageBreaks.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
 namespace rf {
-
-const char* const LinkRefusedMessage =
-    "Attenzione: il file \"%1\" è un collegamento a un altro file e non viene sovrascritto." RF_BREAK_LF_CR
-    "Eliminare il collegamento dalla cartella del programma e ripetere l'operazione.";
 
 namespace {
 const QLatin1String TemporaryMarker(".rotaflux-");

@@ -56,7 +56,4 @@ bool isWholeFileTemporary(const QString& fileName);
 // Whether the name in place of a file is a link (a symbolic link or a junction).
 bool isLink(const QString& path);
 
-// Told when a file to be written in the program folder is a link; %1 is its name.
-extern const char* const LinkRefusedMessage;
-
 } // namespace rf

@@ -1,4 +1,5 @@
 #include "common/ui/CardArchive.h"
+#include "common/ui/UserTexts.h"
 #include "storage/ArchiveFile.h"
 #include "storage/CardBrowsing.h"
 #include "storage/Durable.h"
@@ -21,13 +22,35 @@ Q_DECLARE_METATYPE(rf::BrowseButton)
 
 namespace {
 const RecordLayout Layout{{"Nome", 20}, {"Note", 30}};
-const QString Empty = QString::fromUtf8(EmptyArchiveMessage);
-const QString Access = QString::fromUtf8(ArchiveAccessMessage);
+const QString Empty = rf::Texts::emptyArchive();
+const QString Access = rf::Texts::archiveAccess();
 } // namespace
 
 class CardArchiveTest : public QObject {
     Q_OBJECT
 private slots:
+    // The windows word what opening an archive found; the words are the ones users know.
+    void archiveNoticesAreWordedForTheUser()
+    {
+        QCOMPARE(rf::Texts::archiveNotice({}), QString());
+        QCOMPARE(
+            rf::Texts::archiveNotice({ArchiveNotice::Kind::JournalSetAside,
+                                      QStringLiteral("Parco_Veicoli.pro.journal.20261210-2140")}),
+            QStringLiteral("Attenzione: accanto all'archivio è stato trovato un file di ripristino che non "
+                           "corrisponde ai dati presenti (per esempio un archivio ripristinato da una copia "
+                           "di sicurezza o sostituito da un'altra postazione).\n\r\n\rL'archivio non è "
+                           "stato modificato; il file di ripristino è stato conservato come "
+                           "\"Parco_Veicoli.pro.journal.20261210-2140\"."));
+        QVERIFY(rf::Texts::archiveNotice({ArchiveNotice::Kind::JournalPending, {}})
+                    .startsWith(QStringLiteral(
+                        "Attenzione: l'ultima modifica di questo archivio è stata interrotta")));
+        QCOMPARE(
+            rf::Texts::linkRefused(QStringLiteral("Contratti.xls")),
+            QStringLiteral("Attenzione: il file \"Contratti.xls\" è un collegamento a un altro file e non "
+                           "viene sovrascritto.\n\r\n\rEliminare il collegamento dalla cartella del "
+                           "programma e ripetere l'operazione."));
+    }
+
     void browsingRules_data()
     {
         QTest::addColumn<BrowseButton>("button");
@@ -192,12 +215,14 @@ private slots:
         QVERIFY(card.browse(BrowseButton::Last));
         QCOMPARE(fake.messages().count(), before + 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
-        QCOMPARE(fake.messages().last().text, QString::fromUtf8(PendingJournalMessage));
+        QCOMPARE(fake.messages().last().text,
+                 rf::Texts::archiveNotice({ArchiveNotice::Kind::JournalPending, {}}));
         QCOMPARE(onScreen.first(), QStringLiteral("Rossi"));
         onScreen = {QStringLiteral("Bianchi"), QStringLiteral("dopo")};
         QVERIFY(!card.save());
         QCOMPARE(fake.messages().count(), before + 2);
-        QCOMPARE(fake.messages().last().text, QString::fromUtf8(PendingJournalMessage));
+        QCOMPARE(fake.messages().last().text,
+                 rf::Texts::archiveNotice({ArchiveNotice::Kind::JournalPending, {}}));
         FileLock::setTiming({});
         QCOMPARE(Layout.decode(readFile(archive)).first(), QStringLiteral("Rossi"));
         QVERIFY(QFile::exists(archive + QStringLiteral(".journal")));
@@ -206,3 +231,4 @@ private slots:
 
 RF_REGISTER_TEST(CardArchiveTest)
 #include "CardArchiveTest.moc"
+#include "common/ui/UserTexts.h"

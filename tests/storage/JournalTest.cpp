@@ -219,7 +219,8 @@ private slots:
         } else {
             QCOMPARE(cut.record(2), onDisk);
             QCOMPARE(cut.asides().size(), 1);
-            QVERIFY(file.notice().contains(cut.asides().first()));
+            QCOMPARE(file.notice().kind, ArchiveNotice::Kind::JournalSetAside);
+            QVERIFY(cut.asides().first().endsWith(file.notice().asideName));
         }
     }
 
@@ -281,7 +282,7 @@ private slots:
             ArchiveFile file(cut.archive, Size);
             QVERIFY(file.OpenArchive());
             QVERIFY(file.isReadOnly());
-            QCOMPARE(file.notice(), QString::fromUtf8(PendingJournalMessage));
+            QCOMPARE(file.notice().kind, ArchiveNotice::Kind::JournalPending);
             QByteArray record;
             QVERIFY(file.ReadRecord(1, record));
             QVERIFY(!file.WriteRecord(1, Other));

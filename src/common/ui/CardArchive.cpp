@@ -1,6 +1,7 @@
 #include "CardArchive.h"
 
 #include "common/ui/Context.h"
+#include "common/ui/UserTexts.h"
 #include "storage/ArchiveFile.h"
 #include "storage/RecordLayout.h"
 
@@ -38,7 +39,7 @@ qint64 CardArchive::position() const
 
 void CardArchive::fail(Action action)
 {
-    const QString text = QString::fromUtf8(ArchiveAccessMessage);
+    const QString text = Texts::archiveAccess();
     if (m_boxes[int(action)] == Box::Warning)
         m_context.messages().warning(m_window, text);
     else
@@ -51,7 +52,7 @@ bool CardArchive::open(ArchiveFile& archive)
         return false;
     if (!archive.notice().isEmpty() && archive.notice() != m_toldNotice) {
         m_toldNotice = archive.notice();
-        m_context.messages().warning(m_window, archive.notice());
+        m_context.messages().warning(m_window, Texts::archiveNotice(archive.notice()));
     }
     return true;
 }
@@ -99,7 +100,7 @@ bool CardArchive::browse(BrowseButton button)
         m_label->clear();
     switch (step.kind) {
     case BrowseStep::Kind::EmptyArchive:
-        m_context.messages().information(m_window, QString::fromUtf8(EmptyArchiveMessage));
+        m_context.messages().information(m_window, Texts::emptyArchive());
         return true;
     case BrowseStep::Kind::ShowRecord:
         return showRecordFor(action, step.position);
@@ -121,7 +122,8 @@ bool CardArchive::save()
     }
     if (archive.isReadOnly()) {
         // Nothing is written while an interrupted rewrite waits to be undone: say why, every time.
-        m_context.messages().warning(m_window, QString::fromUtf8(PendingJournalMessage));
+        m_context.messages().warning(m_window,
+                                     Texts::archiveNotice({ArchiveNotice::Kind::JournalPending, {}}));
         return false;
     }
     bool updated = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/ArchiveFile.h"
 #include "storage/CardBrowsing.h"
 
 #include <QStringList>
@@ -61,7 +62,7 @@ private:
     QLabel* m_label;
     Callbacks m_callbacks;
     Box m_boxes[5] = {Box::Error, Box::Error, Box::Error, Box::Error, Box::Error};
-    QString m_toldNotice;
+    ArchiveNotice m_toldNotice;
 };
 
 } // namespace rf

@@ -6,6 +6,7 @@
 #include "common/ui/PictureButton.h"
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
+#include "common/ui/UserTexts.h"
 #include "storage/MessageBreaks.h"
 #include "storage/WholeFile.h"
 
@@ -163,7 +164,7 @@ void ExportWindow::cmdEsportaClick()
     if (result == WriteResult::Cancelled)
         return;
     if (result == WriteResult::Link) {
-        m_context.messages().warning(this, QString::fromUtf8(LinkRefusedMessage).arg(m_source.fileName));
+        m_context.messages().warning(this, Texts::linkRefused(m_source.fileName));
         return;
     }
     if (result == WriteResult::Failed) {

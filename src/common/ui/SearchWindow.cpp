@@ -2,6 +2,7 @@
 
 #include "common/ui/Context.h"
 #include "common/ui/Form.h"
+#include "common/ui/UserTexts.h"
 #include "storage/ArchiveFile.h"
 
 #include <QFrame>
@@ -128,7 +129,7 @@ void SearchWindow::btnCercaClick()
     const ScanResult result = fill([&filters](const RecordView& record) { return filters.matches(record); });
     m_lblAttendere->hide();
     if (result == ScanResult::Failed) {
-        m_context.messages().plain(this, QString::fromUtf8(ArchiveAccessMessage));
+        m_context.messages().plain(this, Texts::archiveAccess());
         return;
     }
     if (result == ScanResult::Done)

@@ -1,6 +1,7 @@
 #include "TfrmAllegaCartella.h"
 
 #include "common/ui/Context.h"
+#include "common/ui/UserTexts.h"
 #include "storage/CountedString.h"
 #include "storage/MessageBreaks.h"
 #include "storage/WholeFile.h"
@@ -173,7 +174,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
     if (attachFile(m_context.programFolder(), chosen, [this] {
             return m_context.messages().confirm(this, OverwriteQuestion);
         }) == AttachResult::Link)
-        m_context.messages().warning(this, QString::fromUtf8(LinkRefusedMessage).arg(name));
+        m_context.messages().warning(this, Texts::linkRefused(name));
 }
 
 void TfrmAllegaCartella::btnApriClick(int index)

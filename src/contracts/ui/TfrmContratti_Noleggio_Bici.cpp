@@ -15,6 +15,7 @@
 #include "common/ui/RunDialog.h"
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
+#include "common/ui/UserTexts.h"
 #include "contracts/ContractDefaults.h"
 #include "contracts/ContractsGuide.h"
 #include "contracts/DayCount.h"
@@ -414,7 +415,7 @@ bool TfrmContratti_Noleggio_Bici::archiveReachable()
     ArchiveFile file(archive().archivePath(), Contracts::RecordSize);
     if (file.OpenArchive())
         return true;
-    m_context.messages().error(this, QString::fromUtf8(ArchiveAccessMessage));
+    m_context.messages().error(this, Texts::archiveAccess());
     return false;
 }
 

@@ -45,11 +45,10 @@ bool writable(Messages& messages, QWidget* owner, const Planning::BookingPlan& p
         return false;
     }
     if (!plan.readOnly.isEmpty()) {
-        messages.error(owner,
-                       QStringLiteral("Errore: il file \"") + QFileInfo(plan.readOnly).fileName() +
-                           QStringLiteral("\" del planner non può essere modificato." RF_BREAK_LF_CR) +
-                           PlanningMessages::readOnlyReason(plan.readOnly, plan.readOnlyWhy, QString()) +
-                           consequence);
+        messages.error(owner, QStringLiteral("Errore: il file \"") + QFileInfo(plan.readOnly).fileName() +
+                                  QStringLiteral("\" del planner non può essere modificato." RF_BREAK_LF_CR) +
+                                  PlanningMessages::readOnlyReason(plan.readOnly, plan.readOnlyWhy, {}) +
+                                  consequence);
         return false;
     }
     return true;

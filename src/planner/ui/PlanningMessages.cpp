@@ -1,5 +1,6 @@
 #include "PlanningMessages.h"
 
+#include "common/ui/UserTexts.h"
 #include "storage/MessageBreaks.h"
 
 #include <QFileInfo>
@@ -27,13 +28,13 @@ const QString CheckPrivileges =
 
 } // namespace
 
-QString readOnlyReason(const QString& path, WriteProblem why, const QString& notice)
+QString readOnlyReason(const QString& path, WriteProblem why, const ArchiveNotice& notice)
 {
     if (!notice.isEmpty())
-        return notice;
+        return Texts::archiveNotice(notice);
     switch (why) {
     case WriteProblem::Link:
-        return QString::fromUtf8(LinkRefusedMessage).arg(QFileInfo(path).fileName());
+        return Texts::linkRefused(QFileInfo(path).fileName());
     case WriteProblem::ReadOnly:
         return QStringLiteral("Il file ") + quotedName(path) +
                QStringLiteral(" è di sola lettura: le modifiche non possono essere salvate.");
@@ -57,7 +58,7 @@ QString saveFailureReason(const QString& path, const Planning::SaveResult& resul
                    "installazione del programma (privilegi di scrittura insufficienti o disco pieno).");
     switch (result.problem) {
     case WriteProblem::Link:
-        return QString::fromUtf8(LinkRefusedMessage).arg(QFileInfo(path).fileName());
+        return Texts::linkRefused(QFileInfo(path).fileName());
     case WriteProblem::ReadOnly:
         if (QFileInfo(path).isDir())
             return QStringLiteral("Al posto del file ") + quotedName(path) +

@@ -14,7 +14,7 @@ QString noVehicles();
 
 // Why a planning file that was read cannot be written: its permissions, a link, the folder, or
 // an interrupted rewrite still waiting (notice).
-QString readOnlyReason(const QString& path, WriteProblem why, const QString& notice);
+QString readOnlyReason(const QString& path, WriteProblem why, const ArchiveNotice& notice);
 // Why a save did not happen.
 QString saveFailureReason(const QString& path, const Planning::SaveResult& result);
 // The days both workstations changed, each with the text kept and the text replaced; empty when none.

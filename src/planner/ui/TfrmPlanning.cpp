@@ -6,6 +6,7 @@
 #include "common/ui/RunDialog.h"
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
+#include "common/ui/UserTexts.h"
 #include "planner/PlannerGuide.h"
 #include "planner/ui/DayTile.h"
 #include "planner/ui/PlanningMessages.h"
@@ -298,7 +299,7 @@ void TfrmPlanning::load()
                       QStringLiteral(" possono essere consultate, ma non modificate." RF_BREAK_LF_CR) +
                       PlanningMessages::readOnlyReason(m_target.file, loaded.why, loaded.notice);
         } else if (!loaded.notice.isEmpty()) {
-            warning = loaded.notice;
+            warning = Texts::archiveNotice(loaded.notice);
         }
     }
     if (!warning.isEmpty())
