@@ -1,5 +1,7 @@
 #include "Form.h"
 
+#include "common/ui/Context.h"
+
 #include "storage/Amounts.h"
 #include "storage/RecordLayout.h"
 
@@ -295,6 +297,18 @@ std::vector<QLineEdit*> recordEdits(const RecordLayout& layout, int count)
     for (std::size_t i = 0; i < edits.size(); ++i)
         enterMovesTo(edits[i], edits[(i + 1) % edits.size()]);
     return edits;
+}
+
+bool firstFailure(Context& context, QWidget* window, const std::vector<Check>& checks)
+{
+    for (const Check& check : checks) {
+        if (check.failed) {
+            context.messages().warning(window, check.message);
+            check.focus->setFocus();
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace rf::Form

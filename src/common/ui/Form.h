@@ -15,8 +15,9 @@ class QObject;
 class QWidget;
 
 namespace rf {
+class Context;
 class RecordLayout;
-}
+} // namespace rf
 
 // The behaviour of the edits every data-entry window shares, each applied in one line per field.
 namespace rf::Form {
@@ -76,5 +77,15 @@ std::vector<QLineEdit*> recordEdits(const RecordLayout& layout, int count);
 // Runs handler on every event the watched object receives, before the object itself; returning
 // true swallows the event. The filter is owned by the watched object.
 void onEvent(QObject* watched, std::function<bool(QEvent*)> handler);
+
+// One check of a form before it is saved: whether it failed, the warning that says so and the
+// control that gets the focus.
+struct Check {
+    bool failed;
+    QString message;
+    QWidget* focus;
+};
+// Warns of the first failed check and gives its control the focus; true when one failed.
+bool firstFailure(Context& context, QWidget* window, const std::vector<Check>& checks);
 
 } // namespace rf::Form

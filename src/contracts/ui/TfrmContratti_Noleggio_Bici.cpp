@@ -465,7 +465,9 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
         bool failed;
         QString message;
     };
-    auto blank = [this](const char* field) { return edit(QLatin1String(field))->text().trimmed().isEmpty(); };
+    const auto blank = [this](const char* field) {
+        return edit(QLatin1String(field))->text().trimmed().isEmpty();
+    };
     const QString date = edit(QStringLiteral("Data"))->text();
     const Check checks[] = {
         {"Ditta01", blank("Ditta01"),
@@ -498,13 +500,11 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
              "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
              "noleggiato.")},
     };
-    for (const Check& check : checks) {
-        if (check.failed) {
-            m_context.messages().warning(this, check.message);
-            edit(QLatin1String(check.field))->setFocus();
-            return;
-        }
-    }
+    std::vector<Form::Check> inOrder;
+    for (const Check& check : checks)
+        inOrder.push_back({check.failed, check.message, edit(QLatin1String(check.field))});
+    if (Form::firstFailure(m_context, this, inOrder))
+        return;
     if (!archive().save())
         return;
     const std::optional<ContractDays> days = shownDays();

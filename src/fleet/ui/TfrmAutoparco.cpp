@@ -256,23 +256,20 @@ void TfrmAutoparco::cmdSalvaClick()
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
 
-    const struct {
-        const char* field;
-        const char* message;
-    } mandatory[] = {
-        {"BiciNum", "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo."},
-        {"Marca", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
-        {"Taglia", "Attenzione: per salvare la scheda è necessario indicare la taglia del veicolo."},
-        {"Colore", "Attenzione: per salvare la scheda è necessario indicare il colore del veicolo."},
+    const auto blank = [this](const char* field, const char* message) {
+        QLineEdit* e = edit(QLatin1String(field));
+        return Form::Check{e->text().trimmed().isEmpty(), QString::fromUtf8(message), e};
     };
-    for (const auto& check : mandatory) {
-        QLineEdit* e = edit(QLatin1String(check.field));
-        if (e->text().trimmed().isEmpty()) {
-            m_context.messages().warning(this, QString::fromUtf8(check.message));
-            e->setFocus();
-            return;
-        }
-    }
+    if (Form::firstFailure(
+            m_context, this,
+            {blank("BiciNum",
+                   "Attenzione: per salvare la scheda è necessario indicare il numero del veicolo."),
+             blank("Marca", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."),
+             blank("Taglia",
+                   "Attenzione: per salvare la scheda è necessario indicare la taglia del veicolo."),
+             blank("Colore",
+                   "Attenzione: per salvare la scheda è necessario indicare il colore del veicolo.")}))
+        return;
     archive().save();
 }
 
