@@ -29,7 +29,8 @@ private:
 class ReportPreview : public QDialog {
     Q_OBJECT
 public:
-    ReportPreview(const Reports::Document& document, QWidget* owner, Messages& messages, FileDialogs& dialogs);
+    ReportPreview(const Reports::Document& document, QWidget* owner, Messages& messages,
+                  FileDialogs& dialogs);
     ~ReportPreview() override;
 
     QPrintPreviewWidget* previewWidget() const { return m_preview; }
