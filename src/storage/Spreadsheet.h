@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rf {
@@ -47,6 +48,9 @@ public:
     QString cell(qint64 row, int column) const;
     // The cell's bytes as stored (Windows-1252), valid while the table lives.
     QByteArray cellBytes(qint64 row, int column) const;
+    std::string_view cellView(qint64 row, int column) const;
+    // Bytes held so far, for sizing the rest of a fill.
+    qint64 byteCount() const { return qint64(m_bytes.size()); }
 
 private:
     int m_columns;

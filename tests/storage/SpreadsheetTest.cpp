@@ -108,6 +108,31 @@ private slots:
         QCOMPARE(cells.at(3), (QStringList{QString(), QString()})); // an empty record is still a row
     }
 
+    // A row is written in one piece sized for its longest form: cells made only of characters to
+    // escape, blanks and control bytes at both ends, and full-length cells come out exact.
+    void cellsAreTrimmedAndEscapedExactly_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("only escapes") << QString(250, QLatin1Char('&')) << QByteArray("&amp;").repeated(250);
+        QTest::newRow("escapes at both ends") << "<a>" << QByteArray("&lt;a&gt;");
+        QTest::newRow("blanks and controls around")
+            << QStringLiteral("\t\x01 Sì \r\n") << QByteArray("S\xEC");
+        QTest::newRow("only blanks") << "   " << QByteArray();
+        QTest::newRow("full length") << QString(250, QLatin1Char('x')) << QByteArray(250, 'x');
+    }
+    void cellsAreTrimmedAndEscapedExactly()
+    {
+        QFETCH(QString, cell);
+        QFETCH(QByteArray, written);
+        const QByteArray document =
+            spreadsheetDocument(QStringLiteral("Prova"), columns(), table({{cell, cell}, {QString(), cell}}));
+        const QByteArray td = "<td style=\"text-align: left;\">";
+        const QByteArray row = "<tr>" + td + written + "</td>" + td + written + "</td></tr>" + "<tr>" + td +
+                               "</td>" + td + written + "</td></tr>";
+        QVERIFY(document.endsWith(row + "</table></body></html>"));
+    }
+
     void tableHoldsCellsCompactly()
     {
         ExportTable t =

@@ -94,14 +94,17 @@ const FoldTable& plainFold()
     return table;
 }
 
-int compareFolded(const FoldTable& fold, const QByteArray& a, const QByteArray& b)
+// Compares two lines folded, from byte from on (the bytes before it are known to fold alike).
+int compareFolded(const FoldTable& fold, const QByteArray& a, const QByteArray& b, qsizetype from = 0)
 {
     const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char x = fold[(unsigned char)a.at(i)];
-        const unsigned char y = fold[(unsigned char)b.at(i)];
-        if (x != y)
-            return x < y ? -1 : 1;
+    const auto* x = reinterpret_cast<const unsigned char*>(a.constData());
+    const auto* y = reinterpret_cast<const unsigned char*>(b.constData());
+    for (qsizetype i = from; i < n; ++i) {
+        const unsigned char fx = fold[x[i]];
+        const unsigned char fy = fold[y[i]];
+        if (fx != fy)
+            return fx < fy ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
@@ -139,7 +142,12 @@ void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
                 return byStart < 0;
             const QByteArray& x = entries[a.index].line;
             const QByteArray& y = entries[b.index].line;
-            if (const int byText = compareFolded(plain, x, y))
+            // Repeated lines (a customer who rents again) are common: equal bytes keep archive order.
+            if (x.size() == y.size() && std::memcmp(x.constData(), y.constData(), std::size_t(x.size())) == 0)
+                return a.index < b.index;
+            // Both starts folded alike, so the folded comparison goes on after them.
+            const qsizetype known = std::min<qsizetype>({x.size(), y.size(), qsizetype(a.start.size())});
+            if (const int byText = compareFolded(plain, x, y, known))
                 return byText < 0;
             // Lines that read alike: the plain letter before the accented, then small before
             // capital, and equal lines in their archive order.
