@@ -123,11 +123,11 @@ QSizeF pictureSize(const QString& resource)
     return renderer.isValid() ? QSizeF(renderer.defaultSize()) : QSizeF();
 }
 
-QImage renderImage(const QString& resource, const QSize& size, QColor fill, bool keepAspect)
+// Draws a parsed picture on an image of the given size; an unreadable one leaves the fill.
+static QImage renderWith(QSvgRenderer& renderer, const QSize& size, QColor fill, bool keepAspect)
 {
     QImage image(size, fill.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     image.fill(fill);
-    QSvgRenderer renderer(resource);
     if (!renderer.isValid())
         return image;
     QPainter painter(&image);
@@ -143,15 +143,22 @@ QImage renderImage(const QString& resource, const QSize& size, QColor fill, bool
     return image;
 }
 
+QImage renderImage(const QString& resource, const QSize& size, QColor fill, bool keepAspect)
+{
+    QSvgRenderer renderer(resource);
+    return renderWith(renderer, size, fill, keepAspect);
+}
+
+// The picture is parsed once, for its size and its drawing.
 QPixmap picture(const QString& resource, const QSize& box, qreal ratio)
 {
-    const QSvgRenderer renderer(resource);
+    QSvgRenderer renderer(resource);
     if (!renderer.isValid()) {
         const QPixmap bitmap(resource);
         return bitmap.isNull() ? bitmap : bitmap.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     const QSize size = renderer.defaultSize().scaled(box, Qt::KeepAspectRatio);
-    QPixmap pixmap = QPixmap::fromImage(renderImage(resource, size * ratio));
+    QPixmap pixmap = QPixmap::fromImage(renderWith(renderer, size * ratio, Qt::transparent, true));
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }
