@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <iterator>
+#include <random>
 
 namespace rf::bench {
 
@@ -38,6 +39,8 @@ const char* const Colours[] = {"Rosso",        "Blu notte", "Verde bosco", "Nero
 const char* const Sizes[] = {"S", "M", "L", "XL", "46", "50", "54"};
 const char* const Streets[] = {"Via Roma",     "Viale Dante", "Piazza Garibaldi", "Via Mazzini",
                                "Corso Italia", "Via Verdi",   "Via dei Mille",    "Largo Cavour"};
+
+constexpr double ReturningCustomers = 4000;
 
 } // namespace
 
@@ -76,20 +79,36 @@ QStringList DataGenerator::contractTexts(int index)
     set("Ditta02", QStringLiteral("Via Lungolago 12, Riva del Garda - P. IVA 01234567890"));
     set("Data", date(year));
     set("Luogo", QStringLiteral("Riva del Garda"));
+    // Customers come back: most contracts go to a few thousand returning customers, the same person
+    // with the same details every time, so the archive's lines repeat as a shop's do.
+    const double spread = std::uniform_real_distribution<double>(0, 1)(m_random);
+    std::mt19937 person(std::uint32_t(spread * spread * ReturningCustomers) + 1u);
+    const auto from = [&person](const char* const* list, int size) {
+        return QString::fromUtf8(list[std::uniform_int_distribution<int>(0, size - 1)(person)]);
+    };
+    const auto number = [&person](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(person);
+    };
+    const auto day = [&number](int y) {
+        return QStringLiteral("%1/%2/%3")
+            .arg(number(1, 28), 2, 10, QLatin1Char('0'))
+            .arg(number(1, 12), 2, 10, QLatin1Char('0'))
+            .arg(y);
+    };
     set("Cliente",
-        pick(Surnames, int(std::size(Surnames))) + QLatin1Char(' ') + pick(Names, int(std::size(Names))));
-    set("Sesso", between(0, 1) ? QStringLiteral("M") : QStringLiteral("F"));
+        from(Surnames, int(std::size(Surnames))) + QLatin1Char(' ') + from(Names, int(std::size(Names))));
+    set("Sesso", number(0, 1) ? QStringLiteral("M") : QStringLiteral("F"));
     set("IndirizzoRes",
-        pick(Streets, int(std::size(Streets))) + QLatin1Char(' ') + QString::number(between(1, 200)));
-    set("ComuneRes", pick(Towns, int(std::size(Towns))));
-    set("ProvRes", pick(Provinces, int(std::size(Provinces))));
-    set("CapRes", QString::number(between(10000, 98999)));
-    set("CodFisc", QStringLiteral("RSSMRA%1A01H612X").arg(between(50, 99)));
-    set("Recapito", QStringLiteral("3%1 %2").arg(between(20, 49)).arg(between(1000000, 9999999)));
-    set("DataNasc", date(between(1950, 2005)));
-    set("LuogoNasc", pick(Towns, int(std::size(Towns))));
+        from(Streets, int(std::size(Streets))) + QLatin1Char(' ') + QString::number(number(1, 200)));
+    set("ComuneRes", from(Towns, int(std::size(Towns))));
+    set("ProvRes", from(Provinces, int(std::size(Provinces))));
+    set("CapRes", QString::number(number(10000, 98999)));
+    set("CodFisc", QStringLiteral("RSSMRA%1A01H612X").arg(number(50, 99)));
+    set("Recapito", QStringLiteral("3%1 %2").arg(number(20, 49)).arg(number(1000000, 9999999)));
+    set("DataNasc", day(number(1950, 2005)));
+    set("LuogoNasc", from(Towns, int(std::size(Towns))));
     set("TipoDoc", QStringLiteral("Carta d'identità"));
-    set("NumDoc", QStringLiteral("CA%1").arg(between(10000, 99999)));
+    set("NumDoc", QStringLiteral("CA%1").arg(number(10000, 99999)));
     set("BiciNum", QStringLiteral("B-%1").arg(between(1, 10000)));
     set("Marca", pick(Makes, int(std::size(Makes))));
     set("Taglia", pick(Sizes, int(std::size(Sizes))));

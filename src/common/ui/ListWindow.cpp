@@ -27,6 +27,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace rf {
 
@@ -137,7 +139,7 @@ void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
             order.push_back(sortKey(entries[i].line, std::uint32_t(i)));
         const FoldTable& plain = plainFold();
         const FoldTable& cased = caseFold();
-        std::sort(order.begin(), order.end(), [&entries, &plain, &cased](const SortKey& a, const SortKey& b) {
+        const auto before = [&entries, &plain, &cased](const SortKey& a, const SortKey& b) {
             if (const int byStart = std::memcmp(a.start.data(), b.start.data(), a.start.size()))
                 return byStart < 0;
             const QByteArray& x = entries[a.index].line;
@@ -156,7 +158,25 @@ void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
             if (x != y)
                 return x > y;
             return a.index < b.index;
-        });
+        };
+        // The order is total (archive order settles equal lines), so sorting the two halves on two
+        // cores and merging them gives exactly the order of one sort.
+        constexpr std::size_t SplitFrom = 20000;
+        bool sortedInHalves = false;
+        if (order.size() >= SplitFrom && std::thread::hardware_concurrency() > 1) {
+            const auto middle = order.begin() + std::ptrdiff_t(order.size() / 2);
+            try {
+                std::thread firstHalf([&] { std::sort(order.begin(), middle, before); });
+                std::sort(middle, order.end(), before);
+                firstHalf.join();
+                std::inplace_merge(order.begin(), middle, order.end(), before);
+                sortedInHalves = true;
+            } catch (const std::system_error&) {
+                // No second thread to be had: one sort on this one.
+            }
+        }
+        if (!sortedInHalves)
+            std::sort(order.begin(), order.end(), before);
         std::vector<ListEntry> ordered;
         ordered.reserve(entries.size());
         for (const SortKey& key : order)
