@@ -1,5 +1,6 @@
 #include "VehiclePhoto.h"
 
+#include "storage/DisplayCopy.h"
 #include "storage/WholeFile.h"
 
 #include <QDir>
@@ -37,7 +38,10 @@ QImage load(const QString& path)
     return image;
 }
 
-QImage loadFitted(const QString& path, const QSize& box)
+namespace {
+
+// The picture at path read at a size that fits box, decoded straight at that size.
+QImage readFitted(const QString& path, const QSize& box)
 {
     QImageReader::setAllocationLimit(AllocationLimitMb);
     QImageReader reader(path);
@@ -53,6 +57,50 @@ QImage loadFitted(const QString& path, const QSize& box)
         }
     }
     return reader.read();
+}
+
+// Removes the display copies of the picture other than keep.
+void removeOldCopies(const QFileInfo& picture, const QString& keep)
+{
+    const QDir folder = picture.dir();
+    for (const QString& name :
+         folder.entryList({picture.fileName() + QStringLiteral(".*.vista.jpg")}, QDir::Files)) {
+        if (name != keep)
+            QFile::remove(folder.filePath(name));
+    }
+}
+
+} // namespace
+
+QImage loadFitted(const QString& path, const QSize& box)
+{
+    const QFileInfo picture(path);
+    const QSize copyBox(DisplayCopySide, DisplayCopySide);
+    // The copy serves the screen's card; a printed sheet or the zoom read the picture itself.
+    if (!box.isValid() || box.width() > DisplayCopySide / 2 || box.height() > DisplayCopySide / 2)
+        return readFitted(path, box);
+    const QString copy = displayCopyPath(picture);
+    QImage shown;
+    if (!copy.isEmpty() && QFileInfo::exists(copy)) {
+        shown = readFitted(copy, box);
+        if (!shown.isNull())
+            return shown;
+    }
+    QImageReader probe(path);
+    const QSize stored = probe.size();
+    if (copy.isEmpty() || !stored.isValid() ||
+        std::max(stored.width(), stored.height()) <= DisplayCopySide * 3 / 2)
+        return readFitted(path, box);
+    // A large picture seen for the first time: decode it once at the copy's size and keep that
+    // beside it (where the folder allows), then show it at the size asked for.
+    const QImage display = readFitted(path, copyBox);
+    if (display.isNull())
+        return display;
+    if (saveJpeg(display, copy))
+        removeOldCopies(picture, QFileInfo(copy).fileName());
+    if (display.width() <= box.width() && display.height() <= box.height())
+        return display;
+    return display.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 bool isPicture(const QString& path)

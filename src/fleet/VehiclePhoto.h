@@ -21,7 +21,9 @@ bool ensureFolder(const QString& programFolder);
 // Reads a JPEG or BMP picture; a null image when the file is missing or not a picture.
 QImage load(const QString& path);
 // Reads it at a size that fits box (proportions kept, never larger than the picture): a large
-// camera picture is decoded straight at the smaller size, quickly and in little memory.
+// camera picture is decoded straight at the smaller size, quickly and in little memory. For a box
+// the size of the card's picture, a large picture is shown through its display copy, made the
+// first time it is shown (see storage/DisplayCopy.h); the picture itself is never changed.
 QImage loadFitted(const QString& path, const QSize& box);
 // Whether the file holds a picture that can be read.
 bool isPicture(const QString& path);

@@ -1,6 +1,7 @@
 #include "StaleFiles.h"
 
 #include "storage/Attachments.h"
+#include "storage/DisplayCopy.h"
 #include "storage/WholeFile.h"
 
 #include <QDateTime>
@@ -18,8 +19,11 @@ int removeIn(const QDir& folder)
     const QDateTime limit = QDateTime::currentDateTime().addSecs(-StaleAfterSecs);
     int removed = 0;
     for (const QFileInfo& file : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (isWholeFileTemporary(file.fileName()) && !file.isSymLink() && file.lastModified() < limit &&
-            QFile::remove(file.filePath()))
+        if (file.isSymLink() || file.lastModified() >= limit)
+            continue;
+        const bool stale = isWholeFileTemporary(file.fileName()) ||
+                           (isDisplayCopyName(file.fileName()) && !displayCopyIsCurrent(file));
+        if (stale && QFile::remove(file.filePath()))
             ++removed;
     }
     return removed;

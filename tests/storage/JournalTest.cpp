@@ -378,6 +378,9 @@ private slots:
         QTest::newRow("attachment backup") << "Documenti_Allegati/foto.jpg.backup" << true << false;
         QTest::newRow("attachment of a month") << "Documenti_Allegati/Contratto.giugno" << true << false;
         QTest::newRow("user's tmp file") << "Documenti_Allegati/bozza.tmp" << true << false;
+        QTest::newRow("display copy of a photo gone")
+            << "Autoparco/Scheda_Veicolo_3.jpg.9437184-1765400000000.vista.jpg" << true << true;
+        QTest::newRow("user's picture named vista") << "Autoparco/panorama.vista.jpg" << true << false;
         QTest::newRow("journal kept aside")
             << "Contratti_Noleggio_Bici.pro.journal.20261210-101500" << true << false;
     }
