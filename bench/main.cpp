@@ -29,13 +29,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWindow>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstdio>
@@ -126,6 +128,29 @@ void writeRaw(const QString& path, qint64 bytes)
     for (qint64 done = 0; done < bytes; done += block.size())
         file.write(block.constData(), std::min<qint64>(block.size(), bytes - done));
     file.close();
+}
+
+// Shows window and runs the event loop until its first frame has been painted.
+class PaintSeen : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+void showUntilPainted(QWidget& window)
+{
+    PaintSeen seen;
+    window.installEventFilter(&seen);
+    window.show();
+    QElapsedTimer limit;
+    limit.start();
+    while (!seen.painted && limit.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    window.removeEventFilter(&seen);
 }
 
 // ---- the table ------------------------------------------------------------------------------
@@ -403,6 +428,15 @@ void measureFleet(int vehicles)
                             QStringLiteral("B-2"));
     TfrmPlanning grid(context);
     grid.resize(1016, 713);
+    // The first Apri: the grid, built at start as the program builds it, shown for the first time
+    // until its first frame is painted.
+    grid.setTarget(
+        {{QStringLiteral("B-1"), QStringLiteral("Atala City"), QStringLiteral("Rosso"), QStringLiteral("M")},
+         QStringLiteral("2024"),
+         folder.file(Planning::fileName(QStringLiteral("B-1"), QStringLiteral("2024")))});
+    const double firstOpen = milliseconds([&] { showUntilPainted(grid); });
+    limitRow(QStringLiteral("planner grid, first Apri to first frame"), ms(firstOpen), QString(), firstOpen,
+             50, QStringLiteral("≤ 50 ms"));
     int turn = 0;
     const double shown = median(
         runs, [&] { grid.show(); },
@@ -453,7 +487,11 @@ int startupChild(const QString& kind, int argc, char** argv)
     std::unique_ptr<Application> program;
     QWidget* shown = nullptr;
     if (kind == QLatin1String("bare")) {
+        // The fair floor: a window that also sets up fonts and draws text and an edit.
         bare = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(bare.get());
+        layout->addWidget(new QLabel(QStringLiteral("Immetti la password e premi OK.")));
+        layout->addWidget(new QLineEdit);
         bare->resize(388, 405);
         bare->show();
         shown = bare.get();
@@ -463,9 +501,12 @@ int startupChild(const QString& kind, int argc, char** argv)
         program->start();
         shown = program->login();
     }
+    // Ends once the first frame of the window has been painted.
+    PaintSeen seen;
+    shown->installEventFilter(&seen);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (shown->windowHandle() && shown->windowHandle()->isExposed())
+        if (seen.painted)
             app.quit();
     });
     poll.start(0);
@@ -482,7 +523,7 @@ void measureStartup(const QString& self)
         });
     };
     const double bare = run("bare");
-    ratioRow(QStringLiteral("start to login window shown (process)"), run("program"), bare, 2);
+    ratioRow(QStringLiteral("start to the login window's first frame (process)"), run("program"), bare, 2);
 }
 
 // The offscreen platform's notices would only clutter the table.
