@@ -77,7 +77,7 @@ QImage loadFitted(const QString& path, const QSize& box)
     const QFileInfo picture(path);
     const QSize copyBox(DisplayCopySide, DisplayCopySide);
     // The copy serves the screen's card; a printed sheet or the zoom read the picture itself.
-    if (!box.isValid() || box.width() > DisplayCopySide / 2 || box.height() > DisplayCopySide / 2)
+    if (!box.isValid() || box.width() > DisplayCopySide || box.height() > DisplayCopySide)
         return readFitted(path, box);
     const QString copy = displayCopyPath(picture);
     QImage shown;

@@ -62,15 +62,15 @@ private slots:
         QVERIFY(near(shown.pixel(10, 10), Qt::red));
         const QString copy = displayCopyPath(QFileInfo(photo));
         QCOMPARE(copiesIn(dir.path()), QStringList{QFileInfo(copy).fileName()});
-        QCOMPARE(QImage(copy).size(), QSize(DisplayCopySide, 960));
+        QCOMPARE(QImage(copy).size(), QSize(DisplayCopySide, DisplayCopySide * 3 / 4));
         QCOMPARE(Test::readFile(photo), stored);
 
         // The next browse reads the copy, not the photo.
-        QVERIFY(writePhoto(copy, QSize(DisplayCopySide, 960), Qt::blue));
+        QVERIFY(writePhoto(copy, QSize(DisplayCopySide, DisplayCopySide * 3 / 4), Qt::blue));
         QVERIFY(near(VehiclePhoto::loadFitted(photo, card).pixel(10, 10), Qt::blue));
 
         // A printed sheet reads the photo itself.
-        QVERIFY(near(VehiclePhoto::loadFitted(photo, QSize(1000, 700)).pixel(10, 10), Qt::red));
+        QVERIFY(near(VehiclePhoto::loadFitted(photo, QSize(1100, 740)).pixel(10, 10), Qt::red));
 
         // The photo replaced: a new copy of the new photo, the old copy gone.
         QVERIFY(writePhoto(photo, QSize(3000, 4000), Qt::green));
