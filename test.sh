@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Rotaflux with its tests and runs every test on the offscreen
-# platform. Exits non-zero on any failure.
+# platform, then checks the sources' format where clang-format is installed. Exits non-zero on any
+# failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DROTAFLUX_BUILD_TESTS=ON -DROTAFLUX_BUILD_BENCH=ON
 cmake --build build/test -j"$(nproc)"
+(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 --label-exclude stress)
 # The committed .clang-format is the house style; checked wherever clang-format is installed.
 if command -v clang-format >/dev/null 2>&1; then
     cmake --build build/test --target format-check ||
         { echo "Sources differ from .clang-format: run cmake --build build/test --target format" >&2; exit 1; }
 fi
-cd build/test
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 --label-exclude stress
