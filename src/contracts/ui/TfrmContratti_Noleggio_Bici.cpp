@@ -460,50 +460,47 @@ void TfrmContratti_Noleggio_Bici::cmdSalvaClick()
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
 
-    struct Check {
-        const char* field;
-        bool failed;
-        QString message;
-    };
     const auto blank = [this](const char* field) {
         return edit(QLatin1String(field))->text().trimmed().isEmpty();
     };
     const QString date = edit(QStringLiteral("Data"))->text();
-    const Check checks[] = {
-        {"Ditta01", blank("Ditta01"),
-         QStringLiteral(
-             "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di "
-             "noleggio.")},
-        {"Data", blank("Data"),
-         QStringLiteral(
-             "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.")},
-        {"Data", !parseDate(date).isValid(),
-         looksLikeDate(date)
-             ? QStringLiteral("Attenzione: la data indicata non esiste." RF_BREAK_LF_CR
-                              "Per poter salvare la scheda è "
-                              "necessario indicare una data valida nel formato gg/mm/anno.")
-             : QStringLiteral("Attenzione: la data indicata non è valida: le date si scrivono nella forma ") +
-                   dateFormExample() +
-                   QStringLiteral("." RF_BREAK_LF_CR
-                                  "Per poter salvare la scheda è necessario indicare una data valida.")},
-        {"Luogo", blank("Luogo"),
-         QStringLiteral(
-             "Attenzione: per salvare la scheda è necessario indicare il luogo di stipula del contratto.")},
-        {"Cliente", blank("Cliente"),
-         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del cliente.")},
-        {"BiciNum", blank("BiciNum"),
-         QStringLiteral(
-             "Attenzione: per salvare la scheda è necessario indicare il numero identificativo del veicolo "
-             "noleggiato.")},
-        {"Marca", blank("Marca"),
-         QStringLiteral(
-             "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
-             "noleggiato.")},
+    const auto check = [this](const char* field, bool failed, const QString& message) {
+        return Form::Check{failed, message, edit(QLatin1String(field))};
     };
-    std::vector<Form::Check> inOrder;
-    for (const Check& check : checks)
-        inOrder.push_back({check.failed, check.message, edit(QLatin1String(check.field))});
-    if (Form::firstFailure(m_context, this, inOrder))
+    const std::vector<Form::Check> checks{
+        check("Ditta01", blank("Ditta01"),
+              QStringLiteral(
+                  "Attenzione: per salvare la scheda è necessario indicare la denominazione della ditta di "
+                  "noleggio.")),
+        check(
+            "Data", blank("Data"),
+            QStringLiteral(
+                "Attenzione: per salvare la scheda è necessario indicare la data di stipula del contratto.")),
+        check("Data", !parseDate(date).isValid(),
+              looksLikeDate(date)
+                  ? QStringLiteral("Attenzione: la data indicata non esiste." RF_BREAK_LF_CR
+                                   "Per poter salvare la scheda è "
+                                   "necessario indicare una data valida nel formato gg/mm/anno.")
+                  : QStringLiteral(
+                        "Attenzione: la data indicata non è valida: le date si scrivono nella forma ") +
+                        dateFormExample() +
+                        QStringLiteral("." RF_BREAK_LF_CR
+                                       "Per poter salvare la scheda è necessario indicare una data valida.")),
+        check("Luogo", blank("Luogo"),
+              QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il luogo di stipula "
+                             "del contratto.")),
+        check("Cliente", blank("Cliente"),
+              QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del cliente.")),
+        check("BiciNum", blank("BiciNum"),
+              QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero "
+                             "identificativo del veicolo "
+                             "noleggiato.")),
+        check("Marca", blank("Marca"),
+              QStringLiteral(
+                  "Attenzione: per salvare la scheda è necessario indicare la marca e modello del veicolo "
+                  "noleggiato.")),
+    };
+    if (Form::firstFailure(m_context, this, checks))
         return;
     if (!archive().save())
         return;
