@@ -7,7 +7,12 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace rf {
 
@@ -118,10 +123,9 @@ char* putCell(char* to, std::string_view cell)
 // the rest is given back, so a row costs one size change instead of a hundred appends.
 void appendRow(QByteArray& out, const ExportTable& table, qint64 row)
 {
-    qsizetype longest = qsizetype(RowStart.size() + RowEnd.size());
-    for (int c = 0; c < table.columnCount(); ++c)
-        longest += qsizetype(CellStart.size() + CellEnd.size()) +
-                   LongestEscape * qsizetype(table.cellView(row, c).size());
+    const qsizetype longest = qsizetype(RowStart.size() + RowEnd.size()) +
+                              table.columnCount() * qsizetype(CellStart.size() + CellEnd.size()) +
+                              LongestEscape * table.rowBytes(row);
     const qsizetype at = out.size();
     out.resize(at + longest);
     char* to = put(out.data() + at, RowStart);
@@ -230,6 +234,115 @@ QByteArray spreadsheetDocument(const QString& worksheet, const std::vector<Expor
     return out;
 }
 
+namespace {
+
+// The sheet's bytes, made a chunk of rows at a time by this thread and a second one together, and
+// written in order by this one: while a chunk is written the next ones are being made, and when
+// none is ready to be written this thread makes one itself.
+class SheetChunks {
+public:
+    SheetChunks(const QString& worksheet, const std::vector<ExportColumn>& columns, const ExportTable& table)
+        : m_worksheet(worksheet), m_columns(columns), m_table(table),
+          m_chunks(int((table.rowCount() + RowsPerChunk - 1) / RowsPerChunk))
+    {
+        if (m_chunks == 0)
+            m_chunks = 1; // the document's start and end alone
+        if (m_chunks > 1) {
+            try {
+                m_helper = std::thread([this] { help(); });
+            } catch (const std::system_error&) {
+                // No second thread to be had: this one makes every chunk.
+            }
+        }
+    }
+    ~SheetChunks() { stop(); }
+
+    // Chunk number index, made here or waited for; index runs from 0 to count() − 1.
+    QByteArray take(int index)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            const auto ready = m_ready.find(index);
+            if (ready != m_ready.end()) {
+                QByteArray chunk = std::move(ready->second);
+                m_ready.erase(ready);
+                m_changed.notify_all();
+                return chunk;
+            }
+            if (m_nextToMake < m_chunks) {
+                const int mine = m_nextToMake++;
+                lock.unlock();
+                QByteArray chunk = make(mine);
+                lock.lock();
+                m_ready.emplace(mine, std::move(chunk));
+                continue;
+            }
+            m_changed.wait(lock); // the chunk is being made by the helper
+        }
+    }
+    int count() const { return m_chunks; }
+    // The rows written once chunks up to index are.
+    qint64 rowsThrough(int index) const { return std::min(m_table.rowCount(), (index + 1) * RowsPerChunk); }
+
+    void stop()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stopping = true;
+        }
+        m_changed.notify_all();
+        if (m_helper.joinable())
+            m_helper.join();
+    }
+
+private:
+    static constexpr qint64 RowsPerChunk = 1024;
+    static constexpr std::size_t MostReady = 8; // chunks made ahead of the writing, at most
+
+    QByteArray make(int index) const
+    {
+        QByteArray chunk;
+        chunk.reserve(FlushBytes + (FlushBytes >> 2));
+        if (index == 0)
+            chunk += documentStart(m_worksheet, m_columns);
+        const qint64 end = rowsThrough(index);
+        for (qint64 row = index * RowsPerChunk; row < end; ++row)
+            appendRow(chunk, m_table, row);
+        if (index == m_chunks - 1)
+            chunk += DocumentEnd;
+        return chunk;
+    }
+
+    void help()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_stopping || m_ready.size() < MostReady; });
+            if (m_stopping || m_nextToMake >= m_chunks)
+                return;
+            const int mine = m_nextToMake++;
+            lock.unlock();
+            QByteArray chunk = make(mine);
+            lock.lock();
+            m_ready.emplace(mine, std::move(chunk));
+            m_changed.notify_all();
+        }
+    }
+
+    const QString& m_worksheet;
+    const std::vector<ExportColumn>& m_columns;
+    const ExportTable& m_table;
+    int m_chunks;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::map<int, QByteArray> m_ready;
+    int m_nextToMake = 0;
+    bool m_stopping = false;
+    std::thread m_helper;
+};
+
+} // namespace
+
 WriteResult writeSpreadsheet(const QString& path, const QString& worksheet,
                              const std::vector<ExportColumn>& columns, const ExportTable& table,
                              const ScanProgress& progress)
@@ -237,23 +350,25 @@ WriteResult writeSpreadsheet(const QString& path, const QString& worksheet,
     WholeFileWriter file(path);
     if (!file.open())
         return file.problem() == WriteProblem::Link ? WriteResult::Link : WriteResult::Failed;
-    QByteArray chunk = documentStart(worksheet, columns);
-    chunk.reserve(FlushBytes + (FlushBytes >> 2));
     const qint64 rows = table.rowCount();
-    for (qint64 row = 0; row < rows; ++row) {
-        if (progress && row % ProgressEvery == 0 && !progress(row, rows)) {
-            file.cancel();
-            return WriteResult::Cancelled;
+    SheetChunks chunks(worksheet, columns, table);
+    qint64 reported = 0;
+    for (int index = 0; index < chunks.count(); ++index) {
+        const qint64 done = index == 0 ? 0 : chunks.rowsThrough(index - 1);
+        if (progress && (index == 0 || done - reported >= ProgressEvery)) {
+            reported = done;
+            if (!progress(done, rows)) {
+                chunks.stop();
+                file.cancel();
+                return WriteResult::Cancelled;
+            }
         }
-        appendRow(chunk, table, row);
-        if (chunk.size() >= FlushBytes) {
-            if (!file.write(chunk))
-                return WriteResult::Failed;
-            chunk.resize(0); // keeps the buffer for the next rows
+        if (!file.write(chunks.take(index))) {
+            chunks.stop();
+            return WriteResult::Failed;
         }
     }
-    chunk += DocumentEnd;
-    if (!file.write(chunk) || !file.commit())
+    if (!file.commit())
         return file.problem() == WriteProblem::Link ? WriteResult::Link : WriteResult::Failed;
     return WriteResult::Written;
 }

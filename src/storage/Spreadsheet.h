@@ -51,6 +51,13 @@ public:
     std::string_view cellView(qint64 row, int column) const;
     // Bytes held so far, for sizing the rest of a fill.
     qint64 byteCount() const { return qint64(m_bytes.size()); }
+    // The bytes of all the cells of a row together.
+    qint64 rowBytes(qint64 row) const
+    {
+        const std::size_t first = std::size_t(row * m_columns);
+        return qint64(m_ends[first + std::size_t(m_columns) - 1]) -
+               (first == 0 ? 0 : qint64(m_ends[first - 1]));
+    }
 
 private:
     int m_columns;

@@ -41,6 +41,8 @@ private:
     QString m_target;
     QFile m_temporary;
     WriteProblem m_problem = WriteProblem::None;
+    qint64 m_written = 0;      // bytes written to the temporary file
+    qint64 m_handedToDisk = 0; // of which the system was asked to start writing to the disk
 };
 
 // Replaces the file at path with content, whole or not at all; problem, when given, says why not.

@@ -143,13 +143,36 @@ private slots:
         QCOMPARE(t.cell(1, 1), QStringLiteral("Sì"));
     }
 
+    // One row, and a sheet of many chunks (made on a second core while the first ones are written,
+    // and handed to the disk as it goes): the file is the document, byte for byte, and the progress
+    // only grows up to the row count.
+    void writingReplacesTheFileWhole_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("one row") << 1;
+        QTest::newRow("12 MB") << 120000;
+    }
     void writingReplacesTheFileWhole()
     {
+        QFETCH(int, rows);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Parco_Veicoli.xls"));
         QVERIFY(writeFile(path, QByteArray(100000, 'x')));
-        const ExportTable t = table({{QStringLiteral("Anna"), QStringLiteral("Riva")}});
-        QCOMPARE(writeSpreadsheet(path, QStringLiteral("Parco Veicoli"), columns(), t), WriteResult::Written);
+        QList<QStringList> cells;
+        for (int i = 0; i < rows; ++i)
+            cells.append({QStringLiteral("Anna <%1> & Figli, Via dei Mille %1").arg(i),
+                          QStringLiteral("  Riva del Garda è bella, tel. 0464 %1  ").arg(i)});
+        const ExportTable t = table(cells);
+        qint64 last = -1;
+        bool grows = true;
+        const auto progress = [&](qint64 done, qint64 total) {
+            grows = grows && done > last && done <= total && total == rows;
+            last = done;
+            return true;
+        };
+        QCOMPARE(writeSpreadsheet(path, QStringLiteral("Parco Veicoli"), columns(), t, progress),
+                 WriteResult::Written);
+        QVERIFY(grows);
         QCOMPARE(readFile(path), spreadsheetDocument(QStringLiteral("Parco Veicoli"), columns(), t));
     }
 

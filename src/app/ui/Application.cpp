@@ -4,6 +4,7 @@
 #include "TfrmCambiaPassword.h"
 #include "TfrmPassword.h"
 #include "common/ui/Context.h"
+#include "common/ui/FrameTimes.h"
 #include "common/ui/ReportPreview.h"
 #include "common/ui/TMisc.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
@@ -23,6 +24,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+
+#include <cstdio>
 
 namespace rf {
 
@@ -219,6 +222,11 @@ int Application::run(QApplication& app)
                     std::make_unique<RealClipboard>(), std::move(reports));
     // Temporary files that a crash left beside the program's files are cleared before anything else.
     removeStaleTemporaryFiles(context.programFolder());
+    // ROTAFLUX_TEMPI=1 prints how long each click takes to show its answer, to time a real session.
+    std::unique_ptr<FrameTimes> frameTimes;
+    if (!qEnvironmentVariableIsEmpty("ROTAFLUX_TEMPI"))
+        frameTimes = std::make_unique<FrameTimes>(
+            [](const QString& line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
     Application application(context);
     connect(&application, &Application::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     application.start();

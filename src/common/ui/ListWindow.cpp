@@ -24,11 +24,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
-#include <cstring>
-#include <system_error>
-#include <thread>
 
 namespace rf {
 
@@ -41,159 +36,16 @@ const QString EmptyListMessage =
 
 // ---- the lines -------------------------------------------------------------------------------
 
-namespace {
-
-using FoldTable = std::array<unsigned char, 256>;
-
-// Windows-1252 bytes with their capital letters made small: the lines' order letter case aside.
-const FoldTable& caseFold()
-{
-    static const FoldTable table = [] {
-        FoldTable folded{};
-        for (int b = 0; b < 256; ++b)
-            folded[std::size_t(b)] = (unsigned char)b;
-        for (int b = 'A'; b <= 'Z'; ++b)
-            folded[std::size_t(b)] = (unsigned char)(b + 32);
-        for (int b = 0xC0; b <= 0xDE; ++b) {
-            if (b != 0xD7)
-                folded[std::size_t(b)] = (unsigned char)(b + 32);
-        }
-        folded[0x8A] = 0x9A; // Š
-        folded[0x8C] = 0x9C; // Œ
-        folded[0x8E] = 0x9E; // Ž
-        folded[0x9F] = 0xFF; // Ÿ
-        return folded;
-    }();
-    return table;
-}
-
-// Windows-1252 bytes as an Italian reader orders them: letter case aside, and every accented
-// letter beside its plain one ("àlberto" among the a, "È1" among the e).
-const FoldTable& plainFold()
-{
-    static const FoldTable table = [] {
-        FoldTable folded = caseFold();
-        const auto plain = [&folded](const char* letters, char to) {
-            for (const char* c = letters; *c; ++c)
-                folded[std::size_t((unsigned char)*c)] = (unsigned char)to;
-        };
-        // The Windows-1252 codes of the accented letters, capital and small, of each plain letter.
-        plain("\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xE0\xE1\xE2\xE3\xE4\xE5\xE6", 'a');
-        plain("\xC7\xE7", 'c');
-        plain("\xD0\xF0", 'd');
-        plain("\xC8\xC9\xCA\xCB\xE8\xE9\xEA\xEB", 'e');
-        plain("\xCC\xCD\xCE\xCF\xEC\xED\xEE\xEF", 'i');
-        plain("\xD1\xF1", 'n');
-        plain("\x8C\x9C\xD2\xD3\xD4\xD5\xD6\xD8\xF2\xF3\xF4\xF5\xF6\xF8", 'o');
-        plain("\x8A\x9A\xDF", 's');
-        plain("\xDE\xFE", 't');
-        plain("\xD9\xDA\xDB\xDC\xF9\xFA\xFB\xFC", 'u');
-        plain("\x9F\xDD\xFD\xFF", 'y');
-        plain("\x8E\x9E", 'z');
-        folded[0xA0] = ' '; // a non-breaking blank is a blank
-        return folded;
-    }();
-    return table;
-}
-
-// Compares two lines folded, from byte from on (the bytes before it are known to fold alike).
-int compareFolded(const FoldTable& fold, const QByteArray& a, const QByteArray& b, qsizetype from = 0)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    const auto* x = reinterpret_cast<const unsigned char*>(a.constData());
-    const auto* y = reinterpret_cast<const unsigned char*>(b.constData());
-    for (qsizetype i = from; i < n; ++i) {
-        const unsigned char fx = fold[x[i]];
-        const unsigned char fy = fold[y[i]];
-        if (fx != fy)
-            return fx < fy ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-// The start of a line, folded, held in the sort array itself: most comparisons are settled there
-// without reaching for the lines scattered in memory.
-struct SortKey {
-    std::array<unsigned char, 48> start; // a customer's or a vehicle's columns, with the next one begun
-    std::uint32_t index;
-};
-
-SortKey sortKey(const QByteArray& line, std::uint32_t index)
-{
-    const FoldTable& fold = plainFold();
-    SortKey key{{}, index};
-    const qsizetype n = std::min<qsizetype>(line.size(), qsizetype(key.start.size()));
-    for (qsizetype i = 0; i < n; ++i)
-        key.start[std::size_t(i)] = fold[(unsigned char)line.at(i)];
-    return key;
-}
-
-} // namespace
-
 void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
 {
-    if (sorted) {
-        std::vector<SortKey> order;
-        order.reserve(entries.size());
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            order.push_back(sortKey(entries[i].line, std::uint32_t(i)));
-        const FoldTable& plain = plainFold();
-        const FoldTable& cased = caseFold();
-        const auto before = [&entries, &plain, &cased](const SortKey& a, const SortKey& b) {
-            if (const int byStart = std::memcmp(a.start.data(), b.start.data(), a.start.size()))
-                return byStart < 0;
-            const QByteArray& x = entries[a.index].line;
-            const QByteArray& y = entries[b.index].line;
-            // Repeated lines (a customer who rents again) are common: equal bytes keep archive order.
-            if (x.size() == y.size() && std::memcmp(x.constData(), y.constData(), std::size_t(x.size())) == 0)
-                return a.index < b.index;
-            // Both starts folded alike, so the folded comparison goes on after them.
-            const qsizetype known = std::min<qsizetype>({x.size(), y.size(), qsizetype(a.start.size())});
-            if (const int byText = compareFolded(plain, x, y, known))
-                return byText < 0;
-            // Lines that read alike: the plain letter before the accented, then small before
-            // capital, and equal lines in their archive order.
-            if (const int byAccent = compareFolded(cased, x, y))
-                return byAccent < 0;
-            if (x != y)
-                return x > y;
-            return a.index < b.index;
-        };
-        // The order is total (archive order settles equal lines), so sorting the two halves on two
-        // cores and merging them gives exactly the order of one sort.
-        constexpr std::size_t SplitFrom = 20000;
-        bool sortedInHalves = false;
-        if (order.size() >= SplitFrom && std::thread::hardware_concurrency() > 1) {
-            const auto middle = order.begin() + std::ptrdiff_t(order.size() / 2);
-            try {
-                std::thread firstHalf([&] { std::sort(order.begin(), middle, before); });
-                std::sort(middle, order.end(), before);
-                firstHalf.join();
-                std::inplace_merge(order.begin(), middle, order.end(), before);
-                sortedInHalves = true;
-            } catch (const std::system_error&) {
-                // No second thread to be had: one sort on this one.
-            }
-        }
-        if (!sortedInHalves)
-            std::sort(order.begin(), order.end(), before);
-        std::vector<ListEntry> ordered;
-        ordered.reserve(entries.size());
-        for (const SortKey& key : order)
-            ordered.push_back(std::move(entries[key.index]));
-        entries = std::move(ordered);
-    }
+    if (sorted)
+        entries = LineSorter::sorted(std::move(entries));
     beginResetModel();
     m_entries = std::move(entries);
     m_longest = 0;
     for (const ListEntry& entry : m_entries)
         m_longest = std::max(m_longest, int(entry.line.size()));
     endResetModel();
-}
-
-QString ListEntry::text() const
-{
-    return Cp1252::decode(line);
 }
 
 QStringList LineListModel::lines() const
@@ -408,20 +260,19 @@ void ListWindow::done(int result)
 ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep,
                             const std::function<QRgb(const RecordView&)>& ink)
 {
-    std::vector<ListEntry> entries;
-    entries.reserve(
-        std::size_t(QFileInfo(m_context.path(m_source.archive)).size() / m_source.layout->size()));
+    // The lines are put in order as they are read, on the second core.
+    LineSorter sorter;
     LongWork work(isVisible() ? this : parentWidget(),
                   QStringLiteral("Ricerca schede in corso. Attendere..."));
     const ScanResult result = scanArchive(
         m_context.path(m_source.archive), *m_source.layout,
         [&](const RecordView& record) {
             if (keep(record))
-                entries.push_back({m_source.line(record), record.position(), ink ? ink(record) : 0});
+                sorter.add({m_source.line(record), record.position(), ink ? ink(record) : 0});
         },
         work.progress());
     if (result != ScanResult::Cancelled)
-        m_model.setEntries(std::move(entries));
+        m_model.setEntries(sorter.finish(), false);
     if (m_lblTrovate)
         m_lblTrovate->setText(m_countFormat.arg(m_model.rowCount()));
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/FixedDialog.h"
+#include "common/ui/LineOrder.h"
 #include "storage/RecordScan.h"
 
 #include <QAbstractListModel>
@@ -19,17 +20,8 @@ class QVBoxLayout;
 
 namespace rf {
 
-// One line of a list window, held in Windows-1252 like the records it is made from, and the
-// record it was made from.
-struct ListEntry {
-    QByteArray line;
-    qint64 position;
-    QRgb colour = 0; // the line's ink; 0 draws it black
-    QString text() const;
-};
-
-// The lines of a list window, kept sorted by their text as an Italian reader orders it (letter case
-// aside, accented letters beside their plain ones) and shown in a
+// The lines of a list window, kept sorted by their text as an Italian reader orders it (LineSorter)
+// and shown in a
 // fixed-pitch font, each item 1600 wide (or as wide as the longest line) so that long lines scroll
 // sideways instead of being cut.
 class LineListModel : public QAbstractListModel {

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRgb>
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace rf {
+
+// One line of a list window, held in Windows-1252 like the records it is made from, and the
+// record it was made from.
+struct ListEntry {
+    QByteArray line;
+    qint64 position;
+    QRgb colour = 0; // the line's ink; 0 draws it black
+    QString text() const;
+};
+
+// Puts list lines in the order an Italian reader expects: letter case aside, accented letters
+// beside their plain ones, the plain before the accented and small before capital, and equal lines
+// in the order they were handed over. Lines are handed over one by one while the archive is read;
+// every full block of them is sorted on a second core meanwhile, and finish() merges the blocks.
+// The order is exactly that of one sort of all the lines.
+class LineSorter {
+public:
+    LineSorter();
+    ~LineSorter();
+    LineSorter(const LineSorter&) = delete;
+    LineSorter& operator=(const LineSorter&) = delete;
+
+    void add(ListEntry entry);
+    // The lines in order; the sorter is empty afterwards.
+    std::vector<ListEntry> finish();
+
+    // The lines in order, all at once.
+    static std::vector<ListEntry> sorted(std::vector<ListEntry> entries);
+
+    struct Run;
+
+private:
+    void hand(std::vector<ListEntry> block);
+    void work();
+
+    std::vector<ListEntry> m_block;
+    std::uint32_t m_handed = 0; // lines handed over so far; each line's tie-break
+    std::vector<std::unique_ptr<Run>> m_runs;
+    std::deque<std::pair<std::uint32_t, std::vector<ListEntry>>> m_queue;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_closing = false;
+    std::thread m_worker;
+};
+
+} // namespace rf
