@@ -5,6 +5,8 @@
 //   rotaflux_bench            full run: 100,000 contracts, 10,000 vehicles, growth from 1,000
 //   rotaflux_bench --smoke    a quick run on 1,000 records that checks the data and judges nothing
 //   rotaflux_bench --only contracts|fleet|planner|availability|startup|growth|search
+//   rotaflux_bench --data DIR  lays down 100,000 contracts and 300 vehicles in DIR, to time a session
+//                              of the real program on them (ROTAFLUX_TEMPI=1 ./Rotaflux)
 //
 // The data lives in a temporary folder that is removed at the end.
 
@@ -579,6 +581,17 @@ int main(int argc, char** argv)
         return startupChild(QString::fromLatin1(argv[2]), argc, argv);
     if (argc >= 2 && QByteArray(argv[1]) == "--first-apri")
         return firstApriChild(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--data") {
+        // The benchmark's data laid down in a folder, to time a driven session of the real program
+        // on the same records (ROTAFLUX_TEMPI=1).
+        QCoreApplication app(argc, argv);
+        const QDir folder(QString::fromLocal8Bit(argv[2]));
+        bench::DataGenerator generator;
+        const bool written =
+            generator.writeContracts(folder.filePath(QString::fromLatin1(Contracts::ArchiveName)), 100000) &&
+            generator.writeVehicles(folder.filePath(QString::fromLatin1(Fleet::ArchiveName)), 300);
+        return written ? 0 : 2;
+    }
     smoke = argc >= 2 && QByteArray(argv[1]) == "--smoke";
     const QByteArray only = argc >= 3 && QByteArray(argv[1]) == "--only" ? QByteArray(argv[2]) : QByteArray();
     const auto wanted = [&only](const char* part) { return only.isEmpty() || only == part; };
