@@ -271,14 +271,22 @@ public:
             }
             if (m_nextToMake < m_chunks) {
                 const int mine = m_nextToMake++;
+                QByteArray chunk = spare();
                 lock.unlock();
-                QByteArray chunk = make(mine);
+                make(mine, chunk);
                 lock.lock();
                 m_ready.emplace(mine, std::move(chunk));
                 continue;
             }
             m_changed.wait(lock); // the chunk is being made by the helper
         }
+    }
+    // A chunk written: its memory makes a later chunk, so that no chunk's memory goes back to the
+    // system and comes again (each time a cost to both cores).
+    void giveBack(QByteArray chunk)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_free.push_back(std::move(chunk));
     }
     int count() const { return m_chunks; }
     // The rows written once chunks up to index are.
@@ -299,9 +307,19 @@ private:
     static constexpr qint64 RowsPerChunk = 1024;
     static constexpr std::size_t MostReady = 8; // chunks made ahead of the writing, at most
 
-    QByteArray make(int index) const
+    // A written chunk's memory, or none; under the lock.
+    QByteArray spare()
     {
-        QByteArray chunk;
+        if (m_free.empty())
+            return {};
+        QByteArray chunk = std::move(m_free.back());
+        m_free.pop_back();
+        chunk.resize(0); // keeps the memory
+        return chunk;
+    }
+
+    void make(int index, QByteArray& chunk) const
+    {
         chunk.reserve(FlushBytes + (FlushBytes >> 2));
         if (index == 0)
             chunk += documentStart(m_worksheet, m_columns);
@@ -310,7 +328,6 @@ private:
             appendRow(chunk, m_table, row);
         if (index == m_chunks - 1)
             chunk += DocumentEnd;
-        return chunk;
     }
 
     void help()
@@ -321,8 +338,9 @@ private:
             if (m_stopping || m_nextToMake >= m_chunks)
                 return;
             const int mine = m_nextToMake++;
+            QByteArray chunk = spare();
             lock.unlock();
-            QByteArray chunk = make(mine);
+            make(mine, chunk);
             lock.lock();
             m_ready.emplace(mine, std::move(chunk));
             m_changed.notify_all();
@@ -336,6 +354,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::map<int, QByteArray> m_ready;
+    std::vector<QByteArray> m_free;
     int m_nextToMake = 0;
     bool m_stopping = false;
     std::thread m_helper;
@@ -363,10 +382,12 @@ WriteResult writeSpreadsheet(const QString& path, const QString& worksheet,
                 return WriteResult::Cancelled;
             }
         }
-        if (!file.write(chunks.take(index))) {
+        QByteArray chunk = chunks.take(index);
+        if (!file.write(chunk)) {
             chunks.stop();
             return WriteResult::Failed;
         }
+        chunks.giveBack(std::move(chunk));
     }
     if (!file.commit())
         return file.problem() == WriteProblem::Link ? WriteResult::Link : WriteResult::Failed;
