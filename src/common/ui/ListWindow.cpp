@@ -9,7 +9,6 @@
 #include "storage/Cp1252.h"
 #include "storage/TextSearch.h"
 
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
