@@ -270,12 +270,7 @@ public:
                 return chunk;
             }
             if (m_nextToMake < m_chunks) {
-                const int mine = m_nextToMake++;
-                QByteArray chunk = spare();
-                lock.unlock();
-                make(mine, chunk);
-                lock.lock();
-                m_ready.emplace(mine, std::move(chunk));
+                makeNext(lock);
                 continue;
             }
             m_changed.wait(lock); // the chunk is being made by the helper
@@ -307,15 +302,22 @@ private:
     static constexpr qint64 RowsPerChunk = 1024;
     static constexpr std::size_t MostReady = 8; // chunks made ahead of the writing, at most
 
-    // A written chunk's memory, or none; under the lock.
-    QByteArray spare()
+    // Makes the next chunk nobody has taken yet, outside the lock, in a written chunk's memory when
+    // there is one, and puts it with the ready ones.
+    void makeNext(std::unique_lock<std::mutex>& lock)
     {
-        if (m_free.empty())
-            return {};
-        QByteArray chunk = std::move(m_free.back());
-        m_free.pop_back();
-        chunk.resize(0); // keeps the memory
-        return chunk;
+        const int index = m_nextToMake++;
+        QByteArray chunk;
+        if (!m_free.empty()) {
+            chunk = std::move(m_free.back());
+            m_free.pop_back();
+            chunk.resize(0); // keeps the memory
+        }
+        lock.unlock();
+        make(index, chunk);
+        lock.lock();
+        m_ready.emplace(index, std::move(chunk));
+        m_changed.notify_all();
     }
 
     void make(int index, QByteArray& chunk) const
@@ -337,13 +339,7 @@ private:
             m_changed.wait(lock, [this] { return m_stopping || m_ready.size() < MostReady; });
             if (m_stopping || m_nextToMake >= m_chunks)
                 return;
-            const int mine = m_nextToMake++;
-            QByteArray chunk = spare();
-            lock.unlock();
-            make(mine, chunk);
-            lock.lock();
-            m_ready.emplace(mine, std::move(chunk));
-            m_changed.notify_all();
+            makeNext(lock);
         }
     }
 

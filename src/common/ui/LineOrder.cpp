@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <system_error>
+#include <thread>
 
 namespace rf {
 
@@ -134,14 +138,14 @@ bool before(const SortKey& a, const SortKey& b)
 } // namespace
 
 // Lines in order, each key pointing at the line beside it.
-struct LineSorter::Run {
+struct SortedRun {
     std::vector<ListEntry> entries;
     std::vector<SortKey> keys;
 };
 
 namespace {
 
-using Run = LineSorter::Run;
+using Run = SortedRun;
 
 std::unique_ptr<Run> sortBlock(std::uint32_t first, std::vector<ListEntry> block)
 {
@@ -230,99 +234,121 @@ std::unique_ptr<Run> mergeAll(std::vector<std::unique_ptr<Run>> runs)
 
 } // namespace
 
-LineSorter::LineSorter() = default;
-
-LineSorter::~LineSorter()
-{
-    if (m_worker.joinable()) {
+// The second core's part: it sorts each full block handed to it and, while the scan goes on,
+// merges runs of equal length, so that at most one run of each length is left for the end.
+class LineSorter::Worker {
+public:
+    ~Worker()
+    {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_closing = true;
             m_queue.clear();
         }
         m_wake.notify_one();
-        m_worker.join();
+        if (m_thread.joinable())
+            m_thread.join();
     }
-}
+
+    // Starts the thread; false when no second thread is to be had.
+    bool start()
+    {
+        try {
+            m_thread = std::thread([this] { work(); });
+            return true;
+        } catch (const std::system_error&) {
+            return false;
+        }
+    }
+
+    void hand(std::uint32_t first, std::vector<ListEntry> block)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_queue.emplace_back(first, std::move(block));
+        }
+        m_wake.notify_one();
+    }
+
+    // Waits for the blocks handed over; their runs.
+    std::vector<std::unique_ptr<Run>> finish()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_closing = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+        return std::move(m_runs);
+    }
+
+private:
+    void work()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_closing || !m_queue.empty(); });
+            if (m_queue.empty())
+                return; // closing, nothing left
+            auto [first, block] = std::move(m_queue.front());
+            m_queue.pop_front();
+            lock.unlock();
+            // The runs are this thread's alone until finish() has joined it.
+            m_runs.push_back(sortBlock(first, std::move(block)));
+            while (m_runs.size() >= 2 &&
+                   m_runs[m_runs.size() - 2]->keys.size() == m_runs.back()->keys.size()) {
+                std::unique_ptr<Run> later = std::move(m_runs.back());
+                m_runs.pop_back();
+                m_runs.back() = merge(*m_runs.back(), *later, false);
+            }
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::pair<std::uint32_t, std::vector<ListEntry>>> m_queue;
+    bool m_closing = false;
+    std::vector<std::unique_ptr<Run>> m_runs;
+    std::thread m_thread;
+};
+
+LineSorter::LineSorter() = default;
+
+LineSorter::~LineSorter() = default;
 
 void LineSorter::add(ListEntry entry)
 {
     if (m_block.empty())
         m_block.reserve(BlockLines);
     m_block.push_back(std::move(entry));
-    if (m_block.size() == BlockLines)
-        hand(std::exchange(m_block, {}));
-}
-
-void LineSorter::hand(std::vector<ListEntry> block)
-{
+    if (m_block.size() < BlockLines)
+        return;
     const std::uint32_t first = m_handed;
-    m_handed += std::uint32_t(block.size());
-    if (!m_worker.joinable()) {
-        try {
-            m_worker = std::thread([this] { work(); });
-        } catch (const std::system_error&) {
-            // No second thread to be had: the block is sorted here and now.
-            std::unique_ptr<Run> run = sortBlock(first, std::move(block));
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_runs.push_back(std::move(run));
-            return;
-        }
+    m_handed += std::uint32_t(m_block.size());
+    if (!m_worker) {
+        m_worker = std::make_unique<Worker>();
+        if (!m_worker->start())
+            m_worker.reset();
     }
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_queue.emplace_back(first, std::move(block));
-    }
-    m_wake.notify_one();
-}
-
-void LineSorter::work()
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    for (;;) {
-        m_wake.wait(lock, [this] { return m_closing || !m_queue.empty(); });
-        if (m_queue.empty())
-            return; // closing, nothing left
-        auto [first, block] = std::move(m_queue.front());
-        m_queue.pop_front();
-        lock.unlock();
-        std::unique_ptr<Run> run = sortBlock(first, std::move(block));
-        lock.lock();
-        m_runs.push_back(std::move(run));
-        // While the scan goes on, runs of equal length are merged, so that little merging is left
-        // for the end: at most one run of each length remains.
-        while (m_runs.size() >= 2 && m_runs[m_runs.size() - 2]->keys.size() == m_runs.back()->keys.size()) {
-            std::unique_ptr<Run> later = std::move(m_runs.back());
-            m_runs.pop_back();
-            std::unique_ptr<Run> earlier = std::move(m_runs.back());
-            m_runs.pop_back();
-            lock.unlock();
-            std::unique_ptr<Run> merged = merge(*earlier, *later, false);
-            lock.lock();
-            m_runs.push_back(std::move(merged));
-        }
-    }
+    if (m_worker)
+        m_worker->hand(first, std::exchange(m_block, {}));
+    else // no second thread to be had: the block is sorted here and now
+        m_inline.push_back(sortBlock(first, std::exchange(m_block, {})));
 }
 
 std::vector<ListEntry> LineSorter::finish()
 {
     // The last, partial block is sorted here while the second core finishes the full ones.
+    std::vector<std::unique_ptr<Run>> runs = std::exchange(m_inline, {});
     std::unique_ptr<Run> last;
-    if (!m_block.empty()) {
-        const std::uint32_t first = m_handed;
-        m_handed += std::uint32_t(m_block.size());
-        last = sortBlock(first, std::exchange(m_block, {}));
+    if (!m_block.empty())
+        last = sortBlock(m_handed, std::exchange(m_block, {}));
+    if (m_worker) {
+        for (std::unique_ptr<Run>& run : m_worker->finish())
+            runs.push_back(std::move(run));
+        m_worker.reset();
     }
-    if (m_worker.joinable()) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_closing = true;
-        }
-        m_wake.notify_one();
-        m_worker.join();
-        m_closing = false;
-    }
-    std::vector<std::unique_ptr<Run>> runs = std::exchange(m_runs, {});
     if (last)
         runs.push_back(std::move(last));
     m_handed = 0;

@@ -4,11 +4,8 @@
 #include <QRgb>
 #include <QString>
 
-#include <condition_variable>
-#include <deque>
+#include <cstdint>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 namespace rf {
@@ -21,6 +18,8 @@ struct ListEntry {
     QRgb colour = 0; // the line's ink; 0 draws it black
     QString text() const;
 };
+
+struct SortedRun; // lines in order, a step of the sort
 
 // Puts list lines in the order an Italian reader expects: letter case aside, accented letters
 // beside their plain ones, the plain before the accented and small before capital, and equal lines
@@ -41,20 +40,13 @@ public:
     // The lines in order, all at once.
     static std::vector<ListEntry> sorted(std::vector<ListEntry> entries);
 
-    struct Run;
-
 private:
-    void hand(std::vector<ListEntry> block);
-    void work();
+    class Worker;
 
-    std::vector<ListEntry> m_block;
-    std::uint32_t m_handed = 0; // lines handed over so far; each line's tie-break
-    std::vector<std::unique_ptr<Run>> m_runs;
-    std::deque<std::pair<std::uint32_t, std::vector<ListEntry>>> m_queue;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_closing = false;
-    std::thread m_worker;
+    std::vector<ListEntry> m_block;   // lines not yet handed over as a block
+    std::uint32_t m_handed = 0;       // lines handed over in blocks so far; the next line's place
+    std::unique_ptr<Worker> m_worker; // the second core, once a first block is full
+    std::vector<std::unique_ptr<SortedRun>> m_inline; // blocks sorted here, with no second core
 };
 
 } // namespace rf
