@@ -13,7 +13,6 @@ namespace rf {
 
 class SvgPicture;
 
-// What the planner entry hands to the planning grid: the vehicle, the year and the planning file.
 // The planner entry: the user types a year, picks a vehicle of the fleet and presses Apri, which
 // hands the planning of that vehicle and year to the grid.
 class TfrmMenuCamere : public WorkWindow {
@@ -30,7 +29,6 @@ public:
 
     PlanningTarget target() const;
     const LineListModel& vehicles() const { return m_model; }
-    // The warning shown when the fleet has no vehicle.
 
     void btnApriFattureClick();
     void btnDisponibilitaClick();
