@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/ui/FixedDialog.h"
-#include "common/ui/LineOrder.h"
+#include "storage/LineOrder.h"
 #include "storage/RecordScan.h"
 
 #include <QAbstractListModel>

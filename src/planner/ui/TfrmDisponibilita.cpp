@@ -224,30 +224,18 @@ void TfrmDisponibilita::btnCercaClick()
     if (!valid)
         return;
 
-    // The vehicles as the planner entry lists them; a failure keeps the cards read before it.
-    static const int number = TSchedaVeicolo().indexOf(QStringLiteral("BiciNum"));
-    std::vector<ListEntry> vehicles;
-    QHash<qint64, QString> numbers;
-    scanArchive(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
-                [&](const RecordView& card) {
-                    const QString biciNum = card.field(number);
-                    if (biciNum.isEmpty())
-                        return;
-                    vehicles.push_back({Planning::vehicleLine(card), card.position()});
-                    numbers.insert(card.position(), biciNum);
-                });
+    // The vehicles as the planner entry lists them.
+    const std::vector<Planning::FleetVehicle> vehicles =
+        Planning::fleetVehicles(m_context.path(QString::fromLatin1(Fleet::ArchiveName)));
     if (vehicles.empty()) {
         m_context.messages().warning(this, PlanningMessages::noVehicles());
         return;
     }
-    // The same order as the planner entry's list, which sorts its lines this way.
-    LineListModel byLine;
-    byLine.setEntries(std::move(vehicles));
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     std::array<std::vector<ListEntry>, 5> groups;
-    for (const ListEntry& vehicle : byLine.entries()) {
-        const QString biciNum = numbers.value(vehicle.position);
+    for (const Planning::FleetVehicle& vehicle : vehicles) {
+        const QString& biciNum = vehicle.vehicle.number;
         const Planning::Availability availability =
             Planning::availabilityOf(m_context.programFolder(), biciNum, start, end);
         const LineParts parts = partsOf(availability, biciNum, start.year());
@@ -265,7 +253,7 @@ void TfrmDisponibilita::btnCercaClick()
     if (!groups[4].empty())
         counts += QStringLiteral("   Non pianificabili: %1").arg(groups[4].size());
     std::vector<ListEntry> entries;
-    entries.reserve(byLine.entries().size());
+    entries.reserve(vehicles.size());
     for (std::vector<ListEntry>& group : groups)
         std::move(group.begin(), group.end(), std::back_inserter(entries));
     model().setEntries(std::move(entries), /*sorted=*/false);

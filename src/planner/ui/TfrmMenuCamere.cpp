@@ -152,13 +152,10 @@ void TfrmMenuCamere::fillList()
 {
     // A failure keeps the lines read before it, without a message.
     std::vector<ListEntry> entries;
-    static const int number = TSchedaVeicolo().indexOf(QStringLiteral("BiciNum"));
-    scanArchive(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
-                [&entries](const RecordView& card) {
-                    if (!card.field(number).isEmpty())
-                        entries.push_back({Planning::vehicleLine(card), card.position()});
-                });
-    m_model.setEntries(std::move(entries));
+    for (Planning::FleetVehicle& vehicle :
+         Planning::fleetVehicles(m_context.path(QString::fromLatin1(Fleet::ArchiveName))))
+        entries.push_back({std::move(vehicle.line), vehicle.position});
+    m_model.setEntries(std::move(entries), /*sorted=*/false);
 }
 
 void TfrmMenuCamere::pickVehicle(int row)
