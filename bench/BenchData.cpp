@@ -184,11 +184,18 @@ bool DataGenerator::writeVehicles(const QString& path, int count)
 
 bool DataGenerator::writePlanning(const QString& path, const QString& vehicleNumber)
 {
+    // Rentals of one to a week, each for one customer, with free days between them: about half
+    // the days booked, as in a season.
     Planning::Days days;
-    for (int slot = 0; slot < Planning::DayCount; ++slot) {
-        if (between(0, 3) == 0)
-            days[std::size_t(slot)] =
-                pick(Surnames, int(std::size(Surnames))) + QStringLiteral(" 333 1234567");
+    for (int slot = between(0, 6); slot < Planning::DayCount;) {
+        const QString customer = pick(Surnames, int(std::size(Surnames))) + QLatin1Char(' ') +
+                                 pick(Names, int(std::size(Names))) + QStringLiteral(" 3%1 %2")
+                                                                          .arg(between(20, 49))
+                                                                          .arg(between(1000000, 9999999));
+        const int length = between(1, 7);
+        for (int day = 0; day < length && slot < Planning::DayCount; ++day)
+            days[std::size_t(slot++)] = customer;
+        slot += between(0, 6);
     }
     return Planning::save(
         path, {vehicleNumber, QStringLiteral("Atala City"), QStringLiteral("Rosso"), QStringLiteral("M")},

@@ -5,8 +5,8 @@
 //   rotaflux_bench            full run: 100,000 contracts, 10,000 vehicles, growth from 1,000
 //   rotaflux_bench --smoke    a quick run on 1,000 records that checks the data and judges nothing
 //   rotaflux_bench --only contracts|fleet|planner|availability|startup|growth|search
-//   rotaflux_bench --data DIR  lays down 100,000 contracts and 300 vehicles in DIR, to time a session
-//                              of the real program on them (ROTAFLUX_TEMPI=1 ./Rotaflux)
+//   rotaflux_bench --data DIR  lays down 100,000 contracts, 300 vehicles and their bookings in DIR, to
+//                              time a session of the real program on them (ROTAFLUX_TEMPI=1 ./Rotaflux)
 //
 // The data lives in a temporary folder that is removed at the end.
 
@@ -56,6 +56,7 @@ using namespace rf::bench;
 namespace {
 
 bool smoke = false;
+constexpr int BoardVehicles = 300; // a large shop's fleet
 Table table;
 
 int runs()
@@ -587,9 +588,17 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         const QDir folder(QString::fromLocal8Bit(argv[2]));
         bench::DataGenerator generator;
-        const bool written =
+        bool written =
             generator.writeContracts(folder.filePath(QString::fromLatin1(Contracts::ArchiveName)), 100000) &&
-            generator.writeVehicles(folder.filePath(QString::fromLatin1(Fleet::ArchiveName)), 300);
+            generator.writeVehicles(folder.filePath(QString::fromLatin1(Fleet::ArchiveName)), BoardVehicles);
+        // This year's and next year's bookings of every vehicle, for the board and the planner.
+        const int year = QDate::currentDate().year();
+        for (int i = 1; written && i <= BoardVehicles; ++i) {
+            const QString number = QStringLiteral("B-%1").arg(i);
+            for (int y : {year, year + 1})
+                written = generator.writePlanning(folder.filePath(Planning::fileName(number, QString::number(y))),
+                                                  number);
+        }
         return written ? 0 : 2;
     }
     smoke = argc >= 2 && QByteArray(argv[1]) == "--smoke";

@@ -133,18 +133,23 @@ void ReportPreview::printDocument()
 
 void ReportPreview::savePdf()
 {
+    saveAsPdf(this, m_document, m_messages, m_dialogs);
+}
+
+void saveAsPdf(QWidget* owner, const Reports::Document& document, Messages& messages, FileDialogs& dialogs)
+{
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString path = m_dialogs.saveFile(this, QStringLiteral("Salva il documento in formato PDF"),
-                                      QDir(folder).filePath(pdfName(m_document)), Style::PdfFileFilter);
+    QString path = dialogs.saveFile(owner, QStringLiteral("Salva il documento in formato PDF"),
+                                    QDir(folder).filePath(pdfName(document)), Style::PdfFileFilter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (!Reports::writePdf(m_document, path))
-        m_messages.warning(this, QStringLiteral("Attenzione: non è stato possibile salvare il documento in "
-                                                "formato PDF." RF_BREAK_LF_CR
-                                                "Accertarsi di possedere i privilegi di "
-                                                "scrittura nella cartella scelta."));
+    if (!Reports::writePdf(document, path))
+        messages.warning(owner, QStringLiteral("Attenzione: non è stato possibile salvare il documento in "
+                                               "formato PDF." RF_BREAK_LF_CR
+                                               "Accertarsi di possedere i privilegi di "
+                                               "scrittura nella cartella scelta."));
 }
 
 void ReportPreview::toggleFullScreen()

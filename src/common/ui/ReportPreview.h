@@ -47,6 +47,10 @@ private:
     QPrintPreviewWidget* m_preview;
 };
 
+// Asks where to save the document as a PDF (in the documents folder, under its own name) and saves
+// it there, warning when it cannot; nothing when the user cancels.
+void saveAsPdf(QWidget* owner, const Reports::Document& document, Messages& messages, FileDialogs& dialogs);
+
 // Prints through the print dialog on the given printer; false when printing failed.
 bool printWithDialog(QWidget* owner, QPrinter& printer, const Reports::Document& document);
 

@@ -15,6 +15,27 @@ QString noVehicles()
         "bici.");
 }
 
+QString dayTitle(int slot, const QString& year)
+{
+    return QStringLiteral("Prenotazione del %1 %2 ")
+               .arg(Planning::dayOf(slot))
+               .arg(QLatin1String(Planning::months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
+           year;
+}
+
+QString unreadableYear(const QString& year)
+{
+    return QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
+           year + QLatin1Char('.');
+}
+
+QString readOnlyYear(const QString& year, const QString& path, WriteProblem why, const ArchiveNotice& notice)
+{
+    return QStringLiteral("Attenzione: le prenotazioni del veicolo per l'anno ") + year +
+           QStringLiteral(" possono essere consultate, ma non modificate." RF_BREAK_LF_CR) +
+           readOnlyReason(path, why, notice);
+}
+
 namespace {
 
 QString quotedName(const QString& path)

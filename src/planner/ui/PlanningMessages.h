@@ -12,6 +12,14 @@ namespace rf::PlanningMessages {
 // The fleet has no vehicle to plan.
 QString noVehicles();
 
+// The day dialog's title line for a day of a year: "Prenotazione del 12 maggio 2026 ".
+QString dayTitle(int slot, const QString& year);
+// A year's bookings of a vehicle could not be read: the first sentence of the warning, which the
+// caller ends with what follows from it.
+QString unreadableYear(const QString& year);
+// A year's bookings of a vehicle can be looked at but not changed, and why.
+QString readOnlyYear(const QString& year, const QString& path, WriteProblem why, const ArchiveNotice& notice);
+
 // Why a planning file that was read cannot be written: its permissions, a link, the folder, or
 // an interrupted rewrite still waiting (notice).
 QString readOnlyReason(const QString& path, WriteProblem why, const ArchiveNotice& notice);

@@ -10,6 +10,7 @@
 #include "planner/PlannerVehicles.h"
 #include "planner/ui/PlanningMessages.h"
 #include "planner/ui/TfrmDisponibilita.h"
+#include "planner/ui/TfrmTabellone.h"
 #include "storage/ArchiveFile.h"
 #include "storage/MessageBreaks.h"
 
@@ -83,6 +84,11 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
         Style::button(QStringLiteral("btnDisponibilita"), QStringLiteral("Disponibilità"), QSize(130, 32));
     connect(btnDisponibilita, &QPushButton::clicked, this, &TfrmMenuCamere::btnDisponibilitaClick);
     yearRow->addWidget(btnDisponibilita);
+    QPushButton* btnTabellone =
+        Style::button(QStringLiteral("btnTabellone"), QStringLiteral("Tabellone"), QSize(120, 32));
+    btnTabellone->setToolTip(QStringLiteral("Le prenotazioni di tutti i veicoli, giorno per giorno."));
+    connect(btnTabellone, &QPushButton::clicked, this, &TfrmMenuCamere::btnTabelloneClick);
+    yearRow->addWidget(btnTabellone);
     yearRow->addStretch(1);
 
     m_lstRecords = makeLineList(&m_model);
@@ -224,6 +230,13 @@ void TfrmMenuCamere::btnDisponibilitaClick()
         return;
     openVehicle(dialog.chosenPosition(),
                 QStringLiteral("%1").arg(dialog.searchedStart().year(), 4, 10, QLatin1Char('0')));
+}
+
+void TfrmMenuCamere::btnTabelloneClick()
+{
+    TfrmTabellone board(m_context, this);
+    if (board.exec() == QDialog::Accepted && board.chosenPosition() > 0)
+        openVehicle(board.chosenPosition(), board.chosenYear());
 }
 
 void TfrmMenuCamere::openVehicle(qint64 cardPosition, const QString& year)

@@ -32,6 +32,8 @@ public:
 
     void btnApriFattureClick();
     void btnDisponibilitaClick();
+    // The booking board; a vehicle asked for there opens in the grid, as Apri does.
+    void btnTabelloneClick();
     // Opens the planning of the vehicle of the fleet card at cardPosition for year, as picking its
     // line and pressing Apri does.
     void openVehicle(qint64 cardPosition, const QString& year);

@@ -284,20 +284,15 @@ void TfrmPlanning::load()
     if (loaded.status == Planning::Loaded::Status::Unreadable) {
         // Nothing will be written over the file: booking here would only be thrown away.
         showSaveable(QStringLiteral("Prenotazioni non leggibili: le modifiche non possono essere salvate."));
-        warning = QStringLiteral(
-                      "Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
-                  m_target.year +
-                  QStringLiteral("." RF_BREAK_LF_CR
-                                 "Le modifiche apportate in questa schermata non verranno salvate.");
+        warning = PlanningMessages::unreadableYear(m_target.year) +
+                  QStringLiteral(RF_BREAK_LF_CR "Le modifiche apportate in questa schermata non verranno salvate.");
     } else {
         for (int slot = 0; slot < Planning::DayCount; ++slot)
             setDay(slot, loaded.days[std::size_t(slot)]);
         m_loaded = m_days;
         if (loaded.status == Planning::Loaded::Status::ReadOnly) {
             showSaveable(QStringLiteral("Sola consultazione: le modifiche non possono essere salvate."));
-            warning = QStringLiteral("Attenzione: le prenotazioni del veicolo per l'anno ") + m_target.year +
-                      QStringLiteral(" possono essere consultate, ma non modificate." RF_BREAK_LF_CR) +
-                      PlanningMessages::readOnlyReason(m_target.file, loaded.why, loaded.notice);
+            warning = PlanningMessages::readOnlyYear(m_target.year, m_target.file, loaded.why, loaded.notice);
         } else if (!loaded.notice.isEmpty()) {
             warning = Texts::archiveNotice(loaded.notice);
         }
@@ -370,13 +365,7 @@ void TfrmPlanning::dayClick(int slot)
         return;
     }
     TfrmGiorno dialog(m_context, this);
-    dialog.setDay(
-        slot,
-        QStringLiteral("Prenotazione del %1 %2 ")
-                .arg(Planning::dayOf(slot))
-                .arg(QLatin1String(Planning::months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
-            year,
-        vehicleLine(), m_days[std::size_t(slot)]);
+    dialog.setDay(slot, PlanningMessages::dayTitle(slot, year), vehicleLine(), m_days[std::size_t(slot)]);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (dialog.lblMemory >= 0)

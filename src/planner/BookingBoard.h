@@ -1,0 +1,47 @@
+#pragma once
+
+#include "planner/Availability.h"
+#include "planner/PlannerVehicles.h"
+
+#include <QDate>
+#include <QString>
+
+#include <vector>
+
+namespace rf::Planning {
+
+// Consecutive days of a board row booked for the same text: one bar, labelled with the text.
+struct BoardBar {
+    int first; // day indexes within the span, both included
+    int last;
+    QString text;
+    bool operator==(const BoardBar& other) const
+    {
+        return first == other.first && last == other.last && text == other.text;
+    }
+};
+
+// One vehicle's row of the booking board over a span of days.
+struct BoardRow {
+    FleetVehicle vehicle;
+    std::vector<QString> days; // each day's booking text, trimmed; empty when free (or not known)
+    std::vector<BoardBar> bars;
+    // Why the row's bookings are not (all) known, as the availability list says it ("anno 2027
+    // illeggibile", "numero con \"/\""); empty when they are.
+    QString problem;
+    // The days whose bookings are not known, as spans of day indexes (both included).
+    std::vector<std::pair<int, int>> unknown;
+};
+
+// The bars of a row's days: consecutive days with the same text make one bar; free days none.
+std::vector<BoardBar> barsOf(const std::vector<QString>& days);
+
+// The row of vehicle over count days from start, from its planning files in folder, which are read
+// and never created. The days of a file that could not be read stay empty.
+BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count);
+
+// The rows of every vehicle of the fleet (the fleet archive at fleetPath), in the planner entry's
+// order.
+std::vector<BoardRow> boardRows(const QString& folder, const QString& fleetPath, const QDate& start, int count);
+
+} // namespace rf::Planning

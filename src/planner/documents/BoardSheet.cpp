@@ -1,0 +1,121 @@
+#include "BoardSheet.h"
+
+#include "planner/PlanningFile.h"
+#include "reports/Units.h"
+#include "storage/Amounts.h"
+
+#include <algorithm>
+
+namespace rf::Reports {
+namespace {
+
+// Geometry in millimetres from the top left of the printable area (A4 landscape, 10 mm margins).
+constexpr double Width = 277;
+constexpr double Height = 190;
+constexpr double LabelWidth = 46;
+constexpr double MonthTop = 9;
+constexpr double DayTop = 14;
+constexpr double RowsTop = 19.5;
+constexpr double NarrowestNumberedDay = 3.4; // below it only Mondays carry their number
+
+constexpr QRgb HeaderFill = 0xFFDDE8F3;
+constexpr QRgb WeekendFill = 0xFFE9EEF5;
+constexpr QRgb BarFill = 0xFF4682B4;
+constexpr QRgb RuleGrey = 0xFFB8C4D0;
+constexpr QRgb Violet = 0xFF7B1FA2;
+constexpr QRgb UnknownFill = 0xFFF1E4F5;
+
+QRectF mmRect(double left, double top, double width, double height)
+{
+    return QRectF(mm(left), mm(top), mm(width), mm(height));
+}
+
+Font arial(double points, bool bold = false)
+{
+    return Font{QStringLiteral("Arial"), points, bold};
+}
+
+} // namespace
+
+Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& start, int count, int rowsPerPage)
+{
+    Report report(QStringLiteral("Tabellone prenotazioni"));
+    const QDate end = start.addDays(std::max(count, 1) - 1);
+    report.setFileName(QStringLiteral("Tabellone prenotazioni dal ") + formatDate(start).replace(QLatin1Char('/'), QLatin1Char('-')) +
+                       QStringLiteral(" al ") + formatDate(end).replace(QLatin1Char('/'), QLatin1Char('-')));
+    rowsPerPage = std::max(rowsPerPage, 1);
+    const int pages = std::max(1, int((rows.size() + std::size_t(rowsPerPage) - 1) / std::size_t(rowsPerPage)));
+    const double day = (Width - LabelWidth) / std::max(count, 1);
+    const double pitch = (Height - RowsTop) / rowsPerPage;
+    const auto dayLeft = [day](int index) { return LabelWidth + day * index; };
+    for (int page = 0; page < pages; ++page) {
+        report.addPage(QPageLayout::Landscape, QMarginsF(10, 10, 10, 10));
+        const QString p = QStringLiteral("p%1_").arg(page + 1);
+        report.addText(p + QStringLiteral("txtTitolo"), mmRect(0, 0, 200, 7),
+                       QStringLiteral("Tabellone prenotazioni dal ") + formatDate(start) + QStringLiteral(" al ") +
+                           formatDate(end),
+                       arial(12, true));
+        report.addText(p + QStringLiteral("txtPagina"), mmRect(Width - 60, 0, 60, 7),
+                       QStringLiteral("Pagina %1 di %2").arg(page + 1).arg(pages), arial(9),
+                       Qt::AlignRight | Qt::AlignVCenter);
+        report.addShape(p + QStringLiteral("shpIntestazione"), mmRect(0, MonthTop, Width, RowsTop - MonthTop),
+                        QColor::fromRgba(HeaderFill), Qt::transparent, 0);
+        // Weekends down the page, then the months and the days' numbers over them.
+        const int first = page * rowsPerPage;
+        const int last = std::min(int(rows.size()), first + rowsPerPage);
+        const double bottom = RowsTop + pitch * (last - first);
+        for (int d = 0; d < count; ++d) {
+            const QDate date = start.addDays(d);
+            if (date.dayOfWeek() >= 6)
+                report.addShape(p + QStringLiteral("shpFestivo%1").arg(d), mmRect(dayLeft(d), DayTop, day, bottom - DayTop),
+                                QColor::fromRgba(WeekendFill), Qt::transparent, 0);
+            if (date.day() == 1 || d == 0) {
+                const int monthDays = std::min(count - d, date.daysInMonth() - date.day() + 1);
+                const QString name = QLatin1String(Planning::months()[std::size_t(date.month() - 1)].name);
+                report.addText(p + QStringLiteral("txtMese%1").arg(d), mmRect(dayLeft(d) + 0.5, MonthTop, day * monthDays, 5),
+                               name.left(1).toUpper() + name.mid(1) + QLatin1Char(' ') + QString::number(date.year()),
+                               arial(8, true));
+                report.addLine(p + QStringLiteral("linMese%1").arg(d), QPointF(mm(dayLeft(d)), mm(MonthTop)),
+                               QPointF(mm(dayLeft(d)), mm(bottom)), 1);
+            }
+            if (day >= NarrowestNumberedDay || date.dayOfWeek() == 1)
+                report.addText(p + QStringLiteral("txtGiorno%1").arg(d), mmRect(dayLeft(d), DayTop, std::max(day, 4.0), 5),
+                               QString::number(date.day()), arial(6.5), Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        for (int r = first; r < last; ++r) {
+            const Planning::BoardRow& row = rows[std::size_t(r)];
+            const double top = RowsTop + pitch * (r - first);
+            const QString n = p + QString::number(r + 1);
+            report.addText(n + QStringLiteral("txtVeicolo"), mmRect(0, top, LabelWidth - 1, pitch),
+                           QStringLiteral("Bici n. ") + row.vehicle.vehicle.number + QStringLiteral("  ") +
+                               row.vehicle.vehicle.make,
+                           arial(7.5));
+            report.addLine(n + QStringLiteral("linRiga"), QPointF(0, mm(top + pitch)), QPointF(mm(Width), mm(top + pitch)),
+                           0.5)
+                .frame = QColor::fromRgba(RuleGrey);
+            // The days whose bookings are not known, tinted, with the reason.
+            for (std::size_t u = 0; u < row.unknown.size(); ++u) {
+                const auto [from, to] = row.unknown[u];
+                const QRectF part = mmRect(dayLeft(from), top, day * (to - from + 1), pitch);
+                report.addShape(n + QStringLiteral("shpIgnoto%1").arg(u), part, QColor::fromRgba(UnknownFill),
+                                Qt::transparent, 0);
+                Object& text = report.addText(n + QStringLiteral("txtIgnoto%1").arg(u), part,
+                                              QStringLiteral("Prenotazioni non note: ") + row.problem, arial(7, true));
+                text.colour = QColor::fromRgba(Violet);
+                text.padding = mm(0.8);
+            }
+            for (std::size_t b = 0; b < row.bars.size(); ++b) {
+                const Planning::BoardBar& bar = row.bars[b];
+                const QRectF box = mmRect(dayLeft(bar.first) + 0.2, top + pitch * 0.15,
+                                          day * (bar.last - bar.first + 1) - 0.4, pitch * 0.7);
+                report.addShape(n + QStringLiteral("shpBarra%1").arg(b), box, QColor::fromRgba(BarFill), Qt::transparent, 0);
+                Object& text = report.addText(n + QStringLiteral("txtBarra%1").arg(b), box, bar.text, arial(6.5, true));
+                text.colour = Qt::white;
+                text.padding = mm(0.6);
+            }
+        }
+    }
+    return report;
+}
+
+} // namespace rf::Reports

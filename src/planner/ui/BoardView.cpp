@@ -1,0 +1,439 @@
+#include "BoardView.h"
+
+#include "common/ui/Style.h"
+#include "planner/PlanningFile.h"
+#include "storage/Amounts.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <QToolTip>
+
+#include <algorithm>
+#include <array>
+
+namespace rf {
+
+namespace {
+constexpr int MonthBandHeight = 20;
+constexpr int NarrowestDay = 11;
+constexpr int BarInset = 3;
+constexpr int MinimumBarLabel = 22;
+constexpr int NarrowestNumbered = 17; // narrower days show only the numbers of Mondays and firsts
+
+// Bars of neighbouring bookings take different colours, picked by their text so that the same
+// customer keeps a colour wherever it stands.
+QColor barColour(const QString& text)
+{
+    static const std::array<QRgb, 5> colours{Style::SteelBlue, Style::DarkCyan, Style::Navy, Style::Brown,
+                                            Style::PartlyAmber};
+    return QColor::fromRgba(colours[qHash(text) % colours.size()]);
+}
+
+QString monthName(const QDate& date)
+{
+    const QString name = QLatin1String(Planning::months()[std::size_t(date.month() - 1)].name);
+    return name.left(1).toUpper() + name.mid(1) + QLatin1Char(' ') + QString::number(date.year());
+}
+
+bool weekend(const QDate& date)
+{
+    return date.dayOfWeek() >= 6;
+}
+} // namespace
+
+BoardView::BoardView(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    setObjectName(QStringLiteral("grdTabellone"));
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFrameShape(QFrame::StyledPanel);
+    verticalScrollBar()->setSingleStep(RowHeight);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), [this] { viewport()->update(); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), [this] { viewport()->update(); });
+}
+
+void BoardView::setRows(std::vector<Planning::BoardRow> rows, const QDate& start, int count, const QDate& today)
+{
+    m_rows = std::move(rows);
+    m_start = start;
+    m_count = count;
+    m_today = today;
+    if (m_rows.empty() || m_count <= 0) {
+        m_row = m_day = -1;
+    } else {
+        m_row = std::clamp(m_row, 0, int(m_rows.size()) - 1);
+        m_day = std::clamp(m_day < 0 ? 0 : m_day, 0, m_count - 1);
+    }
+    updateScrollBars();
+    viewport()->update();
+    emit currentChanged(m_row, m_day);
+}
+
+void BoardView::setRow(int row, Planning::BoardRow boardRow)
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return;
+    m_rows[std::size_t(row)] = std::move(boardRow);
+    viewport()->update();
+    emit currentChanged(m_row, m_day);
+}
+
+void BoardView::setCurrent(int row, int day)
+{
+    if (m_rows.empty() || m_count <= 0)
+        return;
+    row = std::clamp(row, 0, int(m_rows.size()) - 1);
+    day = std::clamp(day, 0, m_count - 1);
+    if (row == m_row && day == m_day)
+        return;
+    m_row = row;
+    m_day = day;
+    ensureVisible(row, day);
+    viewport()->update();
+    emit currentChanged(m_row, m_day);
+}
+
+int BoardView::dayWidth() const
+{
+    if (m_count <= 0)
+        return NarrowestDay;
+    return std::max(NarrowestDay, (viewport()->width() - LabelWidth) / m_count);
+}
+
+int BoardView::visibleRows() const
+{
+    return std::max(1, (viewport()->height() - HeaderHeight) / RowHeight);
+}
+
+void BoardView::updateScrollBars()
+{
+    const int wide = m_count * dayWidth() - (viewport()->width() - LabelWidth);
+    horizontalScrollBar()->setRange(0, std::max(0, wide));
+    horizontalScrollBar()->setPageStep(std::max(1, viewport()->width() - LabelWidth));
+    horizontalScrollBar()->setSingleStep(dayWidth());
+    const int high = int(m_rows.size()) * RowHeight - (viewport()->height() - HeaderHeight);
+    verticalScrollBar()->setRange(0, std::max(0, high));
+    verticalScrollBar()->setPageStep(std::max(RowHeight, viewport()->height() - HeaderHeight));
+}
+
+void BoardView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+QRect BoardView::cellRect(int row, int day) const
+{
+    const int width = dayWidth();
+    return QRect(LabelWidth + day * width - horizontalScrollBar()->value(),
+                 HeaderHeight + row * RowHeight - verticalScrollBar()->value(), width, RowHeight);
+}
+
+void BoardView::ensureVisible(int row, int day)
+{
+    const QRect cell = cellRect(row, day);
+    QScrollBar* across = horizontalScrollBar();
+    QScrollBar* down = verticalScrollBar();
+    if (cell.left() < LabelWidth)
+        across->setValue(across->value() - (LabelWidth - cell.left()));
+    else if (cell.right() >= viewport()->width())
+        across->setValue(across->value() + cell.right() - viewport()->width() + 1);
+    if (cell.top() < HeaderHeight)
+        down->setValue(down->value() - (HeaderHeight - cell.top()));
+    else if (cell.bottom() >= viewport()->height())
+        down->setValue(down->value() + cell.bottom() - viewport()->height() + 1);
+}
+
+BoardView::Hit BoardView::hitAt(const QPoint& point) const
+{
+    Hit hit;
+    if (point.y() < HeaderHeight)
+        return hit;
+    const int row = (point.y() - HeaderHeight + verticalScrollBar()->value()) / RowHeight;
+    if (row < 0 || row >= int(m_rows.size()))
+        return hit;
+    hit.row = row;
+    if (point.x() < LabelWidth) {
+        hit.onLabel = true;
+        return hit;
+    }
+    const int day = (point.x() - LabelWidth + horizontalScrollBar()->value()) / dayWidth();
+    if (day >= 0 && day < m_count)
+        hit.day = day;
+    return hit;
+}
+
+QString BoardView::describe(int row, int day) const
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return {};
+    const Planning::BoardRow& board = m_rows[std::size_t(row)];
+    const QString vehicle = QStringLiteral("Bici n. ") + board.vehicle.vehicle.number + QStringLiteral("  ") +
+                            board.vehicle.vehicle.make;
+    QString text = vehicle;
+    if (day >= 0 && day < m_count) {
+        const QDate date = m_start.addDays(day);
+        const auto bar = std::find_if(board.bars.begin(), board.bars.end(), [day](const Planning::BoardBar& b) {
+            return b.first <= day && day <= b.last;
+        });
+        if (bar == board.bars.end()) {
+            text += QStringLiteral("\nLibera il ") + formatDate(date);
+        } else {
+            const QDate from = m_start.addDays(bar->first);
+            const QDate to = m_start.addDays(bar->last);
+            text += QLatin1Char('\n') + bar->text + QLatin1Char('\n') +
+                    (from == to ? QStringLiteral("il ") + formatDate(from)
+                                : QStringLiteral("dal %1 al %2 (%3 giorni)")
+                                      .arg(formatDate(from), formatDate(to))
+                                      .arg(bar->last - bar->first + 1));
+        }
+    }
+    if (!board.problem.isEmpty())
+        text += QStringLiteral("\nPrenotazioni non note: ") + board.problem;
+    return text;
+}
+
+void BoardView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    const QRect area = viewport()->rect();
+    painter.fillRect(area, Qt::white);
+    if (m_count <= 0)
+        return;
+    const int width = dayWidth();
+    const int left = horizontalScrollBar()->value();
+    const int top = verticalScrollBar()->value();
+    const int firstDay = std::max(0, left / width);
+    const int lastDay = std::min(m_count - 1, (left + area.width() - LabelWidth) / width);
+    const int firstRow = std::max(0, top / RowHeight);
+    const int lastRow = std::min(int(m_rows.size()) - 1, (top + area.height() - HeaderHeight) / RowHeight);
+    const QFont plain = Style::font(Style::Family::Arial, 12);
+    const QFont bold = Style::font(Style::Family::Arial, 12, true);
+
+    // The days: weekends shaded, a rule between days and rows.
+    painter.save();
+    painter.setClipRect(QRect(LabelWidth, HeaderHeight, area.width() - LabelWidth, area.height() - HeaderHeight));
+    for (int day = firstDay; day <= lastDay; ++day) {
+        const QRect column = cellRect(0, day).adjusted(0, 0, 0, area.height());
+        if (weekend(m_start.addDays(day)))
+            painter.fillRect(QRect(column.left(), HeaderHeight, width, area.height()), QColor::fromRgba(Style::WeekendShade));
+        painter.setPen(QColor::fromRgba(Style::BoardRule));
+        painter.drawLine(column.right(), HeaderHeight, column.right(), area.height());
+    }
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int y = HeaderHeight + (row + 1) * RowHeight - top - 1;
+        painter.setPen(QColor::fromRgba(Style::BoardRule));
+        painter.drawLine(LabelWidth, y, area.width(), y);
+    }
+    // Each row's bookings; a row whose bookings are not known is hatched and says why.
+    painter.setFont(bold);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const Planning::BoardRow& board = m_rows[std::size_t(row)];
+        const QRect line(LabelWidth - left, HeaderHeight + row * RowHeight - top, m_count * width, RowHeight - 1);
+        for (const auto& [from, to] : board.unknown) {
+            const QRect part(cellRect(row, from).left(), line.top(), (to - from + 1) * width, RowHeight - 1);
+            painter.fillRect(part, QBrush(QColor::fromRgba(Style::UnreadableViolet), Qt::BDiagPattern));
+            painter.setPen(QColor::fromRgba(Style::UnreadableViolet));
+            const QRect words = part.adjusted(6, 0, 0, 0).intersected(QRect(LabelWidth + 6, part.top(), area.width(), RowHeight));
+            painter.fillRect(words.left() - 2, part.top() + 4, painter.fontMetrics().horizontalAdvance(board.problem) + 4,
+                             RowHeight - 9, Qt::white);
+            painter.drawText(words, Qt::AlignVCenter | Qt::AlignLeft, board.problem);
+        }
+        for (const Planning::BoardBar& bar : board.bars) {
+            if (bar.last < firstDay || bar.first > lastDay)
+                continue;
+            const QRect from = cellRect(row, bar.first);
+            const QRect to = cellRect(row, bar.last);
+            const QRect box(from.left() + 1, from.top() + BarInset, to.right() - from.left() - 1,
+                            RowHeight - 2 * BarInset - 1);
+            QPainterPath path;
+            path.addRoundedRect(box, 4, 4);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.fillPath(path, barColour(bar.text));
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setPen(Qt::white);
+            const QRect label = box.adjusted(4, 0, -3, 0).intersected(
+                QRect(LabelWidth + 2, box.top(), area.width(), box.height()));
+            // A bar too short for a word shows its colour alone; the tooltip and the line below tell it.
+            if (label.width() >= MinimumBarLabel)
+                painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft,
+                                 painter.fontMetrics().elidedText(bar.text, Qt::ElideRight, label.width()));
+        }
+    }
+    // Today, when it is on the board.
+    const qint64 todayIndex = m_start.daysTo(m_today);
+    if (todayIndex >= 0 && todayIndex < m_count) {
+        const QRect column = cellRect(0, int(todayIndex));
+        painter.setPen(QPen(QColor::fromRgba(Style::Crimson), 2));
+        painter.drawLine(column.center().x(), HeaderHeight, column.center().x(), area.height());
+    }
+    // The current day.
+    if (m_row >= 0 && m_day >= 0) {
+        painter.setPen(QPen(QColor::fromRgba(hasFocus() ? Style::FocusRing : Style::PanelBorder), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cellRect(m_row, m_day).adjusted(1, 1, -1, -1));
+    }
+    painter.restore();
+
+    // The header: months over their days, then each day's number (and initial, when wide enough).
+    painter.fillRect(QRect(0, 0, area.width(), HeaderHeight), QColor::fromRgba(Style::HeaderFill));
+    painter.save();
+    painter.setClipRect(QRect(LabelWidth, 0, area.width() - LabelWidth, HeaderHeight));
+    painter.setFont(bold);
+    for (int day = firstDay; day <= lastDay;) {
+        const QDate date = m_start.addDays(day);
+        const int monthEnd = std::min(lastDay, day + date.daysInMonth() - date.day());
+        const QRect band(cellRect(0, day).left(), 0, (monthEnd - day + 1) * width, MonthBandHeight);
+        painter.setPen(QColor::fromRgba(Style::Ink));
+        painter.drawText(band.adjusted(4, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         painter.fontMetrics().elidedText(monthName(date), Qt::ElideRight, band.width() - 4));
+        painter.setPen(QColor::fromRgba(Style::PanelBorder));
+        painter.drawLine(band.left(), 0, band.left(), HeaderHeight);
+        day = monthEnd + 1;
+    }
+    painter.setFont(plain);
+    for (int day = firstDay; day <= lastDay; ++day) {
+        const QDate date = m_start.addDays(day);
+        const QRect cell(cellRect(0, day).left(), MonthBandHeight, width, HeaderHeight - MonthBandHeight);
+        if (date == m_today)
+            painter.fillRect(cell, QColor::fromRgba(Style::Crimson));
+        if (width < NarrowestNumbered && date.dayOfWeek() != 1 && date.day() != 1 && date != m_today)
+            continue;
+        painter.setPen(date == m_today ? QColor(Qt::white)
+                                       : QColor::fromRgba(weekend(date) ? Style::WeekendRed : Style::Ink));
+        QString number = QString::number(date.day());
+        if (width >= 44)
+            number = QLocale(QLocale::Italian).dayName(date.dayOfWeek(), QLocale::ShortFormat).left(2) +
+                     QLatin1Char(' ') + number;
+        // A narrow day's number may run over its neighbours, which carry none.
+        painter.drawText(width < NarrowestNumbered ? cell.adjusted(0, 0, width, 0) : cell,
+                         width < NarrowestNumbered ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter, number);
+    }
+    painter.restore();
+
+    // The vehicles down the left.
+    painter.fillRect(QRect(0, HeaderHeight, LabelWidth, area.height()), QColor::fromRgba(Style::IdleFill));
+    painter.save();
+    painter.setClipRect(QRect(0, HeaderHeight, LabelWidth, area.height() - HeaderHeight));
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const Planning::BoardRow& board = m_rows[std::size_t(row)];
+        const QRect cell(0, HeaderHeight + row * RowHeight - top, LabelWidth, RowHeight);
+        if (row == m_row)
+            painter.fillRect(cell, QColor::fromRgba(Style::HoverWash));
+        painter.setPen(QColor::fromRgba(board.problem.isEmpty() ? Style::Ink : Style::UnreadableViolet));
+        painter.setFont(plain);
+        const QString text = QStringLiteral("Bici n. ") + board.vehicle.vehicle.number + QStringLiteral("  ") +
+                             board.vehicle.vehicle.make;
+        painter.drawText(cell.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         painter.fontMetrics().elidedText(text, Qt::ElideRight, cell.width() - 10));
+        painter.setPen(QColor::fromRgba(Style::BoardRule));
+        painter.drawLine(0, cell.bottom(), LabelWidth, cell.bottom());
+    }
+    painter.restore();
+    painter.setPen(QColor::fromRgba(Style::PanelBorder));
+    painter.drawLine(LabelWidth - 1, 0, LabelWidth - 1, area.height());
+    painter.drawLine(0, HeaderHeight - 1, area.width(), HeaderHeight - 1);
+    painter.fillRect(QRect(0, 0, LabelWidth - 1, HeaderHeight - 1), QColor::fromRgba(Style::HeaderFill));
+    painter.setPen(QColor::fromRgba(Style::Ink));
+    painter.setFont(bold);
+    painter.drawText(QRect(6, 0, LabelWidth - 12, HeaderHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                     QStringLiteral("Veicoli: %1").arg(m_rows.size()));
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QAbstractScrollArea::mousePressEvent(event);
+    const Hit hit = hitAt(event->position().toPoint());
+    if (hit.row < 0)
+        return;
+    setCurrent(hit.row, hit.onLabel ? m_day : hit.day);
+    if (!hit.onLabel && hit.day >= 0)
+        emit dayChosen(hit.row, hit.day);
+}
+
+void BoardView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const Hit hit = hitAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && hit.onLabel)
+        emit vehicleChosen(hit.row);
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_rows.empty() || m_count <= 0)
+        return QAbstractScrollArea::keyPressEvent(event);
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        setCurrent(m_row, m_day - 1);
+        break;
+    case Qt::Key_Right:
+        setCurrent(m_row, m_day + 1);
+        break;
+    case Qt::Key_Up:
+        setCurrent(m_row - 1, m_day);
+        break;
+    case Qt::Key_Down:
+        setCurrent(m_row + 1, m_day);
+        break;
+    case Qt::Key_PageUp:
+        setCurrent(m_row - visibleRows(), m_day);
+        break;
+    case Qt::Key_PageDown:
+        setCurrent(m_row + visibleRows(), m_day);
+        break;
+    case Qt::Key_Home:
+        control ? setCurrent(0, m_day) : setCurrent(m_row, 0);
+        break;
+    case Qt::Key_End:
+        control ? setCurrent(int(m_rows.size()) - 1, m_day) : setCurrent(m_row, m_count - 1);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (event->modifiers() & Qt::ShiftModifier)
+            emit vehicleChosen(m_row);
+        else
+            emit dayChosen(m_row, m_day);
+        break;
+    default:
+        return QAbstractScrollArea::keyPressEvent(event);
+    }
+    event->accept();
+}
+
+void BoardView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void BoardView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+bool BoardView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const Hit hit = hitAt(help->pos());
+        const QString text = describe(hit.row, hit.day);
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+} // namespace rf

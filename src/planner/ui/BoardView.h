@@ -1,0 +1,82 @@
+#pragma once
+
+#include "planner/BookingBoard.h"
+
+#include <QAbstractScrollArea>
+#include <QDate>
+
+namespace rf {
+
+// The booking board's grid, painted in one piece (no widget per cell): the vehicles down the
+// left, the days across the top under their months, weekends shaded, today marked, each booking
+// a bar labelled with its text, a vehicle whose bookings are not known hatched with the reason.
+// Clicking a day, or Enter on the current day, asks for that day; double-clicking a vehicle, or
+// Shift+Enter, asks for its yearly grid. The arrows, Page Up/Down, Home and End move the current
+// day.
+class BoardView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit BoardView(QWidget* parent = nullptr);
+
+    // The rows to show, over count days from start; today is marked. The current day stays on the
+    // same row and day number where it can.
+    void setRows(std::vector<Planning::BoardRow> rows, const QDate& start, int count, const QDate& today);
+    const std::vector<Planning::BoardRow>& rows() const { return m_rows; }
+    QDate start() const { return m_start; }
+    int dayCount() const { return m_count; }
+
+    // The current row and day (-1 when there is none).
+    int currentRow() const { return m_row; }
+    int currentDay() const { return m_day; }
+    void setCurrent(int row, int day);
+    // Replaces one row (after a booking), keeping everything else.
+    void setRow(int row, Planning::BoardRow boardRow);
+
+    // Where a point of the viewport falls: the row and day, -1 for none; onLabel when it is on a
+    // vehicle's name.
+    struct Hit {
+        int row = -1;
+        int day = -1;
+        bool onLabel = false;
+    };
+    Hit hitAt(const QPoint& point) const;
+    // The rectangle of a day's cell in the viewport.
+    QRect cellRect(int row, int day) const;
+    // What the tooltip says over a day: the booking and its days, or why the row is not known.
+    QString describe(int row, int day) const;
+    // How many rows fit in the viewport below the header.
+    int visibleRows() const;
+
+    static constexpr int LabelWidth = 230;
+    static constexpr int HeaderHeight = 44;
+    static constexpr int RowHeight = 24;
+
+signals:
+    void dayChosen(int row, int day);
+    void vehicleChosen(int row);
+    void currentChanged(int row, int day);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int dayWidth() const;
+    void updateScrollBars();
+    void ensureVisible(int row, int day);
+
+    std::vector<Planning::BoardRow> m_rows;
+    QDate m_start;
+    QDate m_today;
+    int m_count = 0;
+    int m_row = -1;
+    int m_day = -1;
+};
+
+} // namespace rf
