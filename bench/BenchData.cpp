@@ -188,10 +188,9 @@ bool DataGenerator::writePlanning(const QString& path, const QString& vehicleNum
     // the days booked, as in a season.
     Planning::Days days;
     for (int slot = between(0, 6); slot < Planning::DayCount;) {
-        const QString customer = pick(Surnames, int(std::size(Surnames))) + QLatin1Char(' ') +
-                                 pick(Names, int(std::size(Names))) + QStringLiteral(" 3%1 %2")
-                                                                          .arg(between(20, 49))
-                                                                          .arg(between(1000000, 9999999));
+        const QString customer =
+            pick(Surnames, int(std::size(Surnames))) + QLatin1Char(' ') + pick(Names, int(std::size(Names))) +
+            QStringLiteral(" 3%1 %2").arg(between(20, 49)).arg(between(1000000, 9999999));
         const int length = between(1, 7);
         for (int day = 0; day < length && slot < Planning::DayCount; ++day)
             days[std::size_t(slot++)] = customer;

@@ -596,8 +596,8 @@ int main(int argc, char** argv)
         for (int i = 1; written && i <= BoardVehicles; ++i) {
             const QString number = QStringLiteral("B-%1").arg(i);
             for (int y : {year, year + 1})
-                written = generator.writePlanning(folder.filePath(Planning::fileName(number, QString::number(y))),
-                                                  number);
+                written = generator.writePlanning(
+                    folder.filePath(Planning::fileName(number, QString::number(y))), number);
         }
         return written ? 0 : 2;
     }

@@ -46,7 +46,8 @@ BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDat
     return row;
 }
 
-std::vector<BoardRow> boardRows(const QString& folder, const QString& fleetPath, const QDate& start, int count)
+std::vector<BoardRow> boardRows(const QString& folder, const QString& fleetPath, const QDate& start,
+                                int count)
 {
     std::vector<BoardRow> rows;
     for (const FleetVehicle& vehicle : fleetVehicles(fleetPath))

@@ -42,6 +42,7 @@ BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDat
 
 // The rows of every vehicle of the fleet (the fleet archive at fleetPath), in the planner entry's
 // order.
-std::vector<BoardRow> boardRows(const QString& folder, const QString& fleetPath, const QDate& start, int count);
+std::vector<BoardRow> boardRows(const QString& folder, const QString& fleetPath, const QDate& start,
+                                int count);
 
 } // namespace rf::Planning

@@ -62,11 +62,11 @@ namespace rf::Style {
     X(HeaderFill, 0xFFDDE8F3)                                                                                \
     X(WeekendRed, 0xFFB02020)                                                                                \
     X(AlertRed, 0xFFE04040)                                                                                  \
-    X(Shadow, 0x3C1F2A44)    /* ink at a quarter strength */                                                 \
-    X(PanelWash, 0xC8FFFFFF) /* white panels over a gradient */                                              \
-    X(HoverWash, 0x284682B4) /* steel blue tint under the pointer */                                         \
-    X(LightWash, 0x32FFFFFF) /* white tint under the pointer on dark bars */                                 \
-    X(FocusRing, 0xFF0B4F9C) /* the frame round the control the keyboard is on */                          \
+    X(Shadow, 0x3C1F2A44)       /* ink at a quarter strength */                                              \
+    X(PanelWash, 0xC8FFFFFF)    /* white panels over a gradient */                                           \
+    X(HoverWash, 0x284682B4)    /* steel blue tint under the pointer */                                      \
+    X(LightWash, 0x32FFFFFF)    /* white tint under the pointer on dark bars */                              \
+    X(FocusRing, 0xFF0B4F9C)    /* the frame round the control the keyboard is on */                         \
     X(WeekendShade, 0xFFE9EEF5) /* the booking board's Saturdays and Sundays */                              \
     X(BoardRule, 0xFFD3DDE8)    /* the booking board's day and row lines */
 

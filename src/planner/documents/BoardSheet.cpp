@@ -41,10 +41,12 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
 {
     Report report(QStringLiteral("Tabellone prenotazioni"));
     const QDate end = start.addDays(std::max(count, 1) - 1);
-    report.setFileName(QStringLiteral("Tabellone prenotazioni dal ") + formatDate(start).replace(QLatin1Char('/'), QLatin1Char('-')) +
+    report.setFileName(QStringLiteral("Tabellone prenotazioni dal ") +
+                       formatDate(start).replace(QLatin1Char('/'), QLatin1Char('-')) +
                        QStringLiteral(" al ") + formatDate(end).replace(QLatin1Char('/'), QLatin1Char('-')));
     rowsPerPage = std::max(rowsPerPage, 1);
-    const int pages = std::max(1, int((rows.size() + std::size_t(rowsPerPage) - 1) / std::size_t(rowsPerPage)));
+    const int pages =
+        std::max(1, int((rows.size() + std::size_t(rowsPerPage) - 1) / std::size_t(rowsPerPage)));
     const double day = (Width - LabelWidth) / std::max(count, 1);
     const double pitch = (Height - RowsTop) / rowsPerPage;
     const auto dayLeft = [day](int index) { return LabelWidth + day * index; };
@@ -52,8 +54,8 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
         report.addPage(QPageLayout::Landscape, QMarginsF(10, 10, 10, 10));
         const QString p = QStringLiteral("p%1_").arg(page + 1);
         report.addText(p + QStringLiteral("txtTitolo"), mmRect(0, 0, 200, 7),
-                       QStringLiteral("Tabellone prenotazioni dal ") + formatDate(start) + QStringLiteral(" al ") +
-                           formatDate(end),
+                       QStringLiteral("Tabellone prenotazioni dal ") + formatDate(start) +
+                           QStringLiteral(" al ") + formatDate(end),
                        arial(12, true));
         report.addText(p + QStringLiteral("txtPagina"), mmRect(Width - 60, 0, 60, 7),
                        QStringLiteral("Pagina %1 di %2").arg(page + 1).arg(pages), arial(9),
@@ -67,20 +69,24 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
         for (int d = 0; d < count; ++d) {
             const QDate date = start.addDays(d);
             if (date.dayOfWeek() >= 6)
-                report.addShape(p + QStringLiteral("shpFestivo%1").arg(d), mmRect(dayLeft(d), DayTop, day, bottom - DayTop),
+                report.addShape(p + QStringLiteral("shpFestivo%1").arg(d),
+                                mmRect(dayLeft(d), DayTop, day, bottom - DayTop),
                                 QColor::fromRgba(WeekendFill), Qt::transparent, 0);
             if (date.day() == 1 || d == 0) {
                 const int monthDays = std::min(count - d, date.daysInMonth() - date.day() + 1);
                 const QString name = QLatin1String(Planning::months()[std::size_t(date.month() - 1)].name);
-                report.addText(p + QStringLiteral("txtMese%1").arg(d), mmRect(dayLeft(d) + 0.5, MonthTop, day * monthDays, 5),
-                               name.left(1).toUpper() + name.mid(1) + QLatin1Char(' ') + QString::number(date.year()),
+                report.addText(p + QStringLiteral("txtMese%1").arg(d),
+                               mmRect(dayLeft(d) + 0.5, MonthTop, day * monthDays, 5),
+                               name.left(1).toUpper() + name.mid(1) + QLatin1Char(' ') +
+                                   QString::number(date.year()),
                                arial(8, true));
                 report.addLine(p + QStringLiteral("linMese%1").arg(d), QPointF(mm(dayLeft(d)), mm(MonthTop)),
                                QPointF(mm(dayLeft(d)), mm(bottom)), 1);
             }
             if (day >= NarrowestNumberedDay || date.dayOfWeek() == 1)
-                report.addText(p + QStringLiteral("txtGiorno%1").arg(d), mmRect(dayLeft(d), DayTop, std::max(day, 4.0), 5),
-                               QString::number(date.day()), arial(6.5), Qt::AlignLeft | Qt::AlignVCenter);
+                report.addText(p + QStringLiteral("txtGiorno%1").arg(d),
+                               mmRect(dayLeft(d), DayTop, std::max(day, 4.0), 5), QString::number(date.day()),
+                               arial(6.5), Qt::AlignLeft | Qt::AlignVCenter);
         }
         for (int r = first; r < last; ++r) {
             const Planning::BoardRow& row = rows[std::size_t(r)];
@@ -90,8 +96,9 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
                            QStringLiteral("Bici n. ") + row.vehicle.vehicle.number + QStringLiteral("  ") +
                                row.vehicle.vehicle.make,
                            arial(7.5));
-            report.addLine(n + QStringLiteral("linRiga"), QPointF(0, mm(top + pitch)), QPointF(mm(Width), mm(top + pitch)),
-                           0.5)
+            report
+                .addLine(n + QStringLiteral("linRiga"), QPointF(0, mm(top + pitch)),
+                         QPointF(mm(Width), mm(top + pitch)), 0.5)
                 .frame = QColor::fromRgba(RuleGrey);
             // The days whose bookings are not known, tinted, with the reason.
             for (std::size_t u = 0; u < row.unknown.size(); ++u) {
@@ -99,8 +106,9 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
                 const QRectF part = mmRect(dayLeft(from), top, day * (to - from + 1), pitch);
                 report.addShape(n + QStringLiteral("shpIgnoto%1").arg(u), part, QColor::fromRgba(UnknownFill),
                                 Qt::transparent, 0);
-                Object& text = report.addText(n + QStringLiteral("txtIgnoto%1").arg(u), part,
-                                              QStringLiteral("Prenotazioni non note: ") + row.problem, arial(7, true));
+                Object& text =
+                    report.addText(n + QStringLiteral("txtIgnoto%1").arg(u), part,
+                                   QStringLiteral("Prenotazioni non note: ") + row.problem, arial(7, true));
                 text.colour = QColor::fromRgba(Violet);
                 text.padding = mm(0.8);
             }
@@ -108,8 +116,10 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
                 const Planning::BoardBar& bar = row.bars[b];
                 const QRectF box = mmRect(dayLeft(bar.first) + 0.2, top + pitch * 0.15,
                                           day * (bar.last - bar.first + 1) - 0.4, pitch * 0.7);
-                report.addShape(n + QStringLiteral("shpBarra%1").arg(b), box, QColor::fromRgba(BarFill), Qt::transparent, 0);
-                Object& text = report.addText(n + QStringLiteral("txtBarra%1").arg(b), box, bar.text, arial(6.5, true));
+                report.addShape(n + QStringLiteral("shpBarra%1").arg(b), box, QColor::fromRgba(BarFill),
+                                Qt::transparent, 0);
+                Object& text =
+                    report.addText(n + QStringLiteral("txtBarra%1").arg(b), box, bar.text, arial(6.5, true));
                 text.colour = Qt::white;
                 text.padding = mm(0.6);
             }

@@ -30,7 +30,7 @@ constexpr int NarrowestNumbered = 17; // narrower days show only the numbers of 
 QColor barColour(const QString& text)
 {
     static const std::array<QRgb, 5> colours{Style::SteelBlue, Style::DarkCyan, Style::Navy, Style::Brown,
-                                            Style::PartlyAmber};
+                                             Style::PartlyAmber};
     return QColor::fromRgba(colours[qHash(text) % colours.size()]);
 }
 
@@ -58,7 +58,8 @@ BoardView::BoardView(QWidget* parent) : QAbstractScrollArea(parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), [this] { viewport()->update(); });
 }
 
-void BoardView::setRows(std::vector<Planning::BoardRow> rows, const QDate& start, int count, const QDate& today)
+void BoardView::setRows(std::vector<Planning::BoardRow> rows, const QDate& start, int count,
+                        const QDate& today)
 {
     m_rows = std::move(rows);
     m_start = start;
@@ -179,9 +180,9 @@ QString BoardView::describe(int row, int day) const
     QString text = vehicle;
     if (day >= 0 && day < m_count) {
         const QDate date = m_start.addDays(day);
-        const auto bar = std::find_if(board.bars.begin(), board.bars.end(), [day](const Planning::BoardBar& b) {
-            return b.first <= day && day <= b.last;
-        });
+        const auto bar =
+            std::find_if(board.bars.begin(), board.bars.end(),
+                         [day](const Planning::BoardBar& b) { return b.first <= day && day <= b.last; });
         if (bar == board.bars.end()) {
             text += QStringLiteral("\nLibera il ") + formatDate(date);
         } else {
@@ -218,11 +219,13 @@ void BoardView::paintEvent(QPaintEvent*)
 
     // The days: weekends shaded, a rule between days and rows.
     painter.save();
-    painter.setClipRect(QRect(LabelWidth, HeaderHeight, area.width() - LabelWidth, area.height() - HeaderHeight));
+    painter.setClipRect(
+        QRect(LabelWidth, HeaderHeight, area.width() - LabelWidth, area.height() - HeaderHeight));
     for (int day = firstDay; day <= lastDay; ++day) {
         const QRect column = cellRect(0, day).adjusted(0, 0, 0, area.height());
         if (weekend(m_start.addDays(day)))
-            painter.fillRect(QRect(column.left(), HeaderHeight, width, area.height()), QColor::fromRgba(Style::WeekendShade));
+            painter.fillRect(QRect(column.left(), HeaderHeight, width, area.height()),
+                             QColor::fromRgba(Style::WeekendShade));
         painter.setPen(QColor::fromRgba(Style::BoardRule));
         painter.drawLine(column.right(), HeaderHeight, column.right(), area.height());
     }
@@ -235,14 +238,17 @@ void BoardView::paintEvent(QPaintEvent*)
     painter.setFont(bold);
     for (int row = firstRow; row <= lastRow; ++row) {
         const Planning::BoardRow& board = m_rows[std::size_t(row)];
-        const QRect line(LabelWidth - left, HeaderHeight + row * RowHeight - top, m_count * width, RowHeight - 1);
+        const QRect line(LabelWidth - left, HeaderHeight + row * RowHeight - top, m_count * width,
+                         RowHeight - 1);
         for (const auto& [from, to] : board.unknown) {
             const QRect part(cellRect(row, from).left(), line.top(), (to - from + 1) * width, RowHeight - 1);
             painter.fillRect(part, QBrush(QColor::fromRgba(Style::UnreadableViolet), Qt::BDiagPattern));
             painter.setPen(QColor::fromRgba(Style::UnreadableViolet));
-            const QRect words = part.adjusted(6, 0, 0, 0).intersected(QRect(LabelWidth + 6, part.top(), area.width(), RowHeight));
-            painter.fillRect(words.left() - 2, part.top() + 4, painter.fontMetrics().horizontalAdvance(board.problem) + 4,
-                             RowHeight - 9, Qt::white);
+            const QRect words = part.adjusted(6, 0, 0, 0)
+                                    .intersected(QRect(LabelWidth + 6, part.top(), area.width(), RowHeight));
+            painter.fillRect(words.left() - 2, part.top() + 4,
+                             painter.fontMetrics().horizontalAdvance(board.problem) + 4, RowHeight - 9,
+                             Qt::white);
             painter.drawText(words, Qt::AlignVCenter | Qt::AlignLeft, board.problem);
         }
         for (const Planning::BoardBar& bar : board.bars) {
@@ -258,8 +264,9 @@ void BoardView::paintEvent(QPaintEvent*)
             painter.fillPath(path, barColour(bar.text));
             painter.setRenderHint(QPainter::Antialiasing, false);
             painter.setPen(Qt::white);
-            const QRect label = box.adjusted(4, 0, -3, 0).intersected(
-                QRect(LabelWidth + 2, box.top(), area.width(), box.height()));
+            const QRect label =
+                box.adjusted(4, 0, -3, 0)
+                    .intersected(QRect(LabelWidth + 2, box.top(), area.width(), box.height()));
             // A bar too short for a word shows its colour alone; the tooltip and the line below tell it.
             if (label.width() >= MinimumBarLabel)
                 painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft,
@@ -313,7 +320,8 @@ void BoardView::paintEvent(QPaintEvent*)
                      QLatin1Char(' ') + number;
         // A narrow day's number may run over its neighbours, which carry none.
         painter.drawText(width < NarrowestNumbered ? cell.adjusted(0, 0, width, 0) : cell,
-                         width < NarrowestNumbered ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter, number);
+                         width < NarrowestNumbered ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter,
+                         number);
     }
     painter.restore();
 
@@ -328,8 +336,8 @@ void BoardView::paintEvent(QPaintEvent*)
             painter.fillRect(cell, QColor::fromRgba(Style::HoverWash));
         painter.setPen(QColor::fromRgba(board.problem.isEmpty() ? Style::Ink : Style::UnreadableViolet));
         painter.setFont(plain);
-        const QString text = QStringLiteral("Bici n. ") + board.vehicle.vehicle.number + QStringLiteral("  ") +
-                             board.vehicle.vehicle.make;
+        const QString text = QStringLiteral("Bici n. ") + board.vehicle.vehicle.number +
+                             QStringLiteral("  ") + board.vehicle.vehicle.make;
         painter.drawText(cell.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
                          painter.fontMetrics().elidedText(text, Qt::ElideRight, cell.width() - 10));
         painter.setPen(QColor::fromRgba(Style::BoardRule));

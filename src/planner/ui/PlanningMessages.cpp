@@ -25,7 +25,8 @@ QString dayTitle(int slot, const QString& year)
 
 QString unreadableYear(const QString& year)
 {
-    return QStringLiteral("Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
+    return QStringLiteral(
+               "Attenzione: non è stato possibile leggere le prenotazioni del veicolo per l'anno ") +
            year + QLatin1Char('.');
 }
 

@@ -284,8 +284,9 @@ void TfrmPlanning::load()
     if (loaded.status == Planning::Loaded::Status::Unreadable) {
         // Nothing will be written over the file: booking here would only be thrown away.
         showSaveable(QStringLiteral("Prenotazioni non leggibili: le modifiche non possono essere salvate."));
-        warning = PlanningMessages::unreadableYear(m_target.year) +
-                  QStringLiteral(RF_BREAK_LF_CR "Le modifiche apportate in questa schermata non verranno salvate.");
+        warning =
+            PlanningMessages::unreadableYear(m_target.year) +
+            QStringLiteral(RF_BREAK_LF_CR "Le modifiche apportate in questa schermata non verranno salvate.");
     } else {
         for (int slot = 0; slot < Planning::DayCount; ++slot)
             setDay(slot, loaded.days[std::size_t(slot)]);

@@ -49,18 +49,23 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner) : QDialog(owner),
 
     m_cboPeriodo = new QComboBox(this);
     m_cboPeriodo->setObjectName(QStringLiteral("cboPeriodo"));
-    m_cboPeriodo->addItems({QStringLiteral("2 settimane"), QStringLiteral("1 mese"), QStringLiteral("3 mesi")});
+    m_cboPeriodo->addItems(
+        {QStringLiteral("2 settimane"), QStringLiteral("1 mese"), QStringLiteral("3 mesi")});
     m_cboPeriodo->setCurrentIndex(int(Span::OneMonth));
     m_cboPeriodo->setFixedHeight(28);
 
-    QPushButton* btnPrecedente = Style::button(QStringLiteral("btnPrecedente"), QStringLiteral("◀ Precedente"),
-                                               QSize(120, 30), this);
-    QPushButton* btnOggi = Style::button(QStringLiteral("btnOggi"), QStringLiteral("Oggi"), QSize(80, 30), this);
-    QPushButton* btnSuccessivo = Style::button(QStringLiteral("btnSuccessivo"), QStringLiteral("Successivo ▶"),
-                                               QSize(120, 30), this);
-    QPushButton* btnStampa = Style::button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QSize(90, 30), this);
-    QPushButton* btnPdf = Style::button(QStringLiteral("btnPdf"), QStringLiteral("Salva PDF"), QSize(100, 30), this);
-    QPushButton* btnChiudi = Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QSize(90, 30), this);
+    QPushButton* btnPrecedente =
+        Style::button(QStringLiteral("btnPrecedente"), QStringLiteral("◀ Precedente"), QSize(120, 30), this);
+    QPushButton* btnOggi =
+        Style::button(QStringLiteral("btnOggi"), QStringLiteral("Oggi"), QSize(80, 30), this);
+    QPushButton* btnSuccessivo =
+        Style::button(QStringLiteral("btnSuccessivo"), QStringLiteral("Successivo ▶"), QSize(120, 30), this);
+    QPushButton* btnStampa =
+        Style::button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QSize(90, 30), this);
+    QPushButton* btnPdf =
+        Style::button(QStringLiteral("btnPdf"), QStringLiteral("Salva PDF"), QSize(100, 30), this);
+    QPushButton* btnChiudi =
+        Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QSize(90, 30), this);
     connect(btnPrecedente, &QPushButton::clicked, this, &TfrmTabellone::btnPrecedenteClick);
     connect(btnOggi, &QPushButton::clicked, this, &TfrmTabellone::btnOggiClick);
     connect(btnSuccessivo, &QPushButton::clicked, this, &TfrmTabellone::btnSuccessivoClick);
@@ -150,7 +155,8 @@ bool TfrmTabellone::reload()
     m_txtDal->setText(formatDate(start));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_board->setRows(Planning::boardRows(m_context.programFolder(),
-                                         m_context.path(QString::fromLatin1(Fleet::ArchiveName)), m_start, m_count),
+                                         m_context.path(QString::fromLatin1(Fleet::ArchiveName)), m_start,
+                                         m_count),
                      m_start, m_count, m_context.clock().today());
     QGuiApplication::restoreOverrideCursor();
     if (m_board->rows().empty())
@@ -207,10 +213,12 @@ void TfrmTabellone::btnStampaClick()
 
 void TfrmTabellone::btnPdfClick()
 {
-    const Reports::Prepared prepared = Reports::prepare(
-        Reports::boardSheet(m_board->rows(), m_start, m_count, RowsPerPrintedPage), m_context.clock().today());
+    const Reports::Prepared prepared =
+        Reports::prepare(Reports::boardSheet(m_board->rows(), m_start, m_count, RowsPerPrintedPage),
+                         m_context.clock().today());
     if (!prepared.ok) {
-        m_context.messages().warning(this, QStringLiteral("Attenzione: non è stato possibile preparare il documento."));
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: non è stato possibile preparare il documento."));
         return;
     }
     saveAsPdf(this, prepared.document, m_context.messages(), m_context.dialogs());
@@ -234,9 +242,10 @@ void TfrmTabellone::bookDay(int row, int day)
     const QString problem = Planning::fileNameProblem(vehicle.vehicle.number);
     if (!problem.isEmpty()) {
         m_context.messages().warning(
-            this, QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte "
-                                 "del nome di un file (") +
-                      problem + QStringLiteral(")."));
+            this,
+            QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte "
+                           "del nome di un file (") +
+                problem + QStringLiteral(")."));
         return;
     }
     const QDate date = m_start.addDays(day);
@@ -246,17 +255,20 @@ void TfrmTabellone::bookDay(int row, int day)
     // Read as the grid reads it (a missing file is made empty), so that what is stored is known.
     const Planning::Loaded loaded = Planning::load(path);
     if (loaded.status == Planning::Loaded::Status::Unreadable) {
-        m_context.messages().warning(this, PlanningMessages::unreadableYear(year) +
-                                               QStringLiteral(RF_BREAK_LF_CR "Il giorno non può essere prenotato."));
+        m_context.messages().warning(
+            this, PlanningMessages::unreadableYear(year) +
+                      QStringLiteral(RF_BREAK_LF_CR "Il giorno non può essere prenotato."));
         return;
     }
     if (loaded.status == Planning::Loaded::Status::ReadOnly) {
-        m_context.messages().warning(this, PlanningMessages::readOnlyYear(year, path, loaded.why, loaded.notice));
+        m_context.messages().warning(this,
+                                     PlanningMessages::readOnlyYear(year, path, loaded.why, loaded.notice));
         return;
     }
     TfrmGiorno dialog(m_context, this);
     dialog.setDay(slot, PlanningMessages::dayTitle(slot, year),
-                  QStringLiteral("Bici n. ") + vehicle.vehicle.number + QStringLiteral("  ") + vehicle.vehicle.make,
+                  QStringLiteral("Bici n. ") + vehicle.vehicle.number + QStringLiteral("  ") +
+                      vehicle.vehicle.make,
                   loaded.days[std::size_t(slot)]);
     if (dialog.exec() != QDialog::Accepted || dialog.lblMemory != slot)
         return;
@@ -267,8 +279,9 @@ void TfrmTabellone::bookDay(int row, int day)
             Planning::saveMerged(path, vehicle.vehicle, loaded.days, mine, loaded.status);
         if (!result.written) {
             m_context.messages().warning(
-                this, QStringLiteral("Attenzione: non è stato possibile salvare la prenotazione." RF_BREAK_LF_CR) +
-                          PlanningMessages::saveFailureReason(path, result));
+                this,
+                QStringLiteral("Attenzione: non è stato possibile salvare la prenotazione." RF_BREAK_LF_CR) +
+                    PlanningMessages::saveFailureReason(path, result));
         } else {
             for (const QString& text : {PlanningMessages::meanwhileText(path, result.meanwhile),
                                         PlanningMessages::conflictsText(result.conflicts)}) {

@@ -1,0 +1,233 @@
+#include "planner/BookingBoard.h"
+#include "fleet/SchedaVeicolo.h"
+#include "planner/documents/BoardSheet.h"
+#include "planner/ui/BoardView.h"
+#include "planner/ui/TfrmGiorno.h"
+#include "planner/ui/TfrmTabellone.h"
+#include "reports/Layout.h"
+#include "support/Archives.h"
+#include "support/FakeContext.h"
+#include "support/Gui.h"
+#include "support/TestMain.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::Test;
+
+namespace {
+
+void addVehicle(FakeContext& fake, const QString& number, const QString& make = QStringLiteral("Atala City"))
+{
+    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
+                 {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), make}});
+}
+
+// Books the given "dd/mm" days of a year for text in the vehicle's planning file.
+void book(FakeContext& fake, const QString& number, int year, const QStringList& days, const QString& text)
+{
+    const QString path = fake.file(Planning::fileName(number, QString::number(year)));
+    Planning::Days stored = Planning::peek(path).days;
+    for (const QString& day : days) {
+        const QStringList parts = day.split(QLatin1Char('/'));
+        stored[std::size_t(Planning::slotOf(parts.at(1).toInt(), parts.at(0).toInt()))] = text;
+    }
+    QVERIFY(Planning::save(path, {number, {}, {}, {}}, stored));
+}
+
+Planning::FleetVehicle vehicle(const QString& number)
+{
+    return {1, {}, {number, QStringLiteral("Atala City"), {}, {}}};
+}
+
+QString booked(FakeContext& fake, const QString& number, const QDate& date)
+{
+    return Planning::peek(fake.file(Planning::fileName(number, QString::number(date.year()))))
+        .days[std::size_t(Planning::slotOfDate(date))];
+}
+
+} // namespace
+
+using Bars = std::vector<Planning::BoardBar>;
+Q_DECLARE_METATYPE(Bars)
+
+class BookingBoardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void barsJoinConsecutiveDaysOfOneText_data()
+    {
+        QTest::addColumn<QStringList>("days");
+        QTest::addColumn<Bars>("bars");
+        QTest::newRow("free") << QStringList{"", "", ""} << Bars{};
+        QTest::newRow("one text") << QStringList{"", "Rossi", "Rossi", "Rossi", ""} << Bars{{1, 3, "Rossi"}};
+        QTest::newRow("a gap splits")
+            << QStringList{"Rossi", "", "Rossi"} << Bars{{0, 0, "Rossi"}, {2, 2, "Rossi"}};
+        QTest::newRow("another text splits") << QStringList{"Rossi", "Rossi", "Bianchi", "Bianchi"}
+                                             << Bars{{0, 1, "Rossi"}, {2, 3, "Bianchi"}};
+        QTest::newRow("to the last day") << QStringList{"", "Verdi", "Verdi"} << Bars{{1, 2, "Verdi"}};
+    }
+    void barsJoinConsecutiveDaysOfOneText()
+    {
+        QFETCH(QStringList, days);
+        QFETCH(Bars, bars);
+        QCOMPARE(Planning::barsOf(std::vector<QString>(days.begin(), days.end())), bars);
+    }
+
+    // A span across the new year reads both years' files; 29 February stands only in a leap year.
+    void rowReadsEachYearOfItsSpan()
+    {
+        FakeContext fake;
+        book(fake, QStringLiteral("7"), 2027, {"30/12", "31/12"}, QStringLiteral("Rossi"));
+        book(fake, QStringLiteral("7"), 2028, {"01/01", "28/02", "29/02", "01/03"}, QStringLiteral("Rossi"));
+        const Planning::BoardRow row =
+            Planning::boardRow(fake.folder(), vehicle(QStringLiteral("7")), QDate(2027, 12, 30), 63);
+        QVERIFY(row.problem.isEmpty());
+        QCOMPARE(row.bars, (Bars{{0, 2, "Rossi"}, {60, 62, "Rossi"}})); // 28/02, 29/02 and 01/03/2028 joined
+        QVERIFY(!QFile::exists(fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2026")))));
+    }
+
+    // A vehicle whose year cannot be read, or whose number cannot name a file, is shown as not known
+    // on those days and says why; the other days keep their bars.
+    void rowsNotKnownSayWhy()
+    {
+        FakeContext fake;
+        book(fake, QStringLiteral("7"), 2026, {"31/12"}, QStringLiteral("Rossi"));
+        QFile cut(fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2027"))));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(QByteArray(100, 'x')); // shorter than a record
+        cut.close();
+        const Planning::BoardRow unreadable =
+            Planning::boardRow(fake.folder(), vehicle(QStringLiteral("7")), QDate(2026, 12, 30), 5);
+        QCOMPARE(unreadable.problem, QStringLiteral("anno 2027 illeggibile"));
+        QCOMPARE(unreadable.unknown, (std::vector<std::pair<int, int>>{{2, 4}}));
+        QCOMPARE(unreadable.bars, (Bars{{1, 1, "Rossi"}}));
+
+        const Planning::BoardRow unplannable =
+            Planning::boardRow(fake.folder(), vehicle(QStringLiteral("7/B")), QDate(2026, 12, 30), 5);
+        QVERIFY(unplannable.problem.contains(QLatin1Char('/')));
+        QCOMPARE(unplannable.unknown, (std::vector<std::pair<int, int>>{{0, 4}}));
+    }
+
+    void boardListsTheFleetInTheEntrysOrder()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("B-2"));
+        addVehicle(fake, QString()); // no number: not a vehicle to plan
+        addVehicle(fake, QStringLiteral("B-10"), QStringLiteral("Bianchi Spillo"));
+        addVehicle(fake, QStringLiteral("A-1"));
+        const std::vector<Planning::BoardRow> rows = Planning::boardRows(
+            fake.folder(), fake.file(QStringLiteral("Parco_Veicoli.pro")), QDate(2024, 3, 5), 14);
+        QStringList numbers;
+        for (const Planning::BoardRow& row : rows)
+            numbers << row.vehicle.vehicle.number;
+        QCOMPARE(numbers, (QStringList{"A-1", "B-10", "B-2"}));
+        QCOMPARE(rows[1].vehicle.vehicle.make, QStringLiteral("Bianchi Spillo"));
+    }
+
+    // A day clicked on the board is booked through the day dialog; a day another workstation booked
+    // meanwhile is kept, as the yearly grid's save keeps it.
+    void clickingADayBooksItThroughTheMerge()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        TfrmTabellone board(fake.context(), nullptr);
+        board.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&board));
+        QCOMPARE(child<QLineEdit>(&board, QStringLiteral("txtDal"))->text(), QStringLiteral("05/03/2024"));
+        BoardView* view = board.board();
+        QCOMPARE(int(view->rows().size()), 1);
+        QVERIFY(driveModal(
+            [&] { QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cellRect(0, 2).center()); },
+            [&](QWidget* dialog) {
+                auto* day = qobject_cast<TfrmGiorno*>(dialog);
+                QVERIFY(day);
+                QCOMPARE(day->lblMemory, Planning::slotOf(3, 7));
+                book(fake, QStringLiteral("7"), 2024, {"08/03"}, QStringLiteral("Bianchi")); // meanwhile
+                QTest::keyClicks(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")),
+                                 QStringLiteral("Rossi"));
+                QVERIFY(click(day, QStringLiteral("btnChiudi")));
+            }));
+        QCOMPARE(booked(fake, QStringLiteral("7"), QDate(2024, 3, 7)), QStringLiteral("Rossi"));
+        QCOMPARE(booked(fake, QStringLiteral("7"), QDate(2024, 3, 8)), QStringLiteral("Bianchi"));
+        QCOMPARE(view->rows()[0].bars, (Bars{{2, 2, "Rossi"}, {3, 3, "Bianchi"}}));
+        QCOMPARE(fake.messages().count(), 0);
+    }
+
+    // From the keyboard: the arrows move the day, Enter asks for it, Shift+Enter closes the board
+    // asking for the vehicle's yearly grid; the span moves by itself and Escape closes.
+    void keyboardWorksTheBoard()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        addVehicle(fake, QStringLiteral("8"));
+        TfrmTabellone board(fake.context(), nullptr);
+        board.show();
+        QVERIFY(QTest::qWaitForWindowActive(&board));
+        BoardView* view = board.board();
+        QVERIFY(view->hasFocus());
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_End);
+        QCOMPARE(view->currentRow(), 1);
+        QCOMPARE(view->currentDay(), board.dayCount() - 1);
+        QVERIFY(driveModal([&] { QTest::keyClick(view, Qt::Key_Return); },
+                           [](QWidget* dialog) {
+                               QVERIFY(qobject_cast<TfrmGiorno*>(dialog));
+                               QTest::keyClick(dialog, Qt::Key_Escape);
+                           }));
+        QVERIFY(QFile::exists(fake.file(Planning::fileName(QStringLiteral("8"), QStringLiteral("2024")))));
+        QCOMPARE(booked(fake, QStringLiteral("8"), QDate(2024, 4, 4)), QString());
+
+        child<QComboBox>(&board, QStringLiteral("cboPeriodo"))
+            ->setCurrentIndex(int(TfrmTabellone::Span::TwoWeeks));
+        QVERIFY(click(&board, QStringLiteral("btnSuccessivo")));
+        QCOMPARE(board.start(), QDate(2024, 3, 19));
+        QCOMPARE(board.dayCount(), 14);
+        QVERIFY(click(&board, QStringLiteral("btnOggi")));
+        QCOMPARE(board.start(), QDate(2024, 3, 5));
+
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(board.result(), int(QDialog::Accepted));
+        QCOMPARE(board.chosenYear(), QStringLiteral("2024"));
+        QVERIFY(board.chosenPosition() > 0);
+
+        TfrmTabellone again(fake.context(), nullptr);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QVERIFY(!again.isVisible());
+    }
+
+    // On paper: a page for each screenful of vehicles, with their bars and what is not known.
+    void printedOnePagePerScreenful()
+    {
+        std::vector<Planning::BoardRow> rows;
+        for (int i = 1; i <= 30; ++i) {
+            Planning::BoardRow row{
+                vehicle(QString::number(i)), {}, {{0, 2, QStringLiteral("Rossi %1").arg(i)}}, {}, {}};
+            if (i == 30) {
+                row.problem = QStringLiteral("anno 2025 illeggibile");
+                row.unknown = {{10, 13}};
+            }
+            rows.push_back(row);
+        }
+        const Reports::Prepared prepared =
+            Reports::prepare(Reports::boardSheet(rows, QDate(2024, 12, 20), 14, 24), QDate(2024, 3, 5));
+        QVERIFY2(prepared.ok, qPrintable(prepared.error));
+        QCOMPARE(int(prepared.document.pages.size()), 2);
+        const Reports::LaidOutPage& second = prepared.document.pages[1];
+        QCOMPARE(second.orientation, QPageLayout::Landscape);
+        QVERIFY(second.find(QStringLiteral("p2_25txtVeicolo")));
+        QCOMPARE(second.find(QStringLiteral("p2_30txtBarra0"))->text(), QStringLiteral("Rossi 30"));
+        QVERIFY(second.find(QStringLiteral("p2_30txtIgnoto0"))
+                    ->text()
+                    .contains(QStringLiteral("2025 illeggibile")));
+        QVERIFY(second.find(QStringLiteral("p2_txtMese12"))); // January 2025 begins on the 13th day
+    }
+};
+
+RF_REGISTER_TEST(BookingBoardTest)
+#include "BookingBoardTest.moc"
