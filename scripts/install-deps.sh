@@ -3,9 +3,10 @@
 # Only what is missing is installed; as root directly, otherwise through sudo.
 set -euo pipefail
 
+# libqt6opengl6-dev: the CMake package of Qt Charts needs Qt OpenGL's, which qt6-charts-dev does not pull in.
 PACKAGES=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
     libgl-dev libglx-dev libxkbcommon-dev
     libsimpleini-dev qt6-translations-l10n
     fonts-liberation2 fonts-dejavu-core

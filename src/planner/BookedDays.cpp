@@ -1,5 +1,6 @@
 #include "BookedDays.h"
 
+#include <QDir>
 #include <QStringList>
 
 namespace rf::Planning {
@@ -14,6 +15,20 @@ std::vector<BookedDay> bookedOtherwise(const Days& days, int year, int first, in
             out.push_back({QDate(year, monthOf(slot), dayOf(slot)), booked});
     }
     return out;
+}
+
+std::optional<int> bookedDaysInYear(const QString& programFolder, const QString& vehicleNumber, int year)
+{
+    if (!fileNameProblem(vehicleNumber).isEmpty())
+        return std::nullopt;
+    const Loaded loaded = peek(QDir(programFolder).filePath(fileName(vehicleNumber, QString::number(year))));
+    if (loaded.status == Loaded::Status::Unreadable)
+        return std::nullopt;
+    int booked = 0;
+    for (int slot = 0; slot < DayCount; ++slot)
+        if (isDayOf(slot, year) && !loaded.days[std::size_t(slot)].isEmpty())
+            ++booked;
+    return booked;
 }
 
 QString listDays(const std::vector<BookedDay>& days)

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace rf::Planning {
@@ -22,6 +23,11 @@ std::vector<BookedDay> bookedOtherwise(const Days& days, int year, int first, in
 // "12/05 Rossi, 13/05 Rossi": the days as day/month with their texts, at most ten, then
 // " e altri N giorni" for the rest.
 QString listDays(const std::vector<BookedDay>& days);
+
+// How many days of year the vehicle's planning file in programFolder has booked, read without
+// creating or changing the file; a missing file books none. Nothing when the number cannot name a
+// planning file or the file cannot be read.
+std::optional<int> bookedDaysInYear(const QString& programFolder, const QString& vehicleNumber, int year);
 
 // The slot of a date of any year.
 inline int slotOfDate(const QDate& date)

@@ -24,6 +24,15 @@ bool parseCommaNumber(const QString& text, double& value)
     return ok && std::isfinite(value);
 }
 
+// The value is held as a double, but scaled and rounded in extended precision: this is what makes
+// 1,005 give 1,00 and 2,675 give 2,67 while 12,345 gives 12,35, as shops' existing cards were
+// computed.
+double roundedToCents(double x)
+{
+    const long double scaled = static_cast<long double>(x) * 100.0L + 0.5L;
+    return double(std::trunc(scaled)) / 100.0;
+}
+
 } // namespace
 
 QString normaliseAmount(const QString& text)
@@ -33,11 +42,7 @@ QString normaliseAmount(const QString& text)
     double x = 0;
     if (!parseCommaNumber(text, x))
         return QStringLiteral("0,00");
-    // The value is held as a double, but scaled and rounded in extended precision: this is what
-    // makes 1,005 give 1,00 and 2,675 give 2,67 while 12,345 gives 12,35, as shops' existing
-    // cards were computed.
-    const long double scaled = static_cast<long double>(x) * 100.0L + 0.5L;
-    const double rounded = double(std::trunc(scaled)) / 100.0;
+    const double rounded = roundedToCents(x);
     QString out = QLocale::c().toString(rounded, 'f', QLocale::FloatingPointShortest);
     out.replace(QLatin1Char('.'), QLatin1Char(','));
     const int comma = int(out.indexOf(QLatin1Char(',')));
@@ -46,6 +51,28 @@ QString normaliseAmount(const QString& text)
     else if (comma == out.size() - 2)
         out += QLatin1Char('0');
     return out;
+}
+
+std::optional<qint64> amountCents(const QString& text)
+{
+    if (trimControl(text).isEmpty())
+        return 0;
+    double x = 0;
+    if (!parseCommaNumber(text, x) || std::fabs(x) > 1e15)
+        return std::nullopt;
+    return qint64(std::llround(roundedToCents(x) * 100.0));
+}
+
+QString euroText(qint64 cents)
+{
+    const QString sign = cents < 0 ? QStringLiteral("-") : QString();
+    const qint64 whole = (cents < 0 ? -cents : cents) / 100;
+    const qint64 fraction = (cents < 0 ? -cents : cents) % 100;
+    QString digits = QString::number(whole);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char('.'));
+    return sign + digits + QLatin1Char(',') + QString::number(fraction).rightJustified(2, QLatin1Char('0')) +
+           QStringLiteral(" \u20AC");
 }
 
 QString formatDate(const QDate& date)

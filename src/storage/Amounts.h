@@ -3,12 +3,19 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 namespace rf {
 
 // Amount text with a comma and exactly two decimals. The value passes through a binary double and
 // is rounded half up from there (so 1,005 gives 1,00 and 2,125 gives 2,13); an empty text gives
 // "0,00", and so does a text that is not a number.
 QString normaliseAmount(const QString& text);
+// The amount of a text in cents, rounded as normaliseAmount rounds it; an empty text is 0, and a
+// text that is not a number gives nothing.
+std::optional<qint64> amountCents(const QString& text);
+// Cents as a shop reads euros: "1.234,50 €", thousands grouped by dots.
+QString euroText(qint64 cents);
 
 // Dates are always dd/mm/yyyy with "/" whatever the machine's locale.
 QString formatDate(const QDate& date);

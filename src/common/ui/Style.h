@@ -139,5 +139,6 @@ inline const QString ImageFileFilter =
 inline const QString JpegFileFilter = QStringLiteral("File Jpeg (*.jpg) (*.jpg)");
 inline const QString AllFilesFilter = QStringLiteral("Tutti i file (*.*)");
 inline const QString PdfFileFilter = QStringLiteral("Documento PDF (*.pdf)");
+inline const QString SpreadsheetFileFilter = QStringLiteral("Foglio di calcolo (*.xls)");
 
 } // namespace rf::Style

@@ -1,0 +1,204 @@
+#include "app/ui/TfrmStatistiche.h"
+#include "contracts/SchedaContratto.h"
+#include "fleet/SchedaVeicolo.h"
+#include "planner/PlanningFile.h"
+#include "reports/Layout.h"
+#include "storage/Cp1252.h"
+#include "support/Archives.h"
+#include "support/FakeContext.h"
+#include "support/Gui.h"
+#include "support/TestMain.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::Test;
+using Chart = TfrmStatistiche::Chart;
+
+Q_DECLARE_METATYPE(TfrmStatistiche::Chart)
+
+namespace {
+
+// Two rentals in March 2024 (the fake clock's month), one in May 2023; the fleet's 7 is booked four
+// days of 2024 in the planner.
+void layDownSeason(FakeContext& fake)
+{
+    const auto contract = [&](const char* start, const char* end, const char* total, const char* bike) {
+        appendRecord(fake.file(QString::fromLatin1(Contracts::ArchiveName)), TSchedaContratto(),
+                     {{QStringLiteral("DataInizio"), QString::fromLatin1(start)},
+                      {QStringLiteral("DataFine"), QString::fromLatin1(end)},
+                      {QStringLiteral("Totale"), QString::fromLatin1(total)},
+                      {QStringLiteral("BiciNum"), QString::fromLatin1(bike)}});
+    };
+    contract("04/03/2024", "06/03/2024", "1234,50", "7"); // a Monday, 2 days
+    contract("10/03/2024", "11/03/2024", "10,00", "7");   // a Sunday, 1 day
+    contract("20/05/2023", "21/05/2023", "80,00", "3");
+    for (const char* number : {"7", "3"})
+        appendRecord(fake.file(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+                     {{QStringLiteral("BiciNum"), QString::fromLatin1(number)}});
+    Planning::Days days;
+    for (int day = 4; day <= 7; ++day)
+        days[std::size_t(Planning::slotOf(3, day))] = QStringLiteral("Rossi");
+    QVERIFY(Planning::save(fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024"))),
+                           {QStringLiteral("7"), {}, {}, {}}, days));
+}
+
+QString chartTitle(const TfrmStatistiche& window, const char* view)
+{
+    return required<QChartView>(&window, QString::fromLatin1(view))->chart()->title();
+}
+
+// The sheet's cells in order, separated by blanks.
+QString sheetText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    return Cp1252::decode(file.readAll()).replace(tag, QStringLiteral(" ")).simplified();
+}
+
+bool hasInk(const QImage& picture)
+{
+    const QImage small = picture.scaled(200, 120).convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < small.height(); ++y)
+        for (int x = 0; x < small.width(); ++x)
+            if (small.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
+    return false;
+}
+
+} // namespace
+
+class StatisticsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_fake = std::make_unique<FakeContext>();
+        layDownSeason(*m_fake);
+    }
+    void cleanup() { m_fake.reset(); }
+
+    void opensOnTodaysYearAndComputesTheTypedOne()
+    {
+        TfrmStatistiche window(m_fake->context(), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* txtAnno = required<QLineEdit>(&window, QStringLiteral("txtAnno"));
+        QCOMPARE(txtAnno->text(), QStringLiteral("2024"));
+        QVERIFY(window.figures());
+        QCOMPARE(window.figures()->totalRentals(), 2);
+        QCOMPARE(required<QLabel>(&window, QStringLiteral("lblDurataMedia"))->text(),
+                 QStringLiteral("Durata media del noleggio: 1,5 giorni"));
+        QVERIFY(required<QLabel>(&window, QStringLiteral("lblRiepilogo"))
+                    ->text()
+                    .contains(QString::fromUtf8("1.244,50 €")));
+        QCOMPARE(chartTitle(window, "chtNoleggi"), QStringLiteral("Noleggi per mese - 2024"));
+        auto* months = qobject_cast<QBarSeries*>(
+            required<QChartView>(&window, QStringLiteral("chtNoleggi"))->chart()->series().value(0));
+        QVERIFY(months);
+        QCOMPARE(months->barSets().value(0)->at(2), 2.0);
+
+        // Enter in the year recomputes.
+        txtAnno->selectAll();
+        QTest::keyClicks(txtAnno, "2023");
+        QTest::keyClick(txtAnno, Qt::Key_Return);
+        QCOMPARE(window.figures()->year, 2023);
+        QCOMPARE(window.figures()->rentals[4], 1);
+        QCOMPARE(chartTitle(window, "chtIncassi"), QStringLiteral("Incassi per mese - 2023"));
+
+        // A year that is not four digits is refused, and the figures on show stay.
+        txtAnno->selectAll();
+        QTest::keyClicks(txtAnno, "20a");
+        QCOMPARE(txtAnno->text(), QStringLiteral("20"));
+        QVERIFY(click(&window, QStringLiteral("btnCalcola")));
+        QCOMPARE(m_fake->messages().count(), 1);
+        QCOMPARE(m_fake->messages().last().kind, MessageKind::Warning);
+        QCOMPARE(window.figures()->year, 2023);
+        QVERIFY(txtAnno->hasFocus());
+    }
+
+    void eachChartPrintsSavesAndExports_data()
+    {
+        QTest::addColumn<Chart>("chart");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("cells");
+        QTest::newRow("months") << Chart::Months << "Noleggi per mese - 2024"
+                                << "Febbraio 0 Marzo 2 Aprile 0";
+        QTest::newRow("revenue") << Chart::Revenue << "Incassi per mese - 2024"
+                                 << "Febbraio 0,00 Marzo 1244,50 Aprile 0,00";
+        QTest::newRow("vehicles") << Chart::Vehicles << "Giorni di noleggio per veicolo - 2024"
+                                  << "Utilizzo 7 2 3 4 1% 3 0 0 0 0%";
+        QTest::newRow("weekdays") << Chart::Weekdays << "Noleggi per giorno della settimana - 2024"
+                                  << QString::fromUtf8("Lunedì 1 Martedì 0 Mercoledì 0 Giovedì 0 Venerdì 0 "
+                                                       "Sabato 0 Domenica 1");
+    }
+    void eachChartPrintsSavesAndExports()
+    {
+        QFETCH(Chart, chart);
+        QFETCH(QString, title);
+        QFETCH(QString, cells);
+        TfrmStatistiche window(m_fake->context(), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.showChart(chart);
+
+        QVERIFY(click(&window, QStringLiteral("btnStampa")));
+        QCOMPARE(m_fake->reports().printed.size(), std::size_t(1));
+        const Reports::LaidOutPage& page = m_fake->reports().printed.front().pages.at(0);
+        QCOMPARE(page.orientation, QPageLayout::Landscape);
+        QCOMPARE(page.find(QStringLiteral("txtTitolo"))->text(), title);
+        QVERIFY(hasInk(page.find(QStringLiteral("imgGrafico"))->picture));
+        QCOMPARE(page.find(QStringLiteral("txtData"))->text(), QStringLiteral("Stampato il 05/03/2024"));
+
+        const QString pdf = m_fake->file(QStringLiteral("grafico"));
+        m_fake->dialogs().answerNext(pdf);
+        QVERIFY(click(&window, QStringLiteral("btnPdf")));
+        QFile written(pdf + QStringLiteral(".pdf"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.read(5) == "%PDF-");
+
+        const QString sheet = m_fake->file(QStringLiteral("dati.xls"));
+        m_fake->dialogs().answerNext(sheet);
+        QVERIFY(click(&window, QStringLiteral("btnEsporta")));
+        QVERIFY2(sheetText(sheet).contains(cells), qPrintable(sheetText(sheet)));
+        QVERIFY(m_fake->shell().opened.value(0).contains(QStringLiteral("dati.xls")));
+        QCOMPARE(m_fake->messages().count(), 1); // the question to open the sheet, nothing else
+        QCOMPARE(m_fake->messages().last().kind, MessageKind::Confirmation);
+    }
+
+    void enterOnAButtonPressesItAndEscapeCloses()
+    {
+        TfrmStatistiche window(m_fake->context(), nullptr);
+        int result = -1;
+        QVERIFY(driveModal<TfrmStatistiche>(
+            [&] { result = window.exec(); },
+            [&](TfrmStatistiche* shown) {
+                QTRY_VERIFY(shown->figures());
+                QCOMPARE(shown->figures()->year, 2024);
+                required<QLineEdit>(shown, QStringLiteral("txtAnno"))->setText(QStringLiteral("2023"));
+                auto* calcola = required<QPushButton>(shown, QStringLiteral("btnCalcola"));
+                calcola->setFocus();
+                QTest::keyClick(calcola, Qt::Key_Return);
+                QCOMPARE(shown->figures()->year, 2023);
+                QTest::keyClick(shown, Qt::Key_Escape);
+            }));
+        QCOMPARE(result, int(QDialog::Rejected));
+    }
+
+private:
+    std::unique_ptr<FakeContext> m_fake;
+};
+
+RF_REGISTER_TEST(StatisticsWindowTest)
+#include "StatisticsWindowTest.moc"
