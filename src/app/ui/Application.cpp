@@ -3,9 +3,11 @@
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "TfrmPassword.h"
+#include "TfrmStatistiche.h"
 #include "common/ui/Context.h"
 #include "common/ui/FrameTimes.h"
 #include "common/ui/ReportPreview.h"
+#include "common/ui/RunDialog.h"
 #include "common/ui/TMisc.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "fleet/SchedaVeicolo.h"
@@ -129,6 +131,8 @@ TfrmContratti_Noleggio_Bici* Application::contracts()
         m_contracts->setPlannerBooker([this](QWidget* owner, const BookingRequest& request) {
             bookForContract(m_context, owner, request);
         });
+        // The statistics read the fleet and the planner too.
+        m_contracts->setStatisticsOpener([this](QWidget* owner) { runDialog<TfrmStatistiche>(m_context, owner); });
         connect(m_contracts.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }
     return m_contracts.get();

@@ -81,6 +81,7 @@ QKeySequence CommandBar::defaultShortcut(const QString& name)
         {QStringLiteral("cmdUltimo"), QKeySequence(Qt::ALT | Qt::Key_End)},
         {QStringLiteral("cmdEsporta"), QKeySequence(Qt::CTRL | Qt::Key_E)},
         {QStringLiteral("cmdDaRiconsegnare"), QKeySequence(Qt::CTRL | Qt::Key_R)},
+        {QStringLiteral("cmdStatistiche"), QKeySequence(Qt::CTRL | Qt::Key_T)},
         {QStringLiteral("cmdIntervallo"), QKeySequence(Qt::CTRL | Qt::Key_I)},
         {QStringLiteral("cmdRiepilogo"), QKeySequence(Qt::CTRL | Qt::Key_R)},
         {QStringLiteral("cmdGuida"), QKeySequence(Qt::Key_F1)},

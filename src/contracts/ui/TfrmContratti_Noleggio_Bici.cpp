@@ -217,6 +217,11 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                  if (window.exec() == QDialog::Accepted)
                      showRecord(window.chosenPosition());
              });
+    bar->add(QStringLiteral("cmdStatistiche"), QStringLiteral("stats"),
+             QStringLiteral("Visualizza le statistiche della stagione: noleggi, incassi e veicoli."), [this] {
+                 if (m_statisticsOpener)
+                     m_statisticsOpener(this);
+             });
     addClosingCommands(bar, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
                        [this] { cmdGuidaClick(); });
     return bar;

@@ -23,6 +23,9 @@ public:
     void setVehiclePicker(VehiclePicker picker) { m_vehiclePicker = std::move(picker); }
     // Offers a saved contract's days to the planner.
     void setPlannerBooker(PlannerBooker booker) { m_plannerBooker = std::move(booker); }
+    // Opens the season's statistics, which read more than the contracts; until it is given the
+    // command does nothing.
+    void setStatisticsOpener(std::function<void(QWidget* owner)> opener) { m_statisticsOpener = std::move(opener); }
     // The vehicle, dates and booking text shown, or nothing when one of them is missing.
     std::optional<ContractDays> shownDays() const;
 
@@ -62,6 +65,7 @@ private:
     QCheckBox* m_chkRiconsegnato = nullptr;
     VehiclePicker m_vehiclePicker;
     PlannerBooker m_plannerBooker;
+    std::function<void(QWidget* owner)> m_statisticsOpener;
     std::optional<ContractDays> m_storedDays; // of the contract as last read or saved
 };
 
