@@ -17,6 +17,7 @@
 
 #include "app/ui/Application.h"
 #include "app/ui/TfrmPassword.h"
+#include "contracts/CustomerRegister.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
@@ -221,6 +222,17 @@ void measureContracts(int count)
     table.ratio(QStringLiteral("vehicles not returned, opened, ") + size,
                 paired(
                     runs(), [&] { return windowOpened<TfrmBiciNonRiconsegnate>(context); }, cat),
+                2);
+    table.ratio(QStringLiteral("returning customers read, ") + size,
+                paired(
+                    runs(),
+                    [&] {
+                        return timed([&] {
+                            Contracts::CustomerRegister customers;
+                            customers.read(archive);
+                        });
+                    },
+                    cat),
                 2);
     table.ratio(QStringLiteral("export window, opened, ") + size,
                 paired(

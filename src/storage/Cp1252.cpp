@@ -61,4 +61,25 @@ QString decode(const char* data, int size)
     return out;
 }
 
+const std::array<unsigned char, 256>& caseFold()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> folded{};
+        for (int b = 0; b < 256; ++b)
+            folded[std::size_t(b)] = (unsigned char)b;
+        for (int b = 'A'; b <= 'Z'; ++b)
+            folded[std::size_t(b)] = (unsigned char)(b + 32);
+        for (int b = 0xC0; b <= 0xDE; ++b) {
+            if (b != 0xD7) // the multiplication sign
+                folded[std::size_t(b)] = (unsigned char)(b + 32);
+        }
+        folded[0x8A] = 0x9A; // Š
+        folded[0x8C] = 0x9C; // Œ
+        folded[0x8E] = 0x9E; // Ž
+        folded[0x9F] = 0xFF; // Ÿ
+        return folded;
+    }();
+    return table;
+}
+
 } // namespace rf::Cp1252

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
+
 namespace rf {
 
 // Windows-1252 conversion with exactly one byte per character. The five bytes the code page leaves
@@ -20,6 +22,8 @@ inline QString decode(const QByteArray& bytes)
 QChar toUnicode(unsigned char byte);
 // Appends the characters of size bytes at data to out.
 void appendTo(QString& out, const char* data, qsizetype size);
+// Each byte with its capital letter made small, accented capitals included; other bytes as they are.
+const std::array<unsigned char, 256>& caseFold();
 } // namespace Cp1252
 
 } // namespace rf

@@ -30,23 +30,7 @@ using FoldTable = std::array<unsigned char, 256>;
 // Windows-1252 bytes with their capital letters made small: the lines' order letter case aside.
 const FoldTable& caseFold()
 {
-    static const FoldTable table = [] {
-        FoldTable folded{};
-        for (int b = 0; b < 256; ++b)
-            folded[std::size_t(b)] = (unsigned char)b;
-        for (int b = 'A'; b <= 'Z'; ++b)
-            folded[std::size_t(b)] = (unsigned char)(b + 32);
-        for (int b = 0xC0; b <= 0xDE; ++b) {
-            if (b != 0xD7)
-                folded[std::size_t(b)] = (unsigned char)(b + 32);
-        }
-        folded[0x8A] = 0x9A; // Š
-        folded[0x8C] = 0x9C; // Œ
-        folded[0x8E] = 0x9E; // Ž
-        folded[0x9F] = 0xFF; // Ÿ
-        return folded;
-    }();
-    return table;
+    return Cp1252::caseFold();
 }
 
 // Windows-1252 bytes as an Italian reader orders them: letter case aside, and every accented

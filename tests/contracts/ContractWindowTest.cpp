@@ -1,7 +1,9 @@
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmCalendario.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "planner/StrayWindows.h"
 #include "storage/IniFile.h"
+#include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
@@ -13,6 +15,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -52,6 +56,23 @@ QString storedDefault(FakeContext& fake, const QString& key)
 {
     IniFile ini(fake.file("Rotaflux.ini"));
     return ini.load() ? ini.value(QStringLiteral("Contratti DOZ"), key, QStringLiteral("<none>")) : QString();
+}
+
+// A field's text for one contract: the tag and the field's name, cut to what the field holds.
+QString tagged(const QString& tag, const QString& field)
+{
+    const RecordLayout& layout = TSchedaContratto();
+    return (tag + field).left(layout.capacity(layout.indexOf(field)));
+}
+
+// A contract whose every card field reads tagged(tag, field), then the given values.
+QMap<QString, QString> taggedContract(const QString& tag, const QMap<QString, QString>& values)
+{
+    QMap<QString, QString> contract;
+    for (int i = 0; i < Contracts::EditCount; ++i)
+        contract.insert(TSchedaContratto().name(i), tagged(tag, TSchedaContratto().name(i)));
+    contract.insert(values);
+    return contract;
 }
 
 } // namespace
@@ -346,6 +367,7 @@ private slots:
         QTest::newRow("last") << "cmdUltimo" << int(MessageKind::Error);
         QTest::newRow("new") << "cmdNuovo" << int(MessageKind::Error);
         QTest::newRow("save") << "cmdSalva" << int(MessageKind::Warning);
+        QTest::newRow("returning customer") << "btnCliente" << int(MessageKind::Error);
     }
     void archiveFailuresUseTheBoxKindOfEachAction()
     {
@@ -423,6 +445,93 @@ private slots:
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(w.focusWidget(), w.edit("DataFine"));
         QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));
+    }
+
+    void aReturningCustomerFillsTheCustomerFieldsAlone_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("Enter in the search, Enter on the line") << "enter" << true;
+        QTest::newRow("double click") << "double click" << true;
+        QTest::newRow("Scegli") << "btnScegli" << true;
+        QTest::newRow("Escape") << "escape" << false;
+        QTest::newRow("Chiudi") << "btnChiudi" << false;
+    }
+    void aReturningCustomerFillsTheCustomerFieldsAlone()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, taken);
+        FakeContext fake;
+        const QString archive = fake.file("Contratti_Noleggio_Bici.pro");
+        const QString code = QStringLiteral("RSSMRA80A01H501U");
+        Test::appendRecord(
+            archive, TSchedaContratto(),
+            taggedContract("A", {{"Cliente", "Anna Bianchi"}, {"CodFisc", "BNCNNA85C41L378K"}}));
+        Test::appendRecord(
+            archive, TSchedaContratto(),
+            taggedContract("N", {{"Data", "06/03/2024"}, {"Cliente", "Mario Rossi"}, {"CodFisc", code}}));
+        Test::appendRecord(
+            archive, TSchedaContratto(),
+            taggedContract("V", {{"Data", "05/03/2024"}, {"Cliente", "ROSSI MARIO"}, {"CodFisc", code}}));
+
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(click(&w, "cmdPrimo"));
+        auto* returned = w.findChild<QCheckBox*>("chkRiconsegnato");
+        returned->setChecked(true);
+        for (int i = 0; i < Contracts::EditCount; ++i)
+            w.edit(TSchedaContratto().name(i))->setText(tagged("Z", TSchedaContratto().name(i)));
+
+        WindowsShown windows;
+        QVERIFY(driveModal([&] { QVERIFY(click(&w, "btnCliente")); },
+                           [&](QWidget* dialog) {
+                               QCOMPARE(dialog->windowTitle(), QStringLiteral(" Clienti"));
+                               auto* search = required<QLineEdit>(dialog, "txtCerca");
+                               auto* list = required<QListView>(dialog, "lstClienti");
+                               QTRY_VERIFY(search->hasFocus());
+                               QTest::keyClicks(search, "ro");
+                               QCOMPARE(list->model()->rowCount(), 0);
+                               QVERIFY(!required<QPushButton>(dialog, "btnScegli")->isEnabled());
+                               QTest::keyClicks(search, "SS");
+                               QCOMPARE(list->model()->rowCount(), 1);
+                               QCOMPARE(list->model()->index(0, 0).data().toString(),
+                                        QStringLiteral("Mario Rossi           ") + "  " + code + "  " +
+                                            "NComuneRes    " + "  " + "06/03/2024" + "  " + "    2");
+                               QCOMPARE(required<QLabel>(dialog, "lblTrovati")->text(),
+                                        QStringLiteral("1 cliente trovato."));
+                               if (way == "enter") {
+                                   QTest::keyClick(search, Qt::Key_Return);
+                                   QTRY_VERIFY(list->hasFocus());
+                                   QTest::keyClick(list, Qt::Key_Return);
+                               } else if (way == "double click") {
+                                   QVERIFY(doubleClickRow(list, 0));
+                               } else if (way == "escape") {
+                                   QTest::keyClick(search, Qt::Key_Escape);
+                               } else {
+                                   QVERIFY(click(dialog, way));
+                               }
+                           }));
+        QCOMPARE(windows.names, QStringList{"rf::TfrmClienti frmClienti"});
+
+        // The customer block as written out here, apart from the list the window uses.
+        const QStringList customerFields{
+            "Cliente",  "Sesso",     "IndirizzoRes", "ComuneRes", "ProvRes", "CapRes",  "CodFisc", "Recapito",
+            "DataNasc", "LuogoNasc", "ProvNasc",     "TipoDoc",   "NumDoc",  "EnteRil", "DataRil", "DataSca"};
+        for (int i = 0; i < Contracts::EditCount; ++i) {
+            const QString field = TSchedaContratto().name(i);
+            const bool copied = taken && customerFields.contains(field);
+            QString expected = tagged(copied ? "N" : "Z", field);
+            if (copied && field == "Cliente")
+                expected = QStringLiteral("Mario Rossi");
+            else if (copied && field == "CodFisc")
+                expected = code;
+            QCOMPARE(w.edit(field)->text(), expected);
+            QCOMPARE(w.edit(field)->isModified(), copied);
+        }
+        QVERIFY(returned->isChecked());
+        QCOMPARE(w.position(), QStringLiteral("1"));
+        QCOMPARE(fake.messages().count(), 0);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "TfrmAnteprima_Contratto_Noleggio_Bici.h"
 #include "TfrmCalendario.h"
+#include "TfrmClienti.h"
 #include "TfrmCodFisc.h"
 #include "TfrmLogo.h"
 #include "TfrmPartitaIva.h"
@@ -11,6 +12,7 @@
 #include "common/ui/CommandBar.h"
 #include "common/ui/Context.h"
 #include "common/ui/Form.h"
+#include "common/ui/LongWork.h"
 #include "common/ui/PictureButton.h"
 #include "common/ui/RunDialog.h"
 #include "common/ui/Status.h"
@@ -18,6 +20,7 @@
 #include "common/ui/UserTexts.h"
 #include "contracts/ContractDefaults.h"
 #include "contracts/ContractsGuide.h"
+#include "contracts/CustomerRegister.h"
 #include "contracts/DayCount.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
@@ -262,6 +265,10 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
 
     // Buttons that stand beside a field.
     std::map<std::string, QWidget*> extras;
+    QPushButton* cliente = Style::fieldButton(QStringLiteral("btnCliente"), QStringLiteral("Richiama"));
+    Status::hint(cliente, m_panInfo, QStringLiteral("Richiama i dati di un cliente che ha già noleggiato."));
+    connect(cliente, &QPushButton::clicked, this, [this] { btnClienteClick(); });
+    extras["Cliente"] = cliente;
     QPushButton* codFisc = Style::fieldButton(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"));
     Status::hint(codFisc, m_panInfo, QStringLiteral("Verifica il codice fiscale."));
     connect(codFisc, &QPushButton::clicked, this, [this] { btnCodFiscClick(); });
@@ -588,6 +595,36 @@ void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& field)
 void TfrmContratti_Noleggio_Bici::btnLogoClick()
 {
     runDialog<TfrmLogo>(m_context, this);
+}
+
+void TfrmContratti_Noleggio_Bici::btnClienteClick()
+{
+    Contracts::CustomerRegister customers;
+    ScanResult read = ScanResult::Failed;
+    {
+        LongWork work(this, QStringLiteral("Ricerca clienti in corso. Attendere..."));
+        read = customers.read(archive().archivePath(), work.progress());
+    }
+    if (read == ScanResult::Cancelled)
+        return;
+    if (read == ScanResult::Failed) {
+        m_context.messages().error(this, Texts::archiveAccess());
+        return;
+    }
+    TfrmClienti dialog(m_context, this, customers);
+    if (dialog.exec() == QDialog::Accepted && dialog.chosen())
+        takeCustomer(*dialog.chosen());
+}
+
+void TfrmContratti_Noleggio_Bici::takeCustomer(const Contracts::Customer& customer)
+{
+    for (std::size_t i = 0; i < Contracts::CustomerFields.size(); ++i) {
+        QLineEdit* e = edit(QLatin1String(Contracts::CustomerFields[i]));
+        if (e->text() == customer.fields[i])
+            continue;
+        e->setText(customer.fields[i]);
+        e->setModified(true); // changed by the user, as typing would mark it
+    }
 }
 
 void TfrmContratti_Noleggio_Bici::btnCodFiscClick()

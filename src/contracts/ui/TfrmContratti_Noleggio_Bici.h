@@ -10,6 +10,10 @@ class QCheckBox;
 
 namespace rf {
 
+namespace Contracts {
+struct Customer;
+}
+
 // The rental contracts work area: one contract at a time, saved in the contract archive at the
 // position shown in lblPosizione (empty for a new contract). The eight company defaults come from
 // the settings file when the window is shown and go back to it when the window closes.
@@ -41,6 +45,8 @@ public:
     void cmdCalcolaClick();
     void btnLogoClick();
     void btnCodFiscClick();
+    // Finds a returning customer among the contracts in the archive and takes their customer fields.
+    void btnClienteClick();
     // Opens the date picker for one of the three date edits (Data, DataInizio, DataFine) and writes
     // the date imported there.
     void openDatePicker(const QString& field);
@@ -61,6 +67,8 @@ private:
     void stampToday();
     bool archiveReachable();
     void readDefaults();
+    // Writes the customer block, and nothing else, as if typed.
+    void takeCustomer(const Contracts::Customer& customer);
 
     QCheckBox* m_chkRiconsegnato = nullptr;
     VehiclePicker m_vehiclePicker;
