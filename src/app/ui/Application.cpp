@@ -2,6 +2,7 @@
 
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
+#include "TfrmOggi.h"
 #include "TfrmPassword.h"
 #include "TfrmStatistiche.h"
 #include "common/ui/Context.h"
@@ -195,9 +196,28 @@ TfrmAvvio* Application::launcher()
         connect(from, &TfrmAvvio::openFleet, this, [this, from] { handOver(from, fleet(), true); });
         connect(from, &TfrmAvvio::openPlanner, this, [this, from] { handOver(from, plannerEntry(), true); });
         connect(from, &TfrmAvvio::openContracts, this, [this, from] { handOver(from, contracts(), true); });
+        connect(from, &TfrmAvvio::openToday, this, [this, from] { openToday(from); });
+        connect(from, &TfrmAvvio::openStatistics, this,
+                [this, from] { runDialog<TfrmStatistiche>(m_context, from); });
         connect(from, &TfrmAvvio::exitRequested, this, &Application::quitRequested);
     }
     return m_launcher.get();
+}
+
+void Application::openToday(TfrmAvvio* from)
+{
+    TfrmOggi today(m_context, from);
+    if (today.exec() != QDialog::Accepted)
+        return;
+    const TfrmOggi::Choice choice = today.chosen();
+    if (choice.kind == TfrmOggi::Choice::Kind::Contract) {
+        handOver(from, contracts(), true);
+        contracts()->showRecord(choice.position);
+    } else if (choice.kind == TfrmOggi::Choice::Kind::Vehicle) {
+        handOver(from, plannerEntry(), true);
+        plannerEntry()->openVehicle(choice.position,
+                                    QStringLiteral("%1").arg(m_context.clock().today().year(), 4, 10, QLatin1Char('0')));
+    }
 }
 
 void Application::connectFlow()

@@ -46,6 +46,8 @@ signals:
 
 private:
     void connectFlow();
+    // The day's work over the launcher; a contract or a vehicle asked for there opens in its window.
+    void openToday(TfrmAvvio* from);
 
     Context& m_context;
     std::unique_ptr<TfrmPassword> m_login;

@@ -21,9 +21,9 @@ namespace rf {
 namespace {
 constexpr QSize CornerIcon(48, 48);
 constexpr QSize CreditsIcon(34, 34);
-constexpr QSize TilePicture(260, 260);
-constexpr QSize TileButton(260, 50);
-constexpr QSize TileCard(292, 354);
+constexpr QSize TilePicture(200, 200);
+constexpr QSize TileButton(200, 39);
+constexpr QSize TileCard(226, 290);
 
 } // namespace
 
@@ -92,6 +92,9 @@ QWidget* TfrmAvvio::buildPanel()
     tiles->addWidget(buildTile(3, QStringLiteral("tile_contracts"), QStringLiteral("btn_contracts"),
                                &TfrmAvvio::openContracts));
     tiles->addStretch(1);
+    tiles->addWidget(
+        buildTile(4, QStringLiteral("tile_today"), QStringLiteral("btn_today"), &TfrmAvvio::openToday));
+    tiles->addStretch(1);
 
     auto* imgCrediti =
         PictureButton::create(QStringLiteral(":/app/icon_credits.svg"), QStringLiteral("imgCrediti"),
@@ -100,6 +103,10 @@ QWidget* TfrmAvvio::buildPanel()
                                           QSize(348, 44), QString::fromUtf8(Product::WebSite));
     auto* imgEsci = PictureButton::create(QStringLiteral(":/app/icon_exit.svg"), QStringLiteral("imgEsci"),
                                           CornerIcon, QStringLiteral("Esci"));
+    auto* imgStatistiche =
+        PictureButton::create(QStringLiteral(":/app/icon_stats.svg"), QStringLiteral("imgStatistiche"), CornerIcon,
+                              QStringLiteral("Statistiche della stagione: noleggi, incassi e veicoli"));
+    connect(imgStatistiche, &PictureButton::clicked, this, &TfrmAvvio::openStatistics);
     connect(imgCrediti, &PictureButton::clicked, this, &TfrmAvvio::imgCreditiClick);
     connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgEsci, &PictureButton::clicked, this, &QWidget::close);
@@ -107,10 +114,12 @@ QWidget* TfrmAvvio::buildPanel()
     // The side icons take the same width so the strip between them stays centred.
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(imgCrediti, 0, Qt::AlignLeft | Qt::AlignBottom);
-    bottom->addSpacing(CornerIcon.width() - CreditsIcon.width());
+    bottom->addSpacing(CornerIcon.width() - CreditsIcon.width() + 12 + CornerIcon.width());
     bottom->addStretch(1);
     bottom->addWidget(imgSito, 0, Qt::AlignVCenter);
     bottom->addStretch(1);
+    bottom->addWidget(imgStatistiche, 0, Qt::AlignBottom);
+    bottom->addSpacing(12);
     bottom->addWidget(imgEsci, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(panel);

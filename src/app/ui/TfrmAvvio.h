@@ -6,7 +6,7 @@ namespace rf {
 
 class Context;
 
-// The launcher: three tiles leading to the work areas, the information, guide and credits
+// The launcher: four tiles leading to the work areas and the day's work, the season's statistics, the information, guide and credits
 // windows, the maker's web site and the way out. The application shows the chosen work area and
 // hides the launcher; closing the launcher by any means ends the program.
 class TfrmAvvio : public QWidget {
@@ -25,6 +25,8 @@ signals:
     void openFleet();
     void openPlanner();
     void openContracts();
+    void openToday();
+    void openStatistics();
     void exitRequested();
 
 protected:

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "planner/PlannerVehicles.h"
+#include "storage/LineOrder.h"
+#include "storage/RecordScan.h"
+
+#include <QDate>
+#include <QString>
+
+#include <vector>
+
+namespace rf::Today {
+
+// What a day holds for the desk, read from the contracts archive and the planner: the contracts
+// still out, those due back today, those past their end date, and the planner's bookings that
+// begin today for a bicycle no contract covers today yet (the pickups still to be drawn up).
+struct Work {
+    std::vector<ListEntry> out;       // contract lines, as the searches list them
+    std::vector<ListEntry> dueToday;
+    std::vector<ListEntry> late;
+    std::vector<ListEntry> pickups;   // "Bici n. NUMBER  MAKE  TEXT", position: the fleet card
+    ScanResult contracts = ScanResult::Done;
+};
+
+// The day's work for today from the program folder. A pickup is a vehicle booked today for a text
+// it was not booked for the day before.
+Work dayWork(const QString& folder, const QDate& today);
+
+// What became of marking a contract returned.
+enum class Returned { Done, NotFound, ReadOnly, Failed };
+
+// Marks the contract of a list line returned ("Riconsegnato" = "Sì"): the record is found again by
+// its line (the archive may have changed since the list was made) and rewritten whole under the
+// archive's journal, as the contracts window saves a card.
+Returned markReturned(const QString& folder, qint64 position, const QByteArray& line);
+
+// The line of a pickup.
+QByteArray pickupLine(const Planning::Vehicle& vehicle, const QString& text);
+
+} // namespace rf::Today

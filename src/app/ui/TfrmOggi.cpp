@@ -1,0 +1,169 @@
+#include "TfrmOggi.h"
+
+#include "app/TodayWork.h"
+#include "common/ui/Context.h"
+#include "common/ui/Form.h"
+#include "common/ui/Style.h"
+#include "common/ui/UserTexts.h"
+#include "storage/MessageBreaks.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListView>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rf {
+
+namespace {
+constexpr QSize Client(1000, 690);
+struct ListLook {
+    const char* name;
+    const char* title;
+};
+const std::array<ListLook, TfrmOggi::ListCount> Looks{{
+    {"lstFuori", "Fuori"},
+    {"lstOggi", "Da riconsegnare oggi"},
+    {"lstRitardo", "In ritardo"},
+    {"lstRitiri", "Ritiri di oggi"},
+}};
+} // namespace
+
+TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
+    : FixedDialog(context, owner, QStringLiteral("frmOggi"), QStringLiteral(" Oggi"), Client)
+{
+    m_lblData = Style::caption(QString(), 20, this);
+    m_lblData->setObjectName(QStringLiteral("lblData"));
+    m_lblData->setStyleSheet(Style::sheet(QStringLiteral("color: white; background: transparent;")));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(4);
+    for (int i = 0; i < ListCount; ++i) {
+        const List list = List(i);
+        m_titles[std::size_t(i)] = Style::caption(QString(), 14, this);
+        m_titles[std::size_t(i)]->setObjectName(QStringLiteral("tit") + QLatin1String(Looks[std::size_t(i)].name).mid(3));
+        QListView* view = makeLineList(&m_models[std::size_t(i)]);
+        view->setParent(this);
+        view->setObjectName(QLatin1String(Looks[std::size_t(i)].name));
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        m_titles[std::size_t(i)]->setBuddy(view);
+        connect(view, &QListView::doubleClicked, this,
+                [this, list](const QModelIndex& index) { choose(list, index.row()); });
+        Form::onEvent(view, [this, list](QEvent* e) {
+            if (e->type() == QEvent::FocusIn)
+                m_lastList = list;
+            return false;
+        });
+        m_lists[std::size_t(i)] = view;
+        // Two columns: the contracts out on the left over the late ones, today's returns and
+        // pickups on the right.
+        const int row = (i % 2) * 2;
+        const int column = i / 2;
+        grid->addWidget(m_titles[std::size_t(i)], row, column);
+        grid->addWidget(view, row + 1, column);
+    }
+
+    QPushButton* btnRiconsegna =
+        Style::button(QStringLiteral("btnRiconsegna"), QStringLiteral("Riconsegnato"), QSize(140, 32), this);
+    btnRiconsegna->setToolTip(QStringLiteral("Segna come riconsegnato il veicolo del contratto selezionato."));
+    QPushButton* btnAggiorna =
+        Style::button(QStringLiteral("btnAggiorna"), QStringLiteral("Aggiorna"), QSize(110, 32), this);
+    QPushButton* btnChiudi = makeCloseButton();
+    connect(btnRiconsegna, &QPushButton::clicked, this, &TfrmOggi::btnRiconsegnaClick);
+    connect(btnAggiorna, &QPushButton::clicked, this, &TfrmOggi::reload);
+    disconnect(btnChiudi, nullptr, this, nullptr);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    auto* hint = new QLabel(
+        QStringLiteral("Invio o doppio clic su una riga: apre il contratto, o il planning del veicolo per i ritiri."),
+        this);
+    hint->setObjectName(QStringLiteral("lblIstruzioni"));
+    hint->setFont(Style::font(Style::Family::Verdana, 11));
+    hint->setStyleSheet(Style::sheet(QStringLiteral("color: @Navy; background: transparent;")));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(8);
+    layout->addWidget(m_lblData);
+    layout->addLayout(grid, 1);
+    layout->addWidget(hint);
+    layout->addLayout(buttonRow({btnRiconsegna, btnAggiorna, btnChiudi}));
+    reload();
+    m_lists[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmOggi::reload()
+{
+    const QDate today = m_context.clock().today();
+    const QString date = QLocale(QLocale::Italian, QLocale::Italy).toString(today, QStringLiteral("dddd d MMMM yyyy"));
+    m_lblData->setText(QStringLiteral("Oggi, ") + date);
+    Today::Work work = Today::dayWork(m_context.programFolder(), today);
+    if (work.contracts == ScanResult::Failed)
+        m_context.messages().plain(this, Texts::archiveAccess());
+    for (ListEntry& entry : work.late)
+        entry.colour = Style::TakenRed;
+    std::array<std::vector<ListEntry>*, ListCount> lists{&work.out, &work.dueToday, &work.late, &work.pickups};
+    for (int i = 0; i < ListCount; ++i) {
+        m_titles[std::size_t(i)]->setText(
+            QStringLiteral("%1 (%2)").arg(QLatin1String(Looks[std::size_t(i)].title)).arg(lists[std::size_t(i)]->size()));
+        m_models[std::size_t(i)].setEntries(std::move(*lists[std::size_t(i)]), /*sorted=*/false);
+    }
+    m_titles[std::size_t(List::Late)]->setStyleSheet(
+        Style::sheet(QStringLiteral("color: @TakenRed; background: transparent;")));
+}
+
+void TfrmOggi::choose(List list, int row)
+{
+    const LineListModel& model = m_models[std::size_t(list)];
+    if (row < 0 || row >= model.rowCount())
+        return;
+    m_chosen = {list == List::Pickups ? Choice::Kind::Vehicle : Choice::Kind::Contract,
+                model.entries()[std::size_t(row)].position};
+    accept();
+}
+
+std::pair<TfrmOggi::List, int> TfrmOggi::currentContract() const
+{
+    const QListView* view = m_lists[std::size_t(m_lastList)];
+    const QModelIndex index = view->currentIndex();
+    if (m_lastList == List::Pickups || !index.isValid() || !view->selectionModel()->isSelected(index))
+        return {m_lastList, -1};
+    return {m_lastList, index.row()};
+}
+
+void TfrmOggi::btnRiconsegnaClick()
+{
+    const auto [list, row] = currentContract();
+    if (row < 0) {
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: selezionare un contratto negli elenchi Fuori, Da riconsegnare oggi o "
+                                 "In ritardo prima di premere il pulsante Riconsegnato."));
+        return;
+    }
+    const ListEntry entry = m_models[std::size_t(list)].entries()[std::size_t(row)];
+    if (!m_context.messages().confirm(
+            this, QStringLiteral("Segnare come riconsegnato il veicolo di questo contratto?" RF_BREAK_CR_LF) +
+                      entry.text().simplified()))
+        return;
+    switch (Today::markReturned(m_context.programFolder(), entry.position, entry.line)) {
+    case Today::Returned::Done:
+        break;
+    case Today::Returned::NotFound:
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: il contratto non è più in archivio come quando l'elenco è stato "
+                                 "letto." RF_BREAK_LF_CR "L'elenco viene aggiornato."));
+        break;
+    case Today::Returned::ReadOnly:
+        m_context.messages().warning(this, Texts::archiveNotice({ArchiveNotice::Kind::JournalPending, {}}));
+        break;
+    case Today::Returned::Failed:
+        m_context.messages().plain(this, Texts::archiveAccess());
+        break;
+    }
+    reload();
+}
+
+} // namespace rf

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "common/ui/FixedDialog.h"
+#include "common/ui/ListWindow.h"
+
+#include <array>
+
+class QLabel;
+class QListView;
+
+namespace rf {
+
+// The day's work at a glance: the contracts still out, those due back today, those late (in red)
+// and the planner's pickups of today with no contract yet, each list with its count. Enter or a
+// double click on a line closes the window asking for that contract's card, or for the vehicle's
+// yearly grid (chosen()); "Riconsegnato" marks the contract of the selected line returned, after a
+// confirmation.
+class TfrmOggi : public FixedDialog {
+    Q_OBJECT
+public:
+    TfrmOggi(Context& context, QWidget* owner);
+
+    enum class List { Out, DueToday, Late, Pickups };
+    static constexpr int ListCount = 4;
+
+    // What the user asked for: a contract (its position in the archive) or a vehicle (its fleet
+    // card), with the year of today for its grid.
+    struct Choice {
+        enum class Kind { None, Contract, Vehicle } kind = Kind::None;
+        qint64 position = 0;
+    };
+    const Choice& chosen() const { return m_chosen; }
+
+    const LineListModel& lines(List list) const { return m_models[std::size_t(list)]; }
+    QListView* listView(List list) const { return m_lists[std::size_t(list)]; }
+
+    // Reads the day's work again.
+    void reload();
+    void btnRiconsegnaClick();
+
+private:
+    void choose(List list, int row);
+    // The contract list and line the user is on: the list that had the focus last.
+    std::pair<List, int> currentContract() const;
+
+    std::array<LineListModel, ListCount> m_models;
+    std::array<QListView*, ListCount> m_lists{};
+    std::array<QLabel*, ListCount> m_titles{};
+    QLabel* m_lblData = nullptr;
+    List m_lastList = List::Out;
+    Choice m_chosen;
+};
+
+} // namespace rf
