@@ -7,6 +7,7 @@
 #include "storage/Amounts.h"
 #include "storage/ArchiveFile.h"
 #include "storage/Cp1252.h"
+#include "storage/TextSearch.h"
 
 #include <QDir>
 #include <QSet>
@@ -16,7 +17,29 @@ namespace rf::Today {
 QByteArray pickupLine(const Planning::Vehicle& vehicle, const QString& text)
 {
     return Cp1252::encode(QStringLiteral("Bici n. %1  %2  Prenotata per: %3")
-                              .arg(vehicle.number.leftJustified(15), vehicle.make.leftJustified(28), text));
+                              .arg(vehicle.number.leftJustified(10), vehicle.make.leftJustified(20), text));
+}
+
+QByteArray contractLine(const RecordView& record)
+{
+    static const RecordLayout& layout = TSchedaContratto();
+    static const int bicycle = layout.indexOf(QStringLiteral("BiciNum"));
+    static const int customer = layout.indexOf(QStringLiteral("Cliente"));
+    static const int start = layout.indexOf(QStringLiteral("DataInizio"));
+    static const int end = layout.indexOf(QStringLiteral("DataFine"));
+    static const int phone = layout.indexOf(QStringLiteral("Recapito"));
+    return LineBuilder(record)
+        .text("Bici n. ")
+        .field(bicycle, 10)
+        .text("  ")
+        .field(customer, 26)
+        .text("  dal ")
+        .field(start, 10)
+        .text(" al ")
+        .field(end, 10)
+        .text("  Tel. ")
+        .field(phone)
+        .take();
 }
 
 Work dayWork(const QString& folder, const QDate& today)
@@ -38,7 +61,7 @@ Work dayWork(const QString& folder, const QDate& today)
                                          covered.insert(record.field(bicycle).toUpper());
                                      if (!Contracts::notReturned(record))
                                          return;
-                                     const QByteArray line = Contracts::listLine(record);
+                                     const QByteArray line = contractLine(record);
                                      out.add({line, record.position()});
                                      if (to == today)
                                          dueToday.add({line, record.position()});
@@ -69,7 +92,7 @@ Returned markReturned(const QString& folder, qint64 position, const QByteArray& 
     const RecordLayout& layout = TSchedaContratto();
     static const int returned = layout.indexOf(QStringLiteral("Riconsegnato"));
     const QString path = QDir(folder).filePath(QString::fromLatin1(Contracts::ArchiveName));
-    const qint64 found = locateRecord(path, layout, position, line, Contracts::listLine);
+    const qint64 found = locateRecord(path, layout, position, line, contractLine);
     if (found <= 0)
         return Returned::NotFound;
     ArchiveFile archive(path, layout.size());

@@ -15,16 +15,20 @@ namespace rf::Today {
 // still out, those due back today, those past their end date, and the planner's bookings that
 // begin today for a bicycle no contract covers today yet (the pickups still to be drawn up).
 struct Work {
-    std::vector<ListEntry> out;       // contract lines, as the searches list them
+    std::vector<ListEntry> out; // contractLine of each, in its order
     std::vector<ListEntry> dueToday;
     std::vector<ListEntry> late;
-    std::vector<ListEntry> pickups;   // "Bici n. NUMBER  MAKE  TEXT", position: the fleet card
+    std::vector<ListEntry> pickups; // "Bici n. NUMBER  MAKE  TEXT", position: the fleet card
     ScanResult contracts = ScanResult::Done;
 };
 
 // The day's work for today from the program folder. A pickup is a vehicle booked today for a text
 // it was not booked for the day before.
 Work dayWork(const QString& folder, const QDate& today);
+
+// A contract's line in the day's lists: the bicycle first, then the customer, the days and the
+// phone, short enough to be read whole.
+QByteArray contractLine(const RecordView& record);
 
 // What became of marking a contract returned.
 enum class Returned { Done, NotFound, ReadOnly, Failed };

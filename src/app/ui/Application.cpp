@@ -133,7 +133,8 @@ TfrmContratti_Noleggio_Bici* Application::contracts()
             bookForContract(m_context, owner, request);
         });
         // The statistics read the fleet and the planner too.
-        m_contracts->setStatisticsOpener([this](QWidget* owner) { runDialog<TfrmStatistiche>(m_context, owner); });
+        m_contracts->setStatisticsOpener(
+            [this](QWidget* owner) { runDialog<TfrmStatistiche>(m_context, owner); });
         connect(m_contracts.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }
     return m_contracts.get();
@@ -215,8 +216,9 @@ void Application::openToday(TfrmAvvio* from)
         contracts()->showRecord(choice.position);
     } else if (choice.kind == TfrmOggi::Choice::Kind::Vehicle) {
         handOver(from, plannerEntry(), true);
-        plannerEntry()->openVehicle(choice.position,
-                                    QStringLiteral("%1").arg(m_context.clock().today().year(), 4, 10, QLatin1Char('0')));
+        plannerEntry()->openVehicle(
+            choice.position,
+            QStringLiteral("%1").arg(m_context.clock().today().year(), 4, 10, QLatin1Char('0')));
     }
 }
 

@@ -103,9 +103,9 @@ QWidget* TfrmAvvio::buildPanel()
                                           QSize(348, 44), QString::fromUtf8(Product::WebSite));
     auto* imgEsci = PictureButton::create(QStringLiteral(":/app/icon_exit.svg"), QStringLiteral("imgEsci"),
                                           CornerIcon, QStringLiteral("Esci"));
-    auto* imgStatistiche =
-        PictureButton::create(QStringLiteral(":/app/icon_stats.svg"), QStringLiteral("imgStatistiche"), CornerIcon,
-                              QStringLiteral("Statistiche della stagione: noleggi, incassi e veicoli"));
+    auto* imgStatistiche = PictureButton::create(
+        QStringLiteral(":/app/icon_stats.svg"), QStringLiteral("imgStatistiche"), CornerIcon,
+        QStringLiteral("Statistiche della stagione: noleggi, incassi e veicoli"));
     connect(imgStatistiche, &PictureButton::clicked, this, &TfrmAvvio::openStatistics);
     connect(imgCrediti, &PictureButton::clicked, this, &TfrmAvvio::imgCreditiClick);
     connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);

@@ -29,6 +29,7 @@ const std::array<ListLook, TfrmOggi::ListCount> Looks{{
     {"lstRitardo", "In ritardo"},
     {"lstRitiri", "Ritiri di oggi"},
 }};
+constexpr int LineWidth = 940; // a day's line whole, in the list's fixed-pitch font
 } // namespace
 
 TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
@@ -40,11 +41,13 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(2);
     for (int i = 0; i < ListCount; ++i) {
         const List list = List(i);
         m_titles[std::size_t(i)] = Style::caption(QString(), 14, this);
-        m_titles[std::size_t(i)]->setObjectName(QStringLiteral("tit") + QLatin1String(Looks[std::size_t(i)].name).mid(3));
+        m_titles[std::size_t(i)]->setObjectName(QStringLiteral("tit") +
+                                                QLatin1String(Looks[std::size_t(i)].name).mid(3));
+        m_models[std::size_t(i)].setItemWidth(LineWidth);
         QListView* view = makeLineList(&m_models[std::size_t(i)]);
         view->setParent(this);
         view->setObjectName(QLatin1String(Looks[std::size_t(i)].name));
@@ -59,17 +62,17 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
             return false;
         });
         m_lists[std::size_t(i)] = view;
-        // Two columns: the contracts out on the left over the late ones, today's returns and
-        // pickups on the right.
-        const int row = (i % 2) * 2;
-        const int column = i / 2;
-        grid->addWidget(m_titles[std::size_t(i)], row, column);
-        grid->addWidget(view, row + 1, column);
+        // One under the other, each as wide as the window, so that a line is read whole; the long
+        // lists (all out, late) take more room.
+        grid->addWidget(m_titles[std::size_t(i)], i * 2, 0);
+        grid->addWidget(view, i * 2 + 1, 0);
+        grid->setRowStretch(i * 2 + 1, list == List::Out || list == List::Late ? 3 : 2);
     }
 
     QPushButton* btnRiconsegna =
         Style::button(QStringLiteral("btnRiconsegna"), QStringLiteral("Riconsegnato"), QSize(140, 32), this);
-    btnRiconsegna->setToolTip(QStringLiteral("Segna come riconsegnato il veicolo del contratto selezionato."));
+    btnRiconsegna->setToolTip(
+        QStringLiteral("Segna come riconsegnato il veicolo del contratto selezionato."));
     QPushButton* btnAggiorna =
         Style::button(QStringLiteral("btnAggiorna"), QStringLiteral("Aggiorna"), QSize(110, 32), this);
     QPushButton* btnChiudi = makeCloseButton();
@@ -78,7 +81,8 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
     disconnect(btnChiudi, nullptr, this, nullptr);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     auto* hint = new QLabel(
-        QStringLiteral("Invio o doppio clic su una riga: apre il contratto, o il planning del veicolo per i ritiri."),
+        QStringLiteral(
+            "Invio o doppio clic su una riga: apre il contratto, o il planning del veicolo per i ritiri."),
         this);
     hint->setObjectName(QStringLiteral("lblIstruzioni"));
     hint->setFont(Style::font(Style::Family::Verdana, 11));
@@ -98,17 +102,20 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
 void TfrmOggi::reload()
 {
     const QDate today = m_context.clock().today();
-    const QString date = QLocale(QLocale::Italian, QLocale::Italy).toString(today, QStringLiteral("dddd d MMMM yyyy"));
+    const QString date =
+        QLocale(QLocale::Italian, QLocale::Italy).toString(today, QStringLiteral("dddd d MMMM yyyy"));
     m_lblData->setText(QStringLiteral("Oggi, ") + date);
     Today::Work work = Today::dayWork(m_context.programFolder(), today);
     if (work.contracts == ScanResult::Failed)
         m_context.messages().plain(this, Texts::archiveAccess());
     for (ListEntry& entry : work.late)
         entry.colour = Style::TakenRed;
-    std::array<std::vector<ListEntry>*, ListCount> lists{&work.out, &work.dueToday, &work.late, &work.pickups};
+    std::array<std::vector<ListEntry>*, ListCount> lists{&work.out, &work.dueToday, &work.late,
+                                                         &work.pickups};
     for (int i = 0; i < ListCount; ++i) {
-        m_titles[std::size_t(i)]->setText(
-            QStringLiteral("%1 (%2)").arg(QLatin1String(Looks[std::size_t(i)].title)).arg(lists[std::size_t(i)]->size()));
+        m_titles[std::size_t(i)]->setText(QStringLiteral("%1 (%2)")
+                                              .arg(QLatin1String(Looks[std::size_t(i)].title))
+                                              .arg(lists[std::size_t(i)]->size()));
         m_models[std::size_t(i)].setEntries(std::move(*lists[std::size_t(i)]), /*sorted=*/false);
     }
     m_titles[std::size_t(List::Late)]->setStyleSheet(
@@ -139,8 +146,9 @@ void TfrmOggi::btnRiconsegnaClick()
     const auto [list, row] = currentContract();
     if (row < 0) {
         m_context.messages().warning(
-            this, QStringLiteral("Attenzione: selezionare un contratto negli elenchi Fuori, Da riconsegnare oggi o "
-                                 "In ritardo prima di premere il pulsante Riconsegnato."));
+            this,
+            QStringLiteral("Attenzione: selezionare un contratto negli elenchi Fuori, Da riconsegnare oggi o "
+                           "In ritardo prima di premere il pulsante Riconsegnato."));
         return;
     }
     const ListEntry entry = m_models[std::size_t(list)].entries()[std::size_t(row)];
@@ -153,8 +161,9 @@ void TfrmOggi::btnRiconsegnaClick()
         break;
     case Today::Returned::NotFound:
         m_context.messages().warning(
-            this, QStringLiteral("Attenzione: il contratto non è più in archivio come quando l'elenco è stato "
-                                 "letto." RF_BREAK_LF_CR "L'elenco viene aggiornato."));
+            this,
+            QStringLiteral("Attenzione: il contratto non è più in archivio come quando l'elenco è stato "
+                           "letto." RF_BREAK_LF_CR "L'elenco viene aggiornato."));
         break;
     case Today::Returned::ReadOnly:
         m_context.messages().warning(this, Texts::archiveNotice({ArchiveNotice::Kind::JournalPending, {}}));

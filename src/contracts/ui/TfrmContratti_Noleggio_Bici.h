@@ -29,7 +29,10 @@ public:
     void setPlannerBooker(PlannerBooker booker) { m_plannerBooker = std::move(booker); }
     // Opens the season's statistics, which read more than the contracts; until it is given the
     // command does nothing.
-    void setStatisticsOpener(std::function<void(QWidget* owner)> opener) { m_statisticsOpener = std::move(opener); }
+    void setStatisticsOpener(std::function<void(QWidget* owner)> opener)
+    {
+        m_statisticsOpener = std::move(opener);
+    }
     // The vehicle, dates and booking text shown, or nothing when one of them is missing.
     std::optional<ContractDays> shownDays() const;
 

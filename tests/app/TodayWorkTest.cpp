@@ -1,0 +1,156 @@
+#include "app/TodayWork.h"
+#include "app/ui/TfrmOggi.h"
+#include "contracts/SchedaContratto.h"
+#include "fleet/SchedaVeicolo.h"
+#include "planner/PlanningFile.h"
+#include "storage/RecordScan.h"
+#include "support/Archives.h"
+#include "support/FakeContext.h"
+#include "support/Gui.h"
+#include "support/TestMain.h"
+
+#include <QListView>
+#include <QTest>
+
+using namespace rf;
+using namespace rf::Test;
+
+namespace {
+
+// Today is 05/03/2024 on the fake clock.
+void addContract(FakeContext& fake, const QString& customer, const QString& bicycle, const QString& start,
+                 const QString& end, const QString& returned = QStringLiteral("No"))
+{
+    appendRecord(fake.file(QStringLiteral("Contratti_Noleggio_Bici.pro")), TSchedaContratto(),
+                 {{QStringLiteral("Cliente"), customer},
+                  {QStringLiteral("BiciNum"), bicycle},
+                  {QStringLiteral("DataInizio"), start},
+                  {QStringLiteral("DataFine"), end},
+                  {QStringLiteral("Riconsegnato"), returned}});
+}
+
+void addVehicle(FakeContext& fake, const QString& number)
+{
+    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
+                 {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), QStringLiteral("Atala City")}});
+}
+
+// Books days of March 2024 (by day number) for text.
+void book(FakeContext& fake, const QString& number, const QList<int>& days, const QString& text)
+{
+    const QString path = fake.file(Planning::fileName(number, QStringLiteral("2024")));
+    Planning::Days stored = Planning::peek(path).days;
+    for (const int day : days)
+        stored[std::size_t(Planning::slotOf(3, day))] = text;
+    QVERIFY(Planning::save(path, {number, {}, {}, {}}, stored));
+}
+
+QStringList customers(const std::vector<ListEntry>& lines)
+{
+    QStringList names;
+    for (const ListEntry& line : lines)
+        names << line.text().mid(20, 26).trimmed();
+    return names;
+}
+
+QStringList bicycles(const std::vector<ListEntry>& lines)
+{
+    QStringList numbers;
+    for (const ListEntry& line : lines)
+        numbers << line.text().mid(8, 10).trimmed();
+    return numbers;
+}
+
+} // namespace
+
+class TodayWorkTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Before, on and after the end date; returned contracts and unreadable end dates.
+    void contractListsFollowTheEndDate()
+    {
+        FakeContext fake;
+        addContract(fake, QStringLiteral("Ieri"), QStringLiteral("1"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("04/03/2024"));
+        addContract(fake, QStringLiteral("Oggi"), QStringLiteral("2"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("05/03/2024"));
+        addContract(fake, QStringLiteral("Domani"), QStringLiteral("3"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("06/03/2024"));
+        addContract(fake, QStringLiteral("Reso"), QStringLiteral("4"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("04/03/2024"), QStringLiteral("S\u00EC"));
+        addContract(fake, QStringLiteral("Senza fine"), QStringLiteral("5"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("31/02/2024"));
+        const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
+        QCOMPARE(customers(work.out), (QStringList{"Ieri", "Oggi", "Domani", "Senza fine"}));
+        QCOMPARE(customers(work.dueToday), QStringList{"Oggi"});
+        QCOMPARE(customers(work.late), QStringList{"Ieri"});
+        QCOMPARE(work.contracts, ScanResult::Done);
+    }
+
+    // A booking that begins today is a pickup unless a contract covers its bicycle today; one that
+    // goes on from yesterday is not.
+    void pickupsAreTodaysNewBookingsWithNoContract()
+    {
+        FakeContext fake;
+        for (const char* number : {"A", "B", "C", "D"})
+            addVehicle(fake, QLatin1String(number));
+        book(fake, QStringLiteral("A"), {5, 6}, QStringLiteral("Rossi"));        // begins today
+        book(fake, QStringLiteral("B"), {4, 5}, QStringLiteral("Bianchi"));      // from yesterday
+        book(fake, QStringLiteral("C"), {5}, QStringLiteral("Verdi"));           // contract drawn up
+        book(fake, QStringLiteral("D"), {4}, QStringLiteral("Neri"));            // a new customer today
+        book(fake, QStringLiteral("D"), {5}, QStringLiteral("Gialli"));
+        addContract(fake, QStringLiteral("Verdi"), QStringLiteral("c"), QStringLiteral("05/03/2024"),
+                    QStringLiteral("05/03/2024"), QStringLiteral("S\u00EC"));
+        const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
+        QCOMPARE(bicycles(work.pickups), (QStringList{"A", "D"}));
+        QVERIFY(work.pickups[1].text().endsWith(QStringLiteral("Prenotata per: Gialli")));
+        QVERIFY(work.pickups[0].position > 0);
+    }
+
+    // The window: Riconsegnato, after Yes, marks the selected contract returned and the lists follow;
+    // Enter on a line asks for its contract; Escape closes.
+    void windowMarksReturnedAndOpensALine()
+    {
+        FakeContext fake;
+        addContract(fake, QStringLiteral("Rossi"), QStringLiteral("1"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("05/03/2024"));
+        addContract(fake, QStringLiteral("Bianchi"), QStringLiteral("2"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("04/03/2024"));
+        {
+            TfrmOggi today(fake.context(), nullptr);
+            today.show();
+            QVERIFY(QTest::qWaitForWindowActive(&today));
+            QCOMPARE(today.lines(TfrmOggi::List::DueToday).rowCount(), 1);
+            QListView* due = today.listView(TfrmOggi::List::DueToday);
+            due->setFocus();
+            due->setCurrentIndex(due->model()->index(0, 0));
+            fake.messages().answerNext(true);
+            QVERIFY(click(&today, QStringLiteral("btnRiconsegna")));
+            QCOMPARE(fake.messages().last().kind, MessageKind::Confirmation);
+            QCOMPARE(today.lines(TfrmOggi::List::DueToday).rowCount(), 0);
+            QCOMPARE(today.lines(TfrmOggi::List::Out).rowCount(), 1);
+            const std::optional<QStringList> record =
+                readArchiveRecord(fake.file(QStringLiteral("Contratti_Noleggio_Bici.pro")), TSchedaContratto(), 1);
+            QVERIFY(record);
+            QCOMPARE(record->value(TSchedaContratto().indexOf(QStringLiteral("Riconsegnato"))), QStringLiteral("S\u00EC"));
+            QCOMPARE(record->value(TSchedaContratto().indexOf(QStringLiteral("Cliente"))), QStringLiteral("Rossi"));
+
+            QListView* late = today.listView(TfrmOggi::List::Late);
+            late->setFocus();
+            late->setCurrentIndex(late->model()->index(0, 0));
+            QTest::keyClick(late, Qt::Key_Return);
+            QCOMPARE(today.result(), int(QDialog::Accepted));
+            QCOMPARE(today.chosen().kind, TfrmOggi::Choice::Kind::Contract);
+            QCOMPARE(today.chosen().position, qint64(2));
+        }
+        TfrmOggi again(fake.context(), nullptr);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QVERIFY(!again.isVisible());
+        QCOMPARE(again.chosen().kind, TfrmOggi::Choice::Kind::None);
+    }
+};
+
+RF_REGISTER_TEST(TodayWorkTest)
+#include "TodayWorkTest.moc"
