@@ -5,6 +5,7 @@
 #include "planner/PlanningFile.h"
 #include "storage/ArchiveFile.h"
 
+#include <QDate>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -116,11 +117,15 @@ QStringList DataGenerator::contractTexts(int index)
     set("Conteggio", QStringLiteral("24 ore dal ritiro"));
     set("Importo", amount());
     set("Totale", amount());
-    set("DataInizio", date(year));
+    const QString start = date(year);
+    set("DataInizio", start);
     set("OraInizio", QStringLiteral("%1:%2")
                          .arg(between(8, 18), 2, 10, QLatin1Char('0'))
                          .arg(between(0, 59), 2, 10, QLatin1Char('0')));
-    set("DataFine", date(year));
+    // A rental of a day to a week.
+    set("DataFine", QDate::fromString(start, QStringLiteral("dd/MM/yyyy"))
+                        .addDays(between(0, 6))
+                        .toString(QStringLiteral("dd/MM/yyyy")));
     set("OraFine", QStringLiteral("18:00"));
     set("SedeRit", QStringLiteral("Riva del Garda"));
     set("SedeRic", QStringLiteral("Arco"));

@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace rf::bench {
@@ -91,6 +93,39 @@ double clickToFrame(QWidget& window, const QString& button)
     // Paints made while the click was handled (a "please wait" label) are not the answer.
     watch.arm();
     return waitForFrame(watch) ? now() - start : -1;
+}
+
+double clickToDialogFrame(QWidget& window, const QString& button)
+{
+    // Watches for the first paint of a dialog other than the window clicked.
+    class DialogFrame : public QObject {
+    public:
+        explicit DialogFrame(QWidget* owner) : m_owner(owner) { qApp->installEventFilter(this); }
+        ~DialogFrame() override { qApp->removeEventFilter(this); }
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+                auto* dialog = qobject_cast<QDialog*>(static_cast<QWidget*>(watched)->window());
+                if (dialog && dialog != m_owner && !dialog->property("rf_bench_seen").toBool()) {
+                    dialog->setProperty("rf_bench_seen", true);
+                    // Closed once this paint is done and the frame is on screen.
+                    QTimer::singleShot(0, dialog, [this, dialog] {
+                        painted = now();
+                        dialog->reject();
+                    });
+                }
+            }
+            return QObject::eventFilter(watched, event);
+        }
+        double painted = -1;
+
+    private:
+        QWidget* m_owner;
+    };
+    DialogFrame frame(&window);
+    const double start = now();
+    click(window, button);
+    return frame.painted < 0 ? -1 : frame.painted - start;
 }
 
 double repaintToFrame(QWidget& window)

@@ -42,6 +42,10 @@ void click(QWidget& window, const QString& button);
 // frame; the time from the press to that frame, or -1 when no frame came.
 double clickToFrame(QWidget& window, const QString& button);
 
+// Clicks the named button of window, which opens a modal dialog: the time from the press to the
+// dialog's first frame; the dialog is then closed (rejected). -1 when no dialog was painted.
+double clickToDialogFrame(QWidget& window, const QString& button);
+
 // Repaints window with nothing changed and waits for the frame: the cost of any frame of it.
 double repaintToFrame(QWidget& window);
 

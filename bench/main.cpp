@@ -4,7 +4,7 @@
 //
 //   rotaflux_bench            full run: 100,000 contracts, 10,000 vehicles, growth from 1,000
 //   rotaflux_bench --smoke    a quick run on 1,000 records that checks the data and judges nothing
-//   rotaflux_bench --only contracts|fleet|planner|availability|startup|growth|search
+//   rotaflux_bench --only contracts|fleet|board|planner|availability|startup|growth|search
 //   rotaflux_bench --data DIR  lays down 100,000 contracts, 300 vehicles and their bookings in DIR, to
 //                              time a session of the real program on them (ROTAFLUX_TEMPI=1 ./Rotaflux)
 //
@@ -16,8 +16,9 @@
 #include "Table.h"
 
 #include "app/ui/Application.h"
+#include "app/ui/TfrmOggi.h"
 #include "app/ui/TfrmPassword.h"
-#include "contracts/CustomerRegister.h"
+#include "app/ui/TfrmStatistiche.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
@@ -27,12 +28,15 @@
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
 #include "planner/PlanningFile.h"
+#include "planner/ui/BoardView.h"
 #include "planner/ui/TfrmDisponibilita.h"
 #include "planner/ui/TfrmPlanning.h"
+#include "planner/ui/TfrmTabellone.h"
 #include "reports/Layout.h"
 #include "reports/Render.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,6 +44,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -147,6 +152,19 @@ void writeContracts(const Folder& folder, int count)
     }
 }
 
+// The fleet of a large shop with this year's and next year's bookings, beside the contracts.
+void writeBoardFleet(const Folder& folder)
+{
+    bench::DataGenerator generator;
+    generator.writeVehicles(folder.file(QString::fromLatin1(Fleet::ArchiveName)), BoardVehicles);
+    const int year = QDate::currentDate().year();
+    for (int i = 1; i <= BoardVehicles; ++i) {
+        const QString number = QStringLiteral("B-%1").arg(i);
+        for (const int y : {year, year + 1})
+            generator.writePlanning(folder.file(Planning::fileName(number, QString::number(y))), number);
+    }
+}
+
 // ---- the windows -------------------------------------------------------------------------------
 
 // A contract search shown with its filters typed in; "Cerca" is then clicked and the time runs
@@ -223,17 +241,27 @@ void measureContracts(int count)
                 paired(
                     runs(), [&] { return windowOpened<TfrmBiciNonRiconsegnate>(context); }, cat),
                 2);
-    table.ratio(QStringLiteral("returning customers read, ") + size,
-                paired(
-                    runs(),
-                    [&] {
-                        return timed([&] {
-                            Contracts::CustomerRegister customers;
-                            customers.read(archive);
-                        });
-                    },
-                    cat),
-                2);
+    {
+        // "Richiama" on the shown contracts window until the customers' dialog is on screen: the
+        // archive read and the customers found.
+        TfrmContratti_Noleggio_Bici form(context);
+        form.resize(form.sizeHint());
+        showToFrame(form);
+        settle();
+        table.ratio(QStringLiteral("returning customers, Richiama to dialog, ") + size,
+                    paired(
+                        runs(), [&] { return clickToDialogFrame(form, QStringLiteral("btnCliente")); }, cat),
+                    2);
+    }
+    {
+        // The season's charts and the day's work read the fleet and its bookings too.
+        writeBoardFleet(folder);
+        table.milliseconds(QStringLiteral("statistics of a season, opened, ") + size +
+                               QStringLiteral(" + 300 vehicles"),
+                           repeat(runs(), [&] { return windowOpened<TfrmStatistiche>(context); }), 1000);
+        table.note(QStringLiteral("day's work (Oggi), opened, ") + size + QStringLiteral(" + 300 vehicles"),
+                   repeat(runs(), [&] { return windowOpened<TfrmOggi>(context); }), repeat(runs(), cat));
+    }
     table.ratio(QStringLiteral("export window, opened, ") + size,
                 paired(
                     runs(), [&] { return windowOpened<TfrmExpContratti_DOZ_Bici>(context); }, cat),
@@ -438,6 +466,50 @@ Series firstApri(const QString& self, const QString& platform)
     });
 }
 
+// The booking board of 300 vehicles: opened on a month, three months chosen, and scrolled a page
+// at a time, each to its frame.
+void measureBoard()
+{
+    Folder folder;
+    writeBoardFleet(folder);
+    Context& context = folder.context();
+    const QString size = QStringLiteral("%1 vehicles").arg(BoardVehicles);
+    table.milliseconds(QStringLiteral("booking board, %1, opened on a month").arg(size),
+                       repeat(runs(), [&] { return windowOpened<TfrmTabellone>(context); }), 300);
+    TfrmTabellone board(context, nullptr);
+    showToFrame(board);
+    if (board.board()->rows().size() != std::size_t(BoardVehicles)) {
+        std::fprintf(stderr, "the board shows %zu vehicles\n", board.board()->rows().size());
+        std::exit(1);
+    }
+    auto* span = board.findChild<QComboBox*>(QStringLiteral("cboPeriodo"));
+    const Series threeMonths = repeat(
+        runs(),
+        [&] {
+            FrameWatch watch(&board);
+            const double start = now();
+            span->setCurrentIndex(int(TfrmTabellone::Span::ThreeMonths));
+            board.reload();
+            return waitForFrame(watch) ? now() - start : -1;
+        },
+        [&] {
+            span->setCurrentIndex(int(TfrmTabellone::Span::OneMonth));
+            board.reload();
+            settle();
+        });
+    table.milliseconds(QStringLiteral("booking board, three months chosen, to frame"), threeMonths, 300);
+    // Scrolling: a page down (or back up at the end) to its frame, against the 16.7 ms of a 60 Hz screen.
+    QScrollBar* down = board.board()->verticalScrollBar();
+    Series scrolled;
+    for (int i = 0; i < (smoke ? 2 : 30); ++i) {
+        FrameWatch watch(&board);
+        const double start = now();
+        down->setValue(down->value() >= down->maximum() ? 0 : down->value() + down->pageStep());
+        scrolled.values.push_back(waitForFrame(watch) ? now() - start : -1);
+    }
+    table.milliseconds(QStringLiteral("booking board, three months, a page scrolled"), scrolled, 16.7);
+}
+
 void measurePlanner(const QString& self)
 {
     table.milliseconds(QStringLiteral("planner grid, first Apri to first frame"),
@@ -638,6 +710,8 @@ int main(int argc, char** argv)
         measureContracts(contracts);
     if (wanted("fleet"))
         measureFleet(vehicles);
+    if (wanted("board"))
+        measureBoard();
     if (wanted("planner"))
         measurePlanner(self);
     if (wanted("availability"))

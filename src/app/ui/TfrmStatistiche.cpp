@@ -133,6 +133,8 @@ QBarCategoryAxis* categoryAxis(const QStringList& categories)
     auto* axis = new QBarCategoryAxis;
     axis->append(categories);
     axis->setLabelsFont(Style::font(Style::Family::Verdana, 11));
+    // Crowded labels (twenty vehicles) are written whole rather than cut to dots.
+    axis->setTruncateLabels(false);
     return axis;
 }
 
