@@ -533,6 +533,20 @@ private slots:
         QCOMPARE(w.position(), QStringLiteral("1"));
         QCOMPARE(fake.messages().count(), 0);
     }
+
+    // Richiama from the keyboard: its shortcut opens the customers' dialog, Escape leaves it.
+    void richiamaHasAShortcut()
+    {
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(driveModal([&] { QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); },
+                           [](QWidget* dialog) {
+                               QCOMPARE(dialog->windowTitle(), QStringLiteral(" Clienti"));
+                               QTest::keyClick(dialog, Qt::Key_Escape);
+                           }));
+    }
 };
 
 RF_REGISTER_TEST(ContractWindowTest)

@@ -43,6 +43,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -266,8 +267,13 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
     // Buttons that stand beside a field.
     std::map<std::string, QWidget*> extras;
     QPushButton* cliente = Style::fieldButton(QStringLiteral("btnCliente"), QStringLiteral("Richiama"));
-    Status::hint(cliente, m_panInfo, QStringLiteral("Richiama i dati di un cliente che ha già noleggiato."));
+    // The button takes no focus, as the other buttons beside fields; the keyboard has a shortcut.
+    const QKeySequence recall(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    Status::hint(cliente, m_panInfo,
+                 QStringLiteral("Richiama i dati di un cliente che ha già noleggiato. (") +
+                     CommandBar::keyText(recall) + QLatin1Char(')'));
     connect(cliente, &QPushButton::clicked, this, [this] { btnClienteClick(); });
+    connect(new QShortcut(recall, this), &QShortcut::activated, this, [this] { btnClienteClick(); });
     extras["Cliente"] = cliente;
     QPushButton* codFisc = Style::fieldButton(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"));
     Status::hint(codFisc, m_panInfo, QStringLiteral("Verifica il codice fiscale."));
