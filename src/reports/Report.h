@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Units.h"
+
 #include <QColor>
 #include <QImage>
 #include <QMarginsF>
@@ -18,6 +20,18 @@ struct Font {
     bool bold = false;
     bool italic = false;
 };
+
+// Arial at the given size: the font of every document.
+inline Font arial(double points, bool bold = false)
+{
+    return Font{QStringLiteral("Arial"), points, bold};
+}
+
+// A rectangle given in millimetres, in engine units.
+inline QRectF mmRect(double left, double top, double width, double height)
+{
+    return QRectF(mm(left), mm(top), mm(width), mm(height));
+}
 
 enum class Kind { Text, Picture, Shape, Line };
 

@@ -31,8 +31,9 @@ void addContract(FakeContext& fake, const QString& customer, const QString& bicy
 
 void addVehicle(FakeContext& fake, const QString& number)
 {
-    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                 {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), QStringLiteral("Atala City")}});
+    appendRecord(
+        fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
+        {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), QStringLiteral("Atala City")}});
 }
 
 // Books days of March 2024 (by day number) for text.
@@ -94,10 +95,10 @@ private slots:
         FakeContext fake;
         for (const char* number : {"A", "B", "C", "D"})
             addVehicle(fake, QLatin1String(number));
-        book(fake, QStringLiteral("A"), {5, 6}, QStringLiteral("Rossi"));        // begins today
-        book(fake, QStringLiteral("B"), {4, 5}, QStringLiteral("Bianchi"));      // from yesterday
-        book(fake, QStringLiteral("C"), {5}, QStringLiteral("Verdi"));           // contract drawn up
-        book(fake, QStringLiteral("D"), {4}, QStringLiteral("Neri"));            // a new customer today
+        book(fake, QStringLiteral("A"), {5, 6}, QStringLiteral("Rossi"));   // begins today
+        book(fake, QStringLiteral("B"), {4, 5}, QStringLiteral("Bianchi")); // from yesterday
+        book(fake, QStringLiteral("C"), {5}, QStringLiteral("Verdi"));      // contract drawn up
+        book(fake, QStringLiteral("D"), {4}, QStringLiteral("Neri"));       // a new customer today
         book(fake, QStringLiteral("D"), {5}, QStringLiteral("Gialli"));
         addContract(fake, QStringLiteral("Verdi"), QStringLiteral("c"), QStringLiteral("05/03/2024"),
                     QStringLiteral("05/03/2024"), QStringLiteral("S\u00EC"));
@@ -129,11 +130,13 @@ private slots:
             QCOMPARE(fake.messages().last().kind, MessageKind::Confirmation);
             QCOMPARE(today.lines(TfrmOggi::List::DueToday).rowCount(), 0);
             QCOMPARE(today.lines(TfrmOggi::List::Out).rowCount(), 1);
-            const std::optional<QStringList> record =
-                readArchiveRecord(fake.file(QStringLiteral("Contratti_Noleggio_Bici.pro")), TSchedaContratto(), 1);
+            const std::optional<QStringList> record = readArchiveRecord(
+                fake.file(QStringLiteral("Contratti_Noleggio_Bici.pro")), TSchedaContratto(), 1);
             QVERIFY(record);
-            QCOMPARE(record->value(TSchedaContratto().indexOf(QStringLiteral("Riconsegnato"))), QStringLiteral("S\u00EC"));
-            QCOMPARE(record->value(TSchedaContratto().indexOf(QStringLiteral("Cliente"))), QStringLiteral("Rossi"));
+            QCOMPARE(record->value(TSchedaContratto().indexOf(QStringLiteral("Riconsegnato"))),
+                     QStringLiteral("S\u00EC"));
+            QCOMPARE(record->value(TSchedaContratto().indexOf(QStringLiteral("Cliente"))),
+                     QStringLiteral("Rossi"));
 
             QListView* late = today.listView(TfrmOggi::List::Late);
             late->setFocus();

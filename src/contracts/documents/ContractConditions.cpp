@@ -151,11 +151,6 @@ constexpr double GapBeforeAcceptance = 0.8;
 constexpr double GapBeforeDate = 1.4;
 constexpr double GapBeforeSignatures = 3.0; // room to sign above the rules
 
-Font arial(double points, bool bold = false)
-{
-    return Font{QStringLiteral("Arial"), points, bold};
-}
-
 Font titleFont(double body)
 {
     return arial(body + 4, true);

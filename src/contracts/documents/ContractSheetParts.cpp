@@ -63,11 +63,6 @@ void addCellLines(Report& report, const Section& section, const std::vector<QRec
 
 } // namespace
 
-Font arial(double points, bool bold)
-{
-    return Font{QStringLiteral("Arial"), points, bold};
-}
-
 void addFramedBox(Report& report, const QString& name, const Mm& rect, const QColor& fill)
 {
     report.addShape(name, rect.units(), fill, Qt::black, ThinLine);

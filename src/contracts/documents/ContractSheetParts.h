@@ -52,8 +52,6 @@ struct Section {
     bool ruled;
 };
 
-Font arial(double points, bool bold = false);
-
 // A rectangle with a thin black frame.
 void addFramedBox(Report& report, const QString& name, const Mm& rect, const QColor& fill);
 

@@ -9,10 +9,6 @@ constexpr double TitleHeight = 10; // mm
 constexpr double FooterHeight = 8; // mm
 constexpr double Gap = 2;          // mm
 
-Font arial(double points, bool bold = false)
-{
-    return Font{QStringLiteral("Arial"), points, bold};
-}
 } // namespace
 
 Report seasonSheet()

@@ -25,16 +25,6 @@ constexpr QRgb RuleGrey = 0xFFB8C4D0;
 constexpr QRgb Violet = 0xFF7B1FA2;
 constexpr QRgb UnknownFill = 0xFFF1E4F5;
 
-QRectF mmRect(double left, double top, double width, double height)
-{
-    return QRectF(mm(left), mm(top), mm(width), mm(height));
-}
-
-Font arial(double points, bool bold = false)
-{
-    return Font{QStringLiteral("Arial"), points, bold};
-}
-
 } // namespace
 
 Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& start, int count, int rowsPerPage)

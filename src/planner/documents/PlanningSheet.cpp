@@ -30,16 +30,6 @@ constexpr double HeaderBottom = FirstRowTop - (RowPitch - CellHeight) / 2; // ro
 constexpr double TableBottom = HeaderBottom + 12 * RowPitch;
 constexpr double LabelColumnRight = FirstDayLeft - (DayPitch - CellWidth) / 2;
 
-QRectF mmRect(double left, double top, double width, double height)
-{
-    return QRectF(mm(left), mm(top), mm(width), mm(height));
-}
-
-Font arial(double points, bool bold = false)
-{
-    return Font{QStringLiteral("Arial"), points, bold};
-}
-
 double dayLeft(int day)
 {
     return FirstDayLeft + DayPitch * (day - 1);
