@@ -8,6 +8,8 @@ cd "$(dirname "$0")"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DROTAFLUX_BUILD_TESTS=ON -DROTAFLUX_BUILD_BENCH=ON
 cmake --build build/test -j"$(nproc)"
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 --label-exclude stress)
+# The package's menu entry and software-centre description, with their validators.
+./scripts/check-package.sh
 # The committed .clang-format is the house style; checked wherever clang-format is installed.
 if command -v clang-format >/dev/null 2>&1; then
     cmake --build build/test --target format-check ||

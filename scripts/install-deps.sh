@@ -11,7 +11,12 @@ PACKAGES=(
     libsimpleini-dev qt6-translations-l10n
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth poppler-utils
+    desktop-file-utils appstream
 )
+# ./package.sh also needs the packaging tools.
+if [ "${1:-}" = "--package" ]; then
+    PACKAGES+=(dpkg-dev fakeroot lintian gzip)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
