@@ -2,9 +2,11 @@
 
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
+#include "TfrmCartella.h"
 #include "TfrmOggi.h"
 #include "TfrmPassword.h"
 #include "TfrmStatistiche.h"
+#include "app/DataFolder.h"
 #include "common/ui/Context.h"
 #include "common/ui/FrameTimes.h"
 #include "common/ui/ReportPreview.h"
@@ -17,15 +19,18 @@
 #include "planner/ui/BookForContract.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
+#include "storage/MessageBreaks.h"
 #include "storage/RecordScan.h"
 #include "storage/StaleFiles.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTranslator>
 
 #include <cstdio>
@@ -243,9 +248,38 @@ int Application::run(QApplication& app)
     auto messages = std::make_unique<RealMessages>();
     auto dialogs = std::make_unique<RealFileDialogs>();
     auto reports = std::make_unique<PrinterReportOutput>(*messages, *dialogs);
-    Context context(QCoreApplication::applicationDirPath(), std::move(messages), std::move(dialogs),
-                    std::make_unique<RealShell>(), std::make_unique<RealClock>(),
-                    std::make_unique<RealClipboard>(), std::move(reports));
+
+    // The data folder: the program folder, as always, when it can be written; otherwise the one
+    // named or remembered, or asked for now.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QSettings settings(QStringLiteral("Rotaflux"), QStringLiteral("Rotaflux"));
+    const QString rememberedKey = QStringLiteral("CartellaDati");
+    DataFolder::Choice choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
+                                                   settings.value(rememberedKey).toString());
+    if (choice.source == DataFolder::Choice::Source::Ask) {
+        TfrmCartella ask(
+            *messages,
+            [](QWidget* owner, const QString& start) {
+                return QFileDialog::getExistingDirectory(owner, QStringLiteral("Cartella dei dati"), start);
+            },
+            programFolder);
+        if (ask.exec() != QDialog::Accepted)
+            return 0;
+        choice.folder = ask.chosen();
+        settings.setValue(rememberedKey, choice.folder);
+    } else if (choice.source != DataFolder::Choice::Source::ProgramFolder &&
+               !DataFolder::prepare(choice.folder, programFolder)) {
+        messages->error(nullptr,
+                        QStringLiteral("Attenzione: non è stato possibile usare la cartella dei dati ") +
+                            QDir::toNativeSeparators(choice.folder) +
+                            QStringLiteral("." RF_BREAK_LF_CR
+                                           "Accertarsi che la cartella esista e di possedere i privilegi "
+                                           "di scrittura."));
+        return 1;
+    }
+    Context context(choice.folder, std::move(messages), std::move(dialogs), std::make_unique<RealShell>(),
+                    std::make_unique<RealClock>(), std::make_unique<RealClipboard>(), std::move(reports));
+    context.setInstallFolder(programFolder);
     // Temporary files that a crash left beside the program's files are cleared before anything else.
     removeStaleTemporaryFiles(context.programFolder());
     // ROTAFLUX_TEMPI=1 prints how long each click takes to show its answer, to time a real session.

@@ -16,6 +16,11 @@ Context::Context(QString programFolder, std::unique_ptr<Messages> messages,
 
 Context::~Context() = default;
 
+void Context::setInstallFolder(const QString& folder)
+{
+    m_installFolder = QDir::toNativeSeparators(QDir(folder).absolutePath() + QLatin1Char('/'));
+}
+
 QString Context::path(const QString& name) const
 {
     return QDir(QDir::fromNativeSeparators(m_programFolder)).filePath(name);

@@ -81,6 +81,13 @@ public:
     const QString& programFolder() const { return m_programFolder; }
     // A file or folder inside the program folder.
     QString path(const QString& name) const;
+    // Where the program's own files stand (the guide document), with a trailing separator: the
+    // program folder itself unless the data are kept in a data folder elsewhere.
+    const QString& installFolder() const
+    {
+        return m_installFolder.isEmpty() ? m_programFolder : m_installFolder;
+    }
+    void setInstallFolder(const QString& folder);
 
     Messages& messages() const { return *m_messages; }
     FileDialogs& dialogs() const { return *m_dialogs; }
@@ -91,6 +98,7 @@ public:
 
 private:
     QString m_programFolder;
+    QString m_installFolder;
     std::unique_ptr<Messages> m_messages;
     std::unique_ptr<FileDialogs> m_dialogs;
     std::unique_ptr<Shell> m_shell;

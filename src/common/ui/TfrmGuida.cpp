@@ -41,7 +41,7 @@ TfrmGuida::TfrmGuida(Context& context, QWidget* parent)
     m_txtGuida->setFont(Style::pointFont(Style::Family::Verdana, 12, true));
 
     QHBoxLayout* footer = linkRow(context, QStringLiteral("Visualizza guida in formato PDF"),
-                                  QLatin1Char('"') + context.programFolder() + QStringLiteral("Guida.pdf\""),
+                                  QLatin1Char('"') + context.installFolder() + QStringLiteral("Guida.pdf\""),
                                   QStringLiteral(":/app/icon_pdf.svg"), QStringLiteral("imgPDF"), 32, 36);
     footer->addStretch(1);
     footer->addWidget(makeCloseButton());
