@@ -112,10 +112,53 @@ std::vector<Section> sections()
              QStringLiteral("Per ripristinare i dati basta ricopiare la cartella salvata al posto "
                             "di quella in uso, sempre a programma chiuso.")});
 
+    const QString board =
+        paragraphsHtml({QStringLiteral(
+            "Il pulsante Tabellone, accanto ad Apri e Disponibilità nel planner, mostra le prenotazioni "
+            "di tutti i veicoli della flotta giorno per giorno: i veicoli in colonna, i giorni in riga, "
+            "a partire dalla data indicata in Dal (oggi all'apertura) per due settimane, un mese o tre "
+            "mesi. I sabati e le domeniche sono ombreggiati, il giorno di oggi è segnato in rosso e ogni "
+            "prenotazione è una barra con il nome del cliente; passando con il mouse su una barra se ne "
+            "vedono i giorni.")}) +
+        listHtml({QStringLiteral("Un clic su un giorno, oppure Invio sul giorno evidenziato, apre la finestra "
+                                 "della prenotazione per prenotarlo o liberarlo."),
+                  QStringLiteral("Un doppio clic sul nome del veicolo, oppure Maiusc+Invio, apre il suo "
+                                 "planning annuale."),
+                  QStringLiteral("Precedente e Successivo spostano il tabellone di un periodo, Oggi lo "
+                                 "riporta a oggi; le frecce, Pag su/giù, Inizio e Fine spostano il giorno "
+                                 "evidenziato."),
+                  QStringLiteral("Stampa stampa il tabellone (una pagina orizzontale ogni 24 veicoli), Salva "
+                                 "PDF lo salva come documento.")},
+                 QStringLiteral("ul")) +
+        paragraphsHtml({QStringLiteral(
+            "Un veicolo il cui planning non può essere letto appare tratteggiato nei giorni che non si "
+            "conoscono, con il motivo.")});
+    const QString today = paragraphsHtml(
+        {QStringLiteral("Il riquadro Oggi della schermata principale mostra il lavoro della giornata in quattro "
+                        "elenchi, ciascuno con il numero delle voci: i veicoli Fuori (contratti non "
+                        "riconsegnati), quelli Da riconsegnare oggi, quelli In ritardo (in rosso) e i Ritiri di "
+                        "oggi, cioè le prenotazioni del planner che iniziano oggi per una bicicletta che non ha "
+                        "ancora un contratto."),
+         QStringLiteral("Invio o un doppio clic su una riga apre il contratto, oppure il planning del veicolo "
+                        "per un ritiro. Il pulsante Riconsegnato segna come riconsegnato il veicolo del "
+                        "contratto selezionato, dopo una conferma.")});
+    const QString statistics = paragraphsHtml(
+        {QStringLiteral("Le statistiche della stagione si aprono dal pulsante con il grafico in basso nella "
+                        "schermata principale, oppure con Ctrl+T nei contratti. Indicato l'anno, mostrano i "
+                        "noleggi e gli incassi mese per mese, i dieci veicoli più noleggiati e i dieci meno "
+                        "noleggiati con i giorni prenotati nel planner, i noleggi per giorno della settimana e "
+                        "la durata media del noleggio."),
+         QStringLiteral("Un contratto è contato per intero nel mese, nel giorno della settimana e nell'anno "
+                        "della sua data di inizio. Ogni grafico può essere stampato, visto in anteprima, "
+                        "salvato in PDF, e i suoi dati esportati in un foglio di Excel.")});
+
     return {
         {rf::Guide::LauncherTitle, paragraphsHtml({introduction, network, finalWord})},
         {rf::Guide::FleetTitle, paragraphsHtml(fleet)},
         {rf::Guide::PlannerTitle, paragraphsHtml(planner)},
+        {QStringLiteral("Tabellone prenotazioni"), board},
+        {QStringLiteral("Oggi"), today},
+        {QStringLiteral("Statistiche"), statistics},
         {rf::Guide::ContractsTitle, paragraphsHtml(contracts)},
         {QStringLiteral("Primo accesso e cambio della password"), access},
         {QStringLiteral("Copie di sicurezza"), backup},
