@@ -2,6 +2,7 @@
 
 #include "Shown.h"
 #include "common/ui/Context.h"
+#include "common/ui/QuietServices.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -20,10 +21,7 @@ class BenchContext {
 public:
     explicit BenchContext(const QString& folder)
     {
-        auto messages = std::make_unique<Answers>(answers, shown, answered);
-        m_context = std::make_unique<Context>(folder, std::move(messages), std::make_unique<NoDialogs>(),
-                                              std::make_unique<NoShell>(), std::make_unique<SystemClock>(),
-                                              std::make_unique<NoClipboard>(), std::make_unique<NoReports>());
+        m_context = Quiet::context(folder, {}, std::make_unique<Answers>(answers, shown, answered));
     }
     Context& context() { return *m_context; }
 
@@ -92,31 +90,6 @@ private:
         std::vector<double>& m_shown;
         std::vector<double>& m_answered;
     };
-    class NoDialogs final : public FileDialogs {
-    public:
-        QString openFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-        QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    };
-    class NoShell final : public Shell {
-    public:
-        void open(const QString&) override {}
-    };
-    class SystemClock final : public Clock {
-    public:
-        QDate today() const override { return QDate::currentDate(); }
-        QDateTime now() const override { return QDateTime::currentDateTime(); }
-    };
-    class NoClipboard final : public Clipboard {
-    public:
-        void setText(const QString&) override {}
-        QString text() const override { return {}; }
-    };
-    class NoReports final : public ReportOutput {
-    public:
-        bool preview(QWidget*, const Reports::Document&) override { return true; }
-        bool print(QWidget*, const Reports::Document&) override { return true; }
-    };
-
     std::unique_ptr<Context> m_context;
 };
 

@@ -3,6 +3,24 @@
 
 #include "app/GuideTexts.h"
 #include "app/Product.h"
+#include "app/ui/TfrmAvvio.h"
+#include "app/ui/TfrmOggi.h"
+#include "app/ui/TfrmStatistiche.h"
+#include "common/ui/QuietServices.h"
+#include "contracts/SchedaContratto.h"
+#include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "fleet/SchedaVeicolo.h"
+#include "fleet/ui/TfrmAutoparco.h"
+#include "planner/PlanningFile.h"
+#include "planner/ui/TfrmMenuCamere.h"
+#include "planner/ui/TfrmPlanning.h"
+#include "planner/ui/TfrmTabellone.h"
+#include "storage/ArchiveFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <map>
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
@@ -41,6 +59,177 @@ struct Section {
     QString title;
     QString html; // body of the section, already escaped
 };
+
+// ---- the pictures ---------------------------------------------------------------------------
+// Every window the guide describes, taken from the real window on a small demo shop: six
+// vehicles, a season of contracts and their bookings, on 15 June 2026.
+
+const QDateTime DemoMoment(QDate(2026, 6, 15), QTime(10, 0));
+
+void append(const QString& path, const rf::RecordLayout& layout, const std::map<QString, QString>& values)
+{
+    QStringList texts;
+    for (int i = 0; i < layout.fieldCount(); ++i)
+        texts << (values.count(layout.name(i)) ? values.at(layout.name(i)) : QString());
+    rf::ArchiveFile archive(path, layout.size());
+    if (archive.OpenArchive())
+        archive.AppendRecord(layout.encode(texts));
+}
+
+void writeDemoShop(const QDir& folder)
+{
+    struct Bike {
+        const char *number, *make, *colour, *size, *year;
+    };
+    const Bike bikes[] = {{"B-1", "Atala City", "Rosso", "M", "2024"},
+                          {"B-2", "Olmo e-Bike", "Blu notte", "L", "2025"},
+                          {"B-3", "Cinelli Gravel", "Verde bosco", "54", "2023"},
+                          {"B-4", "Thok MIG", "Nero opaco", "XL", "2025"},
+                          {"B-5", "Legnano Classic", "Bianco perla", "S", "2022"},
+                          {"B-6", "Wilier Trail", "Giallo", "M", "2024"}};
+    for (const Bike& bike : bikes) {
+        append(folder.filePath(QString::fromLatin1(rf::Fleet::ArchiveName)), rf::TSchedaVeicolo(),
+               {{QStringLiteral("BiciNum"), QLatin1String(bike.number)},
+                {QStringLiteral("Marca"), QLatin1String(bike.make)},
+                {QStringLiteral("Colore"), QLatin1String(bike.colour)},
+                {QStringLiteral("Taglia"), QLatin1String(bike.size)},
+                {QStringLiteral("Anno"), QLatin1String(bike.year)}});
+    }
+    folder.mkpath(QStringLiteral("Autoparco"));
+    rf::Style::renderImage(QStringLiteral(":/app/tile_fleet.svg"), QSize(800, 600), Qt::white)
+        .save(folder.filePath(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg")), "JPG", 90);
+
+    struct Rental {
+        const char *customer, *bicycle, *start, *end, *returned, *total;
+    };
+    const Rental rentals[] = {{"Rossi Mario", "B-1", "10/06/2026", "15/06/2026", "No", "75,00"},
+                              {"Bianchi Giulia", "B-2", "08/06/2026", "12/06/2026", "No", "140,00"},
+                              {"Verdi Luca", "B-3", "14/06/2026", "20/06/2026", "No", "120,00"},
+                              {"Esposito Anna", "B-4", "01/06/2026", "03/06/2026", "S\u00EC", "90,00"},
+                              {"Colombo Marco", "B-5", "20/05/2026", "22/05/2026", "S\u00EC", "36,00"},
+                              {"Ricci Sara", "B-6", "02/05/2026", "09/05/2026", "S\u00EC", "160,00"},
+                              {"Gallo Nicol\u00F2", "B-1", "12/04/2026", "14/04/2026", "S\u00EC", "45,00"},
+                              {"Conti Elena", "B-2", "25/04/2026", "27/04/2026", "S\u00EC", "84,00"}};
+    for (const Rental& rental : rentals) {
+        append(folder.filePath(QString::fromLatin1(rf::Contracts::ArchiveName)), rf::TSchedaContratto(),
+               {{QStringLiteral("Ditta01"), QStringLiteral("Noleggio Bici Garda s.n.c.")},
+                {QStringLiteral("Data"), QString::fromUtf8(rental.start)},
+                {QStringLiteral("Luogo"), QStringLiteral("Riva del Garda")},
+                {QStringLiteral("Cliente"), QString::fromUtf8(rental.customer)},
+                {QStringLiteral("Recapito"), QStringLiteral("333 1234567")},
+                {QStringLiteral("BiciNum"), QString::fromUtf8(rental.bicycle)},
+                {QStringLiteral("DataInizio"), QString::fromUtf8(rental.start)},
+                {QStringLiteral("DataFine"), QString::fromUtf8(rental.end)},
+                {QStringLiteral("Totale"), QString::fromUtf8(rental.total)},
+                {QStringLiteral("Riconsegnato"), QString::fromUtf8(rental.returned)}});
+    }
+    // A booking or two a week for each vehicle, and today's pickups.
+    for (int bike = 0; bike < 6; ++bike) {
+        rf::Planning::Days days;
+        for (int day = 100 + bike * 3; day < 260; day += 9) {
+            const QString text = QStringLiteral("%1 %2").arg(QLatin1String(bike % 2 ? "Ferrari" : "Moretti"),
+                                                             QLatin1String(day % 2 ? "Paolo" : "Chiara"));
+            for (int d = day; d < day + 3 + bike % 3; ++d)
+                days[std::size_t(d)] = text;
+        }
+        const QString number = QLatin1String(bikes[bike].number);
+        rf::Planning::save(folder.filePath(rf::Planning::fileName(number, QStringLiteral("2026"))),
+                           {number, QLatin1String(bikes[bike].make), QLatin1String(bikes[bike].colour),
+                            QLatin1String(bikes[bike].size)},
+                           days);
+    }
+}
+
+// The window as shown on a screen, at its own size.
+QImage picture(QWidget& window, const QSize& size = {})
+{
+    if (size.isValid())
+        window.resize(size);
+    window.show();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    QImage image = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    window.hide();
+    // A thin frame, as a window has on screen, so that a light edge does not melt into the page.
+    QPainter frame(&image);
+    frame.setPen(QColor(0x8F, 0xAF, 0xCB));
+    frame.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    return image;
+}
+
+// Each picture by name, with its caption.
+struct Picture {
+    QImage image;
+    QString caption;
+};
+
+std::map<QString, Picture> takePictures()
+{
+    std::map<QString, Picture> pictures;
+    QTemporaryDir dir;
+    writeDemoShop(QDir(dir.path()));
+    const std::unique_ptr<rf::Context> context = rf::Quiet::context(dir.path(), DemoMoment);
+    const QSize design = rf::WorkWindow::DesignSize;
+    {
+        rf::TfrmAvvio launcher(*context);
+        pictures[QStringLiteral("avvio")] = {picture(launcher, design),
+                                             QStringLiteral("La schermata principale.")};
+    }
+    {
+        rf::TfrmAutoparco fleet(*context);
+        fleet.resize(design);
+        fleet.showRecord(1);
+        pictures[QStringLiteral("flotta")] = {
+            picture(fleet), QStringLiteral("La scheda di un veicolo della flotta, con la sua foto.")};
+    }
+    {
+        rf::TfrmMenuCamere entry(*context);
+        pictures[QStringLiteral("planner")] = {picture(entry, design),
+                                               QStringLiteral("Il planner: l'anno e il veicolo da aprire.")};
+        rf::TfrmPlanning grid(*context);
+        grid.setTarget(
+            {{QStringLiteral("B-1"), QStringLiteral("Atala City"), QStringLiteral("Rosso"),
+              QStringLiteral("M")},
+             QStringLiteral("2026"),
+             context->path(rf::Planning::fileName(QStringLiteral("B-1"), QStringLiteral("2026")))});
+        pictures[QStringLiteral("planning")] = {
+            picture(grid, design),
+            QStringLiteral("Il planning annuale di un veicolo: i giorni prenotati in rosso.")};
+    }
+    {
+        rf::TfrmTabellone board(*context, nullptr);
+        pictures[QStringLiteral("tabellone")] = {
+            picture(board, QSize(1200, 420)),
+            QStringLiteral("Il tabellone delle prenotazioni di tutta la flotta.")};
+    }
+    {
+        rf::TfrmContratti_Noleggio_Bici contracts(*context);
+        contracts.resize(design);
+        contracts.showRecord(1);
+        pictures[QStringLiteral("contratti")] = {picture(contracts),
+                                                 QStringLiteral("Un contratto di noleggio.")};
+    }
+    {
+        rf::TfrmOggi today(*context, nullptr);
+        pictures[QStringLiteral("oggi")] = {picture(today), QStringLiteral("Il lavoro della giornata.")};
+    }
+    {
+        rf::TfrmStatistiche statistics(*context, nullptr);
+        pictures[QStringLiteral("statistiche")] = {
+            picture(statistics), QStringLiteral("Le statistiche della stagione: i noleggi per mese.")};
+    }
+    return pictures;
+}
+
+// A picture in the text, as wide as the page allows, with its caption below.
+QString pictureHtml(const QString& name)
+{
+    // The picture's line at its own height: the text's line spacing would leave a gap under it.
+    return QStringLiteral("<p align=\"center\" style=\"line-height: 100%; margin-bottom: 2px\"><img "
+                          "src=\"guida:%1\"></p>"
+                          "<p align=\"center\"><i>@C_%1@</i></p>")
+        .arg(name);
+}
 
 QString paragraphsHtml(const QStringList& paragraphs)
 {
@@ -120,46 +309,52 @@ std::vector<Section> sections()
             "mesi. I sabati e le domeniche sono ombreggiati, il giorno di oggi è segnato in rosso e ogni "
             "prenotazione è una barra con il nome del cliente; passando con il mouse su una barra se ne "
             "vedono i giorni.")}) +
-        listHtml({QStringLiteral("Un clic su un giorno, oppure Invio sul giorno evidenziato, apre la finestra "
-                                 "della prenotazione per prenotarlo o liberarlo."),
-                  QStringLiteral("Un doppio clic sul nome del veicolo, oppure Maiusc+Invio, apre il suo "
-                                 "planning annuale."),
-                  QStringLiteral("Precedente e Successivo spostano il tabellone di un periodo, Oggi lo "
-                                 "riporta a oggi; le frecce, Pag su/giù, Inizio e Fine spostano il giorno "
-                                 "evidenziato."),
-                  QStringLiteral("Stampa stampa il tabellone (una pagina orizzontale ogni 24 veicoli), Salva "
-                                 "PDF lo salva come documento.")},
-                 QStringLiteral("ul")) +
+        listHtml(
+            {QStringLiteral("Un clic su un giorno, oppure Invio sul giorno evidenziato, apre la finestra "
+                            "della prenotazione per prenotarlo o liberarlo."),
+             QStringLiteral("Un doppio clic sul nome del veicolo, oppure Maiusc+Invio, apre il suo "
+                            "planning annuale."),
+             QStringLiteral("Precedente e Successivo spostano il tabellone di un periodo, Oggi lo "
+                            "riporta a oggi; le frecce, Pag su/giù, Inizio e Fine spostano il giorno "
+                            "evidenziato."),
+             QStringLiteral("Stampa stampa il tabellone (una pagina orizzontale ogni 24 veicoli), Salva "
+                            "PDF lo salva come documento.")},
+            QStringLiteral("ul")) +
         paragraphsHtml({QStringLiteral(
             "Un veicolo il cui planning non può essere letto appare tratteggiato nei giorni che non si "
             "conoscono, con il motivo.")});
     const QString today = paragraphsHtml(
-        {QStringLiteral("Il riquadro Oggi della schermata principale mostra il lavoro della giornata in quattro "
-                        "elenchi, ciascuno con il numero delle voci: i veicoli Fuori (contratti non "
-                        "riconsegnati), quelli Da riconsegnare oggi, quelli In ritardo (in rosso) e i Ritiri di "
-                        "oggi, cioè le prenotazioni del planner che iniziano oggi per una bicicletta che non ha "
-                        "ancora un contratto."),
-         QStringLiteral("Invio o un doppio clic su una riga apre il contratto, oppure il planning del veicolo "
-                        "per un ritiro. Il pulsante Riconsegnato segna come riconsegnato il veicolo del "
-                        "contratto selezionato, dopo una conferma.")});
+        {QStringLiteral(
+             "Il riquadro Oggi della schermata principale mostra il lavoro della giornata in quattro "
+             "elenchi, ciascuno con il numero delle voci: i veicoli Fuori (contratti non "
+             "riconsegnati), quelli Da riconsegnare oggi, quelli In ritardo (in rosso) e i Ritiri di "
+             "oggi, cioè le prenotazioni del planner che iniziano oggi per una bicicletta che non ha "
+             "ancora un contratto."),
+         QStringLiteral(
+             "Invio o un doppio clic su una riga apre il contratto, oppure il planning del veicolo "
+             "per un ritiro. Il pulsante Riconsegnato segna come riconsegnato il veicolo del "
+             "contratto selezionato, dopo una conferma.")});
     const QString statistics = paragraphsHtml(
-        {QStringLiteral("Le statistiche della stagione si aprono dal pulsante con il grafico in basso nella "
-                        "schermata principale, oppure con Ctrl+T nei contratti. Indicato l'anno, mostrano i "
-                        "noleggi e gli incassi mese per mese, i dieci veicoli più noleggiati e i dieci meno "
-                        "noleggiati con i giorni prenotati nel planner, i noleggi per giorno della settimana e "
-                        "la durata media del noleggio."),
+        {QStringLiteral(
+             "Le statistiche della stagione si aprono dal pulsante con il grafico in basso nella "
+             "schermata principale, oppure con Ctrl+T nei contratti. Indicato l'anno, mostrano i "
+             "noleggi e gli incassi mese per mese, i dieci veicoli più noleggiati e i dieci meno "
+             "noleggiati con i giorni prenotati nel planner, i noleggi per giorno della settimana e "
+             "la durata media del noleggio."),
          QStringLiteral("Un contratto è contato per intero nel mese, nel giorno della settimana e nell'anno "
                         "della sua data di inizio. Ogni grafico può essere stampato, visto in anteprima, "
                         "salvato in PDF, e i suoi dati esportati in un foglio di Excel.")});
 
     return {
-        {rf::Guide::LauncherTitle, paragraphsHtml({introduction, network, finalWord})},
-        {rf::Guide::FleetTitle, paragraphsHtml(fleet)},
-        {rf::Guide::PlannerTitle, paragraphsHtml(planner)},
-        {QStringLiteral("Tabellone prenotazioni"), board},
-        {QStringLiteral("Oggi"), today},
-        {QStringLiteral("Statistiche"), statistics},
-        {rf::Guide::ContractsTitle, paragraphsHtml(contracts)},
+        {rf::Guide::LauncherTitle, paragraphsHtml({introduction}) + pictureHtml(QStringLiteral("avvio")) +
+                                       paragraphsHtml({network, finalWord})},
+        {rf::Guide::FleetTitle, pictureHtml(QStringLiteral("flotta")) + paragraphsHtml(fleet)},
+        {rf::Guide::PlannerTitle, pictureHtml(QStringLiteral("planner")) + paragraphsHtml(planner) +
+                                      pictureHtml(QStringLiteral("planning"))},
+        {QStringLiteral("Tabellone prenotazioni"), pictureHtml(QStringLiteral("tabellone")) + board},
+        {QStringLiteral("Oggi"), pictureHtml(QStringLiteral("oggi")) + today},
+        {QStringLiteral("Statistiche"), pictureHtml(QStringLiteral("statistiche")) + statistics},
+        {rf::Guide::ContractsTitle, pictureHtml(QStringLiteral("contratti")) + paragraphsHtml(contracts)},
         {QStringLiteral("Primo accesso e cambio della password"), access},
         {QStringLiteral("Copie di sicurezza"), backup},
     };
@@ -180,7 +375,8 @@ QString styleSheet()
 
 class GuideWriter {
 public:
-    explicit GuideWriter(QPdfWriter& writer) : m_writer(writer)
+    GuideWriter(QPdfWriter& writer, std::map<QString, Picture> pictures)
+        : m_writer(writer), m_pictures(std::move(pictures))
     {
         m_page = m_writer.pageLayout().paintRectPixels(m_writer.resolution());
         m_footerHeight = mm(12);
@@ -203,6 +399,18 @@ public:
                 i == 0 ? QString() : QStringLiteral(" style=\"page-break-before: always\"");
             html += QStringLiteral("<h1%1>%2</h1>%3")
                         .arg(pageBreak, parts[i].title.toHtmlEscaped(), parts[i].html);
+        }
+        // The pictures, at most the text's width (a window of the design size fills it, about
+        // 150 dots an inch on paper).
+        for (const auto& [name, picture] : m_pictures) {
+            // The text's width, in the document's 96 dots an inch (it scales them to the PDF's own);
+            // the picture keeps all its pixels, given as many per dot as it takes to fit.
+            const double textWidth = m_page.width() * 96.0 / m_writer.resolution();
+            const double width = std::min(textWidth, textWidth * picture.image.width() / 1016.0);
+            QImage image = picture.image;
+            image.setDevicePixelRatio(image.width() / width);
+            document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("guida:") + name), image);
+            html.replace(QStringLiteral("@C_%1@").arg(name), picture.caption.toHtmlEscaped());
         }
         document.setHtml(html);
         // Plain glyphs, without ligatures, so that text copied or searched in the PDF reads as typed.
@@ -329,6 +537,7 @@ private:
     }
 
     QPdfWriter& m_writer;
+    std::map<QString, Picture> m_pictures;
     QRect m_page;
     int m_footerHeight = 0;
     int m_bodyHeight = 0;
@@ -338,7 +547,8 @@ private:
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     if (argc != 2) {
         std::fprintf(stderr, "usage: make_guide_pdf <output.pdf>\n");
         return 2;
@@ -356,7 +566,7 @@ int main(int argc, char** argv)
                                          QMarginsF(20, 18, 20, 14), QPageLayout::Millimeter));
         writer.setTitle(DocumentTitle);
         writer.setCreator(QString::fromUtf8(rf::Product::Maker));
-        written = GuideWriter(writer).write();
+        written = GuideWriter(writer, takePictures()).write();
     }
     if (!written || !rf::commitWhole(file)) {
         std::fprintf(stderr, "make_guide_pdf: cannot write %s\n", argv[1]);
