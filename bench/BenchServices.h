@@ -96,6 +96,7 @@ private:
     public:
         QString openFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
         QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+        QString folder(QWidget*, const QString&, const QString&) override { return {}; }
     };
     class NoShell final : public Shell {
     public:

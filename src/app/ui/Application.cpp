@@ -2,6 +2,7 @@
 
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
+#include "TfrmCopia.h"
 #include "TfrmOggi.h"
 #include "TfrmPassword.h"
 #include "TfrmStatistiche.h"
@@ -71,6 +72,10 @@ public:
                      const QString& filter) override
     {
         return QFileDialog::getSaveFileName(parent, title, folder, filter);
+    }
+    QString folder(QWidget* parent, const QString& title, const QString& start) override
+    {
+        return QFileDialog::getExistingDirectory(parent, title, start);
     }
 };
 
@@ -200,6 +205,9 @@ TfrmAvvio* Application::launcher()
         connect(from, &TfrmAvvio::openToday, this, [this, from] { openToday(from); });
         connect(from, &TfrmAvvio::openStatistics, this,
                 [this, from] { runDialog<TfrmStatistiche>(m_context, from); });
+        connect(from, &TfrmAvvio::openBackup, this, [this, from] {
+            runDialog<TfrmCopia>(m_context, from, [this] { return m_planning && m_planning->isVisible(); });
+        });
         connect(from, &TfrmAvvio::exitRequested, this, &Application::quitRequested);
     }
     return m_launcher.get();
