@@ -104,7 +104,8 @@ Problem addEntry(QuaZip& zip, const QString& path, const QString& name, Progress
     if (!source.open(QIODevice::ReadOnly))
         return Problem::Unreadable;
     QuaZipFile entry(&zip);
-    if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name, path), nullptr, 0, Z_DEFLATED, CompressionLevel))
+    if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name, path), nullptr, 0, Z_DEFLATED,
+                    CompressionLevel))
         return Problem::CannotWrite;
     QByteArray buffer(int(Chunk), Qt::Uninitialized);
     for (;;) {
@@ -389,7 +390,8 @@ Result restoreBackup(const QString& zipPath, const QString& folder, const ScanPr
         Placed step{root.filePath(name), {}};
         if (QFileInfo::exists(step.target) || QFileInfo(step.target).isSymLink()) {
             step.aside = aside.filePath(name);
-            if (!QDir().mkpath(QFileInfo(step.aside).absolutePath()) || !QFile::rename(step.target, step.aside)) {
+            if (!QDir().mkpath(QFileInfo(step.aside).absolutePath()) ||
+                !QFile::rename(step.target, step.aside)) {
                 undo(placed);
                 return failed(Problem::CannotWrite, name);
             }

@@ -25,21 +25,21 @@ constexpr const char* MarkerName = "Rotaflux_copia.txt";
 
 enum class Problem {
     None,
-    Cancelled,     // the user cancelled: nothing was written or changed
-    Unreadable,    // a data file (or the zip) could not be read
-    Busy,          // another workstation held a file's lock too long
-    Pending,       // an archive's interrupted rewrite could not be settled first
-    CannotWrite,   // the zip, or a restored file, could not be written or put in place
-    Damaged,       // the zip is damaged (unreadable, a checksum does not match)
-    Foreign,       // the zip is not a backup of this program
-    UnsafePath,    // an entry's name points outside the folder, or at a file that is not data
+    Cancelled,   // the user cancelled: nothing was written or changed
+    Unreadable,  // a data file (or the zip) could not be read
+    Busy,        // another workstation held a file's lock too long
+    Pending,     // an archive's interrupted rewrite could not be settled first
+    CannotWrite, // the zip, or a restored file, could not be written or put in place
+    Damaged,     // the zip is damaged (unreadable, a checksum does not match)
+    Foreign,     // the zip is not a backup of this program
+    UnsafePath,  // an entry's name points outside the folder, or at a file that is not data
 };
 
 struct Result {
     Problem problem = Problem::None;
-    QString file;                // the file or entry concerned, when there is one
-    int files = 0;               // files written to the zip, or restored
-    QString replacedFolder;      // where a restore moved the files it replaced; empty when none
+    QString file;           // the file or entry concerned, when there is one
+    int files = 0;          // files written to the zip, or restored
+    QString replacedFolder; // where a restore moved the files it replaced; empty when none
     bool ok() const { return problem == Problem::None; }
 };
 

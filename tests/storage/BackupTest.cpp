@@ -150,7 +150,8 @@ private slots:
             lockedDuringCopy = lockedDuringCopy || QFile::exists(lockOf);
             return true;
         };
-        QVERIFY(Backup::writeBackup(folder.path(), QDir(out.path()).filePath("copia.zip"), progress, When).ok());
+        QVERIFY(
+            Backup::writeBackup(folder.path(), QDir(out.path()).filePath("copia.zip"), progress, When).ok());
         QVERIFY(lockedDuringCopy);
         QVERIFY(!QFile::exists(lockOf));
     }

@@ -106,8 +106,9 @@ QWidget* TfrmAvvio::buildPanel()
     auto* imgStatistiche = PictureButton::create(
         QStringLiteral(":/app/icon_stats.svg"), QStringLiteral("imgStatistiche"), CornerIcon,
         QStringLiteral("Statistiche della stagione: noleggi, incassi e veicoli"));
-    auto* imgCopia = PictureButton::create(QStringLiteral(":/app/icon_backup.svg"), QStringLiteral("imgCopia"),
-                                           CornerIcon, QStringLiteral("Copia di sicurezza"));
+    auto* imgCopia =
+        PictureButton::create(QStringLiteral(":/app/icon_backup.svg"), QStringLiteral("imgCopia"), CornerIcon,
+                              QStringLiteral("Copia di sicurezza"));
     connect(imgStatistiche, &PictureButton::clicked, this, &TfrmAvvio::openStatistics);
     connect(imgCopia, &PictureButton::clicked, this, &TfrmAvvio::openBackup);
     connect(imgCrediti, &PictureButton::clicked, this, &TfrmAvvio::imgCreditiClick);

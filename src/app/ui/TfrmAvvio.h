@@ -7,7 +7,7 @@ namespace rf {
 class Context;
 
 // The launcher: four tiles leading to the work areas and the day's work, the season's statistics, the
-// information, guide, credits and backup windows, the maker's web site and the way out. The application shows the
+// information, guide and credits windows, the maker's web site and the way out. The application shows the
 // chosen work area and hides the launcher; closing the launcher by any means ends the program.
 class TfrmAvvio : public QWidget {
     Q_OBJECT

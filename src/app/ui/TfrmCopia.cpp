@@ -48,14 +48,15 @@ QString problemText(const Backup::Result& result)
         return QStringLiteral("Impossibile scrivere:" RF_BREAK_CR_LF) + file +
                QStringLiteral(RF_BREAK_CR_LF "Controllare lo spazio libero e i permessi della cartella.");
     case Problem::Damaged:
-        return QStringLiteral("La copia di sicurezza è danneggiata e non può essere ripristinata." RF_BREAK_CR_LF
-                              "Nessun file è stato modificato.");
+        return QStringLiteral(
+            "La copia di sicurezza è danneggiata e non può essere ripristinata." RF_BREAK_CR_LF
+            "Nessun file è stato modificato.");
     case Problem::Foreign:
         return QStringLiteral("Il file scelto non è una copia di sicurezza di Rotaflux." RF_BREAK_CR_LF
                               "Nessun file è stato modificato.");
     case Problem::UnsafePath:
-        return QStringLiteral("La copia contiene un file fuori dalla cartella dei dati:" RF_BREAK_CR_LF) + file +
-               QStringLiteral(RF_BREAK_CR_LF "Nessun file è stato modificato.");
+        return QStringLiteral("La copia contiene un file fuori dalla cartella dei dati:" RF_BREAK_CR_LF) +
+               file + QStringLiteral(RF_BREAK_CR_LF "Nessun file è stato modificato.");
     }
     return {};
 }
@@ -67,9 +68,10 @@ TfrmCopia::TfrmCopia(Context& context, QWidget* parent, std::function<bool()> pl
                   QSize(ClientWidth, ClientHeight)),
       m_planningOpen(std::move(planningOpen))
 {
-    QLabel* lblNota = Style::caption(QStringLiteral("Copia in un file zip tutti i dati del programma: archivi, "
-                                                    "prenotazioni, impostazioni, foto e allegati."),
-                                     12, this);
+    QLabel* lblNota =
+        Style::caption(QStringLiteral("Copia in un file zip tutti i dati del programma: archivi, "
+                                      "prenotazioni, impostazioni, foto e allegati."),
+                       12, this);
     lblNota->setObjectName(QStringLiteral("lblNota"));
     lblNota->setWordWrap(true);
 
@@ -82,7 +84,8 @@ TfrmCopia::TfrmCopia(Context& context, QWidget* parent, std::function<bool()> pl
     QLabel* titCartella = Style::caption(QStringLiteral("Cartella della copia:"), 12, this);
     titCartella->setObjectName(QStringLiteral("titCartella"));
     titCartella->setBuddy(m_txtCartella);
-    QPushButton* btnSfoglia = Style::button(QStringLiteral("btnSfoglia"), QStringLiteral("Sfoglia..."), {}, this);
+    QPushButton* btnSfoglia =
+        Style::button(QStringLiteral("btnSfoglia"), QStringLiteral("Sfoglia..."), {}, this);
 
     QPushButton* btnCopia =
         Style::button(QStringLiteral("btnCopia"), QStringLiteral("Crea copia"), QSize(130, 32), this);
@@ -117,17 +120,17 @@ bool TfrmCopia::refusedWhilePlanning(const QString& what)
 {
     if (!m_planningOpen || !m_planningOpen())
         return false;
-    m_context.messages().warning(this, QStringLiteral("La griglia delle prenotazioni è aperta: chiuderla prima di ") +
-                                           what +
-                                           QStringLiteral("." RF_BREAK_CR_LF
-                                                          "La griglia salva le prenotazioni quando si chiude."));
+    m_context.messages().warning(
+        this, QStringLiteral("La griglia delle prenotazioni è aperta: chiuderla prima di ") + what +
+                  QStringLiteral("." RF_BREAK_CR_LF "La griglia salva le prenotazioni quando si chiude."));
     return true;
 }
 
 void TfrmCopia::btnSfogliaClick()
 {
-    const QString chosen = m_context.dialogs().folder(this, QStringLiteral("Cartella della copia di sicurezza"),
-                                                      QDir::fromNativeSeparators(m_txtCartella->text()));
+    const QString chosen =
+        m_context.dialogs().folder(this, QStringLiteral("Cartella della copia di sicurezza"),
+                                   QDir::fromNativeSeparators(m_txtCartella->text()));
     if (chosen.isEmpty())
         return;
     m_txtCartella->setText(QDir::toNativeSeparators(chosen));
@@ -150,24 +153,27 @@ void TfrmCopia::btnCopiaClick()
     Backup::Result result;
     {
         LongWork work(this, QStringLiteral("Copia di sicurezza in corso..."));
-        result = Backup::writeBackup(m_context.programFolder(), zipPath, work.progress(), m_context.clock().now());
+        result =
+            Backup::writeBackup(m_context.programFolder(), zipPath, work.progress(), m_context.clock().now());
     }
     if (result.ok())
         m_context.messages().information(
-            this, QStringLiteral("Copia di sicurezza completata (%1 file)." RF_BREAK_CR_LF).arg(result.files) +
-                      QDir::toNativeSeparators(zipPath));
+            this,
+            QStringLiteral("Copia di sicurezza completata (%1 file)." RF_BREAK_CR_LF).arg(result.files) +
+                QDir::toNativeSeparators(zipPath));
     else if (result.problem != Backup::Problem::Cancelled)
-        m_context.messages().error(this, QStringLiteral("La copia di sicurezza non è stata creata." RF_BREAK_CR_LF) +
-                                             problemText(result));
+        m_context.messages().error(
+            this,
+            QStringLiteral("La copia di sicurezza non è stata creata." RF_BREAK_CR_LF) + problemText(result));
 }
 
 void TfrmCopia::btnRipristinaClick()
 {
     if (refusedWhilePlanning(QStringLiteral("ripristinare una copia")))
         return;
-    const QString zipPath =
-        m_context.dialogs().openFile(this, QStringLiteral("Ripristina una copia di sicurezza"),
-                                     QDir::fromNativeSeparators(m_txtCartella->text()), Style::BackupFileFilter);
+    const QString zipPath = m_context.dialogs().openFile(
+        this, QStringLiteral("Ripristina una copia di sicurezza"),
+        QDir::fromNativeSeparators(m_txtCartella->text()), Style::BackupFileFilter);
     if (zipPath.isEmpty())
         return;
     const QString dataFolder = m_context.programFolder();
@@ -186,7 +192,7 @@ void TfrmCopia::btnRipristinaClick()
             this, QStringLiteral("Ripristinare i dati dalla copia di sicurezza?" RF_BREAK_CR_LF) +
                       QDir::toNativeSeparators(zipPath) +
                       QStringLiteral(RF_BREAK_CR_LF "I file attuali sostituiti dalla copia saranno spostati "
-                                     "nella cartella ") +
+                                                    "nella cartella ") +
                       Backup::replacedFolderName(now) +
                       QStringLiteral(" del programma. Chiudere il programma sulle altre postazioni prima di "
                                      "continuare.")))
