@@ -8,7 +8,7 @@ PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
     libgl-dev libglx-dev libxkbcommon-dev
-    libsimpleini-dev qt6-translations-l10n
+    libsimpleini-dev libquazip1-qt6-dev qt6-translations-l10n
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth poppler-utils
     desktop-file-utils appstream

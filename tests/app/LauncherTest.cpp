@@ -18,7 +18,7 @@ using namespace rf;
 
 namespace {
 
-enum class Signal { Fleet, Planner, Contracts, Exit };
+enum class Signal { Fleet, Planner, Contracts, Backup, Exit };
 
 } // namespace
 
@@ -70,6 +70,7 @@ private slots:
         QTest::newRow("planner button") << "btnApp02" << Signal::Planner;
         QTest::newRow("contracts tile") << "imgApp03" << Signal::Contracts;
         QTest::newRow("contracts button") << "btnApp03" << Signal::Contracts;
+        QTest::newRow("backup icon") << "imgCopia" << Signal::Backup;
         QTest::newRow("exit icon") << "imgEsci" << Signal::Exit;
     }
     void picturesEmitTheirSignal()
@@ -79,6 +80,7 @@ private slots:
         QSignalSpy fleet(m_launcher.get(), &TfrmAvvio::openFleet);
         QSignalSpy planner(m_launcher.get(), &TfrmAvvio::openPlanner);
         QSignalSpy contracts(m_launcher.get(), &TfrmAvvio::openContracts);
+        QSignalSpy backup(m_launcher.get(), &TfrmAvvio::openBackup);
         QSignalSpy exit(m_launcher.get(), &TfrmAvvio::exitRequested);
 
         auto* picture = m_launcher->findChild<PictureButton*>(control);
@@ -88,6 +90,7 @@ private slots:
         QCOMPARE(fleet.count(), expected == Signal::Fleet ? 1 : 0);
         QCOMPARE(planner.count(), expected == Signal::Planner ? 1 : 0);
         QCOMPARE(contracts.count(), expected == Signal::Contracts ? 1 : 0);
+        QCOMPARE(backup.count(), expected == Signal::Backup ? 1 : 0);
         QCOMPARE(exit.count(), expected == Signal::Exit ? 1 : 0);
     }
 

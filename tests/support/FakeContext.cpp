@@ -35,6 +35,12 @@ QString FakeFileDialogs::saveFile(QWidget*, const QString& title, const QString&
     return next();
 }
 
+QString FakeFileDialogs::folder(QWidget*, const QString& title, const QString& start)
+{
+    m_asked.append({false, title, start, {}});
+    return next();
+}
+
 bool FakeReportOutput::preview(QWidget*, const Reports::Document& document)
 {
     if (fail)

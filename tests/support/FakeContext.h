@@ -43,7 +43,7 @@ private:
 };
 
 struct RecordedDialog {
-    bool save;
+    bool save; // a save dialog; false for open and folder dialogs
     QString title;
     QString folder;
     QString filter;
@@ -54,6 +54,7 @@ class FakeFileDialogs final : public FileDialogs {
 public:
     QString openFile(QWidget*, const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(QWidget*, const QString& title, const QString& folder, const QString& filter) override;
+    QString folder(QWidget*, const QString& title, const QString& start) override;
 
     void answerNext(const QString& path) { m_answers.push_back(path); }
     const QList<RecordedDialog>& asked() const { return m_asked; }

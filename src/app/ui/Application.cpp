@@ -3,6 +3,7 @@
 #include "TfrmAvvio.h"
 #include "TfrmCambiaPassword.h"
 #include "TfrmCartella.h"
+#include "TfrmCopia.h"
 #include "TfrmOggi.h"
 #include "TfrmPassword.h"
 #include "TfrmStatistiche.h"
@@ -76,6 +77,10 @@ public:
                      const QString& filter) override
     {
         return QFileDialog::getSaveFileName(parent, title, folder, filter);
+    }
+    QString folder(QWidget* parent, const QString& title, const QString& start) override
+    {
+        return QFileDialog::getExistingDirectory(parent, title, start);
     }
 };
 
@@ -205,6 +210,9 @@ TfrmAvvio* Application::launcher()
         connect(from, &TfrmAvvio::openToday, this, [this, from] { openToday(from); });
         connect(from, &TfrmAvvio::openStatistics, this,
                 [this, from] { runDialog<TfrmStatistiche>(m_context, from); });
+        connect(from, &TfrmAvvio::openBackup, this, [this, from] {
+            runDialog<TfrmCopia>(m_context, from, [this] { return m_planning && m_planning->isVisible(); });
+        });
         connect(from, &TfrmAvvio::exitRequested, this, &Application::quitRequested);
     }
     return m_launcher.get();
@@ -259,8 +267,8 @@ int Application::run(QApplication& app)
     if (choice.source == DataFolder::Choice::Source::Ask) {
         TfrmCartella ask(
             *messages,
-            [](QWidget* owner, const QString& start) {
-                return QFileDialog::getExistingDirectory(owner, QStringLiteral("Cartella dei dati"), start);
+            [&dialogs](QWidget* owner, const QString& start) {
+                return dialogs->folder(owner, QStringLiteral("Cartella dei dati"), start);
             },
             programFolder);
         if (ask.exec() != QDialog::Accepted)

@@ -106,7 +106,11 @@ QWidget* TfrmAvvio::buildPanel()
     auto* imgStatistiche = PictureButton::create(
         QStringLiteral(":/app/icon_stats.svg"), QStringLiteral("imgStatistiche"), CornerIcon,
         QStringLiteral("Statistiche della stagione: noleggi, incassi e veicoli"));
+    auto* imgCopia =
+        PictureButton::create(QStringLiteral(":/app/icon_backup.svg"), QStringLiteral("imgCopia"), CornerIcon,
+                              QStringLiteral("Copia di sicurezza"));
     connect(imgStatistiche, &PictureButton::clicked, this, &TfrmAvvio::openStatistics);
+    connect(imgCopia, &PictureButton::clicked, this, &TfrmAvvio::openBackup);
     connect(imgCrediti, &PictureButton::clicked, this, &TfrmAvvio::imgCreditiClick);
     connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgEsci, &PictureButton::clicked, this, &QWidget::close);
@@ -114,7 +118,8 @@ QWidget* TfrmAvvio::buildPanel()
     // The side icons take the same width so the strip between them stays centred.
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(imgCrediti, 0, Qt::AlignLeft | Qt::AlignBottom);
-    bottom->addSpacing(CornerIcon.width() - CreditsIcon.width() + 12 + CornerIcon.width());
+    bottom->addSpacing(CornerIcon.width() - CreditsIcon.width() + 12);
+    bottom->addWidget(imgCopia, 0, Qt::AlignBottom);
     bottom->addStretch(1);
     bottom->addWidget(imgSito, 0, Qt::AlignVCenter);
     bottom->addStretch(1);

@@ -27,6 +27,7 @@ signals:
     void openContracts();
     void openToday();
     void openStatistics();
+    void openBackup();
     void exitRequested();
 
 protected:

@@ -26,7 +26,7 @@ public:
     virtual void plain(QWidget* parent, const QString& text) = 0;
 };
 
-// Native open and save dialogs. An empty result means the user cancelled.
+// Native open, save and folder dialogs. An empty result means the user cancelled.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -34,6 +34,8 @@ public:
                              const QString& filter) = 0;
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& folder,
                              const QString& filter) = 0;
+    // Picks an existing folder, starting at start.
+    virtual QString folder(QWidget* parent, const QString& title, const QString& start) = 0;
 };
 
 // Opens a document, web address or mail link with its associated application, without waiting

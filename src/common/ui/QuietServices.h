@@ -24,6 +24,7 @@ class Dialogs final : public FileDialogs {
 public:
     QString openFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString folder(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 class Shell final : public rf::Shell {

@@ -140,5 +140,6 @@ inline const QString JpegFileFilter = QStringLiteral("File Jpeg (*.jpg) (*.jpg)"
 inline const QString AllFilesFilter = QStringLiteral("Tutti i file (*.*)");
 inline const QString PdfFileFilter = QStringLiteral("Documento PDF (*.pdf)");
 inline const QString SpreadsheetFileFilter = QStringLiteral("Foglio di calcolo (*.xls)");
+inline const QString BackupFileFilter = QStringLiteral("Copia di sicurezza (*.zip)");
 
 } // namespace rf::Style

@@ -1,0 +1,147 @@
+#include "app/ui/TfrmCopia.h"
+#include "storage/Backup.h"
+#include "support/FakeContext.h"
+#include "support/Gui.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace rf;
+using namespace rf::Test;
+
+namespace {
+
+void put(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray read(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+} // namespace
+
+class BackupWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<FakeContext> m_fake;
+    std::unique_ptr<QTemporaryDir> m_destination;
+    bool m_planningOpen = false;
+    std::unique_ptr<TfrmCopia> m_window;
+
+private slots:
+    void initTestCase()
+    {
+        // The remembered folder goes to a settings file of the test's own, never the user's.
+        m_settings = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings->path());
+    }
+
+    void init()
+    {
+        QSettings(QStringLiteral("Rotaflux"), QStringLiteral("Rotaflux")).clear();
+        m_fake = std::make_unique<FakeContext>();
+        m_destination = std::make_unique<QTemporaryDir>();
+        m_planningOpen = false;
+        put(m_fake->file("Parco_Veicoli.pro"), QByteArray(4253, 'v'));
+        put(m_fake->file("Rotaflux.ini"), "[Opzioni]\r\n");
+        put(m_fake->file("Autoparco/Scheda_Veicolo_1.jpg"), "photo");
+        m_window = std::make_unique<TfrmCopia>(m_fake->context(), nullptr, [this] { return m_planningOpen; });
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_fake.reset();
+    }
+
+    void writesTheNamedZipInTheChosenFolder()
+    {
+        m_fake->dialogs().answerNext(m_destination->path());
+        QVERIFY(click(m_window.get(), "btnSfoglia"));
+        auto* txtCartella = required<QLineEdit>(m_window.get(), "txtCartella");
+        QCOMPARE(txtCartella->text(), QDir::toNativeSeparators(m_destination->path()));
+
+        QVERIFY(click(m_window.get(), "btnCopia"));
+        const QString zipPath = QDir(m_destination->path()).filePath("Rotaflux_copia_2024-03-05_0941.zip");
+        QVERIFY(QFile::exists(zipPath));
+        QVERIFY(Backup::checkBackup(zipPath).ok());
+        QCOMPARE(m_fake->messages().last().kind, MessageKind::Information);
+        QVERIFY(m_fake->messages().last().text.contains("\r\n\r\n"));
+
+        // The folder is remembered for the next time the window opens.
+        TfrmCopia again(m_fake->context(), m_window.get(), [] { return false; });
+        QCOMPARE(required<QLineEdit>(&again, "txtCartella")->text(), txtCartella->text());
+    }
+
+    void restoresAChosenZipAfterConfirming()
+    {
+        const QString zipPath = QDir(m_destination->path()).filePath("copia.zip");
+        QVERIFY(Backup::writeBackup(m_fake->folder(), zipPath).ok());
+        put(m_fake->file("Rotaflux.ini"), "changed");
+
+        m_fake->dialogs().answerNext(zipPath);
+        m_fake->messages().answerNext(true);
+        QVERIFY(click(m_window.get(), "btnRipristina"));
+        const QList<RecordedMessage> messages = m_fake->messages().all();
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0].kind, MessageKind::Confirmation);
+        QVERIFY(messages[0].text.contains("Sostituiti_2024-03-05_0941"));
+        QCOMPARE(messages[1].kind, MessageKind::Information);
+        QCOMPARE(read(m_fake->file("Rotaflux.ini")), QByteArray("[Opzioni]\r\n"));
+        QCOMPARE(read(m_fake->file("Sostituiti_2024-03-05_0941/Rotaflux.ini")), QByteArray("changed"));
+    }
+
+    void refusedWhileAPlanningGridIsOpen_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("backup") << "btnCopia";
+        QTest::newRow("restore") << "btnRipristina";
+    }
+    void refusedWhileAPlanningGridIsOpen()
+    {
+        QFETCH(QString, button);
+        const QString zipPath = QDir(m_destination->path()).filePath("copia.zip");
+        QVERIFY(Backup::writeBackup(m_fake->folder(), zipPath).ok());
+        put(m_fake->file("Rotaflux.ini"), "changed");
+        m_fake->dialogs().answerNext(m_destination->path());
+        QVERIFY(click(m_window.get(), "btnSfoglia"));
+        m_fake->dialogs().answerNext(zipPath);
+
+        m_planningOpen = true;
+        QVERIFY(click(m_window.get(), button));
+        QCOMPARE(m_fake->messages().count(), 1);
+        QCOMPARE(m_fake->messages().last().kind, MessageKind::Warning);
+        QVERIFY(m_fake->messages().last().text.contains("griglia delle prenotazioni"));
+        QVERIFY(m_fake->messages().last().text.contains("\r\n\r\n"));
+        QCOMPARE(QDir(m_destination->path()).entryList(QDir::Files), QStringList{"copia.zip"});
+        QCOMPARE(read(m_fake->file("Rotaflux.ini")), QByteArray("changed"));
+    }
+
+    void escapeCloses()
+    {
+        QTest::keyClick(m_window.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!m_window->isVisible());
+    }
+};
+
+RF_REGISTER_TEST(BackupWindowTest)
+#include "BackupWindowTest.moc"
