@@ -4,6 +4,7 @@
 #include "app/GuideTexts.h"
 #include "app/Product.h"
 #include "app/ui/TfrmAvvio.h"
+#include "app/ui/TfrmCopia.h"
 #include "app/ui/TfrmOggi.h"
 #include "app/ui/TfrmStatistiche.h"
 #include "common/ui/QuietServices.h"
@@ -218,6 +219,11 @@ std::map<QString, Picture> takePictures()
         pictures[QStringLiteral("statistiche")] = {
             picture(statistics), QStringLiteral("Le statistiche della stagione: i noleggi per mese.")};
     }
+    {
+        rf::TfrmCopia backup(*context, nullptr, [] { return false; });
+        pictures[QStringLiteral("copia")] = {picture(backup),
+                                             QStringLiteral("La copia di sicurezza dei dati.")};
+    }
     return pictures;
 }
 
@@ -282,24 +288,33 @@ std::vector<Section> sections()
 
     const QString backup =
         paragraphsHtml(
-            {usb, QStringLiteral("Tutti i dati di Rotaflux si trovano nella cartella del programma: "
-                                 "non esiste un database separato. Per eseguire una copia di "
-                                 "sicurezza completa è quindi sufficiente:")}) +
-        listHtml({QStringLiteral("chiudere Rotaflux su tutte le postazioni che lo utilizzano;"),
-                  QStringLiteral("copiare l'intera cartella del programma su una chiavetta USB, un disco "
-                                 "esterno o un'unità di rete;"),
-                  QStringLiteral("conservare più copie recenti, indicando nel nome della cartella la data "
-                                 "in cui è stata eseguita.")},
+            {usb, QStringLiteral(
+                      "Tutti i dati di Rotaflux si trovano nella sua cartella dei dati (la cartella del "
+                      "programma, oppure quella scelta al primo avvio): non esiste un database "
+                      "separato. Per eseguire una copia di sicurezza completa:")}) +
+        listHtml({QStringLiteral("premere il pulsante Copia di sicurezza nella schermata principale;"),
+                  QStringLiteral(
+                      "scegliere con Sfoglia la cartella in cui salvare la copia, per esempio su una "
+                      "chiavetta USB, un disco esterno o un'unità di rete (la scelta viene ricordata);"),
+                  QStringLiteral("premere Crea copia: il programma scrive un unico file compresso, "
+                                 "Rotaflux_copia_AAAA-MM-GG_OOMM.zip, con tutti i dati; si consiglia di "
+                                 "conservare più copie recenti.")},
                  QStringLiteral("ol")) +
+        pictureHtml(QStringLiteral("copia")) +
         paragraphsHtml(
-            {QStringLiteral("La cartella contiene, tra gli altri, gli archivi della flotta "
-                            "(Parco_Veicoli.pro) e dei contratti (Contratti_Noleggio_Bici.pro), "
-                            "i planning delle prenotazioni (file .pln), le impostazioni dei "
-                            "contratti (Rotaflux.ini), la password di accesso, le foto dei veicoli "
-                            "(cartella Autoparco), il logo della ditta (Logo.bmp) e i file allegati "
-                            "(cartella Documenti_Allegati)."),
-             QStringLiteral("Per ripristinare i dati basta ricopiare la cartella salvata al posto "
-                            "di quella in uso, sempre a programma chiuso.")});
+            {QStringLiteral(
+                 "La copia comprende gli archivi della flotta (Parco_Veicoli.pro) e dei contratti "
+                 "(Contratti_Noleggio_Bici.pro), i planning delle prenotazioni (file .pln), le "
+                 "impostazioni dei contratti (Rotaflux.ini), la password di accesso, le foto dei "
+                 "veicoli (cartella Autoparco), il logo della ditta (Logo.bmp) e i file allegati "
+                 "(cartella Documenti_Allegati). Durante la copia ogni archivio viene bloccato, così "
+                 "che nessuna postazione lo modifichi a metà; la copia non è possibile mentre il "
+                 "planning di un veicolo è aperto su questa postazione."),
+             QStringLiteral(
+                 "Ripristina... riporta i dati di una copia nella cartella dei dati: i file che "
+                 "vengono sostituiti sono conservati in una sottocartella datata (Sostituiti_...). "
+                 "Un file danneggiato o che non è una copia di Rotaflux viene rifiutato e nulla "
+                 "viene modificato.")});
 
     const QString board =
         paragraphsHtml({QStringLiteral(
