@@ -61,8 +61,8 @@ inline std::unique_ptr<Context> context(const QString& folder, QDateTime moment 
 {
     return std::make_unique<Context>(folder, messages ? std::move(messages) : std::make_unique<Messages>(),
                                      std::make_unique<Dialogs>(), std::make_unique<Shell>(),
-                                     std::make_unique<Clock>(std::move(moment)), std::make_unique<Clipboard>(),
-                                     std::make_unique<Reports>());
+                                     std::make_unique<Clock>(std::move(moment)),
+                                     std::make_unique<Clipboard>(), std::make_unique<Reports>());
 }
 
 } // namespace rf::Quiet
