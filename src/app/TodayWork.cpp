@@ -90,7 +90,6 @@ Work dayWork(const QString& folder, const QDate& today)
 Returned markReturned(const QString& folder, qint64 position, const QByteArray& line)
 {
     const RecordLayout& layout = TSchedaContratto();
-    static const int returned = layout.indexOf(QStringLiteral("Riconsegnato"));
     const QString path = QDir(folder).filePath(QString::fromLatin1(Contracts::ArchiveName));
     const qint64 found = locateRecord(path, layout, position, line, contractLine);
     if (found <= 0)
@@ -100,12 +99,30 @@ Returned markReturned(const QString& folder, qint64 position, const QByteArray& 
         return Returned::Failed;
     if (archive.isReadOnly())
         return Returned::ReadOnly;
-    QByteArray record;
-    if (!archive.ReadRecord(found, record))
-        return Returned::Failed;
-    QStringList texts = layout.decode(record.constData());
-    texts[returned] = QStringLiteral("S\u00EC");
-    return archive.WriteRecord(found, layout.encode(texts)) ? Returned::Done : Returned::Failed;
+    // The record is read, checked and rewritten under one lock: a card saved elsewhere a moment
+    // ago keeps its other fields, and a record that is no longer this line's is left alone.
+    bool moved = false;
+    const ArchiveFile::Update done = archive.update(found, [&](QByteArray& record) {
+        if (contractLine(RecordView(layout, record.constData(), found)).trimmed() != line.trimmed()) {
+            moved = true;
+            return false;
+        }
+        QStringList texts = layout.decode(record.constData());
+        texts[Contracts::ReturnedField] = Contracts::returnedYes();
+        record = layout.encode(texts);
+        return true;
+    });
+    switch (done) {
+    case ArchiveFile::Update::Written:
+        return Returned::Done;
+    case ArchiveFile::Update::Unchanged:
+        return moved ? Returned::NotFound : Returned::Done;
+    case ArchiveFile::Update::NotFound:
+        return Returned::NotFound;
+    case ArchiveFile::Update::Failed:
+        break;
+    }
+    return Returned::Failed;
 }
 
 } // namespace rf::Today

@@ -6,6 +6,7 @@
 #include "storage/WholeFile.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -239,18 +240,25 @@ Loaded load(const QString& path)
     }
     bool writable = false;
     if (!link) {
-        // Opening for writing creates a missing file empty and replays an interrupted rewrite.
+        // Opening for writing replays an interrupted rewrite; a missing file is left missing, and
+        // made by the first save.
         ArchiveFile archive(path, RecordSize);
-        if (archive.OpenArchive()) {
+        if (!info.exists()) {
+            // No file yet: whether the folder would take one is asked of a temporary file,
+            // removed at once, so nothing is left behind.
+            WholeFileWriter probe(path);
+            if (path.isEmpty() || !info.dir().exists() || !probe.open()) {
+                loaded.status = Loaded::Status::ReadOnly;
+                loaded.why = WriteProblem::NoTemporary;
+                return loaded;
+            }
+            probe.cancel();
+            writable = true;
+        } else if (archive.OpenArchive()) {
             writable = !archive.isReadOnly();
             loaded.notice = archive.notice();
             if (!writable)
                 loaded.why = WriteProblem::Failed;
-        } else if (!QFileInfo::exists(path)) {
-            // The folder would not even take the empty file: nothing can be stored this time.
-            loaded.status = Loaded::Status::ReadOnly;
-            loaded.why = WriteProblem::NoTemporary;
-            return loaded;
         } else {
             // The file's own permission bits, not the access check (which asks for the real user).
             const QFileDevice::Permissions writeBits =
@@ -262,10 +270,10 @@ Loaded load(const QString& path)
     }
     const OnDisk disk = readOnDisk(path, false);
     switch (disk.state) {
-    case OnDisk::State::Missing:
     case OnDisk::State::Unreadable:
         loaded.status = Loaded::Status::Unreadable;
         return loaded;
+    case OnDisk::State::Missing: // no bookings yet: the first save makes the file
     case OnDisk::State::Empty:
         break;
     case OnDisk::State::Record:
@@ -335,7 +343,10 @@ SaveResult saveMerged(const QString& path, const std::optional<Vehicle>& vehicle
     QByteArray header;
     switch (disk.state) {
     case OnDisk::State::Missing:
-        result.meanwhile = SaveResult::Meanwhile::Removed;
+        // Only a file that held bookings when they were loaded was removed by someone else; a
+        // planning with no file yet is simply made now.
+        if (loadedStatus == Loaded::Status::Read)
+            result.meanwhile = SaveResult::Meanwhile::Removed;
         result.stored = mine;
         break;
     case OnDisk::State::Unreadable:

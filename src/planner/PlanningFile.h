@@ -50,7 +50,7 @@ QString fileNameProblem(const QString& vehicleNumber);
 
 using Days = std::array<QString, DayCount>;
 
-// Reading a planning file: the file is created empty when missing. Empty: no record yet (a file
+// Reading a planning file, never creating it: a missing file reads as Empty. Empty: no record yet (a file
 // of 0 bytes, just created), every day free. Read: the days of the first record. ReadOnly: the days
 // were read (or the file is empty) but the file cannot be written: why says whether it may not be
 // written (ReadOnly), is a link (Link) or could not even be created (NoTemporary); notice holds

@@ -1,6 +1,7 @@
 #include "ArchiveFile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 
 #include "storage/Durable.h"
@@ -37,12 +38,22 @@ ArchiveFile::~ArchiveFile()
 
 bool ArchiveFile::OpenArchive()
 {
-    // ReadWrite creates a missing file and never truncates, so an existing file that fails to open
-    // is left exactly as it was. Unbuffered: every write reaches the file at once, never later.
+    // ReadWrite never truncates, so an existing file that fails to open is left exactly as it was;
+    // ExistingOnly: a read never creates the file. Unbuffered: every write reaches the file at
+    // once, never later.
+    CloseArchive();
     m_readOnly = false;
+    m_missing = false;
     m_notice = {};
     m_file.setFileName(m_path);
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)) {
+        // No file yet in a folder that is there: an empty archive, made by its first append. A
+        // link to nothing is no missing file.
+        const QFileInfo info(m_path);
+        if (!info.exists() && !info.isSymLink() && info.dir().exists()) {
+            m_missing = true;
+            return true;
+        }
         // An archive that cannot be written while a journal waits beside it is shown, not hidden.
         if (QFile::exists(m_path) && QFile::exists(journalPath()))
             return openForReadingOnly({ArchiveNotice::Kind::JournalPending, {}});
@@ -51,12 +62,37 @@ bool ArchiveFile::OpenArchive()
     if (!QFile::exists(journalPath()))
         return true;
     FileLock lock(m_path);
-    if (!lock.lock() || !settleJournal()) {
+    if (!lock.lock() || !reopenLocked(false)) {
         if (m_notice.isEmpty())
             m_notice = {ArchiveNotice::Kind::JournalPending, {}};
+        if (!m_file.isOpen() && !openForReadingOnly(m_notice))
+            return false;
         m_readOnly = true;
     }
     return true;
+}
+
+bool ArchiveFile::reopenLocked(bool create)
+{
+    m_file.close();
+    m_file.setFileName(m_path);
+    QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
+    if (!create)
+        mode |= QIODevice::ExistingOnly;
+    if (!m_file.open(mode))
+        return false;
+    m_missing = false;
+    // A journal another workstation left meanwhile is replayed first; while it waits, nothing is
+    // written, or this write could not be told apart from the one it undoes.
+    return !QFile::exists(journalPath()) || (settleJournal() && !QFile::exists(journalPath()));
+}
+
+bool ArchiveFile::readsBack(qint64 offset, const QByteArray& record, qint64 size) const
+{
+    QFile check(m_path);
+    if (!check.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    return check.size() == size && check.seek(offset) && check.read(record.size()) == record;
 }
 
 bool ArchiveFile::openForReadingOnly(const ArchiveNotice& notice)
@@ -125,6 +161,8 @@ bool ArchiveFile::settleJournal()
 
 qint64 ArchiveFile::RecordCount() const
 {
+    if (m_missing)
+        return 0;
     if (!m_file.isOpen())
         return -1;
     return m_file.size() / m_recordSize;
@@ -143,54 +181,66 @@ bool ArchiveFile::ReadRecord(qint64 position, QByteArray& record)
 
 bool ArchiveFile::WriteRecord(qint64 position, const QByteArray& record)
 {
-    if (record.size() != m_recordSize || !m_file.isOpen() || m_readOnly)
+    if (record.size() != m_recordSize)
         return false;
+    const Update done = update(position, [&record](QByteArray& onDisk) {
+        onDisk = record;
+        return true;
+    });
+    return done == Update::Written || done == Update::Unchanged;
+}
+
+ArchiveFile::Update ArchiveFile::update(qint64 position, const std::function<bool(QByteArray&)>& change)
+{
+    if ((!m_file.isOpen() && !m_missing) || m_readOnly)
+        return Update::Failed;
     FileLock lock(m_path);
     if (!lock.lock())
-        return false;
-    // A journal another workstation left meanwhile is replayed first; while it waits, nothing is
-    // written, or this rewrite could not be told apart from the one it undoes.
-    if (QFile::exists(journalPath()) && (!settleJournal() || QFile::exists(journalPath())))
-        return false;
-    const qint64 count = RecordCount();
-    if (position < 1 || position > count)
-        return false;
+        return Update::Failed;
+    if (!reopenLocked(false))
+        return QFileInfo::exists(m_path) ? Update::Failed : Update::NotFound;
+    const qint64 size = m_file.size();
+    if (position < 1 || position > size / m_recordSize)
+        return Update::NotFound;
     const qint64 offset = (position - 1) * m_recordSize;
-    // The old and new record go to the journal first, durably; only then is the record overwritten.
     QByteArray old;
     if (!m_file.seek(offset) || (old = m_file.read(m_recordSize)).size() != m_recordSize)
-        return false;
+        return Update::Failed;
+    QByteArray record = old;
+    if (!change(record) || record == old)
+        return Update::Unchanged;
+    if (record.size() != m_recordSize)
+        return Update::Failed;
+    // The old and new record go to the journal first, durably; only then is the record overwritten.
     if (!Durable::writeJournal(journalPath(),
                                {QFileInfo(m_path).fileName(), m_recordSize, offset, old, record}))
-        return false;
+        return Update::Failed;
     Durable::crashPoint("rewrite:journal");
     bool written = m_file.seek(offset) && m_file.write(record) == m_recordSize;
     Durable::crashPoint("rewrite:write");
-    written = written && Durable::syncFile(m_file);
+    written = written && Durable::syncFile(m_file) && readsBack(offset, record, size);
     Durable::crashPoint("rewrite:sync");
     // A journal left behind would undo this save at the next open: the save then fails instead.
     if (written && QFile::remove(journalPath())) {
         Durable::crashPoint("rewrite:removed");
-        return true;
+        return Update::Written;
     }
     // Put the old record back now; if even that fails, the journal does it at the next open.
     if (m_file.seek(offset) && m_file.write(old) == m_recordSize && Durable::syncFile(m_file))
         QFile::remove(journalPath());
-    return false;
+    return Update::Failed;
 }
 
 qint64 ArchiveFile::AppendRecord(const QByteArray& record)
 {
-    if (!m_file.isOpen() || record.size() != m_recordSize || m_readOnly)
+    if ((!m_file.isOpen() && !m_missing) || record.size() != m_recordSize || m_readOnly)
         return -1;
     FileLock lock(m_path);
-    if (!lock.lock())
+    if (!lock.lock() || !reopenLocked(true))
         return -1;
-    if (QFile::exists(journalPath()) && (!settleJournal() || QFile::exists(journalPath())))
-        return -1;
-    // The size is taken under the lock, from the file itself, so another workstation's append
-    // that finished a moment ago is counted.
-    const qint64 count = QFileInfo(m_path).size() / m_recordSize;
+    // The size is taken under the lock, from the handle opened under it, so another
+    // workstation's append that finished a moment ago is counted.
+    const qint64 count = m_file.size() / m_recordSize;
     const qint64 end = count * m_recordSize;
     if (!m_file.seek(end))
         return -1;
@@ -202,11 +252,21 @@ qint64 ArchiveFile::AppendRecord(const QByteArray& record)
         return -1;
     }
     Durable::crashPoint("append:sync");
+    if (!readsBack(end, record, end + m_recordSize)) {
+        // What the file shows is not what was written (a share that lost or reordered the write):
+        // the append is not reported saved. What lies at the end is this write's own, cut away.
+        QFile check(m_path);
+        if (check.open(QIODevice::ReadOnly) && check.size() == end + m_recordSize && m_file.resize(end))
+            Durable::syncFile(m_file);
+        return -1;
+    }
     return count + 1;
 }
 
 bool ArchiveFile::ScanRecords(const std::function<bool(qint64, const char*)>& visit)
 {
+    if (m_missing)
+        return true;
     const qint64 count = RecordCount();
     if (count < 0 || !m_file.seek(0))
         return false;
@@ -230,6 +290,7 @@ void ArchiveFile::CloseArchive()
 {
     if (m_file.isOpen())
         m_file.close();
+    m_missing = false;
 }
 
 } // namespace rf

@@ -19,6 +19,10 @@ bool replaceFile(const QString& from, const QString& to);
 // Makes a rename in the folder durable (nothing to do where the system has no such call).
 void syncFolder(const QString& folder);
 
+// Whether a process of this machine with that id is still running (also when it belongs to another
+// user). Used to tell at once that a lock left on this machine was abandoned.
+bool processRunning(qint64 pid);
+
 // The places where a crash can cut a write short, in the order a write passes them. A test
 // installs a hook that stops the write there (by throwing) to see what a crash leaves behind.
 void crashPoint(const char* name);

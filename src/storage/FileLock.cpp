@@ -1,15 +1,20 @@
 #include "FileLock.h"
 
+#include "storage/Durable.h"
+
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QLockFile>
 #include <QMutex>
 #include <QRandomGenerator>
+#include <QSysInfo>
 #include <QThread>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace rf {
 
@@ -29,7 +34,80 @@ QHash<QString, int>& heldLocks()
     return held;
 }
 
+// What a file shows a waiter: its bytes and its modification time, read as they are. The time is
+// only compared with the time seen before, never with a clock; an empty result: no file.
+QByteArray snapshot(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray shown = file.readAll();
+    shown += '\0';
+    shown += QByteArray::number(QFileInfo(path).lastModified().toMSecsSinceEpoch());
+    return shown;
+}
+
+// The lock's lines: process id, program, machine, then the holder's token and its beat. The first
+// three are those every earlier version of the program wrote and reads.
+QByteArray lockContent(const QByteArray& token, qint64 beat)
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+           QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n' +
+           token + ' ' + QByteArray::number(beat) + '\n';
+}
+
+// Writes content over a file that must still hold token; false when it is no longer this holder's.
+bool refresh(const QString& path, const QByteArray& token, const QByteArray& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        return false;
+    if (!file.readAll().contains(token))
+        return false;
+    return file.seek(0) && file.write(content) == content.size() && file.resize(content.size());
+}
+
 } // namespace
+
+// Keeps a held lock visibly alive: its file is rewritten with a new beat every quarter of the stale
+// time, from a thread of its own, however long the holder's work takes.
+class FileLock::Beat {
+public:
+    Beat(QString path, QByteArray token, int intervalMs)
+    {
+        m_thread = std::thread([this, path = std::move(path), token = std::move(token), intervalMs] {
+            std::unique_lock<std::mutex> guard(m_mutex);
+            qint64 beat = 0;
+            while (!m_done.wait_for(guard, std::chrono::milliseconds(intervalMs), [this] { return m_stop; }))
+                refresh(path, token, lockContent(token, ++beat));
+        });
+    }
+    ~Beat()
+    {
+        {
+            std::lock_guard<std::mutex> guard(m_mutex);
+            m_stop = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
+bool FileLock::Sighting::unchangedFor(const QByteArray& now, qint64 ms)
+{
+    if (!since.isValid() || now != seen) {
+        seen = now;
+        since.start();
+        return false;
+    }
+    return since.elapsed() > ms;
+}
 
 LockTiming FileLock::timing()
 {
@@ -43,13 +121,69 @@ void FileLock::setTiming(const LockTiming& timing)
 
 FileLock::FileLock(const QString& guardedPath)
     : m_guarded(QFileInfo(guardedPath).absoluteFilePath()), m_lockPath(guardedPath + QStringLiteral(".lock")),
-      m_turnPath(guardedPath + QStringLiteral(".lock.next"))
+      m_turnPath(guardedPath + QStringLiteral(".lock.next")),
+      m_removingPath(guardedPath + QStringLiteral(".rm.lock"))
 {
 }
 
 FileLock::~FileLock()
 {
     unlock();
+}
+
+FileLock::Take FileLock::tryTake()
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QFile file(m_lockPath);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            const QByteArray content = lockContent(m_token, 0);
+            const bool written = file.write(content) == content.size();
+            file.close();
+            if (written)
+                return Take::Taken;
+            QFile::remove(m_lockPath);
+            return Take::Refused;
+        }
+        const QFileInfo info(m_lockPath);
+        if (info.exists() || info.isSymLink())
+            return Take::Held;
+        // No lock there, yet none could be made: it vanished in between, or the folder refuses it.
+    }
+    return Take::Refused;
+}
+
+bool FileLock::holderGone(QByteArray* seen)
+{
+    *seen = snapshot(m_lockPath);
+    if (seen->isEmpty())
+        return false; // released meanwhile: the next try takes it
+    const QList<QByteArray> lines = seen->split('\n');
+    if (lines.size() >= 3 && lines[2] == QSysInfo::machineHostName().toUtf8()) {
+        bool ok = false;
+        const qint64 pid = lines[0].toLongLong(&ok);
+        if (ok && pid != QCoreApplication::applicationPid() && !Durable::processRunning(pid))
+            return true;
+    }
+    return m_lockSeen.unchangedFor(*seen, currentTiming().staleMs);
+}
+
+// One waiter at a time removes an abandoned lock, and only the very lock it judged: a lock taken
+// afresh by another in between looks different and stays.
+void FileLock::removeAbandoned(const QByteArray& seen)
+{
+    QFile removing(m_removingPath);
+    if (!removing.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        // Another waiter is removing it; a marker left by a waiter that crashed meanwhile is void.
+        if (m_removingSeen.unchangedFor(snapshot(m_removingPath), currentTiming().staleMs))
+            QFile::remove(m_removingPath);
+        return;
+    }
+    removing.write(m_token);
+    removing.close();
+    if (snapshot(m_lockPath) == seen)
+        QFile::remove(m_lockPath);
+    QFile::remove(m_removingPath);
+    m_lockSeen = {};
 }
 
 bool FileLock::lock()
@@ -66,25 +200,33 @@ bool FileLock::lock()
         }
     }
     const LockTiming timing = currentTiming();
-    m_lock = std::make_unique<QLockFile>(m_lockPath);
-    m_lock->setStaleLockTime(timing.staleMs);
     m_token = QByteArray::number(QCoreApplication::applicationPid()) + '-' +
               QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    m_lockSeen = {};
+    m_turnSeen = {};
+    m_removingSeen = {};
     QElapsedTimer waited;
     waited.start();
     qint64 refreshed = 0;
     for (;;) {
         if (!othersTurn()) {
-            if (m_lock->tryLock(0)) {
+            const Take take = tryTake();
+            if (take == Take::Taken) {
                 releaseTurn();
                 QMutexLocker locker(&heldMutex);
                 heldLocks().insert(m_guarded, 1);
                 m_held = true;
+                m_beat = std::make_unique<Beat>(m_lockPath, m_token, std::max(timing.staleMs / 4, 10));
                 return true;
             }
             // A folder that refuses the lock file will not accept it a moment later either.
-            if (m_lock->error() != QLockFile::LockFailedError)
+            if (take == Take::Refused)
                 break;
+            QByteArray seen;
+            if (holderGone(&seen)) {
+                removeAbandoned(seen);
+                continue;
+            }
             if (!m_claimed)
                 claimTurn();
         }
@@ -93,15 +235,12 @@ bool FileLock::lock()
         // A claim still waited on is kept fresh; one left alone longer than a lock is void.
         if (m_claimed && waited.elapsed() - refreshed > timing.staleMs / 4) {
             refreshed = waited.elapsed();
-            QFile turn(m_turnPath);
-            if (turn.open(QIODevice::Append))
-                turn.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+            refreshClaim();
         }
         // Short, uneven pauses: the holder keeps the lock for milliseconds.
         QThread::msleep(1 + QRandomGenerator::global()->bounded(4u));
     }
     releaseTurn();
-    m_lock.reset();
     return false;
 }
 
@@ -118,17 +257,25 @@ void FileLock::unlock()
         m_nested = false;
         return;
     }
-    m_lock->unlock();
-    m_lock.reset();
+    m_beat.reset();
+    // Only this holder's own lock is removed; one another waiter took over is left alone.
+    QFile file(m_lockPath);
+    if (file.open(QIODevice::ReadOnly) && file.readAll().contains(m_token)) {
+        file.close();
+        QFile::remove(m_lockPath);
+    }
 }
 
-// The next turn goes to the first waiter that claimed it; a claim is a small file holding who made it.
+// The next turn goes to the first waiter that claimed it; a claim is a small file holding who made
+// it and how often it was refreshed.
 bool FileLock::claimTurn()
 {
     QFile turn(m_turnPath);
-    if (!turn.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (!turn.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         return false;
-    const bool written = turn.write(m_token) == m_token.size();
+    m_claimBeats = 0;
+    const QByteArray content = m_token + ' ' + QByteArray::number(m_claimBeats);
+    const bool written = turn.write(content) == content.size();
     turn.close();
     if (!written) {
         QFile::remove(m_turnPath);
@@ -138,19 +285,23 @@ bool FileLock::claimTurn()
     return true;
 }
 
+void FileLock::refreshClaim()
+{
+    refresh(m_turnPath, m_token, m_token + ' ' + QByteArray::number(++m_claimBeats));
+}
+
 bool FileLock::othersTurn()
 {
-    QFile turn(m_turnPath);
-    if (!turn.open(QIODevice::ReadOnly))
+    const QByteArray now = snapshot(m_turnPath);
+    if (now.isEmpty())
         return false;
-    const QByteArray owner = turn.readAll();
-    turn.close();
-    if (m_claimed && owner == m_token)
+    if (m_claimed && now.startsWith(m_token + ' '))
         return false;
     // A claim not kept fresh was left by a waiter that crashed or gave up: it is void.
-    const QDateTime made = QFileInfo(m_turnPath).lastModified();
-    if (made.isValid() && made.msecsTo(QDateTime::currentDateTime()) > currentTiming().staleMs) {
-        QFile::remove(m_turnPath);
+    if (m_turnSeen.unchangedFor(now, currentTiming().staleMs)) {
+        if (snapshot(m_turnPath) == now)
+            QFile::remove(m_turnPath);
+        m_turnSeen = {};
         return false;
     }
     if (m_claimed) // our claim was voided and taken by another meanwhile
@@ -164,7 +315,7 @@ void FileLock::releaseTurn()
         return;
     m_claimed = false;
     QFile turn(m_turnPath);
-    if (turn.open(QIODevice::ReadOnly) && turn.readAll() == m_token) {
+    if (turn.open(QIODevice::ReadOnly) && turn.readAll().startsWith(m_token + ' ')) {
         turn.close();
         QFile::remove(m_turnPath);
     }

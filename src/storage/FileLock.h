@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 
 #include <memory>
-
-class QLockFile;
 
 namespace rf {
 
@@ -16,11 +16,17 @@ struct LockTiming {
 };
 
 // The lock every writer of a shared file takes: "NAME.lock" beside the file, as every workstation
-// sees it. Waiting is fair: a workstation that finds the lock taken claims the next turn
-// ("NAME.lock.next"), and a busy workstation coming back for the lock lets it go first, so one
-// counter appending all day cannot starve another's save. Taking the same file's lock again in
-// the same process while it is held succeeds at once (a planning save that writes its record in
-// place under the archive's own lock).
+// sees it, made only when no other exists. Waiting is fair: a workstation that finds the lock
+// taken claims the next turn ("NAME.lock.next"), and a busy workstation coming back for the lock
+// lets it go first, so one counter appending all day cannot starve another's save. Taking the same
+// file's lock again in the same process while it is held succeeds at once (a planning save that
+// writes its record in place under the archive's own lock).
+//
+// No clock of another machine is trusted: workstations' clocks, and a file server's, differ by
+// minutes in small shops. The holder rewrites its lock file every quarter of the stale time while
+// it holds it; a waiter judges the lock abandoned when it has seen the same lock, unchanged, for the
+// whole stale time by its own monotonic clock, or at once when the lock names a process of this
+// machine that is no longer running. A claim of the next turn is refreshed and judged the same way.
 class FileLock {
 public:
     explicit FileLock(const QString& guardedPath);
@@ -37,19 +43,39 @@ public:
     static LockTiming timing();
     static void setTiming(const LockTiming& timing);
 
+    // What a waiter saw of a file the last time it looked, and since when by its own clock.
+    struct Sighting {
+        QByteArray seen;
+        QElapsedTimer since;
+        // Notes what is there now; true once it has stayed the same for longer than ms.
+        bool unchangedFor(const QByteArray& now, qint64 ms);
+    };
+
 private:
+    enum class Take { Taken, Held, Refused };
+    Take tryTake();
+    bool holderGone(QByteArray* seen);
+    void removeAbandoned(const QByteArray& seen);
     bool claimTurn();
     bool othersTurn();
+    void refreshClaim();
     void releaseTurn();
+
+    class Beat;
 
     QString m_guarded;
     QString m_lockPath;
     QString m_turnPath;
+    QString m_removingPath;
     QByteArray m_token;
-    std::unique_ptr<QLockFile> m_lock;
     bool m_held = false;
     bool m_nested = false;
     bool m_claimed = false;
+    qint64 m_claimBeats = 0;
+    Sighting m_lockSeen;
+    Sighting m_turnSeen;
+    Sighting m_removingSeen;
+    std::unique_ptr<Beat> m_beat;
 };
 
 } // namespace rf

@@ -3,13 +3,16 @@
 #include "contracts/SchedaContratto.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
+#include "storage/ArchiveFile.h"
 #include "storage/RecordScan.h"
 #include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
+#include <QDir>
 #include <QListView>
+#include <QProcess>
 #include <QTest>
 
 using namespace rf;
@@ -110,6 +113,53 @@ private slots:
 
     // The window: Riconsegnato, after Yes, marks the selected contract returned and the lists follow;
     // Enter on a line asks for its contract; Escape closes.
+    // Marking a contract returned reads, decides and writes under one lock: another workstation
+    // saving the same contract all the while loses none of its saves.
+    void markingReturnedKeepsAnotherWorkstationsSaves()
+    {
+        FakeContext fake;
+        addContract(fake, QStringLiteral("Rossi"), QStringLiteral("1"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("05/03/2024"));
+        const QString path = fake.file(QStringLiteral("Contratti_Noleggio_Bici.pro"));
+        const QByteArray line = Today::dayWork(fake.folder(), fake.clock().today()).dueToday.at(0).line;
+        const int rounds = 150;
+        QProcess other;
+        other.start(QStringLiteral(RECORD_EDIT_HELPER), {path, QStringLiteral("count"), QStringLiteral("1"),
+                                                         QStringLiteral("Note"), QString::number(rounds)});
+        QVERIFY(other.waitForStarted());
+        int marked = 0;
+        while (other.state() != QProcess::NotRunning || marked == 0) {
+            // Back to "No" first, so that every mark really writes.
+            ArchiveFile archive(path, TSchedaContratto().size());
+            QVERIFY(archive.OpenArchive());
+            archive.update(1, [](QByteArray& record) {
+                QStringList texts = TSchedaContratto().decode(record);
+                texts[Contracts::ReturnedField] = Contracts::returnedNo();
+                record = TSchedaContratto().encode(texts);
+                return true;
+            });
+            archive.CloseArchive();
+            QCOMPARE(Today::markReturned(fake.folder(), 1, line), Today::Returned::Done);
+            ++marked;
+            other.waitForFinished(0);
+        }
+        QCOMPARE(other.exitCode(), 0);
+        const std::optional<QStringList> record = readArchiveRecord(path, TSchedaContratto(), 1);
+        QVERIFY(record);
+        QCOMPARE(record->value(TSchedaContratto().indexOf(QStringLiteral("Note"))), QString::number(rounds));
+        QCOMPARE(record->value(Contracts::ReturnedField), Contracts::returnedYes());
+    }
+
+    // Looking at the day's work in a folder with no archives yet leaves the folder as it was.
+    void readingTheDaysWorkCreatesNoFile()
+    {
+        FakeContext fake;
+        const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
+        QVERIFY(work.out.empty() && work.pickups.empty());
+        QCOMPARE(QDir(fake.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+    }
+
     void windowMarksReturnedAndOpensALine()
     {
         FakeContext fake;

@@ -1,5 +1,6 @@
 #include "common/ui/CardArchive.h"
 #include "common/ui/UserTexts.h"
+#include "contracts/SchedaContratto.h"
 #include "storage/ArchiveFile.h"
 #include "storage/CardBrowsing.h"
 #include "storage/Durable.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLockFile>
+#include <QProcess>
 #include <QTest>
 
 using namespace rf;
@@ -141,7 +143,7 @@ private slots:
         QCOMPARE(lblPosizione.text(), QStringLiteral("1"));
     }
 
-    void firstOnMissingArchiveCreatesItAndSaysItIsEmpty()
+    void firstOnMissingArchiveSaysItIsEmptyAndCreatesNothing()
     {
         FakeContext fake;
         QWidget window;
@@ -151,8 +153,7 @@ private slots:
                          {[&](const QStringList&) { read = true; }, {}, [&] { read = true; }, {}});
         QVERIFY(card.browse(BrowseButton::First));
         QVERIFY(!read);
-        QVERIFY(QFile::exists(fake.file("Prova.pro")));
-        QCOMPARE(QFileInfo(fake.file("Prova.pro")).size(), 0);
+        QVERIFY(!QFile::exists(fake.file("Prova.pro")));
         QCOMPARE(fake.messages().count(), 1);
         QCOMPARE(fake.messages().last().kind, MessageKind::Information);
         QCOMPARE(fake.messages().last().text, Empty);
@@ -189,6 +190,105 @@ private slots:
         QCOMPARE(fake.messages().last().text, Access);
         QCOMPARE(afterSteps, 0);
         QCOMPARE(fake.messages().count(), 3);
+    }
+
+    // A card saved on another workstation since this one read it is never overwritten behind its
+    // back: fields only the other side changed are kept beside this card's, and a field both sides
+    // changed is asked about (reload, save this version knowingly, or cancel).
+    void cardSavedElsewhereIsMergedOrAsked_data()
+    {
+        QTest::addColumn<QString>("theirField");
+        QTest::addColumn<QString>("theirText");
+        QTest::addColumn<int>("choice"); // answer to the question, when one is asked
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("returned");
+        QTest::addColumn<QString>("shownNote");
+        QTest::addColumn<QString>("told"); // what the last message says
+
+        QTest::newRow("returned elsewhere, note here: both kept")
+            << "Riconsegnato" << QStringLiteral("S\u00EC") << -2 << "mia nota" << QStringLiteral("S\u00EC")
+            << "mia nota"
+            << "Riconsegnato. Le sue modifiche sono state mantenute";
+        QTest::newRow("same note both sides: saved") << "Note"
+                                                     << "mia nota" << -2 << "mia nota"
+                                                     << "No"
+                                                     << "mia nota"
+                                                     << "sono state salvate in archivio.";
+        QTest::newRow("note both sides, reload") << "Note"
+                                                 << "loro nota" << 0 << "loro nota"
+                                                 << "No"
+                                                 << "loro nota"
+                                                 << "Ricaricare la scheda";
+        QTest::newRow("note both sides, save mine") << "Note"
+                                                    << "loro nota" << 1 << "mia nota"
+                                                    << "No"
+                                                    << "mia nota"
+                                                    << "sono state salvate in archivio.";
+        QTest::newRow("note both sides, cancel") << "Note"
+                                                 << "loro nota" << -1 << "loro nota"
+                                                 << "No"
+                                                 << "mia nota"
+                                                 << "Ricaricare la scheda";
+    }
+    void cardSavedElsewhereIsMergedOrAsked()
+    {
+        QFETCH(QString, theirField);
+        QFETCH(QString, theirText);
+        QFETCH(int, choice);
+        QFETCH(QString, note);
+        QFETCH(QString, returned);
+        QFETCH(QString, shownNote);
+        QFETCH(QString, told);
+        const RecordLayout& layout = TSchedaContratto();
+        const int noteField = layout.indexOf(QStringLiteral("Note"));
+        FakeContext fake;
+        QWidget window;
+        QLabel lblPosizione;
+        QStringList onScreen;
+        for (int i = 0; i < layout.fieldCount(); ++i)
+            onScreen.append(QString());
+        onScreen[layout.indexOf(QStringLiteral("Cliente"))] = QStringLiteral("Rossi Anna");
+        onScreen[Contracts::ReturnedField] = Contracts::returnedNo();
+        CardArchive card(fake.context(), &window, QString::fromLatin1(Contracts::ArchiveName), layout,
+                         &lblPosizione,
+                         {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, {}});
+        QVERIFY(card.save());
+        const QString archive = fake.file(QString::fromLatin1(Contracts::ArchiveName));
+
+        // Another workstation saves the same contract while this one still shows it.
+        QCOMPARE(
+            QProcess::execute(QStringLiteral(RECORD_EDIT_HELPER),
+                              {archive, QStringLiteral("set"), QStringLiteral("1"), theirField, theirText}),
+            0);
+        onScreen[noteField] = QStringLiteral("mia nota");
+        if (choice > -2)
+            fake.messages().chooseNext(choice);
+        fake.messages().clear();
+        card.save();
+
+        const QStringList stored = layout.decode(readFile(archive));
+        QCOMPARE(stored[noteField], note);
+        QCOMPARE(stored[Contracts::ReturnedField], returned);
+        QCOMPARE(onScreen[noteField], shownNote);
+        QVERIFY2(fake.messages().all().first().text.contains(told) ||
+                     fake.messages().last().text.contains(told),
+                 qPrintable(fake.messages().last().text));
+        if (choice > -2) {
+            QCOMPARE(fake.messages().all().first().kind, MessageKind::Choice);
+            QVERIFY(fake.messages().all().first().text.contains(
+                QStringLiteral("Note: \"mia nota\" in questa scheda, \"loro nota\" nell'altra postazione")));
+            QCOMPARE(fake.messages().lastButtons,
+                     QStringList({QStringLiteral("Ricarica la scheda"),
+                                  QStringLiteral("Salva la mia versione"), QStringLiteral("Annulla")}));
+        }
+        // Once saved or reloaded, the card stands on what is stored: the next save asks nothing.
+        if (choice == 0 || choice == 1) {
+            onScreen[noteField] = QStringLiteral("ancora");
+            fake.messages().clear();
+            QVERIFY(card.save());
+            QCOMPARE(fake.messages().count(), 1);
+            QCOMPARE(fake.messages().last().kind, MessageKind::Information);
+        }
     }
 
     // An interrupted rewrite that cannot be undone (here another workstation holds the lock):

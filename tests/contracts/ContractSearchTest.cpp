@@ -124,13 +124,13 @@ private slots:
                  QStringLiteral("Il presente riepilogo contiene 2 schede."));
     }
 
-    void searchOfAMissingArchiveCreatesItAndListsNothing()
+    void searchOfAMissingArchiveListsNothingAndCreatesNothing()
     {
         FakeContext fake;
         TfrmTrovaContratti_DOZ_Bici search(fake.context(), nullptr);
         search.show();
         search.btnCercaClick();
-        QVERIFY(QFile::exists(fake.file(Contracts_)));
+        QVERIFY(!QFile::exists(fake.file(Contracts_)));
         QVERIFY(search.lines().lines().isEmpty());
         QCOMPARE(child<QLabel>(&search, QStringLiteral("lblTrovate"))->text(),
                  QStringLiteral("Il presente riepilogo contiene 0 schede."));

@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(w.edit("Data")->text(), QStringLiteral("01/07/2024"));
         QCOMPARE(w.edit("DataInizio")->text(), QStringLiteral("01/07/2024"));
         QCOMPARE(w.edit("OraInizio")->text(), QStringLiteral("09:05"));
-        QVERIFY(QFile::exists(fake.file("Contratti_Noleggio_Bici.pro")));
+        QVERIFY(!QFile::exists(fake.file("Contratti_Noleggio_Bici.pro"))); // made by the first save
     }
 
     void duplicateKeepsTheUnitAmountAndResetsTheRest()

@@ -342,6 +342,33 @@ private slots:
         QVERIFY(busy.waitForFinished(10000));
     }
 
+    // A lock is judged by whether its holder keeps it alive, never by its file's time against
+    // this machine's clock: workstations' and servers' clocks differ by minutes.
+    void liveHolderKeepsItsLockWhateverTheFileTimes()
+    {
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
+        QProcess holder;
+        holder.start(QStringLiteral(RECORD_EDIT_HELPER),
+                     {archive, QStringLiteral("hold"), QStringLiteral("200")});
+        QVERIFY(holder.waitForReadyRead(10000));
+        // The lock's time as a server an hour behind, then an hour ahead, would give it.
+        for (const int hours : {-1, 1}) {
+            QFile lockFile(archive + QStringLiteral(".lock"));
+            QVERIFY(lockFile.open(QIODevice::ReadWrite));
+            lockFile.setFileTime(QDateTime::currentDateTime().addSecs(hours * 3600),
+                                 QFileDevice::FileModificationTime);
+            lockFile.close();
+            FileLock::setTiming({200, 1000}); // five times the stale time
+            FileLock lock(archive);
+            QVERIFY(!lock.lock());
+        }
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+        FileLock lock(archive);
+        QVERIFY(lock.lock());
+    }
+
     void lockOfACrashedWorkstationIsTakenOver()
     {
         QTemporaryDir dir;

@@ -2,6 +2,17 @@
 
 namespace rf::Test {
 
+int FakeMessages::choose(QWidget*, const QString& text, const QStringList& buttons)
+{
+    record(MessageKind::Choice, text);
+    lastButtons = buttons;
+    if (m_choices.empty())
+        return -1;
+    const int answer = m_choices.front();
+    m_choices.pop_front();
+    return answer;
+}
+
 bool FakeMessages::confirm(QWidget*, const QString& text)
 {
     record(MessageKind::Confirmation, text);

@@ -11,7 +11,7 @@
 
 namespace rf::Test {
 
-enum class MessageKind { Warning, Error, Information, Confirmation, Plain };
+enum class MessageKind { Warning, Error, Information, Confirmation, Plain, Choice };
 
 struct RecordedMessage {
     MessageKind kind;
@@ -26,8 +26,13 @@ public:
     void information(QWidget*, const QString& text) override { record(MessageKind::Information, text); }
     bool confirm(QWidget*, const QString& text) override;
     void plain(QWidget*, const QString& text) override { record(MessageKind::Plain, text); }
+    // Records the question with its buttons after a line "|" + captions; answers from chooseNext,
+    // or -1 (Escape) when none is scripted.
+    int choose(QWidget*, const QString& text, const QStringList& buttons) override;
 
     void answerNext(bool yes) { m_answers.push_back(yes); }
+    void chooseNext(int button) { m_choices.push_back(button); }
+    QStringList lastButtons; // the buttons of the last choice asked
     const QList<RecordedMessage>& all() const { return m_messages; }
     int count() const { return int(m_messages.size()); }
     RecordedMessage last() const
@@ -40,6 +45,7 @@ private:
     void record(MessageKind kind, const QString& text) { m_messages.append({kind, text}); }
     QList<RecordedMessage> m_messages;
     std::deque<bool> m_answers;
+    std::deque<int> m_choices;
 };
 
 struct RecordedDialog {

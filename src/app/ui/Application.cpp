@@ -31,6 +31,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTranslator>
 
@@ -63,6 +64,18 @@ public:
     {
         QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
         box.exec();
+    }
+    int choose(QWidget* parent, const QString& text, const QStringList& buttons) override
+    {
+        QMessageBox box(QMessageBox::Question, QString(), text, QMessageBox::NoButton, parent);
+        QList<QAbstractButton*> added;
+        for (const QString& caption : buttons)
+            added.append(box.addButton(caption, QMessageBox::ActionRole));
+        if (!added.isEmpty())
+            box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        box.setEscapeButton(QMessageBox::NoButton);
+        box.exec();
+        return int(added.indexOf(box.clickedButton()));
     }
 };
 

@@ -13,6 +13,7 @@ class QWidget;
 namespace rf {
 
 class ArchiveFile;
+struct CardSave;
 
 class Context;
 class RecordLayout;
@@ -54,6 +55,8 @@ private:
     // could not be undone keeps it read-only; a journal of other data was kept aside).
     bool open(ArchiveFile& archive);
     bool showRecordFor(Action action, qint64 position);
+    bool append(const QStringList& mine);
+    QString conflictText(const CardSave& found, const QStringList& mine) const;
 
     Context& m_context;
     QWidget* m_window;
@@ -63,6 +66,9 @@ private:
     Callbacks m_callbacks;
     Box m_boxes[5] = {Box::Error, Box::Error, Box::Error, Box::Error, Box::Error};
     ArchiveNotice m_toldNotice;
+    // The record's texts as last read or saved, and its position: the ground a save is compared with.
+    QStringList m_loaded;
+    qint64 m_loadedAt = 0;
 };
 
 } // namespace rf

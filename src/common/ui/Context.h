@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -24,6 +25,15 @@ public:
     virtual void information(QWidget* parent, const QString& text) = 0;
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     virtual void plain(QWidget* parent, const QString& text) = 0;
+    // A question with buttons of its own, the first the default; returns the index of the button
+    // pressed, or -1 when the box was closed with Escape. Services that cannot ask answer -1.
+    virtual int choose(QWidget* parent, const QString& text, const QStringList& buttons)
+    {
+        Q_UNUSED(parent);
+        Q_UNUSED(text);
+        Q_UNUSED(buttons);
+        return -1;
+    }
 };
 
 // Native open, save and folder dialogs. An empty result means the user cancelled.
