@@ -318,7 +318,8 @@ private slots:
         QVERIFY(click(&w, "cmdPrimo"));
         QVERIFY(!w.showsPlaceholder());
         const QDir photos(fake.file(QStringLiteral("Autoparco")));
-        QCOMPARE(photos.entryList({QStringLiteral("Scheda_Veicolo_1.jpg.*.vista.jpg")}, QDir::Files).size(), 1);
+        QCOMPARE(photos.entryList({QStringLiteral("Scheda_Veicolo_1.jpg.*.vista.jpg")}, QDir::Files).size(),
+                 1);
         QCOMPARE(QDir(pictures.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     }
 

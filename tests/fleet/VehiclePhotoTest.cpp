@@ -102,7 +102,8 @@ private slots:
         QTest::newRow("the data folder itself") << QStringLiteral("dati") << QStringLiteral("dati");
         QTest::newRow("a folder within Autoparco")
             << QStringLiteral("dati/Autoparco/vecchie") << QStringLiteral("dati");
-        QTest::newRow("another folder's Autoparco") << QStringLiteral("altro/Autoparco") << QStringLiteral("dati");
+        QTest::newRow("another folder's Autoparco")
+            << QStringLiteral("altro/Autoparco") << QStringLiteral("dati");
         QTest::newRow("no data folder") << QStringLiteral("dati/Autoparco") << QString();
     }
     void photoOutsideThePhotoFolderGetsNoCopy()

@@ -16,9 +16,8 @@ private slots:
         QTest::addColumn<QDate>("stored"); // from the bytes as they are
         QTest::addColumn<QDate>("typed");  // from a text, blanks around it ignored
         const QDate none;
-        const auto row = [](const char* name, const QByteArray& text, const QDate& stored, const QDate& typed) {
-            QTest::newRow(name) << text << stored << typed;
-        };
+        const auto row = [](const char* name, const QByteArray& text, const QDate& stored,
+                            const QDate& typed) { QTest::newRow(name) << text << stored << typed; };
         row("two-digit day and month", "01/02/2026", QDate(2026, 2, 1), QDate(2026, 2, 1));
         row("one-digit day and month", "1/2/2026", QDate(2026, 2, 1), QDate(2026, 2, 1));
         row("leap day", "29/02/2024", QDate(2024, 2, 29), QDate(2024, 2, 29));
