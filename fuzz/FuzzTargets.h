@@ -12,5 +12,17 @@ void Records(const QByteArray& data);
 void Ini(const QByteArray& data);
 // The bytes as the password file: read and checked against a typed password.
 void Password(const QByteArray& data);
+// The bytes as a backup zip, checked as a restore checks it first.
+void Backup(const QByteArray& data);
+// The bytes as the contracts archive (made up to whole records), read into the customer register
+// and searched.
+void Customers(const QByteArray& data);
+// The bytes as the contracts archive, figured for a season beside a small fleet.
+void Season(const QByteArray& data);
+// The bytes as the contracts archive, read for the day's work beside a small fleet.
+void Today(const QByteArray& data);
+// The bytes as planning files of a small fleet, whole and cut short, drawn on a booking board
+// across the turn of a year.
+void Board(const QByteArray& data);
 
 } // namespace rf::fuzz

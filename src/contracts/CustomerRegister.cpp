@@ -1,6 +1,7 @@
 #include "CustomerRegister.h"
 
 #include "contracts/SchedaContratto.h"
+#include "storage/Amounts.h"
 #include "storage/Cp1252.h"
 
 #include <QHash>
@@ -15,28 +16,10 @@ namespace {
 
 constexpr std::size_t FieldCount = CustomerFields.size();
 
-// A stored date, dd/mm/yyyy with one- or two-digit day and month, as its Julian day; 0 when it is
-// not a date. Read from the bytes, so that no string is made per record.
+// A stored date as its Julian day; 0 when it is not a date.
 qint64 dayOf(const QByteArray& bytes)
 {
-    int parts[3] = {0, 0, 0};
-    int digits[3] = {0, 0, 0};
-    int part = 0;
-    for (const char c : bytes) {
-        if (c == '/') {
-            if (++part > 2)
-                return 0;
-        } else if (c >= '0' && c <= '9') {
-            parts[part] = parts[part] * 10 + (c - '0');
-            if (++digits[part] > 4)
-                return 0;
-        } else {
-            return 0;
-        }
-    }
-    if (part != 2 || digits[0] < 1 || digits[0] > 2 || digits[1] < 1 || digits[1] > 2 || digits[2] != 4)
-        return 0;
-    const QDate date(parts[2], parts[1], parts[0]);
+    const QDate date = parseStoredDate(bytes);
     return date.isValid() ? date.toJulianDay() : 0;
 }
 

@@ -17,24 +17,6 @@ namespace rf {
 
 namespace {
 
-// A date written dd/mm/yyyy (one- or two-digit day and month), as parseDate reads it, straight
-// from the stored bytes: a hundred thousand contracts are read in a fraction of a second.
-QDate dateOf(const QByteArray& text)
-{
-    const char* p = text.constData();
-    const char* const end = p + text.size();
-    int parts[3] = {0, 0, 0};
-    for (int part = 0; part < 3; ++part) {
-        const char* const first = p;
-        while (p < end && *p >= '0' && *p <= '9')
-            parts[part] = parts[part] * 10 + (*p++ - '0');
-        const auto digits = p - first;
-        if (part < 2 ? (digits < 1 || digits > 2 || p == end || *p++ != '/') : digits != 4)
-            return {};
-    }
-    return p == end ? QDate(parts[2], parts[1], parts[0]) : QDate();
-}
-
 // A whole number of days as the card's day count holds it; 0 when it is not one.
 int dayCountOf(const QByteArray& text)
 {
@@ -113,7 +95,7 @@ SeasonFigures seasonFigures(const QString& programFolder, int year, const Booked
         QByteArray startText = card.fieldBytes(dataInizio);
         if (startText.isEmpty())
             startText = card.fieldBytes(data);
-        const QDate start = dateOf(startText);
+        const QDate start = parseStoredDate(startText);
         if (!start.isValid()) {
             ++out.unreadableDates;
             return;
@@ -134,7 +116,7 @@ SeasonFigures seasonFigures(const QString& programFolder, int year, const Booked
         }
 
         // The length as the card's Calcola counts it: calendar days from start to end, one at least.
-        const QDate end = dateOf(card.fieldBytes(dataFine));
+        const QDate end = parseStoredDate(card.fieldBytes(dataFine));
         const int days = end.isValid() && end >= start ? std::max(qint64(1), start.daysTo(end))
                                                        : dayCountOf(card.fieldBytes(totGiorni));
         if (days > 0) {

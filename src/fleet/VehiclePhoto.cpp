@@ -72,12 +72,29 @@ void removeOldCopies(const QFileInfo& picture, const QString& keep)
 
 } // namespace
 
-QImage loadFitted(const QString& path, const QSize& box)
+bool isInPhotoFolder(const QString& programFolder, const QString& path)
+{
+    if (programFolder.isEmpty())
+        return false;
+    const QString folder =
+        QFileInfo(QDir(programFolder).filePath(QLatin1String(FolderName))).canonicalFilePath();
+    const QString pictureFolder = QFileInfo(path).canonicalPath();
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity names = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity names = Qt::CaseSensitive;
+#endif
+    return !folder.isEmpty() && pictureFolder.compare(folder, names) == 0;
+}
+
+QImage loadFitted(const QString& path, const QSize& box, const QString& programFolder)
 {
     const QFileInfo picture(path);
     const QSize copyBox(DisplayCopySide, DisplayCopySide);
-    // The copy serves the screen's card; a printed sheet or the zoom read the picture itself.
-    if (!box.isValid() || box.width() > DisplayCopySide || box.height() > DisplayCopySide)
+    // The copy serves the screen's card; a printed sheet or the zoom read the picture itself. Copies
+    // live only beside the cards' photos, never in a folder of the user's.
+    if (!box.isValid() || box.width() > DisplayCopySide || box.height() > DisplayCopySide ||
+        !isInPhotoFolder(programFolder, path))
         return readFitted(path, box);
     const QString copy = displayCopyPath(picture);
     QImage shown;
@@ -140,10 +157,11 @@ CardPhoto CardPhoto::placeholder(const QImage& picture)
     return photo;
 }
 
-CardPhoto CardPhoto::file(const QString& path)
+CardPhoto CardPhoto::file(const QString& path, const QString& programFolder)
 {
     CardPhoto photo;
     photo.m_path = path;
+    photo.m_programFolder = programFolder;
     return photo;
 }
 
@@ -166,7 +184,7 @@ QImage CardPhoto::fitted(const QSize& box) const
             if (size == box)
                 return picture;
         }
-        const QImage picture = VehiclePhoto::loadFitted(m_path, box);
+        const QImage picture = VehiclePhoto::loadFitted(m_path, box, m_programFolder);
         if (m_fitted.size() >= 2)
             m_fitted.erase(m_fitted.begin());
         m_fitted.emplace_back(box, picture);

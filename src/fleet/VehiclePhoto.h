@@ -20,11 +20,15 @@ bool ensureFolder(const QString& programFolder);
 
 // Reads a JPEG or BMP picture; a null image when the file is missing or not a picture.
 QImage load(const QString& path);
+// Whether the picture at path lies in the photo folder of programFolder (the cards' own photos).
+bool isInPhotoFolder(const QString& programFolder, const QString& path);
 // Reads it at a size that fits box (proportions kept, never larger than the picture): a large
 // camera picture is decoded straight at the smaller size, quickly and in little memory. For a box
-// the size of the card's picture, a large picture is shown through its display copy, made the
-// first time it is shown (see storage/DisplayCopy.h); the picture itself is never changed.
-QImage loadFitted(const QString& path, const QSize& box);
+// the size of the card's picture, a large picture in the photo folder of programFolder is shown
+// through its display copy, made the first time it is shown (see storage/DisplayCopy.h). A
+// picture anywhere else (one just chosen from the user's own folders) is only scaled in memory:
+// nothing is ever written beside it. The picture itself is never changed.
+QImage loadFitted(const QString& path, const QSize& box, const QString& programFolder);
 // Whether the file holds a picture that can be read.
 bool isPicture(const QString& path);
 
@@ -40,7 +44,8 @@ namespace rf {
 class CardPhoto {
 public:
     static CardPhoto placeholder(const QImage& picture);
-    static CardPhoto file(const QString& path);
+    // A picture file shown for the data folder programFolder: see VehiclePhoto::loadFitted.
+    static CardPhoto file(const QString& path, const QString& programFolder);
     static CardPhoto image(const QImage& picture);
 
     bool isPlaceholder() const { return m_placeholder; }
@@ -56,6 +61,7 @@ public:
 private:
     QImage m_image;
     QString m_path;
+    QString m_programFolder;
     bool m_placeholder = false;
     // The last picture read from the file for each size asked (the screen, the printed sheet):
     // a card printed after it was previewed is not read again.

@@ -82,11 +82,34 @@ QString formatDate(const QDate& date)
 
 QDate parseDate(const QString& text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
-    const auto m = pattern.match(trimControl(text));
-    if (!m.hasMatch())
+    // A character outside Latin-1 becomes "?", which no date holds.
+    return parseStoredDate(trimControl(text).toLatin1());
+}
+
+QDate parseStoredDate(QByteArrayView text)
+{
+    constexpr int longest[3] = {2, 2, 4};
+    constexpr int shortest[3] = {1, 1, 4};
+    int parts[3] = {0, 0, 0};
+    qsizetype at = 0;
+    for (int part = 0; part < 3; ++part) {
+        if (part > 0) {
+            if (at == text.size() || text[at] != '/')
+                return {};
+            ++at;
+        }
+        int digits = 0;
+        for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+            if (++digits > longest[part])
+                return {};
+            parts[part] = parts[part] * 10 + (text[at] - '0');
+        }
+        if (digits < shortest[part])
+            return {};
+    }
+    if (at != text.size())
         return {};
-    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    return QDate(parts[2], parts[1], parts[0]);
 }
 
 } // namespace rf

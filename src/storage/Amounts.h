@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 
@@ -20,6 +21,11 @@ QString euroText(qint64 cents);
 // Dates are always dd/mm/yyyy with "/" whatever the machine's locale.
 QString formatDate(const QDate& date);
 // A date in dd/mm/yyyy (one- or two-digit day and month accepted); invalid when it is not one.
+// Blanks and control characters around it are ignored, as a typed or decoded text may carry them.
 QDate parseDate(const QString& text);
+// The same from stored bytes, read as they are (nothing trimmed) and with no string made: day and
+// month of one or two ASCII digits, a year of four, "/" between them and nothing else. Any length
+// of any bytes is safe: a part longer than its digits is refused before it is counted.
+QDate parseStoredDate(QByteArrayView text);
 
 } // namespace rf

@@ -89,6 +89,9 @@ private slots:
             0);
         row("unreadable start: skipped", "32/01/2024", "", "02/02/2024", "", "10,00", 0, 0, 0, 0, 1, 0);
         row("unreadable start: no fallback", "1/13/2024", "01/02/2024", "", "", "10,00", 0, 0, 0, 0, 1, 0);
+        row("start of ten digits: unreadable", "2222222222", "", "02/02/2024", "", "10,00", 0, 0, 0, 0, 1, 0);
+        row("end too long to count: the day count", "10/03/2024", "", "99/99/99999999999", "2", "5", 3, 500,
+            7, 2, 0, 0);
         row("unreadable amount: rental without revenue", "10/03/2024", "", "12/03/2024", "", "12.50", 3, 0, 7,
             2, 0, 1);
         row("empty amount: none, not unreadable", "10/03/2024", "", "12/03/2024", "", "", 3, 0, 7, 2, 0, 0);

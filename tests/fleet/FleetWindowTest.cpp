@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -288,6 +289,38 @@ private slots:
         QCOMPARE(w.photo().size(), QSize(8000, 6000));
         auto* view = w.findChild<PhotoView*>(QStringLiteral("imgFoto"));
         QVERIFY(view->displayed().width() <= 308 * view->devicePixelRatioF());
+    }
+
+    // A photo chosen from the user's own folder is only read: the small display copy of a large
+    // photo is made beside the card's photo in the data folder once the card is saved, never
+    // beside the chosen file.
+    void photoChosenFromTheUsersFolderLeavesThatFolderAlone()
+    {
+        FakeContext fake;
+        QTemporaryDir pictures;
+        QImage camera(4000, 3000, QImage::Format_RGB32);
+        camera.fill(Qt::darkGreen);
+        const QString chosen = pictures.filePath(QStringLiteral("IMG_0001.jpg"));
+        QVERIFY(camera.save(chosen, "JPG", 50));
+        const QStringList before = QDir(pictures.path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+        TfrmAutoparco w(fake.context());
+        w.show();
+        fake.dialogs().answerNext(chosen);
+        QVERIFY(click(&w, "btnCaricaFoto"));
+        QVERIFY(!w.showsPlaceholder());
+        auto* view = w.findChild<PhotoView*>(QStringLiteral("imgFoto"));
+        QVERIFY(!view->displayed().isNull());
+        QCOMPARE(QDir(pictures.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+
+        fillMandatory(w, QStringLiteral("V-1"));
+        QVERIFY(click(&w, "cmdSalva"));
+        QVERIFY(click(&w, "cmdPrimo"));
+        QVERIFY(!w.showsPlaceholder());
+        const QDir photos(fake.file(QStringLiteral("Autoparco")));
+        QCOMPARE(photos.entryList({QStringLiteral("Scheda_Veicolo_1.jpg.*.vista.jpg")}, QDir::Files).size(),
+                 1);
+        QCOMPARE(QDir(pictures.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     }
 
     void storedPhotoIsCopiedAsItIsAndNeverReencoded()

@@ -52,41 +52,78 @@ private slots:
     void largePhotoIsShownThroughItsDisplayCopy()
     {
         QTemporaryDir dir;
-        const QString photo = dir.filePath(QStringLiteral("Scheda_Veicolo_2.jpg"));
+        QVERIFY(VehiclePhoto::ensureFolder(dir.path()));
+        const QString folder = dir.filePath(QStringLiteral("Autoparco"));
+        const QString photo = VehiclePhoto::filePath(dir.path(), QStringLiteral("2"));
         QVERIFY(writePhoto(photo, QSize(4000, 3000), Qt::red));
         const QByteArray stored = Test::readFile(photo);
         const QSize card(300, 200);
 
-        QImage shown = VehiclePhoto::loadFitted(photo, card);
+        QImage shown = VehiclePhoto::loadFitted(photo, card, dir.path());
         QCOMPARE(shown.size(), QSize(266, 200));
         QVERIFY(near(shown.pixel(10, 10), Qt::red));
         const QString copy = displayCopyPath(QFileInfo(photo));
-        QCOMPARE(copiesIn(dir.path()), QStringList{QFileInfo(copy).fileName()});
+        QCOMPARE(copiesIn(folder), QStringList{QFileInfo(copy).fileName()});
         QCOMPARE(QImage(copy).size(), QSize(DisplayCopySide, DisplayCopySide * 3 / 4));
         QCOMPARE(Test::readFile(photo), stored);
 
         // The next browse reads the copy, not the photo.
         QVERIFY(writePhoto(copy, QSize(DisplayCopySide, DisplayCopySide * 3 / 4), Qt::blue));
-        QVERIFY(near(VehiclePhoto::loadFitted(photo, card).pixel(10, 10), Qt::blue));
+        QVERIFY(near(VehiclePhoto::loadFitted(photo, card, dir.path()).pixel(10, 10), Qt::blue));
 
         // A printed sheet reads the photo itself.
-        QVERIFY(near(VehiclePhoto::loadFitted(photo, QSize(1100, 740)).pixel(10, 10), Qt::red));
+        QVERIFY(near(VehiclePhoto::loadFitted(photo, QSize(1100, 740), dir.path()).pixel(10, 10), Qt::red));
 
         // The photo replaced: a new copy of the new photo, the old copy gone.
         QVERIFY(writePhoto(photo, QSize(3000, 4000), Qt::green));
         QVERIFY(retime(photo, 5)); // a later time even on coarse clocks
-        shown = VehiclePhoto::loadFitted(photo, card);
+        shown = VehiclePhoto::loadFitted(photo, card, dir.path());
         QVERIFY(near(shown.pixel(10, 10), Qt::green));
-        QCOMPARE(copiesIn(dir.path()), QStringList{QFileInfo(displayCopyPath(QFileInfo(photo))).fileName()});
+        QCOMPARE(copiesIn(folder), QStringList{QFileInfo(displayCopyPath(QFileInfo(photo))).fileName()});
     }
 
     void smallPhotoHasNoCopy()
     {
         QTemporaryDir dir;
-        const QString photo = dir.filePath(QStringLiteral("Scheda_Veicolo_1.jpg"));
+        QVERIFY(VehiclePhoto::ensureFolder(dir.path()));
+        const QString photo = VehiclePhoto::filePath(dir.path(), QStringLiteral("1"));
         QVERIFY(writePhoto(photo, QSize(800, 600), Qt::red));
-        QCOMPARE(VehiclePhoto::loadFitted(photo, QSize(300, 200)).size(), QSize(266, 200));
-        QCOMPARE(copiesIn(dir.path()), QStringList());
+        QCOMPARE(VehiclePhoto::loadFitted(photo, QSize(300, 200), dir.path()).size(), QSize(266, 200));
+        QCOMPARE(copiesIn(dir.filePath(QStringLiteral("Autoparco"))), QStringList());
+    }
+
+    // Display copies are kept only beside the cards' photos in the data folder's Autoparco: a large
+    // photo anywhere else is shown scaled in memory, and its folder is left exactly as it was.
+    void photoOutsideThePhotoFolderGetsNoCopy_data()
+    {
+        QTest::addColumn<QString>("photoFolder"); // relative to a scratch folder
+        QTest::addColumn<QString>("dataFolder");  // likewise; empty: no data folder given
+        QTest::newRow("the user's pictures") << QStringLiteral("Immagini") << QStringLiteral("dati");
+        QTest::newRow("the data folder itself") << QStringLiteral("dati") << QStringLiteral("dati");
+        QTest::newRow("a folder within Autoparco")
+            << QStringLiteral("dati/Autoparco/vecchie") << QStringLiteral("dati");
+        QTest::newRow("another folder's Autoparco")
+            << QStringLiteral("altro/Autoparco") << QStringLiteral("dati");
+        QTest::newRow("no data folder") << QStringLiteral("dati/Autoparco") << QString();
+    }
+    void photoOutsideThePhotoFolderGetsNoCopy()
+    {
+        QFETCH(QString, photoFolder);
+        QFETCH(QString, dataFolder);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("dati/Autoparco")));
+        QVERIFY(QDir(dir.path()).mkpath(photoFolder));
+        const QString folder = dir.filePath(photoFolder);
+        const QString photo = QDir(folder).filePath(QStringLiteral("IMG_0001.jpg"));
+        QVERIFY(writePhoto(photo, QSize(4000, 3000), Qt::red));
+        const QStringList before = QDir(folder).entryList(QDir::Files);
+
+        const QImage shown = VehiclePhoto::loadFitted(
+            photo, QSize(300, 200), dataFolder.isEmpty() ? QString() : dir.filePath(dataFolder));
+        QCOMPARE(shown.size(), QSize(266, 200));
+        QVERIFY(near(shown.pixel(10, 10), Qt::red));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), before);
+        QCOMPARE(copiesIn(dir.filePath(QStringLiteral("dati/Autoparco"))), QStringList());
     }
 
     void startUpCleanupKeepsOnlyCurrentCopies()
@@ -96,7 +133,7 @@ private slots:
         const QString folder = dir.filePath(QStringLiteral("Autoparco"));
         const QString photo = QDir(folder).filePath(QStringLiteral("Scheda_Veicolo_2.jpg"));
         QVERIFY(writePhoto(photo, QSize(4000, 3000), Qt::red));
-        VehiclePhoto::loadFitted(photo, QSize(300, 200));
+        VehiclePhoto::loadFitted(photo, QSize(300, 200), dir.path());
         const QString current = QFileInfo(displayCopyPath(QFileInfo(photo))).fileName();
         const QString old = QStringLiteral("Scheda_Veicolo_2.jpg.1-1.vista.jpg");
         const QString orphan = QStringLiteral("Scheda_Veicolo_9.jpg.1-1.vista.jpg");

@@ -26,6 +26,11 @@ private slots:
     void records() { runCorpus(QStringLiteral("records"), rf::fuzz::Records); }
     void ini() { runCorpus(QStringLiteral("ini"), rf::fuzz::Ini); }
     void password() { runCorpus(QStringLiteral("password"), rf::fuzz::Password); }
+    void backup() { runCorpus(QStringLiteral("backup"), rf::fuzz::Backup); }
+    void customers() { runCorpus(QStringLiteral("customers"), rf::fuzz::Customers); }
+    void season() { runCorpus(QStringLiteral("season"), rf::fuzz::Season); }
+    void today() { runCorpus(QStringLiteral("today"), rf::fuzz::Today); }
+    void board() { runCorpus(QStringLiteral("board"), rf::fuzz::Board); }
 };
 
 RF_REGISTER_TEST(FuzzCorpusTest)

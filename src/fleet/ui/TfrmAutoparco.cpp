@@ -341,7 +341,7 @@ void TfrmAutoparco::showPlaceholder()
 void TfrmAutoparco::showPictureFile(const QString& path)
 {
     if (VehiclePhoto::isPicture(path))
-        setPhoto(CardPhoto::file(path));
+        setPhoto(CardPhoto::file(path, m_context.programFolder()));
     else
         showPlaceholder();
 }
@@ -360,7 +360,7 @@ void TfrmAutoparco::saveCardPhoto()
     if (!VehiclePhoto::ensureFolder(folder) || !m_photo.storeAs(target))
         showPlaceholder();
     else if (!m_photo.isPlaceholder())
-        m_photo = CardPhoto::file(target); // the card's photo is now its own file
+        m_photo = CardPhoto::file(target, folder); // the card's photo is now its own file
 }
 
 void TfrmAutoparco::btnCaricaFotoClick()

@@ -17,7 +17,6 @@
 #include "planner/ui/TfrmStampaPlanning.h"
 #include "storage/MessageBreaks.h"
 
-#include <QDate>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -357,8 +356,7 @@ void TfrmPlanning::dayClick(int slot)
     if (!isSaveable())
         return;
     const QString year = m_target.year.trimmed();
-    if (!QDate(year.toInt(), Planning::monthOf(slot), Planning::dayOf(slot)).isValid() &&
-        slot == Planning::slotOf(2, 29)) {
+    if (!Planning::isDayOf(slot, year.toInt())) {
         m_context.messages().warning(
             this, QStringLiteral("Attenzione: la data 29/02/") + year +
                       QStringLiteral(" non esiste." RF_BREAK_LF_CR "Per poter effettuare la "
