@@ -652,7 +652,8 @@ Result checkSizes(const std::vector<EntrySize>& entries, qint64 available)
     qint64 total = 0;
     for (const EntrySize& entry : entries) {
         if (entry.declared < 0 || entry.compressed < 0 ||
-            (entry.declared > RatioCheckedFrom && entry.declared / std::max<qint64>(entry.compressed, 1) > MaxRatio))
+            (entry.declared > RatioCheckedFrom &&
+             entry.declared / std::max<qint64>(entry.compressed, 1) > MaxRatio))
             return failed(Problem::Oversized, entry.name);
         total += entry.declared;
     }
@@ -672,7 +673,8 @@ void setLockHoldObserver(std::function<void(const QString&, qint64)> observer)
 
 bool isStagingFolderName(const QString& name)
 {
-    static const QRegularExpression staging(QStringLiteral("^\\.rotaflux-(ripristino|copia)-[A-Za-z0-9]{6}$"));
+    static const QRegularExpression staging(
+        QStringLiteral("^\\.rotaflux-(ripristino|copia)-[A-Za-z0-9]{6}$"));
     return staging.match(name).hasMatch();
 }
 
@@ -706,8 +708,8 @@ Result writeBackup(const QString& folder, const QString& zipPath, const ScanProg
     // A raw copy must never take the room the shop's saves need: on a nearly full disk the
     // archives are compressed under their locks, slowly but without a copy.
     const QStorageInfo disk(root.path());
-    const bool rawCopies = staging.isValid() &&
-                           (!disk.isValid() || largestLocked + SpaceMargin <= disk.bytesAvailable());
+    const bool rawCopies =
+        staging.isValid() && (!disk.isValid() || largestLocked + SpaceMargin <= disk.bytesAvailable());
     if (rawCopies)
         for (const QString& name : files)
             if (isLockedKind(name))

@@ -152,7 +152,8 @@ struct RestoreFixture {
         for (auto it = fresh.begin(); it != fresh.end(); ++it)
             put(QDir(source.path()), it.key(), it.value());
         zipPath = QDir(out.path()).filePath("copia.zip");
-        return Backup::writeBackup(source.path(), zipPath, {}, QDateTime(QDate(2024, 3, 5), QTime(9, 41))).ok();
+        return Backup::writeBackup(source.path(), zipPath, {}, QDateTime(QDate(2024, 3, 5), QTime(9, 41)))
+            .ok();
     }
     QString aside() const { return QDir(folder.path()).filePath("Sostituiti_2024-03-05_0941"); }
 };
@@ -328,13 +329,13 @@ private slots:
         } else if (kind == "foreign") {
             makeZip(zipPath, {{"Rotaflux.ini", ini}, {"Autoparco/foto.jpg", "photo"}});
         } else if (kind == "file and folder") {
-            makeZip(zipPath, {{Backup::MarkerName, "copia"}, {"Autoparco/a", "photo"}, {"Autoparco/a/b", "x"}});
+            makeZip(zipPath,
+                    {{Backup::MarkerName, "copia"}, {"Autoparco/a", "photo"}, {"Autoparco/a/b", "x"}});
         } else if (kind == "twice") {
-            makeZipInOrder(zipPath, {
-                                 {Backup::MarkerName, "copia"}, {"Rotaflux.ini", ini}, {"Rotaflux.ini", "again"}});
+            makeZipInOrder(zipPath,
+                           {{Backup::MarkerName, "copia"}, {"Rotaflux.ini", ini}, {"Rotaflux.ini", "again"}});
         } else if (kind == "bomb") {
-            makeZipInOrder(zipPath, {{"Contratti_Noleggio_Bici.pro", QByteArray(1 << 16, 0)}},
-                    true);
+            makeZipInOrder(zipPath, {{"Contratti_Noleggio_Bici.pro", QByteArray(1 << 16, 0)}}, true);
             declareSize(zipPath, 0x80000000u);
         } else if (kind == "past") {
             makeZip(zipPath, {{Backup::MarkerName, "copia"}, {"Rotaflux.ini", ini}});
@@ -385,11 +386,12 @@ private slots:
         constexpr qint64 MiB = 1 << 20;
         QTest::newRow("an archive, room to spare") << 40 * MiB << 500 * MiB << 2000 * MiB << Problem::None;
         QTest::newRow("padded records, 100 to 1") << 5 * MiB << 500 * MiB << 2000 * MiB << Problem::None;
-        QTest::newRow("a small blank planning file") << qint64(20) << qint64(18900) << 2000 * MiB
-                                                     << Problem::None;
+        QTest::newRow("a small blank planning file")
+            << qint64(20) << qint64(18900) << 2000 * MiB << Problem::None;
         QTest::newRow("2 MB declaring 2 GiB") << 2 * MiB << 2048 * MiB << 100000 * MiB << Problem::Oversized;
         QTest::newRow("2 GiB into 1 GiB free") << 1000 * MiB << 2048 * MiB << 1024 * MiB << Problem::NoSpace;
-        QTest::newRow("fits, but leaves no margin") << 100 * MiB << 100 * MiB << 101 * MiB << Problem::NoSpace;
+        QTest::newRow("fits, but leaves no margin")
+            << 100 * MiB << 100 * MiB << 101 * MiB << Problem::NoSpace;
         QTest::newRow("free space not known") << 100 * MiB << 100 * MiB << qint64(-1) << Problem::None;
         QTest::newRow("a negative size") << qint64(10) << qint64(-1) << 2000 * MiB << Problem::Oversized;
     }
@@ -399,9 +401,8 @@ private slots:
         QFETCH(qint64, declared);
         QFETCH(qint64, available);
         QFETCH(Problem, expected);
-        const Backup::Result result =
-            Backup::checkSizes({{"Rotaflux.ini", 10, 30}, {"Contratti_Noleggio_Bici.pro", compressed, declared}},
-                               available);
+        const Backup::Result result = Backup::checkSizes(
+            {{"Rotaflux.ini", 10, 30}, {"Contratti_Noleggio_Bici.pro", compressed, declared}}, available);
         QCOMPARE(result.problem, expected);
         if (expected == Problem::Oversized)
             QCOMPARE(result.file, QString("Contratti_Noleggio_Bici.pro"));
@@ -442,7 +443,8 @@ private slots:
             QVERIFY(QFile::link(elsewhere.path(), root.filePath("Autoparco")));
         } else {
             put(QDir(elsewhere.path()), "Rotaflux.ini", "elsewhere");
-            QVERIFY(QFile::link(QDir(elsewhere.path()).filePath("Rotaflux.ini"), root.filePath("Rotaflux.ini")));
+            QVERIFY(
+                QFile::link(QDir(elsewhere.path()).filePath("Rotaflux.ini"), root.filePath("Rotaflux.ini")));
         }
         const Files before = snapshot(root.path());
         const Files outside = snapshot(elsewhere.path());
@@ -480,15 +482,16 @@ private slots:
         QTest::addColumn<int>("occurrence");
         QTest::addColumn<Backup::Recovery>("recovery");
         // The journal is written whole or not at all: cut off before it is in place, nothing moved.
-        QTest::newRow("journal not yet in place") << QByteArray("whole:temporary") << 1 << Backup::Recovery::None;
+        QTest::newRow("journal not yet in place")
+            << QByteArray("whole:temporary") << 1 << Backup::Recovery::None;
         QTest::newRow("journal in place") << QByteArray("whole:replaced") << 1 << Backup::Recovery::Finished;
         QTest::newRow("journal synced") << QByteArray("restore:journal") << 1 << Backup::Recovery::Finished;
         for (int n = 1; n <= 4; ++n)
-            QTest::addRow("old file %d moved aside", n) << QByteArray("restore:aside") << n
-                                                        << Backup::Recovery::Finished;
+            QTest::addRow("old file %d moved aside", n)
+                << QByteArray("restore:aside") << n << Backup::Recovery::Finished;
         for (int n = 1; n <= 5; ++n)
-            QTest::addRow("new file %d in place", n) << QByteArray("restore:placed") << n
-                                                     << Backup::Recovery::Finished;
+            QTest::addRow("new file %d in place", n)
+                << QByteArray("restore:placed") << n << Backup::Recovery::Finished;
         QTest::newRow("every file moved") << QByteArray("restore:moved") << 1 << Backup::Recovery::Finished;
     }
     void killedRestoreIsSettledAtTheNextStart()
@@ -576,7 +579,8 @@ private slots:
         QCOMPARE(removeStaleTemporaryFiles(folder.path(), later), 0);
         QVERIFY(QFile::remove(root.filePath(Backup::RestoreJournalName)));
         QCOMPARE(removeStaleTemporaryFiles(folder.path(), later), 2);
-        QCOMPARE(root.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{".rotaflux-other"});
+        QCOMPARE(root.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{".rotaflux-other"});
     }
 
     void backupNamesTheLinksItLeftOut()

@@ -20,9 +20,9 @@
 #include "planner/ui/BookForContract.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
+#include "storage/Backup.h"
 #include "storage/MessageBreaks.h"
 #include "storage/RecordScan.h"
-#include "storage/Backup.h"
 #include "storage/StaleFiles.h"
 
 #include <QApplication>
@@ -299,13 +299,14 @@ int Application::run(QApplication& app)
             nullptr, QStringLiteral("Un ripristino dei dati interrotto è stato completato."));
         break;
     case Backup::Recovery::RolledBack:
-        context.messages().warning(nullptr, QStringLiteral("Un ripristino dei dati interrotto è stato annullato: "
-                                                           "i dati sono quelli di prima del ripristino."));
+        context.messages().warning(nullptr,
+                                   QStringLiteral("Un ripristino dei dati interrotto è stato annullato: "
+                                                  "i dati sono quelli di prima del ripristino."));
         break;
     case Backup::Recovery::Failed:
-        context.messages().warning(nullptr,
-                                   QStringLiteral("Un ripristino dei dati interrotto non può essere completato "
-                                                  "ora: chiudere il programma e riaprirlo fra qualche istante."));
+        context.messages().warning(
+            nullptr, QStringLiteral("Un ripristino dei dati interrotto non può essere completato "
+                                    "ora: chiudere il programma e riaprirlo fra qualche istante."));
         break;
     }
     removeStaleTemporaryFiles(context.programFolder());

@@ -68,9 +68,10 @@ QString problemText(const Backup::Result& result)
             .arg(megabytes(result.needed))
             .arg(megabytes(result.available));
     case Problem::Oversized:
-        return QStringLiteral("La copia contiene un file di dimensioni non credibili:" RF_BREAK_CR_LF) + file +
+        return QStringLiteral("La copia contiene un file di dimensioni non credibili:" RF_BREAK_CR_LF) +
+               file +
                QStringLiteral(RF_BREAK_CR_LF "La copia è danneggiata o non è stata creata da Rotaflux. "
-                              "Nessun file è stato modificato.");
+                                             "Nessun file è stato modificato.");
     case Problem::WrongKind:
         return QStringLiteral("La copia contiene come file ciò che nella cartella dei dati è una cartella "
                               "(o il contrario):" RF_BREAK_CR_LF) +
@@ -79,13 +80,16 @@ QString problemText(const Backup::Result& result)
         return QStringLiteral("La copia contiene due volte lo stesso file:" RF_BREAK_CR_LF) + file +
                QStringLiteral(RF_BREAK_CR_LF "Nessun file è stato modificato.");
     case Problem::Link:
-        return QStringLiteral("Nella cartella dei dati c'è un collegamento a un'altra posizione:" RF_BREAK_CR_LF) +
+        return QStringLiteral(
+                   "Nella cartella dei dati c'è un collegamento a un'altra posizione:" RF_BREAK_CR_LF) +
                file +
-               QStringLiteral(RF_BREAK_CR_LF "Il ripristino non scrive attraverso i collegamenti: sostituire il "
+               QStringLiteral(RF_BREAK_CR_LF
+                              "Il ripristino non scrive attraverso i collegamenti: sostituire il "
                               "collegamento con una cartella. Nessun file è stato modificato.");
     case Problem::Unfinished:
-        return QStringLiteral("Un ripristino precedente è stato interrotto e non può essere completato ora."
-                              RF_BREAK_CR_LF "Riprovare fra qualche istante. Nessun file è stato modificato.");
+        return QStringLiteral(
+            "Un ripristino precedente è stato interrotto e non può essere completato ora." RF_BREAK_CR_LF
+            "Riprovare fra qualche istante. Nessun file è stato modificato.");
     }
     return {};
 }
@@ -194,7 +198,7 @@ void TfrmCopia::btnCopiaClick()
             for (const QString& name : std::as_const(result.skipped))
                 skipped.append(QDir::toNativeSeparators(name));
             done += QStringLiteral(RF_BREAK_CR_LF "Non sono stati copiati questi collegamenti ad altre "
-                                   "posizioni (copiarne il contenuto a parte):\r\n") +
+                                                  "posizioni (copiarne il contenuto a parte):\r\n") +
                     skipped.join(QStringLiteral("\r\n"));
         }
         m_context.messages().information(this, done);
