@@ -34,6 +34,7 @@
 #include "planner/ui/TfrmTabellone.h"
 #include "reports/Layout.h"
 #include "reports/Render.h"
+#include "storage/Backup.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -279,6 +280,30 @@ void measureContracts(int count)
             QStringLiteral("export written, Yes to next question (%1 MB)").arg(bytes / 1e6, 0, 'f', 0),
             paired(runs(), written, [&] { return writeRaw(folder.file(QStringLiteral("raw.bin")), bytes); }),
             2);
+    }
+
+    {
+        // Other workstations wait for an archive's lock while a backup holds it: the longest hold
+        // of a whole backup of the folder, against reading the contracts raw.
+        QTemporaryDir out;
+        double longest = 0;
+        Backup::setLockHoldObserver([&longest](const QString&, qint64 nanoseconds) {
+            longest = std::max(longest, nanoseconds / 1e6);
+        });
+        const Series holds = repeat(smoke ? 1 : 3, [&] {
+            longest = 0;
+            const QString zip = QDir(out.path()).filePath(QStringLiteral("copia.zip"));
+            const bool written = Backup::writeBackup(folder.dir.path(), zip).ok();
+            QFile::remove(zip);
+            if (smoke && !written) {
+                std::fprintf(stderr, "the backup failed\n");
+                std::exit(1);
+            }
+            return written ? longest : -1.0;
+        });
+        Backup::setLockHoldObserver({});
+        table.milliseconds(QStringLiteral("longest lock hold during a backup, ") + size, holds, 1000,
+                           repeat(runs(), cat));
     }
 
     {

@@ -14,12 +14,17 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
 namespace rf::Backup {
@@ -32,6 +37,24 @@ const QLatin1String PasswordFile("unins000.dll");
 constexpr qint64 Chunk = 1 << 20;
 // Archives are written fast rather than small: the copy is made while the shop waits.
 constexpr int CompressionLevel = 1;
+// Deflate cannot shrink anything more than about 1032 times; our files (padded records, pictures,
+// documents) stay far below 100. An entry of some size claiming more than this is a trap.
+constexpr qint64 MaxRatio = 500;
+constexpr qint64 RatioCheckedFrom = 1 << 20;
+// Room left free on the disk after a restore's staging copy, for the saves that follow.
+constexpr qint64 SpaceMargin = 16 << 20;
+
+std::function<void(const QString&, qint64)>& lockHoldObserver()
+{
+    static std::function<void(const QString&, qint64)> observer;
+    return observer;
+}
+
+bool isDataFolderName(const QString& name)
+{
+    return name.compare(PhotoFolder, Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String(AttachmentsFolderName), Qt::CaseInsensitive) == 0;
+}
 
 bool isDataFileName(const QString& name, bool topLevel)
 {
@@ -47,7 +70,7 @@ bool isDataFileName(const QString& name, bool topLevel)
         return true;
     const QString lower = name.toLower();
     if (lower == QLatin1String("rotaflux") || lower == QLatin1String("rotaflux.exe") ||
-        lower == QLatin1String("guida.pdf"))
+        lower == QLatin1String("guida.pdf") || isDataFolderName(name))
         return false;
     return !lower.endsWith(QLatin1String(".dll")) || lower == PasswordFile;
 }
@@ -97,30 +120,64 @@ private:
     qint64 m_done = 0;
 };
 
-// Copies one data file into a new entry of zip; the caller holds its lock where it has one.
-Problem addEntry(QuaZip& zip, const QString& path, const QString& name, Progress& progress)
+// Copies source to out in blocks, reporting each one.
+Problem copyContent(QIODevice& source, QIODevice& out, Progress& progress)
 {
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly))
-        return Problem::Unreadable;
-    QuaZipFile entry(&zip);
-    if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name, path), nullptr, 0, Z_DEFLATED,
-                    CompressionLevel))
-        return Problem::CannotWrite;
     QByteArray buffer(int(Chunk), Qt::Uninitialized);
     for (;;) {
         const qint64 got = source.read(buffer.data(), Chunk);
         if (got < 0)
             return Problem::Unreadable;
         if (got == 0)
-            break;
-        if (entry.write(buffer.constData(), got) != got)
+            return Problem::None;
+        if (out.write(buffer.constData(), got) != got)
             return Problem::CannotWrite;
         if (!progress.advance(got))
             return Problem::Cancelled;
     }
+}
+
+// Copies one file into a new entry of zip; info names the entry and gives its date.
+Problem addEntry(QuaZip& zip, const QString& path, const QuaZipNewInfo& info, Progress& progress)
+{
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return Problem::Unreadable;
+    QuaZipFile entry(&zip);
+    if (!entry.open(QIODevice::WriteOnly, info, nullptr, 0, Z_DEFLATED, CompressionLevel))
+        return Problem::CannotWrite;
+    const Problem problem = copyContent(source, entry, progress);
+    if (problem != Problem::None)
+        return problem;
     entry.close();
     return entry.getZipError() == ZIP_OK ? Problem::None : Problem::CannotWrite;
+}
+
+// Copies a locked file raw to copyPath while its lock is held, and reports how long it was held.
+Problem copyUnderLock(const QString& path, const QString& name, const QString& copyPath, Progress& progress)
+{
+    FileLock lock(path);
+    if (!lock.lock())
+        return Problem::Busy;
+    QElapsedTimer held;
+    held.start();
+    Problem problem = Problem::None;
+    if (name.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive) && !settleJournal(path)) {
+        problem = Problem::Pending;
+    } else {
+        QFile source(path);
+        QFile copy(copyPath);
+        if (!source.open(QIODevice::ReadOnly))
+            problem = Problem::Unreadable;
+        else if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            problem = Problem::CannotWrite;
+        else
+            problem = copyContent(source, copy, progress);
+    }
+    lock.unlock();
+    if (lockHoldObserver())
+        lockHoldObserver()(name, held.nsecsElapsed());
+    return problem;
 }
 
 // Whether an entry's name is a plain relative path that stays inside the folder.
@@ -136,35 +193,64 @@ bool staysInside(const QString& name)
     return true;
 }
 
-// Checks the zip's names without reading its content: the names of the files to restore.
+// The folders a path passes through: "a/b/c" gives "a" and "a/b".
+QStringList parentsOf(const QString& name)
+{
+    QStringList parents;
+    for (int at = name.indexOf(QLatin1Char('/')); at > 0; at = name.indexOf(QLatin1Char('/'), at + 1))
+        parents.append(name.left(at));
+    return parents;
+}
+
+// Checks the zip's names and sizes without reading its content: the names of the files to restore.
 Result namesOf(QuaZip& zip, QStringList& names)
 {
     bool marked = false;
     bool archive = false;
+    QSet<QString> seen;
+    QSet<QString> folders;
+    std::vector<EntrySize> sizes;
+    QuaZipFileInfo64 info;
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        const QString name = zip.getCurrentFileName();
+        if (!zip.getCurrentFileInfo(&info))
+            return failed(Problem::Damaged, {});
+        const QString name = info.name;
         if (name.endsWith(QLatin1Char('/')))
             continue; // a folder entry
+        if (seen.contains(name))
+            return failed(Problem::Duplicate, name);
+        seen.insert(name);
+        sizes.push_back({name, qint64(info.compressedSize), qint64(info.uncompressedSize)});
         if (name == QLatin1String(MarkerName)) {
             marked = true;
             continue;
         }
+        if (!name.contains(QLatin1Char('/')) && isDataFolderName(name))
+            return failed(Problem::WrongKind, name);
         if (!staysInside(name) || !isDataPath(name))
             return failed(Problem::UnsafePath, name);
         if (!name.contains(QLatin1Char('/')) && name.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive))
             archive = true;
+        for (const QString& parent : parentsOf(name))
+            folders.insert(parent);
         names.append(name);
     }
     if (zip.getZipError() != UNZ_OK)
         return failed(Problem::Damaged, {});
+    for (const QString& name : std::as_const(names))
+        if (folders.contains(name))
+            return failed(Problem::WrongKind, name);
     if (!marked && !archive)
         return failed(Problem::Foreign, {});
-    return {};
+    return checkSizes(sizes, -1);
 }
 
-// Reads every entry of the zip (checking its checksum) and hands each file's content to a sink
-// when one is given (sink(name) returns where the content goes).
+// Reads every entry of the zip (checking its checksum and that it inflates to no more than it
+// declared) and hands each file's content to a sink when one is given (sink(name) returns where
+// the content goes). Before any content is read, beforeContent (when given) may refuse the zip
+// from its names and sizes.
 Result readZip(const QString& zipPath, const ScanProgress& report,
+               const std::function<Result(const QStringList& names, qint64 total)>& beforeContent,
                const std::function<QFileDevice*(const QString& name)>& sink)
 {
     if (!QFileInfo(zipPath).isFile())
@@ -180,24 +266,37 @@ Result readZip(const QString& zipPath, const ScanProgress& report,
     const QList<QuaZipFileInfo64> infos = zip.getFileInfoList64();
     for (const QuaZipFileInfo64& info : infos)
         total += qint64(info.uncompressedSize);
+    if (beforeContent) {
+        result = beforeContent(names, total);
+        if (!result.ok())
+            return result;
+    }
+    const QSet<QString> wanted(names.begin(), names.end());
     Progress progress(report, total);
     QByteArray buffer(int(Chunk), Qt::Uninitialized);
+    QuaZipFileInfo64 info;
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        const QString name = zip.getCurrentFileName();
+        if (!zip.getCurrentFileInfo(&info))
+            return failed(Problem::Damaged, {});
+        const QString name = info.name;
         if (name.endsWith(QLatin1Char('/')))
             continue;
         QuaZipFile entry(&zip);
         if (!entry.open(QIODevice::ReadOnly))
             return failed(Problem::Damaged, name);
-        QFileDevice* out = sink && names.contains(name) ? sink(name) : nullptr;
-        if (sink && names.contains(name) && !out)
+        QFileDevice* out = sink && wanted.contains(name) ? sink(name) : nullptr;
+        if (sink && wanted.contains(name) && !out)
             return failed(Problem::CannotWrite, name);
+        qint64 inflated = 0;
         for (;;) {
             const qint64 got = entry.read(buffer.data(), Chunk);
             if (got < 0)
                 return failed(Problem::Damaged, name);
             if (got == 0)
                 break;
+            inflated += got;
+            if (inflated > qint64(info.uncompressedSize))
+                return failed(Problem::Oversized, name);
             if (out && out->write(buffer.constData(), got) != got)
                 return failed(Problem::CannotWrite, name);
             if (!progress.advance(got))
@@ -221,19 +320,275 @@ Result readZip(const QString& zipPath, const ScanProgress& report,
     return result;
 }
 
-// A file put in place by a restore, and where the one it replaced went.
-struct Placed {
-    QString target;
-    QString aside; // empty when nothing was replaced
+// What the folder holds where the zip's files go: a folder where a file goes (or the reverse) is
+// refused, and so is a link on the way, which a restore would write through.
+Result checkPlaces(const QDir& root, const QStringList& names)
+{
+    QSet<QString> checkedFolders;
+    for (const QString& name : names) {
+        for (const QString& parent : parentsOf(name)) {
+            if (checkedFolders.contains(parent))
+                continue;
+            checkedFolders.insert(parent);
+            const QString path = root.filePath(parent);
+            if (isLink(path))
+                return failed(Problem::Link, parent);
+            if (QFileInfo::exists(path) && !QFileInfo(path).isDir())
+                return failed(Problem::WrongKind, name);
+        }
+        const QString path = root.filePath(name);
+        if (isLink(path))
+            return failed(Problem::Link, name);
+        if (QFileInfo(path).isDir())
+            return failed(Problem::WrongKind, name);
+    }
+    return {};
+}
+
+// ---- the restore journal ------------------------------------------------------------------------
+//
+// Text, UTF-8, one line each: the header, the staging folder's name, the folder of the replaced
+// files, each file in the order of its move (percent-encoded relative path), and "fine". It is
+// written whole or not at all (WholeFileWriter), so one that can be read at all lists every move.
+// A file's move is: the old one (when there is one) into the replaced folder, then the new one
+// from the staging folder into its place. Where each file is tells which steps were done.
+
+const QByteArray JournalHeader = "Rotaflux ripristino 1";
+const QByteArray JournalEnd = "fine";
+
+struct Journal {
+    QString staging; // folder names inside the data folder
+    QString aside;
+    QStringList names;
 };
 
-void undo(const std::vector<Placed>& placed)
+QByteArray journalText(const Journal& journal)
 {
-    for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
-        QFile::remove(it->target);
-        if (!it->aside.isEmpty())
-            QFile::rename(it->aside, it->target);
+    QByteArray text = JournalHeader + '\n' + journal.staging.toUtf8() + '\n' + journal.aside.toUtf8() + '\n';
+    for (const QString& name : journal.names)
+        text += name.toUtf8().toPercentEncoding("/") + '\n';
+    return text + JournalEnd + '\n';
+}
+
+// The journal, or nothing when it is missing or not one of ours (then it is left alone).
+std::optional<Journal> readRestoreJournal(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    if (lines.size() < 5 || lines[0] != JournalHeader || lines[lines.size() - 2] != JournalEnd ||
+        !lines.back().isEmpty())
+        return std::nullopt;
+    Journal journal{QString::fromUtf8(lines[1]), QString::fromUtf8(lines[2]), {}};
+    if (!journal.staging.startsWith(QLatin1String(RestoreStagingPrefix)) || !staysInside(journal.staging) ||
+        journal.staging.contains(QLatin1Char('/')) || !staysInside(journal.aside) ||
+        journal.aside.contains(QLatin1Char('/')))
+        return std::nullopt;
+    for (int i = 3; i < lines.size() - 2; ++i) {
+        const QString name = QString::fromUtf8(QByteArray::fromPercentEncoding(lines[i]));
+        if (!staysInside(name) || !isDataPath(name))
+            return std::nullopt;
+        journal.names.append(name);
     }
+    return journal;
+}
+
+bool exists(const QString& path)
+{
+    return QFileInfo::exists(path) || isLink(path);
+}
+
+bool moveFile(const QString& from, const QString& to)
+{
+    return QDir().mkpath(QFileInfo(to).absolutePath()) && QFile::rename(from, to);
+}
+
+// Makes the renames in every folder the journal touches durable.
+void syncFolders(const QDir& root, const Journal& journal)
+{
+    std::set<QString> folders{root.path(), root.filePath(journal.aside)};
+    for (const QString& name : journal.names)
+        for (const QString& parent : parentsOf(name)) {
+            folders.insert(root.filePath(parent));
+            folders.insert(QDir(root.filePath(journal.aside)).filePath(parent));
+        }
+    for (const QString& folder : folders)
+        if (QFileInfo(folder).isDir())
+            Durable::syncFolder(folder);
+}
+
+// Does the moves not done yet, in order. False at the first one that fails.
+bool moveForward(const QDir& root, const Journal& journal)
+{
+    const QDir stage(root.filePath(journal.staging));
+    const QDir aside(root.filePath(journal.aside));
+    for (const QString& name : journal.names) {
+        const QString staged = stage.filePath(name);
+        if (!QFileInfo::exists(staged))
+            continue; // already in place
+        const QString target = root.filePath(name);
+        if (exists(target)) {
+            if (exists(aside.filePath(name)) || !moveFile(target, aside.filePath(name)))
+                return false;
+            Durable::crashPoint("restore:aside");
+        }
+        if (!moveFile(staged, target))
+            return false;
+        Durable::crashPoint("restore:placed");
+    }
+    return true;
+}
+
+// Undoes the moves done, last first: each new file back into the staging folder, each old one
+// back into its place. False when one cannot be undone.
+bool moveBack(const QDir& root, const Journal& journal)
+{
+    const QDir stage(root.filePath(journal.staging));
+    const QDir aside(root.filePath(journal.aside));
+    bool whole = true;
+    for (auto it = journal.names.rbegin(); it != journal.names.rend(); ++it) {
+        const QString target = root.filePath(*it);
+        const QString staged = stage.filePath(*it);
+        const QString old = aside.filePath(*it);
+        if (!QFileInfo::exists(staged) && exists(target) && !moveFile(target, staged)) {
+            whole = false;
+            continue;
+        }
+        if (exists(old) && !exists(target) && !moveFile(old, target))
+            whole = false;
+    }
+    return whole;
+}
+
+bool holdsFiles(const QString& folder)
+{
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    return it.hasNext();
+}
+
+// Removes the journal and the staging folder once the folder is settled, and the replaced
+// folder when nothing is left in it.
+void closeJournal(const QDir& root, const Journal& journal)
+{
+    QFile::remove(root.filePath(QLatin1String(RestoreJournalName)));
+    Durable::syncFolder(root.path());
+    QDir(root.filePath(journal.staging)).removeRecursively();
+    if (!holdsFiles(root.filePath(journal.aside)))
+        QDir(root.filePath(journal.aside)).removeRecursively();
+}
+
+// Takes the locks of the archives and planning files among names, which no save may change while
+// they move.
+bool lockAll(const QDir& root, const QStringList& names, std::vector<std::unique_ptr<FileLock>>& locks,
+             QString* busy)
+{
+    for (const QString& name : names) {
+        if (!isLockedKind(name))
+            continue;
+        locks.push_back(std::make_unique<FileLock>(root.filePath(name)));
+        if (!locks.back()->lock()) {
+            if (busy)
+                *busy = name;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Settles the journal's moves with its lock and the files' locks held: finished when possible,
+// undone otherwise.
+Recovery settle(const QDir& root, const Journal& journal)
+{
+    if (moveForward(root, journal)) {
+        syncFolders(root, journal);
+        Durable::crashPoint("restore:moved");
+        closeJournal(root, journal);
+        return Recovery::Finished;
+    }
+    const bool undone = moveBack(root, journal);
+    syncFolders(root, journal);
+    if (!undone)
+        return Recovery::Failed;
+    closeJournal(root, journal);
+    return Recovery::RolledBack;
+}
+
+// Unpacks the zip into the staging folder and swaps its files in, under the journal.
+Result stageAndSwap(const QString& zipPath, const QDir& root, const QString& stagingName,
+                    const ScanProgress& report, const QDateTime& when)
+{
+    const QDir stage(root.filePath(stagingName));
+    std::unique_ptr<QFile> current;
+    QStringList names;
+    const auto beforeContent = [&](const QStringList& entries, qint64 total) {
+        Result places = checkPlaces(root, entries);
+        if (!places.ok())
+            return places;
+        const QStorageInfo disk(root.path());
+        Result sizes;
+        if (disk.isValid() && total + SpaceMargin > disk.bytesAvailable()) {
+            sizes.problem = Problem::NoSpace;
+            sizes.needed = total + SpaceMargin;
+            sizes.available = disk.bytesAvailable();
+        }
+        return sizes;
+    };
+    Result result = readZip(zipPath, report, beforeContent, [&](const QString& name) -> QFileDevice* {
+        const QString path = stage.filePath(name);
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+            return nullptr;
+        current = std::make_unique<QFile>(path);
+        if (!current->open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return nullptr;
+        names.append(name);
+        return current.get();
+    });
+    current.reset();
+    if (!result.ok())
+        return result;
+
+    // No save of another window or workstation may land between the two renames of a file.
+    const QString journalPath = root.filePath(QLatin1String(RestoreJournalName));
+    FileLock journalLock(journalPath);
+    if (!journalLock.lock())
+        return failed(Problem::Busy, QLatin1String(RestoreJournalName));
+    std::vector<std::unique_ptr<FileLock>> locks;
+    QString busy;
+    if (!lockAll(root, names, locks, &busy))
+        return failed(Problem::Busy, busy);
+    // What the folder holds may have changed while the zip was read.
+    const Result places = checkPlaces(root, names);
+    if (!places.ok())
+        return places;
+
+    Journal journal{stagingName, replacedFolderName(when), names};
+    for (int n = 2; root.exists(journal.aside); ++n)
+        journal.aside = replacedFolderName(when) + QStringLiteral("_%1").arg(n);
+    for (const QString& name : names) {
+        const QFileInfo old(root.filePath(name));
+        if (old.exists()) {
+            // The "user" flags say what this process may do (all, for an administrator), not the
+            // file's own mode: only the owner, group and others' flags are carried over.
+            const QFile::Permissions userFlags = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+            QFile::setPermissions(stage.filePath(name), old.permissions() & ~userFlags);
+            result.replacedFolder = root.filePath(journal.aside);
+        }
+    }
+    if (!writeWholeFile(journalPath, journalText(journal)))
+        return failed(Problem::CannotWrite, QLatin1String(RestoreJournalName));
+    Durable::syncFolder(root.path());
+    Durable::crashPoint("restore:journal");
+
+    switch (settle(root, journal)) {
+    case Recovery::Finished:
+        return result;
+    case Recovery::None:
+    case Recovery::RolledBack:
+    case Recovery::Failed:
+        break;
+    }
+    return failed(Problem::CannotWrite, {});
 }
 
 } // namespace
@@ -251,28 +606,76 @@ bool isDataPath(const QString& relativePath)
     return isDataFileName(parts.back(), false);
 }
 
-QStringList dataFiles(const QString& folder)
+QStringList dataFiles(const QString& folder, QStringList* skipped)
 {
     const QDir root(QDir::fromNativeSeparators(folder));
     QStringList found;
+    QStringList links;
     const QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    for (const QFileInfo& file : root.entryInfoList(filters))
-        if (!file.isSymLink() && isDataPath(file.fileName()))
-            found.append(file.fileName());
-    for (const QString& sub : {QString(PhotoFolder), QString::fromLatin1(AttachmentsFolderName)}) {
-        const QFileInfo subFolder(root.filePath(sub));
-        if (!subFolder.isDir() || subFolder.isSymLink())
+    for (const QFileInfo& file : root.entryInfoList(filters)) {
+        if (!isDataPath(file.fileName()))
             continue;
-        QDirIterator it(subFolder.filePath(), filters, QDirIterator::Subdirectories);
+        if (isLink(file.filePath()))
+            links.append(file.fileName());
+        else
+            found.append(file.fileName());
+    }
+    for (const QString& sub : {QString(PhotoFolder), QString::fromLatin1(AttachmentsFolderName)}) {
+        const QString subPath = root.filePath(sub);
+        if (isLink(subPath)) {
+            links.append(sub);
+            continue;
+        }
+        if (!QFileInfo(subPath).isDir())
+            continue;
+        QDirIterator it(subPath, filters | QDir::Dirs, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QFileInfo file(it.next());
             const QString relative = root.relativeFilePath(file.filePath());
-            if (!file.isSymLink() && !relative.startsWith(QLatin1String("..")) && isDataPath(relative))
+            if (relative.startsWith(QLatin1String("..")))
+                continue;
+            if (isLink(file.filePath()))
+                links.append(relative);
+            else if (file.isFile() && isDataPath(relative))
                 found.append(relative);
         }
     }
     found.sort();
+    links.sort();
+    if (skipped)
+        *skipped = links;
     return found;
+}
+
+Result checkSizes(const std::vector<EntrySize>& entries, qint64 available)
+{
+    qint64 total = 0;
+    for (const EntrySize& entry : entries) {
+        if (entry.declared < 0 || entry.compressed < 0 ||
+            (entry.declared > RatioCheckedFrom &&
+             entry.declared / std::max<qint64>(entry.compressed, 1) > MaxRatio))
+            return failed(Problem::Oversized, entry.name);
+        total += entry.declared;
+    }
+    if (available >= 0 && total + SpaceMargin > available) {
+        Result result = failed(Problem::NoSpace, {});
+        result.needed = total + SpaceMargin;
+        result.available = available;
+        return result;
+    }
+    return {};
+}
+
+void setLockHoldObserver(std::function<void(const QString&, qint64)> observer)
+{
+    lockHoldObserver() = std::move(observer);
+}
+
+bool isStagingFolderName(const QString& name)
+{
+    static const QRegularExpression staging(
+        QStringLiteral("^\\.rotaflux-(ripristino|copia)-[A-Za-z0-9]{6}$"));
+    return staging.match(name).hasMatch();
 }
 
 QString backupFileName(const QDateTime& when)
@@ -289,10 +692,28 @@ Result writeBackup(const QString& folder, const QString& zipPath, const ScanProg
                    const QDateTime& when)
 {
     const QDir root(QDir::fromNativeSeparators(folder));
-    const QStringList files = dataFiles(folder);
+    Result result;
+    const QStringList files = dataFiles(folder, &result.skipped);
+    // The archives' raw copies go to a working folder beside them: the same disk, so the copy runs
+    // at its speed. Where none can be made, an archive is compressed under its lock as it is.
+    QTemporaryDir staging(root.filePath(QLatin1String(BackupStagingPrefix) + QStringLiteral("XXXXXX")));
     qint64 total = 0;
-    for (const QString& name : files)
-        total += QFileInfo(root.filePath(name)).size();
+    qint64 largestLocked = 0;
+    for (const QString& name : files) {
+        const qint64 size = QFileInfo(root.filePath(name)).size();
+        total += size;
+        if (isLockedKind(name))
+            largestLocked = std::max(largestLocked, size);
+    }
+    // A raw copy must never take the room the shop's saves need: on a nearly full disk the
+    // archives are compressed under their locks, slowly but without a copy.
+    const QStorageInfo disk(root.path());
+    const bool rawCopies =
+        staging.isValid() && (!disk.isValid() || largestLocked + SpaceMargin <= disk.bytesAvailable());
+    if (rawCopies)
+        for (const QString& name : files)
+            if (isLockedKind(name))
+                total += QFileInfo(root.filePath(name)).size();
     Progress progress(report, total);
 
     WholeFileWriter out(zipPath);
@@ -304,7 +725,6 @@ Result writeBackup(const QString& folder, const QString& zipPath, const ScanProg
     if (!zip.open(QuaZip::mdCreate))
         return failed(Problem::CannotWrite, zipPath);
 
-    Result result;
     const auto fail = [&](Problem problem, const QString& file) {
         zip.close();
         return failed(problem, file);
@@ -323,14 +743,29 @@ Result writeBackup(const QString& folder, const QString& zipPath, const ScanProg
     }
     for (const QString& name : files) {
         const QString path = root.filePath(name);
-        FileLock lock(path);
-        if (isLockedKind(name)) {
+        const QuaZipNewInfo info(name, path);
+        Problem problem = Problem::None;
+        if (!isLockedKind(name)) {
+            problem = addEntry(zip, path, info, progress);
+        } else if (rawCopies) {
+            const QString copy = QDir(staging.path()).filePath(QStringLiteral("copia"));
+            problem = copyUnderLock(path, name, copy, progress);
+            if (problem == Problem::None)
+                problem = addEntry(zip, copy, info, progress);
+            QFile::remove(copy);
+        } else {
+            FileLock lock(path);
             if (!lock.lock())
                 return fail(Problem::Busy, name);
-            if (name.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive) && !settleJournal(path))
-                return fail(Problem::Pending, name);
+            QElapsedTimer held;
+            held.start();
+            problem = name.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive) && !settleJournal(path)
+                          ? Problem::Pending
+                          : addEntry(zip, path, info, progress);
+            lock.unlock();
+            if (lockHoldObserver())
+                lockHoldObserver()(name, held.nsecsElapsed());
         }
-        const Problem problem = addEntry(zip, path, name, progress);
         if (problem != Problem::None)
             return fail(problem, name);
         ++result.files;
@@ -343,71 +778,46 @@ Result writeBackup(const QString& folder, const QString& zipPath, const ScanProg
 
 Result checkBackup(const QString& zipPath)
 {
-    return readZip(zipPath, {}, {});
+    return readZip(zipPath, {}, {}, {});
 }
 
 Result restoreBackup(const QString& zipPath, const QString& folder, const ScanProgress& report,
                      const QDateTime& when)
 {
     const QDir root(QDir::fromNativeSeparators(folder));
-    // The staging folder sits inside the data folder, so each file takes its place by a rename.
-    QTemporaryDir staging(root.filePath(QStringLiteral(".rotaflux-ripristino-XXXXXX")));
+    if (finishInterruptedRestore(root.path()) == Recovery::Failed)
+        return failed(Problem::Unfinished, {});
+    // The staging folder sits inside the data folder, so each file takes its place by a rename. It
+    // is removed by hand, not by QTemporaryDir: after a crash the journal still needs it.
+    QTemporaryDir staging(root.filePath(QLatin1String(RestoreStagingPrefix) + QStringLiteral("XXXXXX")));
     if (!staging.isValid())
         return failed(Problem::CannotWrite, folder);
-    const QDir stage(staging.path());
-    std::unique_ptr<QFile> current;
-    QStringList names;
-    Result result = readZip(zipPath, report, [&](const QString& name) -> QFileDevice* {
-        const QString path = stage.filePath(name);
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-            return nullptr;
-        current = std::make_unique<QFile>(path);
-        if (!current->open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return nullptr;
-        names.append(name);
-        return current.get();
-    });
-    current.reset();
-    if (!result.ok())
-        return result;
-
-    // No save of another window or workstation may land between the two renames of a file.
-    std::vector<std::unique_ptr<FileLock>> locks;
-    for (const QString& name : names) {
-        if (!isLockedKind(name))
-            continue;
-        locks.push_back(std::make_unique<FileLock>(root.filePath(name)));
-        if (!locks.back()->lock())
-            return failed(Problem::Busy, name);
-    }
-
-    QString asideName = replacedFolderName(when);
-    for (int n = 2; root.exists(asideName); ++n)
-        asideName = replacedFolderName(when) + QStringLiteral("_%1").arg(n);
-    const QDir aside(root.filePath(asideName));
-    std::vector<Placed> placed;
-    for (const QString& name : names) {
-        Placed step{root.filePath(name), {}};
-        if (QFileInfo::exists(step.target) || QFileInfo(step.target).isSymLink()) {
-            step.aside = aside.filePath(name);
-            if (!QDir().mkpath(QFileInfo(step.aside).absolutePath()) ||
-                !QFile::rename(step.target, step.aside)) {
-                undo(placed);
-                return failed(Problem::CannotWrite, name);
-            }
-            result.replacedFolder = aside.path();
-        }
-        if (!QDir().mkpath(QFileInfo(step.target).absolutePath()) ||
-            !QFile::rename(stage.filePath(name), step.target)) {
-            if (!step.aside.isEmpty())
-                QFile::rename(step.aside, step.target);
-            undo(placed);
-            return failed(Problem::CannotWrite, name);
-        }
-        placed.push_back(step);
-    }
-    Durable::syncFolder(root.path());
+    staging.setAutoRemove(false);
+    const QString stagingName = QFileInfo(staging.path()).fileName();
+    const Result result = stageAndSwap(zipPath, root, stagingName, report, when);
+    if (!QFile::exists(root.filePath(QLatin1String(RestoreJournalName))))
+        QDir(staging.path()).removeRecursively();
     return result;
+}
+
+Recovery finishInterruptedRestore(const QString& folder)
+{
+    const QDir root(QDir::fromNativeSeparators(folder));
+    const QString journalPath = root.filePath(QLatin1String(RestoreJournalName));
+    if (!QFile::exists(journalPath))
+        return Recovery::None;
+    FileLock journalLock(journalPath);
+    if (!journalLock.lock())
+        return Recovery::Failed;
+    if (!QFile::exists(journalPath))
+        return Recovery::None; // settled by another workstation meanwhile
+    const std::optional<Journal> journal = readRestoreJournal(journalPath);
+    if (!journal)
+        return Recovery::Failed;
+    std::vector<std::unique_ptr<FileLock>> locks;
+    if (!lockAll(root, journal->names, locks, nullptr))
+        return Recovery::Failed;
+    return settle(root, *journal);
 }
 
 } // namespace rf::Backup

@@ -136,6 +136,56 @@ private slots:
         QCOMPARE(read(m_fake->file("Rotaflux.ini")), QByteArray("changed"));
     }
 
+    void backupNamesTheLinkedPhotoFolderItLeftOut()
+    {
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir(m_fake->file("Autoparco")).removeRecursively());
+        put(QDir(elsewhere.path()).filePath("Scheda_Veicolo_1.jpg"), "photo");
+        QVERIFY(QFile::link(elsewhere.path(), m_fake->file("Autoparco")));
+        m_fake->dialogs().answerNext(m_destination->path());
+        QVERIFY(click(m_window.get(), "btnSfoglia"));
+
+        QVERIFY(click(m_window.get(), "btnCopia"));
+        QCOMPARE(m_fake->messages().last().kind, MessageKind::Information);
+        const QString text = m_fake->messages().last().text;
+        QVERIFY2(text.startsWith("Copia di sicurezza completata (2 file)."), qPrintable(text));
+        QVERIFY2(text.contains("Non sono stati copiati questi collegamenti") &&
+                     text.endsWith("\r\nAutoparco"),
+                 qPrintable(text));
+    }
+
+    void refusedRestoreSaysWhy_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("linked photo folder") << "link"
+                                             << "collegamento a un'altra posizione:\r\n\r\nAutoparco";
+        QTest::newRow("a folder as a file") << "kind"
+                                            << "come file ciò che nella cartella dei dati è una cartella";
+    }
+    void refusedRestoreSaysWhy()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, words);
+        const QString zipPath = QDir(m_destination->path()).filePath("copia.zip");
+        QVERIFY(Backup::writeBackup(m_fake->folder(), zipPath).ok());
+        QTemporaryDir elsewhere;
+        if (fault == "link") {
+            QVERIFY(QDir(m_fake->file("Autoparco")).removeRecursively());
+            QVERIFY(QFile::link(elsewhere.path(), m_fake->file("Autoparco")));
+        } else {
+            QVERIFY(QFile::remove(m_fake->file("Rotaflux.ini")));
+            QVERIFY(QDir().mkpath(m_fake->file("Rotaflux.ini")));
+        }
+        m_fake->dialogs().answerNext(zipPath);
+        m_fake->messages().answerNext(true);
+        QVERIFY(click(m_window.get(), "btnRipristina"));
+        QCOMPARE(m_fake->messages().last().kind, MessageKind::Error);
+        const QString text = m_fake->messages().last().text;
+        QVERIFY2(text.startsWith("Il ripristino non è riuscito.") && text.contains(words), qPrintable(text));
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
+    }
+
     void escapeCloses()
     {
         QTest::keyClick(m_window.get(), Qt::Key_Escape);

@@ -20,6 +20,7 @@
 #include "planner/ui/BookForContract.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
+#include "storage/Backup.h"
 #include "storage/MessageBreaks.h"
 #include "storage/RecordScan.h"
 #include "storage/StaleFiles.h"
@@ -301,7 +302,26 @@ int Application::run(QApplication& app)
     Context context(choice.folder, std::move(messages), std::move(dialogs), std::make_unique<RealShell>(),
                     std::make_unique<RealClock>(), std::make_unique<RealClipboard>(), std::move(reports));
     context.setInstallFolder(programFolder);
-    // Temporary files that a crash left beside the program's files are cleared before anything else.
+    // A restore that a crash cut off is finished, and temporary files and working folders that a
+    // crash left beside the program's files are cleared, before anything else reads the folder.
+    switch (Backup::finishInterruptedRestore(context.programFolder())) {
+    case Backup::Recovery::None:
+        break;
+    case Backup::Recovery::Finished:
+        context.messages().information(
+            nullptr, QStringLiteral("Un ripristino dei dati interrotto è stato completato."));
+        break;
+    case Backup::Recovery::RolledBack:
+        context.messages().warning(nullptr,
+                                   QStringLiteral("Un ripristino dei dati interrotto è stato annullato: "
+                                                  "i dati sono quelli di prima del ripristino."));
+        break;
+    case Backup::Recovery::Failed:
+        context.messages().warning(
+            nullptr, QStringLiteral("Un ripristino dei dati interrotto non può essere completato "
+                                    "ora: chiudere il programma e riaprirlo fra qualche istante."));
+        break;
+    }
     removeStaleTemporaryFiles(context.programFolder());
     // ROTAFLUX_TEMPI=1 prints how long each click takes to show its answer, to time a real session.
     std::unique_ptr<FrameTimes> frameTimes;

@@ -27,6 +27,11 @@ QSettings userSettings()
     return QSettings(QStringLiteral("Rotaflux"), QStringLiteral("Rotaflux"));
 }
 
+qint64 megabytes(qint64 bytes)
+{
+    return (bytes + (1 << 20) - 1) >> 20;
+}
+
 // What went wrong, in words, for a backup or a restore; empty for a cancel, which needs none.
 QString problemText(const Backup::Result& result)
 {
@@ -57,6 +62,34 @@ QString problemText(const Backup::Result& result)
     case Problem::UnsafePath:
         return QStringLiteral("La copia contiene un file fuori dalla cartella dei dati:" RF_BREAK_CR_LF) +
                file + QStringLiteral(RF_BREAK_CR_LF "Nessun file è stato modificato.");
+    case Problem::NoSpace:
+        return QStringLiteral("Spazio libero insufficiente per ripristinare la copia: servono %1 MB, "
+                              "ne sono liberi %2 MB." RF_BREAK_CR_LF "Nessun file è stato modificato.")
+            .arg(megabytes(result.needed))
+            .arg(megabytes(result.available));
+    case Problem::Oversized:
+        return QStringLiteral("La copia contiene un file di dimensioni non credibili:" RF_BREAK_CR_LF) +
+               file +
+               QStringLiteral(RF_BREAK_CR_LF "La copia è danneggiata o non è stata creata da Rotaflux. "
+                                             "Nessun file è stato modificato.");
+    case Problem::WrongKind:
+        return QStringLiteral("La copia contiene come file ciò che nella cartella dei dati è una cartella "
+                              "(o il contrario):" RF_BREAK_CR_LF) +
+               file + QStringLiteral(RF_BREAK_CR_LF "Nessun file è stato modificato.");
+    case Problem::Duplicate:
+        return QStringLiteral("La copia contiene due volte lo stesso file:" RF_BREAK_CR_LF) + file +
+               QStringLiteral(RF_BREAK_CR_LF "Nessun file è stato modificato.");
+    case Problem::Link:
+        return QStringLiteral(
+                   "Nella cartella dei dati c'è un collegamento a un'altra posizione:" RF_BREAK_CR_LF) +
+               file +
+               QStringLiteral(RF_BREAK_CR_LF
+                              "Il ripristino non scrive attraverso i collegamenti: sostituire il "
+                              "collegamento con una cartella. Nessun file è stato modificato.");
+    case Problem::Unfinished:
+        return QStringLiteral(
+            "Un ripristino precedente è stato interrotto e non può essere completato ora." RF_BREAK_CR_LF
+            "Riprovare fra qualche istante. Nessun file è stato modificato.");
     }
     return {};
 }
@@ -156,12 +189,20 @@ void TfrmCopia::btnCopiaClick()
         result =
             Backup::writeBackup(m_context.programFolder(), zipPath, work.progress(), m_context.clock().now());
     }
-    if (result.ok())
-        m_context.messages().information(
-            this,
+    if (result.ok()) {
+        QString done =
             QStringLiteral("Copia di sicurezza completata (%1 file)." RF_BREAK_CR_LF).arg(result.files) +
-                QDir::toNativeSeparators(zipPath));
-    else if (result.problem != Backup::Problem::Cancelled)
+            QDir::toNativeSeparators(zipPath);
+        if (!result.skipped.isEmpty()) {
+            QStringList skipped;
+            for (const QString& name : std::as_const(result.skipped))
+                skipped.append(QDir::toNativeSeparators(name));
+            done += QStringLiteral(RF_BREAK_CR_LF "Non sono stati copiati questi collegamenti ad altre "
+                                                  "posizioni (copiarne il contenuto a parte):\r\n") +
+                    skipped.join(QStringLiteral("\r\n"));
+        }
+        m_context.messages().information(this, done);
+    } else if (result.problem != Backup::Problem::Cancelled)
         m_context.messages().error(
             this,
             QStringLiteral("La copia di sicurezza non è stata creata." RF_BREAK_CR_LF) + problemText(result));
