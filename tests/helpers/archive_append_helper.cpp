@@ -27,6 +27,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -76,7 +77,9 @@ int logMixed(const QString& path, int recordSize, int rounds, const QString& tag
             const bool read = archive.OpenArchive() && archive.ReadRecord(card, record);
             const QString found = read ? rf::GetCounted(record.constData(), recordSize - 1) : QString();
             if (found != cardText)
-                say(QStringLiteral("lost %1 %2 %3").arg(card).arg(cardText, found.isEmpty() ? QStringLiteral("-") : found));
+                say(QStringLiteral("lost %1 %2 %3")
+                        .arg(card)
+                        .arg(cardText, found.isEmpty() ? QStringLiteral("-") : found));
             const QString text = tag + QStringLiteral("-card-") + QString::number(round);
             if (!read || !archive.WriteRecord(card, rf::PutCounted(text, recordSize - 1))) {
                 say(QStringLiteral("refused rewrite ") + text);
@@ -98,10 +101,9 @@ int logMixed(const QString& path, int recordSize, int rounds, const QString& tag
 
 int check(const QString& path, int recordSize, const QStringList& logs)
 {
-    // The last text each log reported saved at each position; one position claimed by two
-    // writers means one of them wrote over the other's record.
-    QMap<qint64, QString> expected;
-    QHash<qint64, int> owner;
+    // Per writer, the last text it reported saved at each position. A position claimed by two
+    // writers means one wrote over the other's record: at most one of them can still be there.
+    std::vector<QMap<qint64, QString>> expected(std::size_t(logs.size()));
     int saved = 0, refused = 0, seenLost = 0, conflicts = 0;
     for (int i = 0; i < logs.size(); ++i) {
         QFile log(logs[i]);
@@ -116,18 +118,23 @@ int check(const QString& path, int recordSize, const QStringList& logs)
                 say(QStringLiteral("refused (%1): %2").arg(logs[i], words.mid(1).join(QLatin1Char(' '))));
             } else if (words.value(0) == QLatin1String("lost")) {
                 ++seenLost;
-                say(QStringLiteral("seen lost meanwhile (%1): %2").arg(logs[i], words.mid(1).join(QLatin1Char(' '))));
+                say(QStringLiteral("seen lost meanwhile (%1): %2")
+                        .arg(logs[i], words.mid(1).join(QLatin1Char(' '))));
             } else if (words.value(0) == QLatin1String("saved") && words.size() == 3) {
                 ++saved;
-                const qint64 position = words[1].toLongLong();
-                if (owner.contains(position) && owner[position] != i) {
+                expected[std::size_t(i)][words[1].toLongLong()] = words[2];
+            }
+        }
+    }
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        for (std::size_t j = i + 1; j < expected.size(); ++j) {
+            for (auto it = expected[i].cbegin(); it != expected[i].cend(); ++it) {
+                if (expected[j].contains(it.key())) {
                     ++conflicts;
                     say(QStringLiteral("position %1 reported saved by two writers: %2 and %3")
-                            .arg(position)
-                            .arg(expected[position], words[2]));
+                            .arg(it.key())
+                            .arg(it.value(), expected[j][it.key()]));
                 }
-                owner[position] = i;
-                expected[position] = words[2];
             }
         }
     }
@@ -142,10 +149,15 @@ int check(const QString& path, int recordSize, const QStringList& logs)
         return true;
     });
     int lost = 0;
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-        if (onDisk.value(it.key()) != it.value()) {
-            ++lost;
-            say(QStringLiteral("lost: %1 at %2, found \"%3\"").arg(it.value()).arg(it.key()).arg(onDisk.value(it.key())));
+    for (const QMap<qint64, QString>& writer : expected) {
+        for (auto it = writer.cbegin(); it != writer.cend(); ++it) {
+            if (onDisk.value(it.key()) != it.value()) {
+                ++lost;
+                say(QStringLiteral("lost: %1 at %2, found \"%3\"")
+                        .arg(it.value())
+                        .arg(it.key())
+                        .arg(onDisk.value(it.key())));
+            }
         }
     }
     say(QStringLiteral("saved=%1 lost=%2 refused=%3 conflicts=%4 seen-lost=%5 records=%6")

@@ -53,7 +53,8 @@ int check(const QString& path, const QStringList& logs)
                 say(QStringLiteral("refused (%1): %2").arg(name, words.mid(1).join(QLatin1Char(' '))));
             } else if (words.value(0) == QLatin1String("lost")) {
                 ++seenLost;
-                say(QStringLiteral("seen lost meanwhile (%1): %2").arg(name, words.mid(1).join(QLatin1Char(' '))));
+                say(QStringLiteral("seen lost meanwhile (%1): %2")
+                        .arg(name, words.mid(1).join(QLatin1Char(' '))));
             } else if (words.value(0) == QLatin1String("saved") && words.size() == 3) {
                 ++saved;
                 expected[words[1].toInt()] = words[2];
@@ -61,7 +62,8 @@ int check(const QString& path, const QStringList& logs)
         }
     }
     const rf::Planning::Loaded loaded = rf::Planning::peek(path);
-    if (loaded.status != rf::Planning::Loaded::Status::Read) {
+    if (loaded.status != rf::Planning::Loaded::Status::Read &&
+        loaded.status != rf::Planning::Loaded::Status::Empty) {
         say(QStringLiteral("cannot read ") + path);
         return 2;
     }
@@ -73,7 +75,11 @@ int check(const QString& path, const QStringList& logs)
             say(QStringLiteral("lost: %1 on day %2, found \"%3\"").arg(it.value()).arg(it.key()).arg(found));
         }
     }
-    say(QStringLiteral("saved=%1 lost=%2 refused=%3 seen-lost=%4").arg(saved).arg(lost).arg(refused).arg(seenLost));
+    say(QStringLiteral("saved=%1 lost=%2 refused=%3 seen-lost=%4")
+            .arg(saved)
+            .arg(lost)
+            .arg(refused)
+            .arg(seenLost));
     return lost + seenLost > 0 ? 1 : 0;
 }
 
@@ -105,14 +111,22 @@ int main(int argc, char** argv)
         if (loaded.status != rf::Planning::Loaded::Status::Read &&
             loaded.status != rf::Planning::Loaded::Status::Empty) {
             if (logged)
-                say(QStringLiteral("refused %1 %2 load").arg(slot).arg(text));
+                say(QStringLiteral("refused %1 %2 load-%3-%4")
+                        .arg(slot)
+                        .arg(text)
+                        .arg(loaded.status == rf::Planning::Loaded::Status::Unreadable
+                                 ? QStringLiteral("unreadable")
+                                 : QStringLiteral("readonly"))
+                        .arg(int(loaded.why)));
             break;
         }
         if (logged) {
             for (auto it = mySaves.cbegin(); it != mySaves.cend(); ++it) {
                 const QString& found = loaded.days[std::size_t(it.key())];
                 if (found != it.value())
-                    say(QStringLiteral("lost %1 %2 %3").arg(it.key()).arg(it.value(), found.isEmpty() ? QStringLiteral("-") : found));
+                    say(QStringLiteral("lost %1 %2 %3")
+                            .arg(it.key())
+                            .arg(it.value(), found.isEmpty() ? QStringLiteral("-") : found));
             }
         }
         rf::Planning::Days mine = loaded.days;
