@@ -3,6 +3,8 @@
 # Only what is missing is installed; as root directly, otherwise through sudo.
 set -euo pipefail
 
+# samba, smbnetfs, sshfs, openssh-server, fuse3, faketime: the tests of two workstations on one shared
+# folder (tests/share/) and of their skewed clocks.
 # libqt6opengl6-dev: the CMake package of Qt Charts needs Qt OpenGL's, which qt6-charts-dev does not pull in.
 PACKAGES=(
     build-essential cmake pkg-config
@@ -12,6 +14,7 @@ PACKAGES=(
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth poppler-utils
     desktop-file-utils appstream
+    samba smbnetfs sshfs openssh-server fuse3 faketime
 )
 # ./package.sh also needs the packaging tools.
 if [ "${1:-}" = "--package" ]; then
