@@ -7,11 +7,12 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DROTAFLUX_BUILD_TESTS=ON -DROTAFLUX_BUILD_BENCH=ON
 cmake --build build/test -j"$(nproc)"
-# The share tests (two workstations on a network share, skewed clocks) lose saves on the current
-# storage code and stay out of the default run until its fix lands; ROTAFLUX_TEST_SHARE=1 runs them.
-(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 --label-exclude 'stress|share')
+# Two workstations with clocks ten minutes apart run here; the ones on two FUSE mounts of a
+# loopback Samba share and of sshfs still lose a save now and then and run with
+# ROTAFLUX_TEST_SHARE=1. Each says "SKIPPED" where FUSE or root is missing.
+(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 --label-exclude 'stress|share-pending')
 if [ "${ROTAFLUX_TEST_SHARE:-0}" = 1 ]; then
-    (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --label share)
+    (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --label share-pending)
 fi
 # The package's menu entry and software-centre description, with their validators.
 ./scripts/check-package.sh
