@@ -2,7 +2,9 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThread>
 
 #include "storage/Durable.h"
 #include "storage/FileLock.h"
@@ -76,11 +78,23 @@ bool ArchiveFile::reopenLocked(bool create)
 {
     m_file.close();
     m_file.setFileName(m_path);
-    QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
-    if (!create)
-        mode |= QIODevice::ExistingOnly;
-    if (!m_file.open(mode))
-        return false;
+    const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
+    if (!m_file.open(mode | QIODevice::ExistingOnly)) {
+        if (!create)
+            return false;
+        // The file is made only where none exists. A file another workstation made a moment ago
+        // may not show on this machine yet (a network client's cache); opening it as if new
+        // would write its first record over theirs, so it is waited for instead.
+        if (!m_file.open(mode | QIODevice::NewOnly)) {
+            QElapsedTimer waited;
+            waited.start();
+            while (!m_file.open(mode | QIODevice::ExistingOnly)) {
+                if (waited.elapsed() > FileLock::timing().staleMs)
+                    return false;
+                QThread::msleep(20);
+            }
+        }
+    }
     m_missing = false;
     // A journal another workstation left meanwhile is replayed first; while it waits, nothing is
     // written, or this write could not be told apart from the one it undoes.
