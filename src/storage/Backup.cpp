@@ -22,6 +22,8 @@
 #include <QStorageInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <set>
@@ -30,6 +32,14 @@
 namespace rf::Backup {
 
 namespace {
+
+// Sizes a zip declares are added up capped at the largest qint64: a zip may declare anything, and
+// a sum that wrapped around would pass for a small one.
+qint64 addSize(qint64 total, quint64 size)
+{
+    constexpr quint64 Largest = quint64(std::numeric_limits<qint64>::max());
+    return size >= Largest - quint64(std::max<qint64>(total, 0)) ? qint64(Largest) : total + qint64(size);
+}
 
 const QLatin1String PhotoFolder("Autoparco");
 // The password file: a data file, although it is named like the program's libraries.
@@ -265,7 +275,7 @@ Result readZip(const QString& zipPath, const ScanProgress& report,
     qint64 total = 0;
     const QList<QuaZipFileInfo64> infos = zip.getFileInfoList64();
     for (const QuaZipFileInfo64& info : infos)
-        total += qint64(info.uncompressedSize);
+        total = addSize(total, info.uncompressedSize);
     if (beforeContent) {
         result = beforeContent(names, total);
         if (!result.ok())
@@ -527,9 +537,9 @@ Result stageAndSwap(const QString& zipPath, const QDir& root, const QString& sta
             return places;
         const QStorageInfo disk(root.path());
         Result sizes;
-        if (disk.isValid() && total + SpaceMargin > disk.bytesAvailable()) {
+        if (disk.isValid() && total > disk.bytesAvailable() - SpaceMargin) {
             sizes.problem = Problem::NoSpace;
-            sizes.needed = total + SpaceMargin;
+            sizes.needed = addSize(total, SpaceMargin);
             sizes.available = disk.bytesAvailable();
         }
         return sizes;
@@ -655,11 +665,11 @@ Result checkSizes(const std::vector<EntrySize>& entries, qint64 available)
             (entry.declared > RatioCheckedFrom &&
              entry.declared / std::max<qint64>(entry.compressed, 1) > MaxRatio))
             return failed(Problem::Oversized, entry.name);
-        total += entry.declared;
+        total = addSize(total, quint64(entry.declared));
     }
-    if (available >= 0 && total + SpaceMargin > available) {
+    if (available >= 0 && total > available - SpaceMargin) {
         Result result = failed(Problem::NoSpace, {});
-        result.needed = total + SpaceMargin;
+        result.needed = addSize(total, SpaceMargin);
         result.available = available;
         return result;
     }

@@ -13,7 +13,9 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <QtEndian>
+#include <limits>
 
 using namespace rf;
 using Problem = Backup::Problem;
@@ -394,6 +396,9 @@ private slots:
             << 100 * MiB << 100 * MiB << 101 * MiB << Problem::NoSpace;
         QTest::newRow("free space not known") << 100 * MiB << 100 * MiB << qint64(-1) << Problem::None;
         QTest::newRow("a negative size") << qint64(10) << qint64(-1) << 2000 * MiB << Problem::Oversized;
+        constexpr qint64 Largest = std::numeric_limits<qint64>::max();
+        QTest::newRow("sizes adding up past the largest number")
+            << Largest / 2 << Largest - 5 << Largest << Problem::NoSpace;
     }
     void declaredSizesAreChecked()
     {
