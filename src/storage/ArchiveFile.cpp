@@ -48,7 +48,9 @@ bool ArchiveFile::OpenArchive()
     m_missing = false;
     m_notice = {};
     m_file.setFileName(m_path);
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)) {
+    const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly;
+    // Tried again once: another workstation may make the file between the open and the look.
+    if (!m_file.open(mode) && !(QFileInfo::exists(m_path) && m_file.open(mode))) {
         // No file yet in a folder that is there: an empty archive, made by its first append. A
         // link to nothing is no missing file.
         const QFileInfo info(m_path);

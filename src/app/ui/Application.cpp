@@ -72,9 +72,10 @@ public:
         QList<QAbstractButton*> added;
         for (const QString& caption : buttons)
             added.append(box.addButton(caption, QMessageBox::ActionRole));
-        if (!added.isEmpty())
+        if (!added.isEmpty()) {
             box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
-        box.setEscapeButton(QMessageBox::NoButton);
+            box.setEscapeButton(added.last());
+        }
         box.exec();
         return int(added.indexOf(box.clickedButton()));
     }

@@ -25,8 +25,9 @@ public:
     virtual void information(QWidget* parent, const QString& text) = 0;
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     virtual void plain(QWidget* parent, const QString& text) = 0;
-    // A question with buttons of its own, the first the default; returns the index of the button
-    // pressed, or -1 when the box was closed with Escape. Services that cannot ask answer -1.
+    // A question with buttons of its own, the first the default and the last pressed by Escape
+    // (so the last is the one that changes nothing); returns the index of the button pressed.
+    // Services that cannot ask answer -1.
     virtual int choose(QWidget* parent, const QString& text, const QStringList& buttons)
     {
         Q_UNUSED(parent);
