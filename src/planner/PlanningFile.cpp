@@ -145,16 +145,20 @@ struct OnDisk {
     QByteArray tail;   // whatever follows it
 };
 
-OnDisk readOnDisk(const QString& path, bool withTail)
+OnDisk readOnDisk(const QString& path, bool withTail, bool beforeWriting = false)
 {
     OnDisk disk;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    if (!QFileInfo::exists(path)) {
         // A link to nothing is no missing file: nothing may be created through it.
-        if (isLink(path))
+        if (isLink(path)) {
             disk.state = OnDisk::State::Unreadable;
-        return disk;
+            return disk;
+        }
+        // Another workstation's new file may not show here yet: it is not taken for missing.
+        if (!beforeWriting || !fileIsThere(path, FileLock::timing().staleMs))
+            return disk;
     }
+    const QFileInfo info(path);
     disk.state = OnDisk::State::Unreadable;
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
@@ -312,7 +316,7 @@ bool save(const QString& path, const Vehicle& vehicle, const Days& days, WritePr
     FileLock lock(path);
     bool written = false;
     if (lock.lock() && settled(path)) {
-        const OnDisk disk = readOnDisk(path, true);
+        const OnDisk disk = readOnDisk(path, true, true);
         // Whatever follows the first record in the file stays as it was.
         written = disk.state != OnDisk::State::Unreadable &&
                   writeRecord(path, encodeRecord(vehicle, days), disk.tail, &why);
@@ -339,7 +343,7 @@ SaveResult saveMerged(const QString& path, const std::optional<Vehicle>& vehicle
         result.problem = WriteProblem::Failed;
         return result;
     }
-    const OnDisk disk = readOnDisk(path, true);
+    const OnDisk disk = readOnDisk(path, true, true);
     QByteArray header;
     switch (disk.state) {
     case OnDisk::State::Missing:

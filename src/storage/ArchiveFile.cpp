@@ -8,6 +8,7 @@
 
 #include "storage/Durable.h"
 #include "storage/FileLock.h"
+#include "storage/WholeFile.h"
 
 #include <algorithm>
 
@@ -87,11 +88,12 @@ bool ArchiveFile::reopenLocked(bool create)
         // The file is made only where none exists. A file another workstation made a moment ago
         // may not show on this machine yet (a network client's cache); opening it as if new
         // would write its first record over theirs, so it is waited for instead.
-        if (!m_file.open(mode | QIODevice::NewOnly)) {
+        const int patience = FileLock::timing().staleMs;
+        if (fileIsThere(m_path, patience) || !m_file.open(mode | QIODevice::NewOnly)) {
             QElapsedTimer waited;
             waited.start();
             while (!m_file.open(mode | QIODevice::ExistingOnly)) {
-                if (waited.elapsed() > FileLock::timing().staleMs)
+                if (waited.elapsed() > patience)
                     return false;
                 QThread::msleep(20);
             }

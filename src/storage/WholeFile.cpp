@@ -2,9 +2,12 @@
 
 #include "storage/Durable.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QThread>
 
 #ifdef __linux__
 #include <fcntl.h>
@@ -21,6 +24,27 @@ bool isLink(const QString& path)
 {
     const QFileInfo info(path);
     return info.isSymbolicLink() || info.isJunction();
+}
+
+bool fileIsThere(const QString& path, int timeoutMs)
+{
+    if (QFileInfo::exists(path))
+        return true;
+    const QFileInfo info(path);
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity names = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity names = Qt::CaseSensitive;
+#endif
+    const QStringList listed =
+        info.dir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    if (!listed.contains(info.fileName(), names))
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFileInfo::exists(path) && waited.elapsed() < timeoutMs)
+        QThread::msleep(20);
+    return true;
 }
 
 bool isWholeFileTemporary(const QString& fileName)

@@ -55,6 +55,12 @@ bool commitWhole(QSaveFile& file);
 // Whether a file name is one of the temporary files of WholeFileWriter.
 bool isWholeFileTemporary(const QString& fileName);
 
+// Whether there is a file at path, asked so that a network client's cached "no such file" is not
+// believed: a client may keep it for a moment after another workstation made the file. When the
+// file does not show, the folder's listing (read afresh) is asked too; a file it names is waited
+// for, up to timeoutMs, until it shows. Used only before a file would be made or taken for missing.
+bool fileIsThere(const QString& path, int timeoutMs);
+
 // Whether the name in place of a file is a link (a symbolic link or a junction).
 bool isLink(const QString& path);
 
