@@ -2,9 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QThread>
 
 #include "storage/Durable.h"
 #include "storage/FileLock.h"
@@ -89,15 +87,9 @@ bool ArchiveFile::reopenLocked(bool create)
         // may not show on this machine yet (a network client's cache); opening it as if new
         // would write its first record over theirs, so it is waited for instead.
         const int patience = FileLock::timing().staleMs;
-        if (fileIsThere(m_path, patience) || !m_file.open(mode | QIODevice::NewOnly)) {
-            QElapsedTimer waited;
-            waited.start();
-            while (!m_file.open(mode | QIODevice::ExistingOnly)) {
-                if (waited.elapsed() > patience)
-                    return false;
-                QThread::msleep(20);
-            }
-        }
+        const bool made = !fileIsThere(m_path, patience) && m_file.open(mode | QIODevice::NewOnly);
+        if (!made && !(fileIsThere(m_path, patience) && m_file.open(mode | QIODevice::ExistingOnly)))
+            return false;
     }
     m_missing = false;
     // A journal another workstation left meanwhile is replayed first; while it waits, nothing is
