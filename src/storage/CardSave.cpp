@@ -32,9 +32,7 @@ CardSave saveCard(const QString& archivePath, const RecordLayout& layout, qint64
     CardSave result;
     const int count = layout.fieldCount();
     // Both sides compared as stored: trimmed, cut to capacity, in the archive's code page.
-    const QStringList base = layout.decode(layout.encode(loaded));
     const QStringList ours = layout.decode(layout.encode(mine));
-    result.mine = changedFields(base, ours, count);
 
     ArchiveFile archive(archivePath, layout.size());
     if (!archive.OpenArchive())
@@ -45,6 +43,9 @@ CardSave saveCard(const QString& archivePath, const RecordLayout& layout, qint64
     }
     const ArchiveFile::Update done = archive.update(position, [&](QByteArray& record) {
         const QStringList disk = layout.decode(record);
+        // With no earlier texts known, the record as it is now is the ground: the card is written.
+        const QStringList base = loaded.isEmpty() ? disk : layout.decode(layout.encode(loaded));
+        result.mine = changedFields(base, ours, count);
         result.theirs = changedFields(base, disk, count);
         QStringList merged = disk;
         for (int field : result.mine) {

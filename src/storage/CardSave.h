@@ -24,7 +24,8 @@ struct CardSave {
     std::vector<int> both;   // fields changed on both sides to different texts
 };
 
-// loaded: the record's texts as this card read (or last saved) them; mine: the card's texts now.
+// loaded: the record's texts as this card read (or last saved) them, empty when they are not known
+// (the card is then written as it is); mine: the card's texts now.
 CardSave saveCard(const QString& archivePath, const RecordLayout& layout, qint64 position,
                   const QStringList& loaded, const QStringList& mine, bool mineWins = false);
 

@@ -188,7 +188,7 @@ bool CardArchive::save()
     }
     // The card is compared with what it was when read: a record another workstation saved
     // meanwhile is never overwritten behind its back.
-    QStringList loaded = p == m_loadedAt ? m_loaded : mine;
+    QStringList loaded = p == m_loadedAt ? m_loaded : QStringList();
     bool mineWins = false;
     CardSave saved;
     for (;;) {
