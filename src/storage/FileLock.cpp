@@ -3,6 +3,8 @@
 #include "storage/Durable.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -11,9 +13,11 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <utility>
 #include <thread>
 
 namespace rf {
@@ -65,6 +69,27 @@ bool refresh(const QString& path, const QByteArray& token, const QByteArray& con
     if (!file.readAll().contains(token))
         return false;
     return file.seek(0) && file.write(content) == content.size() && file.resize(content.size());
+}
+
+// What a gate folder shows a waiter: that it is there, and its times as they are; empty: no gate.
+QByteArray gateSnapshot(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return QByteArray::number(info.lastModified().toMSecsSinceEpoch()) + ' ' +
+           QByteArray::number(info.birthTime().toMSecsSinceEpoch()) + ' ' +
+           QByteArray::number(info.metadataChangeTime().toMSecsSinceEpoch());
+}
+
+// Removes a file, trying again for a moment: a share refuses to remove a file another workstation
+// has open that very instant (a waiter reading the lock), which passes in milliseconds.
+void removeStubbornly(const QString& path)
+{
+    QElapsedTimer tried;
+    tried.start();
+    while (!QFile::remove(path) && QFileInfo::exists(path) && tried.elapsed() < 2000)
+        QThread::msleep(2 + QRandomGenerator::global()->bounded(4u));
 }
 
 } // namespace
@@ -122,7 +147,7 @@ void FileLock::setTiming(const LockTiming& timing)
 FileLock::FileLock(const QString& guardedPath)
     : m_guarded(QFileInfo(guardedPath).absoluteFilePath()), m_lockPath(guardedPath + QStringLiteral(".lock")),
       m_turnPath(guardedPath + QStringLiteral(".lock.next")),
-      m_removingPath(guardedPath + QStringLiteral(".rm.lock"))
+      m_gatePath(guardedPath + QStringLiteral(".lock.gate"))
 {
 }
 
@@ -131,32 +156,88 @@ FileLock::~FileLock()
     unlock();
 }
 
+// The one step every file system makes exclusive, network clients included, is making a folder:
+// some clients of SMB shares create a file "only if none exists" by creating it anyway, emptying
+// another's. So the lock file is made, and an abandoned one removed, only by the holder of the gate
+// "NAME.lock.gate", a folder kept for the milliseconds those steps take.
+bool FileLock::enterGate()
+{
+    if (QDir().mkdir(m_gatePath)) {
+        m_gateSeen = {};
+        return true;
+    }
+    const QByteArray now = gateSnapshot(m_gatePath);
+    // A gate left by a workstation that crashed inside it is void once it stays unchanged for
+    // twice the stale time: far longer than any step taken inside it, slow shares included.
+    if (!now.isEmpty() && m_gateSeen.unchangedFor(now, 2 * qint64(currentTiming().staleMs)) &&
+        gateSnapshot(m_gatePath) == now) {
+        QDir().rmdir(m_gatePath);
+        m_gateSeen = {};
+    }
+    return false;
+}
+
+void FileLock::leaveGate()
+{
+    QDir().rmdir(m_gatePath);
+}
+
 FileLock::Take FileLock::tryTake()
 {
+    // A lock this machine sees is held; on a share the answer may be a second old, so once a
+    // reading of the lock found it gone, the gate and the lock file are tried all the same.
+    const bool released = std::exchange(m_lockReleased, false);
     for (int attempt = 0; attempt < 2; ++attempt) {
+        const QFileInfo before(m_lockPath);
+        if (!released && (before.exists() || before.isSymLink()))
+            return Take::Held;
+        if (!enterGate()) {
+            if (QFileInfo::exists(m_gatePath))
+                return Take::Held; // another is taking the lock this very moment
+            continue; // no gate there, yet none could be made: vanished, or the folder refuses it
+        }
+        Take take = Take::Held;
         QFile file(m_lockPath);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             const QByteArray content = lockContent(m_token, 0);
             const bool written = file.write(content) == content.size();
             file.close();
-            if (written)
-                return Take::Taken;
-            QFile::remove(m_lockPath);
-            return Take::Refused;
+            if (written) {
+                take = Take::Taken;
+            } else {
+                QFile::remove(m_lockPath);
+                take = Take::Refused;
+            }
+        } else {
+            const QFileInfo info(m_lockPath);
+            // No lock there, yet none could be made: the folder refuses it.
+            if (!info.exists() && !info.isSymLink())
+                take = Take::Refused;
         }
-        const QFileInfo info(m_lockPath);
-        if (info.exists() || info.isSymLink())
-            return Take::Held;
-        // No lock there, yet none could be made: it vanished in between, or the folder refuses it.
+        leaveGate();
+        return take;
     }
     return Take::Refused;
 }
 
+// How often a waiter reads a lock or a claim it found there. Between reads it only asks whether the
+// file is still there: a share refuses to remove a file another workstation has open, so a waiter
+// that kept opening the lock would keep its holder from releasing it.
+qint64 FileLock::readEveryMs()
+{
+    return std::clamp<qint64>(currentTiming().staleMs / 30, 5, 100);
+}
+
 bool FileLock::holderGone(QByteArray* seen)
 {
+    if (m_lockRead.isValid() && m_lockRead.elapsed() < readEveryMs())
+        return false;
+    m_lockRead.start();
     *seen = snapshot(m_lockPath);
-    if (seen->isEmpty())
-        return false; // released meanwhile: the next try takes it
+    if (seen->isEmpty()) {
+        m_lockReleased = true; // released meanwhile: the next try takes it
+        return false;
+    }
     const QList<QByteArray> lines = seen->split('\n');
     if (lines.size() >= 3 && lines[2] == QSysInfo::machineHostName().toUtf8()) {
         bool ok = false;
@@ -167,22 +248,15 @@ bool FileLock::holderGone(QByteArray* seen)
     return m_lockSeen.unchangedFor(*seen, currentTiming().staleMs);
 }
 
-// One waiter at a time removes an abandoned lock, and only the very lock it judged: a lock taken
-// afresh by another in between looks different and stays.
+// One waiter at a time removes an abandoned lock, inside the gate, and only the very lock it
+// judged: a lock taken afresh by another in between looks different and stays.
 void FileLock::removeAbandoned(const QByteArray& seen)
 {
-    QFile removing(m_removingPath);
-    if (!removing.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        // Another waiter is removing it; a marker left by a waiter that crashed meanwhile is void.
-        if (m_removingSeen.unchangedFor(snapshot(m_removingPath), currentTiming().staleMs))
-            QFile::remove(m_removingPath);
+    if (!enterGate())
         return;
-    }
-    removing.write(m_token);
-    removing.close();
     if (snapshot(m_lockPath) == seen)
-        QFile::remove(m_lockPath);
-    QFile::remove(m_removingPath);
+        removeStubbornly(m_lockPath);
+    leaveGate();
     m_lockSeen = {};
 }
 
@@ -204,7 +278,11 @@ bool FileLock::lock()
               QByteArray::number(QRandomGenerator::global()->generate64(), 16);
     m_lockSeen = {};
     m_turnSeen = {};
-    m_removingSeen = {};
+    m_gateSeen = {};
+    m_lockRead.invalidate();
+    m_turnRead.invalidate();
+    m_lockReleased = false;
+    m_othersTurn = false;
     QElapsedTimer waited;
     waited.start();
     qint64 refreshed = 0;
@@ -258,12 +336,23 @@ void FileLock::unlock()
         return;
     }
     m_beat.reset();
-    // Only this holder's own lock is removed; one another waiter took over is left alone.
+    // Only this holder's own lock is removed, inside the gate so that no waiter removes it as
+    // abandoned and takes it in between; one another waiter took over is left alone. A gate that
+    // stays busy does not keep the lock from being released.
+    QElapsedTimer waited;
+    waited.start();
+    bool gated = enterGate();
+    while (!gated && waited.elapsed() < currentTiming().staleMs) {
+        QThread::msleep(1 + QRandomGenerator::global()->bounded(4u));
+        gated = enterGate();
+    }
     QFile file(m_lockPath);
     if (file.open(QIODevice::ReadOnly) && file.readAll().contains(m_token)) {
         file.close();
-        QFile::remove(m_lockPath);
+        removeStubbornly(m_lockPath);
     }
+    if (gated)
+        leaveGate();
 }
 
 // The next turn goes to the first waiter that claimed it; a claim is a small file holding who made
@@ -292,6 +381,14 @@ void FileLock::refreshClaim()
 
 bool FileLock::othersTurn()
 {
+    if (!QFileInfo::exists(m_turnPath)) {
+        m_othersTurn = false;
+        return false;
+    }
+    if (m_turnRead.isValid() && m_turnRead.elapsed() < readEveryMs())
+        return m_othersTurn;
+    m_turnRead.start();
+    m_othersTurn = false;
     const QByteArray now = snapshot(m_turnPath);
     if (now.isEmpty())
         return false;
@@ -300,12 +397,13 @@ bool FileLock::othersTurn()
     // A claim not kept fresh was left by a waiter that crashed or gave up: it is void.
     if (m_turnSeen.unchangedFor(now, currentTiming().staleMs)) {
         if (snapshot(m_turnPath) == now)
-            QFile::remove(m_turnPath);
+            removeStubbornly(m_turnPath);
         m_turnSeen = {};
         return false;
     }
     if (m_claimed) // our claim was voided and taken by another meanwhile
         m_claimed = false;
+    m_othersTurn = true;
     return true;
 }
 
@@ -317,7 +415,7 @@ void FileLock::releaseTurn()
     QFile turn(m_turnPath);
     if (turn.open(QIODevice::ReadOnly) && turn.readAll().startsWith(m_token + ' ')) {
         turn.close();
-        QFile::remove(m_turnPath);
+        removeStubbornly(m_turnPath);
     }
 }
 

@@ -27,6 +27,9 @@ struct LockTiming {
 // it holds it; a waiter judges the lock abandoned when it has seen the same lock, unchanged, for the
 // whole stale time by its own monotonic clock, or at once when the lock names a process of this
 // machine that is no longer running. A claim of the next turn is refreshed and judged the same way.
+//
+// The lock file is made, removed as abandoned and released only by the holder of a gate folder
+// ("NAME.lock.gate"): making a folder is exclusive on every share, making a file is not everywhere.
 class FileLock {
 public:
     explicit FileLock(const QString& guardedPath);
@@ -54,6 +57,9 @@ public:
 private:
     enum class Take { Taken, Held, Refused };
     Take tryTake();
+    bool enterGate();
+    void leaveGate();
+    static qint64 readEveryMs();
     bool holderGone(QByteArray* seen);
     void removeAbandoned(const QByteArray& seen);
     bool claimTurn();
@@ -66,7 +72,7 @@ private:
     QString m_guarded;
     QString m_lockPath;
     QString m_turnPath;
-    QString m_removingPath;
+    QString m_gatePath;
     QByteArray m_token;
     bool m_held = false;
     bool m_nested = false;
@@ -74,7 +80,11 @@ private:
     qint64 m_claimBeats = 0;
     Sighting m_lockSeen;
     Sighting m_turnSeen;
-    Sighting m_removingSeen;
+    Sighting m_gateSeen;
+    QElapsedTimer m_lockRead;
+    QElapsedTimer m_turnRead;
+    bool m_othersTurn = false;
+    bool m_lockReleased = false;
     std::unique_ptr<Beat> m_beat;
 };
 

@@ -68,10 +68,12 @@ bool WholeFileWriter::open()
         return false;
     }
     if (target.exists()) {
-        // Opening for appending writes nothing and asks the system itself, with this process's
-        // effective rights, whether the file may be written.
+        // Opening for reading and writing writes nothing and asks the system itself, with this
+        // process's effective rights, whether the file may be written. Not for writing alone: some
+        // clients of SMB shares drop the connection when a file opened only for writing is asked
+        // its size.
         QFile probe(m_target);
-        if (!target.isFile() || !probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (!target.isFile() || !probe.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
             m_problem = WriteProblem::ReadOnly;
             return false;
         }

@@ -174,12 +174,18 @@ start_samba()
 [$SMB_SHARE]
     path = $WORK/data
     read only = no
+    # As the README asks of a share that holds the data folder: no client keeps its own copy of
+    # a file another may write (the FUSE client never answers an oplock break, so each open by the
+    # other mount would stall for seconds and then fail).
+    oplocks = no
+    level2 oplocks = no
+    smb2 leases = no
 CONF
         printf '%s\n%s\n' "$SMB_PASSWORD" "$SMB_PASSWORD" |
             smbpasswd -c "$s/smb.conf" -s -a root >"$s/smbpasswd.log" 2>&1 ||
             skip "smbpasswd could not create the private user: $(tail -1 "$s/smbpasswd.log")"
         # Its own process group: smbd signals its whole group when it stops.
-        smbd -F -s "$s/smb.conf" --debug-stdout -d 1 >"$s/smbd.log" 2>&1 &
+        smbd -F -s "$s/smb.conf" --debug-stdout -d ${ROTAFLUX_SHARE_SMBD_DEBUG:-1} >"$s/smbd.log" 2>&1 &
         pid=$!
         if wait_until 20 port_or_dead "$pid" "$SMB_PORT" && pid_alive "$pid"; then
             DAEMONS+=("$pid")

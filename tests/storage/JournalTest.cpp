@@ -369,17 +369,37 @@ private slots:
         QVERIFY(lock.lock());
     }
 
+    // What a workstation that crashed leaves: the lock of a save, its claim of the next turn, the
+    // gate folder of a lock it was taking or removing at that instant.
+    void lockOfACrashedWorkstationIsTakenOver_data()
+    {
+        QTest::addColumn<bool>("lockLeft");
+        QTest::addColumn<bool>("claimLeft");
+        QTest::addColumn<bool>("gateLeft");
+        QTest::newRow("lock and claim") << true << true << false;
+        QTest::newRow("gate while taking the lock") << false << false << true;
+        QTest::newRow("gate while removing an abandoned lock") << true << false << true;
+    }
     void lockOfACrashedWorkstationIsTakenOver()
     {
+        QFETCH(bool, lockLeft);
+        QFETCH(bool, claimLeft);
+        QFETCH(bool, gateLeft);
         QTemporaryDir dir;
         const QString archive = dir.filePath(QStringLiteral("Contratti.pro"));
-        // The lock a workstation left when it crashed mid-save, and its claim of the next turn.
-        QVERIFY(writeFile(archive + QStringLiteral(".lock"), "4242\nRotaflux\naltra-postazione\n"));
-        QVERIFY(writeFile(archive + QStringLiteral(".lock.next"), "4242-abc"));
+        if (lockLeft)
+            QVERIFY(writeFile(archive + QStringLiteral(".lock"), "4242\nRotaflux\naltra-postazione\n"));
+        if (claimLeft)
+            QVERIFY(writeFile(archive + QStringLiteral(".lock.next"), "4242-abc"));
+        if (gateLeft)
+            QVERIFY(QDir().mkdir(archive + QStringLiteral(".lock.gate")));
         FileLock::setTiming({200, 2000});
         ArchiveFile file(archive, Size);
         QVERIFY(file.OpenArchive());
         QCOMPARE(file.AppendRecord(Old), 1);
+        // Released as it should be: nothing of the lock is left behind.
+        for (const char* left : {".lock", ".lock.next", ".lock.gate"})
+            QVERIFY2(!QFileInfo::exists(archive + QLatin1String(left)), left);
     }
 
     // Only the program's own temporary files are ever removed at start, and only old ones.
