@@ -318,7 +318,7 @@ bool save(const QString& path, const Vehicle& vehicle, const Days& days, WritePr
     if (lock.lock() && settled(path)) {
         const OnDisk disk = readOnDisk(path, true, true);
         // Whatever follows the first record in the file stays as it was.
-        written = disk.state != OnDisk::State::Unreadable &&
+        written = disk.state != OnDisk::State::Unreadable && lock.stillHeld() &&
                   writeRecord(path, encodeRecord(vehicle, days), disk.tail, &why);
     }
     if (problem)
@@ -382,6 +382,12 @@ SaveResult saveMerged(const QString& path, const std::optional<Vehicle>& vehicle
     QByteArray record = encodeRecord(vehicle.value_or(Vehicle{}), result.stored);
     if (!vehicle && !header.isEmpty())
         record.replace(0, header.size(), header); // the file's own header, byte for byte
+    // A lock taken over by another workstation while this one hung on a share is not written on.
+    if (!lock.stillHeld()) {
+        result.problem = WriteProblem::Failed;
+        result.conflicts.clear();
+        return result;
+    }
     result.written = writeRecord(path, record, disk.tail, &result.problem);
     if (!result.written)
         result.conflicts.clear();

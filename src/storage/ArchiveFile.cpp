@@ -222,7 +222,7 @@ ArchiveFile::Update ArchiveFile::update(qint64 position, const std::function<boo
     if (record.size() != m_recordSize)
         return Update::Failed;
     // The old and new record go to the journal first, durably; only then is the record overwritten.
-    if (!Durable::writeJournal(journalPath(),
+    if (!lock.stillHeld() || !Durable::writeJournal(journalPath(),
                                {QFileInfo(m_path).fileName(), m_recordSize, offset, old, record}))
         return Update::Failed;
     Durable::crashPoint("rewrite:journal");
@@ -252,22 +252,27 @@ qint64 ArchiveFile::AppendRecord(const QByteArray& record)
     // workstation's append that finished a moment ago is counted.
     const qint64 count = m_file.size() / m_recordSize;
     const qint64 end = count * m_recordSize;
-    if (!m_file.seek(end))
+    if (!m_file.seek(end) || !lock.stillHeld())
         return -1;
+    // What this append put at the end is cut away when it is not reported saved, but only while
+    // the lock is still this writer's and the file ends within this record: another workstation
+    // that took the lock over while this one hung on a share may have appended after it.
+    const auto cutBack = [&] {
+        QFile check(m_path);
+        const qint64 now = check.open(QIODevice::ReadOnly) ? check.size() : -1;
+        if (now > end && now <= end + m_recordSize && lock.stillHeld() && m_file.resize(end))
+            Durable::syncFile(m_file);
+    };
     const bool written = m_file.write(record) == m_recordSize;
     Durable::crashPoint("append:write");
     if (!written || !Durable::syncFile(m_file)) {
-        // Whatever part of the record reached the file is cut away, still under the lock.
-        m_file.resize(end);
+        cutBack();
         return -1;
     }
     Durable::crashPoint("append:sync");
+    // What the file shows must be what was written (a share may lose or reorder a write).
     if (!readsBack(end, record, end + m_recordSize)) {
-        // What the file shows is not what was written (a share that lost or reordered the write):
-        // the append is not reported saved. What lies at the end is this write's own, cut away.
-        QFile check(m_path);
-        if (check.open(QIODevice::ReadOnly) && check.size() == end + m_recordSize && m_file.resize(end))
-            Durable::syncFile(m_file);
+        cutBack();
         return -1;
     }
     return count + 1;

@@ -322,6 +322,16 @@ bool FileLock::lock()
     return false;
 }
 
+bool FileLock::stillHeld() const
+{
+    if (!m_held)
+        return false;
+    if (m_nested)
+        return true; // the outer holder in this process answers for it
+    QFile file(m_lockPath);
+    return file.open(QIODevice::ReadOnly) && file.readAll().contains(m_token);
+}
+
 void FileLock::unlock()
 {
     if (!m_held)

@@ -42,6 +42,9 @@ public:
     bool lock();
     void unlock();
     bool isLocked() const { return m_held; }
+    // Whether the lock file still names this holder: false once a waiter took it over, judging it
+    // abandoned while this holder hung on a share. Asked before a write that could undo another's.
+    bool stillHeld() const;
 
     static LockTiming timing();
     static void setTiming(const LockTiming& timing);

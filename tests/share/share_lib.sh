@@ -175,8 +175,8 @@ start_samba()
     path = $WORK/data
     read only = no
     # As the README asks of a share that holds the data folder: no client keeps its own copy of
-    # a file another may write (the FUSE client never answers an oplock break, so each open by the
-    # other mount would stall for seconds and then fail).
+    # a file another may write. The FUSE client does not answer oplock breaks, so with them each
+    # open by the other mount stalls for seconds (saves are then refused, none lost).
     oplocks = no
     level2 oplocks = no
     smb2 leases = no
