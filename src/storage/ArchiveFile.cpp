@@ -222,8 +222,8 @@ ArchiveFile::Update ArchiveFile::update(qint64 position, const std::function<boo
     if (record.size() != m_recordSize)
         return Update::Failed;
     // The old and new record go to the journal first, durably; only then is the record overwritten.
-    if (!lock.stillHeld() || !Durable::writeJournal(journalPath(),
-                               {QFileInfo(m_path).fileName(), m_recordSize, offset, old, record}))
+    if (!lock.stillHeld() || !Durable::writeJournal(journalPath(), {QFileInfo(m_path).fileName(),
+                                                                    m_recordSize, offset, old, record}))
         return Update::Failed;
     Durable::crashPoint("rewrite:journal");
     bool written = m_file.seek(offset) && m_file.write(record) == m_recordSize;

@@ -17,8 +17,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <utility>
 #include <thread>
+#include <utility>
 
 namespace rf {
 
