@@ -17,12 +17,13 @@ QString variable(const QStringList& environment, const QString& name)
 
 QString usage(const QString& program)
 {
-    return QStringLiteral("Uso: %1 [--cartella CARTELLA]\n"
-                          "Noleggio di bici, e-bike e mountain bike: flotta, contratti e prenotazioni.\n"
-                          "\n"
-                          "  --cartella CARTELLA  usa CARTELLA come cartella dei dati invece di quella ricordata\n"
-                          "  --help               mostra questo aiuto ed esce\n"
-                          "  --version            mostra la versione ed esce\n")
+    return QStringLiteral(
+               "Uso: %1 [--cartella CARTELLA]\n"
+               "Noleggio di bici, e-bike e mountain bike: flotta, contratti e prenotazioni.\n"
+               "\n"
+               "  --cartella CARTELLA  usa CARTELLA come cartella dei dati invece di quella ricordata\n"
+               "  --help               mostra questo aiuto ed esce\n"
+               "  --version            mostra la versione ed esce\n")
         .arg(program);
 }
 
@@ -40,8 +41,9 @@ std::optional<Answer> answerBeforeWindows(const QStringList& arguments, const QS
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
             return Answer{usage(program), false, 0};
         if (argument == QLatin1String("--version") || argument == QLatin1String("-v"))
-            return Answer{QStringLiteral("%1 %2\n").arg(QLatin1String(Product::Name), QLatin1String(Product::Version)),
-                          false, 0};
+            return Answer{
+                QStringLiteral("%1 %2\n").arg(QLatin1String(Product::Name), QLatin1String(Product::Version)),
+                false, 0};
     }
     // A platform named by the user (offscreen, a VNC server, ...) is left to decide for itself.
     const QString platform = variable(environment, QStringLiteral("QT_QPA_PLATFORM"));

@@ -34,24 +34,42 @@ QString suggested()
     return QDir::home().filePath(QStringLiteral("Rotaflux"));
 }
 
-Choice choose(const QStringList& arguments, const QString& programFolder, const QString& remembered)
+bool holdsOurData(const QString& folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists())
+        return false;
+    if (QFileInfo::exists(dir.filePath(QString::fromLatin1(PasswordStore::FileName))))
+        return true;
+    return !dir.entryList({QStringLiteral("*.pro"), QStringLiteral("*.pln"), QStringLiteral("Rotaflux.ini")},
+                          QDir::Files | QDir::Hidden)
+                .isEmpty();
+}
+
+Choice choose(const QStringList& arguments, const QString& programFolder, const QString& remembered,
+              bool programFolderAllowed)
 {
     const QString named = fromArguments(arguments);
-    if (!named.isEmpty())
-        return {Choice::Source::Argument, QDir(named).absolutePath()};
-    if (isWritable(programFolder))
+    if (!named.isEmpty()) {
+        const QString folder = QDir(named).absolutePath();
+        return {QFileInfo(folder).isDir() ? Choice::Source::Argument : Choice::Source::Unreachable, folder};
+    }
+    if (programFolderAllowed && isWritable(programFolder))
         return {Choice::Source::ProgramFolder, programFolder};
-    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
-        return {Choice::Source::Remembered, remembered};
+    if (!remembered.isEmpty())
+        return {holdsOurData(remembered) ? Choice::Source::Remembered : Choice::Source::Unreachable,
+                remembered};
     return {};
 }
 
-bool prepare(const QString& folder, const QString& programFolder)
+bool prepare(const QString& folder, const QString& templateFolder, Create create)
 {
-    if (!QDir().mkpath(folder) || !isWritable(folder))
+    if (!QFileInfo(folder).isDir() && (create == Create::Never || !QDir().mkpath(folder)))
+        return false;
+    if (!isWritable(folder))
         return false;
     const QString password = QDir(folder).filePath(QString::fromLatin1(PasswordStore::FileName));
-    const QString first = QDir(programFolder).filePath(QString::fromLatin1(PasswordStore::FileName));
+    const QString first = QDir(templateFolder).filePath(QString::fromLatin1(PasswordStore::FileName));
     if (!QFileInfo::exists(password) && QFileInfo::exists(first) && QFile::copy(first, password))
         QFile(password).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                        QFile::WriteGroup);

@@ -18,17 +18,26 @@ bool isWritable(const QString& folder);
 // The folder offered at the first start: "Rotaflux" in the user's home.
 QString suggested();
 
+// Whether folder holds a shop's data: the password file, or an archive, planning or settings file.
+bool holdsOurData(const QString& folder);
+
 struct Choice {
-    enum class Source { Argument, ProgramFolder, Remembered, Ask } source = Source::Ask;
+    // Unreachable: the folder named or remembered is not there, or the remembered one no longer
+    // holds the shop's data (a network share that did not connect leaves an empty mount point).
+    enum class Source { Argument, ProgramFolder, Remembered, Ask, Unreachable } source = Source::Ask;
     QString folder; // empty for Ask
 };
-// The argument first; then the program folder when it can be written; then the folder remembered
-// in the settings, while it exists; otherwise the user is to be asked.
-Choice choose(const QStringList& arguments, const QString& programFolder, const QString& remembered);
+// The argument first, while it names a folder; then the program folder when it may hold the data
+// (never for the packaged program) and can be written; then the folder remembered in the
+// settings, while it holds the shop's data; otherwise the user is to be asked.
+Choice choose(const QStringList& arguments, const QString& programFolder, const QString& remembered,
+              bool programFolderAllowed = true);
 
-// Makes folder ready to be used: created when missing, and given the program's password file
-// (the first access password) when it has none, as a new installation has. False when the folder
-// cannot be made or written.
-bool prepare(const QString& folder, const QString& programFolder);
+// Makes folder ready to be used: created when missing only when the user asked for a new one
+// (Create::IfMissing), and given the program's password file (the first access password) from
+// templateFolder when it has none, as a new installation has. False when the folder is missing
+// and may not be made, or cannot be made or written.
+enum class Create { Never, IfMissing };
+bool prepare(const QString& folder, const QString& templateFolder, Create create = Create::Never);
 
 } // namespace rf::DataFolder

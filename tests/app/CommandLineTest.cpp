@@ -17,20 +17,19 @@ private slots:
         QTest::addColumn<QString>("says");
         const QStringList screen{QStringLiteral("DISPLAY=:0")};
         const QStringList none{QStringLiteral("HOME=/home/anna")};
-        QTest::newRow("help without a display") << QStringList{"rotaflux", "--help"} << none << true << 0
-                                                << "--cartella CARTELLA";
+        QTest::newRow("help without a display")
+            << QStringList{"rotaflux", "--help"} << none << true << 0 << "--cartella CARTELLA";
         QTest::newRow("version without a display")
             << QStringList{"rotaflux", "--version"} << none << true << 0 << "Rotaflux 1.";
         QTest::newRow("a folder named --help is a folder")
             << QStringList{"rotaflux", "--cartella", "--help"} << screen << false << 0 << "";
         QTest::newRow("plain start on a display") << QStringList{"rotaflux"} << screen << false << 0 << "";
-        QTest::newRow("wayland session") << QStringList{"rotaflux"} << QStringList{"WAYLAND_DISPLAY=wayland-0"}
-                                         << false << 0 << "";
+        QTest::newRow("wayland session")
+            << QStringList{"rotaflux"} << QStringList{"WAYLAND_DISPLAY=wayland-0"} << false << 0 << "";
         QTest::newRow("no display") << QStringList{"rotaflux", "--cartella", "/srv/rotaflux"} << none << true
                                     << int(CommandLine::NoDisplayExit) << "nessuno schermo";
-        QTest::newRow("a platform chosen by the user") << QStringList{"rotaflux"}
-                                                       << QStringList{"QT_QPA_PLATFORM=offscreen"} << false << 0
-                                                       << "";
+        QTest::newRow("a platform chosen by the user")
+            << QStringList{"rotaflux"} << QStringList{"QT_QPA_PLATFORM=offscreen"} << false << 0 << "";
     }
     void answersBeforeAnyWindow()
     {

@@ -20,28 +20,47 @@ Q_DECLARE_METATYPE(Source)
 class DataFolderTest : public QObject {
     Q_OBJECT
 private slots:
-    // "--cartella" wins; a program folder that can be written is used as always; otherwise the
-    // remembered folder while it exists; otherwise the user is asked.
+    // "--cartella" wins while it names a folder; a program folder that can be written is used as
+    // always, but never by the packaged program; otherwise the remembered folder while it holds the
+    // shop's data; otherwise the user is asked. A folder named or remembered that is missing, or
+    // remembered and empty (a share that did not mount), is unreachable, never a new shop.
     void choosesWhereTheDataLive_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("programWritable");
-        QTest::addColumn<bool>("remembered");
+        QTest::addColumn<bool>("programAllowed");
+        QTest::addColumn<QString>("remembered"); // "", "dati" (with data), "vuota", "manca"
         QTest::addColumn<Source>("source");
-        QTest::newRow("argument") << QStringList{"Rotaflux", "--cartella", "ALTRA"} << true << true
-                                  << Source::Argument;
-        QTest::newRow("argument with =")
-            << QStringList{"Rotaflux", "--cartella=ALTRA"} << false << false << Source::Argument;
-        QTest::newRow("program folder") << QStringList{"Rotaflux"} << true << true << Source::ProgramFolder;
-        QTest::newRow("remembered") << QStringList{"Rotaflux"} << false << true << Source::Remembered;
-        QTest::newRow("first start") << QStringList{"Rotaflux"} << false << false << Source::Ask;
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("argument") << QStringList{"Rotaflux", "--cartella", "ALTRA"} << true << true << "dati"
+                                  << Source::Argument << "altra";
+        QTest::newRow("argument with =") << QStringList{"Rotaflux", "--cartella=ALTRA"} << false << true << ""
+                                         << Source::Argument << "altra";
+        QTest::newRow("argument to a missing folder")
+            << QStringList{"Rotaflux", "--cartella", "MANCA"} << false << true << "dati"
+            << Source::Unreachable << "manca";
+        QTest::newRow("program folder")
+            << QStringList{"Rotaflux"} << true << true << "dati" << Source::ProgramFolder << "programma";
+        QTest::newRow("packaged program, even as root")
+            << QStringList{"Rotaflux"} << true << false << "dati" << Source::Remembered << "dati";
+        QTest::newRow("remembered") << QStringList{"Rotaflux"} << false << true << "dati"
+                                    << Source::Remembered << "dati";
+        QTest::newRow("remembered, share not mounted")
+            << QStringList{"Rotaflux"} << false << true << "vuota" << Source::Unreachable << "vuota";
+        QTest::newRow("remembered, gone")
+            << QStringList{"Rotaflux"} << false << true << "manca" << Source::Unreachable << "manca";
+        QTest::newRow("first start") << QStringList{"Rotaflux"} << false << true << "" << Source::Ask << "";
+        QTest::newRow("packaged first start")
+            << QStringList{"Rotaflux"} << true << false << "" << Source::Ask << "";
     }
     void choosesWhereTheDataLive()
     {
         QFETCH(QStringList, arguments);
         QFETCH(bool, programWritable);
-        QFETCH(bool, remembered);
+        QFETCH(bool, programAllowed);
+        QFETCH(QString, remembered);
         QFETCH(Source, source);
+        QFETCH(QString, folder);
         QTemporaryDir dir;
         const QString program = programWritable
                                     ? dir.filePath(QStringLiteral("programma"))
@@ -49,18 +68,24 @@ private slots:
         QVERIFY(QDir().mkpath(programWritable ? program : dir.path()));
         QFile plainFile(dir.filePath(QStringLiteral("file")));
         QVERIFY(programWritable || plainFile.open(QIODevice::WriteOnly));
-        const QString data = dir.filePath(QStringLiteral("dati"));
-        QVERIFY(QDir().mkpath(data));
-        for (QString& argument : arguments)
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("dati"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("altra"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("vuota"))));
+        QFile archive(dir.filePath(QStringLiteral("dati/Parco_Veicoli.pro")));
+        QVERIFY(archive.open(QIODevice::WriteOnly));
+        archive.close();
+        for (QString& argument : arguments) {
             argument.replace(QStringLiteral("ALTRA"), dir.filePath(QStringLiteral("altra")));
-        const DataFolder::Choice choice =
-            DataFolder::choose(arguments, program, remembered ? data : QString());
+            argument.replace(QStringLiteral("MANCA"), dir.filePath(QStringLiteral("manca")));
+        }
+        const DataFolder::Choice choice = DataFolder::choose(
+            arguments, program, remembered.isEmpty() ? QString() : dir.filePath(remembered), programAllowed);
         QCOMPARE(choice.source, source);
-        const QString expected = source == Source::Argument        ? dir.filePath(QStringLiteral("altra"))
-                                 : source == Source::ProgramFolder ? program
-                                 : source == Source::Remembered    ? data
-                                                                   : QString();
-        QCOMPARE(choice.folder, expected);
+        QCOMPARE(choice.folder, folder.isEmpty()                       ? QString()
+                                : folder == QLatin1String("programma") ? program
+                                                                       : dir.filePath(folder));
+        // Nothing was made on the way.
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("manca"))));
     }
 
     // A new data folder is made and given the first password file; one that has its own keeps it.
@@ -74,7 +99,10 @@ private slots:
         first.write("prima");
         first.close();
         const QString fresh = dir.filePath(QStringLiteral("nuova/cartella"));
-        QVERIFY(DataFolder::prepare(fresh, program));
+        // A folder that is not there is made only when the user asked for a new one.
+        QVERIFY(!DataFolder::prepare(fresh, program));
+        QVERIFY(!QFileInfo::exists(fresh));
+        QVERIFY(DataFolder::prepare(fresh, program, DataFolder::Create::IfMissing));
         QFile copied(QDir(fresh).filePath(QString::fromLatin1(PasswordStore::FileName)));
         QVERIFY(copied.open(QIODevice::ReadOnly));
         QCOMPARE(copied.readAll(), QByteArray("prima"));

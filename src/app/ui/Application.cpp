@@ -272,14 +272,19 @@ int Application::run(QApplication& app)
     auto dialogs = std::make_unique<RealFileDialogs>();
     auto reports = std::make_unique<PrinterReportOutput>(*messages, *dialogs);
 
-    // The data folder: the program folder, as always, when it can be written; otherwise the one
-    // named or remembered, or asked for now.
+    // The data folder: the program folder, as always, when it can be written (never for the
+    // packaged program, whose folder belongs to the system); otherwise the one named or
+    // remembered, or asked for now. The first password and the guide come with the program.
+#ifdef ROTAFLUX_PACKAGED
+    const bool programFolderAllowed = false;
+    const QString programFolder = QStringLiteral(ROTAFLUX_SHARE_DIR);
+#else
+    const bool programFolderAllowed = true;
     const QString programFolder = QCoreApplication::applicationDirPath();
+#endif
     QSettings settings(QStringLiteral("Rotaflux"), QStringLiteral("Rotaflux"));
     const QString rememberedKey = QStringLiteral("CartellaDati");
-    DataFolder::Choice choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
-                                                   settings.value(rememberedKey).toString());
-    if (choice.source == DataFolder::Choice::Source::Ask) {
+    const auto askForFolder = [&]() -> QString {
         TfrmCartella ask(
             *messages,
             [&dialogs](QWidget* owner, const QString& start) {
@@ -287,9 +292,42 @@ int Application::run(QApplication& app)
             },
             programFolder);
         if (ask.exec() != QDialog::Accepted)
+            return {};
+        settings.setValue(rememberedKey, ask.chosen());
+        return ask.chosen();
+    };
+    DataFolder::Choice choice =
+        DataFolder::choose(QCoreApplication::arguments(), programFolder,
+                           settings.value(rememberedKey).toString(), programFolderAllowed);
+    // A folder named or remembered that is not there (a share that did not connect, a disk not
+    // plugged in) is never replaced by a new, empty one: the user tries again, picks another
+    // folder or leaves.
+    while (choice.source == DataFolder::Choice::Source::Unreachable) {
+        const int answer = messages->choose(
+            nullptr,
+            QStringLiteral("Attenzione: la cartella dei dati ") + QDir::toNativeSeparators(choice.folder) +
+                QStringLiteral(
+                    " non è raggiungibile, oppure non contiene più i dati di Rotaflux." RF_BREAK_LF_CR
+                    "Se si trova su un disco di rete o esterno, controllare che sia collegato e "
+                    "premere Riprova. Per usare un'altra cartella, o crearne una nuova, premere "
+                    "Altra cartella."),
+            {QStringLiteral("Riprova"), QStringLiteral("Altra cartella..."), QStringLiteral("Esci")});
+        if (answer == 0) {
+            choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
+                                        settings.value(rememberedKey).toString(), programFolderAllowed);
+        } else if (answer == 1) {
+            const QString chosen = askForFolder();
+            if (chosen.isEmpty())
+                continue;
+            choice = {DataFolder::Choice::Source::Remembered, chosen};
+        } else {
             return 0;
-        choice.folder = ask.chosen();
-        settings.setValue(rememberedKey, choice.folder);
+        }
+    }
+    if (choice.source == DataFolder::Choice::Source::Ask) {
+        choice.folder = askForFolder();
+        if (choice.folder.isEmpty())
+            return 0;
     } else if (choice.source != DataFolder::Choice::Source::ProgramFolder &&
                !DataFolder::prepare(choice.folder, programFolder)) {
         messages->error(nullptr,

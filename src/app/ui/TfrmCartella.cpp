@@ -87,7 +87,7 @@ void TfrmCartella::btnContinuaClick()
         m_txtCartella->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!DataFolder::prepare(folder, m_programFolder)) {
+    if (!DataFolder::prepare(folder, m_programFolder, DataFolder::Create::IfMissing)) {
         m_messages.warning(this, QStringLiteral("Attenzione: non è stato possibile usare la cartella ") +
                                      QDir::toNativeSeparators(folder) +
                                      QStringLiteral("." RF_BREAK_LF_CR
