@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -96,6 +97,20 @@ bool replaceFile(const QString& from, const QString& to)
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+void shareWithFolderGroup(const QString& folder)
+{
+#ifndef Q_OS_WIN
+    struct stat info;
+    if (::stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        !(info.st_mode & S_IWGRP))
+        return;
+    const mode_t current = ::umask(0);
+    ::umask(current & ~mode_t(S_IRWXG));
+#else
+    Q_UNUSED(folder);
 #endif
 }
 

@@ -22,6 +22,11 @@ void syncFolder(const QString& folder);
 // Whether a process of this machine with that id is still running (also when it belongs to another
 // user). Used to tell at once that a lock left on this machine was abandoned.
 bool processRunning(qint64 pid);
+// Files and folders this process makes from now on get the data folder's group rights: where the
+// folder is group-writable (a shop's shared folder, "chmod 2775" with its users in one group),
+// they are group-readable and group-writable too, whatever the user's umask, so that every user
+// of the group can read and write what another saved. Elsewhere nothing changes.
+void shareWithFolderGroup(const QString& folder);
 
 // The places where a crash can cut a write short, in the order a write passes them. A test
 // installs a hook that stops the write there (by throwing) to see what a crash leaves behind.

@@ -20,8 +20,11 @@
 #include "storage/ArchiveFile.h"
 #include "storage/CountedString.h"
 
+#include "storage/Durable.h"
+
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMap>
 #include <QStringList>
@@ -176,6 +179,9 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    // As a workstation does once it knows its data folder.
+    if (args.size() >= 2)
+        rf::Durable::shareWithFolderGroup(QFileInfo(args[1]).absolutePath());
     if (args.size() < 4)
         return 2;
     const int recordSize = args[2].toInt();

@@ -11,8 +11,11 @@
 #include "planner/PlanningFile.h"
 #include "storage/FileLock.h"
 
+#include "storage/Durable.h"
+
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QStringList>
 
@@ -89,6 +92,9 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    // As a workstation does once it knows its data folder.
+    if (args.size() >= 2)
+        rf::Durable::shareWithFolderGroup(QFileInfo(args[1]).absolutePath());
     if (args.size() >= 3 && args[2] == QLatin1String("check"))
         return check(args[1], args.mid(3));
     const bool logged = args.size() == 6 && args[5] == QLatin1String("log");

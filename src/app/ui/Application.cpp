@@ -21,6 +21,7 @@
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
 #include "storage/Backup.h"
+#include "storage/Durable.h"
 #include "storage/MessageBreaks.h"
 #include "storage/RecordScan.h"
 #include "storage/StaleFiles.h"
@@ -338,6 +339,9 @@ int Application::run(QApplication& app)
                                            "di scrittura."));
         return 1;
     }
+    // What this workstation saves in a folder shared by a group stays readable and writable by
+    // the group's other users.
+    Durable::shareWithFolderGroup(choice.folder);
     Context context(choice.folder, std::move(messages), std::move(dialogs), std::make_unique<RealShell>(),
                     std::make_unique<RealClock>(), std::make_unique<RealClipboard>(), std::move(reports));
     context.setInstallFolder(programFolder);
