@@ -100,9 +100,19 @@ public:
     }
 };
 
+// Opens with the system's programs; where there are none (a fresh system without xdg-utils or a
+// PDF viewer), the user is told what to install and where the file is.
 class RealShell final : public Shell {
 public:
-    void open(const QString& command) override { TMisc::Open(command); }
+    explicit RealShell(Messages& messages) : m_messages(messages) {}
+    void open(const QString& command) override
+    {
+        if (!TMisc::Open(command))
+            m_messages.warning(QApplication::activeWindow(), TMisc::openFailure(command));
+    }
+
+private:
+    Messages& m_messages;
 };
 
 class RealClock final : public Clock {
@@ -339,11 +349,13 @@ int Application::run(QApplication& app)
                                            "di scrittura."));
         return 1;
     }
+    Messages* const messagesView = messages.get();
     // What this workstation saves in a folder shared by a group stays readable and writable by
     // the group's other users.
     Durable::shareWithFolderGroup(choice.folder);
-    Context context(choice.folder, std::move(messages), std::move(dialogs), std::make_unique<RealShell>(),
-                    std::make_unique<RealClock>(), std::make_unique<RealClipboard>(), std::move(reports));
+    Context context(choice.folder, std::move(messages), std::move(dialogs),
+                    std::make_unique<RealShell>(*messagesView), std::make_unique<RealClock>(),
+                    std::make_unique<RealClipboard>(), std::move(reports));
     context.setInstallFolder(programFolder);
     // A restore that a crash cut off is finished, and temporary files and working folders that a
     // crash left beside the program's files are cleared, before anything else reads the folder.
