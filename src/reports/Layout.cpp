@@ -1,5 +1,7 @@
 #include "Layout.h"
 
+#include "reports/Fonts.h"
+
 #include "Units.h"
 #include "storage/Amounts.h"
 
@@ -27,6 +29,7 @@ const QImage& measuringDevice()
 
 QFont qfont(const Font& font)
 {
+    Fonts::preferMetricCompatibleFaces();
     QFont f(font.family);
     f.setPointSizeF(font.points);
     f.setBold(font.bold);

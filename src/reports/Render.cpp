@@ -1,5 +1,7 @@
 #include "Render.h"
 
+#include "reports/Fonts.h"
+
 #include "Units.h"
 #include "storage/WholeFile.h"
 
@@ -18,6 +20,7 @@ namespace {
 // A font that comes out at its point size in engine units once the painter is scaled to units.
 QFont deviceFont(const Font& font, const QPaintDevice* device)
 {
+    Fonts::preferMetricCompatibleFaces();
     QFont f(font.family);
     f.setPointSizeF(font.points * UnitsPerInch / device->logicalDpiY());
     f.setBold(font.bold);

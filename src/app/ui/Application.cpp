@@ -20,6 +20,7 @@
 #include "planner/ui/BookForContract.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
+#include "reports/Fonts.h"
 #include "storage/Backup.h"
 #include "storage/Durable.h"
 #include "storage/MessageBreaks.h"
@@ -279,6 +280,8 @@ int Application::run(QApplication& app)
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Before the first picture or window is drawn: the faces that fit the boxes drawn for Arial.
+    Fonts::preferMetricCompatibleFaces();
     auto messages = std::make_unique<RealMessages>();
     auto dialogs = std::make_unique<RealFileDialogs>();
     auto reports = std::make_unique<PrinterReportOutput>(*messages, *dialogs);

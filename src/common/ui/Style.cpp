@@ -1,5 +1,7 @@
 #include "Style.h"
 
+#include "reports/Fonts.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -95,6 +97,7 @@ void gradientBackground(QWidget* window, QRgb top, QRgb bottom)
 // A fixed-pitch family falls back on another fixed-pitch font where it is not installed.
 static QFont fontOf(Family family)
 {
+    Fonts::preferMetricCompatibleFaces();
     QFont f(familyName(family));
     if (family == Family::CourierNew)
         f.setStyleHint(QFont::TypeWriter);
