@@ -5,7 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh --package
-cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DROTAFLUX_BUILD_TESTS=OFF -DROTAFLUX_PACKAGE=ON
+# Debian's hardening: stack protector, fortified functions, read-only relocations bound at start.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DROTAFLUX_BUILD_TESTS=OFF -DROTAFLUX_PACKAGE=ON \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake --build build/package -j"$(nproc)"
 (cd build/package && cpack -G DEB)
 deb=$(ls -t build/package/rotaflux_*_amd64.deb | head -n 1)

@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if command -v desktop-file-validate >/dev/null 2>&1; then
-    desktop-file-validate packaging/rotaflux.desktop
-    echo "desktop-file-validate: packaging/rotaflux.desktop is valid"
+    desktop-file-validate packaging/it.rotaflux.Rotaflux.desktop
+    echo "desktop-file-validate: packaging/it.rotaflux.Rotaflux.desktop is valid"
 fi
 if command -v appstreamcli >/dev/null 2>&1; then
     appstreamcli validate --no-net packaging/it.rotaflux.Rotaflux.metainfo.xml
