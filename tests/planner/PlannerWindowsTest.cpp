@@ -123,14 +123,15 @@ struct Planner {
 class PlannerWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void entryListsTheFleetByLine()
+    // The vehicles in number order: 2 before 10.
+    void entryListsTheFleetInNumberOrder()
     {
         Planner p({QStringLiteral("2"), QString(), QStringLiteral("10")});
         const QStringList lines = p.entry()->vehicles().lines();
         QCOMPARE(lines.size(), 2); // a card without a number is not listed
-        QCOMPARE(lines.at(0), QStringLiteral("Bici n. 10               Atala City                    Taglia: "
+        QVERIFY(lines.at(0).startsWith(QStringLiteral("Bici n. 2 ")));
+        QCOMPARE(lines.at(1), QStringLiteral("Bici n. 10               Atala City                    Taglia: "
                                              "M             Colore: Rosso                     Anno: 2023"));
-        QVERIFY(lines.at(1).startsWith(QStringLiteral("Bici n. 2 ")));
         QCOMPARE(child<QLineEdit>(p.entry(), QStringLiteral("txtAnnoFatture"))->text(),
                  QStringLiteral("2024"));
         QCOMPARE(p.entry()->lblMemory, TfrmMenuCamere::Next::Launcher);
