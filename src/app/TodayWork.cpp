@@ -135,7 +135,8 @@ Work dayWork(const QString& folder, const QDate& today)
             (day.date == today ? now : yesterday) = day.text;
         if (!now.isEmpty() && now != yesterday && !covered.contains(vehicle.vehicle.number.toUpper())) {
             const int minutes = minutesIn(now);
-            pickups.push_back({minutes < 0 ? Unknown : minutes, vehicle.vehicle.number,
+            pickups.push_back({minutes < 0 ? Unknown : minutes,
+                               vehicle.vehicle.number,
                                {pickupLine(vehicle.vehicle, now), vehicle.position}});
         }
     }

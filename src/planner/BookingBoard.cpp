@@ -23,7 +23,7 @@ std::vector<BoardBar> barsOf(const std::vector<QString>& days)
 
 namespace {
 
-constexpr int ReadAhead = 31;       // days read at a time when following a booking past the span
+constexpr int ReadAhead = 31;         // days read at a time when following a booking past the span
 constexpr int LongestFollowed = 3660; // a run is not followed further than ten years
 
 // The last day, going from day by step (+1 or -1), still booked for text; day itself when the next

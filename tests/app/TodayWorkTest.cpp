@@ -10,11 +10,11 @@
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QListView>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 using namespace rf;
@@ -102,17 +102,22 @@ private slots:
         FakeContext fake;
         const QString start = QStringLiteral("01/02/2024");
         const QString no = QStringLiteral("No");
-        addContract(fake, QStringLiteral("Tardi B-10"), QStringLiteral("B-10"), start, QStringLiteral("01/03/2024"));
-        addContract(fake, QStringLiteral("Poco tardi"), QStringLiteral("B-2"), start, QStringLiteral("04/03/2024"));
-        addContract(fake, QStringLiteral("Tardi 9"), QStringLiteral("9"), start, QStringLiteral("01/03/2024"));
+        addContract(fake, QStringLiteral("Tardi B-10"), QStringLiteral("B-10"), start,
+                    QStringLiteral("01/03/2024"));
+        addContract(fake, QStringLiteral("Poco tardi"), QStringLiteral("B-2"), start,
+                    QStringLiteral("04/03/2024"));
+        addContract(fake, QStringLiteral("Tardi 9"), QStringLiteral("9"), start,
+                    QStringLiteral("01/03/2024"));
         addContract(fake, QStringLiteral("Molto tardi"), QStringLiteral("B-20"), start,
                     QStringLiteral("20/02/2024"));
-        addContract(fake, QStringLiteral("Sera"), QStringLiteral("1"), start, QStringLiteral("05/03/2024"), no,
-                    QStringLiteral("18:00"));
-        addContract(fake, QStringLiteral("Senza ora"), QStringLiteral("2"), start, QStringLiteral("05/03/2024"));
+        addContract(fake, QStringLiteral("Sera"), QStringLiteral("1"), start, QStringLiteral("05/03/2024"),
+                    no, QStringLiteral("18:00"));
+        addContract(fake, QStringLiteral("Senza ora"), QStringLiteral("2"), start,
+                    QStringLiteral("05/03/2024"));
         addContract(fake, QStringLiteral("Mattina"), QStringLiteral("3"), start, QStringLiteral("05/03/2024"),
                     no, QStringLiteral("9.30"));
-        addContract(fake, QStringLiteral("Dopodomani"), QStringLiteral("4"), start, QStringLiteral("07/03/2024"));
+        addContract(fake, QStringLiteral("Dopodomani"), QStringLiteral("4"), start,
+                    QStringLiteral("07/03/2024"));
         addContract(fake, QStringLiteral("Domani"), QStringLiteral("5"), start, QStringLiteral("06/03/2024"));
         for (const char* number : {"A", "B", "C", "D"})
             addVehicle(fake, QLatin1String(number));
@@ -123,8 +128,8 @@ private slots:
         const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
         QCOMPARE(customers(work.late), (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi"}));
         QCOMPARE(customers(work.dueToday), (QStringList{"Mattina", "Sera", "Senza ora"}));
-        QCOMPARE(customers(work.out), (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi", "Sera",
-                                                   "Senza ora", "Mattina", "Domani", "Dopodomani"}));
+        QCOMPARE(customers(work.out), (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi",
+                                                   "Sera", "Senza ora", "Mattina", "Domani", "Dopodomani"}));
         QCOMPARE(bicycles(work.pickups), (QStringList{"C", "D", "A", "B"}));
     }
 

@@ -143,8 +143,8 @@ private slots:
         const QString newYear = QStringLiteral("dal 30/12/2023 al 02/01/2024 (4 giorni)");
         QTest::newRow("month, all on screen")
             << "01/03/2024" << int(TfrmTabellone::Span::OneMonth) << QDate(2024, 3, 12) << march;
-        QTest::newRow("three months") << "01/02/2024" << int(TfrmTabellone::Span::ThreeMonths)
-                                      << QDate(2024, 3, 12) << march;
+        QTest::newRow("three months")
+            << "01/02/2024" << int(TfrmTabellone::Span::ThreeMonths) << QDate(2024, 3, 12) << march;
         QTest::newRow("begins before Dal")
             << "14/03/2024" << int(TfrmTabellone::Span::OneMonth) << QDate(2024, 3, 14) << march;
         QTest::newRow("ends after the span")

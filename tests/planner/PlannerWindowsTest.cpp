@@ -143,16 +143,16 @@ private slots:
     void gridFromTheBoardGoesBackToTheBoard()
     {
         Planner p({QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("7")});
-        QVERIFY(driveModal<TfrmTabellone>([&] { QVERIFY(click(p.entry(), QStringLiteral("btnTabellone"))); },
-                                          [](TfrmTabellone* board) {
-                                              child<QComboBox>(board, QStringLiteral("cboPeriodo"))
-                                                  ->setCurrentIndex(int(TfrmTabellone::Span::ThreeMonths));
-                                              child<QLineEdit>(board, QStringLiteral("txtDal"))
-                                                  ->setText(QStringLiteral("01/02/2024"));
-                                              QVERIFY(board->reload());
-                                              board->board()->setCurrent(1, 40);
-                                              QTest::keyClick(board->board(), Qt::Key_Return, Qt::ShiftModifier);
-                                          }));
+        QVERIFY(driveModal<TfrmTabellone>(
+            [&] { QVERIFY(click(p.entry(), QStringLiteral("btnTabellone"))); },
+            [](TfrmTabellone* board) {
+                child<QComboBox>(board, QStringLiteral("cboPeriodo"))
+                    ->setCurrentIndex(int(TfrmTabellone::Span::ThreeMonths));
+                child<QLineEdit>(board, QStringLiteral("txtDal"))->setText(QStringLiteral("01/02/2024"));
+                QVERIFY(board->reload());
+                board->board()->setCurrent(1, 40);
+                QTest::keyClick(board->board(), Qt::Key_Return, Qt::ShiftModifier);
+            }));
         QTRY_VERIFY(p.grid()->isVisible());
         QVERIFY(p.grid()->vehicleLine().startsWith(QStringLiteral("Bici n. 7 ")));
 
