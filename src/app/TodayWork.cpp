@@ -7,10 +7,15 @@
 #include "storage/Amounts.h"
 #include "storage/ArchiveFile.h"
 #include "storage/Cp1252.h"
+#include "storage/NumberOrder.h"
 #include "storage/TextSearch.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSet>
+
+#include <algorithm>
+#include <limits>
 
 namespace rf::Today {
 
@@ -42,6 +47,46 @@ QByteArray contractLine(const RecordView& record)
         .take();
 }
 
+namespace {
+
+// Minutes since midnight of the first time written in text ("9:30", "09.30"); -1 when there is none.
+int minutesIn(const QString& text)
+{
+    static const QRegularExpression time(QStringLiteral("(?<!\\d)(\\d{1,2})[:.](\\d{2})(?!\\d)"));
+    const QRegularExpressionMatch match = time.match(text);
+    if (!match.hasMatch())
+        return -1;
+    const int hours = match.capturedView(1).toInt();
+    const int minutes = match.capturedView(2).toInt();
+    return hours < 24 && minutes < 60 ? hours * 60 + minutes : -1;
+}
+
+// A line of the day's lists with what puts it in its place.
+struct Ranked {
+    qint64 key; // the sooner, the more urgent; unknown last
+    QString number;
+    ListEntry entry;
+};
+
+constexpr qint64 Unknown = std::numeric_limits<qint64>::max();
+
+// The lines by key, then by vehicle number as a shop counts it, then in archive order.
+std::vector<ListEntry> inOrder(std::vector<Ranked> ranked)
+{
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (a.key != b.key)
+            return a.key < b.key;
+        return numberOrderLess(a.number, b.number);
+    });
+    std::vector<ListEntry> lines;
+    lines.reserve(ranked.size());
+    for (Ranked& line : ranked)
+        lines.push_back(std::move(line.entry));
+    return lines;
+}
+
+} // namespace
+
 Work dayWork(const QString& folder, const QDate& today)
 {
     const QDir dir(folder);
@@ -49,30 +94,38 @@ Work dayWork(const QString& folder, const QDate& today)
     static const int bicycle = layout.indexOf(QStringLiteral("BiciNum"));
     static const int start = layout.indexOf(QStringLiteral("DataInizio"));
     static const int end = layout.indexOf(QStringLiteral("DataFine"));
+    static const int endTime = layout.indexOf(QStringLiteral("OraFine"));
     Work work;
-    LineSorter out, dueToday, late;
+    // Out by end date, due today by end time, late by days late (the latest first): the most
+    // urgent at the top.
+    std::vector<Ranked> out, dueToday, late;
     // The bicycles a contract covers today: their pickups are drawn up already.
     QSet<QString> covered;
-    work.contracts = scanArchive(dir.filePath(QString::fromLatin1(Contracts::ArchiveName)), layout,
-                                 [&](const RecordView& record) {
-                                     const QDate from = parseDate(record.field(start));
-                                     const QDate to = parseDate(record.field(end));
-                                     if (from.isValid() && from <= today && (!to.isValid() || today <= to))
-                                         covered.insert(record.field(bicycle).toUpper());
-                                     if (!Contracts::notReturned(record))
-                                         return;
-                                     const QByteArray line = contractLine(record);
-                                     out.add({line, record.position()});
-                                     if (to == today)
-                                         dueToday.add({line, record.position()});
-                                     else if (Contracts::overdue(record, today))
-                                         late.add({line, record.position()});
-                                 });
-    work.out = out.finish();
-    work.dueToday = dueToday.finish();
-    work.late = late.finish();
+    work.contracts = scanArchive(
+        dir.filePath(QString::fromLatin1(Contracts::ArchiveName)), layout, [&](const RecordView& record) {
+            const QDate from = parseStoredDate(record.fieldBytes(start));
+            const QDate to = parseStoredDate(record.fieldBytes(end));
+            if (from.isValid() && from <= today && (!to.isValid() || today <= to))
+                covered.insert(record.field(bicycle).toUpper());
+            if (!Contracts::notReturned(record))
+                return;
+            const QByteArray line = contractLine(record);
+            const QString number = record.field(bicycle);
+            const qint64 endDay = to.isValid() ? to.toJulianDay() : Unknown;
+            out.push_back({endDay, number, {line, record.position()}});
+            if (to == today) {
+                const int minutes = minutesIn(record.field(endTime));
+                dueToday.push_back({minutes < 0 ? Unknown : minutes, number, {line, record.position()}});
+            } else if (Contracts::overdue(record, today)) {
+                late.push_back({endDay, number, {line, record.position()}});
+            }
+        });
+    work.out = inOrder(std::move(out));
+    work.dueToday = inOrder(std::move(dueToday));
+    work.late = inOrder(std::move(late));
 
-    LineSorter pickups;
+    // Pickups by the time written in the booking, those with none after; vehicles in number order.
+    std::vector<Ranked> pickups;
     for (const Planning::FleetVehicle& vehicle :
          Planning::fleetVehicles(dir.filePath(QString::fromLatin1(Fleet::ArchiveName)))) {
         const Planning::Availability days =
@@ -80,10 +133,14 @@ Work dayWork(const QString& folder, const QDate& today)
         QString yesterday, now;
         for (const Planning::BookedDay& day : days.booked)
             (day.date == today ? now : yesterday) = day.text;
-        if (!now.isEmpty() && now != yesterday && !covered.contains(vehicle.vehicle.number.toUpper()))
-            pickups.add({pickupLine(vehicle.vehicle, now), vehicle.position});
+        if (!now.isEmpty() && now != yesterday && !covered.contains(vehicle.vehicle.number.toUpper())) {
+            const int minutes = minutesIn(now);
+            pickups.push_back({minutes < 0 ? Unknown : minutes,
+                               vehicle.vehicle.number,
+                               {pickupLine(vehicle.vehicle, now), vehicle.position}});
+        }
     }
-    work.pickups = pickups.finish();
+    work.pickups = inOrder(std::move(pickups));
     return work;
 }
 

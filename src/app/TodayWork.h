@@ -15,7 +15,9 @@ namespace rf::Today {
 // still out, those due back today, those past their end date, and the planner's bookings that
 // begin today for a bicycle no contract covers today yet (the pickups still to be drawn up).
 struct Work {
-    std::vector<ListEntry> out; // contractLine of each, in its order
+    // Most urgent first: out by end date, due today by end time, late by days late, pickups by the
+    // time written in the booking; then by vehicle number.
+    std::vector<ListEntry> out; // contractLine of each
     std::vector<ListEntry> dueToday;
     std::vector<ListEntry> late;
     std::vector<ListEntry> pickups; // "Bici n. NUMBER  MAKE  TEXT", position: the fleet card

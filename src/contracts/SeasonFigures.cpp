@@ -4,6 +4,7 @@
 #include "fleet/SchedaVeicolo.h"
 #include "storage/Amounts.h"
 #include "storage/Cp1252.h"
+#include "storage/NumberOrder.h"
 #include "storage/RecordScan.h"
 
 #include <QDate>
@@ -145,17 +146,6 @@ SeasonFigures seasonFigures(const QString& programFolder, int year, const Booked
 
 std::vector<VehicleFigures> rankedVehicles(const std::vector<VehicleFigures>& vehicles)
 {
-    const auto numberBefore = [](const QString& a, const QString& b) {
-        bool aWhole = false;
-        bool bWhole = false;
-        const qlonglong x = a.toLongLong(&aWhole);
-        const qlonglong y = b.toLongLong(&bWhole);
-        if (aWhole && bWhole && x != y)
-            return x < y;
-        if (aWhole != bWhole)
-            return aWhole;
-        return a < b;
-    };
     std::vector<VehicleFigures> ranked = vehicles;
     std::stable_sort(ranked.begin(), ranked.end(), [&](const VehicleFigures& a, const VehicleFigures& b) {
         if (a.daysRented != b.daysRented)
@@ -164,7 +154,7 @@ std::vector<VehicleFigures> rankedVehicles(const std::vector<VehicleFigures>& ve
         const int bBooked = b.daysBooked.value_or(-1);
         if (aBooked != bBooked)
             return aBooked > bBooked;
-        return numberBefore(a.number, b.number);
+        return numberOrderLess(a.number, b.number);
     });
     return ranked;
 }

@@ -1,5 +1,9 @@
 #include "BookingBoard.h"
 
+#include <QHash>
+
+#include <algorithm>
+
 namespace rf::Planning {
 
 std::vector<BoardBar> barsOf(const std::vector<QString>& days)
@@ -17,6 +21,37 @@ std::vector<BoardBar> barsOf(const std::vector<QString>& days)
     return bars;
 }
 
+namespace {
+
+constexpr int ReadAhead = 31;         // days read at a time when following a booking past the span
+constexpr int LongestFollowed = 3660; // a run is not followed further than ten years
+
+// The last day, going from day by step (+1 or -1), still booked for text; day itself when the next
+// is not.
+QDate runEnd(const QString& folder, const QString& number, const QDate& day, const QString& text, int step)
+{
+    QDate reached = day;
+    for (int read = 0; read < LongestFollowed; read += ReadAhead) {
+        const QDate near = reached.addDays(step);
+        const QDate far = reached.addDays(step * ReadAhead);
+        const Availability availability =
+            availabilityOf(folder, number, std::min(near, far), std::max(near, far));
+        if (availability.state == Availability::State::NotPlannable)
+            return reached;
+        QHash<QDate, QString> texts;
+        for (const BookedDay& booked : availability.booked)
+            texts.insert(booked.date, booked.text);
+        for (QDate next = near; next != far.addDays(step); next = next.addDays(step)) {
+            if (texts.value(next) != text)
+                return reached;
+            reached = next;
+        }
+    }
+    return reached;
+}
+
+} // namespace
+
 BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count)
 {
     BoardRow row{vehicle, std::vector<QString>(std::size_t(std::max(count, 0))), {}, {}, {}};
@@ -30,6 +65,14 @@ BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDat
             row.days[std::size_t(day)] = booked.text;
     }
     row.bars = barsOf(row.days);
+    for (BoardBar& bar : row.bars) {
+        bar.from = start.addDays(bar.first);
+        bar.to = start.addDays(bar.last);
+        if (bar.first == 0)
+            bar.from = runEnd(folder, vehicle.vehicle.number, bar.from, bar.text, -1);
+        if (bar.last == count - 1)
+            bar.to = runEnd(folder, vehicle.vehicle.number, bar.to, bar.text, +1);
+    }
     if (availability.state == Availability::State::NotPlannable) {
         row.problem = daysColumn(availability);
         row.unknown.push_back({0, count - 1});

@@ -6,15 +6,24 @@
 #include <QDate>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace rf::Planning {
 
 // Consecutive days of a board row booked for the same text: one bar, labelled with the text.
 struct BoardBar {
+    BoardBar(int firstDay, int lastDay, QString barText, QDate wholeFrom = {}, QDate wholeTo = {})
+        : first(firstDay), last(lastDay), text(std::move(barText)), from(wholeFrom), to(wholeTo)
+    {
+    }
     int first; // day indexes within the span, both included
     int last;
     QString text;
+    // The booking's whole run of days, which may begin before the span and end after it; null when
+    // not read (a bar made by barsOf alone).
+    QDate from;
+    QDate to;
     bool operator==(const BoardBar& other) const
     {
         return first == other.first && last == other.last && text == other.text;
@@ -37,7 +46,8 @@ struct BoardRow {
 std::vector<BoardBar> barsOf(const std::vector<QString>& days);
 
 // The row of vehicle over count days from start, from its planning files in folder, which are read
-// and never created. The days of a file that could not be read stay empty.
+// and never created. The days of a file that could not be read stay empty. A bar at either end of
+// the span is followed into the days beyond, so that it knows its whole booking.
 BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count);
 
 // The rows of every vehicle of the fleet (the fleet archive at fleetPath), in the planner entry's

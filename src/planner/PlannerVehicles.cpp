@@ -3,8 +3,11 @@
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/VehicleSearch.h"
 #include "storage/LineOrder.h"
+#include "storage/NumberOrder.h"
 
 #include <QHash>
+
+#include <algorithm>
 
 namespace rf::Planning {
 
@@ -34,6 +37,11 @@ std::vector<FleetVehicle> fleetVehicles(const QString& path)
     std::vector<FleetVehicle> fleet;
     for (ListEntry& entry : order.finish())
         fleet.push_back({entry.position, std::move(entry.line), vehicles.value(entry.position)});
+    // Numbers read as a shop counts them (B-2 before B-10); cards with the same number keep the
+    // order of their lines.
+    std::stable_sort(fleet.begin(), fleet.end(), [](const FleetVehicle& a, const FleetVehicle& b) {
+        return numberOrderLess(a.vehicle.number, b.vehicle.number);
+    });
     return fleet;
 }
 

@@ -21,8 +21,9 @@ struct FleetVehicle {
     Vehicle vehicle; // trimmed
 };
 
-// The fleet's vehicles that have a number, in the planner entry's order (their lines sorted), from
-// the fleet archive at path; a failure keeps the cards read before it.
+// The fleet's vehicles that have a number, in number order (digits compared as numbers; equal
+// numbers in the order of their lines), from the fleet archive at path; a failure keeps the cards
+// read before it.
 std::vector<FleetVehicle> fleetVehicles(const QString& path);
 
 } // namespace rf::Planning

@@ -10,9 +10,11 @@
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QListView>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 using namespace rf;
@@ -22,10 +24,12 @@ namespace {
 
 // Today is 05/03/2024 on the fake clock.
 void addContract(FakeContext& fake, const QString& customer, const QString& bicycle, const QString& start,
-                 const QString& end, const QString& returned = QStringLiteral("No"))
+                 const QString& end, const QString& returned = QStringLiteral("No"),
+                 const QString& endTime = QString())
 {
     appendRecord(fake.file(QStringLiteral("Contratti_Noleggio_Bici.pro")), TSchedaContratto(),
                  {{QStringLiteral("Cliente"), customer},
+                  {QStringLiteral("OraFine"), endTime},
                   {QStringLiteral("BiciNum"), bicycle},
                   {QStringLiteral("DataInizio"), start},
                   {QStringLiteral("DataFine"), end},
@@ -89,6 +93,44 @@ private slots:
         QCOMPARE(customers(work.dueToday), QStringList{"Oggi"});
         QCOMPARE(customers(work.late), QStringList{"Ieri"});
         QCOMPARE(work.contracts, ScanResult::Done);
+    }
+
+    // The most urgent first: late by days late, due today by end time, out by end date, pickups by
+    // the time in the booking; then the vehicles in number order (9 before B-2 before B-10).
+    void listsInOrderOfUrgency()
+    {
+        FakeContext fake;
+        const QString start = QStringLiteral("01/02/2024");
+        const QString no = QStringLiteral("No");
+        addContract(fake, QStringLiteral("Tardi B-10"), QStringLiteral("B-10"), start,
+                    QStringLiteral("01/03/2024"));
+        addContract(fake, QStringLiteral("Poco tardi"), QStringLiteral("B-2"), start,
+                    QStringLiteral("04/03/2024"));
+        addContract(fake, QStringLiteral("Tardi 9"), QStringLiteral("9"), start,
+                    QStringLiteral("01/03/2024"));
+        addContract(fake, QStringLiteral("Molto tardi"), QStringLiteral("B-20"), start,
+                    QStringLiteral("20/02/2024"));
+        addContract(fake, QStringLiteral("Sera"), QStringLiteral("1"), start, QStringLiteral("05/03/2024"),
+                    no, QStringLiteral("18:00"));
+        addContract(fake, QStringLiteral("Senza ora"), QStringLiteral("2"), start,
+                    QStringLiteral("05/03/2024"));
+        addContract(fake, QStringLiteral("Mattina"), QStringLiteral("3"), start, QStringLiteral("05/03/2024"),
+                    no, QStringLiteral("9.30"));
+        addContract(fake, QStringLiteral("Dopodomani"), QStringLiteral("4"), start,
+                    QStringLiteral("07/03/2024"));
+        addContract(fake, QStringLiteral("Domani"), QStringLiteral("5"), start, QStringLiteral("06/03/2024"));
+        for (const char* number : {"A", "B", "C", "D"})
+            addVehicle(fake, QLatin1String(number));
+        book(fake, QStringLiteral("A"), {5}, QStringLiteral("Rossi ore 15:00"));
+        book(fake, QStringLiteral("B"), {5}, QStringLiteral("Neri"));
+        book(fake, QStringLiteral("C"), {5}, QStringLiteral("Bianchi 333 1234567 alle 9.15"));
+        book(fake, QStringLiteral("D"), {5}, QStringLiteral("Verdi 11:00"));
+        const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
+        QCOMPARE(customers(work.late), (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi"}));
+        QCOMPARE(customers(work.dueToday), (QStringList{"Mattina", "Sera", "Senza ora"}));
+        QCOMPARE(customers(work.out), (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi",
+                                                   "Sera", "Senza ora", "Mattina", "Domani", "Dopodomani"}));
+        QCOMPARE(bicycles(work.pickups), (QStringList{"C", "D", "A", "B"}));
     }
 
     // A booking that begins today is a pickup unless a contract covers its bicycle today; one that
@@ -158,6 +200,36 @@ private slots:
         QVERIFY(work.out.empty() && work.pickups.empty());
         QCOMPARE(QDir(fake.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
+    }
+
+    // From the keyboard: a line chosen in Fuori, then Tab across the other lists to Riconsegnato and
+    // Enter acts on that line.
+    void riconsegnatoActsOnTheLineChosenLast()
+    {
+        FakeContext fake;
+        addContract(fake, QStringLiteral("Rossi"), QStringLiteral("1"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("09/03/2024"));
+        addContract(fake, QStringLiteral("Bianchi"), QStringLiteral("2"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("08/03/2024"));
+        addContract(fake, QStringLiteral("Verdi"), QStringLiteral("3"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("04/03/2024"));
+        TfrmOggi today(fake.context(), nullptr);
+        today.show();
+        QVERIFY(QTest::qWaitForWindowActive(&today));
+        QListView* out = today.listView(TfrmOggi::List::Out);
+        QTRY_VERIFY(out->hasFocus());
+        QTest::keyClick(out, Qt::Key_Home);
+        QTest::keyClick(out, Qt::Key_Down); // Bianchi, the second by end date
+        auto* button = child<QPushButton>(&today, QStringLiteral("btnRiconsegna"));
+        for (int tab = 0; tab < 10 && !button->hasFocus(); ++tab)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(button->hasFocus());
+        fake.messages().answerNext(false);
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(fake.messages().count(), 1);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Confirmation);
+        QVERIFY2(fake.messages().last().text.contains(QStringLiteral("Bianchi")),
+                 qPrintable(fake.messages().last().text));
     }
 
     void windowMarksReturnedAndOpensALine()

@@ -210,6 +210,9 @@ private slots:
                             vehicle("9", 5, 1), vehicle("C", 0)});
         // Days rented, then days booked (unknown last), then the number, whole numbers in numeric order.
         QCOMPARE(numbersOf(ranked), (QStringList{"B", "9", "2", "10", "A", "C"}));
+        // Digits inside a number count as numbers too.
+        QCOMPARE(numbersOf(rankedVehicles({vehicle("B-10", 1), vehicle("b-9", 1), vehicle("B-2", 1)})),
+                 (QStringList{"B-2", "b-9", "B-10"}));
 
         std::vector<VehicleFigures> many;
         for (int i = 25; i > 0; --i)

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QTest>
 
 using namespace rf;
@@ -551,6 +552,47 @@ private slots:
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
         QCOMPARE(fake.messages().last().text, warning);
         QCOMPARE(shown.lines, QStringList{});
+    }
+
+    // From the keyboard: a date typed empties the list at once (no line of the earlier span stays
+    // under the new dates), Enter leads from the dates to Cerca, and Enter on Cerca searches.
+    void keyboardSearchNeverShowsEarlierResults()
+    {
+        FakeContext fake;
+        fake.clock().moment = QDateTime(QDate(2027, 1, 1), QTime(9, 0));
+        addVehicle(fake, QStringLiteral("1"));
+        book(fake, QStringLiteral("1"), 2027, {QDate(2027, 1, 5)});
+        TfrmMenuCamere entry(fake.context());
+        entry.show();
+        Shown shown;
+        QVERIFY(runAvailability(
+            entry,
+            [](QWidget* dialog) {
+                auto* list = child<QListView>(dialog, QStringLiteral("lstRecords"));
+                QCOMPARE(list->model()->rowCount(), 1); // today's, on show at once
+                QVERIFY(list->model()->index(0, 0).data().toString().startsWith(QStringLiteral("LIBERA")));
+                auto* first = child<QLineEdit>(dialog, QStringLiteral("txtDataInizio"));
+                auto* last = child<QLineEdit>(dialog, QStringLiteral("txtDataFine"));
+                QTRY_VERIFY(first->hasFocus());
+                QTest::keyClicks(first, QStringLiteral("05/01/2027"));
+                QCOMPARE(list->model()->rowCount(), 0);
+                QCOMPARE(child<QLabel>(dialog, QStringLiteral("lblTrovate"))->text(),
+                         QStringLiteral("Veicoli in elenco: 0"));
+                QTest::keyClick(first, Qt::Key_Return);
+                QTRY_VERIFY(last->hasFocus());
+                QTest::keyClicks(last, QStringLiteral("05/01/2027"));
+                QTest::keyClick(last, Qt::Key_Return);
+                auto* cerca = child<QPushButton>(dialog, QStringLiteral("btnCerca"));
+                QTRY_VERIFY(cerca->hasFocus());
+                QCOMPARE(list->model()->rowCount(), 0);
+                QTest::keyClick(cerca, Qt::Key_Return);
+                QCOMPARE(list->model()->rowCount(), 1);
+            },
+            shown));
+        QCOMPARE(shown.start, QStringLiteral("01/01/2027"));
+        QCOMPARE(shown.lines.size(), 1);
+        QVERIFY2(shown.lines.front().startsWith(QStringLiteral("OCCUPATA")), qPrintable(shown.lines.front()));
+        QVERIFY(fake.messages().all().isEmpty());
     }
 
     void cercaOverAnEmptyFleetWarns()

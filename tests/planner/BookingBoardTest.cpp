@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -111,20 +112,69 @@ private slots:
         QCOMPARE(unplannable.unknown, (std::vector<std::pair<int, int>>{{0, 4}}));
     }
 
-    void boardListsTheFleetInTheEntrysOrder()
+    // Digits in a number count as numbers: B-2 before B-10, 9 before 10.
+    void boardListsTheFleetInNumberOrder()
     {
         FakeContext fake;
+        addVehicle(fake, QStringLiteral("10"));
         addVehicle(fake, QStringLiteral("B-2"));
         addVehicle(fake, QString()); // no number: not a vehicle to plan
         addVehicle(fake, QStringLiteral("B-10"), QStringLiteral("Bianchi Spillo"));
         addVehicle(fake, QStringLiteral("A-1"));
+        addVehicle(fake, QStringLiteral("9"));
         const std::vector<Planning::BoardRow> rows = Planning::boardRows(
             fake.folder(), fake.file(QStringLiteral("Parco_Veicoli.pro")), QDate(2024, 3, 5), 14);
         QStringList numbers;
         for (const Planning::BoardRow& row : rows)
             numbers << row.vehicle.vehicle.number;
-        QCOMPARE(numbers, (QStringList{"A-1", "B-10", "B-2"}));
-        QCOMPARE(rows[1].vehicle.vehicle.make, QStringLiteral("Bianchi Spillo"));
+        QCOMPARE(numbers, (QStringList{"9", "10", "A-1", "B-2", "B-10"}));
+        QCOMPARE(rows[4].vehicle.vehicle.make, QStringLiteral("Bianchi Spillo"));
+    }
+
+    // A booking reads the same on every span: its whole run of days, wherever the board begins and
+    // ends, in the hint and in the line under the board.
+    void hintGivesTheWholeBooking_data()
+    {
+        QTest::addColumn<QString>("dal");
+        QTest::addColumn<int>("span");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QString>("whole");
+        const QString march = QStringLiteral("dal 10/03/2024 al 16/03/2024 (7 giorni)");
+        const QString newYear = QStringLiteral("dal 30/12/2023 al 02/01/2024 (4 giorni)");
+        QTest::newRow("month, all on screen")
+            << "01/03/2024" << int(TfrmTabellone::Span::OneMonth) << QDate(2024, 3, 12) << march;
+        QTest::newRow("three months")
+            << "01/02/2024" << int(TfrmTabellone::Span::ThreeMonths) << QDate(2024, 3, 12) << march;
+        QTest::newRow("begins before Dal")
+            << "14/03/2024" << int(TfrmTabellone::Span::OneMonth) << QDate(2024, 3, 14) << march;
+        QTest::newRow("ends after the span")
+            << "01/03/2024" << int(TfrmTabellone::Span::TwoWeeks) << QDate(2024, 3, 11) << march;
+        QTest::newRow("across the new year")
+            << "01/01/2024" << int(TfrmTabellone::Span::TwoWeeks) << QDate(2024, 1, 1) << newYear;
+        QTest::newRow("one day on screen of the other year")
+            << "18/12/2023" << int(TfrmTabellone::Span::TwoWeeks) << QDate(2023, 12, 31) << newYear;
+    }
+    void hintGivesTheWholeBooking()
+    {
+        QFETCH(QString, dal);
+        QFETCH(int, span);
+        QFETCH(QDate, day);
+        QFETCH(QString, whole);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        book(fake, QStringLiteral("7"), 2024, {"10/03", "11/03", "12/03", "13/03", "14/03", "15/03", "16/03"},
+             QStringLiteral("Rossi"));
+        book(fake, QStringLiteral("7"), 2023, {"30/12", "31/12"}, QStringLiteral("Verdi"));
+        book(fake, QStringLiteral("7"), 2024, {"01/01", "02/01"}, QStringLiteral("Verdi"));
+        book(fake, QStringLiteral("7"), 2024, {"03/01"}, QStringLiteral("Bianchi")); // another booking
+        TfrmTabellone board(fake.context(), nullptr);
+        child<QComboBox>(&board, QStringLiteral("cboPeriodo"))->setCurrentIndex(span);
+        child<QLineEdit>(&board, QStringLiteral("txtDal"))->setText(dal);
+        QVERIFY(board.reload());
+        board.board()->setCurrent(0, int(board.start().daysTo(day)));
+        const QString hint = board.board()->describe(0, board.board()->currentDay());
+        QVERIFY2(hint.endsWith(whole), qPrintable(hint));
+        QVERIFY(child<QLabel>(&board, QStringLiteral("lblInfo"))->text().endsWith(whole));
     }
 
     // A day clicked on the board is booked through the day dialog; a day another workstation booked

@@ -11,6 +11,7 @@
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
 #include "planner/ui/TfrmRiepPrenotazioni.h"
+#include "planner/ui/TfrmTabellone.h"
 #include "reports/Layout.h"
 #include "support/Archives.h"
 #include "support/FakeContext.h"
@@ -123,17 +124,62 @@ struct Planner {
 class PlannerWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void entryListsTheFleetByLine()
+    // The vehicles in number order: 2 before 10.
+    void entryListsTheFleetInNumberOrder()
     {
         Planner p({QStringLiteral("2"), QString(), QStringLiteral("10")});
         const QStringList lines = p.entry()->vehicles().lines();
         QCOMPARE(lines.size(), 2); // a card without a number is not listed
-        QCOMPARE(lines.at(0), QStringLiteral("Bici n. 10               Atala City                    Taglia: "
+        QVERIFY(lines.at(0).startsWith(QStringLiteral("Bici n. 2 ")));
+        QCOMPARE(lines.at(1), QStringLiteral("Bici n. 10               Atala City                    Taglia: "
                                              "M             Colore: Rosso                     Anno: 2023"));
-        QVERIFY(lines.at(1).startsWith(QStringLiteral("Bici n. 2 ")));
         QCOMPARE(child<QLineEdit>(p.entry(), QStringLiteral("txtAnnoFatture"))->text(),
                  QStringLiteral("2024"));
         QCOMPARE(p.entry()->lblMemory, TfrmMenuCamere::Next::Launcher);
+    }
+
+    // A vehicle's yearly grid asked for on the board comes back, when closed, to the board where the
+    // user stood: the same first day and span, the same vehicle and day.
+    void gridFromTheBoardGoesBackToTheBoard()
+    {
+        Planner p({QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("7")});
+        QVERIFY(driveModal<TfrmTabellone>(
+            [&] { QVERIFY(click(p.entry(), QStringLiteral("btnTabellone"))); },
+            [](TfrmTabellone* board) {
+                child<QComboBox>(board, QStringLiteral("cboPeriodo"))
+                    ->setCurrentIndex(int(TfrmTabellone::Span::ThreeMonths));
+                child<QLineEdit>(board, QStringLiteral("txtDal"))->setText(QStringLiteral("01/02/2024"));
+                QVERIFY(board->reload());
+                board->board()->setCurrent(1, 40);
+                QTest::keyClick(board->board(), Qt::Key_Return, Qt::ShiftModifier);
+            }));
+        QTRY_VERIFY(p.grid()->isVisible());
+        QVERIFY(p.grid()->vehicleLine().startsWith(QStringLiteral("Bici n. 7 ")));
+
+        BoardPlace back;
+        bool driven = false;
+        QVERIFY(driveModal<TfrmTabellone>(
+            [&] {
+                QVERIFY(QTest::qWaitForWindowActive(p.grid()));
+                QTest::keyClick(p.grid(), Qt::Key_Escape);
+                QTRY_VERIFY(driven);
+            },
+            [&](TfrmTabellone* board) {
+                back = board->place();
+                driven = true;
+                QTest::keyClick(board, Qt::Key_Escape);
+            }));
+        QCOMPARE(back.start, QDate(2024, 2, 1));
+        QCOMPARE(back.span, int(TfrmTabellone::Span::ThreeMonths));
+        QCOMPARE(back.day, 40);
+        QCOMPARE(back.vehicle, p.entry()->vehicles().entries()[1].position);
+        QVERIFY(!p.grid()->isVisible());
+        QVERIFY(p.entry()->isVisible());
+        // Once back, the grid opened with Apri leads to the launcher as before.
+        p.open(QStringLiteral("2"));
+        QTRY_VERIFY(p.grid()->isVisible());
+        p.grid()->close();
+        QTRY_VERIFY(p.app->launcher()->isVisible());
     }
 
     void apriChecksInOrder_data()

@@ -198,7 +198,16 @@ TfrmPlanning* Application::planning()
 {
     if (!m_planning) {
         m_planning = std::make_unique<TfrmPlanning>(m_context);
-        connect(m_planning.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
+        connect(m_planning.get(), &WorkWindow::closed, this, [this] {
+            // A grid opened from the booking board goes back to the board, where the user stood.
+            if (m_plannerEntry && m_plannerEntry->returnsToBoard()) {
+                m_plannerEntry->showMaximized();
+                QMetaObject::invokeMethod(m_plannerEntry.get(), &TfrmMenuCamere::reopenBoard,
+                                          Qt::QueuedConnection);
+                return;
+            }
+            launcher()->showMaximized();
+        });
     }
     return m_planning.get();
 }

@@ -2,12 +2,10 @@
 
 #include "app/TodayWork.h"
 #include "common/ui/Context.h"
-#include "common/ui/Form.h"
 #include "common/ui/Style.h"
 #include "common/ui/UserTexts.h"
 #include "storage/MessageBreaks.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListView>
@@ -56,17 +54,27 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
         m_titles[std::size_t(i)]->setBuddy(view);
         connect(view, &QListView::doubleClicked, this,
                 [this, list](const QModelIndex& index) { choose(list, index.row()); });
-        Form::onEvent(view, [this, list](QEvent* e) {
-            if (e->type() == QEvent::FocusIn)
-                m_lastList = list;
-            return false;
-        });
         m_lists[std::size_t(i)] = view;
         // One under the other, each as wide as the window, so that a line is read whole; the long
         // lists (all out, late) take more room.
         grid->addWidget(m_titles[std::size_t(i)], i * 2, 0);
         grid->addWidget(view, i * 2 + 1, 0);
         grid->setRowStretch(i * 2 + 1, list == List::Out || list == List::Late ? 3 : 2);
+    }
+
+    // The list last used is the one a line was last chosen in (with the mouse or the arrows), not
+    // the last one the focus crossed on its way to a button: that line alone stays selected.
+    for (int i = 0; i < ListCount; ++i) {
+        connect(m_lists[std::size_t(i)]->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, i](const QItemSelection& selected) {
+                    if (selected.isEmpty())
+                        return;
+                    m_lastList = List(i);
+                    for (int other = 0; other < ListCount; ++other) {
+                        if (other != i)
+                            m_lists[std::size_t(other)]->clearSelection();
+                    }
+                });
     }
 
     QPushButton* btnRiconsegna =

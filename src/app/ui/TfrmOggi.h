@@ -40,7 +40,7 @@ public:
 
 private:
     void choose(List list, int row);
-    // The contract list and line the user is on: the list that had the focus last.
+    // The contract list and line the user is on: the line chosen last, in whichever list.
     std::pair<List, int> currentContract() const;
 
     std::array<LineListModel, ListCount> m_models;

@@ -186,13 +186,14 @@ QString BoardView::describe(int row, int day) const
         if (bar == board.bars.end()) {
             text += QStringLiteral("\nLibera il ") + formatDate(date);
         } else {
-            const QDate from = m_start.addDays(bar->first);
-            const QDate to = m_start.addDays(bar->last);
+            // The whole booking, wherever it begins and ends, so that it reads the same on any span.
+            const QDate from = bar->from.isValid() ? bar->from : m_start.addDays(bar->first);
+            const QDate to = bar->to.isValid() ? bar->to : m_start.addDays(bar->last);
             text += QLatin1Char('\n') + bar->text + QLatin1Char('\n') +
                     (from == to ? QStringLiteral("il ") + formatDate(from)
                                 : QStringLiteral("dal %1 al %2 (%3 giorni)")
                                       .arg(formatDate(from), formatDate(to))
-                                      .arg(bar->last - bar->first + 1));
+                                      .arg(from.daysTo(to) + 1));
         }
     }
     if (!board.problem.isEmpty())

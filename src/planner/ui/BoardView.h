@@ -7,6 +7,15 @@
 
 namespace rf {
 
+// Where the user stood on the booking board: its first day, its span (the index of the board's
+// span choice), the vehicle (by fleet card) and the day within the span.
+struct BoardPlace {
+    QDate start;
+    int span = 1;
+    qint64 vehicle = 0;
+    int day = 0;
+};
+
 // The booking board's grid, painted in one piece (no widget per cell): the vehicles down the
 // left, the days across the top under their months, weekends shaded, today marked, each booking
 // a bar labelled with its text, a vehicle whose bookings are not known hatched with the reason.

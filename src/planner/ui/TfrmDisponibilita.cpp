@@ -127,8 +127,12 @@ QWidget* TfrmDisponibilita::buildDates()
     QPushButton* btnCerca =
         Style::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QSize(110, 32));
     btnCerca->setAutoDefault(true); // Enter in the last date leads here; Enter here searches
-    Form::enterChain({m_txtDataInizio, m_txtDataFine, btnCerca});
+    Form::enterMovesTo(m_txtDataInizio, m_txtDataFine);
+    Form::enterMovesTo(m_txtDataFine, btnCerca);
     connect(btnCerca, &QPushButton::clicked, this, &TfrmDisponibilita::btnCercaClick);
+    // Lines found for other dates are never left on show under the dates being typed.
+    for (QLineEdit* date : {m_txtDataInizio, m_txtDataFine})
+        connect(date, &QLineEdit::textChanged, this, &TfrmDisponibilita::clearResults);
 
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(16, 10, 16, 10);
@@ -160,6 +164,16 @@ void TfrmDisponibilita::showEvent(QShowEvent* event)
         btnCercaClick();
     m_txtDataInizio->setFocus(Qt::OtherFocusReason);
     m_txtDataInizio->selectAll();
+}
+
+void TfrmDisponibilita::clearResults()
+{
+    m_parts.clear();
+    m_searchedStart = {};
+    model().clear();
+    m_lblGiorni->clear();
+    if (m_lblTrovate)
+        m_lblTrovate->setText(QStringLiteral("Veicoli in elenco: 0"));
 }
 
 bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
@@ -216,11 +230,7 @@ void TfrmDisponibilita::btnCercaClick()
     QDate start, end;
     const bool valid = readSpan(start, end);
     // The lines of an earlier span are never left on show under other dates.
-    m_parts.clear();
-    model().clear();
-    m_lblGiorni->clear();
-    if (m_lblTrovate)
-        m_lblTrovate->setText(QStringLiteral("Veicoli in elenco: 0"));
+    clearResults();
     if (!valid)
         return;
 

@@ -36,6 +36,8 @@ private:
     QWidget* buildDates();
     // Checks the typed dates; false (after a warning) when they do not make a span.
     bool readSpan(QDate& start, QDate& end);
+    // Empties the list and what is said about it.
+    void clearResults();
     // A list line of a fleet card: its status, its number, its days, then the rest of the vehicle.
     QByteArray lineOf(const RecordView& card) const;
     // Shows what the line at row is about below the list: its booked days, or why it is not known.

@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace rf {
 
@@ -234,9 +235,19 @@ void TfrmMenuCamere::btnDisponibilitaClick()
 
 void TfrmMenuCamere::btnTabelloneClick()
 {
-    TfrmTabellone board(m_context, this);
-    if (board.exec() == QDialog::Accepted && board.chosenPosition() > 0)
-        openVehicle(board.chosenPosition(), board.chosenYear());
+    const std::optional<BoardPlace> place = std::exchange(m_boardPlace, std::nullopt);
+    TfrmTabellone board(m_context, this, place);
+    if (board.exec() != QDialog::Accepted || board.chosenPosition() <= 0)
+        return;
+    openVehicle(board.chosenPosition(), board.chosenYear());
+    if (lblMemory == Next::Planning)
+        m_boardPlace = board.place();
+}
+
+void TfrmMenuCamere::reopenBoard()
+{
+    if (m_boardPlace)
+        btnTabelloneClick();
 }
 
 void TfrmMenuCamere::openVehicle(qint64 cardPosition, const QString& year)

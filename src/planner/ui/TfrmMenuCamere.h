@@ -3,6 +3,9 @@
 #include "common/ui/ListWindow.h"
 #include "common/ui/WorkWindow.h"
 #include "planner/PlanningFile.h"
+#include "planner/ui/BoardView.h"
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -32,8 +35,11 @@ public:
 
     void btnApriFattureClick();
     void btnDisponibilitaClick();
-    // The booking board; a vehicle asked for there opens in the grid, as Apri does.
+    // The booking board; a vehicle asked for there opens in the grid, as Apri does, and closing
+    // that grid comes back to the board where it was (returnsToBoard, reopenBoard).
     void btnTabelloneClick();
+    bool returnsToBoard() const { return m_boardPlace.has_value(); }
+    void reopenBoard();
     // Opens the planning of the vehicle of the fleet card at cardPosition for year, as picking its
     // line and pressing Apri does.
     void openVehicle(qint64 cardPosition, const QString& year);
@@ -52,6 +58,7 @@ private:
     QPushButton* m_btnApriFatture = nullptr;
     QListView* m_lstRecords = nullptr;
     SvgPicture* m_icoMano = nullptr;
+    std::optional<BoardPlace> m_boardPlace; // the board to come back to after the grid
 };
 
 } // namespace rf

@@ -23,6 +23,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace rf {
 
 namespace {
@@ -31,7 +33,8 @@ constexpr int RowsPerPrintedPage = 24;
 const QString Caption = QStringLiteral(" Tabellone prenotazioni");
 } // namespace
 
-TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner) : QDialog(owner), m_context(context)
+TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::optional<BoardPlace>& place)
+    : QDialog(owner), m_context(context)
 {
     setObjectName(QStringLiteral("frmTabellone"));
     setWindowTitle(Caption);
@@ -122,9 +125,28 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner) : QDialog(owner),
     resize(size);
     setMinimumSize(760, 420);
 
-    m_txtDal->setText(formatDate(m_context.clock().today()));
+    m_txtDal->setText(formatDate(place ? place->start : m_context.clock().today()));
+    if (place)
+        m_cboPeriodo->setCurrentIndex(place->span);
     reload();
+    if (place) {
+        const auto& rows = m_board->rows();
+        const auto found = std::find_if(rows.begin(), rows.end(), [&](const Planning::BoardRow& row) {
+            return row.vehicle.position == place->vehicle;
+        });
+        if (found != rows.end())
+            m_board->setCurrent(int(found - rows.begin()), place->day);
+    }
     m_board->setFocus(Qt::OtherFocusReason);
+}
+
+BoardPlace TfrmTabellone::place() const
+{
+    const int row = m_board->currentRow();
+    return {m_start, m_cboPeriodo->currentIndex(),
+            row >= 0 && row < int(m_board->rows().size()) ? m_board->rows()[std::size_t(row)].vehicle.position
+                                                          : 0,
+            std::max(0, m_board->currentDay())};
 }
 
 QDate TfrmTabellone::spanEnd(const QDate& start) const

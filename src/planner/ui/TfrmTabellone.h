@@ -1,7 +1,11 @@
 #pragma once
 
+#include "planner/ui/BoardView.h"
+
 #include <QDate>
 #include <QDialog>
+
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -9,7 +13,6 @@ class QLineEdit;
 
 namespace rf {
 
-class BoardView;
 class Context;
 
 // The booking board: every vehicle of the fleet down the side, the days of a span across, each
@@ -19,10 +22,14 @@ class Context;
 class TfrmTabellone : public QDialog {
     Q_OBJECT
 public:
-    TfrmTabellone(Context& context, QWidget* owner);
-
     // The spans cboPeriodo offers, in its order.
     enum class Span { TwoWeeks, OneMonth, ThreeMonths };
+
+    // Opens on today for a month, or at place (after the yearly grid asked for there).
+    TfrmTabellone(Context& context, QWidget* owner, const std::optional<BoardPlace>& place = std::nullopt);
+
+    // Where the user stands: the first day, the span, the current vehicle and day.
+    BoardPlace place() const;
 
     BoardView* board() const { return m_board; }
     QDate start() const { return m_start; }
