@@ -371,8 +371,8 @@ private slots:
         if (messageBox) {
             QVERIFY(Test::driveModal<QMessageBox>(
                 [&] {
-                    QMessageBox box(QMessageBox::Warning, QString(), QStringLiteral("Attenzione"), QMessageBox::Ok,
-                                    &window);
+                    QMessageBox box(QMessageBox::Warning, QString(), QStringLiteral("Attenzione"),
+                                    QMessageBox::Ok, &window);
                     box.exec();
                 },
                 [&](QMessageBox* box) {

@@ -72,7 +72,8 @@ struct Shop {
     }
     QString stored(qint64 position, const QString& field)
     {
-        return readArchiveRecord(archive(), layout(), position).value_or(QStringList())
+        return readArchiveRecord(archive(), layout(), position)
+            .value_or(QStringList())
             .value(layout().indexOf(field));
     }
     QLineEdit* note() const { return window->edit(QStringLiteral("Note")); }

@@ -31,12 +31,15 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("searched");
         for (bool contracts : {false, true}) {
-            const int last = int((contracts ? Contracts::searchFilters() : Fleet::searchFilters()).size()) - 1;
+            const int last =
+                int((contracts ? Contracts::searchFilters() : Fleet::searchFilters()).size()) - 1;
             const char* window = contracts ? "contracts" : "vehicles";
-            QTest::addRow("%s, first filter, Ctrl+Return", window) << contracts << 0 << int(Qt::Key_Return) << true;
-            QTest::addRow("%s, last filter, Ctrl+Enter", window) << contracts << last << int(Qt::Key_Enter) << true;
-            QTest::addRow("%s, a middle filter, Return alone", window) << contracts << 1 << -int(Qt::Key_Return)
-                                                                     << false;
+            QTest::addRow("%s, first filter, Ctrl+Return", window)
+                << contracts << 0 << int(Qt::Key_Return) << true;
+            QTest::addRow("%s, last filter, Ctrl+Enter", window)
+                << contracts << last << int(Qt::Key_Enter) << true;
+            QTest::addRow("%s, a middle filter, Return alone", window)
+                << contracts << 1 << -int(Qt::Key_Return) << false;
         }
     }
 

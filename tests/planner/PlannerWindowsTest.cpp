@@ -237,8 +237,8 @@ private slots:
         QTest::keyClick(year, Qt::Key_Return); // on to Apri
         QTRY_VERIFY(child(&entry, QStringLiteral("btnApriFatture"))->hasFocus());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(shown.texts,
-                 QStringList{QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.")});
+        QCOMPARE(shown.texts, QStringList{QStringLiteral(
+                                  "Attenzione: indicare l'anno solare utilizzando quattro cifre.")});
         QTRY_VERIFY(year->hasFocus());
         QTest::keyClicks(year, QStringLiteral("4"));
         QCOMPARE(year->text(), QStringLiteral("2024"));

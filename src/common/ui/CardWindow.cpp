@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QShortcut>
@@ -208,14 +208,14 @@ void CardWindow::recoverCard()
 void CardWindow::addRecoverCommand()
 {
     QWidget* strip = m_panInfo->parentWidget();
-    m_cmdRecupera = PictureButton::create(QStringLiteral(":/toolbar/recover.svg"), QStringLiteral("cmdRecupera"),
-                                          QSize(22, 22), {}, strip);
+    m_cmdRecupera = PictureButton::create(QStringLiteral(":/toolbar/recover.svg"),
+                                          QStringLiteral("cmdRecupera"), QSize(22, 22), {}, strip);
     m_cmdRecupera->setFocusPolicy(Qt::TabFocus);
     strip->layout()->addWidget(m_cmdRecupera);
     Status::hint(m_cmdRecupera, m_panInfo,
                  QStringLiteral("Recupera l'ultima scheda lasciata con modifiche non salvate."));
-    Status::setKeys(m_cmdRecupera, CommandBar::keyText(RecoverKey) +
-                                       QStringLiteral(" se la scheda non è stata modificata"));
+    Status::setKeys(m_cmdRecupera,
+                    CommandBar::keyText(RecoverKey) + QStringLiteral(" se la scheda non è stata modificata"));
     connect(m_cmdRecupera, &PictureButton::clicked, this, [this] { recoverCard(); });
     m_recoverKey = new QShortcut(RecoverKey, m_cmdRecupera);
     m_recoverKey->setContext(Qt::WindowShortcut);
@@ -308,7 +308,8 @@ void CardWindow::addCardCommands(CommandBar* bar, const std::array<QString, 4>& 
 {
     bar->add(QStringLiteral("cmdNuovo"), QStringLiteral("new"), hints[0],
              [this] { replaceCard([this] { cmdNuovoClick(); }); });
-    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"), hints[1], [this] { duplicateCard(); });
+    bar->add(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"), hints[1],
+             [this] { duplicateCard(); });
     bar->add(QStringLiteral("cmdSalva"), QStringLiteral("save"), hints[2], [this] { cmdSalvaClick(); });
     bar->add(QStringLiteral("cmdTrova"), QStringLiteral("find"), hints[3], std::move(find));
     updateRecoverCommand();

@@ -284,10 +284,11 @@ bool TfrmAutoparco::numberIsFree()
     if (!other)
         return true;
     m_context.messages().warning(
-        this, QStringLiteral("Attenzione: il numero %1 è già assegnato al veicolo della scheda %2 (Bici n. %3  "
-                             "%4)." RF_BREAK_LF_CR
-                             "Per salvare la scheda è necessario indicare un numero di veicolo diverso.")
-                  .arg(number->text().trimmed(), QString::number(other->position), other->number, other->make));
+        this,
+        QStringLiteral("Attenzione: il numero %1 è già assegnato al veicolo della scheda %2 (Bici n. %3  "
+                       "%4)." RF_BREAK_LF_CR
+                       "Per salvare la scheda è necessario indicare un numero di veicolo diverso.")
+            .arg(number->text().trimmed(), QString::number(other->position), other->number, other->make));
     number->setFocus();
     number->selectAll();
     return false;
