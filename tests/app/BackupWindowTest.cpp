@@ -4,9 +4,11 @@
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,6 +94,54 @@ private slots:
         QCOMPARE(required<QLineEdit>(&again, "txtCartella")->text(), txtCartella->text());
     }
 
+    // Each shop's data folder has its own remembered folder: a new shop is offered none.
+    void theFolderIsRememberedForEachDataFolder()
+    {
+        m_fake->dialogs().answerNext(m_destination->path());
+        QVERIFY(click(m_window.get(), "btnSfoglia"));
+        QVERIFY(click(m_window.get(), "btnCopia"));
+
+        FakeContext otherShop;
+        TfrmCopia other(otherShop.context(), m_window.get(), [] { return false; });
+        QCOMPARE(required<QLineEdit>(&other, "txtCartella")->text(), QString());
+        QTemporaryDir otherDestination;
+        otherShop.dialogs().answerNext(otherDestination.path());
+        QVERIFY(click(&other, "btnSfoglia"));
+
+        TfrmCopia first(m_fake->context(), m_window.get(), [] { return false; });
+        QCOMPARE(required<QLineEdit>(&first, "txtCartella")->text(),
+                 QDir::toNativeSeparators(m_destination->path()));
+        TfrmCopia second(otherShop.context(), m_window.get(), [] { return false; });
+        QCOMPARE(required<QLineEdit>(&second, "txtCartella")->text(),
+                 QDir::toNativeSeparators(otherDestination.path()));
+    }
+
+    // The restore question of the real message service: only Yes restores.
+    void restoreQuestionAnswersNoToEnterAndEscape_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << false;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+        QTest::newRow("Yes clicked") << 0 << true;
+    }
+
+    void restoreQuestionAnswersNoToEnterAndEscape()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, yes);
+        bool answer = !yes;
+        QVERIFY(driveModal<QMessageBox>(
+            [&] { answer = askDefaultNo(m_window.get(), QStringLiteral("Ripristinare?")); },
+            [&](QMessageBox* box) {
+                if (key == 0)
+                    box->button(QMessageBox::Yes)->click();
+                else
+                    QTest::keyClick(box, Qt::Key(key));
+            }));
+        QCOMPARE(answer, yes);
+    }
+
     void restoresAChosenZipAfterConfirming()
     {
         const QString zipPath = QDir(m_destination->path()).filePath("copia.zip");
@@ -105,6 +155,7 @@ private slots:
         QCOMPARE(messages.size(), 2);
         QCOMPARE(messages[0].kind, MessageKind::Confirmation);
         QVERIFY(messages[0].text.contains("Sostituiti_2024-03-05_0941"));
+        QCOMPARE(m_fake->messages().defaultNoQuestions, 1); // Enter and Escape would not restore
         QCOMPARE(messages[1].kind, MessageKind::Information);
         QCOMPARE(read(m_fake->file("Rotaflux.ini")), QByteArray("[Opzioni]\r\n"));
         QCOMPARE(read(m_fake->file("Sostituiti_2024-03-05_0941/Rotaflux.ini")), QByteArray("changed"));

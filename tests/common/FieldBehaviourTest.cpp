@@ -1,6 +1,7 @@
 #include "common/ui/Form.h"
 #include "common/ui/Status.h"
 #include "storage/Amounts.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 #include "support/Typing.h"
 
@@ -8,6 +9,7 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTest>
 #include <QVBoxLayout>
@@ -334,6 +336,62 @@ private slots:
         QCOMPARE(parseDate(QStringLiteral("29/02/2024")), QDate(2024, 2, 29));
         QVERIFY(!parseDate(QStringLiteral("31/02/2024")).isValid());
         QVERIFY(!parseDate(QStringLiteral("2024-03-05")).isValid());
+    }
+
+    // A field shows its text's start while the focus is elsewhere; coming back, typing goes on
+    // where the cursor was (202, a message, 4 reads 2024, not 4202).
+    void typingGoesOnWhereItWasAfterTheFocusCameBack_data()
+    {
+        QTest::addColumn<bool>("messageBox");
+        QTest::addColumn<QString>("leftSelected");
+        QTest::newRow("a message over the window") << true << QString();
+        QTest::newRow("focus moved on and given back") << false << QString();
+        QTest::newRow("selection kept after a message") << true << QStringLiteral("02");
+    }
+
+    void typingGoesOnWhereItWasAfterTheFocusCameBack()
+    {
+        QFETCH(bool, messageBox);
+        QFETCH(QString, leftSelected);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* year = new QLineEdit(&window);
+        auto* other = new QLineEdit(&window);
+        layout->addWidget(year);
+        layout->addWidget(other);
+        Form::highlightByBackground(year);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        year->setFocus();
+        QTRY_VERIFY(year->hasFocus());
+        QTest::keyClicks(year, QStringLiteral("202"));
+        if (!leftSelected.isEmpty())
+            year->setSelection(1, 2);
+
+        if (messageBox) {
+            QVERIFY(Test::driveModal<QMessageBox>(
+                [&] {
+                    QMessageBox box(QMessageBox::Warning, QString(), QStringLiteral("Attenzione"),
+                                    QMessageBox::Ok, &window);
+                    box.exec();
+                },
+                [&](QMessageBox* box) {
+                    QTRY_VERIFY(!year->hasFocus());
+                    QCOMPARE(year->cursorPosition(), 0); // the start is shown meanwhile
+                    QTest::keyClick(box, Qt::Key_Return);
+                }));
+            window.activateWindow(); // as the window system does when the message closes
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+        } else {
+            other->setFocus(Qt::OtherFocusReason);
+            QTRY_VERIFY(other->hasFocus());
+            QCOMPARE(year->cursorPosition(), 0);
+        }
+        year->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(year->hasFocus());
+        QCOMPARE(year->selectedText(), leftSelected);
+        QTest::keyClicks(year, QStringLiteral("4"));
+        QCOMPARE(year->text(), leftSelected.isEmpty() ? QStringLiteral("2024") : QStringLiteral("24"));
     }
 };
 

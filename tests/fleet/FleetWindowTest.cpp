@@ -174,6 +174,7 @@ private slots:
         QCOMPARE(w.cardTexts().mid(27), QStringList(6, QString()));
         QVERIFY(w.showsPlaceholder());
 
+        w.edit("BiciNum")->setText(QStringLiteral("MTB-8")); // a copy needs a number of its own
         QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(w.position(), QStringLiteral("2"));
         QVERIFY(click(&w, "cmdPrimo"));
@@ -371,6 +372,59 @@ private slots:
         w.edit("Note")->setFocus();
         QTest::keyClick(w.edit("Note"), Qt::Key_Return);
         QTRY_VERIFY(number->hasFocus());
+    }
+
+    // A number another card has (trimmed, letters without case: the planning file is named after
+    // it) is refused, naming that card; the card's own number saves again.
+    void aNumberAnotherCardHasIsRefused_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("ownCard"); // changing the saved card B-1 itself, not a new one
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("the same number") << QStringLiteral("B-1") << false << true;
+        QTest::newRow("other case, spaces") << QStringLiteral(" b-1 ") << false << true;
+        QTest::newRow("a longer number") << QStringLiteral("B-10") << false << false;
+        QTest::newRow("the card's own number") << QStringLiteral("b-1") << true << false;
+        QTest::newRow("the other card's number on a saved card") << QStringLiteral("B-2") << true << true;
+    }
+
+    void aNumberAnotherCardHasIsRefused()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, ownCard);
+        QFETCH(bool, refused);
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        fillMandatory(w, QStringLiteral("B-1"));
+        QVERIFY(click(&w, "cmdSalva"));
+        QVERIFY(click(&w, "cmdNuovo"));
+        fillMandatory(w, QStringLiteral("B-2"));
+        w.edit("Marca")->setText(QStringLiteral("Atala City"));
+        QVERIFY(click(&w, "cmdSalva"));
+        if (ownCard)
+            QVERIFY(click(&w, "cmdPrimo"));
+        else
+            QVERIFY(click(&w, "cmdNuovo"));
+        fillMandatory(w, number);
+        const qint64 size = archiveSize(fake);
+        fake.messages().clear();
+        QVERIFY(click(&w, "cmdSalva"));
+        QCOMPARE(fake.messages().count(), 1);
+        if (!refused) {
+            QCOMPARE(fake.messages().last().kind, MessageKind::Information);
+            return;
+        }
+        const QString other = number.trimmed().toUpper() == QStringLiteral("B-1")
+                                  ? QStringLiteral("1 (Bici n. B-1  Bianchi Spillo)")
+                                  : QStringLiteral("2 (Bici n. B-2  Atala City)");
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QCOMPARE(fake.messages().last().text,
+                 QStringLiteral("Attenzione: il numero %1 è già assegnato al veicolo della scheda %2.\n\r\n\r"
+                                "Per salvare la scheda è necessario indicare un numero di veicolo diverso.")
+                     .arg(number.trimmed(), other));
+        QCOMPARE(archiveSize(fake), size);
+        QCOMPARE(w.position(), ownCard ? QStringLiteral("1") : QString());
+        QCOMPARE(w.focusWidget(), w.edit("BiciNum"));
     }
 
     void everyShowStartsANewCard()

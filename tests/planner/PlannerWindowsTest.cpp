@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +49,36 @@ public:
         return onConfirm(text);
     }
     void plain(QWidget*, const QString& text) override { texts.append(text); }
+};
+
+// Messages shown as real message boxes, each answered with Enter once it is up: the focus leaves
+// the window and comes back as it does for the user.
+class BoxMessages final : public Messages {
+public:
+    QStringList texts;
+    void warning(QWidget* parent, const QString& text) override { show(parent, text); }
+    void error(QWidget* parent, const QString& text) override { show(parent, text); }
+    void information(QWidget* parent, const QString& text) override { show(parent, text); }
+    bool confirm(QWidget* parent, const QString& text) override
+    {
+        show(parent, text);
+        return false;
+    }
+    void plain(QWidget* parent, const QString& text) override { show(parent, text); }
+
+private:
+    void show(QWidget* parent, const QString& text)
+    {
+        texts.append(text);
+        QVERIFY(driveModal<QMessageBox>(
+            [&] {
+                QMessageBox box(QMessageBox::Warning, QString(), text, QMessageBox::Ok, parent);
+                box.exec();
+            },
+            [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }));
+        if (parent)
+            parent->window()->activateWindow(); // as the window system does when the message closes
+    }
 };
 
 const QString SaveFailed = QStringLiteral(
@@ -231,6 +262,32 @@ private slots:
         year->clear();
         QTest::keyClicks(year, QStringLiteral("2a0 25x7"));
         QCOMPARE(year->text(), QStringLiteral("2025"));
+    }
+
+    // 202, Apri, the four-digits warning answered, 4: the year reads 2024.
+    void typingAfterTheYearsWarningGoesOnAtTheCursor()
+    {
+        QTemporaryDir dir;
+        auto messages = std::make_unique<BoxMessages>();
+        BoxMessages& shown = *messages;
+        Context context(dir.path(), std::move(messages), std::make_unique<FakeFileDialogs>(),
+                        std::make_unique<FakeShell>(), std::make_unique<FakeClock>(),
+                        std::make_unique<FakeClipboard>(), std::make_unique<FakeReportOutput>());
+        TfrmMenuCamere entry(context);
+        entry.show();
+        QVERIFY(QTest::qWaitForWindowActive(&entry));
+        auto* year = child<QLineEdit>(&entry, QStringLiteral("txtAnnoFatture"));
+        QTRY_VERIFY(year->hasFocus());
+        year->clear();
+        QTest::keyClicks(year, QStringLiteral("202"));
+        QTest::keyClick(year, Qt::Key_Return); // on to Apri
+        QTRY_VERIFY(child(&entry, QStringLiteral("btnApriFatture"))->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shown.texts, QStringList{QStringLiteral(
+                                  "Attenzione: indicare l'anno solare utilizzando quattro cifre.")});
+        QTRY_VERIFY(year->hasFocus());
+        QTest::keyClicks(year, QStringLiteral("4"));
+        QCOMPARE(year->text(), QStringLiteral("2024"));
     }
 
     void apriShowsTheVehiclesYearAndCloseSavesIt()

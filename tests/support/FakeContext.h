@@ -25,6 +25,13 @@ public:
     void error(QWidget*, const QString& text) override { record(MessageKind::Error, text); }
     void information(QWidget*, const QString& text) override { record(MessageKind::Information, text); }
     bool confirm(QWidget*, const QString& text) override;
+    // Asked as confirm; counts the questions whose default answer is No.
+    bool confirmNo(QWidget* parent, const QString& text) override
+    {
+        ++defaultNoQuestions;
+        return confirm(parent, text);
+    }
+    int defaultNoQuestions = 0;
     void plain(QWidget*, const QString& text) override { record(MessageKind::Plain, text); }
     // Records the question with its buttons after a line "|" + captions; answers from chooseNext,
     // or -1 (Escape) when none is scripted.

@@ -64,6 +64,7 @@ public:
         return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No) ==
                QMessageBox::Yes;
     }
+    bool confirmNo(QWidget* parent, const QString& text) override { return askDefaultNo(parent, text); }
     void plain(QWidget* parent, const QString& text) override
     {
         QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);

@@ -14,13 +14,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace rf {
 
 namespace {
 
-const QString SettingsKey = QStringLiteral("Copia/Cartella");
+// The destination is remembered for each data folder, so a second shop on this computer is never
+// offered the first one's backups folder.
+QString settingsKey(const QString& dataFolder)
+{
+    const QFileInfo info(dataFolder);
+    const QString path =
+        info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    return QStringLiteral("Copia/CartellaPerDati/") +
+           QString::fromLatin1(QUrl::toPercentEncoding(QDir::cleanPath(QDir::fromNativeSeparators(path))));
+}
 
 QSettings userSettings()
 {
@@ -112,7 +122,7 @@ TfrmCopia::TfrmCopia(Context& context, QWidget* parent, std::function<bool()> pl
     m_txtCartella->setObjectName(QStringLiteral("txtCartella"));
     m_txtCartella->setFixedHeight(28);
     m_txtCartella->setFont(Style::font(Style::Family::Verdana, 12));
-    m_txtCartella->setText(QDir::toNativeSeparators(rememberedFolder()));
+    m_txtCartella->setText(QDir::toNativeSeparators(rememberedFolder(m_context.programFolder())));
     Form::highlightByBackground(m_txtCartella);
     QLabel* titCartella = Style::caption(QStringLiteral("Cartella della copia:"), 12, this);
     titCartella->setObjectName(QStringLiteral("titCartella"));
@@ -144,9 +154,9 @@ TfrmCopia::TfrmCopia(Context& context, QWidget* parent, std::function<bool()> pl
     btnCopia->setFocus();
 }
 
-QString TfrmCopia::rememberedFolder()
+QString TfrmCopia::rememberedFolder(const QString& dataFolder)
 {
-    return userSettings().value(SettingsKey).toString();
+    return userSettings().value(settingsKey(dataFolder)).toString();
 }
 
 bool TfrmCopia::refusedWhilePlanning(const QString& what)
@@ -167,7 +177,7 @@ void TfrmCopia::btnSfogliaClick()
     if (chosen.isEmpty())
         return;
     m_txtCartella->setText(QDir::toNativeSeparators(chosen));
-    userSettings().setValue(SettingsKey, QDir::fromNativeSeparators(chosen));
+    userSettings().setValue(settingsKey(m_context.programFolder()), QDir::fromNativeSeparators(chosen));
 }
 
 void TfrmCopia::btnCopiaClick()
@@ -181,7 +191,7 @@ void TfrmCopia::btnCopiaClick()
                                  "Premere \"Sfoglia...\" per sceglierla."));
         return;
     }
-    userSettings().setValue(SettingsKey, folder);
+    userSettings().setValue(settingsKey(m_context.programFolder()), folder);
     const QString zipPath = QDir(folder).filePath(Backup::backupFileName(m_context.clock().now()));
     Backup::Result result;
     {
@@ -229,7 +239,7 @@ void TfrmCopia::btnRipristinaClick()
     }
     const QDateTime now = m_context.clock().now();
     if (!Backup::dataFiles(dataFolder).isEmpty() &&
-        !m_context.messages().confirm(
+        !m_context.messages().confirmNo(
             this, QStringLiteral("Ripristinare i dati dalla copia di sicurezza?" RF_BREAK_CR_LF) +
                       QDir::toNativeSeparators(zipPath) +
                       QStringLiteral(RF_BREAK_CR_LF "I file attuali sostituiti dalla copia saranno spostati "

@@ -11,8 +11,8 @@ namespace rf {
 class Context;
 
 // Backups from the launcher: writes the data folder into a dated zip in a chosen folder (the
-// choice is remembered for the user), and restores a chosen zip. Both are refused while a planning
-// grid is open on this workstation, since the grid writes its file when it closes.
+// choice is remembered for the user and the data folder), and restores a chosen zip. Both are refused while a
+// planning grid is open on this workstation, since the grid writes its file when it closes.
 class TfrmCopia : public FixedDialog {
     Q_OBJECT
 public:
@@ -22,8 +22,8 @@ public:
     // planningOpen tells whether a planning grid is open now.
     TfrmCopia(Context& context, QWidget* parent, std::function<bool()> planningOpen);
 
-    // The remembered destination folder, in the user's settings.
-    static QString rememberedFolder();
+    // The destination folder remembered for the data folder dataFolder, in the user's settings.
+    static QString rememberedFolder(const QString& dataFolder);
 
 private:
     void btnSfogliaClick();

@@ -69,6 +69,8 @@ bool CardArchive::showRecordFor(Action action, qint64 position)
         fail(action);
         return false;
     }
+    if (m_callbacks.beforeReplace)
+        m_callbacks.beforeReplace();
     m_loaded = m_layout.decode(record);
     m_loadedAt = position;
     if (m_callbacks.showTexts)
@@ -78,6 +80,17 @@ bool CardArchive::showRecordFor(Action action, qint64 position)
     if (m_callbacks.afterRead)
         m_callbacks.afterRead();
     return true;
+}
+
+void CardArchive::restore(const Ground& ground, const QString& position)
+{
+    m_loaded = ground.texts;
+    m_loadedAt = ground.at;
+    if (m_callbacks.showTexts)
+        m_callbacks.showTexts(ground.texts);
+    m_label->setText(position);
+    if (m_callbacks.afterRead)
+        m_callbacks.afterRead();
 }
 
 bool CardArchive::showRecord(qint64 position)

@@ -31,6 +31,14 @@ public:
         std::function<QStringList()> collectTexts;               // read the controls, in record order
         std::function<void()> afterRead;                         // e.g. load the photo of the card
         std::function<void()> afterSave;                         // e.g. save the photo under the position
+        std::function<void()> beforeReplace; // a record read is about to replace the card on screen
+    };
+
+    // What the record held when the card on screen was read or saved, and its position: the ground
+    // a save is compared with.
+    struct Ground {
+        QStringList texts;
+        qint64 at = 0;
     };
 
     CardArchive(Context& context, QWidget* window, QString fileName, const RecordLayout& layout,
@@ -44,6 +52,12 @@ public:
     bool save();
     // Reads and shows the record at position (as chosen in a search list).
     bool showRecord(qint64 position);
+
+    Ground ground() const { return {m_loaded, m_loadedAt}; }
+    // Puts a card back at position (empty for a new card) over the ground it was read from, without
+    // reading the archive: the controls show the ground and afterRead runs, then the window shows
+    // the card's own texts. A later save is compared with that ground as if the card never left.
+    void restore(const Ground& ground, const QString& position);
 
     QString archivePath() const;
     // The position label's value, 0 for a new card.

@@ -5,17 +5,21 @@
 #include "storage/Attachments.h"
 #include "storage/CardBrowsing.h"
 
+#include <any>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
 class QLineEdit;
+class QShortcut;
 
 namespace rf {
 
 class CardArchive;
 class CommandBar;
+class PictureButton;
 class RecordLayout;
 
 // A work window that shows one archive card at a time: its edits (the record's first fields, in
@@ -43,7 +47,21 @@ public:
     // Shows the record at position, as a chosen search result does.
     void showRecord(qint64 position);
 
+    // A card left with unsaved edits (by New, browsing, a record chosen in a list, reloading it
+    // after a conflict, or leaving the window) is kept, the last one only, without a question.
+    bool hasKeptCard() const { return m_kept.has_value(); }
+    // Puts the kept card back: its texts, attachments and position, over the record as it was read,
+    // so a save goes to the same record through the usual checks. A card on screen with edits of its
+    // own takes the kept card's place, so nothing is lost by recovering either.
+    void recoverCard();
+    // The card differs from what was last read, saved or started.
+    bool isEdited() const;
+
 protected:
+    bool event(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     CardWindow(Context& context, const QString& objectName, const QString& caption,
                const RecordLayout& layout, int editCount, const QString& archiveName, QWidget* parent);
     ~CardWindow() override;
@@ -56,6 +74,9 @@ protected:
     virtual QStringList ownTexts() const { return {}; }
     virtual void showOwnTexts(const QStringList& texts) { Q_UNUSED(texts); }
     virtual int ownFieldCount() const { return 0; }
+    // What else a window keeps with a left card (the fleet's photo) and puts back on recovery.
+    virtual std::any ownState() const { return {}; }
+    virtual void restoreOwnState(const std::any& state) { Q_UNUSED(state); }
 
     void showTexts(const QStringList& texts);
     // Empties the attachments and the position label, so that the next save appends.
@@ -76,8 +97,34 @@ protected:
     QLabel* m_lblPosizione = nullptr;
 
 private:
+    struct KeptCard {
+        QStringList texts;
+        QString position;
+        QStringList groundTexts;
+        qint64 groundAt = 0;
+        std::any own;
+    };
+    // The card's texts and its position, as compared to tell an edited card.
+    QStringList snapshot() const;
+    KeptCard cardNow() const;
+    // The card on screen is now its own ground: not edited.
+    void markClean();
+    void keepIfEdited();
+    void keep(KeptCard card);
+    // Runs a command that may replace the card, keeping the card it replaced if it was edited.
+    void replaceCard(const std::function<void()>& command);
+    void duplicateCard();
+    void addRecoverCommand();
+    void updateRecoverCommand();
+    void announceKeptCard();
+
     QString m_archiveName;
     std::unique_ptr<CardArchive> m_card;
+    std::optional<QStringList> m_clean;
+    std::optional<KeptCard> m_kept;
+    bool m_announceOnShow = false;
+    PictureButton* m_cmdRecupera = nullptr;
+    QShortcut* m_recoverKey = nullptr;
 };
 
 } // namespace rf

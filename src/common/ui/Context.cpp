@@ -1,6 +1,7 @@
 #include "Context.h"
 
 #include <QDir>
+#include <QMessageBox>
 
 namespace rf {
 
@@ -24,6 +25,14 @@ void Context::setInstallFolder(const QString& folder)
 QString Context::path(const QString& name) const
 {
     return QDir(QDir::fromNativeSeparators(m_programFolder)).filePath(name);
+}
+
+bool askDefaultNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QString(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace rf

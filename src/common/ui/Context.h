@@ -24,6 +24,9 @@ public:
     virtual void error(QWidget* parent, const QString& text) = 0;
     virtual void information(QWidget* parent, const QString& text) = 0;
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // A Yes/No question whose default answer is No, so that Enter and Escape alike change nothing:
+    // for a step that replaces the user's data. Services that cannot tell the two apart ask confirm.
+    virtual bool confirmNo(QWidget* parent, const QString& text) { return confirm(parent, text); }
     virtual void plain(QWidget* parent, const QString& text) = 0;
     // A question with buttons of its own, the first the default and the last pressed by Escape
     // (so the last is the one that changes nothing); returns the index of the button pressed.
@@ -36,6 +39,9 @@ public:
         return -1;
     }
 };
+
+// The Yes/No message box of confirmNo: No is its default and Escape button.
+bool askDefaultNo(QWidget* parent, const QString& text);
 
 // Native open, save and folder dialogs. An empty result means the user cancelled.
 class FileDialogs {

@@ -15,6 +15,9 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include <memory>
+#include <optional>
+
 namespace rf::Form {
 namespace {
 
@@ -90,9 +93,33 @@ void showsTextStart(QLineEdit* edit)
         if (!edit->hasFocus() && !edit->isModified())
             edit->setCursorPosition(0);
     });
-    onEvent(edit, [edit](QEvent* e) {
-        if (e->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
+    // The cursor and selection the edit had when it lost the focus, with its text then: coming back
+    // to an unchanged text (after a message, or the focus given back by the window) the user goes
+    // on typing where they were, not before the text's start that was only being shown.
+    struct Left {
+        QString text;
+        int cursor = 0;
+        int selectionStart = -1;
+        int selectionLength = 0;
+    };
+    auto left = std::make_shared<std::optional<Left>>();
+    onEvent(edit, [edit, left](QEvent* e) {
+        if (e->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason) {
+            *left = Left{edit->text(), edit->cursorPosition(), edit->selectionStart(),
+                         int(edit->selectedText().size())};
             edit->setCursorPosition(0);
+        } else if (e->type() == QEvent::FocusIn && *left) {
+            const Left was = **left;
+            left->reset();
+            if (was.text != edit->text())
+                return false;
+            if (was.selectionLength > 0 && was.cursor == was.selectionStart)
+                edit->setSelection(was.selectionStart + was.selectionLength, -was.selectionLength);
+            else if (was.selectionLength > 0)
+                edit->setSelection(was.selectionStart, was.selectionLength);
+            else
+                edit->setCursorPosition(was.cursor);
+        }
         return false;
     });
 }

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,11 +71,29 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
     for (std::size_t i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 
+    // Ctrl+Enter searches from any filter; plain Enter keeps walking them.
+    for (QWidget* edit : chain) {
+        Form::onEvent(edit, [this](QEvent* e) {
+            if (e->type() != QEvent::KeyPress)
+                return false;
+            const auto* key = static_cast<QKeyEvent*>(e);
+            if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+                !(key->modifiers() & Qt::ControlModifier))
+                return false;
+            m_btnCerca->click();
+            return true;
+        });
+    }
+
     m_lblAttendere = Style::caption(QStringLiteral("Ricerca schede in corso. Attendere..."), 12);
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     m_lblAttendere->hide();
     QPushButton* btnCerca =
         Style::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), QSize(110, 32));
+    m_btnCerca = btnCerca;
+    btnCerca->setToolTip(QStringLiteral("Cerca (Ctrl+Invio da qualsiasi campo)"));
+    QLabel* keys = Style::caption(QStringLiteral("Ctrl+Invio: Cerca da qualsiasi campo"), 11);
+    keys->setObjectName(QStringLiteral("lblTastiCerca"));
     QPushButton* btnAnnulla =
         Style::button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), QSize(110, 32));
     connect(btnCerca, &QPushButton::pressed, m_lblAttendere, [this] {
@@ -86,6 +105,8 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_lblAttendere);
     bottom->addStretch(1);
+    bottom->addWidget(keys);
+    bottom->addSpacing(8);
     bottom->addWidget(btnCerca);
     bottom->addWidget(btnAnnulla);
 

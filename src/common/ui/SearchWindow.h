@@ -6,13 +6,15 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 
 namespace rf {
 
 // A list window that first asks what to look for: the filter panel panAvvio holds one edit for
 // each filter (two to a row, Enter walking them in order, the last leading back to the first);
 // "Cerca" lists every record of the archive that matches all the filters filled in and turns to
-// the results panel. A new search needs the window to be opened again.
+// the results panel (Ctrl+Enter does so from any filter). A new search needs the window to be
+// opened again.
 class SearchWindow : public ListWindow {
     Q_OBJECT
 public:
@@ -40,6 +42,7 @@ private:
     std::vector<Filter> m_filters;
     QLabel* m_lblAttendere = nullptr;
     QWidget* m_panAvvio = nullptr;
+    QPushButton* m_btnCerca = nullptr;
 };
 
 } // namespace rf

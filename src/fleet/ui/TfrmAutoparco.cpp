@@ -13,6 +13,7 @@
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "fleet/FleetGuide.h"
+#include "fleet/FleetNumbers.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/VehiclePhoto.h"
 #include "fleet/ui/TfrmExpAutoparco.h"
@@ -270,7 +271,33 @@ void TfrmAutoparco::cmdSalvaClick()
              blank("Colore",
                    "Attenzione: per salvare la scheda è necessario indicare il colore del veicolo.")}))
         return;
+    if (!numberIsFree())
+        return;
     archive().save();
+}
+
+bool TfrmAutoparco::numberIsFree()
+{
+    QLineEdit* number = edit(QStringLiteral("BiciNum"));
+    const std::optional<Fleet::NumberedCard> other =
+        Fleet::cardWithNumber(archive().archivePath(), number->text(), archive().position());
+    if (!other)
+        return true;
+    m_context.messages().warning(
+        this,
+        QStringLiteral("Attenzione: il numero %1 è già assegnato al veicolo della scheda %2 (Bici n. %3  "
+                       "%4)." RF_BREAK_LF_CR
+                       "Per salvare la scheda è necessario indicare un numero di veicolo diverso.")
+            .arg(number->text().trimmed(), QString::number(other->position), other->number, other->make));
+    number->setFocus();
+    number->selectAll();
+    return false;
+}
+
+void TfrmAutoparco::restoreOwnState(const std::any& state)
+{
+    if (const auto* photo = std::any_cast<CardPhoto>(&state))
+        setPhoto(*photo);
 }
 
 void TfrmAutoparco::cmdDuplicaClick()

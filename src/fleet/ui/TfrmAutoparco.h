@@ -42,6 +42,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    std::any ownState() const override { return m_photo; }
+    void restoreOwnState(const std::any& state) override;
 
 private:
     void buildWindow();
@@ -54,6 +56,8 @@ private:
     void showPictureFile(const QString& path);
     void loadCardPhoto();
     void saveCardPhoto();
+    // Refuses a number another card already has, naming that card.
+    bool numberIsFree();
 
     PhotoView* m_imgFoto = nullptr;
     CardPhoto m_photo;
