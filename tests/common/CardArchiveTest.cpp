@@ -115,7 +115,7 @@ private slots:
         int saves = 0;
         CardArchive card(
             fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
-            {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, [&] { ++saves; }});
+            {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, [&] { ++saves; }, {}});
 
         QVERIFY(card.save());
         QCOMPARE(lblPosizione.text(), QStringLiteral("1"));
@@ -150,7 +150,7 @@ private slots:
         QLabel lblPosizione;
         bool read = false;
         CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
-                         {[&](const QStringList&) { read = true; }, {}, [&] { read = true; }, {}});
+                         {[&](const QStringList&) { read = true; }, {}, [&] { read = true; }, {}, {}});
         QVERIFY(card.browse(BrowseButton::First));
         QVERIFY(!read);
         QVERIFY(!QFile::exists(fake.file("Prova.pro")));
@@ -167,7 +167,7 @@ private slots:
         int afterSteps = 0;
         CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
                          {[](const QStringList&) {}, [] { return QStringList{QStringLiteral("x")}; },
-                          [&] { ++afterSteps; }, [&] { ++afterSteps; }});
+                          [&] { ++afterSteps; }, [&] { ++afterSteps; }, {}});
         card.setFailureBox(CardArchive::Action::Save, CardArchive::Box::Warning);
 
         // The label points past the end of a one-record archive.
@@ -251,7 +251,7 @@ private slots:
         onScreen[Contracts::ReturnedField] = Contracts::returnedNo();
         CardArchive card(fake.context(), &window, QString::fromLatin1(Contracts::ArchiveName), layout,
                          &lblPosizione,
-                         {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, {}});
+                         {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, {}, {}});
         QVERIFY(card.save());
         const QString archive = fake.file(QString::fromLatin1(Contracts::ArchiveName));
 
@@ -301,7 +301,7 @@ private slots:
         QLabel lblPosizione;
         QStringList onScreen{QStringLiteral("Rossi"), QStringLiteral("prima")};
         CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
-                         {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, {}});
+                         {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, {}, {}});
         QVERIFY(card.save());
         const QString archive = fake.file("Prova.pro");
         const QByteArray record = Layout.encode(onScreen);
