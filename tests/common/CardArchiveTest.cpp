@@ -25,7 +25,6 @@ Q_DECLARE_METATYPE(rf::BrowseButton)
 namespace {
 const RecordLayout Layout{{"Nome", 20}, {"Note", 30}};
 const QString Empty = rf::Texts::emptyArchive();
-const QString Access = rf::Texts::archiveAccess();
 } // namespace
 
 class CardArchiveTest : public QObject {
@@ -113,9 +112,12 @@ private slots:
         QLabel lblPosizione;
         QStringList onScreen{QStringLiteral("Rossi"), QStringLiteral("prima")};
         int saves = 0;
-        CardArchive card(
-            fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
-            {[&](const QStringList& t) { onScreen = t; }, [&] { return onScreen; }, {}, [&] { ++saves; }, {}});
+        CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
+                         {[&](const QStringList& t) { onScreen = t; },
+                          [&] { return onScreen; },
+                          {},
+                          [&] { ++saves; },
+                          {}});
 
         QVERIFY(card.save());
         QCOMPARE(lblPosizione.text(), QStringLiteral("1"));
@@ -166,8 +168,11 @@ private slots:
         QLabel lblPosizione(QStringLiteral("7"));
         int afterSteps = 0;
         CardArchive card(fake.context(), &window, QStringLiteral("Prova.pro"), Layout, &lblPosizione,
-                         {[](const QStringList&) {}, [] { return QStringList{QStringLiteral("x")}; },
-                          [&] { ++afterSteps; }, [&] { ++afterSteps; }, {}});
+                         {[](const QStringList&) {},
+                          [] { return QStringList{QStringLiteral("x")}; },
+                          [&] { ++afterSteps; },
+                          [&] { ++afterSteps; },
+                          {}});
         card.setFailureBox(CardArchive::Action::Save, CardArchive::Box::Warning);
 
         // The label points past the end of a one-record archive.
@@ -177,7 +182,14 @@ private slots:
         f.close();
         QVERIFY(!card.save());
         QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
-        QCOMPARE(fake.messages().last().text, Access);
+        // The message names the archive and the data folder, and says writing is what failed.
+        const QString folder = QDir::toNativeSeparators(QDir(fake.folder()).absolutePath());
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio Prova.pro.\n\r\n\r"
+                           "Accertarsi di possedere i privilegi di lettura e scrittura nella cartella dei "
+                           "dati %1, e che la cartella sia raggiungibile.")
+                .arg(folder));
         QCOMPARE(lblPosizione.text(), QStringLiteral("7"));
 
         QVERIFY(!card.browse(BrowseButton::Previous)); // would show 6
@@ -187,7 +199,12 @@ private slots:
         QVERIFY(QFile::remove(fake.file("Prova.pro")));
         QVERIFY(QDir(fake.folder()).mkdir(QStringLiteral("Prova.pro")));
         QVERIFY(!card.browse(BrowseButton::First));
-        QCOMPARE(fake.messages().last().text, Access);
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio Prova.pro.\n\r\n\r"
+                           "Accertarsi di possedere i privilegi di lettura nella cartella dei dati %1, e "
+                           "che la cartella sia raggiungibile.")
+                .arg(folder));
         QCOMPARE(afterSteps, 0);
         QCOMPARE(fake.messages().count(), 3);
     }

@@ -144,10 +144,12 @@ private slots:
         search.show();
         search.btnCercaClick();
         QCOMPARE(fake.messages().last().kind, MessageKind::Plain);
-        QCOMPARE(fake.messages().last().text,
-                 QStringLiteral(
-                     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
-                     "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+        QCOMPARE(
+            fake.messages().last().text,
+            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio %1.\n\r\n\r"
+                           "Accertarsi di possedere i privilegi di lettura nella cartella dei dati %2, e "
+                           "che la cartella sia raggiungibile.")
+                .arg(Contracts_, QDir::toNativeSeparators(QDir(fake.folder()).absolutePath())));
         QVERIFY(child<QWidget>(&search, QStringLiteral("panAvvio"))->isVisible());
     }
 

@@ -380,7 +380,8 @@ private slots:
         QVERIFY(click(&w, button));
         QCOMPARE(int(fake.messages().last().kind), kind);
         QVERIFY(fake.messages().last().text.startsWith(
-            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
+            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio "
+                           "Contratti_Noleggio_Bici.pro.\n\r\n\r")));
     }
 
     void printedDocumentsShowTheContractAsOnScreen_data()

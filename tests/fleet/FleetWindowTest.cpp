@@ -450,8 +450,8 @@ private slots:
         fillMandatory(w, QStringLiteral("Z"));
         QVERIFY(click(&w, "cmdSalva"));
         QCOMPARE(fake.messages().last().kind, MessageKind::Error);
-        QVERIFY(fake.messages().last().text.startsWith(
-            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
+        QVERIFY(fake.messages().last().text.startsWith(QStringLiteral(
+            "Attenzione: il sistema non permette di accedere all'archivio Parco_Veicoli.pro.\n\r\n\r")));
         QCOMPARE(w.position(), QString());
         QVERIFY(!QFile::exists(fake.file("Autoparco/Scheda_Veicolo_.jpg")));
         QVERIFY(click(&w, "cmdUltimo"));

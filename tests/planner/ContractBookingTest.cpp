@@ -344,9 +344,10 @@ private slots:
                  QStringLiteral(
                      "Errore: non è stato possibile scrivere il file \"Prenotazioni bicicletta 7 anno "
                      "2024.pln\" del planner.\n\r\n\rIl file \"Prenotazioni bicicletta 7 anno 2024.pln\" "
-                     "è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
-                     "installazione del programma (privilegi di scrittura insufficienti o disco pieno)."
-                     "\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel planner."));
+                     "è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella dei "
+                     "dati %1 (privilegi di scrittura insufficienti o disco pieno)."
+                     "\n\r\n\rIl contratto è stato salvato; controllare la prenotazione nel planner.")
+                     .arg(QDir::toNativeSeparators(QDir(fake.folder()).absolutePath())));
         QCOMPARE(readFile(planningFile(fake, QStringLiteral("7"), 2024)), before);
     }
 

@@ -81,12 +81,16 @@ private:
     }
 };
 
-const QString SaveFailed = QStringLiteral(
-    "Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rIl file \"Prenotazioni bicicletta 7 "
-    "anno "
-    "2024.pln\" è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
-    "installazione del "
-    "programma (privilegi di scrittura insufficienti o disco pieno).\n\r\n\rRiprovare il salvataggio?");
+QString saveFailed(const QString& folder)
+{
+    return QStringLiteral(
+               "Attenzione: non è stato possibile salvare le prenotazioni.\n\r\n\rIl file \"Prenotazioni "
+               "bicicletta 7 anno 2024.pln\" è in uso da un'altra postazione, oppure non è possibile "
+               "scrivere "
+               "nella cartella dei dati %1 (privilegi di scrittura insufficienti o disco pieno).\n\r\n\r"
+               "Riprovare il salvataggio?")
+        .arg(QDir::toNativeSeparators(QDir(folder).absolutePath()));
+}
 const QString CloseUnsaved =
     QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o modificate "
                    "in questa schermata andranno perse.");
@@ -884,8 +888,8 @@ private slots:
             p.grid()->close();
         }
         QCOMPARE(p.fake.messages().count(), 3);
-        QCOMPARE(p.fake.messages().all().at(0).text, SaveFailed);
-        QCOMPARE(p.fake.messages().all().at(1).text, SaveFailed);
+        QCOMPARE(p.fake.messages().all().at(0).text, saveFailed(p.fake.folder()));
+        QCOMPARE(p.fake.messages().all().at(1).text, saveFailed(p.fake.folder()));
         QCOMPARE(p.fake.messages().all().at(2).text, CloseUnsaved);
         QCOMPARE(readFile(p.file(QStringLiteral("7"))), before);
         QCOMPARE(p.grid()->isVisible(), !leave);
@@ -922,7 +926,7 @@ private slots:
         };
         QSignalSpy closed(&grid, &WorkWindow::closed);
         grid.close();
-        QCOMPARE(asked.texts, QStringList{SaveFailed});
+        QCOMPARE(asked.texts, QStringList{saveFailed(dir.path())});
         QCOMPARE(closed.count(), 1);
         QVERIFY(!grid.isVisible());
         QCOMPARE(Planning::load(file).days[3], QStringLiteral("Rossi"));

@@ -4,6 +4,7 @@
 #include "common/ui/Context.h"
 #include "common/ui/Style.h"
 #include "common/ui/UserTexts.h"
+#include "contracts/SchedaContratto.h"
 #include "storage/MessageBreaks.h"
 
 #include <QGridLayout>
@@ -115,7 +116,9 @@ void TfrmOggi::reload()
     m_lblData->setText(QStringLiteral("Oggi, ") + date);
     Today::Work work = Today::dayWork(m_context.programFolder(), today);
     if (work.contracts == ScanResult::Failed)
-        m_context.messages().plain(this, Texts::archiveAccess());
+        m_context.messages().plain(
+            this,
+            Texts::archiveAccess(m_context.path(QLatin1String(Contracts::ArchiveName)), Texts::Access::Read));
     for (ListEntry& entry : work.late)
         entry.colour = Style::TakenRed;
     std::array<std::vector<ListEntry>*, ListCount> lists{&work.out, &work.dueToday, &work.late,
@@ -177,7 +180,9 @@ void TfrmOggi::btnRiconsegnaClick()
         m_context.messages().warning(this, Texts::archiveNotice({ArchiveNotice::Kind::JournalPending, {}}));
         break;
     case Today::Returned::Failed:
-        m_context.messages().plain(this, Texts::archiveAccess());
+        m_context.messages().plain(this,
+                                   Texts::archiveAccess(m_context.path(QLatin1String(Contracts::ArchiveName)),
+                                                        Texts::Access::Write));
         break;
     }
     reload();

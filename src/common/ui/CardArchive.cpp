@@ -42,7 +42,8 @@ qint64 CardArchive::position() const
 
 void CardArchive::fail(Action action)
 {
-    const QString text = Texts::archiveAccess();
+    const QString text = Texts::archiveAccess(archivePath(), action == Action::Save ? Texts::Access::Write
+                                                                                    : Texts::Access::Read);
     if (m_boxes[int(action)] == Box::Warning)
         m_context.messages().warning(m_window, text);
     else

@@ -150,7 +150,8 @@ void SearchWindow::btnCercaClick()
     const ScanResult result = fill([&filters](const RecordView& record) { return filters.matches(record); });
     m_lblAttendere->hide();
     if (result == ScanResult::Failed) {
-        m_context.messages().plain(this, Texts::archiveAccess());
+        m_context.messages().plain(
+            this, Texts::archiveAccess(m_context.path(source().archive), Texts::Access::Read));
         return;
     }
     if (result == ScanResult::Done)

@@ -3,6 +3,8 @@
 #include "storage/ArchiveFile.h"
 #include "storage/MessageBreaks.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 // Texts the windows of several areas show, written once.
@@ -21,12 +23,17 @@ inline QString previewFailed()
         "buon fine." RF_BREAK_LF_CR "Si consiglia di ridurre le dimensioni della foto.");
 }
 
-// An archive operation failed.
-inline QString archiveAccess()
+// An archive operation failed: reading it (browsing, searching, listing) or writing it (a save).
+// The archive and the data folder are named, so that the user knows what to check, and where.
+enum class Access { Read, Write };
+inline QString archiveAccess(const QString& archivePath, Access access)
 {
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio." RF_BREAK_LF_CR
-                          "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
-                          "del programma.");
+    const QFileInfo archive(archivePath);
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio ") +
+           archive.fileName() + QStringLiteral("." RF_BREAK_LF_CR "Accertarsi di possedere i privilegi di ") +
+           (access == Access::Read ? QStringLiteral("lettura") : QStringLiteral("lettura e scrittura")) +
+           QStringLiteral(" nella cartella dei dati ") + QDir::toNativeSeparators(archive.absolutePath()) +
+           QStringLiteral(", e che la cartella sia raggiungibile.");
 }
 // Browsing an archive with no records.
 inline QString emptyArchive()

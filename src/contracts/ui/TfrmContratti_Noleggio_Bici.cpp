@@ -36,6 +36,7 @@
 #include <iterator>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -391,8 +392,8 @@ bool TfrmContratti_Noleggio_Bici::beforeClose()
             this,
             QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "
                            "file Rotaflux.ini." RF_BREAK_LF_CR
-                           "Accertarsi di possedere i privilegi di scrittura nella "
-                           "cartella di installazione del programma."));
+                           "Accertarsi di possedere i privilegi di scrittura nella cartella dei dati ") +
+                QDir::toNativeSeparators(QDir(m_context.path(QString())).absolutePath()) + QLatin1Char('.'));
     return true;
 }
 
@@ -433,7 +434,7 @@ bool TfrmContratti_Noleggio_Bici::archiveReachable()
     ArchiveFile file(archive().archivePath(), Contracts::RecordSize);
     if (file.OpenArchive())
         return true;
-    m_context.messages().error(this, Texts::archiveAccess());
+    m_context.messages().error(this, Texts::archiveAccess(archive().archivePath(), Texts::Access::Read));
     return false;
 }
 
@@ -614,7 +615,7 @@ void TfrmContratti_Noleggio_Bici::btnClienteClick()
     if (read == ScanResult::Cancelled)
         return;
     if (read == ScanResult::Failed) {
-        m_context.messages().error(this, Texts::archiveAccess());
+        m_context.messages().error(this, Texts::archiveAccess(archive().archivePath(), Texts::Access::Read));
         return;
     }
     TfrmClienti dialog(m_context, this, customers);

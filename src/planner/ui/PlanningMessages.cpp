@@ -3,6 +3,7 @@
 #include "common/ui/UserTexts.h"
 #include "storage/MessageBreaks.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace rf::PlanningMessages {
@@ -44,9 +45,12 @@ QString quotedName(const QString& path)
     return QLatin1Char('"') + QFileInfo(path).fileName() + QLatin1Char('"');
 }
 
-const QString CheckPrivileges =
-    QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                   "installazione del programma.");
+// Where to look when a planning file cannot be written: the data folder that holds it.
+QString checkPrivileges(const QString& path)
+{
+    return QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella dei dati ") +
+           QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QLatin1Char('.');
+}
 
 } // namespace
 
@@ -62,13 +66,15 @@ QString readOnlyReason(const QString& path, WriteProblem why, const ArchiveNotic
                QStringLiteral(" è di sola lettura: le modifiche non possono essere salvate.");
     case WriteProblem::NoTemporary:
         return QStringLiteral("Non è stato possibile creare il file ") + quotedName(path) +
-               QStringLiteral(": le modifiche non possono essere salvate." RF_BREAK_LF_CR) + CheckPrivileges;
+               QStringLiteral(": le modifiche non possono essere salvate." RF_BREAK_LF_CR) +
+               checkPrivileges(path);
     case WriteProblem::None:
     case WriteProblem::Failed:
         break;
     }
     return QStringLiteral("Il sistema non consente di scrivere il file ") + quotedName(path) +
-           QStringLiteral(": le modifiche non possono essere salvate." RF_BREAK_LF_CR) + CheckPrivileges;
+           QStringLiteral(": le modifiche non possono essere salvate." RF_BREAK_LF_CR) +
+           checkPrivileges(path);
 }
 
 QString saveFailureReason(const QString& path, const Planning::SaveResult& result)
@@ -76,8 +82,10 @@ QString saveFailureReason(const QString& path, const Planning::SaveResult& resul
     if (result.lockRefused)
         return QStringLiteral("Il file ") + quotedName(path) +
                QStringLiteral(
-                   " è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella di "
-                   "installazione del programma (privilegi di scrittura insufficienti o disco pieno).");
+                   " è in uso da un'altra postazione, oppure non è possibile scrivere nella cartella dei "
+                   "dati ") +
+               QDir::toNativeSeparators(QFileInfo(path).absolutePath()) +
+               QStringLiteral(" (privilegi di scrittura insufficienti o disco pieno).");
     switch (result.problem) {
     case WriteProblem::Link:
         return Texts::linkRefused(QFileInfo(path).fileName());
@@ -91,7 +99,7 @@ QString saveFailureReason(const QString& path, const Planning::SaveResult& resul
     case WriteProblem::None:
         break;
     }
-    return CheckPrivileges + QStringLiteral(" Verificare anche che il disco non sia pieno.");
+    return checkPrivileges(path) + QStringLiteral(" Verificare anche che il disco non sia pieno.");
 }
 
 QString conflictsText(const std::vector<Planning::Conflict>& conflicts)
