@@ -6,6 +6,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -95,6 +96,12 @@ QPushButton* PrintChoiceDialog::addChoice(Choice choice)
     } else {
         button = Style::button(choice.objectName, choice.text, SideBySide);
         m_buttonRow->insertWidget(index, button);
+    }
+    // Every choice reads whole: a dialog too small for a button's text grows to fit it.
+    if (QLayout* whole = layout(); whole && m_look == Look::Banner) {
+        const QSize needed = whole->totalSizeHint().expandedTo(size());
+        if (needed != size())
+            setFixedSize(needed);
     }
     if (index == 0) {
         button->setDefault(true);
