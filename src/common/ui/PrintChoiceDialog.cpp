@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -97,12 +98,6 @@ QPushButton* PrintChoiceDialog::addChoice(Choice choice)
         button = Style::button(choice.objectName, choice.text, SideBySide);
         m_buttonRow->insertWidget(index, button);
     }
-    // Every choice reads whole: a dialog too small for a button's text grows to fit it.
-    if (QLayout* whole = layout(); whole && m_look == Look::Banner) {
-        const QSize needed = whole->totalSizeHint().expandedTo(size());
-        if (needed != size())
-            setFixedSize(needed);
-    }
     if (index == 0) {
         button->setDefault(true);
         button->setFocus(); // the dialog opens on its first document
@@ -110,6 +105,21 @@ QPushButton* PrintChoiceDialog::addChoice(Choice choice)
     m_entries.push_back(std::move(choice));
     connect(button, &QPushButton::clicked, this, [this, index] { choose(index); });
     return button;
+}
+
+void PrintChoiceDialog::showEvent(QShowEvent* event)
+{
+    // Every choice reads whole: a dialog too small for a button's text (known only once the
+    // style sheets apply) grows to fit it, about its centre.
+    if (QLayout* whole = layout(); whole && m_look == Look::Banner && !event->spontaneous()) {
+        const QSize needed = whole->totalSizeHint().expandedTo(size());
+        if (needed != size()) {
+            const QSize grown = needed - size();
+            setFixedSize(needed);
+            move(pos() - QPoint(grown.width() / 2, grown.height() / 2));
+        }
+    }
+    FixedDialog::showEvent(event);
 }
 
 void PrintChoiceDialog::choose(int index)

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTextCharFormat>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -116,6 +117,15 @@ TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
     // Enter (or a double click) on a calendar day imports it, as Enter in the typed date does.
     connect(m_calAppuntamenti, &QCalendarWidget::activated, this, [this] { btnImportaDataClick(); });
     Form::onEvent(m_txtDigitata, [this](QEvent* e) {
+        // Reached as the picker opens, the key already typed is not selected: the next key
+        // follows it instead of replacing it.
+        if (e->type() == QEvent::FocusIn && m_txtDigitata->isModified()) {
+            QTimer::singleShot(0, m_txtDigitata, [this] {
+                m_txtDigitata->deselect();
+                m_txtDigitata->end(false);
+            });
+            return false;
+        }
         if (e->type() != QEvent::KeyPress)
             return false;
         const int key = static_cast<QKeyEvent*>(e)->key();
@@ -130,6 +140,7 @@ TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
 void TfrmCalendario::startTyping(const QString& firstKey)
 {
     m_txtDigitata->setText(firstKey);
+    m_txtDigitata->setModified(!firstKey.isEmpty()); // typed by the user
     m_txtDigitata->setCursorPosition(int(firstKey.size()));
     m_txtDigitata->setFocus();
 }

@@ -294,13 +294,11 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
     std::map<std::string, QWidget*> extras;
     // The buttons beside fields take no focus; the keyboard reaches each through its shortcut,
     // named at the end of its hint.
-    const auto shortcutHint = [](const QString& hint, const QKeySequence& keys) {
-        return hint + QStringLiteral(" (") + CommandBar::keyText(keys) + QLatin1Char(')');
-    };
     const auto fieldCommand = [&](const QString& name, const QString& text, const QString& hint,
                                   const QKeySequence& keys, std::function<void()> action) {
         QPushButton* button = Style::fieldButton(name, text);
-        Status::hint(button, m_panInfo, shortcutHint(hint, keys));
+        Status::hint(button, m_panInfo, hint);
+        Status::setKeys(button, CommandBar::keyText(keys));
         connect(button, &QPushButton::clicked, this, action);
         connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
         return button;
@@ -326,9 +324,8 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
         Style::sheet(QStringLiteral("QCheckBox { color: @Navy; font-weight: bold; }")));
     const QKeySequence returnedKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
     Status::hint(m_chkRiconsegnato, m_panInfo,
-                 shortcutHint(QStringLiteral(
-                                  "Spunta questa casella per annotare che il veicolo è stato riconsegnato."),
-                              returnedKeys));
+                 QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
+    Status::setKeys(m_chkRiconsegnato, CommandBar::keyText(returnedKeys));
     connect(new QShortcut(returnedKeys, this), &QShortcut::activated, m_chkRiconsegnato,
             &QCheckBox::toggle);
 
