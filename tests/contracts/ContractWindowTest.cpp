@@ -1,8 +1,8 @@
+#include "common/ui/Status.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmCalendario.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "contracts/ui/TfrmStampa_Contratto_Noleggio_Bici.h"
-#include "common/ui/Status.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/StrayWindows.h"
 #include "planner/ui/BookForContract.h"
@@ -605,8 +605,9 @@ private slots:
                                                 {"CodFisc", "RSSMRA80A01H501U"},
                                                 {"BiciNum", "3"}}));
         TfrmContratti_Noleggio_Bici w(fake.context());
-        w.setPlannerBooker(
-            [&fake](QWidget* owner, const BookingRequest& request) { bookForContract(fake.context(), owner, request); });
+        w.setPlannerBooker([&fake](QWidget* owner, const BookingRequest& request) {
+            bookForContract(fake.context(), owner, request);
+        });
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
 
@@ -667,10 +668,9 @@ private slots:
                                            }));
         QCOMPARE(w.edit("Data")->text(), QStringLiteral("13/12/2026"));
         // Escape leaves the field as it was.
-        QVERIFY(driveModal<TfrmCalendario>([&] { QTest::keyClick(w.edit("Data"), Qt::Key_2); },
-                                           [&](TfrmCalendario*) {
-                                               QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-                                           }));
+        QVERIFY(driveModal<TfrmCalendario>(
+            [&] { QTest::keyClick(w.edit("Data"), Qt::Key_2); },
+            [&](TfrmCalendario*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
         QCOMPARE(w.edit("Data")->text(), QStringLiteral("13/12/2026"));
     }
 
@@ -679,10 +679,12 @@ private slots:
     {
         FakeContext fake;
         const QString archive = fake.file("Contratti_Noleggio_Bici.pro");
-        Test::appendRecord(archive, TSchedaContratto(),
-                           {{"Data", "01/03/2024"}, {"Cliente", "Anna Rossi"}, {"CodFisc", "RSSNNA80A41H501A"}});
-        Test::appendRecord(archive, TSchedaContratto(),
-                           {{"Data", "02/03/2024"}, {"Cliente", "Mario Rossi"}, {"CodFisc", "RSSMRA80A01H501U"}});
+        Test::appendRecord(
+            archive, TSchedaContratto(),
+            {{"Data", "01/03/2024"}, {"Cliente", "Anna Rossi"}, {"CodFisc", "RSSNNA80A41H501A"}});
+        Test::appendRecord(
+            archive, TSchedaContratto(),
+            {{"Data", "02/03/2024"}, {"Cliente", "Mario Rossi"}, {"CodFisc", "RSSMRA80A01H501U"}});
         TfrmContratti_Noleggio_Bici w(fake.context());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -828,9 +830,10 @@ private slots:
                  QStringLiteral("Calcola il numero totale dei giorni di noleggio. (Ctrl+G)"));
         QCOMPARE(Status::hintOf(required<QWidget>(&w, "btnCodFisc")),
                  QStringLiteral("Verifica il codice fiscale. (Ctrl+Maiusc+F)"));
-        QCOMPARE(Status::hintOf(required<QWidget>(&w, "chkRiconsegnato")),
-                 QStringLiteral(
-                     "Spunta questa casella per annotare che il veicolo è stato riconsegnato. (Ctrl+Maiusc+R)"));
+        QCOMPARE(
+            Status::hintOf(required<QWidget>(&w, "chkRiconsegnato")),
+            QStringLiteral(
+                "Spunta questa casella per annotare che il veicolo è stato riconsegnato. (Ctrl+Maiusc+R)"));
         QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier);
         QCOMPARE(picked, 1);
         QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
@@ -880,7 +883,8 @@ private slots:
                 position->contentsRect().width());
         QLineEdit* code = w.edit("CodFisc");
         code->setText(QStringLiteral("MMMWWW80A01H501W"));
-        QVERIFY(QFontMetrics(code->font()).horizontalAdvance(code->text()) <= code->width() - 2 * (1 + 3 + 2));
+        QVERIFY(QFontMetrics(code->font()).horizontalAdvance(code->text()) <=
+                code->width() - 2 * (1 + 3 + 2));
     }
 
     // Richiama from the keyboard: its shortcut opens the customers' dialog, Escape leaves it.

@@ -6,8 +6,8 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>

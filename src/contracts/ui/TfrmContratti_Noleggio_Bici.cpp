@@ -37,9 +37,9 @@
 #include <iterator>
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -195,9 +195,8 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
     QWidget* toolbar = buildToolbar();
     // The position of a contract among a hundred thousand and more shows whole beside the arrows.
     m_lblPosizione->setFixedWidth(
-        std::max(m_lblPosizione->width(), QFontMetrics(m_lblPosizione->font()).horizontalAdvance(
-                                              QStringLiteral("0000000")) +
-                                              12));
+        std::max(m_lblPosizione->width(),
+                 QFontMetrics(m_lblPosizione->font()).horizontalAdvance(QStringLiteral("0000000")) + 12));
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(10, 8, 10, 8);
@@ -303,13 +302,14 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
         connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
         return button;
     };
-    extras["Cliente"] = fieldCommand(
-        QStringLiteral("btnCliente"), QStringLiteral("Richiama"),
-        QStringLiteral("Richiama i dati di un cliente che ha già noleggiato."),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { btnClienteClick(); });
-    extras["CodFisc"] = fieldCommand(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"),
-                                     QStringLiteral("Verifica il codice fiscale."),
-                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { btnCodFiscClick(); });
+    extras["Cliente"] =
+        fieldCommand(QStringLiteral("btnCliente"), QStringLiteral("Richiama"),
+                     QStringLiteral("Richiama i dati di un cliente che ha già noleggiato."),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { btnClienteClick(); });
+    extras["CodFisc"] =
+        fieldCommand(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"),
+                     QStringLiteral("Verifica il codice fiscale."),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { btnCodFiscClick(); });
     extras["BiciNum"] = fieldCommand(QStringLiteral("btnImporta"), QStringLiteral("Importa"),
                                      QStringLiteral("Importa i dati dalla flotta bici."),
                                      QKeySequence(Qt::CTRL | Qt::Key_I), [this] { btnImportaClick(); });
@@ -326,8 +326,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
     Status::hint(m_chkRiconsegnato, m_panInfo,
                  QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
     Status::setKeys(m_chkRiconsegnato, CommandBar::keyText(returnedKeys));
-    connect(new QShortcut(returnedKeys, this), &QShortcut::activated, m_chkRiconsegnato,
-            &QCheckBox::toggle);
+    connect(new QShortcut(returnedKeys, this), &QShortcut::activated, m_chkRiconsegnato, &QCheckBox::toggle);
 
     auto* body = new QWidget;
     auto* columns = new QHBoxLayout(body);
@@ -615,8 +614,7 @@ bool TfrmContratti_Noleggio_Bici::takeVehicleByNumber()
         QLineEdit* e = edit(field);
         const bool amount = field == QLatin1String("Importo");
         const auto before = m_autoFilled.find(field);
-        const bool free = e->text().trimmed().isEmpty() ||
-                          (amount && amountCents(e->text()) == qint64(0)) ||
+        const bool free = e->text().trimmed().isEmpty() || (amount && amountCents(e->text()) == qint64(0)) ||
                           (before != m_autoFilled.end() && before->second == e->text());
         if (!free)
             continue;
@@ -628,7 +626,8 @@ bool TfrmContratti_Noleggio_Bici::takeVehicleByNumber()
     m_autoFilled = std::move(filled);
     QLineEdit* start = edit(QStringLiteral("DataInizio"));
     // New has already dated the start today: the end is what is left to give.
-    (parseDate(start->text()).isValid() ? edit(QStringLiteral("DataFine")) : start)->setFocus(Qt::TabFocusReason);
+    (parseDate(start->text()).isValid() ? edit(QStringLiteral("DataFine")) : start)
+        ->setFocus(Qt::TabFocusReason);
     return true;
 }
 

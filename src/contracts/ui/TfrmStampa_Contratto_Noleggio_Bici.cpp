@@ -24,9 +24,8 @@ TfrmStampa_Contratto_Noleggio_Bici::TfrmStampa_Contratto_Noleggio_Bici(Context& 
     };
     // The whole contract in one print job, the conditions as its second page: the clerk prints
     // a contract in one go, front and back of one sheet on a duplex printer.
-    addChoice({QStringLiteral("btnStampaTutto"),
-               QStringLiteral("Stampa Contratto completo (fronte e retro)"), Output::Print,
-               Texts::printFailed(), [front, back]() -> std::optional<Reports::Report> {
+    addChoice({QStringLiteral("btnStampaTutto"), QStringLiteral("Stampa Contratto completo (fronte e retro)"),
+               Output::Print, Texts::printFailed(), [front, back]() -> std::optional<Reports::Report> {
                    std::optional<Reports::Report> whole = front();
                    const std::optional<Reports::Report> conditions = back();
                    if (!whole || !conditions || !conditions->errors().isEmpty())
