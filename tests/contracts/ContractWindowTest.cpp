@@ -859,8 +859,10 @@ private slots:
                 const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
                 for (QPushButton* button : buttons)
                     QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
-                QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnStampaTutto"));
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QWidget* first = dialog->focusWidget();
+                QVERIFY(first);
+                QCOMPARE(first->objectName(), QStringLiteral("btnStampaTutto"));
+                QTest::keyClick(first, Qt::Key_Return);
             }));
         QCOMPARE(fake.reports().printed.size(), std::size_t(1));
         const auto& pages = fake.reports().printed.front().pages;

@@ -178,7 +178,7 @@ private slots:
                          days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi"))});
         QCOMPARE(
             fake.messages().all().first().text,
-            QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dal "
+            QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dall'"
                            "01/05/2024 al 03/05/2024 alla bicicletta n. 7 dal 02/05/2024 al 05/05/2024?"));
         // 03/05 belongs to someone else now; with the second question answered Yes it is rebooked.
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
