@@ -9,8 +9,10 @@ QStringList contractsParagraphs()
             "L'app Contratti di Noleggio consente di redigere contratti di noleggio di biciclette, e-bike e "
             "mountain bike in modo semplice e veloce. I dati del veicolo e la tariffa possono essere "
             "importati "
-            "direttamente dalle schede della flotta, mentre il numero dei giorni di noleggio viene calcolato "
-            "automaticamente in base alla data di inizio e a quella di fine."),
+            "direttamente dalle schede della flotta, anche solo digitando il numero della bicicletta e "
+            "premendo Invio; il pulsante Calcola conta i giorni di noleggio dalla data di inizio a quella "
+            "di fine e, se il totale è ancora a zero, lo propone moltiplicando i giorni per l'importo "
+            "unitario. Le date si possono digitare nella forma gg/mm/aaaa."),
         QStringLiteral(
             "Per inserire un contratto in archivio è sufficiente premere Nuovo, compilare i campi e fare "
             "clic "
@@ -25,7 +27,7 @@ QStringList contractsParagraphs()
             "riportati i dati della ditta, del cliente, del veicolo e del noleggio, sulla seconda le "
             "condizioni "
             "generali. Il contratto può quindi essere stampato sul fronte e sul retro di un unico foglio "
-            "A4."),
+            "A4: la prima voce della finestra di stampa invia entrambe le pagine in una sola volta."),
         QStringLiteral("L'app consente di gestire anche la Scheda di verifica stato veicolo, da compilare al "
                        "momento della "
                        "riconsegna per annotare le condizioni del mezzo e gli eventuali danni riscontrati."),

@@ -80,6 +80,13 @@ QString formatDate(const QDate& date)
     return date.isValid() ? QLocale::c().toString(date, QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
+QString fromDateText(const QDate& date)
+{
+    const int day = date.day();
+    const bool vowel = day == 1 || day == 8 || day == 11; // uno, otto, undici
+    return (vowel ? QStringLiteral("dall'") : QStringLiteral("dal ")) + formatDate(date);
+}
+
 QDate parseDate(const QString& text)
 {
     // A character outside Latin-1 becomes "?", which no date holds.

@@ -1,7 +1,11 @@
+#include "common/ui/Status.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmCalendario.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "contracts/ui/TfrmStampa_Contratto_Noleggio_Bici.h"
+#include "fleet/SchedaVeicolo.h"
 #include "planner/StrayWindows.h"
+#include "planner/ui/BookForContract.h"
 #include "storage/IniFile.h"
 #include "support/Archives.h"
 #include "support/FakeContext.h"
@@ -74,6 +78,51 @@ QMap<QString, QString> taggedContract(const QString& tag, const QMap<QString, QS
     contract.insert(values);
     return contract;
 }
+
+// Bike 12 in the fleet, with its tariff.
+void addBike12(FakeContext& fake, const QString& number = QStringLiteral("12"))
+{
+    Test::appendRecord(fake.file("Parco_Veicoli.pro"), TSchedaVeicolo(),
+                       {{"BiciNum", number},
+                        {"Marca", "Atala B-Cross"},
+                        {"Telaio", "WAT123"},
+                        {"Taglia", "M"},
+                        {"Tariffa", "Giornaliera"},
+                        {"Importo", "12,50"}});
+}
+
+// A keyboard at the counter: each key goes to the control that has the focus, as a real key
+// does, and is counted.
+struct Keyboard {
+    QWidget* window = nullptr;
+    int count = 0;
+    QWidget* target() const
+    {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            return dialog->focusWidget() ? dialog->focusWidget() : dialog;
+        // The desktop gives the focus back to the window under a dialog that closed.
+        if (!QApplication::activeWindow()) {
+            window->activateWindow();
+            if (!QTest::qWaitForWindowActive(window))
+                qWarning("the window did not become active again");
+        }
+        if (QApplication::focusWidget())
+            return QApplication::focusWidget();
+        return window->focusWidget() ? window->focusWidget() : window;
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        ++count;
+        QTest::keyClick(target(), key, modifiers);
+    }
+    void type(const QString& text)
+    {
+        for (const QChar c : text) {
+            ++count;
+            QTest::keyClick(target(), c.toLatin1());
+        }
+    }
+};
 
 } // namespace
 
@@ -533,6 +582,312 @@ private slots:
         QVERIFY(returned->isChecked());
         QCOMPARE(w.position(), QStringLiteral("1"));
         QCOMPARE(fake.messages().count(), 0);
+    }
+
+    // A returning customer renting bike 12 for three days from today, from an open contracts
+    // window, with the keyboard alone: new contract, Richiama, the customer, the bike, the end
+    // date, Calcola, save with the booking, the contract printed front and back in one go.
+    void aRentalAtTheCounterTakesAtMostThirtyKeys()
+    {
+        FakeContext fake;
+        fake.clock().moment = QDateTime(QDate(2024, 3, 5), QTime(9, 41));
+        {
+            IniFile ini(fake.file("Rotaflux.ini"));
+            QVERIFY(ini.load());
+            ini.setValue(QStringLiteral("Contratti DOZ"), QStringLiteral("Ditta Rigo 1"),
+                         QStringLiteral("Cicli Fontana s.n.c."));
+            ini.setValue(QStringLiteral("Contratti DOZ"), QStringLiteral("Luogo"), QStringLiteral("Riva"));
+            QVERIFY(ini.save());
+        }
+        addBike12(fake);
+        Test::appendRecord(fake.file("Contratti_Noleggio_Bici.pro"), TSchedaContratto(),
+                           taggedContract("P", {{"Data", "01/08/2023"},
+                                                {"Cliente", "Mario Rossi"},
+                                                {"CodFisc", "RSSMRA80A01H501U"},
+                                                {"BiciNum", "3"}}));
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.setPlannerBooker([&fake](QWidget* owner, const BookingRequest& request) {
+            bookForContract(fake.context(), owner, request);
+        });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        Keyboard keys{&w};
+        keys.press(Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(driveModal([&] { keys.press(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); },
+                           [&](QWidget* dialog) {
+                               QTRY_VERIFY(required<QLineEdit>(dialog, "txtCerca")->hasFocus());
+                               keys.type(QStringLiteral("ros"));
+                               keys.press(Qt::Key_Return);
+                               keys.press(Qt::Key_Return);
+                           }));
+        QCOMPARE(keys.target()->objectName(), QStringLiteral("txtBiciNum"));
+        keys.type(QStringLiteral("12"));
+        keys.press(Qt::Key_Return);
+        QCOMPARE(keys.target()->objectName(), QStringLiteral("txtDataFine"));
+        QVERIFY(driveModal<TfrmCalendario>([&] { keys.type(QStringLiteral("8")); },
+                                           [&](TfrmCalendario*) {
+                                               keys.type(QStringLiteral("/3/24"));
+                                               keys.press(Qt::Key_Return);
+                                           }));
+        keys.press(Qt::Key_G, Qt::ControlModifier); // Calcola
+        keys.press(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(driveModal<TfrmStampa_Contratto_Noleggio_Bici>(
+            [&] { keys.press(Qt::Key_P, Qt::ControlModifier); },
+            [&](QWidget*) { keys.press(Qt::Key_Return); }));
+
+        // Each message box the session showed takes one more key (Enter) to answer or close.
+        const int total = keys.count + fake.messages().count();
+        qInfo("keys %d + message boxes %d = %d", keys.count, fake.messages().count(), total);
+        QVERIFY2(total <= 30, qPrintable(QString::number(total)));
+
+        QCOMPARE(w.edit("Cliente")->text(), QStringLiteral("Mario Rossi"));
+        QCOMPARE(w.edit("Marca")->text(), QStringLiteral("Atala B-Cross"));
+        QCOMPARE(w.edit("DataInizio")->text(), QStringLiteral("05/03/2024"));
+        QCOMPARE(w.edit("DataFine")->text(), QStringLiteral("08/03/2024"));
+        QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));
+        QCOMPARE(w.edit("Totale")->text(), QStringLiteral("37,50"));
+        QCOMPARE(w.position(), QStringLiteral("2"));
+        QVERIFY(QFile::exists(fake.file("Prenotazioni bicicletta 12 anno 2024.pln")));
+        QCOMPARE(fake.reports().printed.size(), std::size_t(1));
+        QCOMPARE(fake.reports().printed.front().pages.size(), std::size_t(2));
+    }
+
+    // The first key typed in a date field begins the date; the date stored is the one typed.
+    void aDateTypedInADateFieldIsStoredAsTyped()
+    {
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.edit("Data")->setFocus();
+        QVERIFY(driveModal<TfrmCalendario>([&] { QTest::keyClick(w.edit("Data"), Qt::Key_1); },
+                                           [&](TfrmCalendario* picker) {
+                                               QCOMPARE(picker->lblMemory, TfrmCalendario::DateFor::Data);
+                                               QTest::keyClicks(QApplication::focusWidget(), "3/12/2026");
+                                               QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+                                           }));
+        QCOMPARE(w.edit("Data")->text(), QStringLiteral("13/12/2026"));
+        // Escape leaves the field as it was.
+        QVERIFY(driveModal<TfrmCalendario>(
+            [&] { QTest::keyClick(w.edit("Data"), Qt::Key_2); },
+            [&](TfrmCalendario*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
+        QCOMPARE(w.edit("Data")->text(), QStringLiteral("13/12/2026"));
+    }
+
+    // After Richiama the cursor is in Bicicletta n.; the second customer found is Down, Enter.
+    void richiamaTakesTheSecondCustomerWithDownEnter()
+    {
+        FakeContext fake;
+        const QString archive = fake.file("Contratti_Noleggio_Bici.pro");
+        Test::appendRecord(
+            archive, TSchedaContratto(),
+            {{"Data", "01/03/2024"}, {"Cliente", "Anna Rossi"}, {"CodFisc", "RSSNNA80A41H501A"}});
+        Test::appendRecord(
+            archive, TSchedaContratto(),
+            {{"Data", "02/03/2024"}, {"Cliente", "Mario Rossi"}, {"CodFisc", "RSSMRA80A01H501U"}});
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QString second;
+        QVERIFY(driveModal([&] { QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); },
+                           [&](QWidget* dialog) {
+                               auto* search = required<QLineEdit>(dialog, "txtCerca");
+                               auto* list = required<QListView>(dialog, "lstClienti");
+                               QTRY_VERIFY(search->hasFocus());
+                               QTest::keyClicks(search, "rossi");
+                               QCOMPARE(list->model()->rowCount(), 2);
+                               QCOMPARE(list->currentIndex().row(), 0); // the first line is current
+                               second = list->model()->index(1, 0).data().toString().left(22).trimmed();
+                               QTest::keyClick(search, Qt::Key_Down);
+                               QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                           }));
+        QCOMPARE(w.edit("Cliente")->text(), second);
+        QCOMPARE(w.focusWidget(), w.edit("BiciNum"));
+    }
+
+    // Enter in Bicicletta n. takes the fleet card of that number when exactly one has it, leaving
+    // what was typed in the vehicle fields, and goes on to the end date (New dated the start).
+    void enterInBiciNumTakesTheOneCardOfThatNumber_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("secondCard"); // another card's number, "" for none
+        QTest::addColumn<QString>("typedMake");
+        QTest::addColumn<QString>("make");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("one card") << "12"
+                                  << ""
+                                  << ""
+                                  << "Atala B-Cross"
+                                  << "txtDataFine";
+        QTest::newRow("letters without case, blanks around") << " b-12 "
+                                                             << ""
+                                                             << ""
+                                                             << "Atala B-Cross"
+                                                             << "txtDataFine";
+        QTest::newRow("a typed make stays") << "12"
+                                            << ""
+                                            << "Bianchi"
+                                            << "Bianchi"
+                                            << "txtDataFine";
+        QTest::newRow("two cards with that number") << "12"
+                                                    << "12 "
+                                                    << ""
+                                                    << ""
+                                                    << "txtMarca";
+        QTest::newRow("no card") << "99"
+                                 << ""
+                                 << ""
+                                 << ""
+                                 << "txtMarca";
+    }
+    void enterInBiciNumTakesTheOneCardOfThatNumber()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, secondCard);
+        QFETCH(QString, typedMake);
+        QFETCH(QString, make);
+        QFETCH(QString, focused);
+        FakeContext fake;
+        addBike12(fake, typed.contains(QLatin1Char('b')) ? QStringLiteral("B-12") : QStringLiteral("12"));
+        if (!secondCard.isEmpty())
+            addBike12(fake, secondCard);
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(click(&w, "cmdNuovo"));
+        w.edit("Marca")->setText(typedMake);
+        w.edit("BiciNum")->setFocus();
+        QTest::keyClicks(w.edit("BiciNum"), typed);
+        QTest::keyClick(w.edit("BiciNum"), Qt::Key_Return);
+        QCOMPARE(w.edit("Marca")->text(), make);
+        QCOMPARE(focusedName(), focused);
+        const bool taken = focused == QLatin1String("txtDataFine");
+        QCOMPARE(w.edit("Importo")->text(), taken ? QStringLiteral("12,50") : QStringLiteral("0,00"));
+        QCOMPARE(w.edit("Telaio")->text(), taken ? QStringLiteral("WAT123") : QString());
+        QCOMPARE(w.edit("BiciNum")->text(), typed); // the number stays as typed
+        QVERIFY(!QFile::exists(fake.file("Prenotazioni bicicletta 12 anno 2024.pln")));
+    }
+
+    // A number changed after a filling takes the new card's texts in place of the filled ones.
+    void aSecondNumberReplacesOnlyWhatTheFirstFilled()
+    {
+        FakeContext fake;
+        addBike12(fake);
+        Test::appendRecord(fake.file("Parco_Veicoli.pro"), TSchedaVeicolo(),
+                           {{"BiciNum", "13"}, {"Marca", "Olmo"}, {"Importo", "9,00"}});
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.edit("BiciNum")->setFocus();
+        QTest::keyClicks(w.edit("BiciNum"), "12");
+        QTest::keyClick(w.edit("BiciNum"), Qt::Key_Return);
+        w.edit("Taglia")->setText(QStringLiteral("L")); // the clerk corrects the size
+        w.edit("BiciNum")->setText(QStringLiteral("13"));
+        w.edit("BiciNum")->setFocus();
+        QTest::keyClick(w.edit("BiciNum"), Qt::Key_Return);
+        QCOMPARE(w.edit("Marca")->text(), QStringLiteral("Olmo"));
+        QCOMPARE(w.edit("Importo")->text(), QStringLiteral("9,00"));
+        QCOMPARE(w.edit("Telaio")->text(), QString());
+        QCOMPARE(w.edit("Taglia")->text(), QStringLiteral("L"));
+    }
+
+    // Calcola writes the days and, in place of a total of 0,00, days x the unit amount.
+    void calcolaProposesTheTotalAndKeepsATypedOne()
+    {
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.edit("DataInizio")->setText(QStringLiteral("05/03/2024"));
+        w.edit("DataFine")->setText(QStringLiteral("08/03/2024"));
+        w.edit("Importo")->setText(QStringLiteral("12,50"));
+        QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));
+        QCOMPARE(w.edit("Totale")->text(), QStringLiteral("37,50"));
+        w.edit("Totale")->setText(QStringLiteral("30,00"));
+        w.edit("DataFine")->setText(QStringLiteral("10/03/2024"));
+        QVERIFY(click(&w, "cmdCalcola"));
+        QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("5"));
+        QCOMPARE(w.edit("Totale")->text(), QStringLiteral("30,00"));
+        QCOMPARE(fake.messages().count(), 0);
+    }
+
+    // Importa, Calcola, Verifica and Riconsegnato each have a shortcut, named in their hint.
+    void theButtonsBesideFieldsHaveShortcuts()
+    {
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        int picked = 0;
+        w.setVehiclePicker([&picked](QWidget*) -> std::optional<QStringList> {
+            ++picked;
+            return std::nullopt;
+        });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(Status::hintOf(required<QWidget>(&w, "btnImporta")),
+                 QStringLiteral("Importa i dati dalla flotta bici. (Ctrl+I)"));
+        QCOMPARE(Status::hintOf(required<QWidget>(&w, "cmdCalcola")),
+                 QStringLiteral("Calcola il numero totale dei giorni di noleggio. (Ctrl+G)"));
+        QCOMPARE(Status::hintOf(required<QWidget>(&w, "btnCodFisc")),
+                 QStringLiteral("Verifica il codice fiscale. (Ctrl+Maiusc+F)"));
+        QCOMPARE(
+            Status::hintOf(required<QWidget>(&w, "chkRiconsegnato")),
+            QStringLiteral(
+                "Spunta questa casella per annotare che il veicolo è stato riconsegnato. (Ctrl+Maiusc+R)"));
+        QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(picked, 1);
+        QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning); // Calcola: no start date
+        QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(w.returned());
+        QVERIFY(driveModal([&] { QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier); },
+                           [](QWidget* dialog) {
+                               QCOMPARE(dialog->objectName(), QStringLiteral("frmCodFisc"));
+                               QTest::keyClick(dialog, Qt::Key_Escape);
+                           }));
+    }
+
+    // The whole contract is one print job of two pages, offered first; every choice reads whole.
+    void theWholeContractIsPrintedInOneGo()
+    {
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        fillContract(w, QStringLiteral("Anna Bianchi"));
+        QVERIFY(driveModal<TfrmStampa_Contratto_Noleggio_Bici>(
+            [&] { QVERIFY(click(&w, "cmdStampa")); },
+            [&](QWidget* dialog) {
+                const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+                for (QPushButton* button : buttons)
+                    QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+                QWidget* first = dialog->focusWidget();
+                QVERIFY(first);
+                QCOMPARE(first->objectName(), QStringLiteral("btnStampaTutto"));
+                QTest::keyClick(first, Qt::Key_Return);
+            }));
+        QCOMPARE(fake.reports().printed.size(), std::size_t(1));
+        const auto& pages = fake.reports().printed.front().pages;
+        QCOMPARE(pages.size(), std::size_t(2));
+        QCOMPARE(pages.front().find(QStringLiteral("txtCliente"))->text(),
+                 QStringLiteral("Cognome e nome:  Anna Bianchi"));
+        QCOMPARE(pages.back().find(QStringLiteral("txtCliente")), nullptr);
+    }
+
+    // The position of the 100,001st contract and a 16-character fiscal code show whole.
+    void thePositionAndTheFiscalCodeShowWhole()
+    {
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.resize(1366, 768);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* position = required<QLabel>(&w, "lblPosizione");
+        QVERIFY(QFontMetrics(position->font()).horizontalAdvance(QStringLiteral("100001")) <=
+                position->contentsRect().width());
+        QLineEdit* code = w.edit("CodFisc");
+        code->setText(QStringLiteral("MMMWWW80A01H501W"));
+        QVERIFY(QFontMetrics(code->font()).horizontalAdvance(code->text()) <=
+                code->width() - 2 * (1 + 3 + 2));
     }
 
     // Richiama from the keyboard: its shortcut opens the customers' dialog, Escape leaves it.

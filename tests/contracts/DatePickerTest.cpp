@@ -1,9 +1,11 @@
 #include "contracts/ui/TfrmCalendario.h"
 #include "support/FakeContext.h"
+#include "support/Gui.h"
 #include "support/TestMain.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -104,6 +106,79 @@ private slots:
         QCOMPARE(f.execClicking("btnImportaData", &stayedOpen), -1);
         QVERIFY(stayedOpen);
         QVERIFY(f.picker->importedDate().isEmpty());
+    }
+
+    // Typed at the keyboard: the first key (the one that opened the picker) and those after it,
+    // then Enter. "" as the import means the picker stayed open with the given warning.
+    void aTypedDateIsImportedWithEnter_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("rest");
+        QTest::addColumn<QString>("imported");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("the date that became 31/12") << "1"
+                                                    << "3/12/2026"
+                                                    << "13/12/2026" << QString();
+        QTest::newRow("short form") << "8"
+                                    << "/3/24"
+                                    << "08/03/2024" << QString();
+        QTest::newRow("digits only") << "0"
+                                     << "80324"
+                                     << "08/03/2024" << QString();
+        QTest::newRow("nothing typed takes the calendar's day") << ""
+                                                                << ""
+                                                                << "05/03/2024" << QString();
+        QTest::newRow("a day that does not exist")
+            << "3"
+            << "1/02/2024" << QString() << QStringLiteral("Attenzione: la data 31/02/2024 non esiste.");
+        QTest::newRow("incomplete")
+            << "1"
+            << "3/12" << QString()
+            << QStringLiteral("Attenzione: la data 13/12 non è completa: le date si scrivono nella forma "
+                              "gg/mm/aaaa, ad esempio 03/01/2027.");
+    }
+    void aTypedDateIsImportedWithEnter()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, rest);
+        QFETCH(QString, imported);
+        QFETCH(QString, warning);
+        Fixture f;
+        f.picker->lblMemory = TfrmCalendario::DateFor::DataFine;
+        f.picker->startTyping(first);
+        int result = -2;
+        QVERIFY(driveModal<TfrmCalendario>([&] { result = f.picker->exec(); },
+                                           [&](TfrmCalendario* picker) {
+                                               auto* typed = required<QLineEdit>(picker, "txtDataDigitata");
+                                               QTRY_VERIFY(typed->hasFocus());
+                                               QTest::keyClicks(typed, rest);
+                                               QCOMPARE(typed->text(), first + rest);
+                                               QTest::keyClick(typed, Qt::Key_Return);
+                                               if (!imported.isEmpty())
+                                                   return;
+                                               QVERIFY(picker->isVisible());
+                                               QCOMPARE(f.fake.messages().last().text, warning);
+                                               QTest::keyClick(typed, Qt::Key_Escape);
+                                           }));
+        QCOMPARE(result, int(imported.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
+        QCOMPARE(f.picker->importedDate(), imported);
+        QCOMPARE(f.fake.messages().count(), warning.isEmpty() ? 0 : 1);
+    }
+
+    // The calendar shows what is being typed, and a day picked on it replaces the typing.
+    void theCalendarFollowsTheTyping()
+    {
+        Fixture f;
+        auto* typed = required<QLineEdit>(f.picker.get(), "txtDataDigitata");
+        f.picker->startTyping(QStringLiteral("2"));
+        QTest::keyClicks(typed, QStringLiteral("0"));
+        QCOMPARE(f.picker->calendar()->selectedDate(), QDate(2024, 3, 20));
+        QTest::keyClicks(typed, QStringLiteral("/11/2025"));
+        QCOMPARE(f.picker->calendar()->selectedDate(), QDate(2025, 11, 20));
+        QCOMPARE(typed->text(), QStringLiteral("20/11/2025"));
+        f.picker->calendar()->setSelectedDate(QDate(2025, 11, 4));
+        QCOMPARE(typed->text(), QStringLiteral("04/11/2025"));
+        QVERIFY(!f.picker->calendar()->isDateEditEnabled()); // its own editor made other dates
     }
 
     void annullaRejects()

@@ -178,7 +178,7 @@ private slots:
                          days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi"))});
         QCOMPARE(
             fake.messages().all().first().text,
-            QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dal "
+            QStringLiteral("Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dall'"
                            "01/05/2024 al 03/05/2024 alla bicicletta n. 7 dal 02/05/2024 al 05/05/2024?"));
         // 03/05 belongs to someone else now; with the second question answered Yes it is rebooked.
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
@@ -207,26 +207,27 @@ private slots:
         const QString phone = QStringLiteral("Rossi Mario 333 7654321");
         QTest::newRow("never booked, end moved")
             << QStringList{} << "12/12/2026" << old << "13/12/2026" << old
-            << "Prenotare nel planner la bicicletta n. 7 dal 11/12/2026 al 13/12/2026 per Rossi Mario?"
+            << "Prenotare nel planner la bicicletta n. 7 dall'11/12/2026 al 13/12/2026 per Rossi Mario?"
             << QStringList{"11/12=" + old, "12/12=" + old, "13/12=" + old};
         QTest::newRow("booked, end moved")
             << QStringList{"11/12=" + old, "12/12=" + old} << "12/12/2026" << old << "13/12/2026" << old
-            << "Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dal 11/12/2026 al "
-               "12/12/2026 alla bicicletta n. 7 dal 11/12/2026 al 13/12/2026?"
+            << "Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dall'11/12/2026 al "
+               "12/12/2026 alla bicicletta n. 7 dall'11/12/2026 al 13/12/2026?"
             << QStringList{"11/12=" + old, "12/12=" + old, "13/12=" + old};
         QTest::newRow("booked, phone changed")
             << QStringList{"11/12=" + old, "12/12=" + old, "20/12=Verdi"} << "12/12/2026" << old
             << "12/12/2026" << phone
-            << "Aggiornare nel planner la prenotazione della bicicletta n. 7 dal 11/12/2026 al 12/12/2026 da "
+            << "Aggiornare nel planner la prenotazione della bicicletta n. 7 dall'11/12/2026 al 12/12/2026 "
+               "da "
                "\"Rossi Mario 333 1234567\" a \"Rossi Mario 333 7654321\"?"
             << QStringList{"11/12=" + phone, "12/12=" + phone, "20/12=Verdi"};
         QTest::newRow("freed in the grid, phone changed")
             << QStringList{} << "12/12/2026" << old << "12/12/2026" << phone
-            << "Prenotare nel planner la bicicletta n. 7 dal 11/12/2026 al 12/12/2026 per Rossi Mario?"
+            << "Prenotare nel planner la bicicletta n. 7 dall'11/12/2026 al 12/12/2026 per Rossi Mario?"
             << QStringList{"11/12=" + phone, "12/12=" + phone};
         QTest::newRow("rebooked for someone else, end moved")
             << QStringList{"11/12=Verdi", "12/12=Verdi"} << "12/12/2026" << old << "13/12/2026" << old
-            << "Prenotare nel planner la bicicletta n. 7 dal 11/12/2026 al 13/12/2026 per Rossi Mario?"
+            << "Prenotare nel planner la bicicletta n. 7 dall'11/12/2026 al 13/12/2026 per Rossi Mario?"
             << QStringList{"11/12=Verdi", "12/12=Verdi", "13/12=" + old};
     }
 
@@ -290,7 +291,7 @@ private slots:
             QCOMPARE(fake.messages().last().text,
                      refused + QStringLiteral(
                                    "\n\r\n\rNel planner resta la prenotazione precedente di Rossi Mario per "
-                                   "la bicicletta n. 7 dal 01/05/2024 al 02/05/2024.\n\r\n\rLiberare questi "
+                                   "la bicicletta n. 7 dall'01/05/2024 al 02/05/2024.\n\r\n\rLiberare questi "
                                    "giorni nel planner?"));
         }
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024), free ? QStringList{"04/05=Verdi"} : before);
@@ -376,7 +377,7 @@ private slots:
         QCOMPARE(
             fake.messages().all().at(1).text,
             QStringLiteral(
-                "Prenotare nel planner la bicicletta n. 7 dal 01/05/2024 al 02/05/2024 per Rossi Mario?"));
+                "Prenotare nel planner la bicicletta n. 7 dall'01/05/2024 al 02/05/2024 per Rossi Mario?"));
         QCOMPARE(booked(fake, QStringLiteral("7"), 2024),
                  (QStringList{"01/05=Rossi Mario 333 1234567", "02/05=Rossi Mario 333 1234567"}));
         // The same contract saved with a later end: the booking moves (here, grows by a day).

@@ -25,7 +25,7 @@ const QString NotConfirmed =
 const QString NotStorable = QStringLiteral(
     "Attenzione: la nuova password può contenere al massimo 255 caratteri, scelti tra lettere "
     "(anche accentate), cifre, spazi e segni della tastiera, escluso il simbolo dell'euro (€) e "
-    "altri simboli speciali. E' necessario reinserire entrambi i valori.");
+    "altri simboli speciali. È necessario reinserire entrambi i valori.");
 const QString ChangeError =
     QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica "
                    "della password. Si consiglia di reinstallare il software.");

@@ -245,6 +245,22 @@ void filterKeys(QLineEdit* edit, Keys keys, std::function<void()> onOtherKey)
     });
 }
 
+void filterDateKeys(QLineEdit* edit, std::function<void(const QString& keyText)> onOtherKey)
+{
+    onEvent(edit, [edit, onOtherKey = std::move(onOtherKey)](QEvent* e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (passesThrough(key))
+            return false;
+        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
+            edit->clear();
+        else if (onOtherKey)
+            onOtherKey(key->text().isEmpty() || !key->text().at(0).isPrint() ? QString() : key->text());
+        return true;
+    });
+}
+
 void filterPicker(QComboBox* picker)
 {
     onEvent(picker, [picker](QEvent* e) {

@@ -55,6 +55,9 @@ enum class Keys {
 };
 // Filters key presses (pasted text is not filtered). onOtherKey serves the date field.
 void filterKeys(QLineEdit* edit, Keys keys, std::function<void()> onOtherKey = {});
+// The date field rule, handing onOtherKey the text of the key that opened the picker ("" for a key
+// that types nothing), so the picker can begin with it.
+void filterDateKeys(QLineEdit* edit, std::function<void(const QString& keyText)> onOtherKey);
 // A drop-down picker whose value comes from its list alone: typed characters are discarded,
 // Backspace and Delete empty it; Enter, Tab and the arrow keys act as usual.
 void filterPicker(QComboBox* picker);

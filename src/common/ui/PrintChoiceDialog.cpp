@@ -7,7 +7,9 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -103,6 +105,21 @@ QPushButton* PrintChoiceDialog::addChoice(Choice choice)
     m_entries.push_back(std::move(choice));
     connect(button, &QPushButton::clicked, this, [this, index] { choose(index); });
     return button;
+}
+
+void PrintChoiceDialog::showEvent(QShowEvent* event)
+{
+    // Every choice reads whole: a dialog too small for a button's text (known only once the
+    // style sheets apply) grows to fit it, about its centre.
+    if (QLayout* whole = layout(); whole && m_look == Look::Banner && !event->spontaneous()) {
+        const QSize needed = whole->totalSizeHint().expandedTo(size());
+        if (needed != size()) {
+            const QSize grown = needed - size();
+            setFixedSize(needed);
+            move(pos() - QPoint(grown.width() / 2, grown.height() / 2));
+        }
+    }
+    FixedDialog::showEvent(event);
 }
 
 void PrintChoiceDialog::choose(int index)

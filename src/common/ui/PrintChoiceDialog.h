@@ -62,6 +62,7 @@ public:
     void choose(int index);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     // The panel of stacked choices (Banner look).
     QVBoxLayout* choices() const { return m_choices; }
 

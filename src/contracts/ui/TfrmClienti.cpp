@@ -106,7 +106,8 @@ TfrmClienti::TfrmClienti(Context& context, QWidget* owner, const Contracts::Cust
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
 
     connect(m_txtCerca, &QLineEdit::textChanged, this, &TfrmClienti::refresh);
-    // Enter or the down arrow in the search goes on to the first line found.
+    // Enter in the search goes on to the list, on the line that is current (the first found);
+    // the down arrow goes on as if pressed in the list, so the second customer is Down, Enter.
     Form::onEvent(m_txtCerca, [this](QEvent* e) {
         if (e->type() != QEvent::KeyPress)
             return false;
@@ -114,8 +115,11 @@ TfrmClienti::TfrmClienti(Context& context, QWidget* owner, const Contracts::Cust
         if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Down)
             return false;
         if (m_model.rowCount() > 0) {
-            if (!m_lstClienti->currentIndex().isValid())
-                m_lstClienti->setCurrentIndex(m_model.index(0));
+            const QModelIndex current = m_lstClienti->currentIndex();
+            int row = current.isValid() ? current.row() : 0;
+            if (key == Qt::Key_Down && current.isValid() && row + 1 < m_model.rowCount())
+                ++row;
+            m_lstClienti->setCurrentIndex(m_model.index(row));
             m_lstClienti->setFocus(Qt::TabFocusReason);
         }
         return true; // never on to the dialog, where it would press a button

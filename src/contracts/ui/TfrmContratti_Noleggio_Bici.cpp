@@ -23,6 +23,7 @@
 #include "contracts/CustomerRegister.h"
 #include "contracts/DayCount.h"
 #include "contracts/SchedaContratto.h"
+#include "contracts/VehicleImport.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
 #include "contracts/ui/TfrmExpContratti_DOZ_Bici.h"
 #include "contracts/ui/TfrmTrovaContratti_DOZ_Bici.h"
@@ -37,9 +38,11 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -135,7 +138,12 @@ TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(Context& context, QWidg
                  Contracts::EditCount, QString::fromLatin1(Contracts::ArchiveName), parent)
 {
     buildWindow();
-    connectArchive([this] { m_storedDays = shownDays(); }, {});
+    connectArchive(
+        [this] {
+            m_storedDays = shownDays();
+            m_autoFilled.clear();
+        },
+        {});
     // First and Save report archive failures as warnings, the other actions as errors.
     archive().setFailureBox(CardArchive::Action::First, CardArchive::Box::Warning);
     archive().setFailureBox(CardArchive::Action::Save, CardArchive::Box::Warning);
@@ -159,13 +167,26 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
         QLineEdit* e = edit(QLatin1String(date.field));
         e->setReadOnly(true);
         const QString field = QLatin1String(date.field);
-        Form::filterKeys(e, Form::Keys::DateField, [this, field] { openDatePicker(field); });
+        Form::filterDateKeys(e, [this, field](const QString& key) { openDatePicker(field, key); });
     }
     Form::capitalsWhileTyping(edit(QStringLiteral("Sesso")), false);
     Form::capitalsWhileTyping(edit(QStringLiteral("SessoMin")), false);
     for (const char* field : {"ProvRes", "ProvNasc", "CodFisc"})
         Form::capitalsWhileTyping(edit(QLatin1String(field)), true);
     Form::filterKeys(edit(QStringLiteral("TotGiorni")), Form::Keys::DigitsOnly);
+    // A fiscal code (16 characters) shows whole.
+    Form::wideEnoughFor(edit(QStringLiteral("CodFisc")), QStringLiteral("WWWWWWWWWWWWWWWW"));
+    // Enter in Bicicletta n. takes the fleet card of that number, when there is exactly one, and
+    // goes on to the rental dates; otherwise on along the chain. Installed after the chain, so
+    // it runs first.
+    Form::onEvent(edit(QStringLiteral("BiciNum")), [this](QEvent* e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        return takeVehicleByNumber();
+    });
     // Every date field (stipula, period, birth, document) shows a whole date.
     for (QLineEdit* e : m_edits) {
         if (e->objectName().startsWith(QLatin1String("txtData")))
@@ -173,6 +194,10 @@ void TfrmContratti_Noleggio_Bici::buildWindow()
     }
 
     QWidget* toolbar = buildToolbar();
+    // The position of a contract among a hundred thousand and more shows whole beside the arrows.
+    m_lblPosizione->setFixedWidth(
+        std::max(m_lblPosizione->width(),
+                 QFontMetrics(m_lblPosizione->font()).horizontalAdvance(QStringLiteral("0000000")) + 12));
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(10, 8, 10, 8);
@@ -267,35 +292,42 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
 
     // Buttons that stand beside a field.
     std::map<std::string, QWidget*> extras;
-    QPushButton* cliente = Style::fieldButton(QStringLiteral("btnCliente"), QStringLiteral("Richiama"));
-    // The button takes no focus, as the other buttons beside fields; the keyboard has a shortcut.
-    const QKeySequence recall(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
-    Status::hint(cliente, m_panInfo,
-                 QStringLiteral("Richiama i dati di un cliente che ha già noleggiato. (") +
-                     CommandBar::keyText(recall) + QLatin1Char(')'));
-    connect(cliente, &QPushButton::clicked, this, [this] { btnClienteClick(); });
-    connect(new QShortcut(recall, this), &QShortcut::activated, this, [this] { btnClienteClick(); });
-    extras["Cliente"] = cliente;
-    QPushButton* codFisc = Style::fieldButton(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"));
-    Status::hint(codFisc, m_panInfo, QStringLiteral("Verifica il codice fiscale."));
-    connect(codFisc, &QPushButton::clicked, this, [this] { btnCodFiscClick(); });
-    extras["CodFisc"] = codFisc;
-    QPushButton* importa = Style::fieldButton(QStringLiteral("btnImporta"), QStringLiteral("Importa"));
-    Status::hint(importa, m_panInfo, QStringLiteral("Importa i dati dalla flotta bici."));
-    connect(importa, &QPushButton::clicked, this, [this] { btnImportaClick(); });
-    extras["BiciNum"] = importa;
-    QPushButton* calcola = Style::fieldButton(QStringLiteral("cmdCalcola"), QStringLiteral("Calcola"));
-    Status::hint(calcola, m_panInfo, QStringLiteral("Calcola il numero totale dei giorni di noleggio."));
-    connect(calcola, &QPushButton::clicked, this, [this] { cmdCalcolaClick(); });
-    extras["TotGiorni"] = calcola;
+    // The buttons beside fields take no focus; the keyboard reaches each through its shortcut,
+    // named at the end of its hint.
+    const auto fieldCommand = [&](const QString& name, const QString& text, const QString& hint,
+                                  const QKeySequence& keys, std::function<void()> action) {
+        QPushButton* button = Style::fieldButton(name, text);
+        Status::hint(button, m_panInfo, hint);
+        Status::setKeys(button, CommandBar::keyText(keys));
+        connect(button, &QPushButton::clicked, this, action);
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+        return button;
+    };
+    extras["Cliente"] =
+        fieldCommand(QStringLiteral("btnCliente"), QStringLiteral("Richiama"),
+                     QStringLiteral("Richiama i dati di un cliente che ha già noleggiato."),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { btnClienteClick(); });
+    extras["CodFisc"] =
+        fieldCommand(QStringLiteral("btnCodFisc"), QStringLiteral("Verifica"),
+                     QStringLiteral("Verifica il codice fiscale."),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), [this] { btnCodFiscClick(); });
+    extras["BiciNum"] = fieldCommand(QStringLiteral("btnImporta"), QStringLiteral("Importa"),
+                                     QStringLiteral("Importa i dati dalla flotta bici."),
+                                     QKeySequence(Qt::CTRL | Qt::Key_I), [this] { btnImportaClick(); });
+    extras["TotGiorni"] = fieldCommand(QStringLiteral("cmdCalcola"), QStringLiteral("Calcola"),
+                                       QStringLiteral("Calcola il numero totale dei giorni di noleggio."),
+                                       QKeySequence(Qt::CTRL | Qt::Key_G), [this] { cmdCalcolaClick(); });
 
     m_chkRiconsegnato = new QCheckBox(layout.label(Contracts::ReturnedField));
     m_chkRiconsegnato->setObjectName(QStringLiteral("chkRiconsegnato"));
     m_chkRiconsegnato->setFocusPolicy(Qt::NoFocus);
     m_chkRiconsegnato->setStyleSheet(
         Style::sheet(QStringLiteral("QCheckBox { color: @Navy; font-weight: bold; }")));
+    const QKeySequence returnedKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
     Status::hint(m_chkRiconsegnato, m_panInfo,
                  QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
+    Status::setKeys(m_chkRiconsegnato, CommandBar::keyText(returnedKeys));
+    connect(new QShortcut(returnedKeys, this), &QShortcut::activated, m_chkRiconsegnato, &QCheckBox::toggle);
 
     auto* body = new QWidget;
     auto* columns = new QHBoxLayout(body);
@@ -417,6 +449,7 @@ void TfrmContratti_Noleggio_Bici::clearCard()
     m_chkRiconsegnato->setChecked(false);
     detachCard();
     m_storedDays.reset(); // the next save is a new contract
+    m_autoFilled.clear();
     edit(QStringLiteral("Cliente"))->setFocus();
 }
 
@@ -559,11 +592,44 @@ void TfrmContratti_Noleggio_Bici::btnImportaClick()
     if (!vehicle)
         return;
     // The vehicle and its tariff; nothing else of the contract changes.
-    static const char* const Imported[] = {"BiciNum",   "Marca",     "Telaio",  "Taglia",   "Tariffa",
-                                           "Conteggio", "Eccedenza", "Importo", "Accessori"};
     const RecordLayout& card = TSchedaVeicolo();
-    for (const char* field : Imported)
+    for (const char* field : Contracts::ImportedFields)
         edit(QLatin1String(field))->setText(vehicle->value(card.indexOf(QLatin1String(field))));
+    m_autoFilled.clear();
+}
+
+bool TfrmContratti_Noleggio_Bici::takeVehicleByNumber()
+{
+    const std::optional<QStringList> vehicle = Contracts::vehicleNumbered(
+        m_context.path(QString::fromLatin1(Fleet::ArchiveName)), edit(QStringLiteral("BiciNum"))->text());
+    if (!vehicle)
+        return false; // on along the Enter chain
+    // A field is filled when it is empty (an amount at 0,00) or still holds what the last filling
+    // put there; what the clerk typed stays.
+    const RecordLayout& card = TSchedaVeicolo();
+    std::map<QString, QString> filled;
+    for (const char* name : Contracts::ImportedFields) {
+        const QString field = QLatin1String(name);
+        if (field == QLatin1String("BiciNum"))
+            continue;
+        QLineEdit* e = edit(field);
+        const bool amount = field == QLatin1String("Importo");
+        const auto before = m_autoFilled.find(field);
+        const bool free = e->text().trimmed().isEmpty() || (amount && amountCents(e->text()) == qint64(0)) ||
+                          (before != m_autoFilled.end() && before->second == e->text());
+        if (!free)
+            continue;
+        const QString text = vehicle->value(card.indexOf(field));
+        e->setText(text);
+        e->setModified(true); // changed by the user's Enter, as typing would mark it
+        filled[field] = text;
+    }
+    m_autoFilled = std::move(filled);
+    QLineEdit* start = edit(QStringLiteral("DataInizio"));
+    // New has already dated the start today: the end is what is left to give.
+    (parseDate(start->text()).isValid() ? edit(QStringLiteral("DataFine")) : start)
+        ->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void TfrmContratti_Noleggio_Bici::cmdGuidaClick()
@@ -575,8 +641,13 @@ void TfrmContratti_Noleggio_Bici::cmdCalcolaClick()
 {
     const DayCountResult result =
         Calcola(edit(QStringLiteral("DataInizio"))->text(), edit(QStringLiteral("DataFine"))->text());
-    if (result.totGiorni)
+    if (result.totGiorni) {
         edit(QStringLiteral("TotGiorni"))->setText(*result.totGiorni);
+        QLineEdit* total = edit(QStringLiteral("Totale"));
+        if (const std::optional<QString> proposed =
+                proposedTotal(*result.totGiorni, edit(QStringLiteral("Importo"))->text(), total->text()))
+            total->setText(*proposed);
+    }
     if (result.box == DayCountResult::Box::Warning)
         m_context.messages().warning(this, result.message);
     else if (result.box == DayCountResult::Box::Plain)
@@ -587,7 +658,7 @@ void TfrmContratti_Noleggio_Bici::cmdCalcolaClick()
         edit(QStringLiteral("DataFine"))->setFocus();
 }
 
-void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& field)
+void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& field, const QString& firstKey)
 {
     const auto date = std::find_if(std::begin(DateFields), std::end(DateFields),
                                    [&field](const DateField& d) { return field == QLatin1String(d.field); });
@@ -595,6 +666,7 @@ void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& field)
         return;
     TfrmCalendario picker(m_context, this);
     picker.lblMemory = date->mode;
+    picker.startTyping(firstKey);
     if (picker.exec() == QDialog::Accepted)
         edit(field)->setText(picker.importedDate());
 }
@@ -619,8 +691,11 @@ void TfrmContratti_Noleggio_Bici::btnClienteClick()
         return;
     }
     TfrmClienti dialog(m_context, this, customers);
-    if (dialog.exec() == QDialog::Accepted && dialog.chosen())
+    if (dialog.exec() == QDialog::Accepted && dialog.chosen()) {
         takeCustomer(*dialog.chosen());
+        // The customer is in: next comes the vehicle.
+        edit(QStringLiteral("BiciNum"))->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void TfrmContratti_Noleggio_Bici::takeCustomer(const Contracts::Customer& customer)

@@ -4,6 +4,7 @@
 #include "common/ui/PlannerBooking.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 
 class QCheckBox;
@@ -52,7 +53,8 @@ public:
     void btnClienteClick();
     // Opens the date picker for one of the three date edits (Data, DataInizio, DataFine) and writes
     // the date imported there.
-    void openDatePicker(const QString& field);
+    // A date can be typed there: firstKey, the key that opened the picker, begins it.
+    void openDatePicker(const QString& field, const QString& firstKey = {});
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -72,12 +74,16 @@ private:
     void readDefaults();
     // Writes the customer block, and nothing else, as if typed.
     void takeCustomer(const Contracts::Customer& customer);
+    // Enter in Bicicletta n.: fills the vehicle and tariff from the one fleet card of that number
+    // and goes on to the dates; false (nothing done) when no single card has that number.
+    bool takeVehicleByNumber();
 
     QCheckBox* m_chkRiconsegnato = nullptr;
     VehiclePicker m_vehiclePicker;
     PlannerBooker m_plannerBooker;
     std::function<void(QWidget* owner)> m_statisticsOpener;
     std::optional<ContractDays> m_storedDays; // of the contract as last read or saved
+    std::map<QString, QString> m_autoFilled;  // fields the last Enter in BiciNum filled, as it left them
 };
 
 } // namespace rf

@@ -103,7 +103,7 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
         previous->customer.trimmed() + QStringLiteral(" per la bicicletta n. ") +
         previous->vehicleNumber.trimmed() +
         (stay.size() == 1 ? QStringLiteral(" il ") + formatDate(stay.front().date)
-                          : QStringLiteral(" dal ") + formatDate(stay.front().date) + QStringLiteral(" al ") +
+                          : QLatin1Char(' ') + fromDateText(stay.front().date) + QStringLiteral(" al ") +
                                 formatDate(stay.back().date)) +
         QStringLiteral("." RF_BREAK_LF_CR "Liberare questi giorni nel planner?");
     if (!messages.confirm(owner, question))
@@ -161,22 +161,21 @@ void bookForContract(Context& context, QWidget* owner, const BookingRequest& req
     QString question;
     if (plan.retext) {
         question = QStringLiteral("Aggiornare nel planner la prenotazione della bicicletta n. ") + number +
-                   QStringLiteral(" dal ") + formatDate(wanted.start) + QStringLiteral(" al ") +
+                   QLatin1Char(' ') + fromDateText(wanted.start) + QStringLiteral(" al ") +
                    formatDate(wanted.end) + QStringLiteral(" da \"") + checked.previous->text.trimmed() +
                    QStringLiteral("\" a \"") + wanted.text.trimmed() + QStringLiteral("\"?");
     } else if (plan.moving) {
         const ContractDays& previous = *checked.previous;
         question = QStringLiteral("Spostare nel planner la prenotazione di ") + wanted.customer.trimmed() +
                    QStringLiteral(" dalla bicicletta n. ") + previous.vehicleNumber.trimmed() +
-                   QStringLiteral(" dal ") + formatDate(previous.start) + QStringLiteral(" al ") +
+                   QLatin1Char(' ') + fromDateText(previous.start) + QStringLiteral(" al ") +
                    formatDate(previous.end) + QStringLiteral(" alla bicicletta n. ") + number +
-                   QStringLiteral(" dal ") + formatDate(wanted.start) + QStringLiteral(" al ") +
+                   QLatin1Char(' ') + fromDateText(wanted.start) + QStringLiteral(" al ") +
                    formatDate(wanted.end) + QStringLiteral("?");
     } else {
-        question = QStringLiteral("Prenotare nel planner la bicicletta n. ") + number +
-                   QStringLiteral(" dal ") + formatDate(wanted.start) + QStringLiteral(" al ") +
-                   formatDate(wanted.end) + QStringLiteral(" per ") + wanted.customer.trimmed() +
-                   QStringLiteral("?");
+        question = QStringLiteral("Prenotare nel planner la bicicletta n. ") + number + QLatin1Char(' ') +
+                   fromDateText(wanted.start) + QStringLiteral(" al ") + formatDate(wanted.end) +
+                   QStringLiteral(" per ") + wanted.customer.trimmed() + QStringLiteral("?");
     }
     if (!messages.confirm(owner, question))
         return;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace rf::Contracts {
+
+// The vehicle and tariff fields a contract takes from a fleet card, named alike in both records.
+inline constexpr const char* ImportedFields[] = {"BiciNum",   "Marca",     "Telaio",  "Taglia",   "Tariffa",
+                                                 "Conteggio", "Eccedenza", "Importo", "Accessori"};
+
+// The texts of the one fleet card whose number is number (trimmed, letters compared without case,
+// as file names on the shops' systems are); nothing when no card or more than one has it, or the
+// fleet archive cannot be read.
+std::optional<QStringList> vehicleNumbered(const QString& fleetArchive, const QString& number);
+
+} // namespace rf::Contracts
