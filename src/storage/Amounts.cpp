@@ -80,11 +80,23 @@ QString formatDate(const QDate& date)
     return date.isValid() ? QLocale::c().toString(date, QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
-QString fromDateText(const QDate& date)
+namespace {
+// Days read with a vowel first (uno, otto, undici) take the elided article.
+bool readWithVowel(const QDate& date)
 {
     const int day = date.day();
-    const bool vowel = day == 1 || day == 8 || day == 11; // uno, otto, undici
-    return (vowel ? QStringLiteral("dall'") : QStringLiteral("dal ")) + formatDate(date);
+    return day == 1 || day == 8 || day == 11;
+}
+} // namespace
+
+QString fromDateText(const QDate& date)
+{
+    return (readWithVowel(date) ? QStringLiteral("dall'") : QStringLiteral("dal ")) + formatDate(date);
+}
+
+QString onDateText(const QDate& date)
+{
+    return (readWithVowel(date) ? QStringLiteral("l'") : QStringLiteral("il ")) + formatDate(date);
 }
 
 QDate parseDate(const QString& text)

@@ -23,6 +23,8 @@ QString formatDate(const QDate& date);
 // "dal 05/03/2024", or "dall'11/12/2026" for a day read with a vowel first (1, 8, 11), as a
 // period's start is written in a sentence.
 QString fromDateText(const QDate& date);
+// "il 12/12/2026", "l'11/12/2026": a single day as the messages name it.
+QString onDateText(const QDate& date);
 // A date in dd/mm/yyyy (one- or two-digit day and month accepted); invalid when it is not one.
 // Blanks and control characters around it are ignored, as a typed or decoded text may carry them.
 QDate parseDate(const QString& text);

@@ -62,6 +62,32 @@ private slots:
         QVERIFY(!parseDate(QStringLiteral("01/02/\uFF12\uFF10\uFF12\uFF16")).isValid());
         QVERIFY(!parseDate(QStringLiteral("01\u221502\u22152026")).isValid());
     }
+
+    // A date in a sentence: the article elides before a day read with a vowel (1, 8, 11).
+    void datesInASentence_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("on");
+        QTest::newRow("11") << QDate(2026, 12, 11) << "dall'11/12/2026"
+                            << "l'11/12/2026";
+        QTest::newRow("1") << QDate(2026, 1, 1) << "dall'01/01/2026"
+                           << "l'01/01/2026";
+        QTest::newRow("8") << QDate(2026, 3, 8) << "dall'08/03/2026"
+                           << "l'08/03/2026";
+        QTest::newRow("12") << QDate(2026, 12, 12) << "dal 12/12/2026"
+                            << "il 12/12/2026";
+        QTest::newRow("18") << QDate(2026, 5, 18) << "dal 18/05/2026"
+                            << "il 18/05/2026";
+    }
+    void datesInASentence()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, from);
+        QFETCH(QString, on);
+        QCOMPARE(rf::fromDateText(date), from);
+        QCOMPARE(rf::onDateText(date), on);
+    }
 };
 
 RF_REGISTER_TEST(StoredDateTest)

@@ -102,7 +102,7 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
         why + NotBooked + QStringLiteral(RF_BREAK_LF_CR "Nel planner resta la prenotazione precedente di ") +
         previous->customer.trimmed() + QStringLiteral(" per la bicicletta n. ") +
         previous->vehicleNumber.trimmed() +
-        (stay.size() == 1 ? QStringLiteral(" il ") + formatDate(stay.front().date)
+        (stay.size() == 1 ? QLatin1Char(' ') + onDateText(stay.front().date)
                           : QLatin1Char(' ') + fromDateText(stay.front().date) + QStringLiteral(" al ") +
                                 formatDate(stay.back().date)) +
         QStringLiteral("." RF_BREAK_LF_CR "Liberare questi giorni nel planner?");
