@@ -31,11 +31,11 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QIcon>
 #include <QSettings>
 #include <QTranslator>
 
@@ -292,7 +292,8 @@ int Application::run(QApplication& app)
     QApplication::setQuitOnLastWindowClosed(false);
     // The menu entry's name, so that desktops match the windows to it, and the program's picture.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.rotaflux.Rotaflux"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("rotaflux"), QIcon(QStringLiteral(":/app/logo.svg"))));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("rotaflux"), QIcon(QStringLiteral(":/app/logo.svg"))));
     // Before the first picture or window is drawn: the faces that fit the boxes drawn for Arial.
     Fonts::preferMetricCompatibleFaces();
     auto messages = std::make_unique<RealMessages>();
