@@ -333,7 +333,7 @@ private slots:
         QCOMPARE(view->marked(), std::make_pair(1, 4));
 
         // Off again: every vehicle; Enter on a run that is not free books nothing and says so.
-        QTest::keyClick(view, Qt::Key_L, Qt::ControlModifier);
+        QTest::mouseClick(child<QCheckBox>(&board, QStringLiteral("chkSoloLiberi")), Qt::LeftButton);
         QCOMPARE(int(view->rows().size()), 3);
         view->setCurrent(0, 2);
         QTest::keyClick(view, Qt::Key_Return);
