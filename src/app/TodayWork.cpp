@@ -70,18 +70,58 @@ struct Ranked {
 
 constexpr qint64 Unknown = std::numeric_limits<qint64>::max();
 
-// The lines by key, then by vehicle number as a shop counts it, then in archive order.
+// A vehicle number split before its last run of digits ("B-" and 12 of "B-12"), so that the
+// many numbers that differ only there are ordered without the full comparison; number is -1 when
+// there is no such run, or it is too long to hold.
+struct NumberParts {
+    QStringView prefix;
+    qint64 number = -1;
+};
+
+NumberParts partsOf(const QString& text)
+{
+    const QStringView trimmed = QStringView(text).trimmed();
+    qsizetype digits = trimmed.size();
+    while (digits > 0 && trimmed[digits - 1] >= QLatin1Char('0') && trimmed[digits - 1] <= QLatin1Char('9'))
+        --digits;
+    NumberParts parts{trimmed.left(digits)};
+    if (digits == trimmed.size() || trimmed.size() - digits > 18)
+        return parts;
+    parts.number = 0;
+    for (qsizetype i = digits; i < trimmed.size(); ++i)
+        parts.number = parts.number * 10 + (trimmed[i].unicode() - '0');
+    return parts;
+}
+
+// The lines by key, then by vehicle number as a shop counts it, then in archive order. Small
+// keys are sorted rather than the lines themselves, which are only moved once, into place.
 std::vector<ListEntry> inOrder(std::vector<Ranked> ranked)
 {
-    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+    struct Key {
+        qint64 key;
+        NumberParts vehicle;
+        int index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(ranked.size());
+    for (std::size_t i = 0; i < ranked.size(); ++i)
+        keys.push_back({ranked[i].key, partsOf(ranked[i].number), int(i)});
+    std::sort(keys.begin(), keys.end(), [&ranked](const Key& a, const Key& b) {
         if (a.key != b.key)
             return a.key < b.key;
-        return numberOrderLess(a.number, b.number);
+        // The same text before different numbers: the numbers decide, as in number order.
+        if (a.vehicle.number >= 0 && b.vehicle.number >= 0 && a.vehicle.number != b.vehicle.number &&
+            a.vehicle.prefix == b.vehicle.prefix)
+            return a.vehicle.number < b.vehicle.number;
+        if (const int order =
+                numberOrderCompare(ranked[std::size_t(a.index)].number, ranked[std::size_t(b.index)].number))
+            return order < 0;
+        return a.index < b.index;
     });
     std::vector<ListEntry> lines;
     lines.reserve(ranked.size());
-    for (Ranked& line : ranked)
-        lines.push_back(std::move(line.entry));
+    for (const Key& key : keys)
+        lines.push_back(std::move(ranked[std::size_t(key.index)].entry));
     return lines;
 }
 
@@ -98,29 +138,36 @@ Work dayWork(const QString& folder, const QDate& today)
     Work work;
     // Out by end date, due today by end time, late by days late (the latest first): the most
     // urgent at the top.
-    std::vector<Ranked> out, dueToday, late;
+    std::vector<Ranked> outLines, dueToday, late;
     // The bicycles a contract covers today: their pickups are drawn up already.
     QSet<QString> covered;
-    work.contracts = scanArchive(
-        dir.filePath(QString::fromLatin1(Contracts::ArchiveName)), layout, [&](const RecordView& record) {
-            const QDate from = parseStoredDate(record.fieldBytes(start));
-            const QDate to = parseStoredDate(record.fieldBytes(end));
-            if (from.isValid() && from <= today && (!to.isValid() || today <= to))
-                covered.insert(record.field(bicycle).toUpper());
-            if (!Contracts::notReturned(record))
-                return;
-            const QByteArray line = contractLine(record);
-            const QString number = record.field(bicycle);
-            const qint64 endDay = to.isValid() ? to.toJulianDay() : Unknown;
-            out.push_back({endDay, number, {line, record.position()}});
-            if (to == today) {
-                const int minutes = minutesIn(record.field(endTime));
-                dueToday.push_back({minutes < 0 ? Unknown : minutes, number, {line, record.position()}});
-            } else if (Contracts::overdue(record, today)) {
-                late.push_back({endDay, number, {line, record.position()}});
-            }
-        });
-    work.out = inOrder(std::move(out));
+    work.contracts = scanArchive(dir.filePath(QString::fromLatin1(Contracts::ArchiveName)), layout,
+                                 [&](const RecordView& record) {
+                                     const bool out = Contracts::notReturned(record);
+                                     const QDate from = parseStoredDate(record.fieldBytes(start));
+                                     // The end date matters for a contract still out, or one that began by
+                                     // today.
+                                     if (!out && !(from.isValid() && from <= today))
+                                         return;
+                                     const QDate to = parseStoredDate(record.fieldBytes(end));
+                                     if (from.isValid() && from <= today && (!to.isValid() || today <= to))
+                                         covered.insert(record.field(bicycle).toUpper());
+                                     if (!out)
+                                         return;
+                                     const ListEntry entry{contractLine(record), record.position()};
+                                     const QString number = record.field(bicycle);
+                                     const qint64 endDay = to.isValid() ? to.toJulianDay() : Unknown;
+                                     outLines.push_back({endDay, number, entry});
+                                     if (to == today) {
+                                         const int minutes = minutesIn(record.field(endTime));
+                                         dueToday.push_back({minutes < 0 ? Unknown : minutes, number, entry});
+                                     } else if (to.isValid() && to < today) {
+                                         // Overdue as the contracts area counts it: not returned, its end
+                                         // date past.
+                                         late.push_back({endDay, number, entry});
+                                     }
+                                 });
+    work.out = inOrder(std::move(outLines));
     work.dueToday = inOrder(std::move(dueToday));
     work.late = inOrder(std::move(late));
 

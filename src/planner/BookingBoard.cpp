@@ -21,6 +21,19 @@ std::vector<BoardBar> barsOf(const std::vector<QString>& days)
     return bars;
 }
 
+bool freeThrough(const BoardRow& row, int first, int last)
+{
+    if (first < 0 || last < first || last >= int(row.days.size()))
+        return false;
+    for (int day = first; day <= last; ++day) {
+        if (!row.days[std::size_t(day)].isEmpty())
+            return false;
+    }
+    return std::none_of(row.unknown.begin(), row.unknown.end(), [&](const std::pair<int, int>& span) {
+        return span.first <= last && first <= span.second;
+    });
+}
+
 namespace {
 
 constexpr int ReadAhead = 31;         // days read at a time when following a booking past the span

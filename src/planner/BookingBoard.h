@@ -45,6 +45,10 @@ struct BoardRow {
 // The bars of a row's days: consecutive days with the same text make one bar; free days none.
 std::vector<BoardBar> barsOf(const std::vector<QString>& days);
 
+// Whether the row's vehicle is free on every day from first to last (day indexes, both included):
+// no booking on any of them, and none of them among the days whose bookings are not known.
+bool freeThrough(const BoardRow& row, int first, int last);
+
 // The row of vehicle over count days from start, from its planning files in folder, which are read
 // and never created. The days of a file that could not be read stay empty. A bar at either end of
 // the span is followed into the days beyond, so that it knows its whole booking.

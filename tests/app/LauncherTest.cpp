@@ -12,7 +12,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 using namespace rf;
 
@@ -92,6 +95,51 @@ private slots:
         QCOMPARE(contracts.count(), expected == Signal::Contracts ? 1 : 0);
         QCOMPARE(backup.count(), expected == Signal::Backup ? 1 : 0);
         QCOMPARE(exit.count(), expected == Signal::Exit ? 1 : 0);
+    }
+
+    // Keys from the first tile (which has the focus when the launcher is shown), then Enter: the
+    // tile reached is the one opened, and its number opens it as well.
+    void keyboardReachesAndOpensEveryTile_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("tile");
+        QTest::newRow("first") << QList<int>{} << 1;
+        QTest::newRow("Tab") << QList<int>{Qt::Key_Tab} << 2;
+        QTest::newRow("Tab Tab Tab") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab} << 4;
+        QTest::newRow("Shift+Tab back") << QList<int>{Qt::Key_Tab, Qt::Key_Backtab} << 1;
+        QTest::newRow("right right") << QList<int>{Qt::Key_Right, Qt::Key_Right} << 3;
+        QTest::newRow("left wraps to the last") << QList<int>{Qt::Key_Left} << 4;
+        QTest::newRow("right from the last wraps") << QList<int>{Qt::Key_Left, Qt::Key_Right} << 1;
+        QTest::newRow("down and up") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << 2;
+    }
+    void keyboardReachesAndOpensEveryTile()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, tile);
+        using Open = void (TfrmAvvio::*)();
+        const std::array<Open, 4> opens{&TfrmAvvio::openFleet, &TfrmAvvio::openPlanner,
+                                        &TfrmAvvio::openContracts, &TfrmAvvio::openToday};
+        m_launcher->showWindow();
+        QTRY_VERIFY(m_launcher->isActiveWindow());
+        const QString name = QString("btnApp%1").arg(tile, 2, 10, QChar('0'));
+        auto* target = m_launcher->findChild<PictureButton*>(name);
+        QVERIFY(target);
+        QVERIFY2(target->toolTip().contains(QString("(tasto %1)").arg(tile)), qPrintable(target->toolTip()));
+        QTRY_COMPARE(QApplication::focusWidget(), m_launcher->findChild<QWidget*>("btnApp01"));
+        for (const int key : keys) {
+            const Qt::KeyboardModifiers modifiers =
+                key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        }
+        QCOMPARE(QApplication::focusWidget(), target);
+
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (const Open open : opens)
+            spies.push_back(std::make_unique<QSignalSpy>(m_launcher.get(), open));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_0 + tile));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(spies[std::size_t(i)]->count(), i + 1 == tile ? 2 : 0);
     }
 
     void releaseAwayFromThePictureIsNoClick()

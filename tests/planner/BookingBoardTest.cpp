@@ -10,10 +10,13 @@
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace rf;
@@ -250,6 +253,114 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&again));
         QTest::keyClick(&again, Qt::Key_Escape);
         QVERIFY(!again.isVisible());
+    }
+
+    void freeThroughLooksAtEveryDay_data()
+    {
+        QTest::addColumn<QStringList>("days");
+        QTest::addColumn<int>("unknownFrom"); // -1: every booking known
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<bool>("free");
+        QTest::newRow("free") << QStringList{"", "", "", ""} << -1 << 0 << 3 << true;
+        QTest::newRow("booked on the last day") << QStringList{"", "", "", "Rossi"} << -1 << 0 << 3 << false;
+        QTest::newRow("booked on the first day") << QStringList{"Rossi", "", "", ""} << -1 << 0 << 2 << false;
+        QTest::newRow("booked outside") << QStringList{"Rossi", "", "", "Rossi"} << -1 << 1 << 2 << true;
+        QTest::newRow("not known on a day") << QStringList{"", "", "", ""} << 2 << 0 << 3 << false;
+        QTest::newRow("not known after") << QStringList{"", "", "", ""} << 3 << 0 << 2 << true;
+        QTest::newRow("past the span") << QStringList{"", ""} << -1 << 0 << 2 << false;
+    }
+    void freeThroughLooksAtEveryDay()
+    {
+        QFETCH(QStringList, days);
+        QFETCH(int, unknownFrom);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(bool, free);
+        Planning::BoardRow row{vehicle(QStringLiteral("7")), {days.begin(), days.end()}, {}, {}, {}};
+        if (unknownFrom >= 0)
+            row.unknown.push_back({unknownFrom, int(days.size()) - 1});
+        QCOMPARE(Planning::freeThrough(row, first, last), free);
+    }
+
+    // Days marked with Shift+arrows and "Solo liberi" (Ctrl+L): only the vehicles free on all of
+    // them stay; Enter books the run for the current one through the day dialog, across the new
+    // year, and the vehicle, no longer free, leaves the list while the mark stays for the next.
+    void freeVehiclesOfMarkedDaysAreBookedAtOnce()
+    {
+        FakeContext fake;
+        for (const QString& number : {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")})
+            addVehicle(fake, number);
+        book(fake, QStringLiteral("7"), 2025, {"01/01"}, QStringLiteral("Bianchi"));
+        TfrmTabellone board(fake.context(), nullptr);
+        board.show();
+        QVERIFY(QTest::qWaitForWindowActive(&board));
+        child<QLineEdit>(&board, QStringLiteral("txtDal"))->setText(QStringLiteral("29/12/2024"));
+        QVERIFY(board.reload());
+        BoardView* view = board.board();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier); // 30/12 to 02/01
+        QCOMPARE(view->marked(), std::make_pair(1, 4));
+        QVERIFY(child<QCheckBox>(&board, QStringLiteral("chkSoloLiberi"))->toolTip().contains("Ctrl+L"));
+        QTest::keyClick(view, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(child<QCheckBox>(&board, QStringLiteral("chkSoloLiberi"))->isChecked());
+        QCOMPARE(int(view->rows().size()), 2);
+        QCOMPARE(view->rows()[0].vehicle.vehicle.number, QStringLiteral("8"));
+        QVERIFY(child<QLabel>(&board, QStringLiteral("lblInfo"))
+                    ->text()
+                    .contains("dal 30/12/2024 al 02/01/2025"));
+
+        QVERIFY(driveModal([&] { QTest::keyClick(view, Qt::Key_Return); },
+                           [](QWidget* dialog) {
+                               auto* day = qobject_cast<TfrmGiorno*>(dialog);
+                               QVERIFY(day);
+                               QTest::keyClicks(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")),
+                                                QStringLiteral("Rossi"));
+                               QTest::keyClick(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")),
+                                               Qt::Key_Return);
+                           }));
+        QCOMPARE(fake.messages().count(), 0);
+        for (const QDate day :
+             {QDate(2024, 12, 30), QDate(2024, 12, 31), QDate(2025, 1, 1), QDate(2025, 1, 2)})
+            QCOMPARE(booked(fake, QStringLiteral("8"), day), QStringLiteral("Rossi"));
+        QCOMPARE(booked(fake, QStringLiteral("8"), QDate(2024, 12, 29)), QString());
+        QCOMPARE(booked(fake, QStringLiteral("8"), QDate(2025, 1, 3)), QString());
+        QCOMPARE(int(view->rows().size()), 1);
+        QCOMPARE(view->rows()[0].vehicle.vehicle.number, QStringLiteral("9"));
+        QCOMPARE(view->marked(), std::make_pair(1, 4));
+
+        // Off again: every vehicle; Enter on a run that is not free books nothing and says so.
+        QTest::mouseClick(child<QCheckBox>(&board, QStringLiteral("chkSoloLiberi")), Qt::LeftButton);
+        QCOMPARE(int(view->rows().size()), 3);
+        view->setCurrent(0, 2);
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(fake.messages().count(), 1);
+        QVERIFY(fake.messages().last().text.contains("non è libero"));
+        QCOMPARE(booked(fake, QStringLiteral("7"), QDate(2024, 12, 30)), QString());
+    }
+
+    // Dragging across days marks them and asks for nothing; a click on a day asks for that day.
+    void draggingMarksDays()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        TfrmTabellone board(fake.context(), nullptr);
+        board.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&board));
+        BoardView* view = board.board();
+        QWidget* days = view->viewport();
+        QTest::mousePress(days, Qt::LeftButton, {}, view->cellRect(0, 1).center());
+        QMouseEvent move(QEvent::MouseMove, view->cellRect(0, 3).center(),
+                         days->mapToGlobal(view->cellRect(0, 3).center()), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(days, &move);
+        QTest::mouseRelease(days, Qt::LeftButton, {}, view->cellRect(0, 3).center());
+        QCOMPARE(view->marked(), std::make_pair(1, 3));
+        QCOMPARE(view->currentDay(), 3);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
     // On paper: a page for each screenful of vehicles, with their bars and what is not known.

@@ -24,6 +24,14 @@ private slots:
                                                 << "A";
         QTest::newRow("accented beside plain") << "E-1"
                                                << "È-2";
+        QTest::newRow("leading zeros aside") << "B-9x"
+                                             << "B-010";
+        QTest::newRow("first number that differs") << "B-2-30"
+                                                   << "B-10-1";
+        QTest::newRow("text after the number decides") << "B-2a"
+                                                       << "B-2b";
+        QTest::newRow("longer name, same number") << "B-2"
+                                                  << "B-2-1";
     }
     void digitsCompareAsNumbers()
     {

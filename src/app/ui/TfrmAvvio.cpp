@@ -14,7 +14,11 @@
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace rf {
 
@@ -44,6 +48,9 @@ TfrmAvvio::TfrmAvvio(Context& context, QWidget* parent) : QWidget(parent), m_con
     layout->addStretch(1);
     layout->addLayout(centre);
     layout->addStretch(1);
+    // Tab goes from tile to tile, in the order they are shown.
+    for (std::size_t i = 1; i < m_tiles.size(); ++i)
+        setTabOrder(m_tiles[i - 1], m_tiles[i]);
 }
 
 void TfrmAvvio::showWindow()
@@ -51,6 +58,26 @@ void TfrmAvvio::showWindow()
     showMaximized();
     raise();
     activateWindow();
+    if (!m_tiles.empty() && !std::count(m_tiles.begin(), m_tiles.end(), focusWidget()))
+        m_tiles.front()->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmAvvio::keyPressEvent(QKeyEvent* event)
+{
+    // The arrows move along the row of tiles, round from the last to the first.
+    const int key = event->key();
+    const int step = key == Qt::Key_Right || key == Qt::Key_Down ? 1
+                     : key == Qt::Key_Left || key == Qt::Key_Up  ? -1
+                                                                 : 0;
+    const auto current = std::find(m_tiles.begin(), m_tiles.end(), focusWidget());
+    if (step == 0 || m_tiles.empty() || event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int count = int(m_tiles.size());
+    const int at = current == m_tiles.end() ? (step > 0 ? -1 : 0) : int(current - m_tiles.begin());
+    m_tiles[std::size_t((at + step + count) % count)]->setFocus(Qt::TabFocusReason);
+    event->accept();
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent* event)
@@ -83,17 +110,19 @@ QWidget* TfrmAvvio::buildPanel()
     auto* tiles = new QHBoxLayout;
     tiles->setSpacing(0);
     tiles->addStretch(1);
-    tiles->addWidget(
-        buildTile(1, QStringLiteral("tile_fleet"), QStringLiteral("btn_fleet"), &TfrmAvvio::openFleet));
+    tiles->addWidget(buildTile(1, QStringLiteral("tile_fleet"), QStringLiteral("btn_fleet"),
+                               QStringLiteral("Flotta Bici: le schede dei veicoli"), &TfrmAvvio::openFleet));
     tiles->addStretch(1);
-    tiles->addWidget(
-        buildTile(2, QStringLiteral("tile_planner"), QStringLiteral("btn_planner"), &TfrmAvvio::openPlanner));
+    tiles->addWidget(buildTile(2, QStringLiteral("tile_planner"), QStringLiteral("btn_planner"),
+                               QStringLiteral("Planner Prenotazioni: il planning e il tabellone"),
+                               &TfrmAvvio::openPlanner));
     tiles->addStretch(1);
     tiles->addWidget(buildTile(3, QStringLiteral("tile_contracts"), QStringLiteral("btn_contracts"),
-                               &TfrmAvvio::openContracts));
+                               QStringLiteral("Contratti di Noleggio"), &TfrmAvvio::openContracts));
     tiles->addStretch(1);
-    tiles->addWidget(
-        buildTile(4, QStringLiteral("tile_today"), QStringLiteral("btn_today"), &TfrmAvvio::openToday));
+    tiles->addWidget(buildTile(4, QStringLiteral("tile_today"), QStringLiteral("btn_today"),
+                               QStringLiteral("Oggi: fuori, da riconsegnare, in ritardo e ritiri"),
+                               &TfrmAvvio::openToday));
     tiles->addStretch(1);
 
     auto* imgCrediti =
@@ -143,7 +172,7 @@ QWidget* TfrmAvvio::buildPanel()
 }
 
 // A white card holding a work area's picture and its labelled button; both open the area.
-QWidget* TfrmAvvio::buildTile(int number, const QString& tile, const QString& button,
+QWidget* TfrmAvvio::buildTile(int number, const QString& tile, const QString& button, const QString& hint,
                               void (TfrmAvvio::*signal)())
 {
     const QString suffix = QStringLiteral("App%1").arg(number, 2, 10, QLatin1Char('0'));
@@ -166,6 +195,19 @@ QWidget* TfrmAvvio::buildTile(int number, const QString& tile, const QString& bu
                                       QStringLiteral("btn") + suffix, TileButton, {});
     connect(img, &PictureButton::clicked, this, signal);
     connect(btn, &PictureButton::clicked, this, signal);
+
+    // The labelled button is the tile's place in the keyboard's round: Tab and the arrows reach it,
+    // Enter opens it, and its number opens it from anywhere in the launcher.
+    const QString key = QString::number(number);
+    const QString named = hint + QStringLiteral(" (tasto ") + key + QLatin1Char(')');
+    btn->setFocusPolicy(Qt::StrongFocus);
+    btn->setToolTip(named);
+    img->setToolTip(named);
+    btn->setAccessibleName(named);
+    auto* shortcut = new QShortcut(QKeySequence(key), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, btn, &PictureButton::click);
+    m_tiles.push_back(btn);
 
     auto* layout = new QVBoxLayout(card);
     layout->setContentsMargins(16, 16, 16, 16);

@@ -2,13 +2,17 @@
 
 #include <QWidget>
 
+#include <vector>
+
 namespace rf {
 
 class Context;
+class PictureButton;
 
 // The launcher: four tiles leading to the work areas and the day's work, the season's statistics, the
 // information, guide and credits windows, the maker's web site and the way out. The application shows the
-// chosen work area and hides the launcher; closing the launcher by any means ends the program.
+// chosen work area and hides the launcher; closing the launcher by any means ends the program. From the
+// keyboard, Tab and the arrows go from tile to tile, Enter opens the tile, and the keys 1 to 4 open them.
 class TfrmAvvio : public QWidget {
     Q_OBJECT
 public:
@@ -32,16 +36,19 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* buildPanel();
-    QWidget* buildTile(int number, const QString& tile, const QString& button, void (TfrmAvvio::*signal)());
+    QWidget* buildTile(int number, const QString& tile, const QString& button, const QString& hint,
+                       void (TfrmAvvio::*signal)());
     void imgInfoClick();
     void imgGuidaClick();
     void imgCreditiClick();
     void imgSitoClick();
 
     Context& m_context;
+    std::vector<PictureButton*> m_tiles; // the tiles' labelled buttons, left to right
 };
 
 } // namespace rf

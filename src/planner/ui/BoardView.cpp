@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace rf {
 
@@ -61,12 +62,19 @@ BoardView::BoardView(QWidget* parent) : QAbstractScrollArea(parent)
 void BoardView::setRows(std::vector<Planning::BoardRow> rows, const QDate& start, int count,
                         const QDate& today)
 {
+    // A marked run means days of this span; other days, and it is gone.
+    if (start != m_start || count != m_count)
+        clearMark();
     m_rows = std::move(rows);
     m_start = start;
     m_count = count;
     m_today = today;
-    if (m_rows.empty() || m_count <= 0) {
+    if (m_count <= 0) {
         m_row = m_day = -1;
+    } else if (m_rows.empty()) {
+        // No row to stand on ("Solo liberi" may have left none): the day is kept for the next rows.
+        m_row = -1;
+        m_day = std::clamp(m_day < 0 ? 0 : m_day, 0, m_count - 1);
     } else {
         m_row = std::clamp(m_row, 0, int(m_rows.size()) - 1);
         m_day = std::clamp(m_day < 0 ? 0 : m_day, 0, m_count - 1);
@@ -87,17 +95,62 @@ void BoardView::setRow(int row, Planning::BoardRow boardRow)
 
 void BoardView::setCurrent(int row, int day)
 {
-    if (m_rows.empty() || m_count <= 0)
+    if (m_count <= 0)
         return;
-    row = std::clamp(row, 0, int(m_rows.size()) - 1);
+    // Without rows the day still moves, so that a mark can be changed while no vehicle shows.
+    row = m_rows.empty() ? -1 : std::clamp(row, 0, int(m_rows.size()) - 1);
     day = std::clamp(day, 0, m_count - 1);
     if (row == m_row && day == m_day)
         return;
     m_row = row;
     m_day = day;
-    ensureVisible(row, day);
+    ensureVisible(std::max(row, 0), day);
     viewport()->update();
     emit currentChanged(m_row, m_day);
+}
+
+void BoardView::setMarked(int first, int last)
+{
+    if (m_count <= 0)
+        return;
+    first = std::clamp(std::min(first, last), 0, m_count - 1);
+    last = std::clamp(std::max(first, last), 0, m_count - 1);
+    if (first == m_markFirst && last == m_markLast)
+        return;
+    m_markFirst = first;
+    m_markLast = last;
+    viewport()->update();
+    emit markChanged();
+}
+
+void BoardView::clearMark()
+{
+    m_anchor = -1;
+    if (m_markFirst < 0)
+        return;
+    m_markFirst = m_markLast = -1;
+    viewport()->update();
+    emit markChanged();
+}
+
+// Shift with the arrows: the mark runs from where it began to the current day.
+void BoardView::extendMark(int day)
+{
+    if (m_anchor < 0 || !hasMark())
+        m_anchor = m_day;
+    setCurrent(m_row, day);
+    setMarked(m_anchor, m_day);
+}
+
+// A day asked for: inside the marked run the whole run, elsewhere that day alone.
+void BoardView::choose(int row, int day)
+{
+    if (hasMark() && m_markFirst <= day && day <= m_markLast && m_markLast > m_markFirst) {
+        emit spanChosen(row, m_markFirst, m_markLast);
+        return;
+    }
+    clearMark();
+    emit dayChosen(row, day);
 }
 
 int BoardView::dayWidth() const
@@ -230,6 +283,12 @@ void BoardView::paintEvent(QPaintEvent*)
         painter.setPen(QColor::fromRgba(Style::BoardRule));
         painter.drawLine(column.right(), HeaderHeight, column.right(), area.height());
     }
+    if (hasMark()) {
+        const QRect first = cellRect(0, m_markFirst);
+        painter.fillRect(
+            QRect(first.left(), HeaderHeight, (m_markLast - m_markFirst + 1) * width, area.height()),
+            QColor::fromRgba(Style::HoverWash));
+    }
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = HeaderHeight + (row + 1) * RowHeight - top - 1;
         painter.setPen(QColor::fromRgba(Style::BoardRule));
@@ -282,7 +341,7 @@ void BoardView::paintEvent(QPaintEvent*)
         painter.drawLine(column.center().x(), HeaderHeight, column.center().x(), area.height());
     }
     // The current day.
-    if (m_row >= 0 && m_day >= 0) {
+    if (m_row >= 0 && m_day >= 0 && m_row < int(m_rows.size())) {
         painter.setPen(QPen(QColor::fromRgba(hasFocus() ? Style::FocusRing : Style::PanelBorder), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(cellRect(m_row, m_day).adjusted(1, 1, -1, -1));
@@ -309,6 +368,8 @@ void BoardView::paintEvent(QPaintEvent*)
     for (int day = firstDay; day <= lastDay; ++day) {
         const QDate date = m_start.addDays(day);
         const QRect cell(cellRect(0, day).left(), MonthBandHeight, width, HeaderHeight - MonthBandHeight);
+        if (hasMark() && m_markFirst <= day && day <= m_markLast)
+            painter.fillRect(cell, QColor::fromRgba(Style::HoverWash));
         if (date == m_today)
             painter.fillRect(cell, QColor::fromRgba(Style::Crimson));
         if (width < NarrowestNumbered && date.dayOfWeek() != 1 && date.day() != 1 && date != m_today)
@@ -363,8 +424,32 @@ void BoardView::mousePressEvent(QMouseEvent* event)
     if (hit.row < 0)
         return;
     setCurrent(hit.row, hit.onLabel ? m_day : hit.day);
-    if (!hit.onLabel && hit.day >= 0)
-        emit dayChosen(hit.row, hit.day);
+    // The day is asked for when the button comes up on it; dragging across days marks them.
+    m_pressDay = hit.onLabel ? -1 : hit.day;
+    m_dragged = false;
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_pressDay < 0 || !(event->buttons() & Qt::LeftButton))
+        return QAbstractScrollArea::mouseMoveEvent(event);
+    const Hit hit = hitAt(event->position().toPoint());
+    if (hit.day < 0 || (hit.day == m_pressDay && !m_dragged))
+        return;
+    m_dragged = true;
+    m_anchor = m_pressDay;
+    setCurrent(m_row, hit.day);
+    setMarked(m_pressDay, hit.day);
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const int pressed = std::exchange(m_pressDay, -1);
+    if (event->button() != Qt::LeftButton || pressed < 0)
+        return QAbstractScrollArea::mouseReleaseEvent(event);
+    const Hit hit = hitAt(event->position().toPoint());
+    if (!m_dragged && hit.row == m_row && hit.day == pressed)
+        choose(m_row, pressed);
 }
 
 void BoardView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -376,16 +461,22 @@ void BoardView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void BoardView::keyPressEvent(QKeyEvent* event)
 {
-    if (m_rows.empty() || m_count <= 0)
+    if (m_count <= 0)
         return QAbstractScrollArea::keyPressEvent(event);
     const bool control = event->modifiers() & Qt::ControlModifier;
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_Left:
-        setCurrent(m_row, m_day - 1);
+    case Qt::Key_Right: {
+        const int day = m_day + (event->key() == Qt::Key_Left ? -1 : 1);
+        if (shift) {
+            extendMark(day);
+        } else {
+            clearMark();
+            setCurrent(m_row, day);
+        }
         break;
-    case Qt::Key_Right:
-        setCurrent(m_row, m_day + 1);
-        break;
+    }
     case Qt::Key_Up:
         setCurrent(m_row - 1, m_day);
         break;
@@ -399,18 +490,34 @@ void BoardView::keyPressEvent(QKeyEvent* event)
         setCurrent(m_row + visibleRows(), m_day);
         break;
     case Qt::Key_Home:
-        control ? setCurrent(0, m_day) : setCurrent(m_row, 0);
+        if (control) {
+            setCurrent(0, m_day);
+        } else if (shift) {
+            extendMark(0);
+        } else {
+            clearMark();
+            setCurrent(m_row, 0);
+        }
         break;
     case Qt::Key_End:
-        control ? setCurrent(int(m_rows.size()) - 1, m_day) : setCurrent(m_row, m_count - 1);
+        if (control) {
+            setCurrent(int(m_rows.size()) - 1, m_day);
+        } else if (shift) {
+            extendMark(m_count - 1);
+        } else {
+            clearMark();
+            setCurrent(m_row, m_count - 1);
+        }
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        if (event->modifiers() & Qt::ShiftModifier)
+        if (shift)
             emit vehicleChosen(m_row);
+        else if (hasMark() && m_markLast > m_markFirst)
+            emit spanChosen(m_row, m_markFirst, m_markLast);
         else
-            emit dayChosen(m_row, m_day);
+            choose(m_row, m_day);
         break;
     default:
         return QAbstractScrollArea::keyPressEvent(event);

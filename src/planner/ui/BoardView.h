@@ -21,7 +21,8 @@ struct BoardPlace {
 // a bar labelled with its text, a vehicle whose bookings are not known hatched with the reason.
 // Clicking a day, or Enter on the current day, asks for that day; double-clicking a vehicle, or
 // Shift+Enter, asks for its yearly grid. The arrows, Page Up/Down, Home and End move the current
-// day.
+// day. A run of days is marked with Shift+Left/Right or by dragging across the days; while it is
+// marked, Enter (or a click inside it) asks for the whole run on the current row.
 class BoardView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -38,6 +39,11 @@ public:
     int currentRow() const { return m_row; }
     int currentDay() const { return m_day; }
     void setCurrent(int row, int day);
+    // The marked run of days (day indexes, both included); {-1, -1} when none is.
+    std::pair<int, int> marked() const { return {m_markFirst, m_markLast}; }
+    bool hasMark() const { return m_markFirst >= 0; }
+    void setMarked(int first, int last);
+    void clearMark();
     // Replaces one row (after a booking), keeping everything else.
     void setRow(int row, Planning::BoardRow boardRow);
 
@@ -62,6 +68,8 @@ public:
 
 signals:
     void dayChosen(int row, int day);
+    void spanChosen(int row, int first, int last);
+    void markChanged();
     void vehicleChosen(int row);
     void currentChanged(int row, int day);
 
@@ -69,6 +77,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
@@ -79,6 +89,8 @@ private:
     int dayWidth() const;
     void updateScrollBars();
     void ensureVisible(int row, int day);
+    void extendMark(int day);
+    void choose(int row, int day);
 
     std::vector<Planning::BoardRow> m_rows;
     QDate m_start;
@@ -86,6 +98,11 @@ private:
     int m_count = 0;
     int m_row = -1;
     int m_day = -1;
+    int m_markFirst = -1;
+    int m_markLast = -1;
+    int m_anchor = -1;   // the day the mark grows from
+    int m_pressDay = -1; // the day the left button went down on, while it is down
+    bool m_dragged = false;
 };
 
 } // namespace rf

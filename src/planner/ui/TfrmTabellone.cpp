@@ -14,6 +14,7 @@
 #include "storage/Amounts.h"
 #include "storage/MessageBreaks.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -21,9 +22,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace rf {
 
@@ -57,6 +60,16 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::option
     m_cboPeriodo->setCurrentIndex(int(Span::OneMonth));
     m_cboPeriodo->setFixedHeight(28);
 
+    m_chkSoloLiberi = new QCheckBox(QStringLiteral("Solo liberi"), this);
+    m_chkSoloLiberi->setObjectName(QStringLiteral("chkSoloLiberi"));
+    m_chkSoloLiberi->setFont(Style::font(Style::Family::Verdana, 12, true));
+    m_chkSoloLiberi->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: transparent;")));
+    m_chkSoloLiberi->setToolTip(QStringLiteral(
+        "Mostra solo i veicoli liberi in tutti i giorni segnati (o nel giorno corrente) (Ctrl+L)"));
+    auto* freeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
+    connect(freeKey, &QShortcut::activated, m_chkSoloLiberi, &QCheckBox::toggle);
+    connect(m_chkSoloLiberi, &QCheckBox::toggled, this, &TfrmTabellone::showFreeOnly);
+
     QPushButton* btnPrecedente =
         Style::button(QStringLiteral("btnPrecedente"), QStringLiteral("◀ Precedente"), QSize(120, 30), this);
     QPushButton* btnOggi =
@@ -84,6 +97,8 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::option
     commands->addWidget(m_txtDal);
     commands->addSpacing(6);
     commands->addWidget(m_cboPeriodo);
+    commands->addSpacing(6);
+    commands->addWidget(m_chkSoloLiberi);
     commands->addSpacing(12);
     commands->addWidget(btnPrecedente);
     commands->addWidget(btnOggi);
@@ -95,19 +110,33 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::option
 
     m_board = new BoardView(this);
     connect(m_board, &BoardView::dayChosen, this, &TfrmTabellone::bookDay);
+    connect(m_board, &BoardView::spanChosen, this, &TfrmTabellone::bookSpan);
+    connect(m_board, &BoardView::markChanged, this, [this] {
+        if (m_chkSoloLiberi->isChecked())
+            showRows();
+        showCurrent(m_board->currentRow(), m_board->currentDay());
+    });
     connect(m_board, &BoardView::vehicleChosen, this, &TfrmTabellone::chooseVehicle);
-    connect(m_board, &BoardView::currentChanged, this, &TfrmTabellone::showCurrent);
+    connect(m_board, &BoardView::currentChanged, this, [this](int, int day) {
+        // Without a mark "Solo liberi" means the current day: it follows the cursor.
+        if (m_chkSoloLiberi->isChecked() && !m_board->hasMark() && day >= 0 && day != m_freeDays.first)
+            showRows();
+        showCurrent(m_board->currentRow(), m_board->currentDay());
+    });
 
     m_lblInfo = new QLabel(this);
     m_lblInfo->setObjectName(QStringLiteral("lblInfo"));
     m_lblInfo->setFont(Style::font(Style::Family::Verdana, 12));
     m_lblInfo->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: transparent;")));
     auto* hint = new QLabel(
-        QStringLiteral("Clic o Invio su un giorno: prenota o libera. Doppio clic sul veicolo o Maiusc+Invio: "
-                       "planning annuale. Frecce, Pag su/giù, Inizio/Fine: spostarsi."),
+        QStringLiteral(
+            "Clic o Invio su un giorno: prenota o libera. Maiusc+frecce o trascinare: segna più giorni, "
+            "Invio li prenota. Ctrl+L: Solo liberi. Doppio clic sul veicolo o Maiusc+Invio: "
+            "planning annuale."),
         this);
     hint->setObjectName(QStringLiteral("lblIstruzioni"));
     hint->setFont(Style::font(Style::Family::Verdana, 11));
+    hint->setWordWrap(true);
     hint->setStyleSheet(Style::sheet(QStringLiteral("color: @Navy; background: transparent;")));
 
     auto* layout = new QVBoxLayout(this);
@@ -176,14 +205,48 @@ bool TfrmTabellone::reload()
     m_count = int(start.daysTo(spanEnd(start))) + 1;
     m_txtDal->setText(formatDate(start));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_board->setRows(Planning::boardRows(m_context.programFolder(),
-                                         m_context.path(QString::fromLatin1(Fleet::ArchiveName)), m_start,
-                                         m_count),
-                     m_start, m_count, m_context.clock().today());
+    m_rows = Planning::boardRows(m_context.programFolder(),
+                                 m_context.path(QString::fromLatin1(Fleet::ArchiveName)), m_start, m_count);
+    showRows();
     QGuiApplication::restoreOverrideCursor();
-    if (m_board->rows().empty())
+    if (m_rows.empty())
         m_lblInfo->setText(PlanningMessages::noVehicles().section(QLatin1Char('\n'), 0, 0));
     return true;
+}
+
+// Gives the board every row, or with "Solo liberi" those free on the marked days; the current
+// vehicle keeps the cursor when it is still shown.
+void TfrmTabellone::showRows()
+{
+    const BoardPlace here = place();
+    std::vector<Planning::BoardRow> shown;
+    if (m_chkSoloLiberi->isChecked()) {
+        // A mark on another span is gone with it (the board drops it when given the new span).
+        const bool sameSpan = m_board->dayCount() == m_count && m_board->start() == m_start;
+        const auto [marked, markedTo] = sameSpan ? m_board->marked() : std::pair<int, int>{-1, -1};
+        const int first = marked >= 0 ? marked : std::clamp(m_board->currentDay(), 0, m_count - 1);
+        const int last = marked >= 0 ? markedTo : first;
+        m_freeDays = {first, last};
+        std::copy_if(m_rows.begin(), m_rows.end(), std::back_inserter(shown),
+                     [&](const Planning::BoardRow& row) { return Planning::freeThrough(row, first, last); });
+    } else {
+        shown = m_rows;
+    }
+    const auto found = std::find_if(shown.begin(), shown.end(), [&](const Planning::BoardRow& row) {
+        return row.vehicle.position == here.vehicle;
+    });
+    m_board->setRows(std::move(shown), m_start, m_count, m_context.clock().today());
+    if (found != m_board->rows().end() && here.vehicle != 0)
+        m_board->setCurrent(int(found - m_board->rows().begin()), m_board->currentDay());
+    m_board->viewport()->update();
+}
+
+void TfrmTabellone::showFreeOnly(bool freeOnly)
+{
+    if (m_chkSoloLiberi->isChecked() != freeOnly)
+        m_chkSoloLiberi->setChecked(freeOnly);
+    showRows();
+    m_board->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmTabellone::moveBy(int direction)
@@ -224,7 +287,16 @@ void TfrmTabellone::btnOggiClick()
 
 void TfrmTabellone::showCurrent(int row, int day)
 {
-    m_lblInfo->setText(m_board->describe(row, day).replace(QLatin1Char('\n'), QStringLiteral("  —  ")));
+    QString text = m_board->describe(row, day).replace(QLatin1Char('\n'), QStringLiteral("  —  "));
+    if (m_board->hasMark()) {
+        const auto [first, last] = m_board->marked();
+        text += QStringLiteral("  —  Giorni segnati: dal %1 al %2 (%3)")
+                    .arg(formatDate(m_start.addDays(first)), formatDate(m_start.addDays(last)))
+                    .arg(last - first + 1);
+    }
+    if (m_chkSoloLiberi->isChecked())
+        text += QStringLiteral("  —  Solo liberi: %1 veicoli").arg(m_board->rows().size());
+    m_lblInfo->setText(text);
 }
 
 void TfrmTabellone::btnStampaClick()
@@ -256,63 +328,167 @@ void TfrmTabellone::chooseVehicle(int row)
     accept();
 }
 
+bool TfrmTabellone::canPlan(const Planning::FleetVehicle& vehicle)
+{
+    const QString problem = Planning::fileNameProblem(vehicle.vehicle.number);
+    if (problem.isEmpty())
+        return true;
+    m_context.messages().warning(
+        this, QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte "
+                             "del nome di un file (") +
+                  problem + QStringLiteral(")."));
+    return false;
+}
+
+bool TfrmTabellone::saveYear(const QString& path, const Planning::FleetVehicle& vehicle,
+                             const Planning::Loaded& loaded, const Planning::Days& mine)
+{
+    const Planning::SaveResult result =
+        Planning::saveMerged(path, vehicle.vehicle, loaded.days, mine, loaded.status);
+    if (!result.written) {
+        m_context.messages().warning(
+            this,
+            QStringLiteral("Attenzione: non è stato possibile salvare la prenotazione." RF_BREAK_LF_CR) +
+                PlanningMessages::saveFailureReason(path, result));
+        return false;
+    }
+    for (const QString& text : {PlanningMessages::meanwhileText(path, result.meanwhile),
+                                PlanningMessages::conflictsText(result.conflicts)}) {
+        if (!text.isEmpty())
+            m_context.messages().warning(this, text);
+    }
+    return true;
+}
+
+namespace {
+
+// Reads a year's planning file as the grid reads it (a missing file is made empty), so that what
+// is stored is known; warns and gives nothing when it cannot be booked.
+std::optional<Planning::Loaded> loadYear(Context& context, QWidget* window, const QString& path,
+                                         const QString& year, const QString& refused)
+{
+    Planning::Loaded loaded = Planning::load(path);
+    if (loaded.status == Planning::Loaded::Status::Unreadable) {
+        context.messages().warning(window, PlanningMessages::unreadableYear(year) + refused);
+        return std::nullopt;
+    }
+    if (loaded.status == Planning::Loaded::Status::ReadOnly) {
+        context.messages().warning(window,
+                                   PlanningMessages::readOnlyYear(year, path, loaded.why, loaded.notice));
+        return std::nullopt;
+    }
+    return loaded;
+}
+
+QString yearOf(const QDate& date)
+{
+    return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+void TfrmTabellone::refreshRow(int row)
+{
+    const Planning::FleetVehicle vehicle = m_board->rows()[std::size_t(row)].vehicle;
+    Planning::BoardRow fresh = Planning::boardRow(m_context.programFolder(), vehicle, m_start, m_count);
+    for (Planning::BoardRow& all : m_rows) {
+        if (all.vehicle.position == vehicle.position)
+            all = fresh;
+    }
+    // A vehicle booked on the marked days is no longer free on them: "Solo liberi" lets it go.
+    if (m_chkSoloLiberi->isChecked())
+        showRows();
+    else
+        m_board->setRow(row, std::move(fresh));
+}
+
 void TfrmTabellone::bookDay(int row, int day)
 {
     if (row < 0 || row >= int(m_board->rows().size()) || day < 0 || day >= m_count)
         return;
     const Planning::FleetVehicle vehicle = m_board->rows()[std::size_t(row)].vehicle;
-    const QString problem = Planning::fileNameProblem(vehicle.vehicle.number);
-    if (!problem.isEmpty()) {
-        m_context.messages().warning(
-            this,
-            QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte "
-                           "del nome di un file (") +
-                problem + QStringLiteral(")."));
+    if (!canPlan(vehicle))
         return;
-    }
     const QDate date = m_start.addDays(day);
-    const QString year = QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+    const QString year = yearOf(date);
     const int slot = Planning::slotOfDate(date);
     const QString path = m_context.path(Planning::fileName(vehicle.vehicle.number, year));
-    // Read as the grid reads it (a missing file is made empty), so that what is stored is known.
-    const Planning::Loaded loaded = Planning::load(path);
-    if (loaded.status == Planning::Loaded::Status::Unreadable) {
-        m_context.messages().warning(
-            this, PlanningMessages::unreadableYear(year) +
-                      QStringLiteral(RF_BREAK_LF_CR "Il giorno non può essere prenotato."));
+    const std::optional<Planning::Loaded> loaded = loadYear(
+        m_context, this, path, year, QStringLiteral(RF_BREAK_LF_CR "Il giorno non può essere prenotato."));
+    if (!loaded)
         return;
-    }
-    if (loaded.status == Planning::Loaded::Status::ReadOnly) {
-        m_context.messages().warning(this,
-                                     PlanningMessages::readOnlyYear(year, path, loaded.why, loaded.notice));
-        return;
-    }
     TfrmGiorno dialog(m_context, this);
     dialog.setDay(slot, PlanningMessages::dayTitle(slot, year),
                   QStringLiteral("Bici n. ") + vehicle.vehicle.number + QStringLiteral("  ") +
                       vehicle.vehicle.make,
-                  loaded.days[std::size_t(slot)]);
+                  loaded->days[std::size_t(slot)]);
     if (dialog.exec() != QDialog::Accepted || dialog.lblMemory != slot)
         return;
-    Planning::Days mine = loaded.days;
+    Planning::Days mine = loaded->days;
     mine[std::size_t(slot)] = dialog.text();
-    if (mine[std::size_t(slot)] != loaded.days[std::size_t(slot)].trimmed()) {
-        const Planning::SaveResult result =
-            Planning::saveMerged(path, vehicle.vehicle, loaded.days, mine, loaded.status);
-        if (!result.written) {
-            m_context.messages().warning(
-                this,
-                QStringLiteral("Attenzione: non è stato possibile salvare la prenotazione." RF_BREAK_LF_CR) +
-                    PlanningMessages::saveFailureReason(path, result));
-        } else {
-            for (const QString& text : {PlanningMessages::meanwhileText(path, result.meanwhile),
-                                        PlanningMessages::conflictsText(result.conflicts)}) {
-                if (!text.isEmpty())
-                    m_context.messages().warning(this, text);
-            }
-        }
+    if (mine[std::size_t(slot)] != loaded->days[std::size_t(slot)].trimmed())
+        saveYear(path, vehicle, *loaded, mine);
+    refreshRow(row);
+}
+
+void TfrmTabellone::bookSpan(int row, int first, int last)
+{
+    if (row < 0 || row >= int(m_board->rows().size()) || first < 0 || last < first || last >= m_count)
+        return;
+    if (first == last)
+        return bookDay(row, first);
+    const Planning::BoardRow& board = m_board->rows()[std::size_t(row)];
+    const Planning::FleetVehicle vehicle = board.vehicle;
+    const QDate from = m_start.addDays(first);
+    const QDate to = m_start.addDays(last);
+    const QString days = QStringLiteral("dal %1 al %2 (%3 giorni)")
+                             .arg(formatDate(from), formatDate(to))
+                             .arg(last - first + 1);
+    // A run is booked only where nothing is: a booking already there is changed one day at a time.
+    if (!Planning::freeThrough(board, first, last)) {
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: il veicolo non è libero in tutti i giorni segnati (") + days +
+                      QStringLiteral(")." RF_BREAK_LF_CR "Prenotare o liberare un giorno alla volta."));
+        return;
     }
-    m_board->setRow(row, Planning::boardRow(m_context.programFolder(), vehicle, m_start, m_count));
+    if (!canPlan(vehicle))
+        return;
+    // Each year of the run is read before the dialog, so that nothing is asked for in vain.
+    struct Year {
+        QString path;
+        Planning::Loaded loaded;
+    };
+    std::vector<Year> years;
+    for (int year = from.year(); year <= to.year(); ++year) {
+        const QString path =
+            m_context.path(Planning::fileName(vehicle.vehicle.number, yearOf(QDate(year, 1, 1))));
+        std::optional<Planning::Loaded> loaded =
+            loadYear(m_context, this, path, yearOf(QDate(year, 1, 1)),
+                     QStringLiteral(RF_BREAK_LF_CR "I giorni non possono essere prenotati."));
+        if (!loaded)
+            return;
+        years.push_back({path, std::move(*loaded)});
+    }
+    const int slot = Planning::slotOfDate(from);
+    TfrmGiorno dialog(m_context, this);
+    dialog.setDay(slot, QStringLiteral("Prenotazione ") + days,
+                  QStringLiteral("Bici n. ") + vehicle.vehicle.number + QStringLiteral("  ") +
+                      vehicle.vehicle.make,
+                  QString());
+    if (dialog.exec() != QDialog::Accepted || dialog.lblMemory != slot || dialog.text().isEmpty())
+        return;
+    for (std::size_t i = 0; i < years.size(); ++i) {
+        const Year& year = years[i];
+        const int number = from.year() + int(i);
+        Planning::Days mine = year.loaded.days;
+        for (QDate day = std::max(from, QDate(number, 1, 1)); day <= std::min(to, QDate(number, 12, 31));
+             day = day.addDays(1))
+            mine[std::size_t(Planning::slotOfDate(day))] = dialog.text();
+        if (!saveYear(year.path, vehicle, year.loaded, mine))
+            break;
+    }
+    // The mark stays, so that the same days can be booked for the next vehicle at once.
+    refreshRow(row);
 }
 
 } // namespace rf

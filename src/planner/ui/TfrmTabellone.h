@@ -1,12 +1,16 @@
 #pragma once
 
+#include "planner/PlanningFile.h"
 #include "planner/ui/BoardView.h"
 
 #include <QDate>
 #include <QDialog>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -18,7 +22,9 @@ class Context;
 // The booking board: every vehicle of the fleet down the side, the days of a span across, each
 // booking a bar. A day clicked is booked or freed through the day dialog (merged and written under
 // the planning file's lock, as the yearly grid does); a vehicle double-clicked closes the board
-// accepted, asking for its yearly grid (chosenPosition, chosenYear).
+// accepted, asking for its yearly grid (chosenPosition, chosenYear). With "Solo liberi" the board
+// shows only the vehicles free on every marked day (or on the current day when none is marked),
+// and a marked run is booked for a vehicle in one go.
 class TfrmTabellone : public QDialog {
     Q_OBJECT
 public:
@@ -48,9 +54,20 @@ public:
     void btnPdfClick();
     // The day dialog for a day of a row, and the booking it asks for written.
     void bookDay(int row, int day);
+    // The day dialog for a run of days of a row, all free, and the booking written on each.
+    void bookSpan(int row, int first, int last);
+    // Shows every vehicle, or only those free on the marked days.
+    void showFreeOnly(bool freeOnly);
 
 private:
     void moveBy(int direction);
+    void showRows();
+    void refreshRow(int row);
+    bool canPlan(const Planning::FleetVehicle& vehicle);
+    // Writes mine over loaded in the year's file at path, and says what became of it; false when
+    // nothing could be written.
+    bool saveYear(const QString& path, const Planning::FleetVehicle& vehicle, const Planning::Loaded& loaded,
+                  const Planning::Days& mine);
     void showCurrent(int row, int day);
     void chooseVehicle(int row);
     QDate spanEnd(const QDate& start) const;
@@ -58,6 +75,9 @@ private:
     Context& m_context;
     QLineEdit* m_txtDal = nullptr;
     QComboBox* m_cboPeriodo = nullptr;
+    QCheckBox* m_chkSoloLiberi = nullptr;
+    std::vector<Planning::BoardRow> m_rows; // every vehicle's row; the board may show fewer
+    std::pair<int, int> m_freeDays{-1, -1}; // the days "Solo liberi" last looked at
     BoardView* m_board = nullptr;
     QLabel* m_lblInfo = nullptr;
     QDate m_start;
