@@ -161,9 +161,7 @@ Work dayWork(const QString& folder, const QDate& today)
                                      if (to == today) {
                                          const int minutes = minutesIn(record.field(endTime));
                                          dueToday.push_back({minutes < 0 ? Unknown : minutes, number, entry});
-                                     } else if (to.isValid() && to < today) {
-                                         // Overdue as the contracts area counts it: not returned, its end
-                                         // date past.
+                                     } else if (Contracts::pastItsEnd(to, today)) {
                                          late.push_back({endDay, number, entry});
                                      }
                                  });

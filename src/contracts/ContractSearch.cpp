@@ -59,8 +59,12 @@ bool overdue(const RecordView& record, const QDate& today)
     static const int end = TSchedaContratto().indexOf(QStringLiteral("DataFine"));
     if (!notReturned(record))
         return false;
-    const QDate date = parseDate(record.field(end));
-    return date.isValid() && date < today;
+    return pastItsEnd(parseDate(record.field(end)), today);
+}
+
+bool pastItsEnd(const QDate& endDate, const QDate& today)
+{
+    return endDate.isValid() && endDate < today;
 }
 
 QString outCount(int out, int late)

@@ -22,6 +22,8 @@ bool notReturned(const RecordView& record);
 // Whether a contract still out should have been returned before today: its end date has passed.
 // A contract without a readable end date is not counted late.
 bool overdue(const RecordView& record, const QDate& today);
+// The same rule for a contract known to be out whose end date was read already.
+bool pastItsEnd(const QDate& endDate, const QDate& today);
 
 // The count below the list of vehicles not returned: "3 veicoli fuori, di cui 1 in ritardo", the
 // noun singular for one vehicle.
