@@ -216,6 +216,11 @@ double textWidth(const Font& font, const QString& text)
     return metrics(font).horizontalAdvance(text);
 }
 
+QString elidedText(const Font& font, const QString& text, double width)
+{
+    return metrics(font).elidedText(text, Qt::ElideRight, width);
+}
+
 Prepared prepare(const Report& report, const QDate& today)
 {
     Prepared result;

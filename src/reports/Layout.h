@@ -60,5 +60,7 @@ Prepared prepare(const Report& report, const QDate& today);
 // Text geometry at the engine's own resolution (96 units an inch), shared by layout and tests.
 double lineHeight(const Font& font);
 double textWidth(const Font& font, const QString& text);
+// text as a line of at most width units: whole when it fits, else cut with "…".
+QString elidedText(const Font& font, const QString& text, double width);
 
 } // namespace rf::Reports

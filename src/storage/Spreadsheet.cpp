@@ -88,6 +88,9 @@ constexpr std::string_view RowEnd = "</tr>";
 constexpr std::string_view CellStart = "<td style=\"text-align: left;\">";
 constexpr std::string_view CellEnd = "</td>";
 constexpr qsizetype LongestEscape = 5; // "&amp;"
+// A number cell: the value typed for the sheet, then shown as written here, with a decimal comma.
+constexpr std::string_view NumberStart = "<td style=\"text-align: right;\" x:num=\"";
+constexpr std::string_view NumberMiddle = "\">";
 
 char* put(char* to, std::string_view text)
 {
@@ -119,19 +122,68 @@ char* putCell(char* to, std::string_view cell)
     return put(to, std::string_view(data + plain, std::size_t(end - plain)));
 }
 
+// A plain decimal number: an optional minus, digits, and optionally a point and more digits.
+bool isNumber(std::string_view cell)
+{
+    std::size_t i = !cell.empty() && cell[0] == '-' ? 1 : 0;
+    const std::size_t digitsStart = i;
+    while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9')
+        ++i;
+    if (i == digitsStart)
+        return false;
+    if (i < cell.size() && cell[i] == '.') {
+        const std::size_t decimals = ++i;
+        while (i < cell.size() && cell[i] >= '0' && cell[i] <= '9')
+            ++i;
+        if (i == decimals)
+            return false;
+    }
+    return i == cell.size();
+}
+
+std::string_view trimmed(std::string_view cell)
+{
+    while (!cell.empty() && static_cast<unsigned char>(cell.front()) <= 32)
+        cell.remove_prefix(1);
+    while (!cell.empty() && static_cast<unsigned char>(cell.back()) <= 32)
+        cell.remove_suffix(1);
+    return cell;
+}
+
+// Writes a number's cell at to; returns the end of what was written.
+char* putNumber(char* to, std::string_view number)
+{
+    to = put(to, NumberStart);
+    to = put(to, number);
+    to = put(to, NumberMiddle);
+    for (const char c : number)
+        *to++ = c == '.' ? ',' : c;
+    return put(to, CellEnd);
+}
+
 // Appends one row: the room its longest form could take is made once, the bytes are copied in and
 // the rest is given back, so a row costs one size change instead of a hundred appends.
-void appendRow(QByteArray& out, const ExportTable& table, qint64 row)
+void appendRow(QByteArray& out, const ExportTable& table, const std::vector<ExportColumn>& columns,
+               qint64 row)
 {
-    const qsizetype longest = qsizetype(RowStart.size() + RowEnd.size()) +
-                              table.columnCount() * qsizetype(CellStart.size() + CellEnd.size()) +
-                              LongestEscape * table.rowBytes(row);
+    const qsizetype longest =
+        qsizetype(RowStart.size() + RowEnd.size()) +
+        table.columnCount() *
+            qsizetype(std::max(CellStart.size(), NumberStart.size() + NumberMiddle.size()) + CellEnd.size()) +
+        LongestEscape * table.rowBytes(row);
     const qsizetype at = out.size();
     out.resize(at + longest);
     char* to = put(out.data() + at, RowStart);
     for (int c = 0; c < table.columnCount(); ++c) {
+        const std::string_view cell = table.cellView(row, c);
+        const bool number = std::size_t(c) < columns.size() &&
+                            columns[std::size_t(c)].kind == CellKind::Number && isNumber(trimmed(cell));
+        if (number) {
+            to = putNumber(to, trimmed(cell));
+            continue;
+        }
         to = put(to, CellStart);
-        to = putCell(to, table.cellView(row, c));
+        to = putCell(to, cell);
         to = put(to, CellEnd);
     }
     to = put(to, RowEnd);
@@ -229,7 +281,7 @@ QByteArray spreadsheetDocument(const QString& worksheet, const std::vector<Expor
 {
     QByteArray out = documentStart(worksheet, columns);
     for (qint64 row = 0; row < table.rowCount(); ++row)
-        appendRow(out, table, row);
+        appendRow(out, table, columns, row);
     out += DocumentEnd;
     return out;
 }
@@ -327,7 +379,7 @@ private:
             chunk += documentStart(m_worksheet, m_columns);
         const qint64 end = rowsThrough(index);
         for (qint64 row = index * RowsPerChunk; row < end; ++row)
-            appendRow(chunk, m_table, row);
+            appendRow(chunk, m_table, m_columns, row);
         if (index == m_chunks - 1)
             chunk += DocumentEnd;
     }

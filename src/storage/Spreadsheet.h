@@ -15,6 +15,11 @@ namespace rf {
 // A column's value in a record, appended to out as Windows-1252 bytes.
 using ExportValue = std::function<void(const RecordView& record, std::string& out)>;
 
+// How a column's cells are written: as text, or as numbers a sheet can add up. A number's cell holds
+// it with a point for decimals ("1234.50"); a cell of a number column that is not a number ("n.d.")
+// is written as text.
+enum class CellKind { Text, Number };
+
 // One column of an archive export: its header and width in the grid on screen, its header and
 // width in the sheet written, and its value in a record.
 struct ExportColumn {
@@ -24,6 +29,7 @@ struct ExportColumn {
     int width;
     ExportValue value;
     int field = -1; // the record field when the value is that field alone, read without a call
+    CellKind kind = CellKind::Text;
 };
 
 // A column value that is simply the named field of the record.
@@ -74,7 +80,8 @@ enum class WriteResult { Written, Failed, Cancelled, Link };
 
 // Writes the table as a spreadsheet document: an HTML table with the office spreadsheet
 // namespaces, one line in Windows-1252, the header row from the columns' sheet headers and widths,
-// then one row per table row, each cell trimmed and with "&", "<" and ">" escaped. The file is
+// then one row per table row, each cell trimmed and with "&", "<" and ">" escaped; a number of a
+// number column is typed as a number and shown with a decimal comma. The file is
 // replaced only when complete: on failure or cancel the previous file, if any, stays as it was.
 WriteResult writeSpreadsheet(const QString& path, const QString& worksheet,
                              const std::vector<ExportColumn>& columns, const ExportTable& table,

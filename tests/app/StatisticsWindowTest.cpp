@@ -9,11 +9,15 @@
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -133,21 +137,28 @@ private slots:
         QTest::addColumn<Chart>("chart");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("cells");
+        QTest::addColumn<QByteArray>("number"); // a count or amount as the sheet types it
+        QTest::addColumn<int>("textCells");     // the cells below the header written as text
         QTest::newRow("months") << Chart::Months << "Noleggi per mese - 2024"
-                                << "Febbraio 0 Marzo 2 Aprile 0";
+                                << "Febbraio 0 Marzo 2 Aprile 0" << QByteArray("x:num=\"2\">2</td>") << 12;
         QTest::newRow("revenue") << Chart::Revenue << "Incassi per mese - 2024"
-                                 << "Febbraio 0,00 Marzo 1244,50 Aprile 0,00";
+                                 << "Febbraio 0,00 Marzo 1244,50 Aprile 0,00"
+                                 << QByteArray("x:num=\"1244.50\">1244,50</td>") << 12;
         QTest::newRow("vehicles") << Chart::Vehicles << "Giorni di noleggio per veicolo - 2024"
-                                  << "Utilizzo 7 2 3 4 1% 3 0 0 0 0%";
+                                  << "Utilizzo (%) 7 2 3 4 1 3 0 0 0 0" << QByteArray("x:num=\"4\">4</td>")
+                                  << 2;
         QTest::newRow("weekdays") << Chart::Weekdays << "Noleggi per giorno della settimana - 2024"
                                   << QString::fromUtf8("Lunedì 1 Martedì 0 Mercoledì 0 Giovedì 0 Venerdì 0 "
-                                                       "Sabato 0 Domenica 1");
+                                                       "Sabato 0 Domenica 1")
+                                  << QByteArray("x:num=\"1\">1</td>") << 7;
     }
     void eachChartPrintsSavesAndExports()
     {
         QFETCH(Chart, chart);
         QFETCH(QString, title);
         QFETCH(QString, cells);
+        QFETCH(QByteArray, number);
+        QFETCH(int, textCells);
         TfrmStatistiche window(m_fake->context(), nullptr);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -167,14 +178,94 @@ private slots:
         QFile written(pdf + QStringLiteral(".pdf"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.read(5) == "%PDF-");
+        // Saving says where.
+        QCOMPARE(m_fake->messages().count(), 1);
+        QCOMPARE(m_fake->messages().last().kind, MessageKind::Information);
+        QVERIFY(m_fake->messages().last().text.contains(QDir::toNativeSeparators(written.fileName())));
 
         const QString sheet = m_fake->file(QStringLiteral("dati.xls"));
         m_fake->dialogs().answerNext(sheet);
         QVERIFY(click(&window, QStringLiteral("btnEsporta")));
         QVERIFY2(sheetText(sheet).contains(cells), qPrintable(sheetText(sheet)));
+        // Counts and amounts are numbers a sheet can add up; only names are text.
+        QFile exported(sheet);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QByteArray raw = exported.readAll();
+        QVERIFY2(raw.contains(number), raw.constData());
+        QCOMPARE(int(raw.count("<td style=\"text-align: left;\">")), textCells);
         QVERIFY(m_fake->shell().opened.value(0).contains(QStringLiteral("dati.xls")));
-        QCOMPARE(m_fake->messages().count(), 1); // the question to open the sheet, nothing else
+        QCOMPARE(m_fake->messages().count(), 2); // then the question to open the sheet, nothing else
         QCOMPARE(m_fake->messages().last().kind, MessageKind::Confirmation);
+    }
+
+    void saveDialogsStartInTheFolderLastUsed()
+    {
+        const QString folder = m_fake->file(QStringLiteral("grafici"));
+        QVERIFY(QDir().mkpath(folder));
+        {
+            TfrmStatistiche window(m_fake->context(), nullptr);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(click(&window, QStringLiteral("btnPdf"))); // cancelled: nothing is remembered
+            QCOMPARE(QFileInfo(m_fake->dialogs().asked().last().folder).absolutePath(),
+                     QFileInfo(m_fake->file(QStringLiteral("x"))).absolutePath());
+            m_fake->dialogs().answerNext(QDir(folder).filePath(QStringLiteral("marzo.pdf")));
+            QVERIFY(click(&window, QStringLiteral("btnPdf")));
+            QVERIFY(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("marzo.pdf"))));
+            QVERIFY(click(&window, QStringLiteral("btnEsporta")));
+            QCOMPARE(QFileInfo(m_fake->dialogs().asked().last().folder).absolutePath(), folder);
+        }
+        // A window opened later in the session starts there too.
+        TfrmStatistiche window(m_fake->context(), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(click(&window, QStringLiteral("btnPdf")));
+        QCOMPARE(QFileInfo(m_fake->dialogs().asked().last().folder).absolutePath(), folder);
+    }
+
+    void vehiclesChartNamesTheMostAndTheLeastRented()
+    {
+        const auto groupsOf = [](const TfrmStatistiche& window) {
+            QChart* chart = required<QChartView>(&window, QStringLiteral("chtVeicoli"))->chart();
+            for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
+                if (auto* groups = qobject_cast<QCategoryAxis*>(axis))
+                    return groups->categoriesLabels();
+            return QStringList();
+        };
+        {
+            // Two vehicles are all charted: there are no two ends to name.
+            TfrmStatistiche window(m_fake->context(), nullptr);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(groupsOf(window).isEmpty());
+        }
+        for (int number = 10; number < 30; ++number)
+            appendRecord(m_fake->file(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+                         {{QStringLiteral("BiciNum"), QString::number(number)}});
+        TfrmStatistiche window(m_fake->context(), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QStringList groups = groupsOf(window);
+        QCOMPARE(groups,
+                 QStringList({QStringLiteral("Meno noleggiati"), QString::fromUtf8("Più noleggiati")}));
+        // The most rented, 7, stands at the top, in the group named so.
+        QChart* chart = required<QChartView>(&window, QStringLiteral("chtVeicoli"))->chart();
+        QCategoryAxis* groupAxis = nullptr;
+        QBarCategoryAxis* vehicles = nullptr;
+        for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) {
+            if (auto* categories = qobject_cast<QBarCategoryAxis*>(axis))
+                vehicles = categories;
+            if (auto* named = qobject_cast<QCategoryAxis*>(axis))
+                groupAxis = named;
+        }
+        QVERIFY(groupAxis && vehicles);
+        QCOMPARE(groupAxis->alignment(), Qt::AlignRight);
+        const int seven = int(vehicles->categories().indexOf(QRegularExpression(QStringLiteral("7 \\(.*"))));
+        QCOMPARE(seven, vehicles->count() - 1);
+        QVERIFY(seven > groupAxis->endValue(groups.at(0)));
+        QVERIFY(seven < groupAxis->endValue(groups.at(1)));
+        // A contract's days and the planner's booked days are told apart in the window.
+        QVERIFY(required<QLabel>(&window, QStringLiteral("lblGiorniNota"))->isVisible());
     }
 
     void enterOnAButtonPressesItAndEscapeCloses()

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -376,8 +377,8 @@ private slots:
             }
             rows.push_back(row);
         }
-        const Reports::Prepared prepared =
-            Reports::prepare(Reports::boardSheet(rows, QDate(2024, 12, 20), 14, 24), QDate(2024, 3, 5));
+        const Reports::Prepared prepared = Reports::prepare(
+            Reports::boardSheet(rows, QDate(2024, 12, 20), 14, 24, &BoardView::barColour), QDate(2024, 3, 5));
         QVERIFY2(prepared.ok, qPrintable(prepared.error));
         QCOMPARE(int(prepared.document.pages.size()), 2);
         const Reports::LaidOutPage& second = prepared.document.pages[1];
@@ -388,6 +389,80 @@ private slots:
                     ->text()
                     .contains(QStringLiteral("2025 illeggibile")));
         QVERIFY(second.find(QStringLiteral("p2_txtMese12"))); // January 2025 begins on the 13th day
+    }
+
+    // On paper each bar keeps the colour it has on screen, and a name longer than its bar is cut
+    // with "…" inside the bar, never through a letter at its edge.
+    void printedBarsKeepTheirColourAndCutNames_data()
+    {
+        QTest::addColumn<int>("count"); // days on the board
+        QTest::addColumn<int>("days");  // days of the bar
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("fits") << 14 << 4 << "Rossi" << true;
+        QTest::newRow("long name, two weeks") << 14 << 1 << "Bianchi Mariagrazia Antonietta" << false;
+        QTest::newRow("three months") << 92 << 3 << "Rossi Mario" << false;
+        QTest::newRow("a day of three months") << 92 << 1 << "Verdi" << false;
+    }
+    void printedBarsKeepTheirColourAndCutNames()
+    {
+        QFETCH(int, count);
+        QFETCH(int, days);
+        QFETCH(QString, name);
+        QFETCH(bool, whole);
+        const std::vector<Planning::BoardRow> rows{
+            {vehicle(QStringLiteral("1")),
+             {},
+             {{2, 1 + days, name}, {40 % count, 40 % count, QStringLiteral("Neri")}},
+             {},
+             {}}};
+        const Reports::Prepared prepared =
+            Reports::prepare(Reports::boardSheet(rows, QDate(2024, 6, 1), count, 24, &BoardView::barColour),
+                             QDate(2024, 3, 5));
+        QVERIFY2(prepared.ok, qPrintable(prepared.error));
+        const Reports::LaidOutPage& page = prepared.document.pages.at(0);
+        QCOMPARE(page.find(QStringLiteral("p1_1shpBarra0"))->fill, BoardView::barColour(name));
+        QCOMPARE(page.find(QStringLiteral("p1_1shpBarra1"))->fill,
+                 BoardView::barColour(QStringLiteral("Neri")));
+        const Reports::Item* label = page.find(QStringLiteral("p1_1txtBarra0"));
+        const QString text = label->text();
+        if (whole) {
+            QCOMPARE(text, name);
+        } else {
+            // What is left of the name ends with the ellipsis, or nothing is printed.
+            QVERIFY2(text.isEmpty() || (text.endsWith(QChar(0x2026)) && name.startsWith(text.chopped(1))),
+                     qPrintable(text));
+        }
+        QVERIFY(Reports::textWidth(label->font, text) <= label->textArea.width());
+    }
+
+    // On screen a bar shows its whole text, or the text cut with "…" while a few letters remain, or
+    // nothing: never a name cut through a letter.
+    void barLabelIsWholeCutOrLeftOut_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("extra"); // pixels beyond or short of the text's width
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("fits") << "Rossi Mario" << 0 << "Rossi Mario";
+        QTest::newRow("a little short") << "Bianchi Mariagrazia" << -20 << "cut";
+        QTest::newRow("far too short") << "Rossi" << -1000 << "";
+    }
+    void barLabelIsWholeCutOrLeftOut()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, extra);
+        QFETCH(QString, shown);
+        const QFontMetrics metrics{QFont()};
+        const int width = metrics.horizontalAdvance(text) + extra;
+        const QString label = BoardView::barLabel(metrics, text, width);
+        if (shown == QLatin1String("cut")) {
+            QVERIFY2(label.endsWith(QChar(0x2026)) && label.size() > 3, qPrintable(label));
+            QVERIFY(text.startsWith(label.chopped(1)));
+            QVERIFY(metrics.horizontalAdvance(label) <= width);
+        } else {
+            QCOMPARE(label, shown);
+        }
+        QVERIFY(BoardView::barLabel(metrics, text, 0).isEmpty());
     }
 };
 

@@ -27,6 +27,7 @@
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLegend>
@@ -65,6 +66,7 @@ const QString PdfFailed =
 const QString ExportFailed =
     QStringLiteral("Attenzione: non è stato possibile esportare i dati del grafico." RF_BREAK_LF_CR
                    "Accertarsi di possedere i privilegi di scrittura nella cartella scelta.");
+const QString PdfSaved = QStringLiteral("Il grafico è stato salvato in formato PDF nel file:" RF_BREAK_LF_CR);
 const QString OpenQuestion = QStringLiteral(
     "I dati del grafico sono stati esportati con successo." RF_BREAK_LF_CR "Aprire il file ora?");
 
@@ -74,12 +76,25 @@ QString oneDecimal(double value)
     return QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-// "1234,50": an amount as a spreadsheet reads a number.
+// "1234.50": an amount as the sheet writer takes a number.
 QString sheetAmount(qint64 cents)
 {
-    QString text = euroText(cents);
-    text.chop(2); // " €"
-    return text.remove(QLatin1Char('.'));
+    return QString::number(double(cents) / 100.0, 'f', 2);
+}
+
+// The share of the season a vehicle was rented, in whole percent, as a number of the sheet.
+QString sheetUtilization(const SeasonFigures& figures, const VehicleFigures& vehicle)
+{
+    const std::optional<double> share = figures.utilization(vehicle);
+    return share ? QString::number(qRound(*share * 100)) : QStringLiteral("n.d.");
+}
+
+// The folder each data folder's statistics last saved a file in, for the session: the next save
+// dialog opens there.
+QHash<QString, QString>& lastFolders()
+{
+    static QHash<QString, QString> folders;
+    return folders;
 }
 
 QString utilizationText(const SeasonFigures& figures, const VehicleFigures& vehicle)
@@ -219,6 +234,9 @@ QChart* revenueChart(const SeasonFigures& figures, const QString& title)
     return chart;
 }
 
+const QString MostRented = QStringLiteral("Più noleggiati");
+const QString LeastRented = QStringLiteral("Meno noleggiati");
+
 QChart* vehiclesChart(const SeasonFigures& figures, const QString& title)
 {
     QChart* chart = newChart(title);
@@ -226,6 +244,7 @@ QChart* vehiclesChart(const SeasonFigures& figures, const QString& title)
         topAndBottom(rankedVehicles(figures.vehicles), TfrmStatistiche::VehiclesCharted);
     // A horizontal chart draws its first category at the bottom: the most rented goes last.
     std::reverse(charted.begin(), charted.end());
+    const bool split = figures.vehicles.size() > 2 * TfrmStatistiche::VehiclesCharted;
     QBarSet* rented = barSet(QStringLiteral("Giorni di noleggio"), Style::SteelBlue);
     QBarSet* booked = barSet(QStringLiteral("Giorni prenotati nel planner"), Style::DarkCyan);
     QStringList categories;
@@ -250,6 +269,20 @@ QChart* vehiclesChart(const SeasonFigures& figures, const QString& title)
     series->append(rented);
     series->append(booked);
     attach(chart, series, countAxis(top, QStringLiteral("Giorni")), categoryAxis(categories));
+    if (split) {
+        // The two ends of the ranking, named beside their bars: the least rented at the bottom.
+        const int count = int(charted.size());
+        const int least = int(TfrmStatistiche::VehiclesCharted);
+        auto* groups = new QCategoryAxis;
+        groups->setStartValue(-0.5);
+        groups->append(LeastRented, least - 0.5);
+        groups->append(MostRented, count - 0.5);
+        groups->setRange(-0.5, count - 0.5);
+        groups->setLabelsFont(Style::font(Style::Family::Verdana, 11, true));
+        groups->setGridLineVisible(false);
+        chart->addAxis(groups, Qt::AlignRight);
+        series->attachAxis(groups);
+    }
     return chart;
 }
 
@@ -315,9 +348,9 @@ struct FigureSheet {
     ExportTable table{0};
 };
 
-ExportColumn sheetColumn(const QString& header, int width)
+ExportColumn sheetColumn(const QString& header, int width, CellKind kind = CellKind::Number)
 {
-    return {header, width, header, width, {}, -1};
+    return {header, width, header, width, {}, -1, kind};
 }
 
 FigureSheet sheetOf(const SeasonFigures& figures, Chart chart)
@@ -325,35 +358,35 @@ FigureSheet sheetOf(const SeasonFigures& figures, Chart chart)
     FigureSheet sheet;
     switch (chart) {
     case Chart::Months:
-        sheet.columns = {sheetColumn(QStringLiteral("Mese"), 150),
+        sheet.columns = {sheetColumn(QStringLiteral("Mese"), 150, CellKind::Text),
                          sheetColumn(QStringLiteral("Noleggi"), 100)};
         sheet.table = ExportTable(2);
         for (int month = 1; month <= 12; ++month)
             sheet.table.addRow({monthName(month), QString::number(figures.rentals[std::size_t(month - 1)])});
         break;
     case Chart::Revenue:
-        sheet.columns = {sheetColumn(QStringLiteral("Mese"), 150),
+        sheet.columns = {sheetColumn(QStringLiteral("Mese"), 150, CellKind::Text),
                          sheetColumn(QStringLiteral("Incasso (\u20AC)"), 140)};
         sheet.table = ExportTable(2);
         for (int month = 1; month <= 12; ++month)
             sheet.table.addRow({monthName(month), sheetAmount(figures.revenueCents[std::size_t(month - 1)])});
         break;
     case Chart::Vehicles:
-        sheet.columns = {sheetColumn(QStringLiteral("Veicolo"), 150),
+        sheet.columns = {sheetColumn(QStringLiteral("Veicolo"), 150, CellKind::Text),
                          sheetColumn(QStringLiteral("Noleggi"), 100),
                          sheetColumn(QStringLiteral("Giorni di noleggio"), 150),
                          sheetColumn(QStringLiteral("Giorni prenotati"), 150),
-                         sheetColumn(QStringLiteral("Utilizzo"), 100)};
+                         sheetColumn(QStringLiteral("Utilizzo (%)"), 100)};
         sheet.table = ExportTable(5);
         // Every vehicle, in the chart's order; the chart shows the two ends.
         for (const VehicleFigures& vehicle : rankedVehicles(figures.vehicles))
             sheet.table.addRow(
                 {vehicle.number, QString::number(vehicle.rentals), QString::number(vehicle.daysRented),
                  vehicle.daysBooked ? QString::number(*vehicle.daysBooked) : QStringLiteral("n.d."),
-                 utilizationText(figures, vehicle)});
+                 sheetUtilization(figures, vehicle)});
         break;
     case Chart::Weekdays:
-        sheet.columns = {sheetColumn(QStringLiteral("Giorno"), 150),
+        sheet.columns = {sheetColumn(QStringLiteral("Giorno"), 150, CellKind::Text),
                          sheetColumn(QStringLiteral("Noleggi"), 100)};
         sheet.table = ExportTable(2);
         for (int day = 1; day <= 7; ++day)
@@ -362,6 +395,10 @@ FigureSheet sheetOf(const SeasonFigures& figures, Chart chart)
     }
     return sheet;
 }
+
+const QString DaysNote =
+    QStringLiteral("Giorni di noleggio: i giorni del contratto (data fine \u2212 data inizio, come Calcola). "
+                   "Giorni prenotati: i giorni segnati nel planner.");
 
 // Shows the wait cursor while it lives.
 struct WaitCursor {
@@ -465,10 +502,16 @@ QWidget* TfrmStatistiche::buildYear()
     m_lblRiepilogo->setObjectName(QStringLiteral("lblRiepilogo"));
     m_lblDurataMedia = Style::caption(QString(), 12, panel);
     m_lblDurataMedia->setObjectName(QStringLiteral("lblDurataMedia"));
+    // Two counts of days that differ and must not be mistaken for each other.
+    QLabel* lblGiorniNota = Style::caption(DaysNote, 10, panel);
+    lblGiorniNota->setObjectName(QStringLiteral("lblGiorniNota"));
+    lblGiorniNota->setFont(Style::font(Style::Family::Verdana, 10));
+    lblGiorniNota->setWordWrap(true);
     auto* totals = new QVBoxLayout;
     totals->setSpacing(2);
     totals->addWidget(m_lblRiepilogo);
     totals->addWidget(m_lblDurataMedia);
+    totals->addWidget(lblGiorniNota);
 
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(16, 8, 16, 8);
@@ -607,12 +650,13 @@ void TfrmStatistiche::btnPdfClick()
         return;
     const Reports::Report page = report(currentChart());
     QString path = m_context.dialogs().saveFile(this, QStringLiteral("Salva il grafico in formato PDF"),
-                                                m_context.path(page.fileName() + QStringLiteral(".pdf")),
+                                                startPath(page.fileName() + QStringLiteral(".pdf")),
                                                 Style::PdfFileFilter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
+    rememberFolder(path);
     bool written = false;
     try {
         const Reports::Prepared prepared = Reports::prepare(page, m_context.clock().today());
@@ -620,8 +664,21 @@ void TfrmStatistiche::btnPdfClick()
     } catch (const std::exception&) {
         written = false; // no memory for the page's picture
     }
-    if (!written)
+    if (written)
+        m_context.messages().information(this, PdfSaved + QDir::toNativeSeparators(path));
+    else
         m_context.messages().warning(this, PdfFailed);
+}
+
+QString TfrmStatistiche::startPath(const QString& fileName) const
+{
+    const QString folder = lastFolders().value(m_context.programFolder());
+    return folder.isEmpty() ? m_context.path(fileName) : QDir(folder).filePath(fileName);
+}
+
+void TfrmStatistiche::rememberFolder(const QString& path)
+{
+    lastFolders().insert(m_context.programFolder(), QFileInfo(path).absolutePath());
 }
 
 void TfrmStatistiche::btnEsportaClick()
@@ -631,13 +688,14 @@ void TfrmStatistiche::btnEsportaClick()
     const Chart chart = currentChart();
     QString path = m_context.dialogs().saveFile(
         this, QStringLiteral("Esporta i dati del grafico"),
-        m_context.path(Reports::safeFileName(QStringLiteral("Statistiche ") + titleOf(chart)) +
-                       QStringLiteral(".xls")),
+        startPath(Reports::safeFileName(QStringLiteral("Statistiche ") + titleOf(chart)) +
+                  QStringLiteral(".xls")),
         Style::SpreadsheetFileFilter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
         path += QStringLiteral(".xls");
+    rememberFolder(path);
     const FigureSheet sheet = sheetOf(*m_figures, chart);
     switch (writeSpreadsheet(path, QStringLiteral("Statistiche %1").arg(m_figures->year), sheet.columns,
                              sheet.table)) {

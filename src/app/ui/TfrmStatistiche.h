@@ -50,6 +50,9 @@ private:
     QWidget* buildYear();
     void showFigures();
     QString titleOf(Chart chart) const;
+    // fileName in the folder a file was last saved in from this window, else in the data folder.
+    QString startPath(const QString& fileName) const;
+    void rememberFolder(const QString& path);
 
     QLineEdit* m_txtAnno = nullptr;
     QTabWidget* m_tabGrafici = nullptr;

@@ -1,6 +1,7 @@
 #include "BoardSheet.h"
 
 #include "planner/PlanningFile.h"
+#include "reports/Layout.h"
 #include "reports/Units.h"
 #include "storage/Amounts.h"
 
@@ -20,14 +21,14 @@ constexpr double NarrowestNumberedDay = 3.4; // below it only Mondays carry thei
 
 constexpr QRgb HeaderFill = 0xFFDDE8F3;
 constexpr QRgb WeekendFill = 0xFFE9EEF5;
-constexpr QRgb BarFill = 0xFF4682B4;
 constexpr QRgb RuleGrey = 0xFFB8C4D0;
 constexpr QRgb Violet = 0xFF7B1FA2;
 constexpr QRgb UnknownFill = 0xFFF1E4F5;
 
 } // namespace
 
-Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& start, int count, int rowsPerPage)
+Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& start, int count, int rowsPerPage,
+                  const BarColour& barColour)
 {
     Report report(QStringLiteral("Tabellone prenotazioni"));
     const QDate end = start.addDays(std::max(count, 1) - 1);
@@ -106,12 +107,16 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
                 const Planning::BoardBar& bar = row.bars[b];
                 const QRectF box = mmRect(dayLeft(bar.first) + 0.2, top + pitch * 0.15,
                                           day * (bar.last - bar.first + 1) - 0.4, pitch * 0.7);
-                report.addShape(n + QStringLiteral("shpBarra%1").arg(b), box, QColor::fromRgba(BarFill),
+                report.addShape(n + QStringLiteral("shpBarra%1").arg(b), box, barColour(bar.text),
                                 Qt::transparent, 0);
-                Object& text =
-                    report.addText(n + QStringLiteral("txtBarra%1").arg(b), box, bar.text, arial(6.5, true));
+                const Font font = arial(6.5, true);
+                const double padding = mm(0.6);
+                QString label = elidedText(font, bar.text, box.width() - 2 * padding);
+                if (label == QString(QChar(0x2026)))
+                    label.clear(); // no letter left to tell the name by
+                Object& text = report.addText(n + QStringLiteral("txtBarra%1").arg(b), box, label, font);
                 text.colour = Qt::white;
-                text.padding = mm(0.6);
+                text.padding = padding;
             }
         }
     }

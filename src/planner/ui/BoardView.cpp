@@ -23,17 +23,8 @@ namespace {
 constexpr int MonthBandHeight = 20;
 constexpr int NarrowestDay = 11;
 constexpr int BarInset = 3;
-constexpr int MinimumBarLabel = 22;
+constexpr int ShortestCutLabel = 3;   // letters a label cut with "…" keeps at least
 constexpr int NarrowestNumbered = 17; // narrower days show only the numbers of Mondays and firsts
-
-// Bars of neighbouring bookings take different colours, picked by their text so that the same
-// customer keeps a colour wherever it stands.
-QColor barColour(const QString& text)
-{
-    static const std::array<QRgb, 5> colours{Style::SteelBlue, Style::DarkCyan, Style::Navy, Style::Brown,
-                                             Style::PartlyAmber};
-    return QColor::fromRgba(colours[qHash(text) % colours.size()]);
-}
 
 QString monthName(const QDate& date)
 {
@@ -46,6 +37,24 @@ bool weekend(const QDate& date)
     return date.dayOfWeek() >= 6;
 }
 } // namespace
+
+QColor BoardView::barColour(const QString& text)
+{
+    static const std::array<QRgb, 5> colours{Style::SteelBlue, Style::DarkCyan, Style::Navy, Style::Brown,
+                                             Style::PartlyAmber};
+    return QColor::fromRgba(colours[qHash(text) % colours.size()]);
+}
+
+QString BoardView::barLabel(const QFontMetrics& metrics, const QString& text, int width)
+{
+    if (width <= 0)
+        return {};
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const QString cut = metrics.elidedText(text, Qt::ElideRight, width);
+    // The ellipsis and the letters before it, unless too few of them remain to tell a name.
+    return cut.size() > ShortestCutLabel ? cut : QString();
+}
 
 BoardView::BoardView(QWidget* parent) : QAbstractScrollArea(parent)
 {
@@ -254,6 +263,27 @@ QString BoardView::describe(int row, int day) const
     return text;
 }
 
+void BoardView::paintToday(QPainter& painter, int firstDay, int lastDay) const
+{
+    const qint64 today = m_start.daysTo(m_today);
+    if (today < firstDay || today > lastDay)
+        return;
+    const int width = dayWidth();
+    QString number = QString::number(m_today.day());
+    if (width >= 44)
+        number = QLocale(QLocale::Italian).dayName(m_today.dayOfWeek(), QLocale::ShortFormat).left(2) +
+                 QLatin1Char(' ') + number;
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    const QRect cell(cellRect(0, int(today)).left(), MonthBandHeight, width, HeaderHeight - MonthBandHeight);
+    const int wide = std::max(width, painter.fontMetrics().horizontalAdvance(number) + 6);
+    const QRect mark(cell.center().x() - wide / 2, cell.top(), wide, cell.height());
+    painter.fillRect(mark, QColor::fromRgba(Style::Crimson));
+    painter.setPen(Qt::white);
+    painter.drawText(mark, Qt::AlignCenter, number);
+}
+
 void BoardView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
@@ -324,13 +354,14 @@ void BoardView::paintEvent(QPaintEvent*)
             painter.fillPath(path, barColour(bar.text));
             painter.setRenderHint(QPainter::Antialiasing, false);
             painter.setPen(Qt::white);
-            const QRect label =
-                box.adjusted(4, 0, -3, 0)
-                    .intersected(QRect(LabelWidth + 2, box.top(), area.width(), box.height()));
-            // A bar too short for a word shows its colour alone; the tooltip and the line below tell it.
-            if (label.width() >= MinimumBarLabel)
-                painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft,
-                                 painter.fontMetrics().elidedText(bar.text, Qt::ElideRight, label.width()));
+            // The part of the bar on show; a bar too short for its text shows its colour alone, and
+            // the tooltip and the line below tell it.
+            const QRect label = box.adjusted(4, 0, -3, 0)
+                                    .intersected(QRect(LabelWidth + 2, box.top(),
+                                                       area.width() - LabelWidth - 2, box.height()));
+            const QString shown = barLabel(painter.fontMetrics(), bar.text, label.width());
+            if (!shown.isEmpty())
+                painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft, shown);
         }
     }
     // Today, when it is on the board.
@@ -371,11 +402,10 @@ void BoardView::paintEvent(QPaintEvent*)
         if (hasMark() && m_markFirst <= day && day <= m_markLast)
             painter.fillRect(cell, QColor::fromRgba(Style::HoverWash));
         if (date == m_today)
-            painter.fillRect(cell, QColor::fromRgba(Style::Crimson));
-        if (width < NarrowestNumbered && date.dayOfWeek() != 1 && date.day() != 1 && date != m_today)
+            continue; // drawn last, over its neighbours
+        if (width < NarrowestNumbered && date.dayOfWeek() != 1 && date.day() != 1)
             continue;
-        painter.setPen(date == m_today ? QColor(Qt::white)
-                                       : QColor::fromRgba(weekend(date) ? Style::WeekendRed : Style::Ink));
+        painter.setPen(QColor::fromRgba(weekend(date) ? Style::WeekendRed : Style::Ink));
         QString number = QString::number(date.day());
         if (width >= 44)
             number = QLocale(QLocale::Italian).dayName(date.dayOfWeek(), QLocale::ShortFormat).left(2) +
@@ -385,6 +415,7 @@ void BoardView::paintEvent(QPaintEvent*)
                          width < NarrowestNumbered ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter,
                          number);
     }
+    paintToday(painter, firstDay, lastDay);
     painter.restore();
 
     // The vehicles down the left.

@@ -5,6 +5,9 @@
 #include <QAbstractScrollArea>
 #include <QDate>
 
+class QFontMetrics;
+class QPainter;
+
 namespace rf {
 
 // Where the user stood on the booking board: its first day, its span (the index of the board's
@@ -27,6 +30,13 @@ class BoardView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit BoardView(QWidget* parent = nullptr);
+
+    // The colour of a booking's bar: neighbouring bookings take different colours, picked by their
+    // text so that the same customer keeps a colour wherever it stands, on screen and on paper.
+    static QColor barColour(const QString& text);
+    // What a bar width pixels wide shows of text: all of it when it fits, else the text cut with
+    // "…" while a few of its letters remain, else nothing (the hint and status line give it).
+    static QString barLabel(const QFontMetrics& metrics, const QString& text, int width);
 
     // The rows to show, over count days from start; today is marked. The current day stays on the
     // same row and day number where it can.
@@ -87,6 +97,8 @@ protected:
 
 private:
     int dayWidth() const;
+    // Today's number in the header, on a mark wide enough to read it however narrow the days.
+    void paintToday(QPainter& painter, int firstDay, int lastDay) const;
     void updateScrollBars();
     void ensureVisible(int row, int day);
     void extendMark(int day);

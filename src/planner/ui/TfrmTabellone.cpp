@@ -301,15 +301,17 @@ void TfrmTabellone::showCurrent(int row, int day)
 
 void TfrmTabellone::btnStampaClick()
 {
-    outputReport(m_context, this, Reports::boardSheet(m_board->rows(), m_start, m_count, RowsPerPrintedPage),
-                 Output::Print, {});
+    outputReport(
+        m_context, this,
+        Reports::boardSheet(m_board->rows(), m_start, m_count, RowsPerPrintedPage, &BoardView::barColour),
+        Output::Print, {});
 }
 
 void TfrmTabellone::btnPdfClick()
 {
-    const Reports::Prepared prepared =
-        Reports::prepare(Reports::boardSheet(m_board->rows(), m_start, m_count, RowsPerPrintedPage),
-                         m_context.clock().today());
+    const Reports::Prepared prepared = Reports::prepare(
+        Reports::boardSheet(m_board->rows(), m_start, m_count, RowsPerPrintedPage, &BoardView::barColour),
+        m_context.clock().today());
     if (!prepared.ok) {
         m_context.messages().warning(
             this, QStringLiteral("Attenzione: non è stato possibile preparare il documento."));
