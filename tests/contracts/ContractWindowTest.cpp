@@ -626,7 +626,10 @@ private slots:
         keys.press(Qt::Key_Return);
         QCOMPARE(keys.target()->objectName(), QStringLiteral("txtDataFine"));
         QVERIFY(driveModal<TfrmCalendario>([&] { keys.type(QStringLiteral("8")); },
-                                           [&](TfrmCalendario*) {
+                                           [&](TfrmCalendario* picker) {
+                                               // A loaded machine may hand the focus over late.
+                                               QTRY_COMPARE(picker->focusWidget(),
+                                                            required<QLineEdit>(picker, "txtDataDigitata"));
                                                keys.type(QStringLiteral("/3/24"));
                                                keys.press(Qt::Key_Return);
                                            }));
@@ -664,14 +667,16 @@ private slots:
         QVERIFY(driveModal<TfrmCalendario>([&] { QTest::keyClick(w.edit("Data"), Qt::Key_1); },
                                            [&](TfrmCalendario* picker) {
                                                QCOMPARE(picker->lblMemory, TfrmCalendario::DateFor::Data);
-                                               QTest::keyClicks(QApplication::focusWidget(), "3/12/2026");
-                                               QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+                                               auto* typed = required<QLineEdit>(picker, "txtDataDigitata");
+                                               QTRY_COMPARE(picker->focusWidget(), typed);
+                                               QTest::keyClicks(typed, "3/12/2026");
+                                               QTest::keyClick(typed, Qt::Key_Enter);
                                            }));
         QCOMPARE(w.edit("Data")->text(), QStringLiteral("13/12/2026"));
         // Escape leaves the field as it was.
         QVERIFY(driveModal<TfrmCalendario>(
             [&] { QTest::keyClick(w.edit("Data"), Qt::Key_2); },
-            [&](TfrmCalendario*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }));
+            [&](TfrmCalendario* picker) { QTest::keyClick(picker, Qt::Key_Escape); }));
         QCOMPARE(w.edit("Data")->text(), QStringLiteral("13/12/2026"));
     }
 
