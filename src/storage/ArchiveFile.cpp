@@ -102,7 +102,7 @@ bool ArchiveFile::readsBack(qint64 offset, const QByteArray& record, qint64 size
     QFile check(m_path);
     if (!check.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    return check.size() == size && check.seek(offset) && check.read(record.size()) == record;
+    return Durable::currentSize(check) == size && check.seek(offset) && check.read(record.size()) == record;
 }
 
 bool ArchiveFile::openForReadingOnly(const ArchiveNotice& notice)
@@ -209,7 +209,7 @@ ArchiveFile::Update ArchiveFile::update(qint64 position, const std::function<boo
         return Update::Failed;
     if (!reopenLocked(false))
         return QFileInfo::exists(m_path) ? Update::Failed : Update::NotFound;
-    const qint64 size = m_file.size();
+    const qint64 size = Durable::currentSize(m_file);
     if (position < 1 || position > size / m_recordSize)
         return Update::NotFound;
     const qint64 offset = (position - 1) * m_recordSize;
@@ -250,7 +250,7 @@ qint64 ArchiveFile::AppendRecord(const QByteArray& record)
         return -1;
     // The size is taken under the lock, from the handle opened under it, so another
     // workstation's append that finished a moment ago is counted.
-    const qint64 count = m_file.size() / m_recordSize;
+    const qint64 count = Durable::currentSize(m_file) / m_recordSize;
     const qint64 end = count * m_recordSize;
     if (!m_file.seek(end) || !lock.stillHeld())
         return -1;
@@ -259,7 +259,7 @@ qint64 ArchiveFile::AppendRecord(const QByteArray& record)
     // that took the lock over while this one hung on a share may have appended after it.
     const auto cutBack = [&] {
         QFile check(m_path);
-        const qint64 now = check.open(QIODevice::ReadOnly) ? check.size() : -1;
+        const qint64 now = check.open(QIODevice::ReadOnly) ? Durable::currentSize(check) : -1;
         if (now > end && now <= end + m_recordSize && lock.stillHeld() && m_file.resize(end))
             Durable::syncFile(m_file);
     };

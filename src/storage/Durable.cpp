@@ -114,6 +114,18 @@ void shareWithFolderGroup(const QString& folder)
 #endif
 }
 
+qint64 currentSize(const QFileDevice& file)
+{
+#if defined(__linux__) && defined(STATX_SIZE)
+    struct statx info;
+    if (file.handle() >= 0 &&
+        ::statx(file.handle(), "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_SIZE, &info) == 0 &&
+        (info.stx_mask & STATX_SIZE))
+        return qint64(info.stx_size);
+#endif
+    return file.size();
+}
+
 void syncFolder(const QString& folder)
 {
 #ifndef Q_OS_WIN

@@ -27,6 +27,10 @@ bool processRunning(qint64 pid);
 // they are group-readable and group-writable too, whatever the user's umask, so that every user
 // of the group can read and write what another saved. Elsewhere nothing changes.
 void shareWithFolderGroup(const QString& folder);
+// The size of an open file as the file system holds it now, asked of it rather than of this
+// machine's cache: a network client may keep showing a size from before another workstation's
+// append for a second. Falls back to the ordinary size where the system cannot be asked so.
+qint64 currentSize(const QFileDevice& file);
 
 // The places where a crash can cut a write short, in the order a write passes them. A test
 // installs a hook that stops the write there (by throwing) to see what a crash leaves behind.
