@@ -50,16 +50,21 @@ qint64 appendText(const QString& path, int recordSize, const QString& text)
     return archive.AppendRecord(rf::PutCounted(text, recordSize - 1));
 }
 
+// Appends one record and prints what it was told: "saved <position> <text>" or "refused append
+// <text>". The position, or -1.
+qint64 appendLogged(const QString& path, int recordSize, const QString& text)
+{
+    const qint64 position = appendText(path, recordSize, text);
+    say(position < 0 ? QStringLiteral("refused append ") + text
+                     : QStringLiteral("saved %1 %2").arg(position).arg(text));
+    return position;
+}
+
 int logAppend(const QString& path, int recordSize, int count, const QString& tag)
 {
     for (int i = 0; i < count; ++i) {
-        const QString text = tag + QLatin1Char('-') + QString::number(i);
-        const qint64 position = appendText(path, recordSize, text);
-        if (position < 0) {
-            say(QStringLiteral("refused append ") + text);
+        if (appendLogged(path, recordSize, tag + QLatin1Char('-') + QString::number(i)) < 0)
             return 1;
-        }
-        say(QStringLiteral("saved %1 %2").arg(position).arg(text));
     }
     return 0;
 }
@@ -67,12 +72,9 @@ int logAppend(const QString& path, int recordSize, int count, const QString& tag
 int logMixed(const QString& path, int recordSize, int rounds, const QString& tag)
 {
     QString cardText = tag + QStringLiteral("-card");
-    const qint64 card = appendText(path, recordSize, cardText);
-    if (card < 0) {
-        say(QStringLiteral("refused append ") + cardText);
+    const qint64 card = appendLogged(path, recordSize, cardText);
+    if (card < 0)
         return 1;
-    }
-    say(QStringLiteral("saved %1 %2").arg(card).arg(cardText));
     for (int round = 0; round < rounds; ++round) {
         {
             rf::ArchiveFile archive(path, recordSize);
@@ -91,13 +93,8 @@ int logMixed(const QString& path, int recordSize, int rounds, const QString& tag
             cardText = text;
             say(QStringLiteral("saved %1 %2").arg(card).arg(text));
         }
-        const QString text = tag + QLatin1Char('-') + QString::number(round);
-        const qint64 position = appendText(path, recordSize, text);
-        if (position < 0) {
-            say(QStringLiteral("refused append ") + text);
+        if (appendLogged(path, recordSize, tag + QLatin1Char('-') + QString::number(round)) < 0)
             return 1;
-        }
-        say(QStringLiteral("saved %1 %2").arg(position).arg(text));
     }
     return 0;
 }
