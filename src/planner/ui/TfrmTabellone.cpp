@@ -63,7 +63,7 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::option
     m_chkSoloLiberi = new QCheckBox(QStringLiteral("Solo liberi"), this);
     m_chkSoloLiberi->setObjectName(QStringLiteral("chkSoloLiberi"));
     m_chkSoloLiberi->setFont(Style::font(Style::Family::Verdana, 12, true));
-    m_chkSoloLiberi->setStyleSheet(Style::sheet(QStringLiteral("color: @Ink; background: transparent;")));
+    m_chkSoloLiberi->setStyleSheet(Style::sheet(QStringLiteral("QCheckBox { color: @Ink; }")));
     m_chkSoloLiberi->setToolTip(QStringLiteral(
         "Mostra solo i veicoli liberi in tutti i giorni segnati (o nel giorno corrente) (Ctrl+L)"));
     auto* freeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
