@@ -68,6 +68,8 @@ TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
         " font-weight: bold; padding: 2px 6px; }"
         "QCalendarWidget QToolButton:hover { background: @LightWash; border-radius: 3px; }"
         "QCalendarWidget QToolButton::menu-indicator { image: none; }"
+        // Room for the longest month name in bold ("Settembre"), which the button's own size cuts.
+        "QCalendarWidget QToolButton#qt_calendar_monthbutton { min-width: 96px; }"
         "QCalendarWidget QSpinBox { background: white; selection-background-color: @SteelBlue; }"
         "QCalendarWidget QAbstractItemView { background: white; selection-background-color: @SteelBlue;"
         " selection-color: white; }")));
