@@ -168,23 +168,4 @@ std::vector<VehicleFigures> topAndBottom(const std::vector<VehicleFigures>& rank
     return out;
 }
 
-QString monthName(int month)
-{
-    static const std::array<QString, 12> names{
-        QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
-        QStringLiteral("Aprile"),  QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
-        QStringLiteral("Luglio"),  QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
-        QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
-    return month >= 1 && month <= 12 ? names[std::size_t(month - 1)] : QString();
-}
-
-QString weekdayName(int day)
-{
-    static const std::array<QString, 7> names{
-        QStringLiteral("Luned\u00EC"),  QStringLiteral("Marted\u00EC"), QStringLiteral("Mercoled\u00EC"),
-        QStringLiteral("Gioved\u00EC"), QStringLiteral("Venerd\u00EC"), QStringLiteral("Sabato"),
-        QStringLiteral("Domenica")};
-    return day >= 1 && day <= 7 ? names[std::size_t(day - 1)] : QString();
-}
-
 } // namespace rf

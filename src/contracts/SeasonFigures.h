@@ -64,9 +64,4 @@ std::vector<VehicleFigures> rankedVehicles(const std::vector<VehicleFigures>& ve
 // more than twice count.
 std::vector<VehicleFigures> topAndBottom(const std::vector<VehicleFigures>& ranked, std::size_t count);
 
-// "Gennaio" for 1 ... "Dicembre" for 12.
-QString monthName(int month);
-// "Lunedì" for 1 ... "Domenica" for 7.
-QString weekdayName(int day);
-
 } // namespace rf

@@ -39,4 +39,9 @@ const RecordLayout& TSchedaVeicolo()
     return layout;
 }
 
+QString Fleet::vehicleLabel(const QString& number, const QString& make)
+{
+    return QStringLiteral("Bici n. ") + number + QStringLiteral("  ") + make;
+}
+
 } // namespace rf

@@ -12,6 +12,9 @@ namespace Fleet {
 constexpr const char* ArchiveName = "Parco_Veicoli.pro";
 constexpr int RecordSize = 4253;
 constexpr int EditCount = 27;
+
+// "Bici n. 12  Graziella": a vehicle as windows, dialogs and sheets name it.
+QString vehicleLabel(const QString& number, const QString& make);
 } // namespace Fleet
 
 } // namespace rf

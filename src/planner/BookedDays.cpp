@@ -17,11 +17,11 @@ std::vector<BookedDay> bookedOtherwise(const Days& days, int year, int first, in
     return out;
 }
 
-std::optional<int> bookedDaysInYear(const QString& programFolder, const QString& vehicleNumber, int year)
+std::optional<int> bookedDaysInYear(const QString& dataFolder, const QString& vehicleNumber, int year)
 {
     if (!fileNameProblem(vehicleNumber).isEmpty())
         return std::nullopt;
-    const Loaded loaded = peek(QDir(programFolder).filePath(fileName(vehicleNumber, QString::number(year))));
+    const Loaded loaded = peek(QDir(dataFolder).filePath(fileName(vehicleNumber, QString::number(year))));
     if (loaded.status == Loaded::Status::Unreadable)
         return std::nullopt;
     int booked = 0;

@@ -24,10 +24,10 @@ std::vector<BookedDay> bookedOtherwise(const Days& days, int year, int first, in
 // " e altri N giorni" for the rest.
 QString listDays(const std::vector<BookedDay>& days);
 
-// How many days of year the vehicle's planning file in programFolder has booked, read without
+// How many days of year the vehicle's planning file in dataFolder has booked, read without
 // creating or changing the file; a missing file books none. Nothing when the number cannot name a
 // planning file or the file cannot be read.
-std::optional<int> bookedDaysInYear(const QString& programFolder, const QString& vehicleNumber, int year);
+std::optional<int> bookedDaysInYear(const QString& dataFolder, const QString& vehicleNumber, int year);
 
 // The slot of a date of any year.
 inline int slotOfDate(const QDate& date)

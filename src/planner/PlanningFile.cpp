@@ -1,6 +1,7 @@
 #include "PlanningFile.h"
 
 #include "storage/ArchiveFile.h"
+#include "storage/CalendarNames.h"
 #include "storage/FileLock.h"
 #include "storage/RecordScan.h"
 #include "storage/WholeFile.h"
@@ -45,18 +46,18 @@ namespace Planning {
 const std::array<Month, 12>& months()
 {
     static const std::array<Month, 12> months{{
-        {"Gen", "gen", "gennaio", 31},
-        {"Feb", "feb", "febbraio", 29},
-        {"Mar", "mar", "marzo", 31},
-        {"Apr", "apr", "aprile", 30},
-        {"Mag", "mag", "maggio", 31},
-        {"Giu", "giu", "giugno", 30},
-        {"Lug", "lug", "luglio", 31},
-        {"Ago", "ago", "agosto", 31},
-        {"Set", "set", "settembre", 30},
-        {"Ott", "ott", "ottobre", 31},
-        {"Nov", "nov", "novembre", 30},
-        {"Dic", "dic", "dicembre", 31},
+        {"Gen", "gen", 31},
+        {"Feb", "feb", 29},
+        {"Mar", "mar", 31},
+        {"Apr", "apr", 30},
+        {"Mag", "mag", 31},
+        {"Giu", "giu", 30},
+        {"Lug", "lug", 31},
+        {"Ago", "ago", 31},
+        {"Set", "set", 30},
+        {"Ott", "ott", 31},
+        {"Nov", "nov", 30},
+        {"Dic", "dic", 31},
     }};
     return months;
 }
@@ -423,9 +424,8 @@ QString dateText(int slot, const QString& year)
 
 QString summaryLine(int slot, const QString& text)
 {
-    const QString label = QStringLiteral("%1 %2")
-                              .arg(dayOf(slot), 2, 10, QLatin1Char('0'))
-                              .arg(QLatin1String(months()[std::size_t(monthOf(slot) - 1)].name));
+    const QString label =
+        QStringLiteral("%1 %2").arg(dayOf(slot), 2, 10, QLatin1Char('0')).arg(monthNameInText(monthOf(slot)));
     return label.leftJustified(15, QLatin1Char(' '), true) + text.trimmed();
 }
 

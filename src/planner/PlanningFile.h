@@ -27,7 +27,6 @@ constexpr int HeaderFields = 4;
 struct Month {
     const char* control; // "Gen": the grid's tiles and the sheet's cells
     const char* key;     // "gen": the day keys
-    const char* name;    // "gennaio": the texts
     int days;            // in a leap year
 };
 const std::array<Month, 12>& months();

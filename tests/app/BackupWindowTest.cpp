@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,24 +39,14 @@ QByteArray read(const QString& path)
 class BackupWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_settings;
     std::unique_ptr<FakeContext> m_fake;
     std::unique_ptr<QTemporaryDir> m_destination;
     bool m_planningOpen = false;
     std::unique_ptr<TfrmCopia> m_window;
 
 private slots:
-    void initTestCase()
-    {
-        // The remembered folder goes to a settings file of the test's own, never the user's.
-        m_settings = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings->path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings->path());
-    }
-
     void init()
     {
-        QSettings(QStringLiteral("Rotaflux"), QStringLiteral("Rotaflux")).clear();
         m_fake = std::make_unique<FakeContext>();
         m_destination = std::make_unique<QTemporaryDir>();
         m_planningOpen = false;
@@ -89,7 +78,9 @@ private slots:
         QCOMPARE(m_fake->messages().last().kind, MessageKind::Information);
         QVERIFY(m_fake->messages().last().text.contains("\r\n\r\n"));
 
-        // The folder is remembered for the next time the window opens.
+        // The folder is remembered, in the user's settings, for the next time the window opens.
+        QCOMPARE(m_fake->settings().values.size(), 1);
+        QVERIFY(m_fake->settings().values.constBegin().key().startsWith("Copia/CartellaPerDati/"));
         TfrmCopia again(m_fake->context(), m_window.get(), [] { return false; });
         QCOMPARE(required<QLineEdit>(&again, "txtCartella")->text(), txtCartella->text());
     }

@@ -209,7 +209,7 @@ private slots:
         QTest::mouseRelease(link, Qt::LeftButton);
         QCOMPARE(link->textColor(), LinkBlue);
         QTest::mouseClick(icon, Qt::LeftButton);
-        const QString pdf = QLatin1Char('"') + fake.context().programFolder() + QStringLiteral("Guida.pdf\"");
+        const QString pdf = QLatin1Char('"') + fake.context().dataFolder() + QStringLiteral("Guida.pdf\"");
         QCOMPARE(fake.shell().opened, QStringList({pdf, pdf}));
     }
 

@@ -371,7 +371,7 @@ private slots:
         QImage logo(40, 20, QImage::Format_RGB32);
         logo.fill(QColor(200, 30, 30));
         if (withFile)
-            QVERIFY(CompanyLogo::saveLogo(f.fake.context().programFolder(), logo));
+            QVERIFY(CompanyLogo::saveLogo(f.fake.context().dataFolder(), logo));
         f.show();
         QVERIFY(click(f.window, QStringLiteral("btnAnteprima")));
         QCOMPARE(f.fake.reports().previewed.size(), std::size_t(1));

@@ -220,7 +220,7 @@ private slots:
             QCOMPARE(f.button("btnApri", other)->isEnabled(), other == slot);
 
         QTest::mouseClick(apri, Qt::LeftButton);
-        const QString expected = QLatin1Char('"') + f.fake.context().programFolder() +
+        const QString expected = QLatin1Char('"') + f.fake.context().dataFolder() +
                                  QStringLiteral("Documenti_Allegati") + QDir::separator() +
                                  QStringLiteral("carta identità.pdf\"");
         QCOMPARE(f.fake.shell().opened, QStringList{expected});

@@ -1,6 +1,8 @@
 #include "storage/Amounts.h"
+#include "storage/CalendarNames.h"
 #include "support/TestMain.h"
 
+#include <QLocale>
 #include <QTest>
 
 using namespace rf;
@@ -87,6 +89,51 @@ private slots:
         QFETCH(QString, on);
         QCOMPARE(rf::fromDateText(date), from);
         QCOMPARE(rf::onDateText(date), on);
+    }
+
+    // Names are Italian whatever the machine's language, and nothing for a number off the calendar.
+    void monthAndWeekdayNames_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("inText");
+        QTest::addColumn<QString>("weekday");
+        QTest::addColumn<QString>("initials");
+        QTest::newRow("1") << 1 << "Gennaio"
+                           << "gennaio"
+                           << "Luned\u00EC"
+                           << "lu";
+        QTest::newRow("7") << 7 << "Luglio"
+                           << "luglio"
+                           << "Domenica"
+                           << "do";
+        QTest::newRow("12") << 12 << "Dicembre"
+                            << "dicembre"
+                            << ""
+                            << "";
+        QTest::newRow("0") << 0 << ""
+                           << ""
+                           << ""
+                           << "";
+        QTest::newRow("13") << 13 << ""
+                            << ""
+                            << ""
+                            << "";
+    }
+    void monthAndWeekdayNames()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, month);
+        QFETCH(QString, inText);
+        QFETCH(QString, weekday);
+        QFETCH(QString, initials);
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English));
+        QCOMPARE(rf::monthName(number), month);
+        QCOMPARE(rf::monthNameInText(number), inText);
+        QCOMPARE(rf::weekdayName(number), weekday);
+        QCOMPARE(rf::weekdayInitials(number), initials);
+        QLocale::setDefault(before);
     }
 };
 

@@ -76,15 +76,17 @@ FakeContext::FakeContext()
     auto clock = std::make_unique<FakeClock>();
     auto clipboard = std::make_unique<FakeClipboard>();
     auto reports = std::make_unique<FakeReportOutput>();
+    auto settings = std::make_unique<FakeSettings>();
     m_messages = messages.get();
     m_dialogs = dialogs.get();
     m_shell = shell.get();
     m_clock = clock.get();
     m_clipboard = clipboard.get();
     m_reports = reports.get();
-    m_context =
-        std::make_unique<Context>(m_dir.path(), std::move(messages), std::move(dialogs), std::move(shell),
-                                  std::move(clock), std::move(clipboard), std::move(reports));
+    m_settings = settings.get();
+    m_context = std::make_unique<Context>(m_dir.path(), std::move(messages), std::move(dialogs),
+                                          std::move(shell), std::move(clock), std::move(clipboard),
+                                          std::move(reports), std::move(settings));
 }
 
 } // namespace rf::Test

@@ -3,6 +3,7 @@
 #include "common/ui/Context.h"
 #include "reports/Layout.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -108,7 +109,15 @@ public:
     bool fail = false;
 };
 
-// A context over a fresh temporary program folder with every service faked.
+// The user's settings as a table of the test's own: nothing reaches the real user's store.
+class FakeSettings final : public Settings {
+public:
+    QString value(const QString& key) const override { return values.value(key); }
+    void setValue(const QString& key, const QString& value) override { values.insert(key, value); }
+    QHash<QString, QString> values;
+};
+
+// A context over a fresh temporary data folder with every service faked.
 class FakeContext {
 public:
     FakeContext();
@@ -122,6 +131,7 @@ public:
     FakeClock& clock() { return *m_clock; }
     FakeClipboard& clipboard() { return *m_clipboard; }
     FakeReportOutput& reports() { return *m_reports; }
+    FakeSettings& settings() { return *m_settings; }
 
 private:
     QTemporaryDir m_dir;
@@ -131,6 +141,7 @@ private:
     FakeClock* m_clock;
     FakeClipboard* m_clipboard;
     FakeReportOutput* m_reports;
+    FakeSettings* m_settings;
     std::unique_ptr<Context> m_context;
 };
 

@@ -36,7 +36,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QTranslator>
 
 #include <cstdio>
@@ -311,7 +310,8 @@ int Application::run(QApplication& app)
     const bool programFolderAllowed = true;
     const QString programFolder = QCoreApplication::applicationDirPath();
 #endif
-    QSettings settings(QStringLiteral("Rotaflux"), QStringLiteral("Rotaflux"));
+    auto settingsOwned = std::make_unique<UserSettings>();
+    Settings& settings = *settingsOwned;
     const QString rememberedKey = QStringLiteral("CartellaDati");
     const auto askForFolder = [&]() -> QString {
         TfrmCartella ask(
@@ -325,9 +325,8 @@ int Application::run(QApplication& app)
         settings.setValue(rememberedKey, ask.chosen());
         return ask.chosen();
     };
-    DataFolder::Choice choice =
-        DataFolder::choose(QCoreApplication::arguments(), programFolder,
-                           settings.value(rememberedKey).toString(), programFolderAllowed);
+    DataFolder::Choice choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
+                                                   settings.value(rememberedKey), programFolderAllowed);
     // A folder named or remembered that is not there (a share that did not connect, a disk not
     // plugged in) is never replaced by a new, empty one: the user tries again, picks another
     // folder or leaves.
@@ -343,7 +342,7 @@ int Application::run(QApplication& app)
             {QStringLiteral("Riprova"), QStringLiteral("Altra cartella..."), QStringLiteral("Esci")});
         if (answer == 0) {
             choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
-                                        settings.value(rememberedKey).toString(), programFolderAllowed);
+                                        settings.value(rememberedKey), programFolderAllowed);
         } else if (answer == 1) {
             const QString chosen = askForFolder();
             if (chosen.isEmpty())
@@ -373,11 +372,11 @@ int Application::run(QApplication& app)
     Durable::shareWithFolderGroup(choice.folder);
     Context context(choice.folder, std::move(messages), std::move(dialogs),
                     std::make_unique<RealShell>(*messagesView), std::make_unique<RealClock>(),
-                    std::make_unique<RealClipboard>(), std::move(reports));
+                    std::make_unique<RealClipboard>(), std::move(reports), std::move(settingsOwned));
     context.setInstallFolder(programFolder);
     // A restore that a crash cut off is finished, and temporary files and working folders that a
     // crash left beside the program's files are cleared, before anything else reads the folder.
-    switch (Backup::finishInterruptedRestore(context.programFolder())) {
+    switch (Backup::finishInterruptedRestore(context.dataFolder())) {
     case Backup::Recovery::None:
         break;
     case Backup::Recovery::Finished:
@@ -395,7 +394,7 @@ int Application::run(QApplication& app)
                                     "ora: chiudere il programma e riaprirlo fra qualche istante."));
         break;
     }
-    removeStaleTemporaryFiles(context.programFolder());
+    removeStaleTemporaryFiles(context.dataFolder());
     // ROTAFLUX_TEMPI=1 prints how long each click takes to show its answer, to time a real session.
     std::unique_ptr<FrameTimes> frameTimes;
     if (!qEnvironmentVariableIsEmpty("ROTAFLUX_TEMPI"))

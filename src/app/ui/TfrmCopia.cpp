@@ -13,8 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace rf {
@@ -25,16 +23,7 @@ namespace {
 // offered the first one's backups folder.
 QString settingsKey(const QString& dataFolder)
 {
-    const QFileInfo info(dataFolder);
-    const QString path =
-        info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
-    return QStringLiteral("Copia/CartellaPerDati/") +
-           QString::fromLatin1(QUrl::toPercentEncoding(QDir::cleanPath(QDir::fromNativeSeparators(path))));
-}
-
-QSettings userSettings()
-{
-    return QSettings(QStringLiteral("Rotaflux"), QStringLiteral("Rotaflux"));
+    return Settings::perDataFolder(QStringLiteral("Copia"), dataFolder);
 }
 
 qint64 megabytes(qint64 bytes)
@@ -122,7 +111,7 @@ TfrmCopia::TfrmCopia(Context& context, QWidget* parent, std::function<bool()> pl
     m_txtCartella->setObjectName(QStringLiteral("txtCartella"));
     m_txtCartella->setFixedHeight(28);
     m_txtCartella->setFont(Style::font(Style::Family::Verdana, 12));
-    m_txtCartella->setText(QDir::toNativeSeparators(rememberedFolder(m_context.programFolder())));
+    m_txtCartella->setText(QDir::toNativeSeparators(rememberedFolder(m_context)));
     Form::highlightByBackground(m_txtCartella);
     QLabel* titCartella = Style::caption(QStringLiteral("Cartella della copia:"), 12, this);
     titCartella->setObjectName(QStringLiteral("titCartella"));
@@ -154,9 +143,9 @@ TfrmCopia::TfrmCopia(Context& context, QWidget* parent, std::function<bool()> pl
     btnCopia->setFocus();
 }
 
-QString TfrmCopia::rememberedFolder(const QString& dataFolder)
+QString TfrmCopia::rememberedFolder(const Context& context)
 {
-    return userSettings().value(settingsKey(dataFolder)).toString();
+    return context.settings().value(settingsKey(context.dataFolder()));
 }
 
 bool TfrmCopia::refusedWhilePlanning(const QString& what)
@@ -177,7 +166,7 @@ void TfrmCopia::btnSfogliaClick()
     if (chosen.isEmpty())
         return;
     m_txtCartella->setText(QDir::toNativeSeparators(chosen));
-    userSettings().setValue(settingsKey(m_context.programFolder()), QDir::fromNativeSeparators(chosen));
+    m_context.settings().setValue(settingsKey(m_context.dataFolder()), QDir::fromNativeSeparators(chosen));
 }
 
 void TfrmCopia::btnCopiaClick()
@@ -191,13 +180,13 @@ void TfrmCopia::btnCopiaClick()
                                  "Premere \"Sfoglia...\" per sceglierla."));
         return;
     }
-    userSettings().setValue(settingsKey(m_context.programFolder()), folder);
+    m_context.settings().setValue(settingsKey(m_context.dataFolder()), folder);
     const QString zipPath = QDir(folder).filePath(Backup::backupFileName(m_context.clock().now()));
     Backup::Result result;
     {
         LongWork work(this, QStringLiteral("Copia di sicurezza in corso..."));
         result =
-            Backup::writeBackup(m_context.programFolder(), zipPath, work.progress(), m_context.clock().now());
+            Backup::writeBackup(m_context.dataFolder(), zipPath, work.progress(), m_context.clock().now());
     }
     if (result.ok()) {
         QString done =
@@ -227,7 +216,7 @@ void TfrmCopia::btnRipristinaClick()
         QDir::fromNativeSeparators(m_txtCartella->text()), Style::BackupFileFilter);
     if (zipPath.isEmpty())
         return;
-    const QString dataFolder = m_context.programFolder();
+    const QString dataFolder = m_context.dataFolder();
     Backup::Result result;
     {
         LongWork work(this, QStringLiteral("Controllo della copia in corso..."));

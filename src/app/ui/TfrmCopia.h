@@ -22,8 +22,8 @@ public:
     // planningOpen tells whether a planning grid is open now.
     TfrmCopia(Context& context, QWidget* parent, std::function<bool()> planningOpen);
 
-    // The destination folder remembered for the data folder dataFolder, in the user's settings.
-    static QString rememberedFolder(const QString& dataFolder);
+    // The destination folder remembered for the context's data folder, in the user's settings.
+    static QString rememberedFolder(const Context& context);
 
 private:
     void btnSfogliaClick();

@@ -114,7 +114,7 @@ void TfrmOggi::reload()
     const QString date =
         QLocale(QLocale::Italian, QLocale::Italy).toString(today, QStringLiteral("dddd d MMMM yyyy"));
     m_lblData->setText(QStringLiteral("Oggi, ") + date);
-    Today::Work work = Today::dayWork(m_context.programFolder(), today);
+    Today::Work work = Today::dayWork(m_context.dataFolder(), today);
     if (work.contracts == ScanResult::Failed)
         m_context.messages().plain(
             this,
@@ -167,7 +167,7 @@ void TfrmOggi::btnRiconsegnaClick()
             this, QStringLiteral("Segnare come riconsegnato il veicolo di questo contratto?" RF_BREAK_CR_LF) +
                       entry.text().simplified()))
         return;
-    switch (Today::markReturned(m_context.programFolder(), entry.position, entry.line)) {
+    switch (Today::markReturned(m_context.dataFolder(), entry.position, entry.line)) {
     case Today::Returned::Done:
         break;
     case Today::Returned::NotFound:

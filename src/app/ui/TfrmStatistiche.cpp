@@ -10,6 +10,7 @@
 #include "reports/Layout.h"
 #include "reports/Render.h"
 #include "storage/Amounts.h"
+#include "storage/CalendarNames.h"
 #include "storage/MessageBreaks.h"
 #include "storage/Spreadsheet.h"
 
@@ -89,12 +90,11 @@ QString sheetUtilization(const SeasonFigures& figures, const VehicleFigures& veh
     return share ? QString::number(qRound(*share * 100)) : QStringLiteral("n.d.");
 }
 
-// The folder each data folder's statistics last saved a file in, for the session: the next save
-// dialog opens there.
-QHash<QString, QString>& lastFolders()
+// The folder the statistics of this data folder last saved a file in: the next save dialog opens
+// there.
+QString lastFolderKey(const Context& context)
 {
-    static QHash<QString, QString> folders;
-    return folders;
+    return Settings::perDataFolder(QStringLiteral("Statistiche"), context.dataFolder());
 }
 
 QString utilizationText(const SeasonFigures& figures, const VehicleFigures& vehicle)
@@ -553,7 +553,7 @@ void TfrmStatistiche::btnCalcolaClick()
     const int year = text.toInt();
     {
         const WaitCursor wait;
-        const QString folder = m_context.programFolder();
+        const QString folder = m_context.dataFolder();
         m_figures = seasonFigures(folder, year, [&folder, year](const QString& number) {
             return Planning::bookedDaysInYear(folder, number, year);
         });
@@ -672,13 +672,13 @@ void TfrmStatistiche::btnPdfClick()
 
 QString TfrmStatistiche::startPath(const QString& fileName) const
 {
-    const QString folder = lastFolders().value(m_context.programFolder());
+    const QString folder = m_context.settings().value(lastFolderKey(m_context));
     return folder.isEmpty() ? m_context.path(fileName) : QDir(folder).filePath(fileName);
 }
 
 void TfrmStatistiche::rememberFolder(const QString& path)
 {
-    lastFolders().insert(m_context.programFolder(), QFileInfo(path).absolutePath());
+    m_context.settings().setValue(lastFolderKey(m_context), QFileInfo(path).absolutePath());
 }
 
 void TfrmStatistiche::btnEsportaClick()

@@ -88,23 +88,43 @@ public:
     virtual bool print(QWidget* owner, const Reports::Document& document) = 0;
 };
 
+// What the program remembers for its user between runs: the data folder chosen, the folders last
+// used for backups and exports. Keys are paths ("CartellaDati", "Copia/CartellaPerDati/...");
+// a key never set reads empty.
+class Settings {
+public:
+    virtual ~Settings() = default;
+    virtual QString value(const QString& key) const = 0;
+    virtual void setValue(const QString& key, const QString& value) = 0;
+    // The key of a value remembered for one data folder ("Copia/CartellaPerDati/%2Fsrv%2Fshop"),
+    // so a second shop on the same computer is never offered the first one's choice.
+    static QString perDataFolder(const QString& section, const QString& dataFolder);
+};
+
+// The user's own settings store of the system (the registry on Windows, a file under ~/.config).
+class UserSettings final : public Settings {
+public:
+    QString value(const QString& key) const override;
+    void setValue(const QString& key, const QString& value) override;
+};
+
 // Everything a window needs from outside the program, handed to each window when it is created.
 class Context {
 public:
-    Context(QString programFolder, std::unique_ptr<Messages> messages, std::unique_ptr<FileDialogs> dialogs,
+    Context(QString dataFolder, std::unique_ptr<Messages> messages, std::unique_ptr<FileDialogs> dialogs,
             std::unique_ptr<Shell> shell, std::unique_ptr<Clock> clock, std::unique_ptr<Clipboard> clipboard,
-            std::unique_ptr<ReportOutput> reports);
+            std::unique_ptr<ReportOutput> reports, std::unique_ptr<Settings> settings = nullptr);
     ~Context();
 
-    // The program folder, with a trailing separator as the shell-open callers expect.
-    const QString& programFolder() const { return m_programFolder; }
-    // A file or folder inside the program folder.
+    // The data folder, with a trailing separator as the shell-open callers expect.
+    const QString& dataFolder() const { return m_dataFolder; }
+    // A file or folder inside the data folder.
     QString path(const QString& name) const;
     // Where the program's own files stand (the guide document), with a trailing separator: the
-    // program folder itself unless the data are kept in a data folder elsewhere.
+    // data folder itself unless the program was told where it stands.
     const QString& installFolder() const
     {
-        return m_installFolder.isEmpty() ? m_programFolder : m_installFolder;
+        return m_installFolder.isEmpty() ? m_dataFolder : m_installFolder;
     }
     void setInstallFolder(const QString& folder);
 
@@ -114,9 +134,11 @@ public:
     const Clock& clock() const { return *m_clock; }
     Clipboard& clipboard() const { return *m_clipboard; }
     ReportOutput& reports() const { return *m_reports; }
+    // Without a store of its own a context remembers for its run only.
+    Settings& settings() const { return *m_settings; }
 
 private:
-    QString m_programFolder;
+    QString m_dataFolder;
     QString m_installFolder;
     std::unique_ptr<Messages> m_messages;
     std::unique_ptr<FileDialogs> m_dialogs;
@@ -124,6 +146,7 @@ private:
     std::unique_ptr<Clock> m_clock;
     std::unique_ptr<Clipboard> m_clipboard;
     std::unique_ptr<ReportOutput> m_reports;
+    std::unique_ptr<Settings> m_settings;
 };
 
 } // namespace rf

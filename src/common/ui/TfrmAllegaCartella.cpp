@@ -171,7 +171,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
     // Whatever happens to the copy, the slot keeps the chosen name; failures stay silent, except a
     // link in the attachments folder, which is never written through.
     const QString name = QFileInfo(QDir::fromNativeSeparators(chosen)).fileName();
-    if (attachFile(m_context.programFolder(), chosen, [this] {
+    if (attachFile(m_context.dataFolder(), chosen, [this] {
             return m_context.messages().confirm(this, OverwriteQuestion);
         }) == AttachResult::Link)
         m_context.messages().warning(this, Texts::linkRefused(name));
@@ -180,7 +180,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int index)
 void TfrmAllegaCartella::btnApriClick(int index)
 {
     const QString name = trimControl(m_slots[index].txtFile->text());
-    const QString path = attachedFilePath(m_context.programFolder(), name);
+    const QString path = attachedFilePath(m_context.dataFolder(), name);
     if (path.isEmpty()) {
         // A name that points outside the attachments folder (a damaged or hostile archive).
         m_context.messages().warning(

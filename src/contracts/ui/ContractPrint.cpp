@@ -35,7 +35,7 @@ PrintChoiceDialog::Builder frontBuilder(Context& context, const ShownCard& contr
     return [&context, contract]() -> std::optional<Reports::Report> {
         Reports::Report front = Reports::contractFront(bicyclePicture());
         Reports::fillContractFront(
-            front, CompanyLogo::loadLogo(context.programFolder()),
+            front, CompanyLogo::loadLogo(context.dataFolder()),
             [&contract](const QString& field) { return contract.text(field).value_or(QString()); });
         front.setFileName(fileName(QStringLiteral("Contratto"), contract));
         return front;

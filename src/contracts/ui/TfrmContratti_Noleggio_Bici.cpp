@@ -400,7 +400,7 @@ void TfrmContratti_Noleggio_Bici::showOwnTexts(const QStringList& texts)
 
 void TfrmContratti_Noleggio_Bici::readDefaults()
 {
-    const ContractDefaults::Values values = ContractDefaults::read(m_context.programFolder());
+    const ContractDefaults::Values values = ContractDefaults::read(m_context.dataFolder());
     for (std::size_t i = 0; i < values.size(); ++i)
         edit(QLatin1String(ContractDefaults::Entries[i].field))->setText(values[i]);
 }
@@ -419,7 +419,7 @@ bool TfrmContratti_Noleggio_Bici::beforeClose()
     ContractDefaults::Values values;
     for (std::size_t i = 0; i < values.size(); ++i)
         values[i] = edit(QLatin1String(ContractDefaults::Entries[i].field))->text();
-    if (!ContractDefaults::write(m_context.programFolder(), values))
+    if (!ContractDefaults::write(m_context.dataFolder(), values))
         m_context.messages().warning(
             this,
             QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti dei contratti nel "

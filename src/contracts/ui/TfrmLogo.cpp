@@ -100,7 +100,7 @@ void TfrmLogo::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        setLogo(CompanyLogo::loadLogo(m_context.programFolder()));
+        setLogo(CompanyLogo::loadLogo(m_context.dataFolder()));
 }
 
 void TfrmLogo::setLogo(const QImage& logo)
@@ -122,7 +122,7 @@ void TfrmLogo::btnSfogliaClick()
 
 void TfrmLogo::btnApplicaClick()
 {
-    if (!CompanyLogo::saveLogo(m_context.programFolder(), m_logo))
+    if (!CompanyLogo::saveLogo(m_context.dataFolder(), m_logo))
         setLogo(CompanyLogo::builtInLogo());
     accept();
 }

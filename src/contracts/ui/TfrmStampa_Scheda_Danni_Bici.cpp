@@ -39,7 +39,7 @@ TfrmStampa_Scheda_Danni_Bici::TfrmStampa_Scheda_Danni_Bici(Context& context, QWi
                    };
                    const QImage bicycle = bicycleRightSide();
                    Reports::Report sheet = Reports::conditionSheet();
-                   Reports::fillConditionSheet(sheet, CompanyLogo::loadLogo(context.programFolder()), bicycle,
+                   Reports::fillConditionSheet(sheet, CompanyLogo::loadLogo(context.dataFolder()), bicycle,
                                                bicycle.mirrored(true, false), context.clock().now(), valueOf);
                    if (!everyField)
                        return std::nullopt;

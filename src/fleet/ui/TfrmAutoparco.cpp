@@ -368,21 +368,21 @@ void TfrmAutoparco::showPlaceholder()
 void TfrmAutoparco::showPictureFile(const QString& path)
 {
     if (VehiclePhoto::isPicture(path))
-        setPhoto(CardPhoto::file(path, m_context.programFolder()));
+        setPhoto(CardPhoto::file(path, m_context.dataFolder()));
     else
         showPlaceholder();
 }
 
 void TfrmAutoparco::loadCardPhoto()
 {
-    const QString folder = m_context.programFolder();
+    const QString folder = m_context.dataFolder();
     VehiclePhoto::ensureFolder(folder);
     showPictureFile(VehiclePhoto::filePath(folder, m_lblPosizione->text()));
 }
 
 void TfrmAutoparco::saveCardPhoto()
 {
-    const QString folder = m_context.programFolder();
+    const QString folder = m_context.dataFolder();
     const QString target = VehiclePhoto::filePath(folder, m_lblPosizione->text());
     if (!VehiclePhoto::ensureFolder(folder) || !m_photo.storeAs(target))
         showPlaceholder();

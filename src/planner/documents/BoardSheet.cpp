@@ -1,9 +1,11 @@
 #include "BoardSheet.h"
 
+#include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "reports/Layout.h"
 #include "reports/Units.h"
 #include "storage/Amounts.h"
+#include "storage/CalendarNames.h"
 
 #include <algorithm>
 
@@ -65,11 +67,9 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
                                 QColor::fromRgba(WeekendFill), Qt::transparent, 0);
             if (date.day() == 1 || d == 0) {
                 const int monthDays = std::min(count - d, date.daysInMonth() - date.day() + 1);
-                const QString name = QLatin1String(Planning::months()[std::size_t(date.month() - 1)].name);
                 report.addText(p + QStringLiteral("txtMese%1").arg(d),
                                mmRect(dayLeft(d) + 0.5, MonthTop, day * monthDays, 5),
-                               name.left(1).toUpper() + name.mid(1) + QLatin1Char(' ') +
-                                   QString::number(date.year()),
+                               monthName(date.month()) + QLatin1Char(' ') + QString::number(date.year()),
                                arial(8, true));
                 report.addLine(p + QStringLiteral("linMese%1").arg(d), QPointF(mm(dayLeft(d)), mm(MonthTop)),
                                QPointF(mm(dayLeft(d)), mm(bottom)), 1);
@@ -84,8 +84,7 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
             const double top = RowsTop + pitch * (r - first);
             const QString n = p + QString::number(r + 1);
             report.addText(n + QStringLiteral("txtVeicolo"), mmRect(0, top, LabelWidth - 1, pitch),
-                           QStringLiteral("Bici n. ") + row.vehicle.vehicle.number + QStringLiteral("  ") +
-                               row.vehicle.vehicle.make,
+                           Fleet::vehicleLabel(row.vehicle.vehicle.number, row.vehicle.vehicle.make),
                            arial(7.5));
             report
                 .addLine(n + QStringLiteral("linRiga"), QPointF(0, mm(top + pitch)),

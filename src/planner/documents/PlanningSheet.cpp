@@ -3,6 +3,7 @@
 #include "planner/PlanningFile.h"
 #include "reports/Units.h"
 #include "storage/Amounts.h"
+#include "storage/CalendarNames.h"
 
 #include <algorithm>
 
@@ -103,7 +104,7 @@ void addTable(Report& report)
         const Planning::Month& facts = Planning::months()[std::size_t(month - 1)];
         report.addText(QStringLiteral("tit") + QLatin1String(facts.control),
                        mmRect(2, monthTop(month), LabelColumnRight - 3, CellHeight),
-                       QString::fromLatin1(facts.name).toUpper() + QLatin1Char(':'), arial(8, true));
+                       monthNameInText(month).toUpper() + QLatin1Char(':'), arial(8, true));
         for (int day = 1; day <= facts.days; ++day)
             report.addText(cellName(month, day), mmRect(dayLeft(day), monthTop(month), CellWidth, CellHeight),
                            QStringLiteral("X"), arial(9, true), Qt::AlignCenter);

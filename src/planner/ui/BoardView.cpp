@@ -1,8 +1,10 @@
 #include "BoardView.h"
 
 #include "common/ui/Style.h"
+#include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "storage/Amounts.h"
+#include "storage/CalendarNames.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -28,8 +30,7 @@ constexpr int NarrowestNumbered = 17; // narrower days show only the numbers of 
 
 QString monthName(const QDate& date)
 {
-    const QString name = QLatin1String(Planning::months()[std::size_t(date.month() - 1)].name);
-    return name.left(1).toUpper() + name.mid(1) + QLatin1Char(' ') + QString::number(date.year());
+    return rf::monthName(date.month()) + QLatin1Char(' ') + QString::number(date.year());
 }
 
 bool weekend(const QDate& date)
@@ -237,8 +238,7 @@ QString BoardView::describe(int row, int day) const
     if (row < 0 || row >= int(m_rows.size()))
         return {};
     const Planning::BoardRow& board = m_rows[std::size_t(row)];
-    const QString vehicle = QStringLiteral("Bici n. ") + board.vehicle.vehicle.number + QStringLiteral("  ") +
-                            board.vehicle.vehicle.make;
+    const QString vehicle = Fleet::vehicleLabel(board.vehicle.vehicle.number, board.vehicle.vehicle.make);
     QString text = vehicle;
     if (day >= 0 && day < m_count) {
         const QDate date = m_start.addDays(day);
@@ -271,8 +271,7 @@ void BoardView::paintToday(QPainter& painter, int firstDay, int lastDay) const
     const int width = dayWidth();
     QString number = QString::number(m_today.day());
     if (width >= 44)
-        number = QLocale(QLocale::Italian).dayName(m_today.dayOfWeek(), QLocale::ShortFormat).left(2) +
-                 QLatin1Char(' ') + number;
+        number = weekdayInitials(m_today.dayOfWeek()) + QLatin1Char(' ') + number;
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
@@ -408,8 +407,7 @@ void BoardView::paintEvent(QPaintEvent*)
         painter.setPen(QColor::fromRgba(weekend(date) ? Style::WeekendRed : Style::Ink));
         QString number = QString::number(date.day());
         if (width >= 44)
-            number = QLocale(QLocale::Italian).dayName(date.dayOfWeek(), QLocale::ShortFormat).left(2) +
-                     QLatin1Char(' ') + number;
+            number = weekdayInitials(date.dayOfWeek()) + QLatin1Char(' ') + number;
         // A narrow day's number may run over its neighbours, which carry none.
         painter.drawText(width < NarrowestNumbered ? cell.adjusted(0, 0, width, 0) : cell,
                          width < NarrowestNumbered ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter,
@@ -429,8 +427,7 @@ void BoardView::paintEvent(QPaintEvent*)
             painter.fillRect(cell, QColor::fromRgba(Style::HoverWash));
         painter.setPen(QColor::fromRgba(board.problem.isEmpty() ? Style::Ink : Style::UnreadableViolet));
         painter.setFont(plain);
-        const QString text = QStringLiteral("Bici n. ") + board.vehicle.vehicle.number +
-                             QStringLiteral("  ") + board.vehicle.vehicle.make;
+        const QString text = Fleet::vehicleLabel(board.vehicle.vehicle.number, board.vehicle.vehicle.make);
         painter.drawText(cell.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
                          painter.fontMetrics().elidedText(text, Qt::ElideRight, cell.width() - 10));
         painter.setPen(QColor::fromRgba(Style::BoardRule));

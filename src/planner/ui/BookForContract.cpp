@@ -93,7 +93,7 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
     std::vector<Planning::BookedDay> stay;
     if (previous && !(spanOf(*previous) == spanOf(request.wanted)) &&
         Planning::fileNameProblem(previous->vehicleNumber).isEmpty())
-        stay = Planning::daysBookedFor(context.programFolder(), spanOf(*previous));
+        stay = Planning::daysBookedFor(context.dataFolder(), spanOf(*previous));
     if (stay.empty()) {
         messages.warning(owner, why + NotBooked);
         return;
@@ -108,7 +108,7 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
         QStringLiteral("." RF_BREAK_LF_CR "Liberare questi giorni nel planner?");
     if (!messages.confirm(owner, question))
         return;
-    const Planning::BookingPlan plan = Planning::planRelease(context.programFolder(), spanOf(*previous));
+    const Planning::BookingPlan plan = Planning::planRelease(context.dataFolder(), spanOf(*previous));
     if (!plan.moving ||
         !writable(messages, owner, plan, QStringLiteral(RF_BREAK_LF_CR "I giorni non sono stati liberati.")))
         return;
@@ -151,7 +151,7 @@ void bookForContract(Context& context, QWidget* owner, const BookingRequest& req
     if (checked.previous && !Planning::fileNameProblem(checked.previous->vehicleNumber).isEmpty())
         checked.previous.reset(); // nothing can have been booked under that number
     const Planning::BookingPlan plan = Planning::planBooking(
-        context.programFolder(), spanOf(wanted),
+        context.dataFolder(), spanOf(wanted),
         checked.previous ? std::optional<Planning::BookedSpan>(spanOf(*checked.previous)) : std::nullopt);
     // A plan with an unreadable file is cut short, so its "already booked" means nothing: say why first.
     if ((!plan.unreadable.isEmpty() || !plan.alreadyBooked) && !writable(messages, owner, plan, NotBooked))

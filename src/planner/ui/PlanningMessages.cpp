@@ -1,6 +1,7 @@
 #include "PlanningMessages.h"
 
 #include "common/ui/UserTexts.h"
+#include "storage/CalendarNames.h"
 #include "storage/MessageBreaks.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ QString dayTitle(int slot, const QString& year)
 {
     return QStringLiteral("Prenotazione del %1 %2 ")
                .arg(Planning::dayOf(slot))
-               .arg(QLatin1String(Planning::months()[std::size_t(Planning::monthOf(slot) - 1)].name)) +
+               .arg(monthNameInText(Planning::monthOf(slot))) +
            year;
 }
 

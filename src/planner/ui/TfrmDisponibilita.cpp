@@ -247,7 +247,7 @@ void TfrmDisponibilita::btnCercaClick()
     for (const Planning::FleetVehicle& vehicle : vehicles) {
         const QString& biciNum = vehicle.vehicle.number;
         const Planning::Availability availability =
-            Planning::availabilityOf(m_context.programFolder(), biciNum, start, end);
+            Planning::availabilityOf(m_context.dataFolder(), biciNum, start, end);
         const LineParts parts = partsOf(availability, biciNum, start.year());
         groups[groupOf(availability.state)].push_back(
             {composeLine(parts, vehicle.line), vehicle.position, inkOf(availability.state)});

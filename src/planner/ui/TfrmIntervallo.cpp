@@ -5,6 +5,7 @@
 #include "planner/BookedDays.h"
 #include "planner/ui/BookingText.h"
 #include "storage/Amounts.h"
+#include "storage/CalendarNames.h"
 #include "storage/MessageBreaks.h"
 
 #include <QComboBox>
@@ -21,18 +22,12 @@ namespace rf {
 
 namespace {
 
-const QStringList MonthNames{
-    QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
-    QStringLiteral("Aprile"),  QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
-    QStringLiteral("Luglio"),  QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
-    QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
-
 // "/01/" ... "/12/" for a month name, compared trimmed and in lower case; empty when unknown.
 QString monthPiece(const QString& name)
 {
-    for (int m = 0; m < MonthNames.size(); ++m) {
-        if (MonthNames.at(m).toLower() == name.trimmed().toLower())
-            return QStringLiteral("/%1/").arg(m + 1, 2, 10, QLatin1Char('0'));
+    for (int m = 1; m <= 12; ++m) {
+        if (monthNameInText(m) == name.trimmed().toLower())
+            return QStringLiteral("/%1/").arg(m, 2, 10, QLatin1Char('0'));
     }
     return {};
 }
@@ -118,7 +113,8 @@ QComboBox* TfrmIntervallo::makeMonthPicker(const QString& name)
 {
     auto* picker = new QComboBox;
     picker->setObjectName(name);
-    picker->addItems(MonthNames);
+    for (int m = 1; m <= 12; ++m)
+        picker->addItem(monthName(m));
     picker->setCurrentIndex(-1);
     picker->setMinimumWidth(150);
     Form::filterPicker(picker);

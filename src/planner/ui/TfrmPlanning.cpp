@@ -7,6 +7,7 @@
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
 #include "common/ui/UserTexts.h"
+#include "fleet/SchedaVeicolo.h"
 #include "planner/PlannerGuide.h"
 #include "planner/ui/DayTile.h"
 #include "planner/ui/PlanningMessages.h"
@@ -15,6 +16,7 @@
 #include "planner/ui/TfrmIntervallo.h"
 #include "planner/ui/TfrmRiepPrenotazioni.h"
 #include "planner/ui/TfrmStampaPlanning.h"
+#include "storage/CalendarNames.h"
 #include "storage/MessageBreaks.h"
 
 #include <QFileInfo>
@@ -183,7 +185,7 @@ void TfrmPlanning::buildMonthRows()
         QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
     for (int m = 1; m <= 12; ++m) {
         const Planning::Month& month = Planning::months()[std::size_t(m - 1)];
-        auto* title = new QLabel(QString::fromLatin1(month.name).toUpper() + QLatin1Char(':'), this);
+        auto* title = new QLabel(monthNameInText(m).toUpper() + QLatin1Char(':'), this);
         title->setObjectName(QStringLiteral("tit") + QLatin1String(month.control));
         title->setAlignment(Qt::AlignCenter);
         title->setFont(Style::font(Style::Family::Verdana, 13, true));
@@ -347,8 +349,7 @@ bool TfrmPlanning::beforeClose()
 
 QString TfrmPlanning::vehicleLine() const
 {
-    return QStringLiteral("Bici n. ") + m_txtBiciNum->text().trimmed() + QStringLiteral("  ") +
-           m_txtMarca->text().trimmed();
+    return Fleet::vehicleLabel(m_txtBiciNum->text().trimmed(), m_txtMarca->text().trimmed());
 }
 
 void TfrmPlanning::dayClick(int slot)

@@ -205,7 +205,7 @@ bool TfrmTabellone::reload()
     m_count = int(start.daysTo(spanEnd(start))) + 1;
     m_txtDal->setText(formatDate(start));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_rows = Planning::boardRows(m_context.programFolder(),
+    m_rows = Planning::boardRows(m_context.dataFolder(),
                                  m_context.path(QString::fromLatin1(Fleet::ArchiveName)), m_start, m_count);
     showRows();
     QGuiApplication::restoreOverrideCursor();
@@ -392,7 +392,7 @@ QString yearOf(const QDate& date)
 void TfrmTabellone::refreshRow(int row)
 {
     const Planning::FleetVehicle vehicle = m_board->rows()[std::size_t(row)].vehicle;
-    Planning::BoardRow fresh = Planning::boardRow(m_context.programFolder(), vehicle, m_start, m_count);
+    Planning::BoardRow fresh = Planning::boardRow(m_context.dataFolder(), vehicle, m_start, m_count);
     for (Planning::BoardRow& all : m_rows) {
         if (all.vehicle.position == vehicle.position)
             all = fresh;
@@ -421,8 +421,7 @@ void TfrmTabellone::bookDay(int row, int day)
         return;
     TfrmGiorno dialog(m_context, this);
     dialog.setDay(slot, PlanningMessages::dayTitle(slot, year),
-                  QStringLiteral("Bici n. ") + vehicle.vehicle.number + QStringLiteral("  ") +
-                      vehicle.vehicle.make,
+                  Fleet::vehicleLabel(vehicle.vehicle.number, vehicle.vehicle.make),
                   loaded->days[std::size_t(slot)]);
     if (dialog.exec() != QDialog::Accepted || dialog.lblMemory != slot)
         return;
@@ -474,9 +473,7 @@ void TfrmTabellone::bookSpan(int row, int first, int last)
     const int slot = Planning::slotOfDate(from);
     TfrmGiorno dialog(m_context, this);
     dialog.setDay(slot, QStringLiteral("Prenotazione ") + days,
-                  QStringLiteral("Bici n. ") + vehicle.vehicle.number + QStringLiteral("  ") +
-                      vehicle.vehicle.make,
-                  QString());
+                  Fleet::vehicleLabel(vehicle.vehicle.number, vehicle.vehicle.make), QString());
     if (dialog.exec() != QDialog::Accepted || dialog.lblMemory != slot || dialog.text().isEmpty())
         return;
     for (std::size_t i = 0; i < years.size(); ++i) {
