@@ -1,5 +1,6 @@
 #include "BookingBoard.h"
 
+#include <QDir>
 #include <QHash>
 
 #include <algorithm>
@@ -67,11 +68,23 @@ QDate runEnd(const QString& folder, const QString& number, const QDate& day, con
 
 BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count)
 {
+    return boardRow(folder, vehicle, start, count, [&](int year, int firstSlot, int lastSlot) {
+        return peek(QDir(folder).filePath(fileName(vehicle.vehicle.number,
+                                                   QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')))),
+                    firstSlot, lastSlot);
+    });
+}
+
+BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count,
+                  const YearLoader& loadYear)
+{
     BoardRow row{vehicle, std::vector<QString>(std::size_t(std::max(count, 0))), {}, {}, {}};
     if (count <= 0)
         return row;
-    const Availability availability =
-        availabilityOf(folder, vehicle.vehicle.number, start, start.addDays(count - 1));
+    const QString problem = fileNameProblem(vehicle.vehicle.number);
+    const Availability availability = problem.isEmpty()
+                                          ? classify(start, start.addDays(count - 1), loadYear)
+                                          : Availability{Availability::State::NotPlannable, {}, {}, problem};
     for (const BookedDay& booked : availability.booked) {
         const qint64 day = start.daysTo(booked.date);
         if (day >= 0 && day < count)

@@ -53,6 +53,10 @@ bool freeThrough(const BoardRow& row, int first, int last);
 // and never created. The days of a file that could not be read stay empty. A bar at either end of
 // the span is followed into the days beyond, so that it knows its whole booking.
 BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count);
+// The same with the span's days of each year given by loadYear (what a save just wrote, say); the
+// days beyond the span that a bar is followed into are still read from folder.
+BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count,
+                  const YearLoader& loadYear);
 
 // The rows of every vehicle of the fleet (the fleet archive at fleetPath), in the planner entry's
 // order.

@@ -68,21 +68,6 @@ BookingPlan planRelease(const QString& folder, const BookedSpan& span);
 std::vector<BookedDay> daysBookedFor(const QString& folder, const BookedSpan& span,
                                      bool* unreadable = nullptr);
 
-// What writing a booking did to each file it wrote or tried, in order; it stops at the first
-// file that could not be written.
-struct BookingWritten {
-    struct File {
-        QString path;
-        SaveResult result;
-    };
-    std::vector<File> files;
-    // The file that could not be written, or null.
-    const File* failed() const
-    {
-        return !files.empty() && !files.back().result.written ? &files.back() : nullptr;
-    }
-};
-
 // Writes the plan: the previous days freed and the wanted days booked, the days in taken too
 // when replaceTaken. Each file is read again, merged as the grid merges its own changes (days
 // another workstation changed meanwhile keep its text) and written, under the file's lock.

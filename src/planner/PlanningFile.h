@@ -108,6 +108,21 @@ struct SaveResult {
 SaveResult saveMerged(const QString& path, const std::optional<Vehicle>& vehicle, const Days& loaded,
                       const Days& mine, Loaded::Status loadedStatus);
 
+// What a booking that touches several files (the years of its days) did to each file it wrote or
+// tried, in order; it stops at the first file that could not be written.
+struct BookingWritten {
+    struct File {
+        QString path;
+        SaveResult result;
+    };
+    std::vector<File> files;
+    // The file that could not be written, or null.
+    const File* failed() const
+    {
+        return !files.empty() && !files.back().result.written ? &files.back() : nullptr;
+    }
+};
+
 // The days to store when a grid closes: days this grid did not change take the file's current
 // text (another workstation may have booked them meanwhile); days changed here keep this grid's
 // text. conflicts receives the days changed on both sides to different texts.

@@ -1,5 +1,6 @@
 #include "planner/BookingBoard.h"
 #include "fleet/SchedaVeicolo.h"
+#include "planner/DayBooking.h"
 #include "planner/documents/BoardSheet.h"
 #include "planner/ui/BoardView.h"
 #include "planner/ui/TfrmGiorno.h"
@@ -114,6 +115,62 @@ private slots:
             Planning::boardRow(fake.folder(), vehicle(QStringLiteral("7/B")), QDate(2026, 12, 30), 5);
         QVERIFY(unplannable.problem.contains(QLatin1Char('/')));
         QCOMPARE(unplannable.unknown, (std::vector<std::pair<int, int>>{{0, 4}}));
+    }
+
+    // Booking days as the board does: what is stored is read once before the user is asked (no file
+    // made), each year touched is written through the merge, and the row returned shows what the
+    // files hold now, the other workstation's meanwhile booking included.
+    void bookingDaysWritesEachYearAndGivesTheFreshRow()
+    {
+        FakeContext fake;
+        const QString pathOf2024 = fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024")));
+        const QString pathOf2025 = fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2025")));
+        const Planning::DayBooking booking = Planning::readDayBooking(
+            fake.folder(), vehicle(QStringLiteral("7")), QDate(2024, 12, 30), QDate(2025, 1, 1));
+        QVERIFY(booking.bookable());
+        QCOMPARE(int(booking.years.size()), 2);
+        QVERIFY(!QFile::exists(pathOf2024));
+        QVERIFY(!QFile::exists(pathOf2025));
+        book(fake, QStringLiteral("7"), 2025, {"03/01"}, QStringLiteral("Bianchi")); // meanwhile
+
+        const Planning::DaysBooked done =
+            Planning::bookDays(fake.folder(), booking, QStringLiteral(" Rossi "), QDate(2024, 12, 29), 7);
+        QCOMPARE(int(done.written.files.size()), 2);
+        QVERIFY(!done.written.failed());
+        QCOMPARE(done.row.bars, (Bars{{1, 3, "Rossi"}, {5, 5, "Bianchi"}}));
+        QCOMPARE(booked(fake, QStringLiteral("7"), QDate(2025, 1, 1)), QStringLiteral("Rossi"));
+
+        // The same text again changes nothing and writes nothing.
+        const Planning::DaysBooked again =
+            Planning::bookDays(fake.folder(),
+                               Planning::readDayBooking(fake.folder(), vehicle(QStringLiteral("7")),
+                                                        QDate(2024, 12, 30), QDate(2024, 12, 31)),
+                               QStringLiteral("Rossi"), QDate(2024, 12, 29), 7);
+        QVERIFY(again.written.files.empty());
+        QCOMPARE(again.row.bars, done.row.bars);
+    }
+
+    // A year that cannot be read, or a number that cannot name a file, books nothing.
+    void bookingDaysRefusesWhatCannotBeRead()
+    {
+        FakeContext fake;
+        QFile cut(fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2025"))));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(QByteArray(100, 'x')); // shorter than a record
+        cut.close();
+        const Planning::DayBooking unreadable = Planning::readDayBooking(
+            fake.folder(), vehicle(QStringLiteral("7")), QDate(2024, 12, 31), QDate(2025, 1, 1));
+        QCOMPARE(unreadable.unreadableYear, 2025);
+        QVERIFY(!unreadable.bookable());
+        QVERIFY(Planning::bookDays(fake.folder(), unreadable, QStringLiteral("Rossi"), QDate(2024, 12, 31), 2)
+                    .written.files.empty());
+        QVERIFY(!QFile::exists(fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024")))));
+        QCOMPARE(cut.size(), 100);
+
+        const Planning::DayBooking unplannable = Planning::readDayBooking(
+            fake.folder(), vehicle(QStringLiteral("7/B")), QDate(2024, 12, 31), QDate(2024, 12, 31));
+        QVERIFY(unplannable.numberProblem.contains(QLatin1Char('/')));
+        QVERIFY(!unplannable.bookable());
     }
 
     // Digits in a number count as numbers: B-2 before B-10, 9 before 10.

@@ -59,16 +59,8 @@ void write(Messages& messages, QWidget* owner, const Planning::BookingPlan& plan
            const Planning::Vehicle& vehicle, const QString& text, bool replace)
 {
     const Planning::BookingWritten written = Planning::writeBooking(plan, vehicle, text, replace);
-    for (const Planning::BookingWritten::File& file : written.files) {
-        if (!file.result.written)
-            break;
-        for (const QString& notice : {PlanningMessages::meanwhileText(file.path, file.result.meanwhile),
-                                      PlanningMessages::conflictsText(file.result.conflicts)}) {
-            if (!notice.isEmpty())
-                messages.warning(owner, notice);
-        }
-    }
-    if (const Planning::BookingWritten::File* failed = written.failed())
+    if (const Planning::BookingWritten::File* failed =
+            PlanningMessages::tellWritten(messages, owner, written))
         // Files of other years may have been written already: the user is asked to look.
         messages.error(
             owner,

@@ -1,5 +1,6 @@
 #include "PlanningMessages.h"
 
+#include "common/ui/Context.h"
 #include "common/ui/UserTexts.h"
 #include "storage/CalendarNames.h"
 #include "storage/MessageBreaks.h"
@@ -134,6 +135,21 @@ QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanw
                "Il file è stato scritto di nuovo "
                "con le prenotazioni note a questa postazione; le prenotazioni registrate nel frattempo "
                "da altre postazioni potrebbero non essere presenti.");
+}
+
+const Planning::BookingWritten::File* tellWritten(Messages& messages, QWidget* owner,
+                                                  const Planning::BookingWritten& written)
+{
+    for (const Planning::BookingWritten::File& file : written.files) {
+        if (!file.result.written)
+            break;
+        for (const QString& text :
+             {meanwhileText(file.path, file.result.meanwhile), conflictsText(file.result.conflicts)}) {
+            if (!text.isEmpty())
+                messages.warning(owner, text);
+        }
+    }
+    return written.failed();
 }
 
 } // namespace rf::PlanningMessages

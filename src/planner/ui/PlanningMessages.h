@@ -7,6 +7,12 @@
 // The texts that tell the user what became of a planning file: why it can only be looked at, why
 // a save failed, and what another workstation or an outside hand did to it meanwhile. Shared by
 // the grid and the contract booking.
+class QWidget;
+
+namespace rf {
+class Messages;
+}
+
 namespace rf::PlanningMessages {
 
 // The fleet has no vehicle to plan.
@@ -29,5 +35,11 @@ QString saveFailureReason(const QString& path, const Planning::SaveResult& resul
 QString conflictsText(const std::vector<Planning::Conflict>& conflicts);
 // What the user must know when the file had been removed or damaged before the save; empty when not.
 QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanwhile);
+
+// Tells the user, file by file, what another workstation or an outside hand did meanwhile to the
+// files a save wrote; returns the file that could not be written (for the caller to say what
+// follows from it), or null.
+const Planning::BookingWritten::File* tellWritten(Messages& messages, QWidget* owner,
+                                                  const Planning::BookingWritten& written);
 
 } // namespace rf::PlanningMessages

@@ -321,13 +321,8 @@ bool TfrmPlanning::save()
     for (;;) {
         const Planning::SaveResult result =
             Planning::saveMerged(m_target.file, m_target.vehicle, m_loaded, m_days, m_loadedStatus);
-        if (result.written) {
+        if (!PlanningMessages::tellWritten(messages, this, {{{m_target.file, result}}})) {
             lblPosizione = QStringLiteral("1");
-            for (const QString& text : {PlanningMessages::meanwhileText(m_target.file, result.meanwhile),
-                                        PlanningMessages::conflictsText(result.conflicts)}) {
-                if (!text.isEmpty())
-                    messages.warning(this, text);
-            }
             return true;
         }
         if (messages.confirm(

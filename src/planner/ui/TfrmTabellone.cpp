@@ -7,6 +7,7 @@
 #include "common/ui/Style.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/BookingBoard.h"
+#include "planner/DayBooking.h"
 #include "planner/documents/BoardSheet.h"
 #include "planner/ui/BoardView.h"
 #include "planner/ui/PlanningMessages.h"
@@ -330,71 +331,43 @@ void TfrmTabellone::chooseVehicle(int row)
     accept();
 }
 
-bool TfrmTabellone::canPlan(const Planning::FleetVehicle& vehicle)
+std::optional<Planning::DayBooking> TfrmTabellone::readBooking(int row, int first, int last,
+                                                               const QString& refused)
 {
-    const QString problem = Planning::fileNameProblem(vehicle.vehicle.number);
-    if (problem.isEmpty())
-        return true;
-    m_context.messages().warning(
-        this, QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far parte "
-                             "del nome di un file (") +
-                  problem + QStringLiteral(")."));
-    return false;
+    Planning::DayBooking booking =
+        Planning::readDayBooking(m_context.dataFolder(), m_board->rows()[std::size_t(row)].vehicle,
+                                 m_start.addDays(first), m_start.addDays(last));
+    if (!booking.numberProblem.isEmpty()) {
+        m_context.messages().warning(
+            this, QStringLiteral("Attenzione: il numero del veicolo contiene caratteri che non possono far "
+                                 "parte del nome di un file (") +
+                      booking.numberProblem + QStringLiteral(")."));
+        return std::nullopt;
+    }
+    if (booking.unreadableYear != 0) {
+        m_context.messages().warning(
+            this, PlanningMessages::unreadableYear(QString::number(booking.unreadableYear)) + refused);
+        return std::nullopt;
+    }
+    return booking;
 }
 
-bool TfrmTabellone::saveYear(const QString& path, const Planning::FleetVehicle& vehicle,
-                             const Planning::Loaded& loaded, const Planning::Days& mine)
+void TfrmTabellone::book(int row, const Planning::DayBooking& booking, const QString& text)
 {
-    const Planning::SaveResult result =
-        Planning::saveMerged(path, vehicle.vehicle, loaded.days, mine, loaded.status);
-    if (!result.written) {
+    Planning::DaysBooked booked = Planning::bookDays(m_context.dataFolder(), booking, text, m_start, m_count);
+    if (const Planning::BookingWritten::File* failed =
+            PlanningMessages::tellWritten(m_context.messages(), this, booked.written))
         m_context.messages().warning(
             this,
             QStringLiteral("Attenzione: non è stato possibile salvare la prenotazione." RF_BREAK_LF_CR) +
-                PlanningMessages::saveFailureReason(path, result));
-        return false;
-    }
-    for (const QString& text : {PlanningMessages::meanwhileText(path, result.meanwhile),
-                                PlanningMessages::conflictsText(result.conflicts)}) {
-        if (!text.isEmpty())
-            m_context.messages().warning(this, text);
-    }
-    return true;
+                PlanningMessages::saveFailureReason(failed->path, failed->result));
+    showRow(row, std::move(booked.row));
 }
 
-namespace {
-
-// Reads a year's planning file as the grid reads it (a missing file is made empty), so that what
-// is stored is known; warns and gives nothing when it cannot be booked.
-std::optional<Planning::Loaded> loadYear(Context& context, QWidget* window, const QString& path,
-                                         const QString& year, const QString& refused)
+void TfrmTabellone::showRow(int row, Planning::BoardRow fresh)
 {
-    Planning::Loaded loaded = Planning::load(path);
-    if (loaded.status == Planning::Loaded::Status::Unreadable) {
-        context.messages().warning(window, PlanningMessages::unreadableYear(year) + refused);
-        return std::nullopt;
-    }
-    if (loaded.status == Planning::Loaded::Status::ReadOnly) {
-        context.messages().warning(window,
-                                   PlanningMessages::readOnlyYear(year, path, loaded.why, loaded.notice));
-        return std::nullopt;
-    }
-    return loaded;
-}
-
-QString yearOf(const QDate& date)
-{
-    return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
-}
-
-} // namespace
-
-void TfrmTabellone::refreshRow(int row)
-{
-    const Planning::FleetVehicle vehicle = m_board->rows()[std::size_t(row)].vehicle;
-    Planning::BoardRow fresh = Planning::boardRow(m_context.dataFolder(), vehicle, m_start, m_count);
     for (Planning::BoardRow& all : m_rows) {
-        if (all.vehicle.position == vehicle.position)
+        if (all.vehicle.position == fresh.vehicle.position)
             all = fresh;
     }
     // A vehicle booked on the marked days is no longer free on them: "Solo liberi" lets it go.
@@ -408,28 +381,19 @@ void TfrmTabellone::bookDay(int row, int day)
 {
     if (row < 0 || row >= int(m_board->rows().size()) || day < 0 || day >= m_count)
         return;
-    const Planning::FleetVehicle vehicle = m_board->rows()[std::size_t(row)].vehicle;
-    if (!canPlan(vehicle))
+    const std::optional<Planning::DayBooking> booking =
+        readBooking(row, day, day, QStringLiteral(RF_BREAK_LF_CR "Il giorno non può essere prenotato."));
+    if (!booking)
         return;
-    const QDate date = m_start.addDays(day);
-    const QString year = yearOf(date);
+    const QDate date = booking->first;
     const int slot = Planning::slotOfDate(date);
-    const QString path = m_context.path(Planning::fileName(vehicle.vehicle.number, year));
-    const std::optional<Planning::Loaded> loaded = loadYear(
-        m_context, this, path, year, QStringLiteral(RF_BREAK_LF_CR "Il giorno non può essere prenotato."));
-    if (!loaded)
-        return;
     TfrmGiorno dialog(m_context, this);
-    dialog.setDay(slot, PlanningMessages::dayTitle(slot, year),
-                  Fleet::vehicleLabel(vehicle.vehicle.number, vehicle.vehicle.make),
-                  loaded->days[std::size_t(slot)]);
+    dialog.setDay(slot, PlanningMessages::dayTitle(slot, QString::number(date.year())),
+                  Fleet::vehicleLabel(booking->vehicle.vehicle.number, booking->vehicle.vehicle.make),
+                  booking->textOn(date));
     if (dialog.exec() != QDialog::Accepted || dialog.lblMemory != slot)
         return;
-    Planning::Days mine = loaded->days;
-    mine[std::size_t(slot)] = dialog.text();
-    if (mine[std::size_t(slot)] != loaded->days[std::size_t(slot)].trimmed())
-        saveYear(path, vehicle, *loaded, mine);
-    refreshRow(row);
+    book(row, *booking, dialog.text());
 }
 
 void TfrmTabellone::bookSpan(int row, int first, int last)
@@ -438,56 +402,30 @@ void TfrmTabellone::bookSpan(int row, int first, int last)
         return;
     if (first == last)
         return bookDay(row, first);
-    const Planning::BoardRow& board = m_board->rows()[std::size_t(row)];
-    const Planning::FleetVehicle vehicle = board.vehicle;
-    const QDate from = m_start.addDays(first);
-    const QDate to = m_start.addDays(last);
     const QString days = QStringLiteral("dal %1 al %2 (%3 giorni)")
-                             .arg(formatDate(from), formatDate(to))
+                             .arg(formatDate(m_start.addDays(first)), formatDate(m_start.addDays(last)))
                              .arg(last - first + 1);
     // A run is booked only where nothing is: a booking already there is changed one day at a time.
-    if (!Planning::freeThrough(board, first, last)) {
+    if (!Planning::freeThrough(m_board->rows()[std::size_t(row)], first, last)) {
         m_context.messages().warning(
             this, QStringLiteral("Attenzione: il veicolo non è libero in tutti i giorni segnati (") + days +
                       QStringLiteral(")." RF_BREAK_LF_CR "Prenotare o liberare un giorno alla volta."));
         return;
     }
-    if (!canPlan(vehicle))
-        return;
     // Each year of the run is read before the dialog, so that nothing is asked for in vain.
-    struct Year {
-        QString path;
-        Planning::Loaded loaded;
-    };
-    std::vector<Year> years;
-    for (int year = from.year(); year <= to.year(); ++year) {
-        const QString path =
-            m_context.path(Planning::fileName(vehicle.vehicle.number, yearOf(QDate(year, 1, 1))));
-        std::optional<Planning::Loaded> loaded =
-            loadYear(m_context, this, path, yearOf(QDate(year, 1, 1)),
-                     QStringLiteral(RF_BREAK_LF_CR "I giorni non possono essere prenotati."));
-        if (!loaded)
-            return;
-        years.push_back({path, std::move(*loaded)});
-    }
-    const int slot = Planning::slotOfDate(from);
+    const std::optional<Planning::DayBooking> booking = readBooking(
+        row, first, last, QStringLiteral(RF_BREAK_LF_CR "I giorni non possono essere prenotati."));
+    if (!booking)
+        return;
+    const int slot = Planning::slotOfDate(booking->first);
     TfrmGiorno dialog(m_context, this);
     dialog.setDay(slot, QStringLiteral("Prenotazione ") + days,
-                  Fleet::vehicleLabel(vehicle.vehicle.number, vehicle.vehicle.make), QString());
+                  Fleet::vehicleLabel(booking->vehicle.vehicle.number, booking->vehicle.vehicle.make),
+                  QString());
     if (dialog.exec() != QDialog::Accepted || dialog.lblMemory != slot || dialog.text().isEmpty())
         return;
-    for (std::size_t i = 0; i < years.size(); ++i) {
-        const Year& year = years[i];
-        const int number = from.year() + int(i);
-        Planning::Days mine = year.loaded.days;
-        for (QDate day = std::max(from, QDate(number, 1, 1)); day <= std::min(to, QDate(number, 12, 31));
-             day = day.addDays(1))
-            mine[std::size_t(Planning::slotOfDate(day))] = dialog.text();
-        if (!saveYear(year.path, vehicle, year.loaded, mine))
-            break;
-    }
     // The mark stays, so that the same days can be booked for the next vehicle at once.
-    refreshRow(row);
+    book(row, *booking, dialog.text());
 }
 
 } // namespace rf

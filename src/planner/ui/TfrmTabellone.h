@@ -1,5 +1,6 @@
 #pragma once
 
+#include "planner/DayBooking.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/BoardView.h"
 
@@ -62,12 +63,13 @@ public:
 private:
     void moveBy(int direction);
     void showRows();
-    void refreshRow(int row);
-    bool canPlan(const Planning::FleetVehicle& vehicle);
-    // Writes mine over loaded in the year's file at path, and says what became of it; false when
-    // nothing could be written.
-    bool saveYear(const QString& path, const Planning::FleetVehicle& vehicle, const Planning::Loaded& loaded,
-                  const Planning::Days& mine);
+    // The days from first to last of a row as stored, or nothing after saying why they cannot be
+    // booked (refused ends that warning).
+    std::optional<Planning::DayBooking> readBooking(int row, int first, int last, const QString& refused);
+    // Books the days with text, says what became of it and shows the row as now stored.
+    void book(int row, const Planning::DayBooking& booking, const QString& text);
+    // Puts a vehicle's row, read again, in place of the one shown.
+    void showRow(int row, Planning::BoardRow fresh);
     void showCurrent(int row, int day);
     void chooseVehicle(int row);
     QDate spanEnd(const QDate& start) const;
