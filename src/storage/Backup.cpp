@@ -42,8 +42,6 @@ qint64 addSize(qint64 total, quint64 size)
 }
 
 const QLatin1String PhotoFolder("Autoparco");
-// The password file: a data file, although it is named like the program's libraries.
-const QLatin1String PasswordFile("unins000.dll");
 constexpr qint64 Chunk = 1 << 20;
 // Archives are written fast rather than small: the copy is made while the shop waits.
 constexpr int CompressionLevel = 1;
@@ -58,6 +56,12 @@ std::function<void(const QString&, qint64)>& lockHoldObserver()
 {
     static std::function<void(const QString&, qint64)> observer;
     return observer;
+}
+
+ProgramFiles& programFiles()
+{
+    static ProgramFiles files;
+    return files;
 }
 
 bool isDataFolderName(const QString& name)
@@ -78,11 +82,7 @@ bool isDataFileName(const QString& name, bool topLevel)
         return false;
     if (!topLevel)
         return true;
-    const QString lower = name.toLower();
-    if (lower == QLatin1String("rotaflux") || lower == QLatin1String("rotaflux.exe") ||
-        lower == QLatin1String("guida.pdf") || isDataFolderName(name))
-        return false;
-    return !lower.endsWith(QLatin1String(".dll")) || lower == PasswordFile;
+    return !isDataFolderName(name) && !programFiles().holds(name);
 }
 
 bool isLockedKind(const QString& path)
@@ -602,6 +602,21 @@ Result stageAndSwap(const QString& zipPath, const QDir& root, const QString& sta
 }
 
 } // namespace
+
+bool ProgramFiles::holds(const QString& name) const
+{
+    const auto named = [&name](const QStringList& list) { return list.contains(name, Qt::CaseInsensitive); };
+    if (named(names))
+        return true;
+    return !named(dataAnyway) &&
+           std::any_of(suffixes.begin(), suffixes.end(),
+                       [&name](const QString& suffix) { return name.endsWith(suffix, Qt::CaseInsensitive); });
+}
+
+void setProgramFiles(ProgramFiles files)
+{
+    programFiles() = std::move(files);
+}
 
 bool isDataPath(const QString& relativePath)
 {

@@ -15,8 +15,8 @@ namespace rf {
 //
 // What is data: every file of the folder itself, and every file under the photo folder
 // (Autoparco) and the attachments folder (Documenti_Allegati), except
-// - the program's own files: the executable (Rotaflux, Rotaflux.exe), the help document
-//   (Guida.pdf) and the libraries beside it (*.dll, but the password file unins000.dll is data);
+// - the program's own files, which the application names (setProgramFiles): a data folder that is
+//   also the program's folder holds them beside the data;
 // - locks ("*.lock", "*.lock.next"), journals ("*.journal" and the ones kept aside,
 //   "*.journal.<date-time>"), the temporaries of whole-file writes, display copies of photos;
 // - backups ("Rotaflux_copia*.zip") and the backup's own marker (Rotaflux_copia.txt);
@@ -63,6 +63,17 @@ struct Result {
     qint64 available = 0;
     bool ok() const { return problem == Problem::None; }
 };
+
+// The program's own files that may stand at the top of a data folder: never copied nor restored.
+// Names are compared without regard to case.
+struct ProgramFiles {
+    QStringList names;      // whole names ("Guida.pdf")
+    QStringList suffixes;   // kinds of file ("*.dll" as ".dll")
+    QStringList dataAnyway; // names of such a kind that are data all the same
+    bool holds(const QString& name) const;
+};
+// Tells backups which files are the program's; until then none is. Set once at start.
+void setProgramFiles(ProgramFiles files);
 
 // Whether a path relative to the data folder ("/" between parts) names a data file by its name.
 bool isDataPath(const QString& relativePath);

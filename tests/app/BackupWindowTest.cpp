@@ -1,3 +1,4 @@
+#include "app/Product.h"
 #include "app/ui/TfrmCopia.h"
 #include "storage/Backup.h"
 #include "support/FakeContext.h"
@@ -45,6 +46,9 @@ class BackupWindowTest : public QObject {
     std::unique_ptr<TfrmCopia> m_window;
 
 private slots:
+    // The program's own files, as the application names them at start, are no data.
+    void initTestCase() { Backup::setProgramFiles(Product::ownFiles()); }
+
     void init()
     {
         m_fake = std::make_unique<FakeContext>();

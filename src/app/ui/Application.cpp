@@ -8,6 +8,7 @@
 #include "TfrmPassword.h"
 #include "TfrmStatistiche.h"
 #include "app/DataFolder.h"
+#include "app/Product.h"
 #include "common/ui/Context.h"
 #include "common/ui/FrameTimes.h"
 #include "common/ui/ReportPreview.h"
@@ -376,6 +377,7 @@ int Application::run(QApplication& app)
     context.setInstallFolder(programFolder);
     // A restore that a crash cut off is finished, and temporary files and working folders that a
     // crash left beside the program's files are cleared, before anything else reads the folder.
+    Backup::setProgramFiles(Product::ownFiles());
     switch (Backup::finishInterruptedRestore(context.dataFolder())) {
     case Backup::Recovery::None:
         break;
