@@ -3,6 +3,7 @@
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "reports/Layout.h"
+#include "reports/Palette.h"
 #include "reports/Units.h"
 #include "storage/Amounts.h"
 #include "storage/CalendarNames.h"
@@ -20,12 +21,6 @@ constexpr double MonthTop = 9;
 constexpr double DayTop = 14;
 constexpr double RowsTop = 19.5;
 constexpr double NarrowestNumberedDay = 3.4; // below it only Mondays carry their number
-
-constexpr QRgb HeaderFill = 0xFFDDE8F3;
-constexpr QRgb WeekendFill = 0xFFE9EEF5;
-constexpr QRgb RuleGrey = 0xFFB8C4D0;
-constexpr QRgb Violet = 0xFF7B1FA2;
-constexpr QRgb UnknownFill = 0xFFF1E4F5;
 
 } // namespace
 
@@ -54,7 +49,7 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
                        QStringLiteral("Pagina %1 di %2").arg(page + 1).arg(pages), arial(9),
                        Qt::AlignRight | Qt::AlignVCenter);
         report.addShape(p + QStringLiteral("shpIntestazione"), mmRect(0, MonthTop, Width, RowsTop - MonthTop),
-                        QColor::fromRgba(HeaderFill), Qt::transparent, 0);
+                        QColor::fromRgba(Style::HeaderFill), Qt::transparent, 0);
         // Weekends down the page, then the months and the days' numbers over them.
         const int first = page * rowsPerPage;
         const int last = std::min(int(rows.size()), first + rowsPerPage);
@@ -64,7 +59,7 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
             if (date.dayOfWeek() >= 6)
                 report.addShape(p + QStringLiteral("shpFestivo%1").arg(d),
                                 mmRect(dayLeft(d), DayTop, day, bottom - DayTop),
-                                QColor::fromRgba(WeekendFill), Qt::transparent, 0);
+                                QColor::fromRgba(Style::WeekendShade), Qt::transparent, 0);
             if (date.day() == 1 || d == 0) {
                 const int monthDays = std::min(count - d, date.daysInMonth() - date.day() + 1);
                 report.addText(p + QStringLiteral("txtMese%1").arg(d),
@@ -89,17 +84,17 @@ Report boardSheet(const std::vector<Planning::BoardRow>& rows, const QDate& star
             report
                 .addLine(n + QStringLiteral("linRiga"), QPointF(0, mm(top + pitch)),
                          QPointF(mm(Width), mm(top + pitch)), 0.5)
-                .frame = QColor::fromRgba(RuleGrey);
+                .frame = QColor::fromRgba(Style::PrintedRule);
             // The days whose bookings are not known, tinted, with the reason.
             for (std::size_t u = 0; u < row.unknown.size(); ++u) {
                 const auto [from, to] = row.unknown[u];
                 const QRectF part = mmRect(dayLeft(from), top, day * (to - from + 1), pitch);
-                report.addShape(n + QStringLiteral("shpIgnoto%1").arg(u), part, QColor::fromRgba(UnknownFill),
-                                Qt::transparent, 0);
+                report.addShape(n + QStringLiteral("shpIgnoto%1").arg(u), part,
+                                QColor::fromRgba(Style::UnknownFill), Qt::transparent, 0);
                 Object& text =
                     report.addText(n + QStringLiteral("txtIgnoto%1").arg(u), part,
                                    QStringLiteral("Prenotazioni non note: ") + row.problem, arial(7, true));
-                text.colour = QColor::fromRgba(Violet);
+                text.colour = QColor::fromRgba(Style::UnreadableViolet);
                 text.padding = mm(0.8);
             }
             for (std::size_t b = 0; b < row.bars.size(); ++b) {
