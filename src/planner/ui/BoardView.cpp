@@ -3,6 +3,7 @@
 #include "common/ui/Style.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
+#include "planner/ui/BoardAccessible.h"
 #include "storage/Amounts.h"
 #include "storage/CalendarNames.h"
 
@@ -64,7 +65,9 @@ QString BoardView::barLabel(const QFontMetrics& metrics, const QString& text, in
 
 BoardView::BoardView(QWidget* parent) : QAbstractScrollArea(parent)
 {
+    BoardAccessible::install();
     setObjectName(QStringLiteral("grdTabellone"));
+    setAccessibleName(QStringLiteral("Prenotazioni"));
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -96,7 +99,9 @@ void BoardView::setRows(std::vector<Planning::BoardRow> rows, const QDate& start
     }
     updateScrollBars();
     viewport()->update();
+    BoardAccessible::rowsChanged(this);
     emit currentChanged(m_row, m_day);
+    announceCurrent(true);
 }
 
 void BoardView::setRow(int row, Planning::BoardRow boardRow)
@@ -105,6 +110,7 @@ void BoardView::setRow(int row, Planning::BoardRow boardRow)
         return;
     m_rows[std::size_t(row)] = std::move(boardRow);
     viewport()->update();
+    BoardAccessible::rowsChanged(this, row, row);
     emit currentChanged(m_row, m_day);
 }
 
@@ -122,6 +128,18 @@ void BoardView::setCurrent(int row, int day)
     ensureVisible(std::max(row, 0), day);
     viewport()->update();
     emit currentChanged(m_row, m_day);
+    announceCurrent(false);
+}
+
+// A screen reader follows the current day while the board has the focus. The rows may have been
+// replaced meanwhile (by a window answering currentChanged): a day told since is not told again.
+void BoardView::announceCurrent(bool always)
+{
+    const std::pair<int, int> here{m_row, m_day};
+    if (!hasFocus() || (!always && here == m_announced))
+        return;
+    m_announced = here;
+    BoardAccessible::focusCurrent(this);
 }
 
 void BoardView::setMarked(int first, int last)
@@ -625,6 +643,7 @@ void BoardView::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
+    announceCurrent(true);
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event)

@@ -27,7 +27,9 @@ struct BoardPlace {
 // Clicking a day, or Enter on the current day, asks for that day; double-clicking a vehicle, or
 // Shift+Enter, asks for its yearly grid. The arrows, Page Up/Down, Home and End move the current
 // day. A run of days is marked with Shift+Left/Right or by dragging across the days; while it is
-// marked, Enter (or a click inside it) asks for the whole run on the current row.
+// marked, Enter (or a click inside it) asks for the whole run on the current row. Screen readers
+// and test tools read it as a table of vehicles by days (BoardAccessible) that follows the current
+// day.
 class BoardView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -72,7 +74,8 @@ public:
     // The rectangle of a day's cell in the viewport; a row of -1 gives the day's header, a day of -1
     // the vehicle's label, both -1 the corner above the labels.
     QRect cellRect(int row, int day) const;
-    // What the tooltip says over a day: the booking and its days, or why the row is not known.
+    // What the tooltip says over a day: the booking and its days, or why the row is not known. The
+    // line under the board and a screen reader on the day's cell say it too.
     QString describe(int row, int day) const;
     // "Bici n. 7  Atala City": the row's vehicle as its label shows it.
     QString rowLabel(int row) const;
@@ -125,6 +128,7 @@ private:
     // Today's number in the header, on a mark wide enough to read it however narrow the days.
     void paintToday(QPainter& painter, const Shown& on) const;
     void paintLabels(QPainter& painter, const Shown& on) const;
+    void announceCurrent(bool always);
     void updateScrollBars();
     void ensureVisible(int row, int day);
     void extendMark(int day);
@@ -141,6 +145,7 @@ private:
     int m_anchor = -1;   // the day the mark grows from
     int m_pressDay = -1; // the day the left button went down on, while it is down
     bool m_dragged = false;
+    std::pair<int, int> m_announced{-1, -1}; // the cell last told to screen readers
 };
 
 } // namespace rf
