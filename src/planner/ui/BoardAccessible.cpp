@@ -278,8 +278,9 @@ int BoardAccessible::selectedCellCount() const
 QList<QAccessibleInterface*> BoardAccessible::selectedCells() const
 {
     QList<QAccessibleInterface*> cells;
+    const QList<int> days = selectedColumns();
     for (int row = 0; row < rowCount(); ++row) {
-        for (const int day : selectedColumns())
+        for (const int day : days)
             cells.append(item(row, day));
     }
     return cells;
