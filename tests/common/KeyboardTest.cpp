@@ -7,6 +7,7 @@
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -154,6 +155,41 @@ private slots:
         QVERIFY(click(&w.window, QStringLiteral("cmdSalva")));
         QCOMPARE(w.saved, 1);
         QVERIFY(w.edit->hasFocus());
+    }
+
+    void commandPicturesAreNamedByTheirHints_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("newHint");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("a command and its keys") << "cmdEsporta" << QString() << "Esporta"
+                                                << "Esporta. (Ctrl+E)";
+        QTest::newRow("hint replaced by the window") << "cmdSalva"
+                                                     << "Salva la scheda. Resta aperta."
+                                                     << "Salva la scheda"
+                                                     << "Salva la scheda. Resta aperta. (Ctrl+A)";
+        QTest::newRow("a picture with no keys") << "btnLogo" << QString() << "Carica il logo" << QString();
+    }
+    // Screen readers and test tools read a picture button by the hint the status strip shows.
+    void commandPicturesAreNamedByTheirHints()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, newHint);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        Bar w;
+        PictureButton* logo = PictureButton::create(QStringLiteral(":/toolbar/logo.svg"),
+                                                    QStringLiteral("btnLogo"), QSize(32, 32), {}, &w.window);
+        Status::hint(logo, w.panInfo, QStringLiteral("Carica il logo."));
+        auto* picture = child<PictureButton>(&w.window, button);
+        QVERIFY(picture);
+        if (!newHint.isEmpty())
+            Status::hint(picture, w.panInfo, newHint);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(picture);
+        QVERIFY(read);
+        QCOMPARE(read->text(QAccessible::Name), name);
+        QCOMPARE(read->text(QAccessible::Description), description);
     }
 };
 

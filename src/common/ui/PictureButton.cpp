@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -116,6 +117,16 @@ void PictureButton::click()
 {
     if (isEnabled())
         emit clicked();
+}
+
+void PictureButton::nameAfterHint(const QString& hint)
+{
+    static const QRegularExpression sentenceEnd(QStringLiteral("\\.(\\s|$)|\\s\\("));
+    const QString whole = hint.trimmed();
+    const QRegularExpressionMatch end = sentenceEnd.match(whole);
+    const QString name = end.hasMatch() ? whole.left(end.capturedStart()) : whole;
+    setAccessibleName(name);
+    setAccessibleDescription(whole == name || whole == name + QLatin1Char('.') ? QString() : whole);
 }
 
 void PictureButton::paintEvent(QPaintEvent* event)

@@ -46,6 +46,10 @@ public:
     bool isDown() const { return m_down; }
     // Presses the button as a click does; a disabled button does nothing.
     void click();
+    // Names the button for screen readers and test tools after its hint, as a picture has no words
+    // of its own: the name is the hint's first sentence, what the command does; the description is
+    // the whole hint, keys and all, when it says more than that.
+    void nameAfterHint(const QString& hint);
 
 signals:
     void clicked();

@@ -1,6 +1,7 @@
 #include "Status.h"
 
 #include "common/ui/Form.h"
+#include "common/ui/PictureButton.h"
 #include "common/ui/Style.h"
 
 #include <QCursor>
@@ -51,6 +52,14 @@ bool reachedByTab(const QWidget* source, const QEvent* e)
     return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
 }
 
+// A picture button is read by screen readers and test tools after its hint, keys and all.
+void nameForTools(QWidget* source)
+{
+    auto* button = qobject_cast<PictureButton*>(source);
+    if (button && source->property(HintProperty).isValid())
+        button->nameAfterHint(hintOf(source));
+}
+
 } // namespace
 
 QString hintOf(const QWidget* source)
@@ -63,12 +72,14 @@ QString hintOf(const QWidget* source)
 void setKeys(QWidget* source, const QString& keys)
 {
     source->setProperty(KeysProperty, keys);
+    nameForTools(source);
 }
 
 void hint(QWidget* source, QLabel* panInfo, const QString& hint)
 {
     const bool shown = source->property(HintProperty).isValid();
     source->setProperty(HintProperty, hint);
+    nameForTools(source);
     if (shown)
         return;
     QPointer<QLabel> label(panInfo);

@@ -3,6 +3,7 @@
 #include "common/ui/Style.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
+#include "planner/ui/BoardAccessible.h"
 #include "storage/Amounts.h"
 #include "storage/CalendarNames.h"
 
@@ -37,6 +38,11 @@ bool weekend(const QDate& date)
 {
     return date.dayOfWeek() >= 6;
 }
+
+QFont boardFont(bool bold)
+{
+    return Style::font(Style::Family::Arial, 12, bold);
+}
 } // namespace
 
 QColor BoardView::barColour(const QString& text)
@@ -59,7 +65,9 @@ QString BoardView::barLabel(const QFontMetrics& metrics, const QString& text, in
 
 BoardView::BoardView(QWidget* parent) : QAbstractScrollArea(parent)
 {
+    BoardAccessible::install();
     setObjectName(QStringLiteral("grdTabellone"));
+    setAccessibleName(QStringLiteral("Prenotazioni"));
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -91,7 +99,9 @@ void BoardView::setRows(std::vector<Planning::BoardRow> rows, const QDate& start
     }
     updateScrollBars();
     viewport()->update();
+    BoardAccessible::rowsChanged(this);
     emit currentChanged(m_row, m_day);
+    announceCurrent(true);
 }
 
 void BoardView::setRow(int row, Planning::BoardRow boardRow)
@@ -100,6 +110,7 @@ void BoardView::setRow(int row, Planning::BoardRow boardRow)
         return;
     m_rows[std::size_t(row)] = std::move(boardRow);
     viewport()->update();
+    BoardAccessible::rowsChanged(this, row, row);
     emit currentChanged(m_row, m_day);
 }
 
@@ -117,6 +128,18 @@ void BoardView::setCurrent(int row, int day)
     ensureVisible(std::max(row, 0), day);
     viewport()->update();
     emit currentChanged(m_row, m_day);
+    announceCurrent(false);
+}
+
+// A screen reader follows the current day while the board has the focus. The rows may have been
+// replaced meanwhile (by a window answering currentChanged): a day told since is not told again.
+void BoardView::announceCurrent(bool always)
+{
+    const std::pair<int, int> here{m_row, m_day};
+    if (!hasFocus() || (!always && here == m_announced))
+        return;
+    m_announced = here;
+    BoardAccessible::focusCurrent(this);
 }
 
 void BoardView::setMarked(int first, int last)
@@ -195,8 +218,9 @@ void BoardView::resizeEvent(QResizeEvent* event)
 QRect BoardView::cellRect(int row, int day) const
 {
     const int width = dayWidth();
-    return QRect(LabelWidth + day * width - horizontalScrollBar()->value(),
-                 HeaderHeight + row * RowHeight - verticalScrollBar()->value(), width, RowHeight);
+    const int left = day < 0 ? 0 : LabelWidth + day * width - horizontalScrollBar()->value();
+    const int top = row < 0 ? 0 : HeaderHeight + row * RowHeight - verticalScrollBar()->value();
+    return QRect(left, top, day < 0 ? LabelWidth : width, row < 0 ? HeaderHeight : RowHeight);
 }
 
 void BoardView::ensureVisible(int row, int day)
@@ -227,10 +251,29 @@ BoardView::Hit BoardView::hitAt(const QPoint& point) const
         hit.onLabel = true;
         return hit;
     }
-    const int day = (point.x() - LabelWidth + horizontalScrollBar()->value()) / dayWidth();
-    if (day >= 0 && day < m_count)
-        hit.day = day;
+    hit.day = dayAt(point.x());
     return hit;
+}
+
+int BoardView::dayAt(int x) const
+{
+    if (x < LabelWidth)
+        return -1;
+    const int day = (x - LabelWidth + horizontalScrollBar()->value()) / dayWidth();
+    return day < m_count ? day : -1;
+}
+
+QString BoardView::rowLabel(int row) const
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return {};
+    const Planning::Vehicle& vehicle = m_rows[std::size_t(row)].vehicle.vehicle;
+    return Fleet::vehicleLabel(vehicle.number, vehicle.make);
+}
+
+QString BoardView::cornerText() const
+{
+    return QStringLiteral("Veicoli: %1").arg(m_rows.size());
 }
 
 QString BoardView::describe(int row, int day) const
@@ -238,8 +281,7 @@ QString BoardView::describe(int row, int day) const
     if (row < 0 || row >= int(m_rows.size()))
         return {};
     const Planning::BoardRow& board = m_rows[std::size_t(row)];
-    const QString vehicle = Fleet::vehicleLabel(board.vehicle.vehicle.number, board.vehicle.vehicle.make);
-    QString text = vehicle;
+    QString text = rowLabel(row);
     if (day >= 0 && day < m_count) {
         const QDate date = m_start.addDays(day);
         const auto bar =
@@ -263,24 +305,15 @@ QString BoardView::describe(int row, int day) const
     return text;
 }
 
-void BoardView::paintToday(QPainter& painter, int firstDay, int lastDay) const
+BoardView::Shown BoardView::shown() const
 {
-    const qint64 today = m_start.daysTo(m_today);
-    if (today < firstDay || today > lastDay)
-        return;
+    const QRect area = viewport()->rect();
     const int width = dayWidth();
-    QString number = QString::number(m_today.day());
-    if (width >= 44)
-        number = weekdayInitials(m_today.dayOfWeek()) + QLatin1Char(' ') + number;
-    QFont font = painter.font();
-    font.setBold(true);
-    painter.setFont(font);
-    const QRect cell(cellRect(0, int(today)).left(), MonthBandHeight, width, HeaderHeight - MonthBandHeight);
-    const int wide = std::max(width, painter.fontMetrics().horizontalAdvance(number) + 6);
-    const QRect mark(cell.center().x() - wide / 2, cell.top(), wide, cell.height());
-    painter.fillRect(mark, QColor::fromRgba(Style::Crimson));
-    painter.setPen(Qt::white);
-    painter.drawText(mark, Qt::AlignCenter, number);
+    const int left = horizontalScrollBar()->value();
+    const int top = verticalScrollBar()->value();
+    return {std::max(0, left / width), std::min(m_count - 1, (left + area.width() - LabelWidth) / width),
+            std::max(0, top / RowHeight),
+            std::min(int(m_rows.size()) - 1, (top + area.height() - HeaderHeight) / RowHeight)};
 }
 
 void BoardView::paintEvent(QPaintEvent*)
@@ -290,103 +323,130 @@ void BoardView::paintEvent(QPaintEvent*)
     painter.fillRect(area, Qt::white);
     if (m_count <= 0)
         return;
-    const int width = dayWidth();
-    const int left = horizontalScrollBar()->value();
-    const int top = verticalScrollBar()->value();
-    const int firstDay = std::max(0, left / width);
-    const int lastDay = std::min(m_count - 1, (left + area.width() - LabelWidth) / width);
-    const int firstRow = std::max(0, top / RowHeight);
-    const int lastRow = std::min(int(m_rows.size()) - 1, (top + area.height() - HeaderHeight) / RowHeight);
-    const QFont plain = Style::font(Style::Family::Arial, 12);
-    const QFont bold = Style::font(Style::Family::Arial, 12, true);
-
-    // The days: weekends shaded, a rule between days and rows.
+    const Shown on = shown();
     painter.save();
     painter.setClipRect(
         QRect(LabelWidth, HeaderHeight, area.width() - LabelWidth, area.height() - HeaderHeight));
-    for (int day = firstDay; day <= lastDay; ++day) {
-        const QRect column = cellRect(0, day).adjusted(0, 0, 0, area.height());
+    paintDays(painter, on);
+    paintBars(painter, on);
+    paintCursor(painter);
+    painter.restore();
+    paintHeader(painter, on);
+    paintLabels(painter, on);
+}
+
+// The days: weekends shaded, the marked run washed, a rule between days and rows.
+void BoardView::paintDays(QPainter& painter, const Shown& on) const
+{
+    const int width = dayWidth();
+    const int bottom = viewport()->height();
+    for (int day = on.firstDay; day <= on.lastDay; ++day) {
+        const QRect column = cellRect(0, day);
         if (weekend(m_start.addDays(day)))
-            painter.fillRect(QRect(column.left(), HeaderHeight, width, area.height()),
+            painter.fillRect(QRect(column.left(), HeaderHeight, width, bottom),
                              QColor::fromRgba(Style::WeekendShade));
         painter.setPen(QColor::fromRgba(Style::BoardRule));
-        painter.drawLine(column.right(), HeaderHeight, column.right(), area.height());
+        painter.drawLine(column.right(), HeaderHeight, column.right(), bottom);
     }
     if (hasMark()) {
         const QRect first = cellRect(0, m_markFirst);
-        painter.fillRect(
-            QRect(first.left(), HeaderHeight, (m_markLast - m_markFirst + 1) * width, area.height()),
-            QColor::fromRgba(Style::HoverWash));
+        painter.fillRect(QRect(first.left(), HeaderHeight, (m_markLast - m_markFirst + 1) * width, bottom),
+                         QColor::fromRgba(Style::HoverWash));
     }
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const int y = HeaderHeight + (row + 1) * RowHeight - top - 1;
+    for (int row = on.firstRow; row <= on.lastRow; ++row) {
+        const int y = cellRect(row, 0).bottom();
         painter.setPen(QColor::fromRgba(Style::BoardRule));
-        painter.drawLine(LabelWidth, y, area.width(), y);
+        painter.drawLine(LabelWidth, y, viewport()->width(), y);
     }
-    // Each row's bookings; a row whose bookings are not known is hatched and says why.
-    painter.setFont(bold);
-    for (int row = firstRow; row <= lastRow; ++row) {
+}
+
+// Each row's bookings; a row whose bookings are not known is hatched and says why.
+void BoardView::paintBars(QPainter& painter, const Shown& on) const
+{
+    painter.setFont(boardFont(true));
+    for (int row = on.firstRow; row <= on.lastRow; ++row) {
         const Planning::BoardRow& board = m_rows[std::size_t(row)];
-        const QRect line(LabelWidth - left, HeaderHeight + row * RowHeight - top, m_count * width,
-                         RowHeight - 1);
-        for (const auto& [from, to] : board.unknown) {
-            const QRect part(cellRect(row, from).left(), line.top(), (to - from + 1) * width, RowHeight - 1);
-            painter.fillRect(part, QBrush(QColor::fromRgba(Style::UnreadableViolet), Qt::BDiagPattern));
-            painter.setPen(QColor::fromRgba(Style::UnreadableViolet));
-            const QRect words = part.adjusted(6, 0, 0, 0)
-                                    .intersected(QRect(LabelWidth + 6, part.top(), area.width(), RowHeight));
-            painter.fillRect(words.left() - 2, part.top() + 4,
-                             painter.fontMetrics().horizontalAdvance(board.problem) + 4, RowHeight - 9,
-                             Qt::white);
-            painter.drawText(words, Qt::AlignVCenter | Qt::AlignLeft, board.problem);
-        }
+        for (const auto& [from, to] : board.unknown)
+            paintUnknown(painter, row, from, to);
         for (const Planning::BoardBar& bar : board.bars) {
-            if (bar.last < firstDay || bar.first > lastDay)
-                continue;
-            const QRect from = cellRect(row, bar.first);
-            const QRect to = cellRect(row, bar.last);
-            const QRect box(from.left() + 1, from.top() + BarInset, to.right() - from.left() - 1,
-                            RowHeight - 2 * BarInset - 1);
-            QPainterPath path;
-            path.addRoundedRect(box, 4, 4);
-            painter.setRenderHint(QPainter::Antialiasing, true);
-            painter.fillPath(path, barColour(bar.text));
-            painter.setRenderHint(QPainter::Antialiasing, false);
-            painter.setPen(Qt::white);
-            // The part of the bar on show; a bar too short for its text shows its colour alone, and
-            // the tooltip and the line below tell it.
-            const QRect label = box.adjusted(4, 0, -3, 0)
-                                    .intersected(QRect(LabelWidth + 2, box.top(),
-                                                       area.width() - LabelWidth - 2, box.height()));
-            const QString shown = barLabel(painter.fontMetrics(), bar.text, label.width());
-            if (!shown.isEmpty())
-                painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft, shown);
+            if (bar.last >= on.firstDay && bar.first <= on.lastDay)
+                paintBar(painter, row, bar);
         }
     }
-    // Today, when it is on the board.
+}
+
+void BoardView::paintUnknown(QPainter& painter, int row, int from, int to) const
+{
+    const QString& problem = m_rows[std::size_t(row)].problem;
+    const QRect first = cellRect(row, from);
+    const QRect part(first.left(), first.top(), (to - from + 1) * dayWidth(), RowHeight - 1);
+    painter.fillRect(part, QBrush(QColor::fromRgba(Style::UnreadableViolet), Qt::BDiagPattern));
+    painter.setPen(QColor::fromRgba(Style::UnreadableViolet));
+    const QRect words = part.adjusted(6, 0, 0, 0)
+                            .intersected(QRect(LabelWidth + 6, part.top(), viewport()->width(), RowHeight));
+    painter.fillRect(words.left() - 2, part.top() + 4, painter.fontMetrics().horizontalAdvance(problem) + 4,
+                     RowHeight - 9, Qt::white);
+    painter.drawText(words, Qt::AlignVCenter | Qt::AlignLeft, problem);
+}
+
+void BoardView::paintBar(QPainter& painter, int row, const Planning::BoardBar& bar) const
+{
+    const QRect from = cellRect(row, bar.first);
+    const QRect to = cellRect(row, bar.last);
+    const QRect box(from.left() + 1, from.top() + BarInset, to.right() - from.left() - 1,
+                    RowHeight - 2 * BarInset - 1);
+    QPainterPath path;
+    path.addRoundedRect(box, 4, 4);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillPath(path, barColour(bar.text));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::white);
+    // The part of the bar on show; a bar too short for its text shows its colour alone, and the
+    // tooltip and the line below tell it.
+    const QRect label = box.adjusted(4, 0, -3, 0)
+                            .intersected(QRect(LabelWidth + 2, box.top(),
+                                               viewport()->width() - LabelWidth - 2, box.height()));
+    const QString shown = barLabel(painter.fontMetrics(), bar.text, label.width());
+    if (!shown.isEmpty())
+        painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft, shown);
+}
+
+// Today's line, when today is on the board, and the frame of the current day.
+void BoardView::paintCursor(QPainter& painter) const
+{
     const qint64 todayIndex = m_start.daysTo(m_today);
     if (todayIndex >= 0 && todayIndex < m_count) {
         const QRect column = cellRect(0, int(todayIndex));
         painter.setPen(QPen(QColor::fromRgba(Style::Crimson), 2));
-        painter.drawLine(column.center().x(), HeaderHeight, column.center().x(), area.height());
+        painter.drawLine(column.center().x(), HeaderHeight, column.center().x(), viewport()->height());
     }
-    // The current day.
     if (m_row >= 0 && m_day >= 0 && m_row < int(m_rows.size())) {
         painter.setPen(QPen(QColor::fromRgba(hasFocus() ? Style::FocusRing : Style::PanelBorder), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(cellRect(m_row, m_day).adjusted(1, 1, -1, -1));
     }
-    painter.restore();
+}
 
-    // The header: months over their days, then each day's number (and initial, when wide enough).
-    painter.fillRect(QRect(0, 0, area.width(), HeaderHeight), QColor::fromRgba(Style::HeaderFill));
+// The header: months over their days, then each day's number (and initial, when wide enough).
+void BoardView::paintHeader(QPainter& painter, const Shown& on) const
+{
+    const int right = viewport()->width();
+    painter.fillRect(QRect(0, 0, right, HeaderHeight), QColor::fromRgba(Style::HeaderFill));
     painter.save();
-    painter.setClipRect(QRect(LabelWidth, 0, area.width() - LabelWidth, HeaderHeight));
-    painter.setFont(bold);
-    for (int day = firstDay; day <= lastDay;) {
+    painter.setClipRect(QRect(LabelWidth, 0, right - LabelWidth, HeaderHeight));
+    paintMonths(painter, on);
+    paintDayNumbers(painter, on);
+    paintToday(painter, on);
+    painter.restore();
+}
+
+void BoardView::paintMonths(QPainter& painter, const Shown& on) const
+{
+    painter.setFont(boardFont(true));
+    for (int day = on.firstDay; day <= on.lastDay;) {
         const QDate date = m_start.addDays(day);
-        const int monthEnd = std::min(lastDay, day + date.daysInMonth() - date.day());
-        const QRect band(cellRect(0, day).left(), 0, (monthEnd - day + 1) * width, MonthBandHeight);
+        const int monthEnd = std::min(on.lastDay, day + date.daysInMonth() - date.day());
+        const QRect band(cellRect(-1, day).left(), 0, (monthEnd - day + 1) * dayWidth(), MonthBandHeight);
         painter.setPen(QColor::fromRgba(Style::Ink));
         painter.drawText(band.adjusted(4, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
                          painter.fontMetrics().elidedText(monthName(date), Qt::ElideRight, band.width() - 4));
@@ -394,10 +454,15 @@ void BoardView::paintEvent(QPaintEvent*)
         painter.drawLine(band.left(), 0, band.left(), HeaderHeight);
         day = monthEnd + 1;
     }
-    painter.setFont(plain);
-    for (int day = firstDay; day <= lastDay; ++day) {
+}
+
+void BoardView::paintDayNumbers(QPainter& painter, const Shown& on) const
+{
+    const int width = dayWidth();
+    painter.setFont(boardFont(false));
+    for (int day = on.firstDay; day <= on.lastDay; ++day) {
         const QDate date = m_start.addDays(day);
-        const QRect cell(cellRect(0, day).left(), MonthBandHeight, width, HeaderHeight - MonthBandHeight);
+        const QRect cell = cellRect(-1, day).adjusted(0, MonthBandHeight, 0, 0);
         if (hasMark() && m_markFirst <= day && day <= m_markLast)
             painter.fillRect(cell, QColor::fromRgba(Style::HoverWash));
         if (date == m_today)
@@ -413,23 +478,44 @@ void BoardView::paintEvent(QPaintEvent*)
                          width < NarrowestNumbered ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter,
                          number);
     }
-    paintToday(painter, firstDay, lastDay);
-    painter.restore();
+}
 
-    // The vehicles down the left.
+void BoardView::paintToday(QPainter& painter, const Shown& on) const
+{
+    const qint64 today = m_start.daysTo(m_today);
+    if (today < on.firstDay || today > on.lastDay)
+        return;
+    const int width = dayWidth();
+    QString number = QString::number(m_today.day());
+    if (width >= 44)
+        number = weekdayInitials(m_today.dayOfWeek()) + QLatin1Char(' ') + number;
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    const QRect cell = cellRect(-1, int(today)).adjusted(0, MonthBandHeight, 0, 0);
+    const int wide = std::max(width, painter.fontMetrics().horizontalAdvance(number) + 6);
+    const QRect mark(cell.center().x() - wide / 2, cell.top(), wide, cell.height());
+    painter.fillRect(mark, QColor::fromRgba(Style::Crimson));
+    painter.setPen(Qt::white);
+    painter.drawText(mark, Qt::AlignCenter, number);
+}
+
+// The vehicles down the left, the current one washed, under the count of them.
+void BoardView::paintLabels(QPainter& painter, const Shown& on) const
+{
+    const QRect area = viewport()->rect();
     painter.fillRect(QRect(0, HeaderHeight, LabelWidth, area.height()), QColor::fromRgba(Style::IdleFill));
     painter.save();
     painter.setClipRect(QRect(0, HeaderHeight, LabelWidth, area.height() - HeaderHeight));
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const Planning::BoardRow& board = m_rows[std::size_t(row)];
-        const QRect cell(0, HeaderHeight + row * RowHeight - top, LabelWidth, RowHeight);
+    painter.setFont(boardFont(false));
+    for (int row = on.firstRow; row <= on.lastRow; ++row) {
+        const QRect cell = cellRect(row, -1);
         if (row == m_row)
             painter.fillRect(cell, QColor::fromRgba(Style::HoverWash));
-        painter.setPen(QColor::fromRgba(board.problem.isEmpty() ? Style::Ink : Style::UnreadableViolet));
-        painter.setFont(plain);
-        const QString text = Fleet::vehicleLabel(board.vehicle.vehicle.number, board.vehicle.vehicle.make);
+        const bool known = m_rows[std::size_t(row)].problem.isEmpty();
+        painter.setPen(QColor::fromRgba(known ? Style::Ink : Style::UnreadableViolet));
         painter.drawText(cell.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                         painter.fontMetrics().elidedText(text, Qt::ElideRight, cell.width() - 10));
+                         painter.fontMetrics().elidedText(rowLabel(row), Qt::ElideRight, cell.width() - 10));
         painter.setPen(QColor::fromRgba(Style::BoardRule));
         painter.drawLine(0, cell.bottom(), LabelWidth, cell.bottom());
     }
@@ -439,9 +525,9 @@ void BoardView::paintEvent(QPaintEvent*)
     painter.drawLine(0, HeaderHeight - 1, area.width(), HeaderHeight - 1);
     painter.fillRect(QRect(0, 0, LabelWidth - 1, HeaderHeight - 1), QColor::fromRgba(Style::HeaderFill));
     painter.setPen(QColor::fromRgba(Style::Ink));
-    painter.setFont(bold);
+    painter.setFont(boardFont(true));
     painter.drawText(QRect(6, 0, LabelWidth - 12, HeaderHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                     QStringLiteral("Veicoli: %1").arg(m_rows.size()));
+                     cornerText());
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event)
@@ -557,6 +643,7 @@ void BoardView::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
+    announceCurrent(true);
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event)

@@ -5,6 +5,8 @@
 #include <QAbstractScrollArea>
 #include <QDate>
 
+#include <utility>
+
 class QFontMetrics;
 class QPainter;
 
@@ -25,7 +27,9 @@ struct BoardPlace {
 // Clicking a day, or Enter on the current day, asks for that day; double-clicking a vehicle, or
 // Shift+Enter, asks for its yearly grid. The arrows, Page Up/Down, Home and End move the current
 // day. A run of days is marked with Shift+Left/Right or by dragging across the days; while it is
-// marked, Enter (or a click inside it) asks for the whole run on the current row.
+// marked, Enter (or a click inside it) asks for the whole run on the current row. Screen readers
+// and test tools read it as a table of vehicles by days (BoardAccessible) that follows the current
+// day.
 class BoardView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -65,10 +69,18 @@ public:
         bool onLabel = false;
     };
     Hit hitAt(const QPoint& point) const;
-    // The rectangle of a day's cell in the viewport.
+    // The day under a point of the viewport at x, -1 for none.
+    int dayAt(int x) const;
+    // The rectangle of a day's cell in the viewport; a row of -1 gives the day's header, a day of -1
+    // the vehicle's label, both -1 the corner above the labels.
     QRect cellRect(int row, int day) const;
-    // What the tooltip says over a day: the booking and its days, or why the row is not known.
+    // What the tooltip says over a day: the booking and its days, or why the row is not known. The
+    // line under the board and a screen reader on the day's cell say it too.
     QString describe(int row, int day) const;
+    // "Bici n. 7  Atala City": the row's vehicle as its label shows it.
+    QString rowLabel(int row) const;
+    // What the corner above the labels says: how many vehicles are shown.
+    QString cornerText() const;
     // How many rows fit in the viewport below the header.
     int visibleRows() const;
 
@@ -96,9 +108,27 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The days and rows at least partly in the viewport.
+    struct Shown {
+        int firstDay;
+        int lastDay;
+        int firstRow;
+        int lastRow;
+    };
+    Shown shown() const;
     int dayWidth() const;
+    void paintDays(QPainter& painter, const Shown& on) const;
+    void paintBars(QPainter& painter, const Shown& on) const;
+    void paintUnknown(QPainter& painter, int row, int from, int to) const;
+    void paintBar(QPainter& painter, int row, const Planning::BoardBar& bar) const;
+    void paintCursor(QPainter& painter) const;
+    void paintHeader(QPainter& painter, const Shown& on) const;
+    void paintMonths(QPainter& painter, const Shown& on) const;
+    void paintDayNumbers(QPainter& painter, const Shown& on) const;
     // Today's number in the header, on a mark wide enough to read it however narrow the days.
-    void paintToday(QPainter& painter, int firstDay, int lastDay) const;
+    void paintToday(QPainter& painter, const Shown& on) const;
+    void paintLabels(QPainter& painter, const Shown& on) const;
+    void announceCurrent(bool always);
     void updateScrollBars();
     void ensureVisible(int row, int day);
     void extendMark(int day);
@@ -115,6 +145,7 @@ private:
     int m_anchor = -1;   // the day the mark grows from
     int m_pressDay = -1; // the day the left button went down on, while it is down
     bool m_dragged = false;
+    std::pair<int, int> m_announced{-1, -1}; // the cell last told to screen readers
 };
 
 } // namespace rf
