@@ -1,5 +1,7 @@
 #include "LineOrder.h"
 
+#include "storage/SecondThread.h"
+
 #include "storage/Cp1252.h"
 
 #include <algorithm>
@@ -189,17 +191,16 @@ std::unique_ptr<Run> merge(Run& a, Run& b, bool twoCores)
         const std::size_t cut = std::size_t(
             std::lower_bound(shorter.keys.begin(), shorter.keys.end(), longer.keys[middle], before) -
             shorter.keys.begin());
-        try {
-            std::thread second([&] {
+        SecondThread second;
+        if (second.start([&] {
                 mergeInto(longer, middle, longer.keys.size(), shorter, cut, shorter.keys.size(), *run,
                           middle + cut);
-            });
+            })) {
             mergeInto(longer, 0, middle, shorter, 0, cut, *run, 0);
             second.join();
             return run;
-        } catch (const std::system_error&) {
-            // No second thread to be had: the whole merge on this one.
         }
+        // No second thread to be had: the whole merge on this one.
     }
     mergeInto(a, 0, a.keys.size(), b, 0, b.keys.size(), *run, 0);
     return run;
@@ -230,19 +231,13 @@ public:
             m_queue.clear();
         }
         m_wake.notify_one();
-        if (m_thread.joinable())
-            m_thread.join();
+        m_thread.join();
     }
 
     // Starts the thread; false when no second thread is to be had.
     bool start()
     {
-        try {
-            m_thread = std::thread([this] { work(); });
-            return true;
-        } catch (const std::system_error&) {
-            return false;
-        }
+        return m_thread.start([this] { work(); });
     }
 
     void hand(std::uint32_t first, std::vector<ListEntry> block)
@@ -294,7 +289,7 @@ private:
     std::deque<std::pair<std::uint32_t, std::vector<ListEntry>>> m_queue;
     bool m_closing = false;
     std::vector<std::unique_ptr<Run>> m_runs;
-    std::thread m_thread;
+    SecondThread m_thread;
 };
 
 LineSorter::LineSorter() = default;

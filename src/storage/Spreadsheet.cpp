@@ -2,6 +2,7 @@
 
 #include "storage/CountedString.h"
 #include "storage/Cp1252.h"
+#include "storage/SecondThread.h"
 #include "storage/WholeFile.h"
 
 #include <QFileInfo>
@@ -12,7 +13,6 @@
 #include <map>
 #include <mutex>
 #include <system_error>
-#include <thread>
 
 namespace rf {
 
@@ -21,22 +21,37 @@ namespace {
 constexpr qsizetype FlushBytes = 1 << 20;
 constexpr qint64 ProgressEvery = 2048; // rows between two progress reports
 
+constexpr qsizetype LongestEscape = 5; // "&amp;"
+
+char* put(char* to, std::string_view text)
+{
+    std::memcpy(to, text.data(), text.size());
+    return to + text.size();
+}
+
+// Writes text at to with "&", "<" and ">" escaped (room for LongestEscape bytes each is needed);
+// returns the end of what was written.
+char* putEscaped(char* to, std::string_view text)
+{
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '&' && c != '<' && c != '>')
+            continue;
+        to = put(to, text.substr(plain, i - plain));
+        to = put(to, c == '&'   ? std::string_view("&amp;")
+                     : c == '<' ? std::string_view("&lt;")
+                                : std::string_view("&gt;"));
+        plain = i + 1;
+    }
+    return put(to, text.substr(plain));
+}
+
 QByteArray escaped(const QByteArray& bytes)
 {
-    if (!bytes.contains('&') && !bytes.contains('<') && !bytes.contains('>'))
-        return bytes;
-    QByteArray out;
-    out.reserve(bytes.size() + 16);
-    for (const char c : bytes) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
-            out += c;
-    }
+    QByteArray out(bytes.size() * LongestEscape, Qt::Uninitialized);
+    char* const end = putEscaped(out.data(), std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    out.truncate(qsizetype(end - out.data()));
     return out;
 }
 
@@ -87,16 +102,9 @@ constexpr std::string_view RowStart = "<tr>";
 constexpr std::string_view RowEnd = "</tr>";
 constexpr std::string_view CellStart = "<td style=\"text-align: left;\">";
 constexpr std::string_view CellEnd = "</td>";
-constexpr qsizetype LongestEscape = 5; // "&amp;"
 // A number cell: the value typed for the sheet, then shown as written here, with a decimal comma.
 constexpr std::string_view NumberStart = "<td style=\"text-align: right;\" x:num=\"";
 constexpr std::string_view NumberMiddle = "\">";
-
-char* put(char* to, std::string_view text)
-{
-    std::memcpy(to, text.data(), text.size());
-    return to + text.size();
-}
 
 // Writes the cell trimmed and escaped at to; returns the end of what was written.
 char* putCell(char* to, std::string_view cell)
@@ -108,18 +116,7 @@ char* putCell(char* to, std::string_view cell)
         ++start;
     while (end > start && static_cast<unsigned char>(data[end - 1]) <= 32)
         --end;
-    qsizetype plain = start;
-    for (qsizetype i = start; i < end; ++i) {
-        const char c = data[i];
-        if (c != '&' && c != '<' && c != '>')
-            continue;
-        to = put(to, std::string_view(data + plain, std::size_t(i - plain)));
-        to = put(to, c == '&'   ? std::string_view("&amp;")
-                     : c == '<' ? std::string_view("&lt;")
-                                : std::string_view("&gt;"));
-        plain = i + 1;
-    }
-    return put(to, std::string_view(data + plain, std::size_t(end - plain)));
+    return putEscaped(to, std::string_view(data + start, std::size_t(end - start)));
 }
 
 // A plain decimal number: an optional minus, digits, and optionally a point and more digits.
@@ -299,13 +296,9 @@ public:
     {
         if (m_chunks == 0)
             m_chunks = 1; // the document's start and end alone
-        if (m_chunks > 1) {
-            try {
-                m_helper = std::thread([this] { help(); });
-            } catch (const std::system_error&) {
-                // No second thread to be had: this one makes every chunk.
-            }
-        }
+        // Without a second thread this one makes every chunk.
+        if (m_chunks > 1)
+            m_helper.start([this] { help(); });
     }
     ~SheetChunks() { stop(); }
 
@@ -346,8 +339,7 @@ public:
             m_stopping = true;
         }
         m_changed.notify_all();
-        if (m_helper.joinable())
-            m_helper.join();
+        m_helper.join();
     }
 
 private:
@@ -405,7 +397,7 @@ private:
     std::vector<QByteArray> m_free;
     int m_nextToMake = 0;
     bool m_stopping = false;
-    std::thread m_helper;
+    SecondThread m_helper;
 };
 
 } // namespace
