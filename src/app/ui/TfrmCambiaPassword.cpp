@@ -1,14 +1,11 @@
 #include "TfrmCambiaPassword.h"
 
-#include "PasswordFields.h"
 #include "common/ui/Context.h"
-#include "common/ui/FixedDialog.h"
 #include "common/ui/Form.h"
 #include "common/ui/Style.h"
 
 #include "app/PasswordStore.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,25 +31,18 @@ const QString Changed = QStringLiteral("Modifica della password completata con s
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(Context& context, QWidget* parent)
-    : QWidget(parent), m_context(context)
+    : PasswordWindow(context, parent, QStringLiteral("frmCambiaPassword"), QStringLiteral(" Cambia password"),
+                     QSize(411, 418), QStringLiteral("Chiudi"))
 {
-    setObjectName(QStringLiteral("frmCambiaPassword"));
-    setWindowTitle(QStringLiteral(" Cambia password"));
-    fixedFrame(this, QSize(411, 418));
-    Style::gradientBackground(this);
-
-    m_txtPasswordOld = makePasswordEdit(this, QStringLiteral("txtPasswordOld"));
-    m_txtPasswordNew = makePasswordEdit(this, QStringLiteral("txtPasswordNew"));
-    m_txtConferma = makePasswordEdit(this, QStringLiteral("txtConferma"));
-    m_cmdEsci = Style::button(QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), QSize(110, 32), this);
-    m_cmdOK = Style::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), QSize(110, 32), this);
-    m_cmdOK->setEnabled(false);
+    m_txtPasswordOld = makeField(QStringLiteral("txtPasswordOld"));
+    m_txtPasswordNew = makeField(QStringLiteral("txtPasswordNew"));
+    m_txtConferma = makeField(QStringLiteral("txtConferma"));
 
     // The banner spans the window; the fields below sit in a narrower column.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 16);
     layout->setSpacing(2);
-    layout->addWidget(makePasswordBanner(this, QSize(395, 110)), 0, Qt::AlignHCenter);
+    layout->addWidget(makeBanner(QSize(395, 110)), 0, Qt::AlignHCenter);
     auto* column = new QVBoxLayout;
     column->setContentsMargins(20, 0, 20, 0);
     column->setSpacing(2);
@@ -75,35 +65,26 @@ TfrmCambiaPassword::TfrmCambiaPassword(Context& context, QWidget* parent)
     column->addLayout(buttons);
     layout->addLayout(column, 1);
 
-    for (QLineEdit* edit : {m_txtPasswordOld, m_txtPasswordNew, m_txtConferma})
-        connect(edit, &QLineEdit::textChanged, this, &TfrmCambiaPassword::updateOK);
     // Enter only walks the three fields; the change runs from OK alone.
     Form::enterChain({m_txtPasswordOld, m_txtPasswordNew, m_txtConferma});
-    connect(m_cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
-    connect(m_cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+    setTabOrder(m_txtPasswordOld, m_txtPasswordNew);
+    setTabOrder(m_txtPasswordNew, m_txtConferma);
+    setTabOrder(m_txtConferma, m_cmdEsci);
+    setTabOrder(m_cmdEsci, m_cmdOK);
 }
 
 void TfrmCambiaPassword::showEvent(QShowEvent* event)
 {
-    QWidget::showEvent(event);
-    m_txtPasswordOld->clear();
-    m_txtPasswordNew->clear();
-    m_txtConferma->clear();
-    m_txtPasswordOld->setFocus(Qt::OtherFocusReason);
+    for (QLineEdit* field : m_fields)
+        field->clear();
+    PasswordWindow::showEvent(event);
 }
 
-void TfrmCambiaPassword::closeEvent(QCloseEvent* event)
+void TfrmCambiaPassword::closing()
 {
-    event->accept();
     // A hidden window closed at shutdown must not bring the login back.
     if (isVisible())
         emit closed();
-}
-
-void TfrmCambiaPassword::updateOK()
-{
-    const auto filled = [](const QLineEdit* edit) { return !PasswordStore::trimmed(edit->text()).isEmpty(); };
-    m_cmdOK->setEnabled(filled(m_txtPasswordOld) && filled(m_txtPasswordNew) && filled(m_txtConferma));
 }
 
 void TfrmCambiaPassword::refuseNew(const QString& message)

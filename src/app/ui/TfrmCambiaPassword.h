@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "app/ui/PasswordWindow.h"
 
 class QLineEdit;
-class QPushButton;
 
 namespace rf {
 
-class Context;
-
 // Replaces the stored access password after checking the current one.
-class TfrmCambiaPassword : public QWidget {
+class TfrmCambiaPassword : public PasswordWindow {
     Q_OBJECT
 public:
     explicit TfrmCambiaPassword(Context& context, QWidget* parent = nullptr);
@@ -21,19 +18,15 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void cmdOKClick() override;
+    void closing() override;
 
 private:
-    void cmdOKClick();
-    void updateOK();
     void refuseNew(const QString& message);
 
-    Context& m_context;
     QLineEdit* m_txtPasswordOld;
     QLineEdit* m_txtPasswordNew;
     QLineEdit* m_txtConferma;
-    QPushButton* m_cmdEsci;
-    QPushButton* m_cmdOK;
 };
 
 } // namespace rf

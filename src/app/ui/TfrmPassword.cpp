@@ -1,15 +1,12 @@
 #include "TfrmPassword.h"
-#include "PasswordFields.h"
 
 #include "common/ui/Context.h"
-#include "common/ui/FixedDialog.h"
 #include "common/ui/Form.h"
 #include "common/ui/Style.h"
 
 #include "app/PasswordStore.h"
 #include "app/Product.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,21 +23,16 @@ const QString ReadError =
 
 } // namespace
 
-TfrmPassword::TfrmPassword(Context& context, QWidget* parent) : QWidget(parent), m_context(context)
+TfrmPassword::TfrmPassword(Context& context, QWidget* parent)
+    : PasswordWindow(context, parent, QStringLiteral("frmPassword"),
+                     QStringLiteral(" %1 - Accesso").arg(QLatin1String(Product::Name)), QSize(388, 405),
+                     QStringLiteral("Esci"))
 {
-    setObjectName(QStringLiteral("frmPassword"));
-    setWindowTitle(QStringLiteral(" %1 - Accesso").arg(QLatin1String(Product::Name)));
-    fixedFrame(this, QSize(388, 405));
-    Style::gradientBackground(this);
-
     QLabel* prompt = Style::caption(QStringLiteral("Immetti la password e premi OK."), 13, this);
 
-    m_txtPassword = makePasswordEdit(this, QStringLiteral("txtPassword"));
+    m_txtPassword = makeField(QStringLiteral("txtPassword"));
     QWidget* passwordHolder = Form::highlightByRectangle(m_txtPassword, QStringLiteral("effPassword"));
 
-    m_cmdOK = Style::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), QSize(110, 32), this);
-    m_cmdOK->setEnabled(false);
-    m_cmdEsci = Style::button(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QSize(110, 32), this);
     m_btnCambiaPassword = Style::button(QStringLiteral("btnCambiaPassword"),
                                         QStringLiteral("Cambia password"), QSize(236, 32), this);
 
@@ -48,7 +40,7 @@ TfrmPassword::TfrmPassword(Context& context, QWidget* parent) : QWidget(parent),
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 20);
     layout->setSpacing(6);
-    layout->addWidget(makePasswordBanner(this, QSize(372, 110)), 0, Qt::AlignHCenter);
+    layout->addWidget(makeBanner(QSize(372, 110)), 0, Qt::AlignHCenter);
     auto* column = new QVBoxLayout;
     column->setContentsMargins(20, 0, 20, 0);
     column->setSpacing(6);
@@ -68,14 +60,14 @@ TfrmPassword::TfrmPassword(Context& context, QWidget* parent) : QWidget(parent),
     column->addStretch(1);
     layout->addLayout(column, 1);
 
-    connect(m_txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::updateOK);
     connect(m_txtPassword, &QLineEdit::returnPressed, this, [this] {
         if (m_cmdOK->isEnabled())
             cmdOKClick();
     });
-    connect(m_cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
-    connect(m_cmdEsci, &QPushButton::clicked, this, &QWidget::close);
     connect(m_btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::changePasswordRequested);
+    setTabOrder(m_txtPassword, m_cmdOK);
+    setTabOrder(m_cmdOK, m_cmdEsci);
+    setTabOrder(m_cmdEsci, m_btnCambiaPassword);
 }
 
 void TfrmPassword::resetForReturn()
@@ -84,22 +76,10 @@ void TfrmPassword::resetForReturn()
     m_txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmPassword::showEvent(QShowEvent* event)
+void TfrmPassword::closing()
 {
-    QWidget::showEvent(event);
-    m_txtPassword->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmPassword::closeEvent(QCloseEvent* event)
-{
-    event->accept();
     if (!m_granted)
         emit exitRequested();
-}
-
-void TfrmPassword::updateOK()
-{
-    m_cmdOK->setEnabled(!PasswordStore::trimmed(m_txtPassword->text()).isEmpty());
 }
 
 void TfrmPassword::cmdOKClick()

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include "app/ui/PasswordWindow.h"
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace rf {
 
-class Context;
-
 // The login window: only the stored password lets the user on to the launcher.
-class TfrmPassword : public QWidget {
+class TfrmPassword : public PasswordWindow {
     Q_OBJECT
 public:
     explicit TfrmPassword(Context& context, QWidget* parent = nullptr);
@@ -26,17 +23,11 @@ signals:
     void exitRequested();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void cmdOKClick() override;
+    void closing() override;
 
 private:
-    void cmdOKClick();
-    void updateOK();
-
-    Context& m_context;
     QLineEdit* m_txtPassword;
-    QPushButton* m_cmdOK;
-    QPushButton* m_cmdEsci;
     QPushButton* m_btnCambiaPassword;
     bool m_granted = false;
 };
