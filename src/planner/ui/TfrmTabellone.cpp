@@ -44,6 +44,46 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::option
     setWindowTitle(Caption);
     Style::gradientBackground(this);
 
+    QLayout* commands = buildCommands();
+    buildBoard();
+    QLabel* hint = buildInfo();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 10, 12, 8);
+    layout->setSpacing(8);
+    layout->addLayout(commands);
+    layout->addWidget(m_board, 1);
+    layout->addWidget(m_lblInfo);
+    layout->addWidget(hint);
+
+    // As large as the screen allows, up to a size that shows three months at a glance.
+    QSize size = Largest;
+    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(20, 40));
+    resize(size);
+    setMinimumSize(760, 420);
+
+    m_txtDal->setText(formatDate(place ? place->start : m_context.clock().today()));
+    if (place)
+        m_cboPeriodo->setCurrentIndex(place->span);
+    reload();
+    goTo(place);
+}
+
+void TfrmTabellone::goTo(const std::optional<BoardPlace>& place)
+{
+    if (place) {
+        const auto& rows = m_board->rows();
+        const auto found = std::find_if(rows.begin(), rows.end(), [&](const Planning::BoardRow& row) {
+            return row.vehicle.position == place->vehicle;
+        });
+        if (found != rows.end())
+            m_board->setCurrent(int(found - rows.begin()), place->day);
+    }
+    m_board->setFocus(Qt::OtherFocusReason);
+}
+
+QLayout* TfrmTabellone::buildCommands()
+{
     QLabel* titDal = Style::caption(QStringLiteral("Dal:"), 14, this);
     m_txtDal = new QLineEdit(this);
     m_txtDal->setObjectName(QStringLiteral("txtDal"));
@@ -108,7 +148,11 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::option
     commands->addWidget(btnStampa);
     commands->addWidget(btnPdf);
     commands->addWidget(btnChiudi);
+    return commands;
+}
 
+void TfrmTabellone::buildBoard()
+{
     m_board = new BoardView(this);
     connect(m_board, &BoardView::dayChosen, this, &TfrmTabellone::bookDay);
     connect(m_board, &BoardView::spanChosen, this, &TfrmTabellone::bookSpan);
@@ -124,7 +168,10 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::option
             showRows();
         showCurrent(m_board->currentRow(), m_board->currentDay());
     });
+}
 
+QLabel* TfrmTabellone::buildInfo()
+{
     m_lblInfo = new QLabel(this);
     m_lblInfo->setObjectName(QStringLiteral("lblInfo"));
     m_lblInfo->setFont(Style::font(Style::Family::Verdana, 12));
@@ -139,35 +186,7 @@ TfrmTabellone::TfrmTabellone(Context& context, QWidget* owner, const std::option
     hint->setFont(Style::font(Style::Family::Verdana, 11));
     hint->setWordWrap(true);
     hint->setStyleSheet(Style::sheet(QStringLiteral("color: @Navy; background: transparent;")));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 10, 12, 8);
-    layout->setSpacing(8);
-    layout->addLayout(commands);
-    layout->addWidget(m_board, 1);
-    layout->addWidget(m_lblInfo);
-    layout->addWidget(hint);
-
-    // As large as the screen allows, up to a size that shows three months at a glance.
-    QSize size = Largest;
-    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() - QSize(20, 40));
-    resize(size);
-    setMinimumSize(760, 420);
-
-    m_txtDal->setText(formatDate(place ? place->start : m_context.clock().today()));
-    if (place)
-        m_cboPeriodo->setCurrentIndex(place->span);
-    reload();
-    if (place) {
-        const auto& rows = m_board->rows();
-        const auto found = std::find_if(rows.begin(), rows.end(), [&](const Planning::BoardRow& row) {
-            return row.vehicle.position == place->vehicle;
-        });
-        if (found != rows.end())
-            m_board->setCurrent(int(found - rows.begin()), place->day);
-    }
-    m_board->setFocus(Qt::OtherFocusReason);
+    return hint;
 }
 
 BoardPlace TfrmTabellone::place() const

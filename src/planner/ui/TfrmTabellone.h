@@ -14,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 
 namespace rf {
@@ -61,6 +62,14 @@ public:
     void showFreeOnly(bool freeOnly);
 
 private:
+    // The row of date, span, "Solo liberi" and buttons above the board, with their connections.
+    QLayout* buildCommands();
+    // The board and what its cursor, mark and choices do.
+    void buildBoard();
+    // The status line under the board; returns the instructions below it.
+    QLabel* buildInfo();
+    // Puts the cursor back where the user stood, if the vehicle is still on the board.
+    void goTo(const std::optional<BoardPlace>& place);
     void moveBy(int direction);
     void showRows();
     // The days from first to last of a row as stored, or nothing after saying why they cannot be
