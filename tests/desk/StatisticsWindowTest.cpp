@@ -1,5 +1,5 @@
-#include "app/ui/TfrmStatistiche.h"
 #include "contracts/SchedaContratto.h"
+#include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "reports/Layout.h"

@@ -1,10 +1,10 @@
 #include "TfrmOggi.h"
 
-#include "app/TodayWork.h"
 #include "common/ui/Context.h"
 #include "common/ui/Style.h"
 #include "common/ui/UserTexts.h"
 #include "contracts/SchedaContratto.h"
+#include "desk/TodayWork.h"
 #include "storage/MessageBreaks.h"
 
 #include <QGridLayout>

@@ -5,7 +5,7 @@
 #include "common/ui/PrintChoiceDialog.h"
 #include "common/ui/Style.h"
 #include "common/ui/UserTexts.h"
-#include "contracts/documents/SeasonSheet.h"
+#include "desk/documents/SeasonSheet.h"
 #include "planner/BookedDays.h"
 #include "reports/Layout.h"
 #include "reports/Render.h"

@@ -1,6 +1,6 @@
-#include "app/TodayWork.h"
-#include "app/ui/TfrmOggi.h"
+#include "desk/TodayWork.h"
 #include "contracts/SchedaContratto.h"
+#include "desk/ui/TfrmOggi.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "storage/ArchiveFile.h"
