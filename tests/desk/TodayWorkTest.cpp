@@ -181,7 +181,7 @@ private slots:
                 return true;
             });
             archive.CloseArchive();
-            QCOMPARE(Today::markReturned(fake.folder(), 1, line), Today::Returned::Done);
+            QCOMPARE(Today::markReturned(fake.folder(), 1, line), Contracts::Returned::Done);
             ++marked;
             other.waitForFinished(0);
         }
