@@ -5,6 +5,7 @@
 #include "common/ui/PrintChoiceDialog.h"
 #include "common/ui/Style.h"
 #include "common/ui/UserTexts.h"
+#include "common/ui/WaitCursor.h"
 #include "desk/documents/SeasonSheet.h"
 #include "planner/BookedDays.h"
 #include "reports/Layout.h"
@@ -26,7 +27,6 @@
 #include <QFrame>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHorizontalBarSeries>
@@ -399,14 +399,6 @@ FigureSheet sheetOf(const SeasonFigures& figures, Chart chart)
 const QString DaysNote =
     QStringLiteral("Giorni di noleggio: i giorni del contratto (data fine \u2212 data inizio, come Calcola). "
                    "Giorni prenotati: i giorni segnati nel planner.");
-
-// Shows the wait cursor while it lives.
-struct WaitCursor {
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

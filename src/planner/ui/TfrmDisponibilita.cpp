@@ -3,6 +3,7 @@
 #include "common/ui/Context.h"
 #include "common/ui/Form.h"
 #include "common/ui/Style.h"
+#include "common/ui/WaitCursor.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/Availability.h"
 #include "planner/PlannerVehicles.h"
@@ -13,7 +14,6 @@
 
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -242,32 +242,34 @@ void TfrmDisponibilita::btnCercaClick()
         return;
     }
 
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    std::array<std::vector<ListEntry>, 5> groups;
-    for (const Planning::FleetVehicle& vehicle : vehicles) {
-        const QString& biciNum = vehicle.vehicle.number;
-        const Planning::Availability availability =
-            Planning::availabilityOf(m_context.dataFolder(), biciNum, start, end);
-        const LineParts parts = partsOf(availability, biciNum, start.year());
-        groups[groupOf(availability.state)].push_back(
-            {composeLine(parts, vehicle.line), vehicle.position, inkOf(availability.state)});
-        m_parts.insert(vehicle.position, parts);
+    QString counts;
+    {
+        const WaitCursor wait;
+        std::array<std::vector<ListEntry>, 5> groups;
+        for (const Planning::FleetVehicle& vehicle : vehicles) {
+            const QString& biciNum = vehicle.vehicle.number;
+            const Planning::Availability availability =
+                Planning::availabilityOf(m_context.dataFolder(), biciNum, start, end);
+            const LineParts parts = partsOf(availability, biciNum, start.year());
+            groups[groupOf(availability.state)].push_back(
+                {composeLine(parts, vehicle.line), vehicle.position, inkOf(availability.state)});
+            m_parts.insert(vehicle.position, parts);
+        }
+        counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
+                     .arg(groups[0].size())
+                     .arg(groups[1].size())
+                     .arg(groups[2].size());
+        // The vehicles whose bookings are not known are counted apart, when there are any.
+        if (!groups[3].empty())
+            counts += QStringLiteral("   Illeggibili: %1").arg(groups[3].size());
+        if (!groups[4].empty())
+            counts += QStringLiteral("   Non pianificabili: %1").arg(groups[4].size());
+        std::vector<ListEntry> entries;
+        entries.reserve(vehicles.size());
+        for (std::vector<ListEntry>& group : groups)
+            std::move(group.begin(), group.end(), std::back_inserter(entries));
+        model().setEntries(std::move(entries), /*sorted=*/false);
     }
-    QString counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
-                         .arg(groups[0].size())
-                         .arg(groups[1].size())
-                         .arg(groups[2].size());
-    // The vehicles whose bookings are not known are counted apart, when there are any.
-    if (!groups[3].empty())
-        counts += QStringLiteral("   Illeggibili: %1").arg(groups[3].size());
-    if (!groups[4].empty())
-        counts += QStringLiteral("   Non pianificabili: %1").arg(groups[4].size());
-    std::vector<ListEntry> entries;
-    entries.reserve(vehicles.size());
-    for (std::vector<ListEntry>& group : groups)
-        std::move(group.begin(), group.end(), std::back_inserter(entries));
-    model().setEntries(std::move(entries), /*sorted=*/false);
-    QGuiApplication::restoreOverrideCursor();
 
     m_searchedStart = start;
     setPrintTitle(QStringLiteral("Disponibilità veicoli dal ") + formatDate(start) + QStringLiteral(" al ") +
