@@ -176,38 +176,37 @@ void TfrmDisponibilita::clearResults()
         m_lblTrovate->setText(QStringLiteral("Veicoli in elenco: 0"));
 }
 
+bool TfrmDisponibilita::refuse(const QString& message, QLineEdit* focus)
+{
+    m_context.messages().warning(this, message);
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool TfrmDisponibilita::readDate(QLineEdit* edit, const QString& which, QDate& date)
+{
+    const QString text = edit->text().trimmed();
+    if (text.isEmpty())
+        return refuse(QStringLiteral("Attenzione: indicare la data di %1 del periodo nel formato gg/mm/aaaa.")
+                          .arg(which),
+                      edit);
+    date = parseDate(text);
+    if (!date.isValid())
+        return refuse(QStringLiteral("Attenzione: la data ") + text +
+                          QStringLiteral(" di %1 periodo non esiste." RF_BREAK_LF_CR
+                                         "Per verificare la disponibilità è "
+                                         "necessario indicare una data valida nel formato gg/mm/aaaa.")
+                              .arg(which),
+                      edit);
+    return true;
+}
+
 bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
 {
-    const auto refuse = [this](const QString& message, QLineEdit* focus) {
-        m_context.messages().warning(this, message);
-        if (focus)
-            focus->setFocus(Qt::OtherFocusReason);
+    if (!readDate(m_txtDataInizio, QStringLiteral("inizio"), start) ||
+        !readDate(m_txtDataFine, QStringLiteral("fine"), end))
         return false;
-    };
-    const QString startText = m_txtDataInizio->text().trimmed();
-    const QString endText = m_txtDataFine->text().trimmed();
-    if (startText.isEmpty())
-        return refuse(
-            QStringLiteral("Attenzione: indicare la data di inizio del periodo nel formato gg/mm/aaaa."),
-            m_txtDataInizio);
-    start = parseDate(startText);
-    if (!start.isValid())
-        return refuse(QStringLiteral("Attenzione: la data ") + startText +
-                          QStringLiteral(" di inizio periodo non esiste." RF_BREAK_LF_CR
-                                         "Per verificare la disponibilità è "
-                                         "necessario indicare una data valida nel formato gg/mm/aaaa."),
-                      m_txtDataInizio);
-    if (endText.isEmpty())
-        return refuse(
-            QStringLiteral("Attenzione: indicare la data di fine del periodo nel formato gg/mm/aaaa."),
-            m_txtDataFine);
-    end = parseDate(endText);
-    if (!end.isValid())
-        return refuse(QStringLiteral("Attenzione: la data ") + endText +
-                          QStringLiteral(" di fine periodo non esiste." RF_BREAK_LF_CR
-                                         "Per verificare la disponibilità è "
-                                         "necessario indicare una data valida nel formato gg/mm/aaaa."),
-                      m_txtDataFine);
     if (end < start)
         return refuse(QStringLiteral("Attenzione: la data di fine periodo (") + formatDate(end) +
                           QStringLiteral(") non può essere anteriore a quella di inizio periodo (") +
