@@ -26,10 +26,102 @@ int dayCountOf(const QByteArray& text)
     return ok && days > 0 ? days : 0;
 }
 
-struct VehicleTally {
-    int order = 0; // fleet order first, then the order met in the contracts
-    VehicleFigures figures;
+// The vehicles met, each once, by its number as stored: the fleet's in archive order, then the
+// numbers met only in contracts.
+class VehicleTallies {
+public:
+    VehicleFigures& of(const QByteArray& number)
+    {
+        auto found = m_tallies.find(number);
+        if (found == m_tallies.end()) {
+            // The number points into the record being read: the key keeps a copy.
+            const QByteArray key(number.constData(), number.size());
+            found = m_tallies.insert(key, {int(m_tallies.size()), {Cp1252::decode(key), 0, 0, std::nullopt}});
+        }
+        return found->figures;
+    }
+
+    std::vector<VehicleFigures> inOrder()
+    {
+        std::vector<VehicleFigures> vehicles(std::size_t(m_tallies.size()));
+        for (auto it = m_tallies.begin(); it != m_tallies.end(); ++it)
+            vehicles[std::size_t(it->order)] = std::move(it->figures);
+        return vehicles;
+    }
+
+private:
+    struct Tally {
+        int order = 0;
+        VehicleFigures figures;
+    };
+    QHash<QByteArray, Tally> m_tallies;
 };
+
+// The fields of a contract the figures read.
+struct ContractFields {
+    int data, dataInizio, dataFine, totGiorni, totale, biciNum;
+
+    static const ContractFields& get()
+    {
+        static const RecordLayout& contract = TSchedaContratto();
+        static const ContractFields fields{
+            contract.indexOf(QStringLiteral("Data")),     contract.indexOf(QStringLiteral("DataInizio")),
+            contract.indexOf(QStringLiteral("DataFine")), contract.indexOf(QStringLiteral("TotGiorni")),
+            contract.indexOf(QStringLiteral("Totale")),   contract.indexOf(QStringLiteral("BiciNum"))};
+        return fields;
+    }
+};
+
+// A contract's length as the card's Calcola counts it: calendar days from start to end, one at
+// least; else its day count; 0 when neither can be read.
+int rentalDays(const RecordView& card, const QDate& start)
+{
+    const ContractFields& fields = ContractFields::get();
+    const QDate end = parseStoredDate(card.fieldBytes(fields.dataFine));
+    return end.isValid() && end >= start ? int(std::max(qint64(1), start.daysTo(end)))
+                                         : dayCountOf(card.fieldBytes(fields.totGiorni));
+}
+
+// Counts a contract in the figures of its start's year.
+void countContract(const RecordView& card, SeasonFigures& out, VehicleTallies& vehicles)
+{
+    const ContractFields& fields = ContractFields::get();
+    QByteArray startText = card.fieldBytes(fields.dataInizio);
+    if (startText.isEmpty())
+        startText = card.fieldBytes(fields.data);
+    const QDate start = parseStoredDate(startText);
+    if (!start.isValid()) {
+        ++out.unreadableDates;
+        return;
+    }
+    if (start.year() != out.year)
+        return;
+    const std::size_t month = std::size_t(start.month() - 1);
+    ++out.rentals[month];
+    ++out.weekdays[std::size_t(start.dayOfWeek() - 1)];
+
+    const QByteArray amount = card.fieldBytes(fields.totale);
+    if (!amount.isEmpty()) {
+        const std::optional<qint64> cents = amountCents(Cp1252::decode(amount));
+        if (cents)
+            out.revenueCents[month] += *cents;
+        else
+            ++out.unreadableAmounts;
+    }
+
+    const int days = rentalDays(card, start);
+    if (days > 0) {
+        out.daysRented += days;
+        ++out.rentalsOfKnownLength;
+    }
+
+    const QByteArray number = card.fieldBytes(fields.biciNum);
+    if (!number.isEmpty()) {
+        VehicleFigures& vehicle = vehicles.of(number);
+        ++vehicle.rentals;
+        vehicle.daysRented += days;
+    }
+}
 
 } // namespace
 
@@ -65,16 +157,7 @@ SeasonFigures seasonFigures(const QString& programFolder, int year, const Booked
     SeasonFigures out;
     out.year = year;
     const QDir folder(programFolder);
-    QHash<QByteArray, VehicleTally> vehicles;
-    const auto tallyOf = [&vehicles](const QByteArray& number) -> VehicleTally& {
-        auto found = vehicles.find(number);
-        if (found == vehicles.end()) {
-            // The number points into the record being read: the key keeps a copy.
-            const QByteArray key(number.constData(), number.size());
-            found = vehicles.insert(key, {int(vehicles.size()), {Cp1252::decode(key), 0, 0, std::nullopt}});
-        }
-        return *found;
-    };
+    VehicleTallies vehicles;
 
     const RecordLayout& fleet = TSchedaVeicolo();
     const int fleetNumber = fleet.indexOf(QStringLiteral("BiciNum"));
@@ -82,62 +165,13 @@ SeasonFigures seasonFigures(const QString& programFolder, int year, const Booked
                                 [&](const RecordView& card) {
                                     const QByteArray number = card.fieldBytes(fleetNumber);
                                     if (!number.isEmpty())
-                                        tallyOf(number);
+                                        vehicles.of(number);
                                 }) == ScanResult::Done;
+    out.contractsRead =
+        scanArchive(folder.filePath(QString::fromLatin1(Contracts::ArchiveName)), TSchedaContratto(),
+                    [&](const RecordView& card) { countContract(card, out, vehicles); }) == ScanResult::Done;
 
-    const RecordLayout& contract = TSchedaContratto();
-    const int data = contract.indexOf(QStringLiteral("Data"));
-    const int dataInizio = contract.indexOf(QStringLiteral("DataInizio"));
-    const int dataFine = contract.indexOf(QStringLiteral("DataFine"));
-    const int totGiorni = contract.indexOf(QStringLiteral("TotGiorni"));
-    const int totale = contract.indexOf(QStringLiteral("Totale"));
-    const int biciNum = contract.indexOf(QStringLiteral("BiciNum"));
-    const auto visit = [&](const RecordView& card) {
-        QByteArray startText = card.fieldBytes(dataInizio);
-        if (startText.isEmpty())
-            startText = card.fieldBytes(data);
-        const QDate start = parseStoredDate(startText);
-        if (!start.isValid()) {
-            ++out.unreadableDates;
-            return;
-        }
-        if (start.year() != year)
-            return;
-        const std::size_t month = std::size_t(start.month() - 1);
-        ++out.rentals[month];
-        ++out.weekdays[std::size_t(start.dayOfWeek() - 1)];
-
-        const QByteArray amount = card.fieldBytes(totale);
-        if (!amount.isEmpty()) {
-            const std::optional<qint64> cents = amountCents(Cp1252::decode(amount));
-            if (cents)
-                out.revenueCents[month] += *cents;
-            else
-                ++out.unreadableAmounts;
-        }
-
-        // The length as the card's Calcola counts it: calendar days from start to end, one at least.
-        const QDate end = parseStoredDate(card.fieldBytes(dataFine));
-        const int days = end.isValid() && end >= start ? std::max(qint64(1), start.daysTo(end))
-                                                       : dayCountOf(card.fieldBytes(totGiorni));
-        if (days > 0) {
-            out.daysRented += days;
-            ++out.rentalsOfKnownLength;
-        }
-
-        const QByteArray number = card.fieldBytes(biciNum);
-        if (!number.isEmpty()) {
-            VehicleFigures& vehicle = tallyOf(number).figures;
-            ++vehicle.rentals;
-            vehicle.daysRented += days;
-        }
-    };
-    out.contractsRead = scanArchive(folder.filePath(QString::fromLatin1(Contracts::ArchiveName)), contract,
-                                    visit) == ScanResult::Done;
-
-    out.vehicles.resize(std::size_t(vehicles.size()));
-    for (auto it = vehicles.begin(); it != vehicles.end(); ++it)
-        out.vehicles[std::size_t(it->order)] = std::move(it->figures);
+    out.vehicles = vehicles.inOrder();
     if (bookedDays)
         for (VehicleFigures& vehicle : out.vehicles)
             vehicle.daysBooked = bookedDays(vehicle.number);
