@@ -16,14 +16,14 @@
 #include "Table.h"
 
 #include "app/ui/Application.h"
-#include "app/ui/TfrmOggi.h"
 #include "app/ui/TfrmPassword.h"
-#include "app/ui/TfrmStatistiche.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "contracts/ui/TfrmExpContratti_DOZ_Bici.h"
 #include "contracts/ui/TfrmTrovaContratti_DOZ_Bici.h"
+#include "desk/ui/TfrmOggi.h"
+#include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
@@ -207,6 +207,92 @@ double exportWritten(QWidget& window, BenchContext& services)
     return answered.size() == 2 && shown.size() == 2 ? shown[1] - answered[0] : -1.0;
 }
 
+// Yes to "export now?" until the next question is on screen, against writing the sheet's bytes raw.
+void measureExportWritten(Folder& folder, Context& context)
+{
+    TfrmExpContratti_DOZ_Bici window(context, nullptr);
+    showToFrame(window);
+    const QString sheet = folder.file(QStringLiteral("Contratti_Noleggio_Bici.xls"));
+    const auto written = [&] { return exportWritten(window, folder.services); };
+    written(); // the sheet exists, as on any later export
+    const qint64 bytes = QFileInfo(sheet).size();
+    table.ratio(
+        QStringLiteral("export written, Yes to next question (%1 MB)").arg(bytes / 1e6, 0, 'f', 0),
+        paired(runs(), written, [&] { return writeRaw(folder.file(QStringLiteral("raw.bin")), bytes); }), 2);
+}
+
+// Other workstations wait for an archive's lock while a backup holds it: the longest hold of a
+// whole backup of the folder, against reading the contracts raw.
+void measureBackupLockHold(Folder& folder, const QString& size, const std::function<double()>& cat)
+{
+    QTemporaryDir out;
+    double longest = 0;
+    Backup::setLockHoldObserver(
+        [&longest](const QString&, qint64 nanoseconds) { longest = std::max(longest, nanoseconds / 1e6); });
+    const Series holds = repeat(smoke ? 1 : 3, [&] {
+        longest = 0;
+        const QString zip = QDir(out.path()).filePath(QStringLiteral("copia.zip"));
+        const bool written = Backup::writeBackup(folder.dir.path(), zip).ok();
+        QFile::remove(zip);
+        if (smoke && !written) {
+            std::fprintf(stderr, "the backup failed\n");
+            std::exit(1);
+        }
+        return written ? longest : -1.0;
+    });
+    Backup::setLockHoldObserver({});
+    table.milliseconds(QStringLiteral("longest lock hold during a backup, ") + size, holds, 1000,
+                       repeat(runs(), cat));
+}
+
+// Browsing the shown card, against the same card repainted with nothing changed; saving a new
+// contract.
+void measureContractCard(Folder& folder, Context& context, const QString& archive, const QString& size)
+{
+    TfrmContratti_Noleggio_Bici form(context);
+    form.resize(form.sizeHint());
+    showToFrame(form);
+    settle();
+    const auto repaint = [&] { return repaintToFrame(form); };
+    table.ratio(QStringLiteral("browse to the last card, click to frame, ") + size,
+                paired(
+                    runs(), [&] { return clickToFrame(form, QStringLiteral("cmdUltimo")); }, repaint,
+                    [&] {
+                        form.browse(BrowseButton::First);
+                        settle();
+                    }),
+                2);
+
+    const auto fill = [&form] {
+        form.cmdNuovoClick();
+        for (const char* field : {"Ditta01", "Luogo", "Cliente", "BiciNum", "Marca"})
+            form.edit(QLatin1String(field))->setText(QStringLiteral("Prova"));
+        settle();
+    };
+    const QByteArray record(Contracts::RecordSize, 'x');
+    const auto appendRaw = [&] {
+        return timed([&] {
+            QFile file(archive);
+            file.open(QIODevice::Append);
+            file.write(record);
+            file.flush();
+            ::fsync(file.handle());
+        });
+    };
+    // The wait ends when the "saved" message is on screen; the floor of a save is the record
+    // appended and synced plus a frame of the card.
+    const Paired save = paired(
+        runs(),
+        [&] {
+            folder.services.shown.clear();
+            const double start = now();
+            click(form, QStringLiteral("cmdSalva"));
+            return folder.services.shown.size() == 1 ? folder.services.shown[0] - start : -1;
+        },
+        [&] { return appendRaw() + repaint(); }, fill);
+    table.ratio(QStringLiteral("save a new contract, click to message shown, ") + size, save, 2);
+}
+
 void measureContracts(int count)
 {
     Folder folder;
@@ -270,89 +356,38 @@ void measureContracts(int count)
                     runs(), [&] { return windowOpened<TfrmExpContratti_DOZ_Bici>(context); }, cat),
                 2.5);
 
-    {
-        // Yes to "export now?" until the next question is on screen.
-        TfrmExpContratti_DOZ_Bici window(context, nullptr);
-        showToFrame(window);
-        const QString sheet = folder.file(QStringLiteral("Contratti_Noleggio_Bici.xls"));
-        const auto written = [&] { return exportWritten(window, folder.services); };
-        written(); // the sheet exists, as on any later export
-        const qint64 bytes = QFileInfo(sheet).size();
-        table.ratio(
-            QStringLiteral("export written, Yes to next question (%1 MB)").arg(bytes / 1e6, 0, 'f', 0),
-            paired(runs(), written, [&] { return writeRaw(folder.file(QStringLiteral("raw.bin")), bytes); }),
-            2);
-    }
+    measureExportWritten(folder, context);
+    measureBackupLockHold(folder, size, cat);
+    measureContractCard(folder, context, archive, size);
+}
 
-    {
-        // Other workstations wait for an archive's lock while a backup holds it: the longest hold
-        // of a whole backup of the folder, against reading the contracts raw.
-        QTemporaryDir out;
-        double longest = 0;
-        Backup::setLockHoldObserver([&longest](const QString&, qint64 nanoseconds) {
-            longest = std::max(longest, nanoseconds / 1e6);
+// The sheet printed again from the photo card on show, against a second window on a card without one.
+void measureSheetWithPhoto(Folder& folder, Context& context, TfrmAutoparco& fleet)
+{
+    TfrmAutoparco plainFleet(context);
+    plainFleet.showRecord(1);
+    qint64 withPhoto = 0;
+    qint64 without = 0;
+    const auto sheetToPdf = [&](TfrmAutoparco& window, qint64* bytes) {
+        return timed([&] {
+            const std::optional<Reports::Report> sheet = window.sheetBuilder()();
+            const Reports::Prepared prepared = Reports::prepare(*sheet, QDate::currentDate());
+            const QString pdf = folder.file(QStringLiteral("scheda.pdf"));
+            Reports::writePdf(prepared.document, pdf);
+            *bytes = QFileInfo(pdf).size();
         });
-        const Series holds = repeat(smoke ? 1 : 3, [&] {
-            longest = 0;
-            const QString zip = QDir(out.path()).filePath(QStringLiteral("copia.zip"));
-            const bool written = Backup::writeBackup(folder.dir.path(), zip).ok();
-            QFile::remove(zip);
-            if (smoke && !written) {
-                std::fprintf(stderr, "the backup failed\n");
-                std::exit(1);
-            }
-            return written ? longest : -1.0;
-        });
-        Backup::setLockHoldObserver({});
-        table.milliseconds(QStringLiteral("longest lock hold during a backup, ") + size, holds, 1000,
-                           repeat(runs(), cat));
-    }
-
-    {
-        // Browsing the shown card, against the same card repainted with nothing changed.
-        TfrmContratti_Noleggio_Bici form(context);
-        form.resize(form.sizeHint());
-        showToFrame(form);
-        settle();
-        const auto repaint = [&] { return repaintToFrame(form); };
-        table.ratio(QStringLiteral("browse to the last card, click to frame, ") + size,
-                    paired(
-                        runs(), [&] { return clickToFrame(form, QStringLiteral("cmdUltimo")); }, repaint,
-                        [&] {
-                            form.browse(BrowseButton::First);
-                            settle();
-                        }),
-                    2);
-
-        const auto fill = [&form] {
-            form.cmdNuovoClick();
-            for (const char* field : {"Ditta01", "Luogo", "Cliente", "BiciNum", "Marca"})
-                form.edit(QLatin1String(field))->setText(QStringLiteral("Prova"));
-            settle();
-        };
-        const QByteArray record(Contracts::RecordSize, 'x');
-        const auto appendRaw = [&] {
-            return timed([&] {
-                QFile file(archive);
-                file.open(QIODevice::Append);
-                file.write(record);
-                file.flush();
-                ::fsync(file.handle());
-            });
-        };
-        // The wait ends when the "saved" message is on screen; the floor of a save is the record
-        // appended and synced plus a frame of the card.
-        const Paired save = paired(
-            runs(),
-            [&] {
-                folder.services.shown.clear();
-                const double start = now();
-                click(form, QStringLiteral("cmdSalva"));
-                return folder.services.shown.size() == 1 ? folder.services.shown[0] - start : -1;
-            },
-            [&] { return appendRaw() + repaint(); }, fill);
-        table.ratio(QStringLiteral("save a new contract, click to message shown, ") + size, save, 2);
-    }
+    };
+    fleet.showRecord(2);
+    settle();
+    table.note(QStringLiteral("vehicle sheet with that photo, first output"),
+               Series{{sheetToPdf(fleet, &withPhoto)}});
+    table.ratio(QStringLiteral("vehicle sheet with that photo, again, to PDF"),
+                paired(
+                    runs(), [&] { return sheetToPdf(fleet, &withPhoto); },
+                    [&] { return sheetToPdf(plainFleet, &without); }),
+                3);
+    table.size(QStringLiteral("vehicle sheet PDF size, with that photo"), double(withPhoto), double(without),
+               1 << 20);
 }
 
 void measureFleet(int vehicles)
@@ -413,31 +448,7 @@ void measureFleet(int vehicles)
         20, plain);
     table.memory(QStringLiteral("peak memory, browsing onto the photo card"), peak, statusMib("VmRSS:"), 50);
 
-    // The sheet printed again from the photo card, against a second window on a card without one.
-    TfrmAutoparco plainFleet(context);
-    plainFleet.showRecord(1);
-    qint64 withPhoto = 0;
-    qint64 without = 0;
-    const auto sheetToPdf = [&](TfrmAutoparco& window, qint64* bytes) {
-        return timed([&] {
-            const std::optional<Reports::Report> sheet = window.sheetBuilder()();
-            const Reports::Prepared prepared = Reports::prepare(*sheet, QDate::currentDate());
-            const QString pdf = folder.file(QStringLiteral("scheda.pdf"));
-            Reports::writePdf(prepared.document, pdf);
-            *bytes = QFileInfo(pdf).size();
-        });
-    };
-    fleet.showRecord(2);
-    settle();
-    table.note(QStringLiteral("vehicle sheet with that photo, first output"),
-               Series{{sheetToPdf(fleet, &withPhoto)}});
-    table.ratio(QStringLiteral("vehicle sheet with that photo, again, to PDF"),
-                paired(
-                    runs(), [&] { return sheetToPdf(fleet, &withPhoto); },
-                    [&] { return sheetToPdf(plainFleet, &without); }),
-                3);
-    table.size(QStringLiteral("vehicle sheet PDF size, with that photo"), double(withPhoto), double(without),
-               1 << 20);
+    measureSheetWithPhoto(folder, context, fleet);
 }
 
 // The planner grid: the first Apri in a fresh process, on this platform and, when a display is

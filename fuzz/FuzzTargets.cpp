@@ -1,10 +1,10 @@
 #include "FuzzTargets.h"
 
 #include "app/PasswordStore.h"
-#include "app/TodayWork.h"
 #include "contracts/CustomerRegister.h"
 #include "contracts/SchedaContratto.h"
-#include "contracts/SeasonFigures.h"
+#include "desk/SeasonFigures.h"
+#include "desk/TodayWork.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/BookingBoard.h"
 #include "planner/PlanningFile.h"

@@ -5,11 +5,11 @@
 #include "app/Product.h"
 #include "app/ui/TfrmAvvio.h"
 #include "app/ui/TfrmCopia.h"
-#include "app/ui/TfrmOggi.h"
-#include "app/ui/TfrmStatistiche.h"
 #include "common/ui/QuietServices.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "desk/ui/TfrmOggi.h"
+#include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
 #include "planner/PlanningFile.h"
@@ -253,6 +253,117 @@ QString listHtml(const QStringList& items, const QString& tag)
     return html + QStringLiteral("</%1>").arg(tag);
 }
 
+// The access password: the first access and a change of password.
+QString accessHtml(const QString& password)
+{
+    return paragraphsHtml({password}) + QStringLiteral("<h2>Primo accesso</h2>") +
+           listHtml({QStringLiteral("Avviare Rotaflux: compare la finestra di accesso."),
+                     QStringLiteral("Digitare la password nell'apposito campo. Le lettere senza accento "
+                                    "possono essere scritte indifferentemente in maiuscolo o in minuscolo."),
+                     QStringLiteral("Premere OK oppure il tasto Invio per aprire la schermata principale.")},
+                    QStringLiteral("ol")) +
+           QStringLiteral("<h2>Cambio della password</h2>") +
+           listHtml({QStringLiteral("Nella finestra di accesso premere il pulsante Cambia password."),
+                     QStringLiteral("Digitare la vecchia password, la nuova password e, per conferma, "
+                                    "ancora la nuova password."),
+                     QStringLiteral("Premere OK: un messaggio conferma che la modifica è stata completata.")},
+                    QStringLiteral("ol")) +
+           paragraphsHtml({QStringLiteral(
+               "La password è unica per tutte le postazioni che condividono la stessa cartella del "
+               "programma. Si consiglia di sceglierne una di almeno otto caratteri e di conservarla in un "
+               "luogo sicuro.")});
+}
+
+// Backups: what a copy holds, how it is made and restored.
+QString backupHtml(const QString& usb)
+{
+    return paragraphsHtml(
+               {usb, QStringLiteral(
+                         "Tutti i dati di Rotaflux si trovano nella sua cartella dei dati (la cartella del "
+                         "programma, oppure quella scelta al primo avvio): non esiste un database "
+                         "separato. Per eseguire una copia di sicurezza completa:")}) +
+           listHtml({QStringLiteral("premere il pulsante Copia di sicurezza nella schermata principale;"),
+                     QStringLiteral(
+                         "scegliere con Sfoglia la cartella in cui salvare la copia, per esempio su una "
+                         "chiavetta USB, un disco esterno o un'unità di rete (la scelta viene ricordata);"),
+                     QStringLiteral("premere Crea copia: il programma scrive un unico file compresso, "
+                                    "Rotaflux_copia_AAAA-MM-GG_OOMM.zip, con tutti i dati; si consiglia di "
+                                    "conservare più copie recenti.")},
+                    QStringLiteral("ol")) +
+           pictureHtml(QStringLiteral("copia")) +
+           paragraphsHtml(
+               {QStringLiteral(
+                    "La copia comprende gli archivi della flotta (Parco_Veicoli.pro) e dei contratti "
+                    "(Contratti_Noleggio_Bici.pro), i planning delle prenotazioni (file .pln), le "
+                    "impostazioni dei contratti (Rotaflux.ini), la password di accesso, le foto dei "
+                    "veicoli (cartella Autoparco), il logo della ditta (Logo.bmp) e i file allegati "
+                    "(cartella Documenti_Allegati). Durante la copia ogni archivio viene bloccato, così "
+                    "che nessuna postazione lo modifichi a metà; la copia non è possibile mentre il "
+                    "planning di un veicolo è aperto su questa postazione."),
+                QStringLiteral(
+                    "Ripristina... riporta i dati di una copia nella cartella dei dati: i file che "
+                    "vengono sostituiti sono conservati in una sottocartella datata (Sostituiti_...). "
+                    "Un file danneggiato o che non è una copia di Rotaflux viene rifiutato e nulla "
+                    "viene modificato.")});
+}
+
+// The booking board of the whole fleet.
+QString boardHtml()
+{
+    return paragraphsHtml({QStringLiteral(
+               "Il pulsante Tabellone, accanto ad Apri e Disponibilità nel planner, mostra le prenotazioni "
+               "di tutti i veicoli della flotta giorno per giorno: i veicoli in colonna, i giorni in riga, "
+               "a partire dalla data indicata in Dal (oggi all'apertura) per due settimane, un mese o tre "
+               "mesi. I sabati e le domeniche sono ombreggiati, il giorno di oggi è segnato in rosso e ogni "
+               "prenotazione è una barra con il nome del cliente; passando con il mouse su una barra se ne "
+               "vedono i giorni.")}) +
+           listHtml(
+               {QStringLiteral("Un clic su un giorno, oppure Invio sul giorno evidenziato, apre la finestra "
+                               "della prenotazione per prenotarlo o liberarlo."),
+                QStringLiteral("Un doppio clic sul nome del veicolo, oppure Maiusc+Invio, apre il suo "
+                               "planning annuale."),
+                QStringLiteral("Precedente e Successivo spostano il tabellone di un periodo, Oggi lo "
+                               "riporta a oggi; le frecce, Pag su/giù, Inizio e Fine spostano il giorno "
+                               "evidenziato."),
+                QStringLiteral("Stampa stampa il tabellone (una pagina orizzontale ogni 24 veicoli), Salva "
+                               "PDF lo salva come documento.")},
+               QStringLiteral("ul")) +
+           paragraphsHtml({QStringLiteral(
+               "Un veicolo il cui planning non può essere letto appare tratteggiato nei giorni che non si "
+               "conoscono, con il motivo.")});
+}
+
+// The day's work.
+QString todayHtml()
+{
+    return paragraphsHtml(
+        {QStringLiteral(
+             "Il riquadro Oggi della schermata principale mostra il lavoro della giornata in quattro "
+             "elenchi, ciascuno con il numero delle voci: i veicoli Fuori (contratti non "
+             "riconsegnati), quelli Da riconsegnare oggi, quelli In ritardo (in rosso) e i Ritiri di "
+             "oggi, cioè le prenotazioni del planner che iniziano oggi per una bicicletta che non ha "
+             "ancora un contratto."),
+         QStringLiteral(
+             "Invio o un doppio clic su una riga apre il contratto, oppure il planning del veicolo "
+             "per un ritiro. Il pulsante Riconsegnato segna come riconsegnato il veicolo del "
+             "contratto selezionato, dopo una conferma.")});
+}
+
+// The season's statistics.
+QString statisticsHtml()
+{
+    return paragraphsHtml(
+        {QStringLiteral(
+             "Le statistiche della stagione si aprono dal pulsante con il grafico in basso nella "
+             "schermata principale, oppure con Ctrl+T nei contratti. Indicato l'anno, mostrano i "
+             "noleggi e gli incassi mese per mese, i dieci veicoli più noleggiati e i dieci meno "
+             "noleggiati con i giorni prenotati nel planner, i noleggi per giorno della settimana e "
+             "la durata media del noleggio."),
+         QStringLiteral("Un contratto è contato per intero nel mese, nel giorno della settimana e nell'anno "
+                        "della sua data di inizio. Ogni grafico può essere stampato, visto in anteprima, "
+                        "salvato in PDF, e i suoi dati esportati in un foglio di Excel.")});
+}
+
 std::vector<Section> sections()
 {
     const QStringList fleet = rf::Guide::fleetParagraphs();
@@ -268,110 +379,18 @@ std::vector<Section> sections()
     const QString password = closing.value(2);
     const QString finalWord = closing.value(3);
 
-    const QString access =
-        paragraphsHtml({password}) + QStringLiteral("<h2>Primo accesso</h2>") +
-        listHtml({QStringLiteral("Avviare Rotaflux: compare la finestra di accesso."),
-                  QStringLiteral("Digitare la password nell'apposito campo. Le lettere senza accento "
-                                 "possono essere scritte indifferentemente in maiuscolo o in minuscolo."),
-                  QStringLiteral("Premere OK oppure il tasto Invio per aprire la schermata principale.")},
-                 QStringLiteral("ol")) +
-        QStringLiteral("<h2>Cambio della password</h2>") +
-        listHtml({QStringLiteral("Nella finestra di accesso premere il pulsante Cambia password."),
-                  QStringLiteral("Digitare la vecchia password, la nuova password e, per conferma, "
-                                 "ancora la nuova password."),
-                  QStringLiteral("Premere OK: un messaggio conferma che la modifica è stata completata.")},
-                 QStringLiteral("ol")) +
-        paragraphsHtml({QStringLiteral(
-            "La password è unica per tutte le postazioni che condividono la stessa cartella del "
-            "programma. Si consiglia di sceglierne una di almeno otto caratteri e di conservarla in un "
-            "luogo sicuro.")});
-
-    const QString backup =
-        paragraphsHtml(
-            {usb, QStringLiteral(
-                      "Tutti i dati di Rotaflux si trovano nella sua cartella dei dati (la cartella del "
-                      "programma, oppure quella scelta al primo avvio): non esiste un database "
-                      "separato. Per eseguire una copia di sicurezza completa:")}) +
-        listHtml({QStringLiteral("premere il pulsante Copia di sicurezza nella schermata principale;"),
-                  QStringLiteral(
-                      "scegliere con Sfoglia la cartella in cui salvare la copia, per esempio su una "
-                      "chiavetta USB, un disco esterno o un'unità di rete (la scelta viene ricordata);"),
-                  QStringLiteral("premere Crea copia: il programma scrive un unico file compresso, "
-                                 "Rotaflux_copia_AAAA-MM-GG_OOMM.zip, con tutti i dati; si consiglia di "
-                                 "conservare più copie recenti.")},
-                 QStringLiteral("ol")) +
-        pictureHtml(QStringLiteral("copia")) +
-        paragraphsHtml(
-            {QStringLiteral(
-                 "La copia comprende gli archivi della flotta (Parco_Veicoli.pro) e dei contratti "
-                 "(Contratti_Noleggio_Bici.pro), i planning delle prenotazioni (file .pln), le "
-                 "impostazioni dei contratti (Rotaflux.ini), la password di accesso, le foto dei "
-                 "veicoli (cartella Autoparco), il logo della ditta (Logo.bmp) e i file allegati "
-                 "(cartella Documenti_Allegati). Durante la copia ogni archivio viene bloccato, così "
-                 "che nessuna postazione lo modifichi a metà; la copia non è possibile mentre il "
-                 "planning di un veicolo è aperto su questa postazione."),
-             QStringLiteral(
-                 "Ripristina... riporta i dati di una copia nella cartella dei dati: i file che "
-                 "vengono sostituiti sono conservati in una sottocartella datata (Sostituiti_...). "
-                 "Un file danneggiato o che non è una copia di Rotaflux viene rifiutato e nulla "
-                 "viene modificato.")});
-
-    const QString board =
-        paragraphsHtml({QStringLiteral(
-            "Il pulsante Tabellone, accanto ad Apri e Disponibilità nel planner, mostra le prenotazioni "
-            "di tutti i veicoli della flotta giorno per giorno: i veicoli in colonna, i giorni in riga, "
-            "a partire dalla data indicata in Dal (oggi all'apertura) per due settimane, un mese o tre "
-            "mesi. I sabati e le domeniche sono ombreggiati, il giorno di oggi è segnato in rosso e ogni "
-            "prenotazione è una barra con il nome del cliente; passando con il mouse su una barra se ne "
-            "vedono i giorni.")}) +
-        listHtml(
-            {QStringLiteral("Un clic su un giorno, oppure Invio sul giorno evidenziato, apre la finestra "
-                            "della prenotazione per prenotarlo o liberarlo."),
-             QStringLiteral("Un doppio clic sul nome del veicolo, oppure Maiusc+Invio, apre il suo "
-                            "planning annuale."),
-             QStringLiteral("Precedente e Successivo spostano il tabellone di un periodo, Oggi lo "
-                            "riporta a oggi; le frecce, Pag su/giù, Inizio e Fine spostano il giorno "
-                            "evidenziato."),
-             QStringLiteral("Stampa stampa il tabellone (una pagina orizzontale ogni 24 veicoli), Salva "
-                            "PDF lo salva come documento.")},
-            QStringLiteral("ul")) +
-        paragraphsHtml({QStringLiteral(
-            "Un veicolo il cui planning non può essere letto appare tratteggiato nei giorni che non si "
-            "conoscono, con il motivo.")});
-    const QString today = paragraphsHtml(
-        {QStringLiteral(
-             "Il riquadro Oggi della schermata principale mostra il lavoro della giornata in quattro "
-             "elenchi, ciascuno con il numero delle voci: i veicoli Fuori (contratti non "
-             "riconsegnati), quelli Da riconsegnare oggi, quelli In ritardo (in rosso) e i Ritiri di "
-             "oggi, cioè le prenotazioni del planner che iniziano oggi per una bicicletta che non ha "
-             "ancora un contratto."),
-         QStringLiteral(
-             "Invio o un doppio clic su una riga apre il contratto, oppure il planning del veicolo "
-             "per un ritiro. Il pulsante Riconsegnato segna come riconsegnato il veicolo del "
-             "contratto selezionato, dopo una conferma.")});
-    const QString statistics = paragraphsHtml(
-        {QStringLiteral(
-             "Le statistiche della stagione si aprono dal pulsante con il grafico in basso nella "
-             "schermata principale, oppure con Ctrl+T nei contratti. Indicato l'anno, mostrano i "
-             "noleggi e gli incassi mese per mese, i dieci veicoli più noleggiati e i dieci meno "
-             "noleggiati con i giorni prenotati nel planner, i noleggi per giorno della settimana e "
-             "la durata media del noleggio."),
-         QStringLiteral("Un contratto è contato per intero nel mese, nel giorno della settimana e nell'anno "
-                        "della sua data di inizio. Ogni grafico può essere stampato, visto in anteprima, "
-                        "salvato in PDF, e i suoi dati esportati in un foglio di Excel.")});
-
     return {
         {rf::Guide::LauncherTitle, paragraphsHtml({introduction}) + pictureHtml(QStringLiteral("avvio")) +
                                        paragraphsHtml({network, finalWord})},
         {rf::Guide::FleetTitle, pictureHtml(QStringLiteral("flotta")) + paragraphsHtml(fleet)},
         {rf::Guide::PlannerTitle, pictureHtml(QStringLiteral("planner")) + paragraphsHtml(planner) +
                                       pictureHtml(QStringLiteral("planning"))},
-        {QStringLiteral("Tabellone prenotazioni"), pictureHtml(QStringLiteral("tabellone")) + board},
-        {QStringLiteral("Oggi"), pictureHtml(QStringLiteral("oggi")) + today},
-        {QStringLiteral("Statistiche"), pictureHtml(QStringLiteral("statistiche")) + statistics},
+        {QStringLiteral("Tabellone prenotazioni"), pictureHtml(QStringLiteral("tabellone")) + boardHtml()},
+        {QStringLiteral("Oggi"), pictureHtml(QStringLiteral("oggi")) + todayHtml()},
+        {QStringLiteral("Statistiche"), pictureHtml(QStringLiteral("statistiche")) + statisticsHtml()},
         {rf::Guide::ContractsTitle, pictureHtml(QStringLiteral("contratti")) + paragraphsHtml(contracts)},
-        {QStringLiteral("Primo accesso e cambio della password"), access},
-        {QStringLiteral("Copie di sicurezza"), backup},
+        {QStringLiteral("Primo accesso e cambio della password"), accessHtml(password)},
+        {QStringLiteral("Copie di sicurezza"), backupHtml(usb)},
     };
 }
 

@@ -522,6 +522,14 @@ private slots:
                                      << "Attenzione: la data 29/02/2027 di inizio periodo non "
                                         "esiste.\n\r\n\rPer verificare la disponibilità è "
                                         "necessario indicare una data valida nel formato gg/mm/aaaa.";
+        QTest::newRow("no end") << "02/01/2027"
+                                << ""
+                                << "Attenzione: indicare la data di fine del periodo nel formato gg/mm/aaaa.";
+        QTest::newRow("no such end day") << "02/04/2027"
+                                         << "31/04/2027"
+                                         << "Attenzione: la data 31/04/2027 di fine periodo non "
+                                            "esiste.\n\r\n\rPer verificare la disponibilità è "
+                                            "necessario indicare una data valida nel formato gg/mm/aaaa.";
         QTest::newRow("end before start") << "05/01/2027"
                                           << "02/01/2027"
                                           << "Attenzione: la data di fine periodo (02/01/2027) non può "

@@ -4,9 +4,7 @@
 #include "TfrmCambiaPassword.h"
 #include "TfrmCartella.h"
 #include "TfrmCopia.h"
-#include "TfrmOggi.h"
 #include "TfrmPassword.h"
-#include "TfrmStatistiche.h"
 #include "app/DataFolder.h"
 #include "app/Product.h"
 #include "common/ui/Context.h"
@@ -15,6 +13,8 @@
 #include "common/ui/RunDialog.h"
 #include "common/ui/TMisc.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "desk/ui/TfrmOggi.h"
+#include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
@@ -282,6 +282,102 @@ void Application::connectFlow()
     connect(login, &TfrmPassword::exitRequested, this, &Application::quitRequested);
 }
 
+namespace {
+
+// The data folder settled at the start, or none and the status the program ends with: the user
+// left, or the folder cannot be used.
+struct FolderChosen {
+    QString folder;
+    int status = 0;
+};
+
+// The data folder named with --cartella or remembered, or asked for now when there is none; the
+// program folder when it is allowed and can be written.
+FolderChosen chooseDataFolder(Messages& messages, FileDialogs& dialogs, Settings& settings,
+                              const QString& programFolder, bool programFolderAllowed)
+{
+    const QString rememberedKey = QStringLiteral("CartellaDati");
+    const auto askForFolder = [&]() -> QString {
+        TfrmCartella ask(
+            messages,
+            [&dialogs](QWidget* owner, const QString& start) {
+                return dialogs.folder(owner, QStringLiteral("Cartella dei dati"), start);
+            },
+            programFolder);
+        if (ask.exec() != QDialog::Accepted)
+            return {};
+        settings.setValue(rememberedKey, ask.chosen());
+        return ask.chosen();
+    };
+    DataFolder::Choice choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
+                                                   settings.value(rememberedKey), programFolderAllowed);
+    // A folder named or remembered that is not there (a share that did not connect, a disk not
+    // plugged in) is never replaced by a new, empty one: the user tries again, picks another
+    // folder or leaves.
+    while (choice.source == DataFolder::Choice::Source::Unreachable) {
+        const int answer = messages.choose(
+            nullptr,
+            QStringLiteral("Attenzione: la cartella dei dati ") + QDir::toNativeSeparators(choice.folder) +
+                QStringLiteral(
+                    " non è raggiungibile, oppure non contiene più i dati di Rotaflux." RF_BREAK_LF_CR
+                    "Se si trova su un disco di rete o esterno, controllare che sia collegato e "
+                    "premere Riprova. Per usare un'altra cartella, o crearne una nuova, premere "
+                    "Altra cartella."),
+            {QStringLiteral("Riprova"), QStringLiteral("Altra cartella..."), QStringLiteral("Esci")});
+        if (answer == 0) {
+            choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
+                                        settings.value(rememberedKey), programFolderAllowed);
+        } else if (answer == 1) {
+            const QString chosen = askForFolder();
+            if (chosen.isEmpty())
+                continue;
+            choice = {DataFolder::Choice::Source::Remembered, chosen};
+        } else {
+            return {};
+        }
+    }
+    if (choice.source == DataFolder::Choice::Source::Ask) {
+        choice.folder = askForFolder();
+        if (choice.folder.isEmpty())
+            return {};
+    } else if (choice.source != DataFolder::Choice::Source::ProgramFolder &&
+               !DataFolder::prepare(choice.folder, programFolder)) {
+        messages.error(nullptr,
+                       QStringLiteral("Attenzione: non è stato possibile usare la cartella dei dati ") +
+                           QDir::toNativeSeparators(choice.folder) +
+                           QStringLiteral("." RF_BREAK_LF_CR
+                                          "Accertarsi che la cartella esista e di possedere i privilegi "
+                                          "di scrittura."));
+        return {QString(), 1};
+    }
+    return {choice.folder};
+}
+
+// Finishes a restore that a crash cut off, and tells the user what became of it.
+void finishInterruptedRestore(Context& context)
+{
+    switch (Backup::finishInterruptedRestore(context.dataFolder())) {
+    case Backup::Recovery::None:
+        break;
+    case Backup::Recovery::Finished:
+        context.messages().information(
+            nullptr, QStringLiteral("Un ripristino dei dati interrotto è stato completato."));
+        break;
+    case Backup::Recovery::RolledBack:
+        context.messages().warning(nullptr,
+                                   QStringLiteral("Un ripristino dei dati interrotto è stato annullato: "
+                                                  "i dati sono quelli di prima del ripristino."));
+        break;
+    case Backup::Recovery::Failed:
+        context.messages().warning(
+            nullptr, QStringLiteral("Un ripristino dei dati interrotto non può essere completato "
+                                    "ora: chiudere il programma e riaprirlo fra qualche istante."));
+        break;
+    }
+}
+
+} // namespace
+
 int Application::run(QApplication& app)
 {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
@@ -312,90 +408,22 @@ int Application::run(QApplication& app)
     const QString programFolder = QCoreApplication::applicationDirPath();
 #endif
     auto settingsOwned = std::make_unique<UserSettings>();
-    Settings& settings = *settingsOwned;
-    const QString rememberedKey = QStringLiteral("CartellaDati");
-    const auto askForFolder = [&]() -> QString {
-        TfrmCartella ask(
-            *messages,
-            [&dialogs](QWidget* owner, const QString& start) {
-                return dialogs->folder(owner, QStringLiteral("Cartella dei dati"), start);
-            },
-            programFolder);
-        if (ask.exec() != QDialog::Accepted)
-            return {};
-        settings.setValue(rememberedKey, ask.chosen());
-        return ask.chosen();
-    };
-    DataFolder::Choice choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
-                                                   settings.value(rememberedKey), programFolderAllowed);
-    // A folder named or remembered that is not there (a share that did not connect, a disk not
-    // plugged in) is never replaced by a new, empty one: the user tries again, picks another
-    // folder or leaves.
-    while (choice.source == DataFolder::Choice::Source::Unreachable) {
-        const int answer = messages->choose(
-            nullptr,
-            QStringLiteral("Attenzione: la cartella dei dati ") + QDir::toNativeSeparators(choice.folder) +
-                QStringLiteral(
-                    " non è raggiungibile, oppure non contiene più i dati di Rotaflux." RF_BREAK_LF_CR
-                    "Se si trova su un disco di rete o esterno, controllare che sia collegato e "
-                    "premere Riprova. Per usare un'altra cartella, o crearne una nuova, premere "
-                    "Altra cartella."),
-            {QStringLiteral("Riprova"), QStringLiteral("Altra cartella..."), QStringLiteral("Esci")});
-        if (answer == 0) {
-            choice = DataFolder::choose(QCoreApplication::arguments(), programFolder,
-                                        settings.value(rememberedKey), programFolderAllowed);
-        } else if (answer == 1) {
-            const QString chosen = askForFolder();
-            if (chosen.isEmpty())
-                continue;
-            choice = {DataFolder::Choice::Source::Remembered, chosen};
-        } else {
-            return 0;
-        }
-    }
-    if (choice.source == DataFolder::Choice::Source::Ask) {
-        choice.folder = askForFolder();
-        if (choice.folder.isEmpty())
-            return 0;
-    } else if (choice.source != DataFolder::Choice::Source::ProgramFolder &&
-               !DataFolder::prepare(choice.folder, programFolder)) {
-        messages->error(nullptr,
-                        QStringLiteral("Attenzione: non è stato possibile usare la cartella dei dati ") +
-                            QDir::toNativeSeparators(choice.folder) +
-                            QStringLiteral("." RF_BREAK_LF_CR
-                                           "Accertarsi che la cartella esista e di possedere i privilegi "
-                                           "di scrittura."));
-        return 1;
-    }
+    const FolderChosen chosen =
+        chooseDataFolder(*messages, *dialogs, *settingsOwned, programFolder, programFolderAllowed);
+    if (chosen.folder.isEmpty())
+        return chosen.status;
     Messages* const messagesView = messages.get();
     // What this workstation saves in a folder shared by a group stays readable and writable by
     // the group's other users.
-    Durable::shareWithFolderGroup(choice.folder);
-    Context context(choice.folder, std::move(messages), std::move(dialogs),
+    Durable::shareWithFolderGroup(chosen.folder);
+    Context context(chosen.folder, std::move(messages), std::move(dialogs),
                     std::make_unique<RealShell>(*messagesView), std::make_unique<RealClock>(),
                     std::make_unique<RealClipboard>(), std::move(reports), std::move(settingsOwned));
     context.setInstallFolder(programFolder);
     // A restore that a crash cut off is finished, and temporary files and working folders that a
     // crash left beside the program's files are cleared, before anything else reads the folder.
     Backup::setProgramFiles(Product::ownFiles());
-    switch (Backup::finishInterruptedRestore(context.dataFolder())) {
-    case Backup::Recovery::None:
-        break;
-    case Backup::Recovery::Finished:
-        context.messages().information(
-            nullptr, QStringLiteral("Un ripristino dei dati interrotto è stato completato."));
-        break;
-    case Backup::Recovery::RolledBack:
-        context.messages().warning(nullptr,
-                                   QStringLiteral("Un ripristino dei dati interrotto è stato annullato: "
-                                                  "i dati sono quelli di prima del ripristino."));
-        break;
-    case Backup::Recovery::Failed:
-        context.messages().warning(
-            nullptr, QStringLiteral("Un ripristino dei dati interrotto non può essere completato "
-                                    "ora: chiudere il programma e riaprirlo fra qualche istante."));
-        break;
-    }
+    finishInterruptedRestore(context);
     removeStaleTemporaryFiles(context.dataFolder());
     // ROTAFLUX_TEMPI=1 prints how long each click takes to show its answer, to time a real session.
     std::unique_ptr<FrameTimes> frameTimes;

@@ -3,6 +3,7 @@
 #include "common/ui/Context.h"
 #include "common/ui/Form.h"
 #include "common/ui/Style.h"
+#include "common/ui/WaitCursor.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/Availability.h"
 #include "planner/PlannerVehicles.h"
@@ -13,7 +14,6 @@
 
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,38 +176,37 @@ void TfrmDisponibilita::clearResults()
         m_lblTrovate->setText(QStringLiteral("Veicoli in elenco: 0"));
 }
 
+bool TfrmDisponibilita::refuse(const QString& message, QLineEdit* focus)
+{
+    m_context.messages().warning(this, message);
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool TfrmDisponibilita::readDate(QLineEdit* edit, const QString& which, QDate& date)
+{
+    const QString text = edit->text().trimmed();
+    if (text.isEmpty())
+        return refuse(QStringLiteral("Attenzione: indicare la data di %1 del periodo nel formato gg/mm/aaaa.")
+                          .arg(which),
+                      edit);
+    date = parseDate(text);
+    if (!date.isValid())
+        return refuse(QStringLiteral("Attenzione: la data ") + text +
+                          QStringLiteral(" di %1 periodo non esiste." RF_BREAK_LF_CR
+                                         "Per verificare la disponibilità è "
+                                         "necessario indicare una data valida nel formato gg/mm/aaaa.")
+                              .arg(which),
+                      edit);
+    return true;
+}
+
 bool TfrmDisponibilita::readSpan(QDate& start, QDate& end)
 {
-    const auto refuse = [this](const QString& message, QLineEdit* focus) {
-        m_context.messages().warning(this, message);
-        if (focus)
-            focus->setFocus(Qt::OtherFocusReason);
+    if (!readDate(m_txtDataInizio, QStringLiteral("inizio"), start) ||
+        !readDate(m_txtDataFine, QStringLiteral("fine"), end))
         return false;
-    };
-    const QString startText = m_txtDataInizio->text().trimmed();
-    const QString endText = m_txtDataFine->text().trimmed();
-    if (startText.isEmpty())
-        return refuse(
-            QStringLiteral("Attenzione: indicare la data di inizio del periodo nel formato gg/mm/aaaa."),
-            m_txtDataInizio);
-    start = parseDate(startText);
-    if (!start.isValid())
-        return refuse(QStringLiteral("Attenzione: la data ") + startText +
-                          QStringLiteral(" di inizio periodo non esiste." RF_BREAK_LF_CR
-                                         "Per verificare la disponibilità è "
-                                         "necessario indicare una data valida nel formato gg/mm/aaaa."),
-                      m_txtDataInizio);
-    if (endText.isEmpty())
-        return refuse(
-            QStringLiteral("Attenzione: indicare la data di fine del periodo nel formato gg/mm/aaaa."),
-            m_txtDataFine);
-    end = parseDate(endText);
-    if (!end.isValid())
-        return refuse(QStringLiteral("Attenzione: la data ") + endText +
-                          QStringLiteral(" di fine periodo non esiste." RF_BREAK_LF_CR
-                                         "Per verificare la disponibilità è "
-                                         "necessario indicare una data valida nel formato gg/mm/aaaa."),
-                      m_txtDataFine);
     if (end < start)
         return refuse(QStringLiteral("Attenzione: la data di fine periodo (") + formatDate(end) +
                           QStringLiteral(") non può essere anteriore a quella di inizio periodo (") +
@@ -242,32 +241,34 @@ void TfrmDisponibilita::btnCercaClick()
         return;
     }
 
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    std::array<std::vector<ListEntry>, 5> groups;
-    for (const Planning::FleetVehicle& vehicle : vehicles) {
-        const QString& biciNum = vehicle.vehicle.number;
-        const Planning::Availability availability =
-            Planning::availabilityOf(m_context.dataFolder(), biciNum, start, end);
-        const LineParts parts = partsOf(availability, biciNum, start.year());
-        groups[groupOf(availability.state)].push_back(
-            {composeLine(parts, vehicle.line), vehicle.position, inkOf(availability.state)});
-        m_parts.insert(vehicle.position, parts);
+    QString counts;
+    {
+        const WaitCursor wait;
+        std::array<std::vector<ListEntry>, 5> groups;
+        for (const Planning::FleetVehicle& vehicle : vehicles) {
+            const QString& biciNum = vehicle.vehicle.number;
+            const Planning::Availability availability =
+                Planning::availabilityOf(m_context.dataFolder(), biciNum, start, end);
+            const LineParts parts = partsOf(availability, biciNum, start.year());
+            groups[groupOf(availability.state)].push_back(
+                {composeLine(parts, vehicle.line), vehicle.position, inkOf(availability.state)});
+            m_parts.insert(vehicle.position, parts);
+        }
+        counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
+                     .arg(groups[0].size())
+                     .arg(groups[1].size())
+                     .arg(groups[2].size());
+        // The vehicles whose bookings are not known are counted apart, when there are any.
+        if (!groups[3].empty())
+            counts += QStringLiteral("   Illeggibili: %1").arg(groups[3].size());
+        if (!groups[4].empty())
+            counts += QStringLiteral("   Non pianificabili: %1").arg(groups[4].size());
+        std::vector<ListEntry> entries;
+        entries.reserve(vehicles.size());
+        for (std::vector<ListEntry>& group : groups)
+            std::move(group.begin(), group.end(), std::back_inserter(entries));
+        model().setEntries(std::move(entries), /*sorted=*/false);
     }
-    QString counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
-                         .arg(groups[0].size())
-                         .arg(groups[1].size())
-                         .arg(groups[2].size());
-    // The vehicles whose bookings are not known are counted apart, when there are any.
-    if (!groups[3].empty())
-        counts += QStringLiteral("   Illeggibili: %1").arg(groups[3].size());
-    if (!groups[4].empty())
-        counts += QStringLiteral("   Non pianificabili: %1").arg(groups[4].size());
-    std::vector<ListEntry> entries;
-    entries.reserve(vehicles.size());
-    for (std::vector<ListEntry>& group : groups)
-        std::move(group.begin(), group.end(), std::back_inserter(entries));
-    model().setEntries(std::move(entries), /*sorted=*/false);
-    QGuiApplication::restoreOverrideCursor();
 
     m_searchedStart = start;
     setPrintTitle(QStringLiteral("Disponibilità veicoli dal ") + formatDate(start) + QStringLiteral(" al ") +

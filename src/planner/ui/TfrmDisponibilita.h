@@ -36,6 +36,11 @@ private:
     QWidget* buildDates();
     // Checks the typed dates; false (after a warning) when they do not make a span.
     bool readSpan(QDate& start, QDate& end);
+    // The date typed in edit, the span's "inizio" or "fine" (which); false after a warning when
+    // there is none or it does not exist.
+    bool readDate(QLineEdit* edit, const QString& which, QDate& date);
+    // Warns with message, puts the focus on the edit to mend (when there is one), and returns false.
+    bool refuse(const QString& message, QLineEdit* focus);
     // Empties the list and what is said about it.
     void clearResults();
     // A list line of a fleet card: its status, its number, its days, then the rest of the vehicle.

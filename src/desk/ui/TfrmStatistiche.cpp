@@ -5,7 +5,8 @@
 #include "common/ui/PrintChoiceDialog.h"
 #include "common/ui/Style.h"
 #include "common/ui/UserTexts.h"
-#include "contracts/documents/SeasonSheet.h"
+#include "common/ui/WaitCursor.h"
+#include "desk/documents/SeasonSheet.h"
 #include "planner/BookedDays.h"
 #include "reports/Layout.h"
 #include "reports/Render.h"
@@ -26,13 +27,13 @@
 #include <QFrame>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLegend>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -103,18 +104,12 @@ QString utilizationText(const SeasonFigures& figures, const VehicleFigures& vehi
     return share ? QString::number(qRound(*share * 100)) + QLatin1Char('%') : QStringLiteral("n.d.");
 }
 
-// A step of 1, 2 or 5 times a power of ten, about a fifth of top.
-double niceStep(double top)
-{
-    const double rough = std::max(top / 5.0, 1.0);
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    const double mantissa = rough / power;
-    return (mantissa <= 1 ? 1 : mantissa <= 2 ? 2 : mantissa <= 5 ? 5 : 10) * power;
-}
-
 QChart* newChart(const QString& title)
 {
     auto* chart = new QChart;
+    // Numbers on the axes as an Italian reader writes them: "1.500,00 €".
+    chart->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    chart->setLocalizeNumbers(true);
     chart->setTitle(title);
     chart->setTitleFont(Style::font(Style::Family::Verdana, 15, true));
     chart->setTitleBrush(QColor(Style::Ink));
@@ -153,33 +148,39 @@ QBarCategoryAxis* categoryAxis(const QStringList& categories)
     return axis;
 }
 
-// Whole numbers from 0 to a round value at or above top.
-QValueAxis* countAxis(double top, const QString& title)
+// From 0 to a round value at or above top, in steps of 1, 2 or 5 times a power of ten, about a
+// fifth of the way each, and of one unit at least (a count's ticks stay whole numbers).
+QValueAxis* roundAxis(double top)
 {
-    const double step = niceStep(top);
-    const int ticks = std::max(1, int(std::ceil(top / step)));
     auto* axis = new QValueAxis;
-    axis->setRange(0, ticks * step);
-    axis->setTickCount(ticks + 1);
-    axis->setLabelFormat(QStringLiteral("%d"));
+    axis->setRange(0, std::max(top, 1.0));
+    axis->setTickCount(6);
+    axis->applyNiceNumbers();
+    if (axis->max() / (axis->tickCount() - 1) < 1) {
+        // Up to 2 the nice steps would be halves or fifths.
+        const int units = int(std::ceil(axis->max()));
+        axis->setRange(0, units);
+        axis->setTickCount(units + 1);
+    }
     axis->setLabelsFont(Style::font(Style::Family::Verdana, 11));
+    return axis;
+}
+
+QValueAxis* countAxis(int top, const QString& title)
+{
+    QValueAxis* axis = roundAxis(top);
+    // Localised labels take a precision: "%d" would leave them blank.
+    axis->setLabelFormat(QStringLiteral("%.0f"));
     axis->setTitleText(title);
     axis->setTitleFont(Style::font(Style::Family::Verdana, 11));
     return axis;
 }
 
-// Euros from 0 to a round value at or above topCents, each tick written "1.000,00 €".
-QCategoryAxis* euroAxis(qint64 topCents)
+// Each tick written as an amount: "1.000,00 €".
+QValueAxis* euroAxis(qint64 topCents)
 {
-    const double step = niceStep(double(topCents) / 100.0);
-    const int ticks = std::max(1, int(std::ceil(double(topCents) / 100.0 / step)));
-    auto* axis = new QCategoryAxis;
-    axis->setStartValue(0);
-    for (int tick = 1; tick <= ticks; ++tick)
-        axis->append(euroText(qint64(std::llround(tick * step * 100))), tick * step);
-    axis->setRange(0, ticks * step);
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setLabelsFont(Style::font(Style::Family::Verdana, 11));
+    QValueAxis* axis = roundAxis(double(topCents) / 100.0);
+    axis->setLabelFormat(QStringLiteral("%.2f \u20AC"));
     return axis;
 }
 
@@ -399,14 +400,6 @@ FigureSheet sheetOf(const SeasonFigures& figures, Chart chart)
 const QString DaysNote =
     QStringLiteral("Giorni di noleggio: i giorni del contratto (data fine \u2212 data inizio, come Calcola). "
                    "Giorni prenotati: i giorni segnati nel planner.");
-
-// Shows the wait cursor while it lives.
-struct WaitCursor {
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -1,4 +1,4 @@
-#include "contracts/SeasonFigures.h"
+#include "desk/SeasonFigures.h"
 #include "contracts/SchedaContratto.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/BookedDays.h"

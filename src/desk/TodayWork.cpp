@@ -5,7 +5,6 @@
 #include "fleet/SchedaVeicolo.h"
 #include "planner/Availability.h"
 #include "storage/Amounts.h"
-#include "storage/ArchiveFile.h"
 #include "storage/Cp1252.h"
 #include "storage/NumberOrder.h"
 #include "storage/TextSearch.h"
@@ -189,42 +188,10 @@ Work dayWork(const QString& folder, const QDate& today)
     return work;
 }
 
-Returned markReturned(const QString& folder, qint64 position, const QByteArray& line)
+Contracts::Returned markReturned(const QString& folder, qint64 position, const QByteArray& line)
 {
-    const RecordLayout& layout = TSchedaContratto();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(Contracts::ArchiveName));
-    const qint64 found = locateRecord(path, layout, position, line, contractLine);
-    if (found <= 0)
-        return Returned::NotFound;
-    ArchiveFile archive(path, layout.size());
-    if (!archive.OpenArchive())
-        return Returned::Failed;
-    if (archive.isReadOnly())
-        return Returned::ReadOnly;
-    // The record is read, checked and rewritten under one lock: a card saved elsewhere a moment
-    // ago keeps its other fields, and a record that is no longer this line's is left alone.
-    bool moved = false;
-    const ArchiveFile::Update done = archive.update(found, [&](QByteArray& record) {
-        if (contractLine(RecordView(layout, record.constData(), found)).trimmed() != line.trimmed()) {
-            moved = true;
-            return false;
-        }
-        QStringList texts = layout.decode(record.constData());
-        texts[Contracts::ReturnedField] = Contracts::returnedYes();
-        record = layout.encode(texts);
-        return true;
-    });
-    switch (done) {
-    case ArchiveFile::Update::Written:
-        return Returned::Done;
-    case ArchiveFile::Update::Unchanged:
-        return moved ? Returned::NotFound : Returned::Done;
-    case ArchiveFile::Update::NotFound:
-        return Returned::NotFound;
-    case ArchiveFile::Update::Failed:
-        break;
-    }
-    return Returned::Failed;
+    return Contracts::markReturned(QDir(folder).filePath(QString::fromLatin1(Contracts::ArchiveName)),
+                                   position, line, contractLine);
 }
 
 } // namespace rf::Today

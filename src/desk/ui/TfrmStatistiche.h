@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/ui/FixedDialog.h"
-#include "contracts/SeasonFigures.h"
+#include "desk/SeasonFigures.h"
 #include "reports/Report.h"
 
 #include <array>
@@ -18,8 +18,8 @@ namespace rf {
 // rented with their days booked in the planner, the rentals by weekday, and the average rental
 // length. The user types a year and presses Calcola (or Enter); the window opens on today's year.
 // The chart on show can be printed, previewed or saved as PDF, and the figures behind it exported
-// as a spreadsheet. It reads the contracts, the fleet and the planning files, so it lives with the
-// application, which alone sees every area.
+// as a spreadsheet. It reads the contracts, the fleet and the planning files, so it lives at the
+// desk, beside the areas rather than in one of them.
 class TfrmStatistiche : public FixedDialog {
     Q_OBJECT
 public:

@@ -1,10 +1,10 @@
 #include "TfrmOggi.h"
 
-#include "app/TodayWork.h"
 #include "common/ui/Context.h"
 #include "common/ui/Style.h"
 #include "common/ui/UserTexts.h"
 #include "contracts/SchedaContratto.h"
+#include "desk/TodayWork.h"
 #include "storage/MessageBreaks.h"
 
 #include <QGridLayout>
@@ -168,18 +168,18 @@ void TfrmOggi::btnRiconsegnaClick()
                       entry.text().simplified()))
         return;
     switch (Today::markReturned(m_context.dataFolder(), entry.position, entry.line)) {
-    case Today::Returned::Done:
+    case Contracts::Returned::Done:
         break;
-    case Today::Returned::NotFound:
+    case Contracts::Returned::NotFound:
         m_context.messages().warning(
             this,
             QStringLiteral("Attenzione: il contratto non è più in archivio come quando l'elenco è stato "
                            "letto." RF_BREAK_LF_CR "L'elenco viene aggiornato."));
         break;
-    case Today::Returned::ReadOnly:
+    case Contracts::Returned::ReadOnly:
         m_context.messages().warning(this, Texts::archiveNotice({ArchiveNotice::Kind::JournalPending, {}}));
         break;
-    case Today::Returned::Failed:
+    case Contracts::Returned::Failed:
         m_context.messages().plain(this,
                                    Texts::archiveAccess(m_context.path(QLatin1String(Contracts::ArchiveName)),
                                                         Texts::Access::Write));

@@ -1,5 +1,5 @@
-#include "app/ui/TfrmStatistiche.h"
 #include "contracts/SchedaContratto.h"
+#include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "reports/Layout.h"
@@ -18,11 +18,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QValueAxis>
+
+#include <cmath>
 
 using namespace rf;
 using namespace rf::Test;
@@ -69,6 +75,16 @@ QString sheetText(const QString& path)
         return {};
     static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
     return Cp1252::decode(file.readAll()).replace(tag, QStringLiteral(" ")).simplified();
+}
+
+// The texts drawn in a chart view: its title, legend and axis labels.
+QStringList textsIn(QChartView* view)
+{
+    QStringList texts;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+            texts.append(text->toPlainText());
+    return texts;
 }
 
 bool hasInk(const QImage& picture)
@@ -119,6 +135,7 @@ private slots:
         QTest::keyClick(txtAnno, Qt::Key_Return);
         QCOMPARE(window.figures()->year, 2023);
         QCOMPARE(window.figures()->rentals[4], 1);
+        QVERIFY(!QGuiApplication::overrideCursor()); // the wait cursor is gone again
         QCOMPARE(chartTitle(window, "chtIncassi"), QStringLiteral("Incassi per mese - 2023"));
 
         // A year that is not four digits is refused, and the figures on show stay.
@@ -196,6 +213,55 @@ private slots:
         QVERIFY(m_fake->shell().opened.value(0).contains(QStringLiteral("dati.xls")));
         QCOMPARE(m_fake->messages().count(), 2); // then the question to open the sheet, nothing else
         QCOMPARE(m_fake->messages().last().kind, MessageKind::Confirmation);
+    }
+
+    // The value axis of each chart runs from 0 past the top value by less than a step, in steps of
+    // 1, 2 or 5 times a power of ten and of one unit at least, labelled as a shop reads numbers.
+    void axesCoverTheTopInRoundSteps_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<Chart>("chart");
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<double>("top");
+        QTest::addColumn<QString>("label"); // one tick's label
+        QTest::newRow("months") << "2024" << Chart::Months << "chtNoleggi" << 2.0 << "2";
+        QTest::newRow("revenue") << "2024" << Chart::Revenue << "chtIncassi" << 1244.5
+                                 << QString::fromUtf8("1.000,00 €");
+        QTest::newRow("vehicles") << "2024" << Chart::Vehicles << "chtVeicoli" << 4.0
+                                  << "4"; // 7 booked 4 days
+        QTest::newRow("weekdays") << "2024" << Chart::Weekdays << "chtGiorni" << 1.0 << "1";
+        QTest::newRow("no rentals") << "2022" << Chart::Months << "chtNoleggi" << 0.0 << "1";
+        QTest::newRow("no revenue") << "2022" << Chart::Revenue << "chtIncassi" << 0.0
+                                    << QString::fromUtf8("1,00 €");
+    }
+    void axesCoverTheTopInRoundSteps()
+    {
+        QFETCH(QString, year);
+        QFETCH(Chart, chart);
+        QFETCH(QString, view);
+        QFETCH(double, top);
+        QFETCH(QString, label);
+        TfrmStatistiche window(m_fake->context(), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        required<QLineEdit>(&window, QStringLiteral("txtAnno"))->setText(year);
+        QVERIFY(click(&window, QStringLiteral("btnCalcola")));
+        window.showChart(chart);
+        auto* shown = required<QChartView>(&window, view);
+        QValueAxis* axis = nullptr;
+        for (QAbstractAxis* each : shown->chart()->axes())
+            axis = axis ? axis : qobject_cast<QValueAxis*>(each);
+        QVERIFY(axis);
+        QCOMPARE(axis->min(), 0.0);
+        QVERIFY(axis->tickCount() >= 2);
+        const double step = axis->max() / (axis->tickCount() - 1);
+        // An empty season still shows one unit.
+        QVERIFY2(axis->max() >= top && axis->max() - step < std::max(top, 1.0),
+                 qPrintable(QString::number(axis->max())));
+        const double power = std::pow(10.0, std::floor(std::log10(step)));
+        QVERIFY2(step >= 1 && QList<double>({1, 2, 5}).contains(step / power),
+                 qPrintable(QString::number(step)));
+        QTRY_VERIFY2(textsIn(shown).contains(label), qPrintable(textsIn(shown).join(QLatin1Char('|'))));
     }
 
     void saveDialogsStartInTheFolderLastUsed()

@@ -1,6 +1,6 @@
-#include "app/TodayWork.h"
-#include "app/ui/TfrmOggi.h"
+#include "desk/TodayWork.h"
 #include "contracts/SchedaContratto.h"
+#include "desk/ui/TfrmOggi.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/PlanningFile.h"
 #include "storage/ArchiveFile.h"
@@ -15,6 +15,7 @@
 #include <QListView>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace rf;
@@ -53,19 +54,37 @@ void book(FakeContext& fake, const QString& number, const QList<int>& days, cons
     QVERIFY(Planning::save(path, {number, {}, {}, {}}, stored));
 }
 
-QStringList customers(const std::vector<ListEntry>& lines)
+// A field of the record a list line was made from (the archive's record at the line's position),
+// read by its name, provided the line shows it as a word or words of its own; what the line shows
+// instead otherwise.
+QString shownField(const QString& archive, const RecordLayout& layout, const ListEntry& entry,
+                   const QString& field)
+{
+    const std::optional<QStringList> record = readArchiveRecord(archive, layout, entry.position);
+    const QString value = record ? record->value(layout.indexOf(field)) : QString();
+    const QRegularExpression shown(QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(value)));
+    return !value.isEmpty() && shown.match(entry.text()).hasMatch()
+               ? value
+               : QStringLiteral("%1 not in: %2").arg(value, entry.text());
+}
+
+// The customers of lines of contracts.
+QStringList customers(FakeContext& fake, const std::vector<ListEntry>& lines)
 {
     QStringList names;
     for (const ListEntry& line : lines)
-        names << line.text().mid(20, 26).trimmed();
+        names << shownField(fake.file(QString::fromLatin1(Contracts::ArchiveName)), TSchedaContratto(), line,
+                            QStringLiteral("Cliente"));
     return names;
 }
 
-QStringList bicycles(const std::vector<ListEntry>& lines)
+// The vehicles of lines of fleet cards (the pickups).
+QStringList bicycles(FakeContext& fake, const std::vector<ListEntry>& lines)
 {
     QStringList numbers;
     for (const ListEntry& line : lines)
-        numbers << line.text().mid(8, 10).trimmed();
+        numbers << shownField(fake.file(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(), line,
+                              QStringLiteral("BiciNum"));
     return numbers;
 }
 
@@ -89,9 +108,9 @@ private slots:
         addContract(fake, QStringLiteral("Senza fine"), QStringLiteral("5"), QStringLiteral("01/03/2024"),
                     QStringLiteral("31/02/2024"));
         const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
-        QCOMPARE(customers(work.out), (QStringList{"Ieri", "Oggi", "Domani", "Senza fine"}));
-        QCOMPARE(customers(work.dueToday), QStringList{"Oggi"});
-        QCOMPARE(customers(work.late), QStringList{"Ieri"});
+        QCOMPARE(customers(fake, work.out), (QStringList{"Ieri", "Oggi", "Domani", "Senza fine"}));
+        QCOMPARE(customers(fake, work.dueToday), QStringList{"Oggi"});
+        QCOMPARE(customers(fake, work.late), QStringList{"Ieri"});
         QCOMPARE(work.contracts, ScanResult::Done);
     }
 
@@ -126,11 +145,13 @@ private slots:
         book(fake, QStringLiteral("C"), {5}, QStringLiteral("Bianchi 333 1234567 alle 9.15"));
         book(fake, QStringLiteral("D"), {5}, QStringLiteral("Verdi 11:00"));
         const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
-        QCOMPARE(customers(work.late), (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi"}));
-        QCOMPARE(customers(work.dueToday), (QStringList{"Mattina", "Sera", "Senza ora"}));
-        QCOMPARE(customers(work.out), (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi",
-                                                   "Sera", "Senza ora", "Mattina", "Domani", "Dopodomani"}));
-        QCOMPARE(bicycles(work.pickups), (QStringList{"C", "D", "A", "B"}));
+        QCOMPARE(customers(fake, work.late),
+                 (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi"}));
+        QCOMPARE(customers(fake, work.dueToday), (QStringList{"Mattina", "Sera", "Senza ora"}));
+        QCOMPARE(customers(fake, work.out),
+                 (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi", "Sera", "Senza ora",
+                              "Mattina", "Domani", "Dopodomani"}));
+        QCOMPARE(bicycles(fake, work.pickups), (QStringList{"C", "D", "A", "B"}));
     }
 
     // A booking that begins today is a pickup unless a contract covers its bicycle today; one that
@@ -148,7 +169,7 @@ private slots:
         addContract(fake, QStringLiteral("Verdi"), QStringLiteral("c"), QStringLiteral("05/03/2024"),
                     QStringLiteral("05/03/2024"), QStringLiteral("S\u00EC"));
         const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
-        QCOMPARE(bicycles(work.pickups), (QStringList{"A", "D"}));
+        QCOMPARE(bicycles(fake, work.pickups), (QStringList{"A", "D"}));
         QVERIFY(work.pickups[1].text().endsWith(QStringLiteral("Prenotata per: Gialli")));
         QVERIFY(work.pickups[0].position > 0);
     }
@@ -181,7 +202,7 @@ private slots:
                 return true;
             });
             archive.CloseArchive();
-            QCOMPARE(Today::markReturned(fake.folder(), 1, line), Today::Returned::Done);
+            QCOMPARE(Today::markReturned(fake.folder(), 1, line), Contracts::Returned::Done);
             ++marked;
             other.waitForFinished(0);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/ContractReturn.h"
 #include "planner/PlannerVehicles.h"
 #include "storage/LineOrder.h"
 #include "storage/RecordScan.h"
@@ -32,13 +33,8 @@ Work dayWork(const QString& folder, const QDate& today);
 // phone, short enough to be read whole.
 QByteArray contractLine(const RecordView& record);
 
-// What became of marking a contract returned.
-enum class Returned { Done, NotFound, ReadOnly, Failed };
-
-// Marks the contract of a list line returned ("Riconsegnato" = "Sì"): the record is found again by
-// its line (the archive may have changed since the list was made) and rewritten whole under the
-// archive's journal, as the contracts window saves a card.
-Returned markReturned(const QString& folder, qint64 position, const QByteArray& line);
+// Marks the contract of a line of the day's lists returned, in the contracts archive of folder.
+Contracts::Returned markReturned(const QString& folder, qint64 position, const QByteArray& line);
 
 // The line of a pickup.
 QByteArray pickupLine(const Planning::Vehicle& vehicle, const QString& text);
