@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QRgb>
 #include <QString>
 
 #include <cstdint>
@@ -15,7 +14,6 @@ namespace rf {
 struct ListEntry {
     QByteArray line;
     qint64 position;
-    QRgb colour = 0; // the line's ink; 0 draws it black
     QString text() const;
 };
 

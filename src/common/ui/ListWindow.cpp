@@ -35,16 +35,22 @@ const QString EmptyListMessage =
 
 // ---- the lines -------------------------------------------------------------------------------
 
-void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted)
+void LineListModel::setEntries(std::vector<ListEntry> entries, bool sorted, Inks inks)
 {
     if (sorted)
         entries = LineSorter::sorted(std::move(entries));
     beginResetModel();
     m_entries = std::move(entries);
+    m_inks = std::move(inks);
     m_longest = 0;
     for (const ListEntry& entry : m_entries)
         m_longest = std::max(m_longest, int(entry.line.size()));
     endResetModel();
+}
+
+bool LineListModel::inked(int row) const
+{
+    return row >= 0 && row < int(m_entries.size()) && m_inks.contains(m_entries[std::size_t(row)].position);
 }
 
 QStringList LineListModel::lines() const
@@ -71,8 +77,7 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const
     case Qt::FontRole:
         return Style::pointFont(Style::Family::CourierNew, 12);
     case Qt::ForegroundRole: {
-        const QRgb colour = m_entries[std::size_t(index.row())].colour;
-        return QColor::fromRgba(colour ? colour : Style::Black);
+        return QColor::fromRgba(m_inks.value(m_entries[std::size_t(index.row())].position, Style::Black));
     }
     case Qt::SizeHintRole: {
         static const int pitch =
@@ -261,17 +266,21 @@ ScanResult ListWindow::fill(const std::function<bool(const RecordView&)>& keep,
 {
     // The lines are put in order as they are read, on the second core.
     LineSorter sorter;
+    LineListModel::Inks inks;
     LongWork work(isVisible() ? this : parentWidget(),
                   QStringLiteral("Ricerca schede in corso. Attendere..."));
     const ScanResult result = scanArchive(
         m_context.path(m_source.archive), *m_source.layout,
         [&](const RecordView& record) {
-            if (keep(record))
-                sorter.add({m_source.line(record), record.position(), ink ? ink(record) : 0});
+            if (!keep(record))
+                return;
+            sorter.add({m_source.line(record), record.position()});
+            if (const QRgb colour = ink ? ink(record) : 0)
+                inks.insert(record.position(), colour);
         },
         work.progress());
     if (result != ScanResult::Cancelled)
-        m_model.setEntries(sorter.finish(), false);
+        m_model.setEntries(sorter.finish(), false, std::move(inks));
     if (m_lblTrovate)
         m_lblTrovate->setText(m_countFormat.arg(m_model.rowCount()));
     return result;

@@ -5,6 +5,7 @@
 #include "storage/RecordScan.h"
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QRgb>
 
 #include <functional>
@@ -29,8 +30,12 @@ class LineListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
+    // The ink of the lines made from some records, by the record's position; the others are black.
+    using Inks = QHash<qint64, QRgb>;
     // Replaces the lines; they are sorted once, here, unless they come in their own order.
-    void setEntries(std::vector<ListEntry> entries, bool sorted = true);
+    void setEntries(std::vector<ListEntry> entries, bool sorted = true, Inks inks = {});
+    // Whether the line at row has an ink of its own.
+    bool inked(int row) const;
     void setItemWidth(int width) { m_itemWidth = width; }
     void clear() { setEntries({}); }
     const std::vector<ListEntry>& entries() const { return m_entries; }
@@ -41,6 +46,7 @@ public:
 
 private:
     std::vector<ListEntry> m_entries;
+    Inks m_inks;
     int m_itemWidth = 1600;
     int m_longest = 0; // characters of the longest line
 };
@@ -89,7 +95,7 @@ public:
 protected:
     // Fills the list from the archive: every record keep() accepts, in line order. Returns how
     // the scan ended; a long one can be cancelled from its progress dialog.
-    // ink, when given, colours each kept line.
+    // ink, when given, colours each kept line (0: black).
     ScanResult fill(const std::function<bool(const RecordView&)>& keep,
                     const std::function<QRgb(const RecordView&)>& ink = {});
     // Adds a label under the hint, below the list, in the window's dark ink.

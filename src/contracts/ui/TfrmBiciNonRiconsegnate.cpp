@@ -34,8 +34,8 @@ void TfrmBiciNonRiconsegnate::showEvent(QShowEvent* event)
         return Contracts::overdue(record, today) ? Style::TakenRed : QRgb(0);
     });
     int late = 0;
-    for (const ListEntry& entry : lines().entries())
-        late += entry.colour != 0;
+    for (int row = 0; row < lines().rowCount(); ++row)
+        late += lines().inked(row);
     m_lblRitardi->setText(Contracts::outCount(lines().rowCount(), late));
     setPrintNote(m_lblRitardi->text()); // the printed list tells it too
     showResults();

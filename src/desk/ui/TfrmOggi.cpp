@@ -119,15 +119,19 @@ void TfrmOggi::reload()
         m_context.messages().plain(
             this,
             Texts::archiveAccess(m_context.path(QLatin1String(Contracts::ArchiveName)), Texts::Access::Read));
-    for (ListEntry& entry : work.late)
-        entry.colour = Style::TakenRed;
+    // Rentals past their end are written in red.
+    LineListModel::Inks late;
+    for (const ListEntry& entry : work.late)
+        late.insert(entry.position, Style::TakenRed);
     std::array<std::vector<ListEntry>*, ListCount> lists{&work.out, &work.dueToday, &work.late,
                                                          &work.pickups};
     for (int i = 0; i < ListCount; ++i) {
         m_titles[std::size_t(i)]->setText(QStringLiteral("%1 (%2)")
                                               .arg(QLatin1String(Looks[std::size_t(i)].title))
                                               .arg(lists[std::size_t(i)]->size()));
-        m_models[std::size_t(i)].setEntries(std::move(*lists[std::size_t(i)]), /*sorted=*/false);
+        m_models[std::size_t(i)].setEntries(std::move(*lists[std::size_t(i)]), /*sorted=*/false,
+                                            lists[std::size_t(i)] == &work.late ? late
+                                                                                : LineListModel::Inks{});
     }
     m_titles[std::size_t(List::Late)]->setStyleSheet(
         Style::sheet(QStringLiteral("color: @TakenRed; background: transparent;")));

@@ -245,13 +245,15 @@ void TfrmDisponibilita::btnCercaClick()
     {
         const WaitCursor wait;
         std::array<std::vector<ListEntry>, 5> groups;
+        LineListModel::Inks inks;
         for (const Planning::FleetVehicle& vehicle : vehicles) {
             const QString& biciNum = vehicle.vehicle.number;
             const Planning::Availability availability =
                 Planning::availabilityOf(m_context.dataFolder(), biciNum, start, end);
             const LineParts parts = partsOf(availability, biciNum, start.year());
             groups[groupOf(availability.state)].push_back(
-                {composeLine(parts, vehicle.line), vehicle.position, inkOf(availability.state)});
+                {composeLine(parts, vehicle.line), vehicle.position});
+            inks.insert(vehicle.position, inkOf(availability.state));
             m_parts.insert(vehicle.position, parts);
         }
         counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
@@ -267,7 +269,7 @@ void TfrmDisponibilita::btnCercaClick()
         entries.reserve(vehicles.size());
         for (std::vector<ListEntry>& group : groups)
             std::move(group.begin(), group.end(), std::back_inserter(entries));
-        model().setEntries(std::move(entries), /*sorted=*/false);
+        model().setEntries(std::move(entries), /*sorted=*/false, std::move(inks));
     }
 
     m_searchedStart = start;

@@ -5,6 +5,7 @@
 #include "common/ui/PrintChoiceDialog.h"
 #include "common/ui/ReportPreview.h"
 #include "common/ui/Style.h"
+#include "common/ui/WaitCursor.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/BookingBoard.h"
 #include "planner/DayBooking.h"
@@ -224,11 +225,13 @@ bool TfrmTabellone::reload()
     m_start = start;
     m_count = int(start.daysTo(spanEnd(start))) + 1;
     m_txtDal->setText(formatDate(start));
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_rows = Planning::boardRows(m_context.dataFolder(),
-                                 m_context.path(QString::fromLatin1(Fleet::ArchiveName)), m_start, m_count);
-    showRows();
-    QGuiApplication::restoreOverrideCursor();
+    {
+        const WaitCursor wait;
+        m_rows =
+            Planning::boardRows(m_context.dataFolder(),
+                                m_context.path(QString::fromLatin1(Fleet::ArchiveName)), m_start, m_count);
+        showRows();
+    }
     if (m_rows.empty())
         m_lblInfo->setText(PlanningMessages::noVehicles().section(QLatin1Char('\n'), 0, 0));
     return true;
