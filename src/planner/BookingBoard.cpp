@@ -22,9 +22,11 @@ std::vector<BoardBar> barsOf(const std::vector<QString>& days)
     return bars;
 }
 
-bool freeThrough(const BoardRow& row, int first, int last)
+bool freeThrough(const BoardRow& row, int first, int last, bool workshopFree)
 {
     if (first < 0 || last < first || last >= int(row.days.size()))
+        return false;
+    if (!workshopFree && workshopOn(row, first, last))
         return false;
     for (int day = first; day <= last; ++day) {
         if (!row.days[std::size_t(day)].isEmpty())
@@ -35,7 +37,35 @@ bool freeThrough(const BoardRow& row, int first, int last)
     });
 }
 
+const WorkshopBar* workshopOn(const BoardRow& row, int first, int last)
+{
+    const auto found = std::find_if(row.workshop.begin(), row.workshop.end(), [&](const WorkshopBar& bar) {
+        return bar.first <= last && first <= bar.last;
+    });
+    return found == row.workshop.end() ? nullptr : &*found;
+}
+
+void setWorkshop(BoardRow& row, const std::vector<Service::Entry>& entries, const QDate& start)
+{
+    row.workshop.clear();
+    const int count = int(row.days.size());
+    if (count == 0)
+        return;
+    for (const Service::WorkshopSpan& span : Service::workshopSpans(entries, start, start.addDays(count - 1)))
+        row.workshop.push_back({int(start.daysTo(span.from)), int(start.daysTo(span.to)), span.entry});
+}
+
 namespace {
+
+// Reads a year of the vehicle's planning from its file in folder, never creating it.
+YearLoader yearsOf(const QString& folder, const FleetVehicle& vehicle)
+{
+    return [folder, number = vehicle.vehicle.number](int year, int firstSlot, int lastSlot) {
+        return peek(
+            QDir(folder).filePath(fileName(number, QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')))),
+            firstSlot, lastSlot);
+    };
+}
 
 constexpr int ReadAhead = 31;         // days read at a time when following a booking past the span
 constexpr int LongestFollowed = 3660; // a run is not followed further than ten years
@@ -64,21 +94,11 @@ QDate runEnd(const QString& folder, const QString& number, const QDate& day, con
     return reached;
 }
 
-} // namespace
-
-BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count)
+// A row's bookings alone, without its workshop days.
+BoardRow bookingsRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count,
+                     const YearLoader& loadYear)
 {
-    return boardRow(folder, vehicle, start, count, [&](int year, int firstSlot, int lastSlot) {
-        return peek(QDir(folder).filePath(fileName(vehicle.vehicle.number,
-                                                   QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')))),
-                    firstSlot, lastSlot);
-    });
-}
-
-BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count,
-                  const YearLoader& loadYear)
-{
-    BoardRow row{vehicle, std::vector<QString>(std::size_t(std::max(count, 0))), {}, {}, {}};
+    BoardRow row{vehicle, std::vector<QString>(std::size_t(std::max(count, 0))), {}, {}, {}, {}};
     if (count <= 0)
         return row;
     const QString problem = fileNameProblem(vehicle.vehicle.number);
@@ -115,12 +135,32 @@ BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDat
     return row;
 }
 
+} // namespace
+
+BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count)
+{
+    return boardRow(folder, vehicle, start, count, yearsOf(folder, vehicle));
+}
+
+BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count,
+                  const YearLoader& loadYear)
+{
+    BoardRow row = bookingsRow(folder, vehicle, start, count, loadYear);
+    setWorkshop(row, Service::read(folder, vehicle.vehicle.number).entries, start);
+    return row;
+}
+
 std::vector<BoardRow> boardRows(const QString& folder, const QString& fleetPath, const QDate& start,
                                 int count)
 {
     std::vector<BoardRow> rows;
-    for (const FleetVehicle& vehicle : fleetVehicles(fleetPath))
-        rows.push_back(boardRow(folder, vehicle, start, count));
+    // The service log is read once for the whole fleet.
+    const QHash<QString, std::vector<Service::Entry>> workshop = Service::byVehicle(Service::read(folder));
+    for (const FleetVehicle& vehicle : fleetVehicles(fleetPath)) {
+        BoardRow row = bookingsRow(folder, vehicle, start, count, yearsOf(folder, vehicle));
+        setWorkshop(row, workshop.value(vehicle.vehicle.number.trimmed()), start);
+        rows.push_back(std::move(row));
+    }
     return rows;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fleet/ServiceLog.h"
 #include "planner/Availability.h"
 #include "planner/PlannerVehicles.h"
 
@@ -30,6 +31,14 @@ struct BoardBar {
     }
 };
 
+// Days of a row the vehicle spends in the workshop (day indexes, both included), and the entry.
+struct WorkshopBar {
+    int first;
+    int last;
+    Service::Entry entry;
+    QString text() const { return Service::workshopText(entry); }
+};
+
 // One vehicle's row of the booking board over a span of days.
 struct BoardRow {
     FleetVehicle vehicle;
@@ -40,18 +49,26 @@ struct BoardRow {
     QString problem;
     // The days whose bookings are not known, as spans of day indexes (both included).
     std::vector<std::pair<int, int>> unknown;
+    // The days the vehicle is in the workshop, from its service log: not bookable, though nothing
+    // of it is written in the planning files.
+    std::vector<WorkshopBar> workshop;
 };
 
 // The bars of a row's days: consecutive days with the same text make one bar; free days none.
 std::vector<BoardBar> barsOf(const std::vector<QString>& days);
 
 // Whether the row's vehicle is free on every day from first to last (day indexes, both included):
-// no booking on any of them, and none of them among the days whose bookings are not known.
-bool freeThrough(const BoardRow& row, int first, int last);
+// no booking on any of them, none of them among the days whose bookings are not known, and, unless
+// workshopFree, none spent in the workshop.
+bool freeThrough(const BoardRow& row, int first, int last, bool workshopFree = false);
+// The first workshop stay of the row that meets the days from first to last, or null.
+const WorkshopBar* workshopOn(const BoardRow& row, int first, int last);
+// Sets the row's workshop days from the vehicle's service entries.
+void setWorkshop(BoardRow& row, const std::vector<Service::Entry>& entries, const QDate& start);
 
-// The row of vehicle over count days from start, from its planning files in folder, which are read
-// and never created. The days of a file that could not be read stay empty. A bar at either end of
-// the span is followed into the days beyond, so that it knows its whole booking.
+// The row of vehicle over count days from start, from its planning files and its service log in
+// folder, which are read and never created. The days of a file that could not be read stay empty. A bar at
+// either end of the span is followed into the days beyond, so that it knows its whole booking.
 BoardRow boardRow(const QString& folder, const FleetVehicle& vehicle, const QDate& start, int count);
 // The same with the span's days of each year given by loadYear (what a save just wrote, say); the
 // days beyond the span that a bar is followed into are still read from folder.

@@ -57,7 +57,9 @@ namespace rf::Style {
     X(WeekendShade, 0xFFE9EEF5) /* the booking board's Saturdays and Sundays */                              \
     X(BoardRule, 0xFFD3DDE8)    /* the booking board's day and row lines */                                  \
     X(PrintedRule, 0xFFB8C4D0)  /* the printed board's day and row lines */                                  \
-    X(UnknownFill, 0xFFF1E4F5)  /* the printed board's days whose bookings are not known */
+    X(UnknownFill, 0xFFF1E4F5)  /* the printed board's days whose bookings are not known */                  \
+    X(WorkshopFill, 0xFFFFF1D6) /* days a vehicle spends in the workshop */                                  \
+    X(WorkshopInk, 0xFFB35C00)
 
 #define RF_DECLARE_COLOUR(name, value) inline constexpr QRgb name = value;
 RF_STYLE_COLOURS(RF_DECLARE_COLOUR)

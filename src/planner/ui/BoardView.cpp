@@ -287,8 +287,12 @@ QString BoardView::describe(int row, int day) const
         const auto bar =
             std::find_if(board.bars.begin(), board.bars.end(),
                          [day](const Planning::BoardBar& b) { return b.first <= day && day <= b.last; });
+        const Planning::WorkshopBar* workshop = Planning::workshopOn(board, day, day);
+        if (workshop)
+            text += QLatin1Char('\n') + workshop->text();
         if (bar == board.bars.end()) {
-            text += QStringLiteral("\nLibera il ") + formatDate(date);
+            if (!workshop)
+                text += QStringLiteral("\nLibera il ") + formatDate(date);
         } else {
             // The whole booking, wherever it begins and ends, so that it reads the same on any span.
             const QDate from = bar->from.isValid() ? bar->from : m_start.addDays(bar->first);
@@ -372,6 +376,10 @@ void BoardView::paintBars(QPainter& painter, const Shown& on) const
             if (bar.last >= on.firstDay && bar.first <= on.lastDay)
                 paintBar(painter, row, bar);
         }
+        for (const Planning::WorkshopBar& bar : board.workshop) {
+            if (bar.last >= on.firstDay && bar.first <= on.lastDay)
+                paintWorkshop(painter, row, bar);
+        }
     }
 }
 
@@ -409,6 +417,30 @@ void BoardView::paintBar(QPainter& painter, int row, const Planning::BoardBar& b
     const QString shown = barLabel(painter.fontMetrics(), bar.text, label.width());
     if (!shown.isEmpty())
         painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft, shown);
+}
+
+// A stay in the workshop: a hatched bar over its days (over any booking there, which it keeps from
+// being used), labelled "IN OFFICINA".
+void BoardView::paintWorkshop(QPainter& painter, int row, const Planning::WorkshopBar& bar) const
+{
+    const QRect from = cellRect(row, bar.first);
+    const QRect to = cellRect(row, bar.last);
+    const QRect box(from.left() + 1, from.top() + BarInset, to.right() - from.left() - 1,
+                    RowHeight - 2 * BarInset - 1);
+    painter.fillRect(box, QColor::fromRgba(Style::WorkshopFill));
+    painter.fillRect(box, QBrush(QColor::fromRgba(Style::WorkshopInk), Qt::FDiagPattern));
+    painter.setPen(QColor::fromRgba(Style::WorkshopInk));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    const QRect label = box.adjusted(4, 0, -3, 0)
+                            .intersected(QRect(LabelWidth + 2, box.top(),
+                                               viewport()->width() - LabelWidth - 2, box.height()));
+    const QString shown = barLabel(painter.fontMetrics(), QStringLiteral("IN OFFICINA"), label.width());
+    if (shown.isEmpty())
+        return;
+    const int width = painter.fontMetrics().horizontalAdvance(shown) + 6;
+    painter.fillRect(label.left() - 2, box.top() + 2, width, box.height() - 4,
+                     QColor::fromRgba(Style::WorkshopFill));
+    painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft, shown);
 }
 
 // Today's line, when today is on the board, and the frame of the current day.

@@ -121,6 +121,7 @@ private:
     void paintBars(QPainter& painter, const Shown& on) const;
     void paintUnknown(QPainter& painter, int row, int from, int to) const;
     void paintBar(QPainter& painter, int row, const Planning::BoardBar& bar) const;
+    void paintWorkshop(QPainter& painter, int row, const Planning::WorkshopBar& bar) const;
     void paintCursor(QPainter& painter) const;
     void paintHeader(QPainter& painter, const Shown& on) const;
     void paintMonths(QPainter& painter, const Shown& on) const;

@@ -137,6 +137,12 @@ QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanw
                "da altre postazioni potrebbero non essere presenti.");
 }
 
+QString workshopQuestion(const QString& stay)
+{
+    return QStringLiteral("Attenzione: in questi giorni il veicolo è in officina (") + stay +
+           QStringLiteral(")." RF_BREAK_LF_CR "Prenotarlo comunque?");
+}
+
 const Planning::BookingWritten::File* tellWritten(Messages& messages, QWidget* owner,
                                                   const Planning::BookingWritten& written)
 {

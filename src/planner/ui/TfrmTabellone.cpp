@@ -399,9 +399,19 @@ void TfrmTabellone::showRow(int row, Planning::BoardRow fresh)
         m_board->setRow(row, std::move(fresh));
 }
 
+bool TfrmTabellone::workshopAgreed(int row, int first, int last)
+{
+    const Planning::WorkshopBar* workshop =
+        Planning::workshopOn(m_board->rows()[std::size_t(row)], first, last);
+    return !workshop ||
+           m_context.messages().confirmNo(this, PlanningMessages::workshopQuestion(workshop->text()));
+}
+
 void TfrmTabellone::bookDay(int row, int day)
 {
     if (row < 0 || row >= int(m_board->rows().size()) || day < 0 || day >= m_count)
+        return;
+    if (!workshopAgreed(row, day, day))
         return;
     const std::optional<Planning::DayBooking> booking =
         readBooking(row, day, day, QStringLiteral(RF_BREAK_LF_CR "Il giorno non può essere prenotato."));
@@ -428,12 +438,14 @@ void TfrmTabellone::bookSpan(int row, int first, int last)
                              .arg(formatDate(m_start.addDays(first)), formatDate(m_start.addDays(last)))
                              .arg(last - first + 1);
     // A run is booked only where nothing is: a booking already there is changed one day at a time.
-    if (!Planning::freeThrough(m_board->rows()[std::size_t(row)], first, last)) {
+    if (!Planning::freeThrough(m_board->rows()[std::size_t(row)], first, last, /*workshopFree=*/true)) {
         m_context.messages().warning(
             this, QStringLiteral("Attenzione: il veicolo non è libero in tutti i giorni segnati (") + days +
                       QStringLiteral(")." RF_BREAK_LF_CR "Prenotare o liberare un giorno alla volta."));
         return;
     }
+    if (!workshopAgreed(row, first, last))
+        return;
     // Each year of the run is read before the dialog, so that nothing is asked for in vain.
     const std::optional<Planning::DayBooking> booking = readBooking(
         row, first, last, QStringLiteral(RF_BREAK_LF_CR "I giorni non possono essere prenotati."));

@@ -77,6 +77,9 @@ private:
     std::optional<Planning::DayBooking> readBooking(int row, int first, int last, const QString& refused);
     // Books the days with text, says what became of it and shows the row as now stored.
     void book(int row, const Planning::DayBooking& booking, const QString& text);
+    // Whether days of a row the vehicle spends in the workshop may be booked all the same: the
+    // user is asked, naming the stay; true when there is none.
+    bool workshopAgreed(int row, int first, int last);
     // Puts a vehicle's row, read again, in place of the one shown.
     void showRow(int row, Planning::BoardRow fresh);
     void showCurrent(int row, int day);
