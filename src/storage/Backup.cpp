@@ -713,6 +713,83 @@ QString replacedFolderName(const QDateTime& when)
     return QStringLiteral("Sostituiti_%1").arg(when.toString(QStringLiteral("yyyy-MM-dd_HHmm")));
 }
 
+namespace {
+
+// What a backup copies: its bytes (the progress's total, raw copies included), and whether the
+// archives go through raw copies in the staging folder.
+struct BackupPlan {
+    qint64 total = 0;
+    bool rawCopies = false;
+};
+
+BackupPlan planBackup(const QDir& root, const QStringList& files, const QTemporaryDir& staging)
+{
+    BackupPlan plan;
+    qint64 largestLocked = 0;
+    for (const QString& name : files) {
+        const qint64 size = QFileInfo(root.filePath(name)).size();
+        plan.total += size;
+        if (isLockedKind(name))
+            largestLocked = std::max(largestLocked, size);
+    }
+    // A raw copy must never take the room the shop's saves need: on a nearly full disk the
+    // archives are compressed under their locks, slowly but without a copy.
+    const QStorageInfo disk(root.path());
+    plan.rawCopies =
+        staging.isValid() && (!disk.isValid() || largestLocked + SpaceMargin <= disk.bytesAvailable());
+    if (plan.rawCopies)
+        for (const QString& name : files)
+            if (isLockedKind(name))
+                plan.total += QFileInfo(root.filePath(name)).size();
+    return plan;
+}
+
+// The entry that tells a backup of ours from any other zip, with the moment it was made.
+bool addMarker(QuaZip& zip, const QDateTime& when)
+{
+    QuaZipFile marker(&zip);
+    const QByteArray text = "Rotaflux: copia di sicurezza dei dati del " +
+                            when.toString(QStringLiteral("dd/MM/yyyy HH:mm")).toLatin1() + "\r\n";
+    QuaZipNewInfo info{QLatin1String(MarkerName)};
+    info.dateTime = when;
+    if (!marker.open(QIODevice::WriteOnly, info) || marker.write(text) != text.size())
+        return false;
+    marker.close();
+    return marker.getZipError() == ZIP_OK;
+}
+
+// Adds the data file name to zip. An archive goes through a raw copy at copyPath, made under its
+// lock, when there is one; otherwise it is compressed under its lock as it is.
+Problem addDataFile(QuaZip& zip, const QDir& root, const QString& name, const QString& copyPath,
+                    Progress& progress)
+{
+    const QString path = root.filePath(name);
+    const QuaZipNewInfo info(name, path);
+    if (!isLockedKind(name))
+        return addEntry(zip, path, info, progress);
+    if (!copyPath.isEmpty()) {
+        Problem problem = copyUnderLock(path, name, copyPath, progress);
+        if (problem == Problem::None)
+            problem = addEntry(zip, copyPath, info, progress);
+        QFile::remove(copyPath);
+        return problem;
+    }
+    FileLock lock(path);
+    if (!lock.lock())
+        return Problem::Busy;
+    QElapsedTimer held;
+    held.start();
+    const Problem problem = name.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive) && !settleJournal(path)
+                                ? Problem::Pending
+                                : addEntry(zip, path, info, progress);
+    lock.unlock();
+    if (lockHoldObserver())
+        lockHoldObserver()(name, held.nsecsElapsed());
+    return problem;
+}
+
+} // namespace
+
 Result writeBackup(const QString& folder, const QString& zipPath, const ScanProgress& report,
                    const QDateTime& when)
 {
@@ -722,24 +799,8 @@ Result writeBackup(const QString& folder, const QString& zipPath, const ScanProg
     // The archives' raw copies go to a working folder beside them: the same disk, so the copy runs
     // at its speed. Where none can be made, an archive is compressed under its lock as it is.
     QTemporaryDir staging(root.filePath(QLatin1String(BackupStagingPrefix) + QStringLiteral("XXXXXX")));
-    qint64 total = 0;
-    qint64 largestLocked = 0;
-    for (const QString& name : files) {
-        const qint64 size = QFileInfo(root.filePath(name)).size();
-        total += size;
-        if (isLockedKind(name))
-            largestLocked = std::max(largestLocked, size);
-    }
-    // A raw copy must never take the room the shop's saves need: on a nearly full disk the
-    // archives are compressed under their locks, slowly but without a copy.
-    const QStorageInfo disk(root.path());
-    const bool rawCopies =
-        staging.isValid() && (!disk.isValid() || largestLocked + SpaceMargin <= disk.bytesAvailable());
-    if (rawCopies)
-        for (const QString& name : files)
-            if (isLockedKind(name))
-                total += QFileInfo(root.filePath(name)).size();
-    Progress progress(report, total);
+    const BackupPlan plan = planBackup(root, files, staging);
+    Progress progress(report, plan.total);
 
     WholeFileWriter out(zipPath);
     if (!out.open())
@@ -754,43 +815,11 @@ Result writeBackup(const QString& folder, const QString& zipPath, const ScanProg
         zip.close();
         return failed(problem, file);
     };
-    {
-        QuaZipFile marker(&zip);
-        const QByteArray text = "Rotaflux: copia di sicurezza dei dati del " +
-                                when.toString(QStringLiteral("dd/MM/yyyy HH:mm")).toLatin1() + "\r\n";
-        QuaZipNewInfo info{QLatin1String(MarkerName)};
-        info.dateTime = when;
-        if (!marker.open(QIODevice::WriteOnly, info) || marker.write(text) != text.size())
-            return fail(Problem::CannotWrite, zipPath);
-        marker.close();
-        if (marker.getZipError() != ZIP_OK)
-            return fail(Problem::CannotWrite, zipPath);
-    }
+    if (!addMarker(zip, when))
+        return fail(Problem::CannotWrite, zipPath);
+    const QString copy = plan.rawCopies ? QDir(staging.path()).filePath(QStringLiteral("copia")) : QString();
     for (const QString& name : files) {
-        const QString path = root.filePath(name);
-        const QuaZipNewInfo info(name, path);
-        Problem problem = Problem::None;
-        if (!isLockedKind(name)) {
-            problem = addEntry(zip, path, info, progress);
-        } else if (rawCopies) {
-            const QString copy = QDir(staging.path()).filePath(QStringLiteral("copia"));
-            problem = copyUnderLock(path, name, copy, progress);
-            if (problem == Problem::None)
-                problem = addEntry(zip, copy, info, progress);
-            QFile::remove(copy);
-        } else {
-            FileLock lock(path);
-            if (!lock.lock())
-                return fail(Problem::Busy, name);
-            QElapsedTimer held;
-            held.start();
-            problem = name.endsWith(QLatin1String(".pro"), Qt::CaseInsensitive) && !settleJournal(path)
-                          ? Problem::Pending
-                          : addEntry(zip, path, info, progress);
-            lock.unlock();
-            if (lockHoldObserver())
-                lockHoldObserver()(name, held.nsecsElapsed());
-        }
+        const Problem problem = addDataFile(zip, root, name, copy, progress);
         if (problem != Problem::None)
             return fail(problem, name);
         ++result.files;

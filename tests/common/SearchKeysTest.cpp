@@ -5,8 +5,8 @@
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/VehicleSearch.h"
 #include "fleet/ui/TfrmTrovaBici.h"
-#include "support/Archives.h"
 #include "support/FakeContext.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -54,12 +54,10 @@ private slots:
         const std::vector<SearchFilterDef>& filters =
             contracts ? Contracts::searchFilters() : Fleet::searchFilters();
         if (contracts) {
-            appendRecord(fake.file(QLatin1String(Contracts::ArchiveName)), TSchedaContratto(),
-                         {{QStringLiteral("Cliente"), QStringLiteral("Rossi Anna")}});
+            addContract(fake, {{QStringLiteral("Cliente"), QStringLiteral("Rossi Anna")}});
             search = std::make_unique<TfrmTrovaContratti_DOZ_Bici>(fake.context(), nullptr);
         } else {
-            appendRecord(fake.file(QLatin1String(Fleet::ArchiveName)), TSchedaVeicolo(),
-                         {{QStringLiteral("BiciNum"), QStringLiteral("B-1")}});
+            addVehicle(fake, QStringLiteral("B-1"), QString());
             search = std::make_unique<TfrmTrovaBici>(fake.context(), nullptr, TfrmTrovaBici::Mode::Fleet);
         }
         search->show();

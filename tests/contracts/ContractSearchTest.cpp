@@ -12,6 +12,7 @@
 #include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Files.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -28,11 +29,6 @@ using namespace rf::Test;
 namespace {
 
 const QString Contracts_ = QStringLiteral("Contratti_Noleggio_Bici.pro");
-
-void addContract(FakeContext& fake, const QMap<QString, QString>& values)
-{
-    appendRecord(fake.file(Contracts_), TSchedaContratto(), values);
-}
 
 QMap<QString, QString> contract(const QString& customer, const QString& bicycle, const QString& returned = {})
 {
@@ -349,18 +345,16 @@ private slots:
     void importTakesTheVehicleAndTariffFieldsOnly()
     {
         FakeContext fake;
-        appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                     {{QStringLiteral("BiciNum"), QStringLiteral("B-7")},
-                      {QStringLiteral("Marca"), QStringLiteral("Olmo")},
-                      {QStringLiteral("Telaio"), QStringLiteral("T-99")},
-                      {QStringLiteral("Taglia"), QStringLiteral("M")},
-                      {QStringLiteral("Tariffa"), QStringLiteral("Giornaliera")},
-                      {QStringLiteral("Conteggio"), QStringLiteral("24 ore")},
-                      {QStringLiteral("Eccedenza"), QStringLiteral("Ora intera")},
-                      {QStringLiteral("Importo"), QStringLiteral("15,00")},
-                      {QStringLiteral("Accessori"), QStringLiteral("Casco")},
-                      {QStringLiteral("Colore"), QStringLiteral("Nero")},
-                      {QStringLiteral("Note"), QStringLiteral("non copiare")}});
+        addVehicle(fake, QStringLiteral("B-7"), QStringLiteral("Olmo"),
+                   {{QStringLiteral("Telaio"), QStringLiteral("T-99")},
+                    {QStringLiteral("Taglia"), QStringLiteral("M")},
+                    {QStringLiteral("Tariffa"), QStringLiteral("Giornaliera")},
+                    {QStringLiteral("Conteggio"), QStringLiteral("24 ore")},
+                    {QStringLiteral("Eccedenza"), QStringLiteral("Ora intera")},
+                    {QStringLiteral("Importo"), QStringLiteral("15,00")},
+                    {QStringLiteral("Accessori"), QStringLiteral("Casco")},
+                    {QStringLiteral("Colore"), QStringLiteral("Nero")},
+                    {QStringLiteral("Note"), QStringLiteral("non copiare")}});
         Application app(fake.context());
         TfrmContratti_Noleggio_Bici& form = *app.contracts();
         form.show();

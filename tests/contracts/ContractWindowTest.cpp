@@ -7,8 +7,8 @@
 #include "planner/StrayWindows.h"
 #include "planner/ui/BookForContract.h"
 #include "storage/IniFile.h"
-#include "support/Archives.h"
 #include "support/FakeContext.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -82,13 +82,9 @@ QMap<QString, QString> taggedContract(const QString& tag, const QMap<QString, QS
 // Bike 12 in the fleet, with its tariff.
 void addBike12(FakeContext& fake, const QString& number = QStringLiteral("12"))
 {
-    Test::appendRecord(fake.file("Parco_Veicoli.pro"), TSchedaVeicolo(),
-                       {{"BiciNum", number},
-                        {"Marca", "Atala B-Cross"},
-                        {"Telaio", "WAT123"},
-                        {"Taglia", "M"},
-                        {"Tariffa", "Giornaliera"},
-                        {"Importo", "12,50"}});
+    Test::addVehicle(
+        fake, number, QStringLiteral("Atala B-Cross"),
+        {{"Telaio", "WAT123"}, {"Taglia", "M"}, {"Tariffa", "Giornaliera"}, {"Importo", "12,50"}});
 }
 
 // A keyboard at the counter: each key goes to the control that has the focus, as a real key
@@ -512,16 +508,14 @@ private slots:
         QFETCH(QString, way);
         QFETCH(bool, taken);
         FakeContext fake;
-        const QString archive = fake.file("Contratti_Noleggio_Bici.pro");
         const QString code = QStringLiteral("RSSMRA80A01H501U");
-        Test::appendRecord(
-            archive, TSchedaContratto(),
-            taggedContract("A", {{"Cliente", "Anna Bianchi"}, {"CodFisc", "BNCNNA85C41L378K"}}));
-        Test::appendRecord(
-            archive, TSchedaContratto(),
+        Test::addContract(
+            fake, taggedContract("A", {{"Cliente", "Anna Bianchi"}, {"CodFisc", "BNCNNA85C41L378K"}}));
+        Test::addContract(
+            fake,
             taggedContract("N", {{"Data", "06/03/2024"}, {"Cliente", "Mario Rossi"}, {"CodFisc", code}}));
-        Test::appendRecord(
-            archive, TSchedaContratto(),
+        Test::addContract(
+            fake,
             taggedContract("V", {{"Data", "05/03/2024"}, {"Cliente", "ROSSI MARIO"}, {"CodFisc", code}}));
 
         TfrmContratti_Noleggio_Bici w(fake.context());
@@ -600,11 +594,10 @@ private slots:
             QVERIFY(ini.save());
         }
         addBike12(fake);
-        Test::appendRecord(fake.file("Contratti_Noleggio_Bici.pro"), TSchedaContratto(),
-                           taggedContract("P", {{"Data", "01/08/2023"},
-                                                {"Cliente", "Mario Rossi"},
-                                                {"CodFisc", "RSSMRA80A01H501U"},
-                                                {"BiciNum", "3"}}));
+        Test::addContract(fake, taggedContract("P", {{"Data", "01/08/2023"},
+                                                     {"Cliente", "Mario Rossi"},
+                                                     {"CodFisc", "RSSMRA80A01H501U"},
+                                                     {"BiciNum", "3"}}));
         TfrmContratti_Noleggio_Bici w(fake.context());
         w.setPlannerBooker([&fake](QWidget* owner, const BookingRequest& request) {
             bookForContract(fake.context(), owner, request);
@@ -684,13 +677,10 @@ private slots:
     void richiamaTakesTheSecondCustomerWithDownEnter()
     {
         FakeContext fake;
-        const QString archive = fake.file("Contratti_Noleggio_Bici.pro");
-        Test::appendRecord(
-            archive, TSchedaContratto(),
-            {{"Data", "01/03/2024"}, {"Cliente", "Anna Rossi"}, {"CodFisc", "RSSNNA80A41H501A"}});
-        Test::appendRecord(
-            archive, TSchedaContratto(),
-            {{"Data", "02/03/2024"}, {"Cliente", "Mario Rossi"}, {"CodFisc", "RSSMRA80A01H501U"}});
+        Test::addContract(
+            fake, {{"Data", "01/03/2024"}, {"Cliente", "Anna Rossi"}, {"CodFisc", "RSSNNA80A41H501A"}});
+        Test::addContract(
+            fake, {{"Data", "02/03/2024"}, {"Cliente", "Mario Rossi"}, {"CodFisc", "RSSMRA80A01H501U"}});
         TfrmContratti_Noleggio_Bici w(fake.context());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -779,8 +769,7 @@ private slots:
     {
         FakeContext fake;
         addBike12(fake);
-        Test::appendRecord(fake.file("Parco_Veicoli.pro"), TSchedaVeicolo(),
-                           {{"BiciNum", "13"}, {"Marca", "Olmo"}, {"Importo", "9,00"}});
+        Test::addVehicle(fake, QStringLiteral("13"), QStringLiteral("Olmo"), {{"Importo", "9,00"}});
         TfrmContratti_Noleggio_Bici w(fake.context());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));

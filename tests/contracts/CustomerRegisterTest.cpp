@@ -2,6 +2,7 @@
 #include "contracts/SchedaContratto.h"
 #include "storage/Amounts.h"
 #include "support/Archives.h"
+#include "support/Fixtures.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -115,8 +116,8 @@ private slots:
         newer[QStringLiteral("Data")] = QStringLiteral("06/03/2024");
         older[QStringLiteral("Data")] = QStringLiteral("05/03/2024");
         newer[QStringLiteral("Cliente")] = QStringLiteral("Nicolò Rossi"); // survives Windows-1252
-        Test::appendRecord(path, TSchedaContratto(), newer);
-        Test::appendRecord(path, TSchedaContratto(), older);
+        Test::addContract(dir.path(), newer);
+        Test::addContract(dir.path(), older);
 
         CustomerRegister register_;
         QCOMPARE(register_.read(path), ScanResult::Done);

@@ -9,6 +9,7 @@
 #include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Files.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -26,19 +27,6 @@ using rf::Test::AsPlainUser;
 using namespace rf::Test;
 
 namespace {
-
-const QString Fleet = QStringLiteral("Parco_Veicoli.pro");
-
-void addVehicle(FakeContext& fake, const QString& number, const QString& make, const QString& size,
-                const QString& colour, const QMap<QString, QString>& more = {})
-{
-    QMap<QString, QString> values = more;
-    values.insert(QStringLiteral("BiciNum"), number);
-    values.insert(QStringLiteral("Marca"), make);
-    values.insert(QStringLiteral("Taglia"), size);
-    values.insert(QStringLiteral("Colore"), colour);
-    appendRecord(fake.file(Fleet), TSchedaVeicolo(), values);
-}
 
 QString lineOf(const QMap<QString, QString>& values)
 {
@@ -72,14 +60,14 @@ private slots:
     void cercaListsTheCardsMatchingEveryFilter()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala City"), QStringLiteral("M"),
-                   QStringLiteral("Rosso"));
-        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi CITY"), QStringLiteral("m"),
-                   QStringLiteral("Blu"));
-        addVehicle(fake, QStringLiteral("3"), QStringLiteral("Atala City"), QStringLiteral("L"),
-                   QStringLiteral("Rosso"));
-        addVehicle(fake, QStringLiteral("4"), QStringLiteral("Olmo Gravel"), QStringLiteral("M"),
-                   QStringLiteral("Nero"));
+        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala City"),
+                   {{"Taglia", "M"}, {"Colore", "Rosso"}});
+        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi CITY"),
+                   {{"Taglia", "m"}, {"Colore", "Blu"}});
+        addVehicle(fake, QStringLiteral("3"), QStringLiteral("Atala City"),
+                   {{"Taglia", "L"}, {"Colore", "Rosso"}});
+        addVehicle(fake, QStringLiteral("4"), QStringLiteral("Olmo Gravel"),
+                   {{"Taglia", "M"}, {"Colore", "Nero"}});
         TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Fleet);
         search.show();
         QVERIFY(QTest::qWaitForWindowExposed(&search));
@@ -103,8 +91,8 @@ private slots:
     {
         FakeContext fake;
         for (int i = 1; i <= 3; ++i)
-            addVehicle(fake, QString::number(i), QStringLiteral("Atala"), QStringLiteral("M"),
-                       QStringLiteral("Nero"));
+            addVehicle(fake, QString::number(i), QStringLiteral("Atala"),
+                       {{"Taglia", "M"}, {"Colore", "Nero"}});
         TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Fleet);
         search.show();
         search.filterEdit(QStringLiteral("txtNote"))->setText(QStringLiteral("   "));
@@ -118,11 +106,9 @@ private slots:
         FakeContext fake;
         // Two cards whose numbers differ only after the fifteenth character give the same line.
         addVehicle(fake, QStringLiteral("1234567890ABCDE-first"), QStringLiteral("Atala"),
-                   QStringLiteral("M"), QStringLiteral("Nero"),
-                   {{QStringLiteral("Note"), QStringLiteral("prima")}});
+                   {{"Taglia", "M"}, {"Colore", "Nero"}, {"Note", "prima"}});
         addVehicle(fake, QStringLiteral("1234567890ABCDE-second"), QStringLiteral("Atala"),
-                   QStringLiteral("M"), QStringLiteral("Nero"),
-                   {{QStringLiteral("Note"), QStringLiteral("seconda")}});
+                   {{"Taglia", "M"}, {"Colore", "Nero"}, {"Note", "seconda"}});
         TfrmAutoparco fleet(fake.context());
         fleet.show();
         QVERIFY(driveModal([&] { QVERIFY(click(&fleet, QStringLiteral("cmdTrova"))); },
@@ -143,10 +129,9 @@ private slots:
     void keyboardAloneSearchesAndChoosesACard()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala"), QStringLiteral("M"),
-                   QStringLiteral("Nero"));
-        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi"), QStringLiteral("L"),
-                   QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala"), {{"Taglia", "M"}, {"Colore", "Nero"}});
+        addVehicle(fake, QStringLiteral("10"), QStringLiteral("Bianchi"),
+                   {{"Taglia", "L"}, {"Colore", "Blu"}});
         TfrmTrovaBici search(fake.context(), nullptr, TfrmTrovaBici::Mode::Contracts);
         search.show();
         QVERIFY(QTest::qWaitForWindowActive(&search));
@@ -195,8 +180,7 @@ private slots:
     void exportWindowOpensOnEsportaAndIsWorkedFromTheKeyboard()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
-                   QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), {{"Taglia", "L"}, {"Colore", "Blu"}});
         TfrmExpAutoparco window(fake.context(), nullptr);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -226,8 +210,7 @@ private slots:
     void closingTheSearchLeavesTheCardAlone()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("7"), QStringLiteral("Atala"), QStringLiteral("M"),
-                   QStringLiteral("Nero"));
+        addVehicle(fake, QStringLiteral("7"), QStringLiteral("Atala"), {{"Taglia", "M"}, {"Colore", "Nero"}});
         TfrmAutoparco fleet(fake.context());
         fleet.show();
         fleet.edit(QStringLiteral("Marca"))->setText(QStringLiteral("in corso"));
@@ -243,10 +226,9 @@ private slots:
     void exportGridShowsEveryCardInArchiveOrder()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-2"), QStringLiteral("Atala"), QStringLiteral("M"),
-                   QStringLiteral("Nero"), {{QStringLiteral("TelResponsabile"), QStringLiteral("0464 123")}});
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
-                   QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-2"), QStringLiteral("Atala"),
+                   {{"Taglia", "M"}, {"Colore", "Nero"}, {"TelResponsabile", "0464 123"}});
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), {{"Taglia", "L"}, {"Colore", "Blu"}});
         TfrmExpAutoparco window(fake.context(), nullptr);
         QCOMPARE(window.windowTitle(), QStringLiteral(" Esportazione archivio veicoli in Excel"));
         QAbstractItemModel* grid = window.grid()->model();
@@ -275,8 +257,7 @@ private slots:
         QFETCH(bool, exportIt);
         QFETCH(bool, openIt);
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
-                   QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), {{"Taglia", "L"}, {"Colore", "Blu"}});
         TfrmExpAutoparco window(fake.context(), nullptr);
         fake.messages().answerNext(exportIt);
         fake.messages().answerNext(openIt);
@@ -320,8 +301,7 @@ private slots:
     void failedExportSaysSoAndLeavesNoPartialFile()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
-                   QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), {{"Taglia", "L"}, {"Colore", "Blu"}});
         TfrmExpAutoparco window(fake.context(), nullptr);
         const QStringList before = QDir(fake.folder()).entryList(QDir::Files | QDir::Hidden);
         {
@@ -349,8 +329,7 @@ private slots:
     {
         QFETCH(bool, link);
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), QStringLiteral("L"),
-                   QStringLiteral("Blu"));
+        addVehicle(fake, QStringLiteral("B-1"), QStringLiteral("Olmo"), {{"Taglia", "L"}, {"Colore", "Blu"}});
         const QString sheet = fake.file(QStringLiteral("Parco_Veicoli.xls"));
         const QString target = fake.file(QStringLiteral("altrove.txt"));
         QVERIFY(writeFile(link ? target : sheet, "foglio di ieri"));

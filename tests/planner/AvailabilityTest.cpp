@@ -4,8 +4,8 @@
 #include "planner/ui/PlanningMessages.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "reports/Layout.h"
-#include "support/Archives.h"
 #include "support/FakeContext.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -55,22 +55,8 @@ QDate day(const char* text)
     return QDate::fromString(QLatin1String(text), QStringLiteral("dd/MM/yyyy"));
 }
 
-void addVehicle(FakeContext& fake, const QString& number)
-{
-    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                 {{QStringLiteral("BiciNum"), number},
-                  {QStringLiteral("Marca"), QStringLiteral("Atala City")},
-                  {QStringLiteral("Anno"), QStringLiteral("2023")}});
-}
-
-void book(FakeContext& fake, const QString& number, int year, const QList<QDate>& days)
-{
-    Planning::Days texts;
-    for (const QDate& d : days)
-        texts[std::size_t(Planning::slotOf(d.month(), d.day()))] = QStringLiteral("Rossi");
-    QVERIFY(Planning::save(fake.file(Planning::fileName(number, QString::number(year))), {number, {}, {}, {}},
-                           texts));
-}
+// The fleet's vehicles are all of 2023.
+const Fields Built2023{{QStringLiteral("Anno"), QStringLiteral("2023")}};
 
 struct Shown {
     QStringList lines;
@@ -138,10 +124,10 @@ void layDown(FakeContext& fake, const QString& number, const QString& kind)
 {
     const QString file2026 = fake.file(Planning::fileName(number, QStringLiteral("2026")));
     if (kind == QLatin1String("full")) {
-        book(fake, number, 2026, {QDate(2026, 12, 30), QDate(2026, 12, 31)});
-        book(fake, number, 2027, {QDate(2027, 1, 1), QDate(2027, 1, 2)});
+        book(fake, number, {QDate(2026, 12, 30), QDate(2026, 12, 31), QDate(2027, 1, 1), QDate(2027, 1, 2)},
+             QStringLiteral("Rossi"));
     } else if (!kind.isEmpty()) {
-        book(fake, number, 2026, {QDate(2026, 12, 31)});
+        book(fake, number, {QDate(2026, 12, 31)}, QStringLiteral("Rossi"));
     }
     if (kind == QLatin1String("read-only"))
         QVERIFY(QFile::setPermissions(file2026, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
@@ -283,7 +269,7 @@ private slots:
         QCOMPARE(Planning::daysColumn(unplannable), QStringLiteral("numero con \"/\""));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 
-        book(fake, QStringLiteral("5"), 2027, {QDate(2027, 1, 2)});
+        book(fake, QStringLiteral("5"), {QDate(2027, 1, 2)}, QStringLiteral("Rossi"));
         const Planning::Availability partly = years(QStringLiteral("5"));
         QCOMPARE(partly.state, State::Partial);
         QCOMPARE(partly.booked.size(), std::size_t(1));
@@ -304,11 +290,12 @@ private slots:
         FakeContext fake;
         fake.clock().moment = QDateTime(QDate(2026, 12, 30), QTime(9, 0));
         for (const char* number : {"4", "3", "2", "1", "12/A"})
-            addVehicle(fake, QLatin1String(number));
-        book(fake, QStringLiteral("1"), 2026, {QDate(2026, 12, 30), QDate(2026, 12, 31)});
-        book(fake, QStringLiteral("1"), 2027, {QDate(2027, 1, 1), QDate(2027, 1, 2)});
-        book(fake, QStringLiteral("3"), 2027, {QDate(2027, 1, 2)});
-        book(fake, QStringLiteral("4"), 2026, {QDate(2026, 12, 31)});
+            addVehicle(fake, QLatin1String(number), QStringLiteral("Atala City"), Built2023);
+        book(fake, QStringLiteral("1"),
+             {QDate(2026, 12, 30), QDate(2026, 12, 31), QDate(2027, 1, 1), QDate(2027, 1, 2)},
+             QStringLiteral("Rossi"));
+        book(fake, QStringLiteral("3"), {QDate(2027, 1, 2)}, QStringLiteral("Rossi"));
+        book(fake, QStringLiteral("4"), {QDate(2026, 12, 31)}, QStringLiteral("Rossi"));
         TfrmMenuCamere entry(fake.context());
         entry.show();
         const QString filesBefore = QDir(fake.folder()).entryList(QDir::Files).join(QLatin1Char('|'));
@@ -420,7 +407,7 @@ private slots:
         QFETCH(QString, detail);
         QFETCH(QString, counts);
         FakeContext fake;
-        addVehicle(fake, number);
+        addVehicle(fake, number, QStringLiteral("Atala City"), Built2023);
         layDown(fake, number, kind);
         TfrmMenuCamere entry(fake.context());
         entry.show();
@@ -474,7 +461,7 @@ private slots:
         QFETCH(bool, byEnter);
         QFETCH(QString, refusal);
         FakeContext fake;
-        addVehicle(fake, number);
+        addVehicle(fake, number, QStringLiteral("Atala City"), Built2023);
         layDown(fake, number, kind);
         TfrmMenuCamere entry(fake.context());
         entry.show();
@@ -550,7 +537,7 @@ private slots:
         QFETCH(QString, end);
         QFETCH(QString, warning);
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("1"));
+        addVehicle(fake, QStringLiteral("1"), QStringLiteral("Atala City"), Built2023);
         TfrmMenuCamere entry(fake.context());
         entry.show();
         Shown shown;
@@ -568,8 +555,8 @@ private slots:
     {
         FakeContext fake;
         fake.clock().moment = QDateTime(QDate(2027, 1, 1), QTime(9, 0));
-        addVehicle(fake, QStringLiteral("1"));
-        book(fake, QStringLiteral("1"), 2027, {QDate(2027, 1, 5)});
+        addVehicle(fake, QStringLiteral("1"), QStringLiteral("Atala City"), Built2023);
+        book(fake, QStringLiteral("1"), {QDate(2027, 1, 5)}, QStringLiteral("Rossi"));
         TfrmMenuCamere entry(fake.context());
         entry.show();
         Shown shown;
@@ -620,8 +607,8 @@ private slots:
         FakeContext fake;
         fake.clock().moment = QDateTime(QDate(2026, 6, 1), QTime(9, 0));
         for (const char* number : {"8", "9"})
-            addVehicle(fake, QLatin1String(number));
-        book(fake, QStringLiteral("8"), 2026, {QDate(2026, 12, 31)});
+            addVehicle(fake, QLatin1String(number), QStringLiteral("Atala City"), Built2023);
+        book(fake, QStringLiteral("8"), {QDate(2026, 12, 31)}, QStringLiteral("Rossi"));
         TfrmMenuCamere entry(fake.context());
         entry.show();
         Shown shown;

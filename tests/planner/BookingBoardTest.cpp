@@ -6,8 +6,8 @@
 #include "planner/ui/TfrmGiorno.h"
 #include "planner/ui/TfrmTabellone.h"
 #include "reports/Layout.h"
-#include "support/Archives.h"
 #include "support/FakeContext.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -25,24 +25,6 @@ using namespace rf;
 using namespace rf::Test;
 
 namespace {
-
-void addVehicle(FakeContext& fake, const QString& number, const QString& make = QStringLiteral("Atala City"))
-{
-    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                 {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), make}});
-}
-
-// Books the given "dd/mm" days of a year for text in the vehicle's planning file.
-void book(FakeContext& fake, const QString& number, int year, const QStringList& days, const QString& text)
-{
-    const QString path = fake.file(Planning::fileName(number, QString::number(year)));
-    Planning::Days stored = Planning::peek(path).days;
-    for (const QString& day : days) {
-        const QStringList parts = day.split(QLatin1Char('/'));
-        stored[std::size_t(Planning::slotOf(parts.at(1).toInt(), parts.at(0).toInt()))] = text;
-    }
-    QVERIFY(Planning::save(path, {number, {}, {}, {}}, stored));
-}
 
 Planning::FleetVehicle vehicle(const QString& number)
 {
@@ -86,8 +68,10 @@ private slots:
     void rowReadsEachYearOfItsSpan()
     {
         FakeContext fake;
-        book(fake, QStringLiteral("7"), 2027, {"30/12", "31/12"}, QStringLiteral("Rossi"));
-        book(fake, QStringLiteral("7"), 2028, {"01/01", "28/02", "29/02", "01/03"}, QStringLiteral("Rossi"));
+        book(fake, QStringLiteral("7"),
+             {QDate(2027, 12, 30), QDate(2027, 12, 31), QDate(2028, 1, 1), QDate(2028, 2, 28),
+              QDate(2028, 2, 29), QDate(2028, 3, 1)},
+             QStringLiteral("Rossi"));
         const Planning::BoardRow row =
             Planning::boardRow(fake.folder(), vehicle(QStringLiteral("7")), QDate(2027, 12, 30), 63);
         QVERIFY(row.problem.isEmpty());
@@ -100,7 +84,7 @@ private slots:
     void rowsNotKnownSayWhy()
     {
         FakeContext fake;
-        book(fake, QStringLiteral("7"), 2026, {"31/12"}, QStringLiteral("Rossi"));
+        book(fake, QStringLiteral("7"), {QDate(2026, 12, 31)}, QStringLiteral("Rossi"));
         QFile cut(fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2027"))));
         QVERIFY(cut.open(QIODevice::WriteOnly));
         cut.write(QByteArray(100, 'x')); // shorter than a record
@@ -131,7 +115,7 @@ private slots:
         QCOMPARE(int(booking.years.size()), 2);
         QVERIFY(!QFile::exists(pathOf2024));
         QVERIFY(!QFile::exists(pathOf2025));
-        book(fake, QStringLiteral("7"), 2025, {"03/01"}, QStringLiteral("Bianchi")); // meanwhile
+        book(fake, QStringLiteral("7"), {QDate(2025, 1, 3)}, QStringLiteral("Bianchi")); // meanwhile
 
         const Planning::DaysBooked done =
             Planning::bookDays(fake.folder(), booking, QStringLiteral(" Rossi "), QDate(2024, 12, 29), 7);
@@ -223,11 +207,14 @@ private slots:
         QFETCH(QString, whole);
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        book(fake, QStringLiteral("7"), 2024, {"10/03", "11/03", "12/03", "13/03", "14/03", "15/03", "16/03"},
+        book(fake, QStringLiteral("7"),
+             {QDate(2024, 3, 10), QDate(2024, 3, 11), QDate(2024, 3, 12), QDate(2024, 3, 13),
+              QDate(2024, 3, 14), QDate(2024, 3, 15), QDate(2024, 3, 16)},
              QStringLiteral("Rossi"));
-        book(fake, QStringLiteral("7"), 2023, {"30/12", "31/12"}, QStringLiteral("Verdi"));
-        book(fake, QStringLiteral("7"), 2024, {"01/01", "02/01"}, QStringLiteral("Verdi"));
-        book(fake, QStringLiteral("7"), 2024, {"03/01"}, QStringLiteral("Bianchi")); // another booking
+        book(fake, QStringLiteral("7"),
+             {QDate(2023, 12, 30), QDate(2023, 12, 31), QDate(2024, 1, 1), QDate(2024, 1, 2)},
+             QStringLiteral("Verdi"));
+        book(fake, QStringLiteral("7"), {QDate(2024, 1, 3)}, QStringLiteral("Bianchi")); // another booking
         TfrmTabellone board(fake.context(), nullptr);
         child<QComboBox>(&board, QStringLiteral("cboPeriodo"))->setCurrentIndex(span);
         child<QLineEdit>(&board, QStringLiteral("txtDal"))->setText(dal);
@@ -256,7 +243,7 @@ private slots:
                 auto* day = qobject_cast<TfrmGiorno*>(dialog);
                 QVERIFY(day);
                 QCOMPARE(day->lblMemory, Planning::slotOf(3, 7));
-                book(fake, QStringLiteral("7"), 2024, {"08/03"}, QStringLiteral("Bianchi")); // meanwhile
+                book(fake, QStringLiteral("7"), {QDate(2024, 3, 8)}, QStringLiteral("Bianchi")); // meanwhile
                 QTest::keyClicks(child<QLineEdit>(day, QStringLiteral("txtPrenotazione")),
                                  QStringLiteral("Rossi"));
                 QVERIFY(click(day, QStringLiteral("btnChiudi")));
@@ -349,7 +336,7 @@ private slots:
         FakeContext fake;
         for (const QString& number : {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")})
             addVehicle(fake, number);
-        book(fake, QStringLiteral("7"), 2025, {"01/01"}, QStringLiteral("Bianchi"));
+        book(fake, QStringLiteral("7"), {QDate(2025, 1, 1)}, QStringLiteral("Bianchi"));
         TfrmTabellone board(fake.context(), nullptr);
         board.show();
         QVERIFY(QTest::qWaitForWindowActive(&board));

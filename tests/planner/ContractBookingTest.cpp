@@ -5,9 +5,9 @@
 #include "planner/PlanningFile.h"
 #include "planner/ui/BookForContract.h"
 #include "storage/RecordScan.h"
-#include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Files.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -20,15 +20,6 @@ using namespace rf;
 using namespace rf::Test;
 
 namespace {
-
-void addVehicle(FakeContext& fake, const QString& number)
-{
-    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                 {{QStringLiteral("BiciNum"), number},
-                  {QStringLiteral("Marca"), QStringLiteral("Atala City")},
-                  {QStringLiteral("Colore"), QStringLiteral("Rosso")},
-                  {QStringLiteral("Taglia"), QStringLiteral("M")}});
-}
 
 QDate date(const char* text)
 {
@@ -59,18 +50,6 @@ QStringList booked(FakeContext& fake, const QString& number, int year)
     return out;
 }
 
-void book(FakeContext& fake, const QString& number, int year, const QStringList& entries)
-{
-    Planning::Days d;
-    for (const QString& entry : entries) {
-        const QStringList parts = entry.split(QLatin1Char('='));
-        d[std::size_t(Planning::slotOf(parts.at(0).mid(3, 2).toInt(), parts.at(0).left(2).toInt()))] =
-            parts.at(1);
-    }
-    QVERIFY(
-        Planning::save(planningFile(fake, number, year), {number, QStringLiteral("Atala City"), {}, {}}, d));
-}
-
 } // namespace
 
 class ContractBookingTest : public QObject {
@@ -79,7 +58,9 @@ private slots:
     void bookingCrossesTheNewYearIntoTwoFiles()
     {
         FakeContext fake;
-        addVehicle(fake, QStringLiteral("7"));
+        addVehicle(fake, QStringLiteral("7"), QStringLiteral("Atala City"),
+                   {{QStringLiteral("Colore"), QStringLiteral("Rosso")},
+                    {QStringLiteral("Taglia"), QStringLiteral("M")}});
         bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("7"), "30/12/2024", "02/01/2025"), std::nullopt});
         QCOMPARE(
@@ -120,12 +101,15 @@ private slots:
     {
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        book(fake, QStringLiteral("7"), 2024, {"10/05=Verdi"});
+        book(fake, QStringLiteral("7"), {QDate(2024, 5, 10)}, QStringLiteral("Verdi"));
         const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("03/05/2024"),
                                           QStringLiteral("Rossi")};
         const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
         // Another workstation's grid books and frees days before this booking is written.
-        book(fake, QStringLiteral("7"), 2024, {"20/05=Bianchi", "02/05=Neri"});
+        book(fake, QStringLiteral("7"),
+             {{QDate(2024, 5, 2), QStringLiteral("Neri")},
+              {QDate(2024, 5, 10), QString()},
+              {QDate(2024, 5, 20), QStringLiteral("Bianchi")}});
         QVERIFY(!Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}},
                                         QStringLiteral("Rossi"), false)
                      .failed());
@@ -151,7 +135,10 @@ private slots:
         QFETCH(QStringList, after);
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        book(fake, QStringLiteral("7"), 2024, {"02/05=Verdi", "03/05=Rossi", "04/05=Bianchi"});
+        book(fake, QStringLiteral("7"),
+             {{QDate(2024, 5, 2), QStringLiteral("Verdi")},
+              {QDate(2024, 5, 3), QStringLiteral("Rossi")},
+              {QDate(2024, 5, 4), QStringLiteral("Bianchi")}});
         fake.messages().answerNext(true);
         fake.messages().answerNext(replace);
         bookForContract(
@@ -172,7 +159,9 @@ private slots:
         addVehicle(fake, QStringLiteral("7"));
         addVehicle(fake, QStringLiteral("8"));
         // The old span: two days still carry this contract's text, one was rebooked in the grid.
-        book(fake, QStringLiteral("7"), 2024, {"01/05=Rossi", "02/05=Rossi", "03/05=Verdi", "09/05=Rossi"});
+        book(fake, QStringLiteral("7"), {QDate(2024, 5, 1), QDate(2024, 5, 2), QDate(2024, 5, 9)},
+             QStringLiteral("Rossi"));
+        book(fake, QStringLiteral("7"), {QDate(2024, 5, 3)}, QStringLiteral("Verdi"));
         bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("7"), "02/05/2024", "05/05/2024", QStringLiteral("Rossi")),
                          days(QStringLiteral("7"), "01/05/2024", "03/05/2024", QStringLiteral("Rossi"))});
@@ -196,7 +185,7 @@ private slots:
 
     void theQuestionNamesWhatIsBookedInThePlanner_data()
     {
-        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<DayTexts>("before");
         QTest::addColumn<QString>("previousEnd");
         QTest::addColumn<QString>("previousText");
         QTest::addColumn<QString>("wantedEnd");
@@ -206,34 +195,38 @@ private slots:
         const QString old = QStringLiteral("Rossi Mario 333 1234567");
         const QString phone = QStringLiteral("Rossi Mario 333 7654321");
         QTest::newRow("never booked, end moved")
-            << QStringList{} << "12/12/2026" << old << "13/12/2026" << old
+            << DayTexts{} << "12/12/2026" << old << "13/12/2026" << old
             << "Prenotare nel planner la bicicletta n. 7 dall'11/12/2026 al 13/12/2026 per Rossi Mario?"
             << QStringList{"11/12=" + old, "12/12=" + old, "13/12=" + old};
         QTest::newRow("booked, end moved")
-            << QStringList{"11/12=" + old, "12/12=" + old} << "12/12/2026" << old << "13/12/2026" << old
+            << DayTexts{{QDate(2026, 12, 11), old}, {QDate(2026, 12, 12), old}} << "12/12/2026" << old
+            << "13/12/2026" << old
             << "Spostare nel planner la prenotazione di Rossi Mario dalla bicicletta n. 7 dall'11/12/2026 al "
                "12/12/2026 alla bicicletta n. 7 dall'11/12/2026 al 13/12/2026?"
             << QStringList{"11/12=" + old, "12/12=" + old, "13/12=" + old};
         QTest::newRow("booked, phone changed")
-            << QStringList{"11/12=" + old, "12/12=" + old, "20/12=Verdi"} << "12/12/2026" << old
-            << "12/12/2026" << phone
+            << DayTexts{{QDate(2026, 12, 11), old},
+                        {QDate(2026, 12, 12), old},
+                        {QDate(2026, 12, 20), "Verdi"}}
+            << "12/12/2026" << old << "12/12/2026" << phone
             << "Aggiornare nel planner la prenotazione della bicicletta n. 7 dall'11/12/2026 al 12/12/2026 "
                "da "
                "\"Rossi Mario 333 1234567\" a \"Rossi Mario 333 7654321\"?"
             << QStringList{"11/12=" + phone, "12/12=" + phone, "20/12=Verdi"};
         QTest::newRow("freed in the grid, phone changed")
-            << QStringList{} << "12/12/2026" << old << "12/12/2026" << phone
+            << DayTexts{} << "12/12/2026" << old << "12/12/2026" << phone
             << "Prenotare nel planner la bicicletta n. 7 dall'11/12/2026 al 12/12/2026 per Rossi Mario?"
             << QStringList{"11/12=" + phone, "12/12=" + phone};
         QTest::newRow("rebooked for someone else, end moved")
-            << QStringList{"11/12=Verdi", "12/12=Verdi"} << "12/12/2026" << old << "13/12/2026" << old
+            << DayTexts{{QDate(2026, 12, 11), "Verdi"}, {QDate(2026, 12, 12), "Verdi"}} << "12/12/2026" << old
+            << "13/12/2026" << old
             << "Prenotare nel planner la bicicletta n. 7 dall'11/12/2026 al 13/12/2026 per Rossi Mario?"
             << QStringList{"11/12=Verdi", "12/12=Verdi", "13/12=" + old};
     }
 
     void theQuestionNamesWhatIsBookedInThePlanner()
     {
-        QFETCH(QStringList, before);
+        QFETCH(DayTexts, before);
         QFETCH(QString, previousEnd);
         QFETCH(QString, previousText);
         QFETCH(QString, wantedEnd);
@@ -242,8 +235,7 @@ private slots:
         QFETCH(QStringList, after);
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        if (!before.isEmpty())
-            book(fake, QStringLiteral("7"), 2026, before);
+        book(fake, QStringLiteral("7"), before);
         fake.messages().answerNext(true);
         fake.messages().answerNext(false); // days of others are kept
         bookForContract(fake.context(), nullptr,
@@ -273,7 +265,9 @@ private slots:
         const QString text = QStringLiteral("Rossi Mario 333 1234567");
         const QStringList before = wasBooked ? QStringList{"01/05=" + text, "02/05=" + text, "04/05=Verdi"}
                                              : QStringList{"04/05=Verdi"};
-        book(fake, QStringLiteral("7"), 2024, before);
+        if (wasBooked)
+            book(fake, QStringLiteral("7"), {QDate(2024, 5, 1), QDate(2024, 5, 2)}, text);
+        book(fake, QStringLiteral("7"), {QDate(2024, 5, 4)}, QStringLiteral("Verdi"));
         fake.messages().answerNext(free);
         bookForContract(fake.context(), nullptr,
                         {days(QStringLiteral("9"), "01/05/2024", "03/05/2024"),
@@ -333,7 +327,7 @@ private slots:
     {
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        book(fake, QStringLiteral("7"), 2024, {"10/05=Verdi"});
+        book(fake, QStringLiteral("7"), {QDate(2024, 5, 10)}, QStringLiteral("Verdi"));
         const QByteArray before = readFile(planningFile(fake, QStringLiteral("7"), 2024));
         {
             FileWritesFail full;
@@ -422,16 +416,15 @@ private slots:
             QVERIFY(QDir(fake.folder()).mkdir(QFileInfo(file).fileName()));
         } else {
             // 70 bookings, as a shop's busy year holds.
-            QStringList entries;
+            DayTexts bookings;
             for (int day = 1; day <= 28; ++day)
                 for (const int month : {3, 4})
-                    entries.append(QStringLiteral("%1/%2=Cliente %1")
-                                       .arg(day, 2, 10, QLatin1Char('0'))
-                                       .arg(month, 2, 10, QLatin1Char('0')));
+                    bookings.insert(QDate(2024, month, day),
+                                    QStringLiteral("Cliente %1").arg(day, 2, 10, QLatin1Char('0')));
             for (int day = 1; day <= 14; ++day)
-                entries.append(QStringLiteral("%1/06=Cliente").arg(day, 2, 10, QLatin1Char('0')));
-            QCOMPARE(entries.size(), 70);
-            book(fake, QStringLiteral("7"), 2024, entries);
+                bookings.insert(QDate(2024, 6, day), QStringLiteral("Cliente"));
+            QCOMPARE(bookings.size(), 70);
+            book(fake, QStringLiteral("7"), bookings);
             if (kind == QLatin1String("short"))
                 QVERIFY(QFile::resize(file, 18000));
             else
@@ -465,7 +458,7 @@ private slots:
         QFETCH(bool, removed);
         FakeContext fake;
         addVehicle(fake, QStringLiteral("7"));
-        book(fake, QStringLiteral("7"), 2024, {"10/05=Verdi"});
+        book(fake, QStringLiteral("7"), {QDate(2024, 5, 10)}, QStringLiteral("Verdi"));
         const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("02/05/2024"),
                                           QStringLiteral("Rossi")};
         const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
@@ -490,7 +483,7 @@ private slots:
         const Planning::BookedSpan wanted{QStringLiteral("7"), date("01/05/2024"), date("02/05/2024"),
                                           QStringLiteral("Rossi")};
         const Planning::BookingPlan plan = Planning::planBooking(fake.folder(), wanted, std::nullopt);
-        book(fake, QStringLiteral("7"), 2024, {"02/05=Neri 333"});
+        book(fake, QStringLiteral("7"), {QDate(2024, 5, 2)}, QStringLiteral("Neri 333"));
         const Planning::BookingWritten written =
             Planning::writeBooking(plan, {QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}},
                                    QStringLiteral("Rossi"), false);

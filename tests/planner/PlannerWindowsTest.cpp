@@ -13,9 +13,9 @@
 #include "planner/ui/TfrmRiepPrenotazioni.h"
 #include "planner/ui/TfrmTabellone.h"
 #include "reports/Layout.h"
-#include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Files.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -95,16 +95,6 @@ const QString CloseUnsaved =
     QStringLiteral("Chiudere il planner senza salvare? Le prenotazioni inserite o modificate "
                    "in questa schermata andranno perse.");
 
-void addVehicle(FakeContext& fake, const QString& number, const QString& make = QStringLiteral("Atala City"))
-{
-    appendRecord(fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-                 {{QStringLiteral("BiciNum"), number},
-                  {QStringLiteral("Marca"), make},
-                  {QStringLiteral("Colore"), QStringLiteral("Rosso")},
-                  {QStringLiteral("Taglia"), QStringLiteral("M")},
-                  {QStringLiteral("Anno"), QStringLiteral("2023")}});
-}
-
 // Chooses start day, start month, end day and end month in the interval dialog.
 void pickInterval(QWidget* dialog, const QStringList& picks)
 {
@@ -123,7 +113,10 @@ struct Planner {
     {
         fake.clock().moment = QDateTime(QDate(year.toInt(), 3, 5), QTime(9, 0));
         for (const QString& v : vehicles)
-            addVehicle(fake, v);
+            addVehicle(fake, v, QStringLiteral("Atala City"),
+                       {{QStringLiteral("Colore"), QStringLiteral("Rosso")},
+                        {QStringLiteral("Taglia"), QStringLiteral("M")},
+                        {QStringLiteral("Anno"), QStringLiteral("2023")}});
         app = std::make_unique<Application>(fake.context());
         entry()->show();
     }
@@ -392,12 +385,9 @@ private slots:
         const QString make =
             QStringLiteral("Bianchi Spillo Cobalto Tourney Shimano ventuno velocità freni a disco "
                            "idraulici ruote da ventotto pollici");
-        appendRecord(
-            fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-            {{QStringLiteral("BiciNum"), QStringLiteral("1234567890123456789012345")},
-             {QStringLiteral("Marca"), make},
-             {QStringLiteral("Colore"), QStringLiteral("Blu cobalto metallizzato con inserti gialli")},
-             {QStringLiteral("Taglia"), QStringLiteral("Extra Large telaio 62 cm")}});
+        addVehicle(fake, QStringLiteral("1234567890123456789012345"), make,
+                   {{QStringLiteral("Colore"), QStringLiteral("Blu cobalto metallizzato con inserti gialli")},
+                    {QStringLiteral("Taglia"), QStringLiteral("Extra Large telaio 62 cm")}});
         Application app(fake.context());
         Planner::openFirst(app);
         TfrmPlanning* grid = app.planning();

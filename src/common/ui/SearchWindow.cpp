@@ -31,7 +31,19 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
 {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("panAvvio"));
+    QFrame* fields = buildFilterFields();
+    QHBoxLayout* bottom = buildSearchRow();
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    layout->addWidget(explanationPanel(QStringLiteral(":/toolbar/find.svg"), explanation));
+    layout->addWidget(fields, 1);
+    layout->addLayout(bottom);
+    return panel;
+}
 
+QFrame* SearchWindow::buildFilterFields()
+{
     auto* fields = new QFrame;
     fields->setObjectName(QStringLiteral("panFiltri"));
     fields->setStyleSheet(
@@ -51,19 +63,7 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
         edit->setFont(Style::font(Style::Family::Verdana, 12, true));
         edit->setStyleSheet(Style::sheet(QStringLiteral("QLineEdit { background: white; border: 1px solid"
                                                         " @EditBorder; padding: 1px 3px; }")));
-        // The label sits on its field, lined up with the edit inside the highlight's reach; the
-        // rows share the panel's height between them.
-        QLabel* label = Style::caption(QString::fromUtf8(definition.label), 12);
-        label->setBuddy(edit);
-        label->setContentsMargins(4, 0, 0, 0);
-        auto* cell = new QWidget;
-        cell->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        auto* stack = new QVBoxLayout(cell);
-        stack->setContentsMargins(0, 0, 0, 0);
-        stack->setSpacing(0);
-        stack->addWidget(label);
-        stack->addWidget(Form::highlightByRectangle(edit, QLatin1String(definition.eff)));
-        grid->addWidget(cell, int(i / 2), int(i % 2));
+        grid->addWidget(filterCell(definition, edit), int(i / 2), int(i % 2));
         m_filters.push_back({edit, source().layout->indexOf(QLatin1String(definition.field))});
         chain.push_back(edit);
     }
@@ -84,7 +84,28 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
             return true;
         });
     }
+    return fields;
+}
 
+QWidget* SearchWindow::filterCell(const SearchFilterDef& definition, QLineEdit* edit)
+{
+    // The label sits on its field, lined up with the edit inside the highlight's reach; the
+    // rows share the panel's height between them.
+    QLabel* label = Style::caption(QString::fromUtf8(definition.label), 12);
+    label->setBuddy(edit);
+    label->setContentsMargins(4, 0, 0, 0);
+    auto* cell = new QWidget;
+    cell->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto* stack = new QVBoxLayout(cell);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    stack->addWidget(label);
+    stack->addWidget(Form::highlightByRectangle(edit, QLatin1String(definition.eff)));
+    return cell;
+}
+
+QHBoxLayout* SearchWindow::buildSearchRow()
+{
     m_lblAttendere = Style::caption(QStringLiteral("Ricerca schede in corso. Attendere..."), 12);
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     m_lblAttendere->hide();
@@ -109,14 +130,7 @@ QWidget* SearchWindow::buildFilters(const QString& explanation)
     bottom->addSpacing(8);
     bottom->addWidget(btnCerca);
     bottom->addWidget(btnAnnulla);
-
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
-    layout->addWidget(explanationPanel(QStringLiteral(":/toolbar/find.svg"), explanation));
-    layout->addWidget(fields, 1);
-    layout->addLayout(bottom);
-    return panel;
+    return bottom;
 }
 
 QLineEdit* SearchWindow::filterEdit(const QString& name) const

@@ -5,7 +5,10 @@
 
 #include <vector>
 
+class QFrame;
+class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace rf {
@@ -32,7 +35,12 @@ protected:
     void done(int result) override;
 
 private:
+    // The filter panel: the edits in their frame, each with its label in a cell, and the row of
+    // Cerca and Chiudi.
     QWidget* buildFilters(const QString& explanation);
+    QFrame* buildFilterFields();
+    static QWidget* filterCell(const SearchFilterDef& definition, QLineEdit* edit);
+    QHBoxLayout* buildSearchRow();
 
     struct Filter {
         QLineEdit* edit;

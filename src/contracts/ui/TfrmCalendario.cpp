@@ -55,13 +55,10 @@ QCalendarWidget* makeCalendar()
     return calendar;
 }
 
-} // namespace
-
-TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
-    : FixedDialog(context, owner, QStringLiteral("frmCalendario"), QStringLiteral(" Importazione data"),
-                  QSize(ClientWidth, ClientHeight))
+// The calendar's navigation bar and days in the dialog's colours.
+QString calendarSheet()
 {
-    setStyleSheet(Style::sheet(QStringLiteral(
+    return Style::sheet(QStringLiteral(
         "QCalendarWidget QWidget#qt_calendar_navigationbar { background: @NavigationBar;"
         " border-bottom: 1px solid @NavigationRule; }"
         "QCalendarWidget QToolButton { color: white; background: transparent; border: none;"
@@ -72,7 +69,16 @@ TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
         "QCalendarWidget QToolButton#qt_calendar_monthbutton { min-width: 96px; }"
         "QCalendarWidget QSpinBox { background: white; selection-background-color: @SteelBlue; }"
         "QCalendarWidget QAbstractItemView { background: white; selection-background-color: @SteelBlue;"
-        " selection-color: white; }")));
+        " selection-color: white; }"));
+}
+
+} // namespace
+
+TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
+    : FixedDialog(context, owner, QStringLiteral("frmCalendario"), QStringLiteral(" Importazione data"),
+                  QSize(ClientWidth, ClientHeight))
+{
+    setStyleSheet(calendarSheet());
 
     QLabel* lblImportare = Style::caption(QStringLiteral("Importare una data:"), 13);
     lblImportare->setObjectName(QStringLiteral("lblImportare"));
@@ -108,6 +114,12 @@ TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
     buttons->addWidget(m_btnAnnulla);
     layout->addLayout(buttons);
 
+    connectControls();
+    m_txtDigitata->setFocus();
+}
+
+void TfrmCalendario::connectControls()
+{
     connect(m_btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_txtDigitata, &QLineEdit::textChanged, this, &TfrmCalendario::followTyping);
@@ -136,7 +148,6 @@ TfrmCalendario::TfrmCalendario(Context& context, QWidget* owner)
         btnImportaDataClick();
         return true;
     });
-    m_txtDigitata->setFocus();
 }
 
 void TfrmCalendario::startTyping(const QString& firstKey)

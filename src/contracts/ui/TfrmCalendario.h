@@ -34,6 +34,8 @@ public:
     void startTyping(const QString& firstKey);
 
 private:
+    // The buttons, the typed date and the calendar, each to what it does.
+    void connectControls();
     void btnImportaDataClick();
     void followTyping();
     void import(const QDate& date);

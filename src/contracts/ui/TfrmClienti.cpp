@@ -74,6 +74,14 @@ TfrmClienti::TfrmClienti(Context& context, QWidget* owner, const Contracts::Cust
     m_txtCerca->setMaxLength(50);
     Form::highlightByBackground(m_txtCerca);
 
+    QLabel* header = buildList();
+    QPushButton* btnChiudi = buildButtons();
+    connectSearch();
+    layOut(header, btnChiudi);
+}
+
+QLabel* TfrmClienti::buildList()
+{
     const QFont listFont = Style::pointFont(Style::Family::CourierNew, 12);
     auto* header =
         new QLabel(columns(QStringLiteral("Cognome e nome"), QStringLiteral("Codice fiscale"),
@@ -93,7 +101,11 @@ TfrmClienti::TfrmClienti(Context& context, QWidget* owner, const Contracts::Cust
     m_model.setItemWidth(int(header->text().size()) * pitch + 8);
     connect(m_lstClienti, &QListView::doubleClicked, this,
             [this](const QModelIndex& index) { choose(index.row()); });
+    return header;
+}
 
+QPushButton* TfrmClienti::buildButtons()
+{
     m_lblTrovati = Style::caption(promptText(), 12, this);
     m_lblTrovati->setObjectName(QStringLiteral("lblTrovati"));
     m_lblTrovati->setStyleSheet(Style::sheet(QStringLiteral("color: @DarkCyan; background: transparent;")));
@@ -104,7 +116,11 @@ TfrmClienti::TfrmClienti(Context& context, QWidget* owner, const Contracts::Cust
     m_btnScegli->setEnabled(false);
     connect(m_btnScegli, &QPushButton::clicked, this, &TfrmClienti::btnScegliClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    return btnChiudi;
+}
 
+void TfrmClienti::connectSearch()
+{
     connect(m_txtCerca, &QLineEdit::textChanged, this, &TfrmClienti::refresh);
     // Enter in the search goes on to the list, on the line that is current (the first found);
     // the down arrow goes on as if pressed in the list, so the second customer is Down, Enter.
@@ -124,7 +140,10 @@ TfrmClienti::TfrmClienti(Context& context, QWidget* owner, const Contracts::Cust
         }
         return true; // never on to the dialog, where it would press a button
     });
+}
 
+void TfrmClienti::layOut(QLabel* header, QPushButton* btnChiudi)
+{
     auto* searchRow = new QHBoxLayout;
     searchRow->setSpacing(8);
     searchRow->addWidget(

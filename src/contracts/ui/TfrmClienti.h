@@ -34,6 +34,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The parts of the dialog, built in this order: the list under its column header (returned),
+    // the count and the buttons (returns Chiudi), the search's keys, the layout and tab order.
+    QLabel* buildList();
+    QPushButton* buildButtons();
+    void connectSearch();
+    void layOut(QLabel* header, QPushButton* btnChiudi);
     void refresh();
     void choose(int row);
 

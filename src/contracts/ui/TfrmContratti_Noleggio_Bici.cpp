@@ -130,6 +130,28 @@ QFrame* whiteGroup(const QString& name)
     return frame;
 }
 
+// One line of a group: each field's label over its edit, and the button that stands beside it.
+QHBoxLayout* fieldLine(const std::vector<Cell>& cells, const RecordLayout& layout,
+                       const std::vector<QLineEdit*>& edits, const std::map<std::string, QWidget*>& extras)
+{
+    auto* line = new QHBoxLayout;
+    line->setSpacing(8);
+    for (const Cell& cell : cells) {
+        const int i = layout.indexOf(QLatin1String(cell.field));
+        auto* box = new QVBoxLayout;
+        box->setSpacing(1);
+        box->addWidget(fieldLabel(layout.label(i)));
+        auto* field = new QHBoxLayout;
+        field->setSpacing(4);
+        field->addWidget(edits[std::size_t(i)], 1);
+        if (auto extra = extras.find(cell.field); extra != extras.end())
+            field->addWidget(extra->second);
+        box->addLayout(field);
+        line->addLayout(box, cell.stretch);
+    }
+    return line;
+}
+
 } // namespace
 
 TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(Context& context, QWidget* parent)
@@ -286,23 +308,23 @@ QWidget* TfrmContratti_Noleggio_Bici::buildHeader()
     return band;
 }
 
-QWidget* TfrmContratti_Noleggio_Bici::buildBody()
+QPushButton* TfrmContratti_Noleggio_Bici::fieldCommand(const QString& name, const QString& text,
+                                                       const QString& hint, const QKeySequence& keys,
+                                                       const std::function<void()>& action)
 {
-    const RecordLayout& layout = TSchedaContratto();
+    QPushButton* button = Style::fieldButton(name, text);
+    Status::hint(button, m_panInfo, hint);
+    Status::setKeys(button, CommandBar::keyText(keys));
+    connect(button, &QPushButton::clicked, this, action);
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+    return button;
+}
 
-    // Buttons that stand beside a field.
-    std::map<std::string, QWidget*> extras;
+std::map<std::string, QWidget*> TfrmContratti_Noleggio_Bici::buildFieldCommands()
+{
     // The buttons beside fields take no focus; the keyboard reaches each through its shortcut,
     // named at the end of its hint.
-    const auto fieldCommand = [&](const QString& name, const QString& text, const QString& hint,
-                                  const QKeySequence& keys, std::function<void()> action) {
-        QPushButton* button = Style::fieldButton(name, text);
-        Status::hint(button, m_panInfo, hint);
-        Status::setKeys(button, CommandBar::keyText(keys));
-        connect(button, &QPushButton::clicked, this, action);
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
-        return button;
-    };
+    std::map<std::string, QWidget*> extras;
     extras["Cliente"] =
         fieldCommand(QStringLiteral("btnCliente"), QStringLiteral("Richiama"),
                      QStringLiteral("Richiama i dati di un cliente che ha già noleggiato."),
@@ -317,8 +339,12 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
     extras["TotGiorni"] = fieldCommand(QStringLiteral("cmdCalcola"), QStringLiteral("Calcola"),
                                        QStringLiteral("Calcola il numero totale dei giorni di noleggio."),
                                        QKeySequence(Qt::CTRL | Qt::Key_G), [this] { cmdCalcolaClick(); });
+    return extras;
+}
 
-    m_chkRiconsegnato = new QCheckBox(layout.label(Contracts::ReturnedField));
+void TfrmContratti_Noleggio_Bici::buildReturnedBox()
+{
+    m_chkRiconsegnato = new QCheckBox(TSchedaContratto().label(Contracts::ReturnedField));
     m_chkRiconsegnato->setObjectName(QStringLiteral("chkRiconsegnato"));
     m_chkRiconsegnato->setFocusPolicy(Qt::NoFocus);
     m_chkRiconsegnato->setStyleSheet(
@@ -328,6 +354,14 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
                  QStringLiteral("Spunta questa casella per annotare che il veicolo è stato riconsegnato."));
     Status::setKeys(m_chkRiconsegnato, CommandBar::keyText(returnedKeys));
     connect(new QShortcut(returnedKeys, this), &QShortcut::activated, m_chkRiconsegnato, &QCheckBox::toggle);
+}
+
+QWidget* TfrmContratti_Noleggio_Bici::buildBody()
+{
+    const RecordLayout& layout = TSchedaContratto();
+    // Buttons that stand beside a field.
+    const std::map<std::string, QWidget*> extras = buildFieldCommands();
+    buildReturnedBox();
 
     auto* body = new QWidget;
     auto* columns = new QHBoxLayout(body);
@@ -348,24 +382,8 @@ QWidget* TfrmContratti_Noleggio_Bici::buildBody()
                 Style::sheet(QStringLiteral("color: @SteelBlue; font-weight: bold; font-size: 12px;"
                                             " border-bottom: 1px solid @Mist; padding-bottom: 2px;")));
             rows->addWidget(title);
-            for (const auto& row : group.rows) {
-                auto* line = new QHBoxLayout;
-                line->setSpacing(8);
-                for (const Cell& cell : row) {
-                    const int i = layout.indexOf(QLatin1String(cell.field));
-                    auto* box = new QVBoxLayout;
-                    box->setSpacing(1);
-                    box->addWidget(fieldLabel(layout.label(i)));
-                    auto* field = new QHBoxLayout;
-                    field->setSpacing(4);
-                    field->addWidget(m_edits[std::size_t(i)], 1);
-                    if (auto extra = extras.find(cell.field); extra != extras.end())
-                        field->addWidget(extra->second);
-                    box->addLayout(field);
-                    line->addLayout(box, cell.stretch);
-                }
-                rows->addLayout(line);
-            }
+            for (const auto& row : group.rows)
+                rows->addLayout(fieldLine(row, layout, m_edits, extras));
             if (group.holdsReturned)
                 rows->addWidget(m_chkRiconsegnato);
             rows->addStretch(1);

@@ -6,8 +6,11 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 
 class QCheckBox;
+class QKeySequence;
+class QPushButton;
 
 namespace rf {
 
@@ -68,6 +71,12 @@ private:
     QWidget* buildToolbar();
     QWidget* buildHeader();
     QWidget* buildBody();
+    // A button beside a field, with its hint and its shortcut; the buttons of the card's fields by
+    // field name; the "Riconsegnato" box.
+    QPushButton* fieldCommand(const QString& name, const QString& text, const QString& hint,
+                              const QKeySequence& keys, const std::function<void()>& action);
+    std::map<std::string, QWidget*> buildFieldCommands();
+    void buildReturnedBox();
     void clearCard();
     void stampToday();
     bool archiveReachable();

@@ -173,63 +173,85 @@ void TfrmIntervallo::refuse(bool plain, const QString& message, QWidget* focus)
         focus->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmIntervallo::btnChiudiClick()
+bool TfrmIntervallo::pickersFilled()
 {
-    lblDataInizio.clear();
-    lblDataFine.clear();
     const auto blank = [](const QComboBox* picker) { return picker->currentText().trimmed().isEmpty(); };
+    const auto missing = [this](const QString& message, QWidget* picker) {
+        refuse(false, message, picker);
+        return false;
+    };
     if (blank(m_txtGiornoInizio))
-        return refuse(
-            false,
+        return missing(
             QStringLiteral("Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco "
                            "a cascata."),
             m_txtGiornoInizio);
     if (blank(m_txtMeseInizio))
-        return refuse(
-            false,
+        return missing(
             QStringLiteral("Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a "
                            "cascata."),
             m_txtMeseInizio);
     if (blank(m_txtGiornoFine))
-        return refuse(
-            false,
+        return missing(
             QStringLiteral("Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a "
                            "cascata."),
             m_txtGiornoFine);
     if (blank(m_txtMeseFine))
-        return refuse(
-            false,
+        return missing(
             QStringLiteral("Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a "
                            "cascata."),
             m_txtMeseFine);
+    return true;
+}
+
+std::optional<std::pair<QDate, QDate>> TfrmIntervallo::checkedDates()
+{
     lblDataInizio = m_txtGiornoInizio->currentText().trimmed() + monthPiece(m_txtMeseInizio->currentText()) +
                     m_lblAnnoInizio->text().trimmed();
     const QDate start = parseDate(lblDataInizio);
-    if (!start.isValid())
-        return refuse(true,
-                      QStringLiteral("Attenzione: la data ") + lblDataInizio +
-                          QStringLiteral(" di inizio intervallo non esiste." RF_BREAK_LF_CR
-                                         "Per poter effettuare la "
-                                         "prenotazione è necessario indicare una data valida."),
-                      m_txtGiornoInizio);
+    if (!start.isValid()) {
+        refuse(true,
+               QStringLiteral("Attenzione: la data ") + lblDataInizio +
+                   QStringLiteral(" di inizio intervallo non esiste." RF_BREAK_LF_CR
+                                  "Per poter effettuare la "
+                                  "prenotazione è necessario indicare una data valida."),
+               m_txtGiornoInizio);
+        return std::nullopt;
+    }
     lblDataFine = m_txtGiornoFine->currentText().trimmed() + monthPiece(m_txtMeseFine->currentText()) +
                   m_lblAnnoFine->text().trimmed();
     const QDate end = parseDate(lblDataFine);
-    if (!end.isValid())
-        return refuse(true,
-                      QStringLiteral("Attenzione: la data ") + lblDataFine +
-                          QStringLiteral(" di fine intervallo non esiste." RF_BREAK_LF_CR
-                                         "Per effettuare la prenotazione è "
-                                         "necessario indicare una data valida."),
-                      m_txtGiornoFine);
-    if (start > end)
-        return refuse(
+    if (!end.isValid()) {
+        refuse(true,
+               QStringLiteral("Attenzione: la data ") + lblDataFine +
+                   QStringLiteral(" di fine intervallo non esiste." RF_BREAK_LF_CR
+                                  "Per effettuare la prenotazione è "
+                                  "necessario indicare una data valida."),
+               m_txtGiornoFine);
+        return std::nullopt;
+    }
+    if (start > end) {
+        refuse(
             true,
             QStringLiteral("Attenzione: la data di fine intervallo (") + lblDataFine +
                 QStringLiteral(") non può essere anteriore a quella di inizio intervallo (") + lblDataInizio +
                 QStringLiteral(")." RF_BREAK_LF_CR "Per effettuare la prenotazione è necessario indicare un "
                                "intervallo di tempo valido."),
             nullptr);
+        return std::nullopt;
+    }
+    return std::make_pair(start, end);
+}
+
+void TfrmIntervallo::btnChiudiClick()
+{
+    lblDataInizio.clear();
+    lblDataFine.clear();
+    if (!pickersFilled())
+        return;
+    const std::optional<std::pair<QDate, QDate>> dates = checkedDates();
+    if (!dates)
+        return;
+    const auto [start, end] = *dates;
     if (text().isEmpty())
         return refuse(
             false,

@@ -3,6 +3,11 @@
 #include "common/ui/FixedDialog.h"
 #include "planner/PlanningFile.h"
 
+#include <QDate>
+
+#include <optional>
+#include <utility>
+
 class QComboBox;
 class QLabel;
 
@@ -43,6 +48,10 @@ private:
     QWidget* dateGroup(const QString& title, QComboBox* day, QComboBox* month, QLabel* year);
     // Stops with a message when a check fails, giving the focus to focus (if any).
     void refuse(bool plain, const QString& message, QWidget* focus);
+    // The checks of Chiudi: every picker chosen; then the start and end dates (written to
+    // lblDataInizio and lblDataFine) that exist and come in order. Each refuses when it fails.
+    bool pickersFilled();
+    std::optional<std::pair<QDate, QDate>> checkedDates();
 
     QString m_year;
     QLabel* m_infCamera = nullptr;

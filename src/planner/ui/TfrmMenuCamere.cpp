@@ -54,7 +54,44 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     lblInformazioni->setFont(Style::font(Style::Family::Verdana, 15, true));
     lblInformazioni->setStyleSheet(
         Style::sheet(QStringLiteral("color: @FocusYellow; background: transparent;")));
+    QHBoxLayout* yearRow = buildYearRow();
 
+    m_lstRecords = makeLineList(&m_model);
+    // A line picked with the mouse or the keyboard names the vehicle to open.
+    connect(m_lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { pickVehicle(current.row()); });
+    QHBoxLayout* bottom = buildCommandRow();
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panMain"));
+    // As wide as a whole vehicle line where the screen allows, so that the last column (the year
+    // of construction) is seen without scrolling; never narrower than the other work windows.
+    const int lineWidth =
+        QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M')) *
+        LongestLine;
+    panel->setFixedHeight(PanelHeight);
+    panel->setMinimumWidth(PanelWidth);
+    panel->setMaximumWidth(std::max(PanelWidth, lineWidth + ListChrome));
+    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(30, 20, 30, 20);
+    column->setSpacing(14);
+    column->addWidget(banner, 0, Qt::AlignHCenter);
+    column->addWidget(lblInformazioni);
+    column->addLayout(yearRow);
+    column->addWidget(m_lstRecords, 1);
+    column->addLayout(bottom);
+    // Centred; it takes the width it can up to its widest, the rest is shared by both sides.
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addStretch(1);
+    outer->addWidget(panel, 1000, Qt::AlignVCenter);
+    outer->addStretch(1);
+}
+
+QHBoxLayout* TfrmMenuCamere::buildYearRow()
+{
     QLabel* titAnno = Style::caption(QStringLiteral("Anno:"), 15);
     titAnno->setObjectName(QStringLiteral("titAnno"));
     m_txtAnnoFatture = new QLineEdit;
@@ -91,12 +128,11 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     connect(btnTabellone, &QPushButton::clicked, this, &TfrmMenuCamere::btnTabelloneClick);
     yearRow->addWidget(btnTabellone);
     yearRow->addStretch(1);
+    return yearRow;
+}
 
-    m_lstRecords = makeLineList(&m_model);
-    // A line picked with the mouse or the keyboard names the vehicle to open.
-    connect(m_lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { pickVehicle(current.row()); });
-
+QHBoxLayout* TfrmMenuCamere::buildCommandRow()
+{
     auto* imgGuida = PictureButton::create(QStringLiteral(":/toolbar/help.svg"), QStringLiteral("imgGuida"),
                                            QSize(44, 44), QStringLiteral("Visualizza la guida in linea."));
     auto* imgEsci = PictureButton::create(QStringLiteral(":/toolbar/exit.svg"), QStringLiteral("imgEsci"),
@@ -107,33 +143,7 @@ TfrmMenuCamere::TfrmMenuCamere(Context& context, QWidget* parent)
     bottom->addStretch(1);
     bottom->addWidget(imgGuida);
     bottom->addWidget(imgEsci);
-
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("panMain"));
-    // As wide as a whole vehicle line where the screen allows, so that the last column (the year
-    // of construction) is seen without scrolling; never narrower than the other work windows.
-    const int lineWidth =
-        QFontMetrics(Style::pointFont(Style::Family::CourierNew, 12)).horizontalAdvance(QLatin1Char('M')) *
-        LongestLine;
-    panel->setFixedHeight(PanelHeight);
-    panel->setMinimumWidth(PanelWidth);
-    panel->setMaximumWidth(std::max(PanelWidth, lineWidth + ListChrome));
-    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(30, 20, 30, 20);
-    column->setSpacing(14);
-    column->addWidget(banner, 0, Qt::AlignHCenter);
-    column->addWidget(lblInformazioni);
-    column->addLayout(yearRow);
-    column->addWidget(m_lstRecords, 1);
-    column->addLayout(bottom);
-    // Centred; it takes the width it can up to its widest, the rest is shared by both sides.
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    outer->addStretch(1);
-    outer->addWidget(panel, 1000, Qt::AlignVCenter);
-    outer->addStretch(1);
+    return bottom;
 }
 
 void TfrmMenuCamere::showEvent(QShowEvent* event)

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -51,6 +52,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The year, Apri and the buttons beside them; the guide and exit buttons.
+    QHBoxLayout* buildYearRow();
+    QHBoxLayout* buildCommandRow();
     void fillList();
 
     LineListModel m_model;
