@@ -51,7 +51,7 @@ struct BoardRow {
     std::vector<std::pair<int, int>> unknown;
     // The days the vehicle is in the workshop, from its service log: not bookable, though nothing
     // of it is written in the planning files.
-    std::vector<WorkshopBar> workshop;
+    std::vector<WorkshopBar> workshop = {};
 };
 
 // The bars of a row's days: consecutive days with the same text make one bar; free days none.

@@ -91,7 +91,28 @@ QWidget* TfrmAvvio::buildPanel()
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("panAvvio"));
     panel->setFixedSize(PanelWidth, PanelHeight);
+    QLayout* top = buildTop();
+    QLayout* tiles = buildTiles();
+    QLayout* bottom = buildBottom();
 
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(12, 10, 12, 12);
+    layout->setSpacing(0);
+    layout->addLayout(top);
+    layout->addSpacing(8);
+    layout->addWidget(SvgPicture::create(QStringLiteral(":/app/subtitle.svg"),
+                                         QStringLiteral("imgSottotitolo"), QSize(920, 44)),
+                      0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    layout->addLayout(tiles);
+    layout->addStretch(1);
+    layout->addLayout(bottom);
+    return panel;
+}
+
+// The title between the information and guide icons.
+QLayout* TfrmAvvio::buildTop()
+{
     auto* imgInfo = PictureButton::create(QStringLiteral(":/app/icon_info.svg"), QStringLiteral("imgInfo"),
                                           CornerIcon, QStringLiteral("Informazioni su Rotaflux"));
     auto* imgGuida = PictureButton::create(QStringLiteral(":/app/icon_help.svg"), QStringLiteral("imgGuida"),
@@ -106,7 +127,12 @@ QWidget* TfrmAvvio::buildPanel()
                                       QSize(420, 110)));
     top->addStretch(1);
     top->addWidget(imgGuida, 0, Qt::AlignTop);
+    return top;
+}
 
+// The four work areas' tiles.
+QLayout* TfrmAvvio::buildTiles()
+{
     auto* tiles = new QHBoxLayout;
     tiles->setSpacing(0);
     tiles->addStretch(1);
@@ -124,7 +150,12 @@ QWidget* TfrmAvvio::buildPanel()
                                QStringLiteral("Oggi: fuori, da riconsegnare, in ritardo e ritiri"),
                                &TfrmAvvio::openToday));
     tiles->addStretch(1);
+    return tiles;
+}
 
+// Credits and backup on the left, the web site in the middle, statistics and exit on the right.
+QLayout* TfrmAvvio::buildBottom()
+{
     auto* imgCrediti =
         PictureButton::create(QStringLiteral(":/app/icon_credits.svg"), QStringLiteral("imgCrediti"),
                               CreditsIcon, QStringLiteral("Riconoscimenti"));
@@ -155,20 +186,7 @@ QWidget* TfrmAvvio::buildPanel()
     bottom->addWidget(imgStatistiche, 0, Qt::AlignBottom);
     bottom->addSpacing(12);
     bottom->addWidget(imgEsci, 0, Qt::AlignBottom);
-
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(12, 10, 12, 12);
-    layout->setSpacing(0);
-    layout->addLayout(top);
-    layout->addSpacing(8);
-    layout->addWidget(SvgPicture::create(QStringLiteral(":/app/subtitle.svg"),
-                                         QStringLiteral("imgSottotitolo"), QSize(920, 44)),
-                      0, Qt::AlignHCenter);
-    layout->addStretch(1);
-    layout->addLayout(tiles);
-    layout->addStretch(1);
-    layout->addLayout(bottom);
-    return panel;
+    return bottom;
 }
 
 // A white card holding a work area's picture and its labelled button; both open the area.

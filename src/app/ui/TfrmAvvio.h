@@ -4,6 +4,8 @@
 
 #include <vector>
 
+class QLayout;
+
 namespace rf {
 
 class Context;
@@ -40,6 +42,9 @@ protected:
 
 private:
     QWidget* buildPanel();
+    QLayout* buildTop();
+    QLayout* buildTiles();
+    QLayout* buildBottom();
     QWidget* buildTile(int number, const QString& tile, const QString& button, const QString& hint,
                        void (TfrmAvvio::*signal)());
     void imgInfoClick();
