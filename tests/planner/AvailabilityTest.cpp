@@ -626,6 +626,43 @@ private slots:
         QCOMPARE(entry.target().year, QStringLiteral("2026"));
         QVERIFY(!entry.isVisible());
     }
+
+    // A vehicle in the workshop on days of the span is listed apart, in its own colour, with its
+    // stay; outside the stay it is free again. Nothing is written into its planning files.
+    void vehiclesInTheWorkshopAreListedApart()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("1"), QStringLiteral("Atala City"), Built2023);
+        addVehicle(fake, QStringLiteral("2"), QStringLiteral("Atala City"), Built2023);
+        addWorkshopStay(fake.folder(), QStringLiteral("2"), QDate(2026, 6, 3), QDate(2026, 6, 5));
+        TfrmMenuCamere entry(fake.context());
+        entry.show();
+        const auto vehicle = [&entry](const QString& number) { return entryLine(entry, number); };
+        Shown during;
+        QVERIFY(runAvailability(
+            entry,
+            [](QWidget* dialog) {
+                search(dialog, QStringLiteral("04/06/2026"), QStringLiteral("10/06/2026"));
+            },
+            during));
+        QCOMPARE(
+            during.lines,
+            (QStringList{availabilityLine(QStringLiteral("LIBERA"), vehicle(QStringLiteral("1")), QString()),
+                         availabilityLine(QStringLiteral("IN OFFICINA"), vehicle(QStringLiteral("2")),
+                                          QStringLiteral("04/06-05/06 officina"))}));
+        QCOMPARE(during.colours, (QList<QRgb>{Style::FreeGreen, Style::WorkshopInk}));
+        QCOMPARE(during.counts, QStringLiteral("Libere: 1   Parziali: 0   Occupate: 0   In officina: 1"));
+
+        Shown after;
+        QVERIFY(runAvailability(
+            entry,
+            [](QWidget* dialog) {
+                search(dialog, QStringLiteral("06/06/2026"), QStringLiteral("10/06/2026"));
+            },
+            after));
+        QCOMPARE(after.counts, QStringLiteral("Libere: 2   Parziali: 0   Occupate: 0"));
+        QVERIFY(!QFile::exists(fake.file(Planning::fileName(QStringLiteral("2"), QStringLiteral("2026")))));
+    }
 };
 
 RF_REGISTER_TEST(AvailabilityTest)

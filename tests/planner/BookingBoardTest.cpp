@@ -157,6 +157,55 @@ private slots:
         QVERIFY(!unplannable.bookable());
     }
 
+    // A bike sent to the workshop for three days shows a hatched bar there, is not free on those
+    // days (so "Solo liberi" drops it), and booking one of them asks first, naming the stay: No
+    // writes nothing, Yes books. The day after, it is free again.
+    void workshopDaysAreNotFreeAndAskBeforeBooking()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        addVehicle(fake, QStringLiteral("8"));
+        addWorkshopStay(fake.folder(), QStringLiteral("7"), QDate(2024, 3, 6), QDate(2024, 3, 8));
+        TfrmTabellone board(fake.context(), nullptr);
+        board.show();
+        QVERIFY(QTest::qWaitForWindowActive(&board));
+        BoardView* view = board.board();
+        const Planning::BoardRow& row = view->rows()[0];
+        QCOMPARE(int(row.workshop.size()), 1);
+        QCOMPARE(row.workshop[0].first, 1); // the board starts on 05/03/2024
+        QCOMPARE(row.workshop[0].last, 3);
+        QVERIFY(!Planning::freeThrough(row, 2, 2));
+        QVERIFY(Planning::freeThrough(row, 4, 6));
+        QVERIFY(
+            view->describe(0, 2).contains(QStringLiteral("IN OFFICINA: Freni dal 06/03/2024 al 08/03/2024")));
+
+        view->setFocus();
+        view->setCurrent(0, 2);
+        QTest::keyClick(view, Qt::Key_L, Qt::ControlModifier); // Solo liberi on the current day
+        QCOMPARE(int(view->rows().size()), 1);
+        QCOMPARE(view->rows()[0].vehicle.vehicle.number, QStringLiteral("8"));
+        QTest::keyClick(view, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(int(view->rows().size()), 2);
+
+        fake.messages().answerNext(false);
+        view->setCurrent(0, 2);
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(fake.messages().defaultNoQuestions, 1);
+        QVERIFY(fake.messages().last().text.contains(QStringLiteral("IN OFFICINA: Freni")));
+        QVERIFY(!QFile::exists(fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024")))));
+
+        fake.messages().answerNext(true);
+        QVERIFY(driveModal([&] { QTest::keyClick(view, Qt::Key_Return); },
+                           [](QWidget* dialog) {
+                               QTest::keyClicks(child<QLineEdit>(dialog, QStringLiteral("txtPrenotazione")),
+                                                QStringLiteral("Rossi"));
+                               QTest::keyClick(child<QLineEdit>(dialog, QStringLiteral("txtPrenotazione")),
+                                               Qt::Key_Return);
+                           }));
+        QCOMPARE(booked(fake, QStringLiteral("7"), QDate(2024, 3, 7)), QStringLiteral("Rossi"));
+        QCOMPARE(int(view->rows()[0].workshop.size()), 1); // the stay stays, shown over the booking
+    }
+
     // Digits in a number count as numbers: B-2 before B-10, 9 before 10.
     void boardListsTheFleetInNumberOrder()
     {

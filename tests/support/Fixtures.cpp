@@ -4,6 +4,7 @@
 #include "FakeContext.h"
 #include "contracts/SchedaContratto.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "planner/PlanningFile.h"
 
 #include <QDir>
@@ -72,6 +73,24 @@ qint64 addContract(const QString& folder, const Fields& fields)
 qint64 addContract(FakeContext& fake, const Fields& fields)
 {
     return addContract(fake.folder(), fields);
+}
+
+qint64 addWorkshopStay(const QString& folder, const QString& number, const QDate& from, const QDate& to,
+                       const QString& work, const QString& cost)
+{
+    Service::Entry entry;
+    entry.vehicleNumber = number;
+    entry.date = from;
+    entry.work = work;
+    entry.cost = cost;
+    if (to.isValid()) {
+        entry.workshopFrom = from;
+        entry.workshopTo = to;
+    }
+    const qint64 position = Service::append(folder, entry);
+    if (position <= 0)
+        QTest::qFail("the service entry could not be written", __FILE__, __LINE__);
+    return position;
 }
 
 bool book(const QString& folder, const QString& number, const DayTexts& days)

@@ -29,6 +29,11 @@ qint64 addVehicle(FakeContext& fake, const QString& number,
 qint64 addContract(const QString& folder, const Fields& fields);
 qint64 addContract(FakeContext& fake, const Fields& fields);
 
+// Appends a service entry of the vehicle dated from, with the vehicle in the workshop from from
+// to to (none when to is null), to the folder's service log. Returns its position, or -1.
+qint64 addWorkshopStay(const QString& folder, const QString& number, const QDate& from, const QDate& to,
+                       const QString& work = QStringLiteral("Freni"), const QString& cost = QString());
+
 // Sets the days to text in the vehicle's planning files, each day in the file of its own year
 // (read as it stands; the days not named keep what they hold). False when a file could not be
 // written.

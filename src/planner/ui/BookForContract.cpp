@@ -2,6 +2,7 @@
 
 #include "common/ui/Context.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "planner/ContractBooking.h"
 #include "planner/ui/PlanningMessages.h"
 #include "storage/Amounts.h"
@@ -107,6 +108,18 @@ void refuse(Context& context, QWidget* owner, const QString& why, const BookingR
     write(messages, owner, plan, {}, QString(), false);
 }
 
+// Whether wanted days the vehicle spends in the workshop may be booked all the same: the user is
+// asked, naming the stay; true when none of the days is one.
+bool workshopAgreed(Context& context, QWidget* owner, const ContractDays& wanted)
+{
+    const std::vector<Service::WorkshopSpan> stays =
+        Service::workshopSpans(Service::read(context.dataFolder(), wanted.vehicleNumber.trimmed()).entries,
+                               wanted.start, wanted.end);
+    return stays.empty() ||
+           context.messages().confirmNo(
+               owner, PlanningMessages::workshopQuestion(Service::workshopText(stays.front().entry)));
+}
+
 } // namespace
 
 void bookForContract(Context& context, QWidget* owner, const BookingRequest& request)
@@ -169,7 +182,7 @@ void bookForContract(Context& context, QWidget* owner, const BookingRequest& req
                    fromDateText(wanted.start) + QStringLiteral(" al ") + formatDate(wanted.end) +
                    QStringLiteral(" per ") + wanted.customer.trimmed() + QStringLiteral("?");
     }
-    if (!messages.confirm(owner, question))
+    if (!messages.confirm(owner, question) || !workshopAgreed(context, owner, wanted))
         return;
     bool replace = false;
     if (!plan.taken.empty()) {

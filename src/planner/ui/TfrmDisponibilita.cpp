@@ -5,6 +5,7 @@
 #include "common/ui/Style.h"
 #include "common/ui/WaitCursor.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "planner/Availability.h"
 #include "planner/PlannerVehicles.h"
 #include "planner/ui/PlanningMessages.h"
@@ -53,10 +54,43 @@ QRgb inkOf(State state)
     return Style::UnplannableGrey;
 }
 
-// The group a vehicle is listed in: free, partly booked, fully booked, unreadable, not plannable.
-std::size_t groupOf(State state)
+// The groups the vehicles are listed in, in this order.
+enum Group : std::size_t {
+    FreeGroup,
+    PartialGroup,
+    FullGroup,
+    WorkshopGroup,
+    UnreadableGroup,
+    UnplannableGroup
+};
+constexpr std::size_t GroupCount = 6;
+
+// The group of a vehicle whose bookings are in state; one in the workshop on a day of the span is
+// listed apart, unless its bookings are not known.
+std::size_t groupOf(State state, bool inWorkshop)
 {
-    return std::size_t(state);
+    switch (state) {
+    case State::Free:
+    case State::Partial:
+    case State::Full:
+        return inWorkshop ? WorkshopGroup : std::size_t(state);
+    case State::Unreadable:
+        return UnreadableGroup;
+    case State::NotPlannable:
+        break;
+    }
+    return UnplannableGroup;
+}
+
+// The short form of workshop stays for the days' column: "02/05-04/05 officina".
+QString workshopColumn(const std::vector<Service::WorkshopSpan>& spans)
+{
+    QStringList parts;
+    for (const Service::WorkshopSpan& span : spans)
+        parts.append(span.from == span.to ? span.from.toString(QStringLiteral("dd/MM"))
+                                          : span.from.toString(QStringLiteral("dd/MM")) + QLatin1Char('-') +
+                                                span.to.toString(QStringLiteral("dd/MM")));
+    return parts.join(QStringLiteral(", ")) + QStringLiteral(" officina");
 }
 
 // text in a column of width characters, cut with an ellipsis when longer.
@@ -244,27 +278,38 @@ void TfrmDisponibilita::btnCercaClick()
     QString counts;
     {
         const WaitCursor wait;
-        std::array<std::vector<ListEntry>, 5> groups;
+        std::array<std::vector<ListEntry>, GroupCount> groups;
         LineListModel::Inks inks;
+        // The service log is read once: a vehicle in the workshop is not available.
+        const QHash<QString, std::vector<Service::Entry>> workshop =
+            Service::byVehicle(Service::read(m_context.dataFolder()));
         for (const Planning::FleetVehicle& vehicle : vehicles) {
             const QString& biciNum = vehicle.vehicle.number;
             const Planning::Availability availability =
                 Planning::availabilityOf(m_context.dataFolder(), biciNum, start, end);
-            const LineParts parts = partsOf(availability, biciNum, start.year());
-            groups[groupOf(availability.state)].push_back(
-                {composeLine(parts, vehicle.line), vehicle.position});
-            inks.insert(vehicle.position, inkOf(availability.state));
+            LineParts parts = partsOf(availability, biciNum, start.year());
+            const std::vector<Service::WorkshopSpan> stays =
+                Service::workshopSpans(workshop.value(biciNum.trimmed()), start, end);
+            const std::size_t group = groupOf(availability.state, !stays.empty());
+            if (group == WorkshopGroup)
+                markWorkshop(parts, stays);
+            groups[group].push_back({composeLine(parts, vehicle.line), vehicle.position});
+            inks.insert(vehicle.position,
+                        group == WorkshopGroup ? Style::WorkshopInk : inkOf(availability.state));
             m_parts.insert(vehicle.position, parts);
         }
         counts = QStringLiteral("Libere: %1   Parziali: %2   Occupate: %3")
-                     .arg(groups[0].size())
-                     .arg(groups[1].size())
-                     .arg(groups[2].size());
-        // The vehicles whose bookings are not known are counted apart, when there are any.
-        if (!groups[3].empty())
-            counts += QStringLiteral("   Illeggibili: %1").arg(groups[3].size());
-        if (!groups[4].empty())
-            counts += QStringLiteral("   Non pianificabili: %1").arg(groups[4].size());
+                     .arg(groups[FreeGroup].size())
+                     .arg(groups[PartialGroup].size())
+                     .arg(groups[FullGroup].size());
+        // The vehicles in the workshop, and those whose bookings are not known, are counted
+        // apart, when there are any.
+        if (!groups[WorkshopGroup].empty())
+            counts += QStringLiteral("   In officina: %1").arg(groups[WorkshopGroup].size());
+        if (!groups[UnreadableGroup].empty())
+            counts += QStringLiteral("   Illeggibili: %1").arg(groups[UnreadableGroup].size());
+        if (!groups[UnplannableGroup].empty())
+            counts += QStringLiteral("   Non pianificabili: %1").arg(groups[UnplannableGroup].size());
         std::vector<ListEntry> entries;
         entries.reserve(vehicles.size());
         for (std::vector<ListEntry>& group : groups)
@@ -327,6 +372,18 @@ TfrmDisponibilita::LineParts TfrmDisponibilita::partsOf(const Planning::Availabi
         break;
     }
     return parts;
+}
+
+void TfrmDisponibilita::markWorkshop(LineParts& parts, const std::vector<Service::WorkshopSpan>& stays)
+{
+    parts.status = Cp1252::encode(QStringLiteral("IN OFFICINA").leftJustified(StatusWidth));
+    parts.days = Cp1252::encode(fitted(workshopColumn(stays), DaysWidth));
+    QStringList lines;
+    for (const Service::WorkshopSpan& stay : stays)
+        lines.append(Service::workshopText(stay.entry));
+    if (!parts.detail.isEmpty())
+        lines.append(parts.detail);
+    parts.detail = lines.join(QLatin1Char('\n'));
 }
 
 QByteArray TfrmDisponibilita::composeLine(const LineParts& parts, const QByteArray& vehicleLine)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/ListWindow.h"
+#include "fleet/ServiceLog.h"
 #include "planner/Availability.h"
 
 #include <QDate>
@@ -56,6 +57,9 @@ private:
     };
     static LineParts partsOf(const Planning::Availability& availability, const QString& number,
                              int startYear);
+    // A vehicle in the workshop on days of the span: its own status, its stays in the days' column
+    // and the detail, and whatever it has booked after them.
+    static void markWorkshop(LineParts& parts, const std::vector<Service::WorkshopSpan>& stays);
     static QByteArray composeLine(const LineParts& parts, const QByteArray& vehicleLine);
     QHash<qint64, LineParts> m_parts; // by fleet-card position, for the lines on show
     QLineEdit* m_txtDataInizio = nullptr;

@@ -8,6 +8,7 @@
 #include "common/ui/TfrmGuida.h"
 #include "common/ui/UserTexts.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "planner/PlannerGuide.h"
 #include "planner/ui/DayTile.h"
 #include "planner/ui/PlanningMessages.h"
@@ -280,6 +281,7 @@ void TfrmPlanning::load()
 {
     const Planning::Loaded loaded = Planning::load(m_target.file);
     m_loadedStatus = loaded.status;
+    m_workshop = Service::read(m_context.dataFolder(), m_target.vehicle.number).entries;
     lblPosizione = QStringLiteral("1");
     QString warning;
     if (loaded.status == Planning::Loaded::Status::Unreadable) {
@@ -359,6 +361,9 @@ void TfrmPlanning::dayClick(int slot)
                                      "prenotazione è necessario indicare una data valida."));
         return;
     }
+    const QDate date(year.toInt(), Planning::monthOf(slot), Planning::dayOf(slot)); // valid: checked above
+    if (m_days[std::size_t(slot)].isEmpty() && !workshopAgreed(date, date))
+        return;
     TfrmGiorno dialog(m_context, this);
     dialog.setDay(slot, PlanningMessages::dayTitle(slot, year), vehicleLine(), m_days[std::size_t(slot)]);
     if (dialog.exec() != QDialog::Accepted)
@@ -377,10 +382,25 @@ void TfrmPlanning::cmdIntervalloClick()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const int year = m_target.year.trimmed().toInt();
+    // 29 February of a year without one stands for the day after it.
+    const auto dateOf = [year](int slot) {
+        const QDate date(year, Planning::monthOf(slot), Planning::dayOf(slot));
+        return date.isValid() ? date : QDate(year, 3, 1);
+    };
+    if (!dialog.text().isEmpty() && !workshopAgreed(dateOf(dialog.firstSlot()), dateOf(dialog.lastSlot())))
+        return;
     for (int slot = dialog.firstSlot(); slot >= 0 && slot <= dialog.lastSlot(); ++slot) {
         if (Planning::isDayOf(slot, year))
             setDay(slot, dialog.text());
     }
+}
+
+bool TfrmPlanning::workshopAgreed(const QDate& first, const QDate& last)
+{
+    const std::vector<Service::WorkshopSpan> stays = Service::workshopSpans(m_workshop, first, last);
+    return stays.empty() ||
+           m_context.messages().confirmNo(
+               this, PlanningMessages::workshopQuestion(Service::workshopText(stays.front().entry)));
 }
 
 QStringList TfrmPlanning::summaryLines() const

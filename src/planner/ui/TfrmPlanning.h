@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/WorkWindow.h"
+#include "fleet/ServiceLog.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/PlanningPrint.h"
 
@@ -69,12 +70,16 @@ private:
     // Whether what is booked here can be stored: when not, the grid only shows the bookings.
     // Enables the tiles and Intervallo as isSaveable() says, and shows notice on the status strip.
     void showSaveable(const QString& notice = QString());
+    // Whether days the vehicle spends in the workshop may be booked all the same: the user is
+    // asked, naming the stay; true when none of the days is one.
+    bool workshopAgreed(const QDate& first, const QDate& last);
 
     PlanningTarget m_target;
     Planning::Days m_days;
     Planning::Days m_loaded; // as read, to tell this grid's changes from another workstation's
     Planning::Loaded::Status m_loadedStatus = Planning::Loaded::Status::Empty;
     QString m_lastSummarySearch;
+    std::vector<Service::Entry> m_workshop; // the vehicle's service entries, read with its days
 
     QWidget* m_canvas = nullptr;
     std::vector<std::pair<QWidget*, QRect>> m_placed; // children of the canvas at their design places

@@ -411,7 +411,8 @@ void TfrmTabellone::bookDay(int row, int day)
 {
     if (row < 0 || row >= int(m_board->rows().size()) || day < 0 || day >= m_count)
         return;
-    if (!workshopAgreed(row, day, day))
+    // Only a free day is booked here; a booked one is changed or freed as it stands.
+    if (m_board->rows()[std::size_t(row)].days[std::size_t(day)].isEmpty() && !workshopAgreed(row, day, day))
         return;
     const std::optional<Planning::DayBooking> booking =
         readBooking(row, day, day, QStringLiteral(RF_BREAK_LF_CR "Il giorno non può essere prenotato."));
