@@ -206,6 +206,23 @@ private slots:
         QCOMPARE(int(view->rows()[0].workshop.size()), 1); // the stay stays, shown over the booking
     }
 
+    // Ctrl+M closes the board asking for the current vehicle's service log.
+    void boardAsksForTheServiceLogOfTheCurrentVehicle()
+    {
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        const qint64 second = addVehicle(fake, QStringLiteral("8"));
+        TfrmTabellone board(fake.context(), nullptr);
+        board.show();
+        QVERIFY(QTest::qWaitForWindowActive(&board));
+        board.board()->setFocus();
+        QTest::keyClick(board.board(), Qt::Key_Down);
+        QTest::keyClick(board.board(), Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(board.result(), int(QDialog::Accepted));
+        QVERIFY(board.chosenServiceLog());
+        QCOMPARE(board.chosenPosition(), second);
+    }
+
     // Digits in a number count as numbers: B-2 before B-10, 9 before 10.
     void boardListsTheFleetInNumberOrder()
     {

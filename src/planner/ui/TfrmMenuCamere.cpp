@@ -249,6 +249,13 @@ void TfrmMenuCamere::btnTabelloneClick()
     TfrmTabellone board(m_context, this, place);
     if (board.exec() != QDialog::Accepted || board.chosenPosition() <= 0)
         return;
+    if (board.chosenServiceLog()) {
+        if (m_openServiceLog)
+            m_openServiceLog(this, board.chosenPosition());
+        m_boardPlace = board.place();
+        btnTabelloneClick();
+        return;
+    }
     openVehicle(board.chosenPosition(), board.chosenYear());
     if (lblMemory == Next::Planning)
         m_boardPlace = board.place();

@@ -5,6 +5,7 @@
 #include "planner/PlanningFile.h"
 #include "planner/ui/BoardView.h"
 
+#include <functional>
 #include <optional>
 
 class QHBoxLayout;
@@ -40,6 +41,12 @@ public:
     // that grid comes back to the board where it was (returnsToBoard, reopenBoard).
     void btnTabelloneClick();
     bool returnsToBoard() const { return m_boardPlace.has_value(); }
+    // How the service log of a vehicle (its fleet card position) is opened over a window; the
+    // board's Manutenzioni asks for it, and the board comes back where it was when it closes.
+    void setServiceLogOpener(std::function<void(QWidget* owner, qint64 cardPosition)> opener)
+    {
+        m_openServiceLog = std::move(opener);
+    }
     void reopenBoard();
     // Opens the planning of the vehicle of the fleet card at cardPosition for year, as picking its
     // line and pressing Apri does.
@@ -58,6 +65,7 @@ private:
     void fillList();
 
     LineListModel m_model;
+    std::function<void(QWidget*, qint64)> m_openServiceLog;
     QLineEdit* m_txtAnnoFatture = nullptr;
     QPushButton* m_btnApriFatture = nullptr;
     QListView* m_lstRecords = nullptr;

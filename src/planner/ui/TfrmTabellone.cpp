@@ -122,6 +122,14 @@ QLayout* TfrmTabellone::buildCommands()
         Style::button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QSize(90, 30), this);
     QPushButton* btnPdf =
         Style::button(QStringLiteral("btnPdf"), QStringLiteral("Salva PDF"), QSize(100, 30), this);
+    QPushButton* btnManutenzioni = Style::button(QStringLiteral("btnManutenzioni"),
+                                                 QStringLiteral("Manutenzioni"), QSize(120, 30), this);
+    btnManutenzioni->setToolTip(
+        QStringLiteral("Il registro delle manutenzioni del veicolo corrente (Ctrl+M)"));
+    auto* logKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this);
+    connect(logKey, &QShortcut::activated, btnManutenzioni, &QPushButton::click);
+    connect(btnManutenzioni, &QPushButton::clicked, this,
+            [this] { chooseServiceLog(m_board->currentRow()); });
     QPushButton* btnChiudi =
         Style::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QSize(90, 30), this);
     connect(btnPrecedente, &QPushButton::clicked, this, &TfrmTabellone::btnPrecedenteClick);
@@ -146,6 +154,7 @@ QLayout* TfrmTabellone::buildCommands()
     commands->addWidget(btnOggi);
     commands->addWidget(btnSuccessivo);
     commands->addStretch(1);
+    commands->addWidget(btnManutenzioni);
     commands->addWidget(btnStampa);
     commands->addWidget(btnPdf);
     commands->addWidget(btnChiudi);
@@ -341,6 +350,14 @@ void TfrmTabellone::btnPdfClick()
         return;
     }
     saveAsPdf(this, prepared.document, m_context.messages(), m_context.dialogs());
+}
+
+void TfrmTabellone::chooseServiceLog(int row)
+{
+    if (row < 0 || row >= int(m_board->rows().size()))
+        return;
+    m_chosenServiceLog = true;
+    chooseVehicle(row);
 }
 
 void TfrmTabellone::chooseVehicle(int row)

@@ -45,6 +45,8 @@ public:
     // After accepted: the fleet card of the vehicle and the year of the day it was asked on.
     qint64 chosenPosition() const { return m_chosenPosition; }
     QString chosenYear() const { return m_chosenYear; }
+    // Whether the vehicle was chosen for its service log rather than its yearly grid.
+    bool chosenServiceLog() const { return m_chosenServiceLog; }
 
     // Reads the board again for the date in txtDal and the span in cboPeriodo; false (after a
     // warning) when the date is not one.
@@ -84,6 +86,8 @@ private:
     void showRow(int row, Planning::BoardRow fresh);
     void showCurrent(int row, int day);
     void chooseVehicle(int row);
+    // Closes the board asking for the service log of the vehicle of row.
+    void chooseServiceLog(int row);
     QDate spanEnd(const QDate& start) const;
 
     Context& m_context;
@@ -98,6 +102,7 @@ private:
     int m_count = 0;
     qint64 m_chosenPosition = 0;
     QString m_chosenYear;
+    bool m_chosenServiceLog = false;
 };
 
 } // namespace rf
