@@ -397,12 +397,23 @@ void BoardView::paintUnknown(QPainter& painter, int row, int from, int to) const
     painter.drawText(words, Qt::AlignVCenter | Qt::AlignLeft, problem);
 }
 
+QRect BoardView::barBox(int row, int first, int last) const
+{
+    const QRect from = cellRect(row, first);
+    const QRect to = cellRect(row, last);
+    return {from.left() + 1, from.top() + BarInset, to.right() - from.left() - 1,
+            RowHeight - 2 * BarInset - 1};
+}
+
+QRect BoardView::barLabelArea(const QRect& box) const
+{
+    return box.adjusted(4, 0, -3, 0)
+        .intersected(QRect(LabelWidth + 2, box.top(), viewport()->width() - LabelWidth - 2, box.height()));
+}
+
 void BoardView::paintBar(QPainter& painter, int row, const Planning::BoardBar& bar) const
 {
-    const QRect from = cellRect(row, bar.first);
-    const QRect to = cellRect(row, bar.last);
-    const QRect box(from.left() + 1, from.top() + BarInset, to.right() - from.left() - 1,
-                    RowHeight - 2 * BarInset - 1);
+    const QRect box = barBox(row, bar.first, bar.last);
     QPainterPath path;
     path.addRoundedRect(box, 4, 4);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -411,9 +422,7 @@ void BoardView::paintBar(QPainter& painter, int row, const Planning::BoardBar& b
     painter.setPen(Qt::white);
     // The part of the bar on show; a bar too short for its text shows its colour alone, and the
     // tooltip and the line below tell it.
-    const QRect label = box.adjusted(4, 0, -3, 0)
-                            .intersected(QRect(LabelWidth + 2, box.top(),
-                                               viewport()->width() - LabelWidth - 2, box.height()));
+    const QRect label = barLabelArea(box);
     const QString shown = barLabel(painter.fontMetrics(), bar.text, label.width());
     if (!shown.isEmpty())
         painter.drawText(label, Qt::AlignVCenter | Qt::AlignLeft, shown);
@@ -423,17 +432,12 @@ void BoardView::paintBar(QPainter& painter, int row, const Planning::BoardBar& b
 // being used), labelled "IN OFFICINA".
 void BoardView::paintWorkshop(QPainter& painter, int row, const Planning::WorkshopBar& bar) const
 {
-    const QRect from = cellRect(row, bar.first);
-    const QRect to = cellRect(row, bar.last);
-    const QRect box(from.left() + 1, from.top() + BarInset, to.right() - from.left() - 1,
-                    RowHeight - 2 * BarInset - 1);
+    const QRect box = barBox(row, bar.first, bar.last);
     painter.fillRect(box, QColor::fromRgba(Style::WorkshopFill));
     painter.fillRect(box, QBrush(QColor::fromRgba(Style::WorkshopInk), Qt::FDiagPattern));
     painter.setPen(QColor::fromRgba(Style::WorkshopInk));
     painter.drawRect(box.adjusted(0, 0, -1, -1));
-    const QRect label = box.adjusted(4, 0, -3, 0)
-                            .intersected(QRect(LabelWidth + 2, box.top(),
-                                               viewport()->width() - LabelWidth - 2, box.height()));
+    const QRect label = barLabelArea(box);
     const QString shown = barLabel(painter.fontMetrics(), QStringLiteral("IN OFFICINA"), label.width());
     if (shown.isEmpty())
         return;

@@ -122,6 +122,10 @@ private:
     void paintUnknown(QPainter& painter, int row, int from, int to) const;
     void paintBar(QPainter& painter, int row, const Planning::BoardBar& bar) const;
     void paintWorkshop(QPainter& painter, int row, const Planning::WorkshopBar& bar) const;
+    // The rectangle of a bar over the days first to last of row, and the part of it on show that
+    // its label may use.
+    QRect barBox(int row, int first, int last) const;
+    QRect barLabelArea(const QRect& box) const;
     void paintCursor(QPainter& painter) const;
     void paintHeader(QPainter& painter, const Shown& on) const;
     void paintMonths(QPainter& painter, const Shown& on) const;
