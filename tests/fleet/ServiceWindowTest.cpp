@@ -1,4 +1,5 @@
 #include "fleet/ServiceLog.h"
+#include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmManutenzioni.h"
 #include "fleet/ui/TfrmStampaManutenzioni.h"
 #include "support/FakeContext.h"
@@ -10,11 +11,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 using namespace rf;
 using namespace rf::Test;
@@ -75,6 +78,14 @@ QString text(const QWidget& window, const char* name)
 qint64 logSize(FakeContext& fake)
 {
     return QFileInfo(fake.file(QLatin1String(Service::ArchiveName))).size();
+}
+
+void fillMandatory(TfrmAutoparco& w, const QString& number)
+{
+    w.edit("BiciNum")->setText(number);
+    w.edit("Marca")->setText(QStringLiteral("Bianchi Spillo"));
+    w.edit("Taglia")->setText(QStringLiteral("M"));
+    w.edit("Colore")->setText(QStringLiteral("Celeste"));
 }
 
 } // namespace
@@ -301,6 +312,135 @@ private slots:
                     .find(QStringLiteral("txtInterventi"))
                     ->text()
                     .startsWith(QStringLiteral("10/02/2024  Tagliando")));
+    }
+
+    // ---- the fleet card ----------------------------------------------------------------------
+
+    // Ctrl+M saves the card typed and opens its vehicle's log; a Tagliando written there clears
+    // the due line when the log closes. A card without a number opens nothing.
+    void logCommandOpensTheLogOfTheShownVehicle()
+    {
+        FakeContext fake;
+        QVERIFY(Service::append(fake.folder(), serviceEntry(QStringLiteral("B-7"), QDate(2023, 2, 1),
+                                                            QStringLiteral("Tagliando"))) > 0);
+        TfrmAutoparco w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // No number: nothing opens (a log opened by mistake is closed, not waited for).
+        bool opened = false;
+        QTimer stray;
+        stray.setSingleShot(true);
+        connect(&stray, &QTimer::timeout, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = true;
+                modal->close();
+            }
+        });
+        stray.start(2000);
+        QVERIFY(click(&w, QStringLiteral("cmdManutenzioni")));
+        stray.stop();
+        QVERIFY(!opened);
+
+        fillMandatory(w, QStringLiteral("B-7"));
+        w.edit("Meccanico")->setText(QStringLiteral("Officina Sud"));
+        QVERIFY(driveModal<TfrmManutenzioni>(
+            [&] { QTest::keyClick(w.edit("Note"), Qt::Key_M, Qt::ControlModifier); },
+            [&](TfrmManutenzioni* log) {
+                QCOMPARE(text(w, "lblRevisione"), QStringLiteral("Tagliando scaduto da 33 giorni"));
+                QCOMPARE(text(*log, "lblVeicolo"), QStringLiteral("Bici n. B-7  Bianchi Spillo"));
+                QCOMPARE(text(*log, "txtMeccanico"), QStringLiteral("Officina Sud"));
+                QCOMPARE(listLines(*log).size(), 1);
+                child<QComboBox>(log, QStringLiteral("cboLavoro"))->setEditText(QStringLiteral("Tagliando"));
+                QVERIFY(click(log, QStringLiteral("cmdSalva")));
+                QTest::keyClick(log, Qt::Key_Escape);
+            }));
+        QCOMPARE(w.position(), QStringLiteral("1")); // saved before the log opened
+        QCOMPARE(text(w, "lblRevisione"), QString());
+        QCOMPARE(Service::read(fake.folder(), QStringLiteral("B-7")).entries.size(), std::size_t(2));
+    }
+
+    void dueLineShowsWhatFallsDue_data()
+    {
+        QTest::addColumn<QDate>("lastService");
+        QTest::addColumn<bool>("rented");
+        QTest::addColumn<QString>("due");
+        QTest::newRow("old service") << QDate(2023, 2, 22) << false << "Tagliando scaduto da 12 giorni";
+        QTest::newRow("recent service") << QDate(2024, 3, 1) << false << "";
+        QTest::newRow("brakes by rental days")
+            << QDate(2024, 3, 1) << true << "Freni scaduto da 7 giorni di noleggio";
+        QTest::newRow("both, most overdue first")
+            << QDate(2023, 2, 22) << true
+            << "Tagliando scaduto da 12 giorni; Freni scaduto da 7 giorni di noleggio";
+    }
+    void dueLineShowsWhatFallsDue()
+    {
+        QFETCH(QDate, lastService);
+        QFETCH(bool, rented);
+        QFETCH(QString, due);
+        FakeContext fake;
+        QVERIFY(Service::append(fake.folder(), serviceEntry(QStringLiteral("B-7"), lastService,
+                                                            QStringLiteral("Tagliando"))) > 0);
+        TfrmAutoparco w(fake.context());
+        QStringList asked;
+        if (rented) {
+            // 97 days out, brakes never done: due after 90.
+            w.setRentalsSource([&asked](const QString& number) {
+                asked.append(number);
+                return std::vector<Service::RentalSpan>{{QDate(2023, 11, 1), QDate(2024, 2, 5)}};
+            });
+        }
+        fillMandatory(w, QStringLiteral("B-7"));
+        QVERIFY(click(&w, QStringLiteral("cmdSalva")));
+        QVERIFY(click(&w, QStringLiteral("cmdNuovo")));
+        QCOMPARE(text(w, "lblRevisione"), QString());
+        QVERIFY(click(&w, QStringLiteral("cmdPrimo")));
+        QCOMPARE(text(w, "lblRevisione"), due);
+        QVERIFY(!rented || asked.contains(QStringLiteral("B-7")));
+    }
+
+    // A card saved under a new number takes its log along; when the log cannot be written the
+    // card is saved all the same and the user is told the entries keep the old number.
+    void renumberedCardTakesItsEntries_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("moved") << true;
+        QTest::newRow("log cannot be written") << false;
+    }
+    void renumberedCardTakesItsEntries()
+    {
+        QFETCH(bool, writable);
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        fillMandatory(w, QStringLiteral("B-7"));
+        QVERIFY(click(&w, QStringLiteral("cmdSalva")));
+        if (writable) {
+            for (const char* number : {"B-7", "B-8", "B-7"})
+                QVERIFY(Service::append(fake.folder(), serviceEntry(QLatin1String(number), Today,
+                                                                    QStringLiteral("Freni"))) > 0);
+        } else {
+            QVERIFY(QDir(fake.folder()).mkdir(QLatin1String(Service::ArchiveName)));
+        }
+        w.edit("BiciNum")->setText(QStringLiteral("B-70"));
+        fake.messages().clear();
+        QVERIFY(click(&w, QStringLiteral("cmdSalva")));
+        QCOMPARE(fake.messages().all().first().kind, MessageKind::Information); // the card is saved
+        if (!writable) {
+            QCOMPARE(fake.messages().count(), 2);
+            QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+            QCOMPARE(
+                fake.messages().last().text,
+                QStringLiteral("Attenzione: la scheda è stata salvata con il numero B-70, ma non è stato "
+                               "possibile aggiornare l'archivio Manutenzioni.pro.\n\r\n\rGli interventi di "
+                               "manutenzione del veicolo portano ancora il numero B-7."));
+            return;
+        }
+        QCOMPARE(fake.messages().count(), 1);
+        QCOMPARE(Service::read(fake.folder(), QStringLiteral("B-70")).entries.size(), std::size_t(2));
+        QCOMPARE(Service::read(fake.folder(), QStringLiteral("B-7")).entries.size(), std::size_t(0));
+        QCOMPARE(Service::read(fake.folder(), QStringLiteral("B-8")).entries.size(), std::size_t(1));
+        // Saved again under the same number, nothing moves.
+        QVERIFY(click(&w, QStringLiteral("cmdSalva")));
+        QCOMPARE(Service::read(fake.folder(), QStringLiteral("B-70")).entries.size(), std::size_t(2));
     }
 };
 
