@@ -132,4 +132,12 @@ QString dueText(const Due& due)
                           .arg(due.rentalDays ? QStringLiteral(" di noleggio") : QString());
 }
 
+QString dueLine(const std::vector<Due>& due)
+{
+    QStringList texts;
+    for (const Due& one : due)
+        texts.append(dueText(one));
+    return texts.join(QStringLiteral("; "));
+}
+
 } // namespace rf::Service

@@ -10,6 +10,9 @@
 
 namespace rf::Service {
 
+// The data folder's settings file, whose section "Manutenzione" holds the due rules.
+constexpr const char* SettingsFileName = "Rotaflux.ini";
+
 // When a kind of work falls due again: every so many days, or every so many days the vehicle was
 // out on rental, since the last entry of that kind (0: that basis is not used).
 struct DueRule {
@@ -50,5 +53,7 @@ std::vector<Due> dueFor(const std::vector<Entry>& entries, const std::vector<Due
 // "Tagliando scaduto da 12 giorni", "Freni scaduto da 3 giorni di noleggio", "Batteria da fare
 // oggi".
 QString dueText(const Due& due);
+// Everything due, most overdue first, joined by "; "; empty when nothing is.
+QString dueLine(const std::vector<Due>& due);
 
 } // namespace rf::Service

@@ -220,6 +220,35 @@ QString workshopText(const Entry& entry)
     return text + QLatin1Char(' ') + fromDateText(from) + QStringLiteral(" al ") + formatDate(to);
 }
 
+Totals totalsOf(const std::vector<Entry>& entries)
+{
+    Totals totals;
+    for (const Entry& entry : entries) {
+        if (entry.removed)
+            continue;
+        ++totals.entries;
+        totals.cents += entry.costCents();
+    }
+    // The spans in order of their first day; a day already counted is not counted again.
+    QDate reached;
+    for (const WorkshopSpan& span : workshopSpans(entries, QDate(1, 1, 1), QDate(9999, 12, 31))) {
+        const QDate from = reached.isValid() ? std::max(span.from, reached.addDays(1)) : span.from;
+        if (from <= span.to) {
+            totals.workshopDays += int(from.daysTo(span.to)) + 1;
+            reached = span.to;
+        }
+    }
+    return totals;
+}
+
+QString totalsText(const Totals& totals)
+{
+    return QStringLiteral("Interventi: %1     Totale: %2     Giorni in officina: %3")
+        .arg(totals.entries)
+        .arg(euroText(totals.cents))
+        .arg(totals.workshopDays);
+}
+
 } // namespace Service
 
 } // namespace rf

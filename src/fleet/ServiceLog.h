@@ -85,6 +85,17 @@ std::vector<WorkshopSpan> workshopSpans(const std::vector<Entry>& entries, const
 // the availability and in a question before booking.
 QString workshopText(const Entry& entry);
 
+// What a vehicle's log adds up to: its entries, their cost and the days the vehicle spent in the
+// workshop (a day two entries share counted once).
+struct Totals {
+    int entries = 0;
+    qint64 cents = 0;
+    int workshopDays = 0;
+};
+Totals totalsOf(const std::vector<Entry>& entries);
+// "Interventi: 3     Totale: 1.234,50 €     Giorni in officina: 5", under the log and on its sheet.
+QString totalsText(const Totals& totals);
+
 } // namespace Service
 
 } // namespace rf

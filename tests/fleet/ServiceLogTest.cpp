@@ -133,6 +133,51 @@ private slots:
         QVERIFY(workshopSpans({whole}, QDate(2027, 1, 3), QDate(2027, 1, 9)).empty());
     }
 
+    // The days in the workshop are counted once each, however many entries name them.
+    void totalsCountEachWorkshopDayOnce_data()
+    {
+        QTest::addColumn<Entries>("entries");
+        QTest::addColumn<int>("days");
+        const QString n = QStringLiteral("7");
+        const auto stay = [&n](const QDate& from, const QDate& to, const QString& cost = {}) {
+            Entry e = entry(n, from.isValid() ? from : to, QStringLiteral("Freni"));
+            e.workshopFrom = from;
+            e.workshopTo = to;
+            e.cost = cost;
+            return e;
+        };
+        QTest::newRow("no stay") << Entries{entry(n, QDate(2026, 5, 1), QStringLiteral("Freni"))} << 0;
+        QTest::newRow("from and to") << Entries{stay(QDate(2026, 5, 1), QDate(2026, 5, 3))} << 3;
+        QTest::newRow("only the end") << Entries{stay(QDate(), QDate(2026, 5, 3))} << 1;
+        QTest::newRow("overlapping") << Entries{stay(QDate(2026, 5, 1), QDate(2026, 5, 3)),
+                                                stay(QDate(2026, 5, 3), QDate(2026, 5, 6)),
+                                                stay(QDate(2026, 5, 2), QDate(2026, 5, 2))}
+                                     << 6;
+        QTest::newRow("apart across the year") << Entries{stay(QDate(2026, 12, 31), QDate(2027, 1, 1)),
+                                                          stay(QDate(2027, 2, 1), QDate(2027, 2, 1))}
+                                               << 3;
+    }
+    void totalsCountEachWorkshopDayOnce()
+    {
+        QFETCH(Entries, entries);
+        QFETCH(int, days);
+        entries.front().cost = QStringLiteral("1234,5");
+        Entry removed = entry(QStringLiteral("7"), QDate(2026, 5, 1), QStringLiteral("Freni"));
+        removed.cost = QStringLiteral("99,00");
+        removed.workshopFrom = QDate(2020, 1, 1);
+        removed.workshopTo = QDate(2020, 1, 9);
+        removed.removed = true;
+        entries.push_back(removed);
+        const Totals totals = totalsOf(entries);
+        QCOMPARE(totals.entries, int(entries.size()) - 1);
+        QCOMPARE(totals.cents, qint64(123450));
+        QCOMPARE(totals.workshopDays, days);
+        QCOMPARE(totalsText(totals),
+                 QStringLiteral("Interventi: %1     Totale: 1.234,50 €     Giorni in officina: %2")
+                     .arg(totals.entries)
+                     .arg(days));
+    }
+
     void dueRuleCountsDaysAndRentalDays_data()
     {
         QTest::addColumn<Entries>("entries");

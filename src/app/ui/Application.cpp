@@ -12,6 +12,8 @@
 #include "common/ui/ReportPreview.h"
 #include "common/ui/RunDialog.h"
 #include "common/ui/TMisc.h"
+#include "contracts/SchedaContratto.h"
+#include "contracts/VehicleRentals.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
 #include "desk/ui/TfrmOggi.h"
 #include "desk/ui/TfrmStatistiche.h"
@@ -32,6 +34,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -40,6 +43,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 namespace rf {
 
@@ -130,6 +134,27 @@ public:
     QString text() const override { return QApplication::clipboard()->text(); }
 };
 
+// The vehicles' rental days from the contracts archive, read again only when the archive changed
+// since the last read, so browsing the fleet card by card does not scan every contract each time.
+TfrmAutoparco::RentalsSource contractRentals(const Context& context)
+{
+    struct Cache {
+        QDateTime modified;
+        qint64 size = -1;
+        QHash<QString, std::vector<Service::RentalSpan>> byVehicle;
+    };
+    auto cache = std::make_shared<Cache>();
+    return [&context, cache](const QString& number) {
+        const QFileInfo archive(context.path(QLatin1String(Contracts::ArchiveName)));
+        if (archive.lastModified() != cache->modified || archive.size() != cache->size) {
+            cache->byVehicle = Contracts::rentalsByVehicle(context.dataFolder());
+            cache->modified = archive.lastModified();
+            cache->size = archive.size();
+        }
+        return cache->byVehicle.value(number.trimmed());
+    };
+}
+
 } // namespace
 
 Application::Application(Context& context)
@@ -150,6 +175,8 @@ TfrmAutoparco* Application::fleet()
 {
     if (!m_fleet) {
         m_fleet = std::make_unique<TfrmAutoparco>(m_context);
+        // What falls due by rental days counts the vehicle's contracts, which the fleet does not read.
+        m_fleet->setRentalsSource(contractRentals(m_context));
         connect(m_fleet.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }
     return m_fleet.get();

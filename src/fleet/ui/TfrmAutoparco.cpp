@@ -1,6 +1,7 @@
 #include "TfrmAutoparco.h"
 
 #include "TfrmAnteprimaAutomezzo.h"
+#include "TfrmManutenzioni.h"
 #include "TfrmStampaAutomezzo.h"
 #include "TfrmZoom.h"
 #include "common/ui/CardArchive.h"
@@ -15,10 +16,12 @@
 #include "fleet/FleetGuide.h"
 #include "fleet/FleetNumbers.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "fleet/VehiclePhoto.h"
 #include "fleet/ui/TfrmExpAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
 #include "storage/MessageBreaks.h"
+#include "storage/RecordScan.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,6 +43,7 @@ constexpr int MainFields = 20;    // BiciNum .. Accessori, beside the photo
 constexpr int DetailsFields = 26; // Responsabile .. Luogo, in the details block; then Note
 
 const QString IdleText = QStringLiteral("Pronto per registrare una nuova scheda...");
+const QKeySequence LogKey(Qt::CTRL | Qt::Key_M);
 
 QFrame* block(const QString& name, QRgb fill, int radius)
 {
@@ -63,7 +67,15 @@ TfrmAutoparco::TfrmAutoparco(Context& context, QWidget* parent)
                  TSchedaVeicolo(), Fleet::EditCount, QString::fromLatin1(Fleet::ArchiveName), parent)
 {
     buildWindow();
-    connectArchive([this] { loadCardPhoto(); }, [this] { saveCardPhoto(); });
+    connectArchive(
+        [this] {
+            loadCardPhoto();
+            showDueLine();
+        },
+        [this] {
+            saveCardPhoto();
+            showDueLine();
+        });
     cmdNuovoClick();
 }
 
@@ -89,6 +101,10 @@ QWidget* TfrmAutoparco::buildToolbar()
         [this] { cmdTrovaClick(); });
     bar->add(QStringLiteral("cmdFile"), QStringLiteral("attach"), QStringLiteral("Allega file alla scheda."),
              [this] { editAttachments(AttachmentOwner::Fleet); });
+    bar->add(
+        QStringLiteral("cmdManutenzioni"), QStringLiteral(":/fleet/manutenzioni.svg"),
+        QStringLiteral("Apre il registro delle manutenzioni del veicolo."),
+        [this] { cmdManutenzioniClick(); }, LogKey);
     bar->addSeparator();
     bar->add(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"),
              QStringLiteral("Visualizza l'anteprima di stampa della scheda."),
@@ -144,6 +160,28 @@ QWidget* TfrmAutoparco::buildPhotoBlock()
     return photoBlock;
 }
 
+// The fields beside the photo, with what falls due for the vehicle on a line of its own under
+// its status.
+QGridLayout* TfrmAutoparco::buildMainFields()
+{
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(3);
+    const int status = m_layout.indexOf(QStringLiteral("Stato"));
+    for (int i = 0; i < MainFields; ++i) {
+        QLabel* label = fieldLabel(m_layout.label(i));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        const int row = i > status ? i + 1 : i;
+        grid->addWidget(label, row, 0);
+        grid->addWidget(m_edits[std::size_t(i)], row, 1);
+    }
+    m_lblRevisione = Style::caption(QString(), 11);
+    m_lblRevisione->setObjectName(QStringLiteral("lblRevisione"));
+    m_lblRevisione->setStyleSheet(Style::sheet(QStringLiteral("color: @Crimson; background: transparent;")));
+    grid->addWidget(m_lblRevisione, status + 1, 1);
+    return grid;
+}
+
 QWidget* TfrmAutoparco::buildSheet()
 {
     QFrame* section = block(QStringLiteral("shpSezione"), Style::Mist, 0);
@@ -185,19 +223,10 @@ QWidget* TfrmAutoparco::buildSheet()
     header->setObjectName(QStringLiteral("imgIntestazione"));
     header->setFixedHeight(40);
     Status::clears(header, m_panInfo);
-    auto* mainGrid = new QGridLayout;
-    mainGrid->setHorizontalSpacing(8);
-    mainGrid->setVerticalSpacing(3);
-    for (int i = 0; i < MainFields; ++i) {
-        QLabel* label = fieldLabel(layout.label(i));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        mainGrid->addWidget(label, i, 0);
-        mainGrid->addWidget(m_edits[std::size_t(i)], i, 1);
-    }
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
     right->addWidget(header);
-    right->addLayout(mainGrid);
+    right->addLayout(buildMainFields());
     right->addStretch(1);
 
     auto* top = new QHBoxLayout;
@@ -248,6 +277,7 @@ void TfrmAutoparco::cmdNuovoClick()
     edit(QStringLiteral("Importo"))->setText(QStringLiteral("0,00"));
     detachCard();
     showPlaceholder();
+    showDueLine();
     m_edits.front()->setFocus();
 }
 
@@ -273,7 +303,65 @@ void TfrmAutoparco::cmdSalvaClick()
         return;
     if (!numberIsFree())
         return;
-    archive().save();
+    // The number the record holds before this save: the log's entries carry it.
+    const qint64 at = archive().position();
+    const std::optional<QStringList> before =
+        at > 0 ? readArchiveRecord(archive().archivePath(), m_layout, at) : std::nullopt;
+    if (archive().save() && before)
+        renumberLog(before->value(m_layout.indexOf(QStringLiteral("BiciNum"))));
+}
+
+void TfrmAutoparco::renumberLog(const QString& oldNumber)
+{
+    const QString newNumber = edit(QStringLiteral("BiciNum"))->text().trimmed();
+    if (oldNumber.trimmed().isEmpty() || oldNumber.trimmed() == newNumber)
+        return;
+    if (Service::renumber(m_context.dataFolder(), oldNumber, newNumber) < 0)
+        m_context.messages().warning(
+            this,
+            QStringLiteral("Attenzione: la scheda è stata salvata con il numero %1, ma non è stato possibile "
+                           "aggiornare l'archivio %2." RF_BREAK_LF_CR
+                           "Gli interventi di manutenzione del veicolo portano ancora il numero %3.")
+                .arg(newNumber, QLatin1String(Service::ArchiveName), oldNumber.trimmed()));
+    showDueLine();
+}
+
+void TfrmAutoparco::setRentalsSource(RentalsSource source)
+{
+    m_rentals = std::move(source);
+    showDueLine();
+}
+
+void TfrmAutoparco::showDueLine()
+{
+    if (!m_lblRevisione)
+        return;
+    const QString number = edit(QStringLiteral("BiciNum"))->text().trimmed();
+    if (number.isEmpty()) {
+        m_lblRevisione->clear();
+        return;
+    }
+    const QString folder = m_context.dataFolder();
+    const Service::Log log = Service::read(folder, number);
+    const std::vector<Service::RentalSpan> rentals =
+        m_rentals ? m_rentals(number) : std::vector<Service::RentalSpan>();
+    m_lblRevisione->setText(Service::dueLine(Service::dueFor(
+        log.entries, Service::dueRules(m_context.path(QLatin1String(Service::SettingsFileName))), rentals,
+        m_context.clock().today())));
+}
+
+void TfrmAutoparco::cmdManutenzioniClick()
+{
+    if (edit(QStringLiteral("BiciNum"))->text().trimmed().isEmpty())
+        return;
+    if (isEdited()) {
+        cmdSalvaClick();
+        if (isEdited())
+            return; // the card was not saved: its warning has been shown
+    }
+    TfrmManutenzioni log(m_context, this, shownCard());
+    log.exec();
+    showDueLine();
 }
 
 bool TfrmAutoparco::numberIsFree()
@@ -298,6 +386,7 @@ void TfrmAutoparco::restoreOwnState(const std::any& state)
 {
     if (const auto* photo = std::any_cast<CardPhoto>(&state))
         setPhoto(*photo);
+    showDueLine();
 }
 
 void TfrmAutoparco::cmdDuplicaClick()
@@ -310,6 +399,7 @@ void TfrmAutoparco::cmdDuplicaClick()
     }
     detachCard();
     showPlaceholder();
+    m_lblRevisione->clear(); // a copy is another vehicle, with a log of its own
     m_edits.front()->setFocus();
     m_context.messages().information(
         this,

@@ -3,9 +3,16 @@
 #include "common/ui/CardWindow.h"
 #include "common/ui/PrintChoiceDialog.h"
 
+#include "fleet/ServiceDue.h"
 #include "fleet/VehiclePhoto.h"
 
 #include <QImage>
+
+#include <functional>
+#include <vector>
+
+class QGridLayout;
+class QLabel;
 
 namespace rf {
 
@@ -17,6 +24,12 @@ class TfrmAutoparco : public CardWindow {
     Q_OBJECT
 public:
     explicit TfrmAutoparco(Context& context, QWidget* parent = nullptr);
+
+    // The days a vehicle (by number) was out on rental, for the rules of what falls due by rental
+    // days. The fleet does not read contracts itself: without a source only the rules counted in
+    // calendar days can fall due.
+    using RentalsSource = std::function<std::vector<Service::RentalSpan>(const QString& number)>;
+    void setRentalsSource(RentalsSource source);
 
     // The picture on the card, as it will be written on the next save.
     // The whole picture, as read from its file; the window itself holds only what it shows.
@@ -32,6 +45,9 @@ public:
     void cmdSalvaClick() override;
     void cmdTrovaClick();
     void cmdGuidaClick();
+    // Opens the workshop log of the vehicle on the card, saving the card first if it was edited;
+    // nothing for a card without a number.
+    void cmdManutenzioniClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();
@@ -49,6 +65,7 @@ private:
     void buildWindow();
     QWidget* buildToolbar();
     QWidget* buildSheet();
+    QGridLayout* buildMainFields();
     QWidget* buildPhotoBlock();
     void setPhoto(const CardPhoto& photo);
     void showPhoto();
@@ -58,8 +75,14 @@ private:
     void saveCardPhoto();
     // Refuses a number another card already has, naming that card.
     bool numberIsFree();
+    // Gives the workshop log's entries of a card saved under a new number that number.
+    void renumberLog(const QString& oldNumber);
+    // What falls due for the vehicle on the card, under its status.
+    void showDueLine();
 
     PhotoView* m_imgFoto = nullptr;
+    QLabel* m_lblRevisione = nullptr;
+    RentalsSource m_rentals;
     CardPhoto m_photo;
 };
 
