@@ -19,6 +19,7 @@
 #include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
+#include "fleet/ui/TfrmManutenzioni.h"
 #include "fleet/ui/TfrmTrovaBici.h"
 #include "planner/ui/BookForContract.h"
 #include "planner/ui/TfrmMenuCamere.h"
@@ -210,6 +211,19 @@ TfrmMenuCamere* Application::plannerEntry()
 {
     if (!m_plannerEntry) {
         m_plannerEntry = std::make_unique<TfrmMenuCamere>(m_context);
+        // The board asks for a vehicle's service log, a window of the fleet.
+        m_plannerEntry->setServiceLogOpener([this](QWidget* owner, qint64 cardPosition) {
+            const std::optional<QStringList> card = readArchiveRecord(
+                m_context.path(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(), cardPosition);
+            if (!card)
+                return;
+            ShownCard shown;
+            for (int i = 0; i < TSchedaVeicolo().fieldCount(); ++i)
+                shown.edits.insert(TSchedaVeicolo().name(i), card->value(i));
+            shown.position = QString::number(cardPosition);
+            TfrmManutenzioni log(m_context, owner, shown);
+            log.exec();
+        });
         connect(m_plannerEntry.get(), &WorkWindow::closed, this, [this] {
             if (m_plannerEntry->lblMemory == TfrmMenuCamere::Next::Planning) {
                 planning()->setTarget(m_plannerEntry->target());
