@@ -11,7 +11,9 @@
 #include "desk/ui/TfrmOggi.h"
 #include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "fleet/ui/TfrmAutoparco.h"
+#include "fleet/ui/TfrmManutenzioni.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
@@ -77,6 +79,34 @@ void append(const QString& path, const rf::RecordLayout& layout, const std::map<
         archive.AppendRecord(layout.encode(texts));
 }
 
+// A season of workshop entries, with B-3 in the workshop from today for three days.
+void writeDemoService(const QDir& folder)
+{
+    struct Work {
+        const char *bicycle, *date, *work, *parts, *cost, *km, *from, *to;
+    };
+    const Work works[] = {
+        {"B-1", "15/03/2026", "Tagliando", "Catena, cavi freno", "65,00", "1240", "", ""},
+        {"B-1", "02/05/2026", "Pneumatici", "2 copertoni 700x38", "58,00", "1710", "", ""},
+        {"B-1", "28/05/2026", "Freni", "Pastiglie anteriori e posteriori", "42,50", "2105", "28/05/2026",
+         "29/05/2026"},
+        {"B-1", "11/06/2026", "Riparazione danni", "Parafango posteriore", "18,00", "2390", "", ""},
+        {"B-3", "15/06/2026", "Freni", "Dischi e pastiglie", "96,00", "3050", "15/06/2026", "17/06/2026"}};
+    for (const Work& work : works) {
+        rf::Service::Entry entry;
+        entry.vehicleNumber = QLatin1String(work.bicycle);
+        entry.date = QDate::fromString(QLatin1String(work.date), QStringLiteral("dd/MM/yyyy"));
+        entry.work = QLatin1String(work.work);
+        entry.parts = QLatin1String(work.parts);
+        entry.mechanic = QStringLiteral("Officina Sartori");
+        entry.cost = QLatin1String(work.cost);
+        entry.km = QLatin1String(work.km);
+        entry.workshopFrom = QDate::fromString(QLatin1String(work.from), QStringLiteral("dd/MM/yyyy"));
+        entry.workshopTo = QDate::fromString(QLatin1String(work.to), QStringLiteral("dd/MM/yyyy"));
+        rf::Service::append(folder.path(), entry);
+    }
+}
+
 void writeDemoShop(const QDir& folder)
 {
     struct Bike {
@@ -124,6 +154,7 @@ void writeDemoShop(const QDir& folder)
                 {QStringLiteral("Totale"), QString::fromUtf8(rental.total)},
                 {QStringLiteral("Riconsegnato"), QString::fromUtf8(rental.returned)}});
     }
+    writeDemoService(folder);
     // A booking or two a week for each vehicle, and today's pickups.
     for (int bike = 0; bike < 6; ++bike) {
         rf::Planning::Days days;
@@ -182,6 +213,16 @@ std::map<QString, Picture> takePictures()
         fleet.showRecord(1);
         pictures[QStringLiteral("flotta")] = {
             picture(fleet), QStringLiteral("La scheda di un veicolo della flotta, con la sua foto.")};
+    }
+    {
+        rf::ShownCard card;
+        card.edits = {{QStringLiteral("BiciNum"), QStringLiteral("B-1")},
+                      {QStringLiteral("Marca"), QStringLiteral("Atala City")},
+                      {QStringLiteral("Meccanico"), QStringLiteral("Officina Sartori")}};
+        card.position = QStringLiteral("1");
+        rf::TfrmManutenzioni log(*context, nullptr, card);
+        pictures[QStringLiteral("manutenzioni")] = {
+            picture(log), QStringLiteral("Il registro delle manutenzioni di un veicolo.")};
     }
     {
         rf::TfrmMenuCamere entry(*context);
@@ -325,12 +366,50 @@ QString boardHtml()
                 QStringLiteral("Precedente e Successivo spostano il tabellone di un periodo, Oggi lo "
                                "riporta a oggi; le frecce, Pag su/giù, Inizio e Fine spostano il giorno "
                                "evidenziato."),
+                QStringLiteral("Manutenzioni, oppure Ctrl+M, apre il registro delle manutenzioni del "
+                               "veicolo evidenziato."),
                 QStringLiteral("Stampa stampa il tabellone (una pagina orizzontale ogni 24 veicoli), Salva "
                                "PDF lo salva come documento.")},
                QStringLiteral("ul")) +
            paragraphsHtml({QStringLiteral(
                "Un veicolo il cui planning non può essere letto appare tratteggiato nei giorni che non si "
-               "conoscono, con il motivo.")});
+               "conoscono, con il motivo. I giorni in cui un veicolo è in officina appaiono come una barra "
+               "tratteggiata arancione, IN OFFICINA: il veicolo non risulta libero in quei giorni e, prima "
+               "di prenotarne uno, il programma chiede conferma.")});
+}
+
+// The workshop log.
+QString serviceHtml()
+{
+    return paragraphsHtml(
+               {QStringLiteral(
+                    "Ogni veicolo ha il suo registro delle manutenzioni, aperto dalla scheda del veicolo con "
+                    "il "
+                    "pulsante della chiave inglese (Ctrl+M) o dal tabellone. In alto l'elenco degli "
+                    "interventi, "
+                    "dal più recente, con i totali: numero di interventi, spesa e giorni in officina. In "
+                    "basso "
+                    "la scheda dell'intervento: data, lavoro (Tagliando, Freni, Pneumatici, Batteria, "
+                    "Riparazione danni o un lavoro scritto a mano), ricambi, meccanico, costo, chilometri, "
+                    "note "
+                    "e, se il veicolo resta in officina, i giorni \"in officina dal... al...\"."),
+                QStringLiteral(
+                    "Nuovo prepara un intervento con la data di oggi e il meccanico della scheda; Salva lo "
+                    "registra; Invio su una riga dell'elenco lo riapre per modificarlo; Elimina lo toglie "
+                    "dal "
+                    "registro dopo una conferma; Stampa prepara la scheda delle manutenzioni del "
+                    "veicolo.")}) +
+           listHtml(
+               {QStringLiteral("I giorni in officina non sono prenotabili: nel tabellone e nella "
+                               "disponibilità il veicolo appare IN OFFICINA, e prenotarlo in quei giorni "
+                               "chiede conferma. Nei file del planner non viene scritto nulla."),
+                QStringLiteral("Ogni lavoro ha una scadenza (nella sezione [Manutenzione] di Rotaflux.ini): "
+                               "il tagliando e la batteria ogni 365 giorni, i freni ogni 90 giorni di "
+                               "noleggio, i pneumatici ogni 180. Sotto lo stato del veicolo la scheda "
+                               "mostra, ad esempio, \"Tagliando scaduto da 12 giorni\"."),
+                QStringLiteral("Se il numero del veicolo cambia, i suoi interventi passano al nuovo "
+                               "numero al salvataggio della scheda.")},
+               QStringLiteral("ul"));
 }
 
 // The day's work.
@@ -386,6 +465,7 @@ std::vector<Section> sections()
         {rf::Guide::PlannerTitle, pictureHtml(QStringLiteral("planner")) + paragraphsHtml(planner) +
                                       pictureHtml(QStringLiteral("planning"))},
         {QStringLiteral("Tabellone prenotazioni"), pictureHtml(QStringLiteral("tabellone")) + boardHtml()},
+        {QStringLiteral("Manutenzioni"), pictureHtml(QStringLiteral("manutenzioni")) + serviceHtml()},
         {QStringLiteral("Oggi"), pictureHtml(QStringLiteral("oggi")) + todayHtml()},
         {QStringLiteral("Statistiche"), pictureHtml(QStringLiteral("statistiche")) + statisticsHtml()},
         {rf::Guide::ContractsTitle, pictureHtml(QStringLiteral("contratti")) + paragraphsHtml(contracts)},
