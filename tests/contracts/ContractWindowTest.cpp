@@ -1,4 +1,5 @@
 #include "common/ui/Status.h"
+#include "contracts/PriceList.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmCalendario.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
@@ -805,6 +806,72 @@ private slots:
         QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("5"));
         QCOMPARE(w.edit("Totale")->text(), QStringLiteral("30,00"));
         QCOMPARE(fake.messages().count(), 0);
+    }
+
+    // With a tariff of the price list Calcola proposes its total and deposit, asking (No by default)
+    // before it replaces a total the clerk typed; a tariff the list lacks keeps days x unit amount.
+    void calcolaProposesTheListPrice_data()
+    {
+        QTest::addColumn<QString>("tariff");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("a total of 0,00 is filled") << " city"
+                                                   << "0,00" << true << "39,00" << 0;
+        QTest::newRow("the same total asks nothing") << "City"
+                                                     << "39,00" << true << "39,00" << 0;
+        QTest::newRow("a typed total stays on No") << "City"
+                                                   << "30,00" << false << "30,00" << 1;
+        QTest::newRow("a typed total is replaced on Yes") << "City"
+                                                          << "30,00" << true << "39,00" << 1;
+        QTest::newRow("a tariff the list lacks") << "Mountain"
+                                                 << "0,00" << true << "37,50" << 0;
+    }
+    void calcolaProposesTheListPrice()
+    {
+        QFETCH(QString, tariff);
+        QFETCH(QString, typed);
+        QFETCH(bool, answer);
+        QFETCH(QString, total);
+        QFETCH(int, questions);
+        FakeContext fake;
+        PriceList::List list;
+        list.tariffs.push_back({QStringLiteral("City"), 800, 1500, 1200, 2500, 7000, 5000});
+        QCOMPARE(PriceList::save(fake.folder(), list), PriceList::SaveResult::Saved);
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.edit("Tariffa")->setText(tariff);
+        w.edit("DataInizio")->setText(QStringLiteral("05/03/2024"));
+        w.edit("DataFine")->setText(QStringLiteral("08/03/2024"));
+        w.edit("Importo")->setText(QStringLiteral("12,50"));
+        w.edit("Totale")->setText(typed);
+        fake.messages().answerNext(answer);
+        QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));
+        QCOMPARE(w.edit("Totale")->text(), total);
+        QCOMPARE(w.edit("Importo")->text(), QStringLiteral("12,50"));
+        QCOMPARE(fake.messages().defaultNoQuestions, questions);
+        QCOMPARE(fake.messages().count(), questions);
+        if (questions > 0)
+            QCOMPARE(fake.messages().last().text,
+                     QStringLiteral("Il totale indicato è 30,00 €, il listino propone 39,00 €.\n\r\n\r"
+                                    "Usare l'importo del listino?"));
+        if (tariff == QLatin1String("Mountain")) {
+            QCOMPARE(w.edit("Cauzione")->text(), QStringLiteral("0,00"));
+            return;
+        }
+        QCOMPARE(w.edit("Cauzione")->text(), QStringLiteral("50,00"));
+        QCOMPARE(required<QLabel>(&w, "panInfo")->text(),
+                 QStringLiteral("1 g × 15,00 € + 2 gg × 12,00 € = 39,00 €; cauzione 50,00 €"));
+        if (total != QLatin1String("39,00"))
+            return;
+        // What the list filled is the list's: a new period replaces it without asking.
+        w.edit("DataFine")->setText(QStringLiteral("09/03/2024"));
+        QVERIFY(click(&w, "cmdCalcola"));
+        QCOMPARE(w.edit("Totale")->text(), QStringLiteral("51,00"));
+        QCOMPARE(fake.messages().count(), questions);
     }
 
     // Importa, Calcola, Verifica and Riconsegnato each have a shortcut, named in their hint.

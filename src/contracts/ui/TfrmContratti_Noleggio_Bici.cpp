@@ -4,6 +4,7 @@
 #include "TfrmCalendario.h"
 #include "TfrmClienti.h"
 #include "TfrmCodFisc.h"
+#include "TfrmListino.h"
 #include "TfrmLogo.h"
 #include "TfrmPartitaIva.h"
 #include "TfrmStampa_Contratto_Noleggio_Bici.h"
@@ -22,6 +23,7 @@
 #include "contracts/ContractsGuide.h"
 #include "contracts/CustomerRegister.h"
 #include "contracts/DayCount.h"
+#include "contracts/PriceList.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/VehicleImport.h"
 #include "contracts/ui/TfrmBiciNonRiconsegnate.h"
@@ -60,6 +62,7 @@ namespace {
 const QString IdleText = QStringLiteral("Pronto per inserire una nuova scheda...");
 
 const char* const AmountFields[] = {"Importo", "Totale", "Cauzione"};
+const QKeySequence PriceListKey(Qt::CTRL | Qt::SHIFT | Qt::Key_L);
 
 struct DateField {
     const char* field;
@@ -164,6 +167,7 @@ TfrmContratti_Noleggio_Bici::TfrmContratti_Noleggio_Bici(Context& context, QWidg
         [this] {
             m_storedDays = shownDays();
             m_autoFilled.clear();
+            m_listFilled.clear();
         },
         {});
     // First and Save report archive failures as warnings, the other actions as errors.
@@ -274,6 +278,10 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                  if (m_statisticsOpener)
                      m_statisticsOpener(this);
              });
+    bar->add(
+        QStringLiteral("cmdListino"), QStringLiteral("pricelist"),
+        QStringLiteral("Visualizza e modifica il listino prezzi: tariffe, stagioni e cauzioni."),
+        [this] { runDialog<TfrmListino>(m_context, this); }, PriceListKey);
     addClosingCommands(bar, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
                        [this] { cmdGuidaClick(); });
     return bar;
@@ -468,6 +476,7 @@ void TfrmContratti_Noleggio_Bici::clearCard()
     detachCard();
     m_storedDays.reset(); // the next save is a new contract
     m_autoFilled.clear();
+    m_listFilled.clear();
     edit(QStringLiteral("Cliente"))->setFocus();
 }
 
@@ -661,10 +670,13 @@ void TfrmContratti_Noleggio_Bici::cmdCalcolaClick()
         Calcola(edit(QStringLiteral("DataInizio"))->text(), edit(QStringLiteral("DataFine"))->text());
     if (result.totGiorni) {
         edit(QStringLiteral("TotGiorni"))->setText(*result.totGiorni);
+        // A tariff of the price list proposes the amounts; otherwise days x the unit amount.
         QLineEdit* total = edit(QStringLiteral("Totale"));
-        if (const std::optional<QString> proposed =
-                proposedTotal(*result.totGiorni, edit(QStringLiteral("Importo"))->text(), total->text()))
-            total->setText(*proposed);
+        if (!takeListPrice()) {
+            if (const std::optional<QString> proposed =
+                    proposedTotal(*result.totGiorni, edit(QStringLiteral("Importo"))->text(), total->text()))
+                total->setText(*proposed);
+        }
     }
     if (result.box == DayCountResult::Box::Warning)
         m_context.messages().warning(this, result.message);
@@ -674,6 +686,49 @@ void TfrmContratti_Noleggio_Bici::cmdCalcolaClick()
         edit(QStringLiteral("DataInizio"))->setFocus();
     else if (result.focus == DayCountResult::Focus::End)
         edit(QStringLiteral("DataFine"))->setFocus();
+}
+
+bool TfrmContratti_Noleggio_Bici::takeListPrice()
+{
+    const auto text = [this](const char* field) { return edit(QLatin1String(field))->text(); };
+    if (text("Tariffa").trimmed().isEmpty())
+        return false;
+    const std::optional<PriceList::Proposal> proposal =
+        PriceList::propose(m_context.dataFolder(), text("Tariffa"), parseDate(text("DataInizio")),
+                           parseDate(text("DataFine")), text("OraInizio"), text("OraFine"));
+    if (!proposal)
+        return false;
+    offerListAmount(QStringLiteral("Totale"), proposal->total, QStringLiteral("Il totale indicato"));
+    // A tariff without a deposit leaves the deposit field as it is.
+    if (proposal->deposit > 0)
+        offerListAmount(QStringLiteral("Cauzione"), proposal->deposit,
+                        QStringLiteral("La cauzione indicata"));
+    m_panInfo->setText(proposal->explanation);
+    return true;
+}
+
+void TfrmContratti_Noleggio_Bici::offerListAmount(const QString& field, qint64 cents, const QString& what)
+{
+    QLineEdit* e = edit(field);
+    const QString proposed = PriceList::amountText(cents);
+    const std::optional<qint64> current = amountCents(e->text());
+    const auto before = m_listFilled.find(field);
+    // Free: empty, 0,00, the same amount, or still what the list put there last time.
+    const bool free = current == qint64(0) || current == cents ||
+                      (before != m_listFilled.end() && before->second == e->text());
+    if (!free) {
+        const QString typed = current ? euroText(*current) : e->text().trimmed();
+        if (!m_context.messages().confirmNo(
+                this, what + QStringLiteral(" è ") + typed + QStringLiteral(", il listino propone ") +
+                          euroText(cents) +
+                          QStringLiteral("." RF_BREAK_LF_CR "Usare l'importo del listino?")))
+            return;
+    }
+    if (e->text() != proposed) {
+        e->setText(proposed);
+        e->setModified(true); // changed by the user's Calcola, as typing would mark it
+    }
+    m_listFilled[field] = proposed;
 }
 
 void TfrmContratti_Noleggio_Bici::openDatePicker(const QString& field, const QString& firstKey)

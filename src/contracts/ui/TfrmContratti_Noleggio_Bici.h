@@ -86,6 +86,11 @@ private:
     // Enter in Bicicletta n.: fills the vehicle and tariff from the one fleet card of that number
     // and goes on to the dates; false (nothing done) when no single card has that number.
     bool takeVehicleByNumber();
+    // Calcola with a tariff of the price list: proposes the total and deposit, asking before it
+    // replaces an amount the clerk typed, and tells the reckoning on the status strip; false (nothing
+    // done) when the list has no price for the contract.
+    bool takeListPrice();
+    void offerListAmount(const QString& field, qint64 cents, const QString& what);
 
     QCheckBox* m_chkRiconsegnato = nullptr;
     VehiclePicker m_vehiclePicker;
@@ -93,6 +98,7 @@ private:
     std::function<void(QWidget* owner)> m_statisticsOpener;
     std::optional<ContractDays> m_storedDays; // of the contract as last read or saved
     std::map<QString, QString> m_autoFilled;  // fields the last Enter in BiciNum filled, as it left them
+    std::map<QString, QString> m_listFilled;  // amounts the price list last filled, as it left them
 };
 
 } // namespace rf
