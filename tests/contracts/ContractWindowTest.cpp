@@ -874,6 +874,25 @@ private slots:
         QCOMPARE(fake.messages().count(), questions);
     }
 
+    // Listino opens the price list from the command bar's button or its shortcut.
+    void listinoOpensThePriceList()
+    {
+        FakeContext fake;
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(
+            Status::hintOf(required<QWidget>(&w, "cmdListino")),
+            QStringLiteral(
+                "Visualizza e modifica il listino prezzi: tariffe, stagioni e cauzioni. (Ctrl+Maiusc+L)"));
+        QVERIFY(driveModal([&] { QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier); },
+                           [](QWidget* dialog) {
+                               QCOMPARE(dialog->objectName(), QStringLiteral("frmListino"));
+                               QTest::keyClick(dialog, Qt::Key_Escape);
+                           }));
+        QCOMPARE(fake.messages().count(), 0);
+    }
+
     // Importa, Calcola, Verifica and Riconsegnato each have a shortcut, named in their hint.
     void theButtonsBesideFieldsHaveShortcuts()
     {

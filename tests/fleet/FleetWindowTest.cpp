@@ -1,4 +1,5 @@
 #include "common/ui/PhotoView.h"
+#include "common/ui/Status.h"
 #include "common/ui/TfrmAllegaCartella.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ui/TfrmAutoparco.h"
@@ -499,6 +500,26 @@ private slots:
                                QTest::mouseClick(picture, Qt::LeftButton);
                            }));
         QCOMPARE(result, int(QDialog::Accepted));
+    }
+
+    // The price list belongs to the contracts: the fleet card opens it through the opener it is
+    // given, by its button or its shortcut, and does nothing without one.
+    void listinoOpensThePriceListThroughItsOpener()
+    {
+        FakeContext fake;
+        TfrmAutoparco w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(
+            Status::hintOf(required<QWidget>(&w, "cmdListino")),
+            QStringLiteral(
+                "Visualizza e modifica il listino prezzi: tariffe, stagioni e cauzioni. (Ctrl+Maiusc+L)"));
+        QVERIFY(click(&w, "cmdListino")); // no opener yet: nothing happens
+        QList<QWidget*> owners;
+        w.setPriceListOpener([&owners](QWidget* owner) { owners << owner; });
+        QVERIFY(click(&w, "cmdListino"));
+        QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(owners, (QList<QWidget*>{&w, &w}));
     }
 };
 

@@ -15,6 +15,7 @@
 #include "contracts/SchedaContratto.h"
 #include "contracts/VehicleRentals.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "contracts/ui/TfrmListino.h"
 #include "desk/ui/TfrmOggi.h"
 #include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
@@ -178,6 +179,8 @@ TfrmAutoparco* Application::fleet()
         m_fleet = std::make_unique<TfrmAutoparco>(m_context);
         // What falls due by rental days counts the vehicle's contracts, which the fleet does not read.
         m_fleet->setRentalsSource(contractRentals(m_context));
+        // The price list is the contracts' window, opened from the fleet card too.
+        m_fleet->setPriceListOpener([this](QWidget* owner) { runDialog<TfrmListino>(m_context, owner); });
         connect(m_fleet.get(), &WorkWindow::closed, this, [this] { launcher()->showMaximized(); });
     }
     return m_fleet.get();

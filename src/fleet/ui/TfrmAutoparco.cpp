@@ -44,6 +44,7 @@ constexpr int DetailsFields = 26; // Responsabile .. Luogo, in the details block
 
 const QString IdleText = QStringLiteral("Pronto per registrare una nuova scheda...");
 const QKeySequence LogKey(Qt::CTRL | Qt::Key_M);
+const QKeySequence PriceListKey(Qt::CTRL | Qt::SHIFT | Qt::Key_L);
 
 QFrame* block(const QString& name, QRgb fill, int radius)
 {
@@ -120,6 +121,14 @@ QWidget* TfrmAutoparco::buildToolbar()
     bar->add(QStringLiteral("cmdEsporta"), QStringLiteral("export"),
              QStringLiteral("Esporta archivio in Excel."),
              [this] { runDialog<TfrmExpAutoparco>(m_context, this); });
+    bar->add(
+        QStringLiteral("cmdListino"), QStringLiteral("pricelist"),
+        QStringLiteral("Visualizza e modifica il listino prezzi: tariffe, stagioni e cauzioni."),
+        [this] {
+            if (m_priceListOpener)
+                m_priceListOpener(this);
+        },
+        PriceListKey);
     addClosingCommands(bar, QStringLiteral("Visualizza la guida in linea."), [this] { cmdGuidaClick(); });
     return bar;
 }

@@ -30,6 +30,11 @@ public:
     // calendar days can fall due.
     using RentalsSource = std::function<std::vector<Service::RentalSpan>(const QString& number)>;
     void setRentalsSource(RentalsSource source);
+    // Opens the price list, which belongs to the contracts; until it is given the command does nothing.
+    void setPriceListOpener(std::function<void(QWidget* owner)> opener)
+    {
+        m_priceListOpener = std::move(opener);
+    }
 
     // The picture on the card, as it will be written on the next save.
     // The whole picture, as read from its file; the window itself holds only what it shows.
@@ -83,6 +88,7 @@ private:
     PhotoView* m_imgFoto = nullptr;
     QLabel* m_lblRevisione = nullptr;
     RentalsSource m_rentals;
+    std::function<void(QWidget* owner)> m_priceListOpener;
     CardPhoto m_photo;
 };
 
