@@ -1,7 +1,9 @@
 #include "TodayWork.h"
 
+#include "contracts/ContractDefaults.h"
 #include "contracts/ContractSearch.h"
 #include "contracts/SchedaContratto.h"
+#include "contracts/VehicleRentals.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/Availability.h"
 #include "storage/Amounts.h"
@@ -18,10 +20,33 @@
 
 namespace rf::Today {
 
+namespace {
+
+// "Bici n. NUMBER  MAKE  ": the head of a vehicle's line, its columns as wide as a contract line's.
+QString vehicleColumns(const Planning::Vehicle& vehicle)
+{
+    return QStringLiteral("Bici n. %1  %2  ")
+        .arg(vehicle.number.leftJustified(10), vehicle.make.leftJustified(20));
+}
+
+} // namespace
+
 QByteArray pickupLine(const Planning::Vehicle& vehicle, const QString& text)
 {
-    return Cp1252::encode(QStringLiteral("Bici n. %1  %2  Prenotata per: %3")
-                              .arg(vehicle.number.leftJustified(10), vehicle.make.leftJustified(20), text));
+    return Cp1252::encode(vehicleColumns(vehicle) + QStringLiteral("Prenotata per: ") + text);
+}
+
+QByteArray serviceLine(const Planning::Vehicle& vehicle, const std::vector<Service::Due>& due)
+{
+    if (due.empty())
+        return Cp1252::encode(vehicleColumns(vehicle));
+    // The rest by name only, so that the line is read whole in its list.
+    QStringList others;
+    for (std::size_t i = 1; i < due.size(); ++i)
+        others.append(due[i].kind);
+    const QString also =
+        others.isEmpty() ? QString() : QStringLiteral("; anche ") + others.join(QStringLiteral(", "));
+    return Cp1252::encode(vehicleColumns(vehicle) + Service::dueText(due.front()) + also);
 }
 
 QByteArray contractLine(const RecordView& record)
@@ -124,6 +149,60 @@ std::vector<ListEntry> inOrder(std::vector<Ranked> ranked)
     return lines;
 }
 
+// Pickups by the time written in the booking, those with none after: the vehicles booked today for
+// a text they were not booked for the day before, with no contract covering them today.
+std::vector<Ranked> pickupsOf(const QString& folder, const std::vector<Planning::FleetVehicle>& fleet,
+                              const QSet<QString>& covered, const QDate& today)
+{
+    std::vector<Ranked> pickups;
+    for (const Planning::FleetVehicle& vehicle : fleet) {
+        const Planning::Availability days =
+            Planning::availabilityOf(folder, vehicle.vehicle.number, today.addDays(-1), today);
+        QString yesterday, now;
+        for (const Planning::BookedDay& day : days.booked)
+            (day.date == today ? now : yesterday) = day.text;
+        if (!now.isEmpty() && now != yesterday && !covered.contains(vehicle.vehicle.number.toUpper())) {
+            const int minutes = minutesIn(now);
+            pickups.push_back({minutes < 0 ? Unknown : minutes,
+                               vehicle.vehicle.number,
+                               {pickupLine(vehicle.vehicle, now), vehicle.position}});
+        }
+    }
+    return pickups;
+}
+
+// The fleet's vehicles with work due, the most overdue first; none when the log could not be read
+// whole (logRead says how its read ended). The log, the contracts' rentals and the rules are read
+// once for the whole fleet.
+std::vector<Ranked> serviceDue(const QString& folder, const std::vector<Planning::FleetVehicle>& fleet,
+                               const QDate& today, ScanResult& logRead)
+{
+    const Service::Log log = Service::read(folder);
+    logRead = log.result;
+    if (log.result != ScanResult::Done)
+        return {};
+    const QHash<QString, std::vector<Service::Entry>> entries = Service::byVehicle(log);
+    const QHash<QString, std::vector<Service::RentalSpan>> rentals = Contracts::rentalsByVehicle(folder);
+    // The rules live in the folder's settings file, beside the contracts' defaults.
+    const std::vector<Service::DueRule> rules = Service::dueRules(ContractDefaults::filePath(folder));
+    const std::vector<Service::Entry> noEntries;
+    const std::vector<Service::RentalSpan> noRentals;
+    std::vector<Ranked> due;
+    for (const Planning::FleetVehicle& vehicle : fleet) {
+        const QString& number = vehicle.vehicle.number;
+        const auto entriesOf = entries.constFind(number);
+        const auto rentalsOf = rentals.constFind(number);
+        const std::vector<Service::Due> work =
+            Service::dueFor(entriesOf == entries.cend() ? noEntries : *entriesOf, rules,
+                            rentalsOf == rentals.cend() ? noRentals : *rentalsOf, today);
+        if (!work.empty())
+            due.push_back({-qint64(work.front().overdue),
+                           number,
+                           {serviceLine(vehicle.vehicle, work), vehicle.position}});
+    }
+    return due;
+}
+
 } // namespace
 
 Work dayWork(const QString& folder, const QDate& today)
@@ -168,23 +247,10 @@ Work dayWork(const QString& folder, const QDate& today)
     work.dueToday = inOrder(std::move(dueToday));
     work.late = inOrder(std::move(late));
 
-    // Pickups by the time written in the booking, those with none after; vehicles in number order.
-    std::vector<Ranked> pickups;
-    for (const Planning::FleetVehicle& vehicle :
-         Planning::fleetVehicles(dir.filePath(QString::fromLatin1(Fleet::ArchiveName)))) {
-        const Planning::Availability days =
-            Planning::availabilityOf(folder, vehicle.vehicle.number, today.addDays(-1), today);
-        QString yesterday, now;
-        for (const Planning::BookedDay& day : days.booked)
-            (day.date == today ? now : yesterday) = day.text;
-        if (!now.isEmpty() && now != yesterday && !covered.contains(vehicle.vehicle.number.toUpper())) {
-            const int minutes = minutesIn(now);
-            pickups.push_back({minutes < 0 ? Unknown : minutes,
-                               vehicle.vehicle.number,
-                               {pickupLine(vehicle.vehicle, now), vehicle.position}});
-        }
-    }
-    work.pickups = inOrder(std::move(pickups));
+    const std::vector<Planning::FleetVehicle> fleet =
+        Planning::fleetVehicles(dir.filePath(QString::fromLatin1(Fleet::ArchiveName)));
+    work.pickups = inOrder(pickupsOf(folder, fleet, covered, today));
+    work.service = inOrder(serviceDue(folder, fleet, today, work.serviceLog));
     return work;
 }
 
