@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 
 namespace rf::Today {
 
@@ -171,30 +173,67 @@ std::vector<Ranked> pickupsOf(const QString& folder, const std::vector<Planning:
     return pickups;
 }
 
+// The rentals of the fleet's vehicles, gathered while the day's contracts are scanned rather than in
+// a second scan of the whole archive. Every contract is looked up by its number's stored bytes.
+class FleetRentals {
+public:
+    explicit FleetRentals(const std::vector<Planning::FleetVehicle>& fleet)
+    {
+        m_numbers.reserve(fleet.size());
+        for (const Planning::FleetVehicle& vehicle : fleet) {
+            m_numbers.push_back(Cp1252::encode(vehicle.vehicle.number));
+            m_rentals.emplace(view(m_numbers.back()), std::vector<Service::RentalSpan>());
+        }
+    }
+
+    void add(const RecordView& contract)
+    {
+        static const int bicycle = TSchedaContratto().indexOf(QStringLiteral("BiciNum"));
+        const auto vehicle = m_rentals.find(view(contract.fieldBytes(bicycle)));
+        if (vehicle == m_rentals.end())
+            return;
+        if (const std::optional<Service::RentalSpan> rental = Contracts::rentalOf(contract))
+            vehicle->second.push_back(*rental);
+    }
+
+    const std::vector<Service::RentalSpan>& of(const QString& number) const
+    {
+        static const std::vector<Service::RentalSpan> none;
+        const QByteArray bytes = Cp1252::encode(number);
+        const auto vehicle = m_rentals.find(view(bytes));
+        return vehicle == m_rentals.end() ? none : vehicle->second;
+    }
+
+private:
+    static std::string_view view(const QByteArray& bytes)
+    {
+        return {bytes.constData(), std::size_t(bytes.size())};
+    }
+
+    std::vector<QByteArray> m_numbers; // the keys' bytes, which the keys point into
+    std::unordered_map<std::string_view, std::vector<Service::RentalSpan>> m_rentals;
+};
+
 // The fleet's vehicles with work due, the most overdue first; none when the log could not be read
-// whole (logRead says how its read ended). The log, the contracts' rentals and the rules are read
-// once for the whole fleet.
+// whole (logRead says how its read ended). The log and the rules are read once for the whole
+// fleet.
 std::vector<Ranked> serviceDue(const QString& folder, const std::vector<Planning::FleetVehicle>& fleet,
-                               const QDate& today, ScanResult& logRead)
+                               const FleetRentals& rentals, const QDate& today, ScanResult& logRead)
 {
     const Service::Log log = Service::read(folder);
     logRead = log.result;
     if (log.result != ScanResult::Done)
         return {};
     const QHash<QString, std::vector<Service::Entry>> entries = Service::byVehicle(log);
-    const QHash<QString, std::vector<Service::RentalSpan>> rentals = Contracts::rentalsByVehicle(folder);
     // The rules live in the folder's settings file, beside the contracts' defaults.
     const std::vector<Service::DueRule> rules = Service::dueRules(ContractDefaults::filePath(folder));
     const std::vector<Service::Entry> noEntries;
-    const std::vector<Service::RentalSpan> noRentals;
     std::vector<Ranked> due;
     for (const Planning::FleetVehicle& vehicle : fleet) {
         const QString& number = vehicle.vehicle.number;
         const auto entriesOf = entries.constFind(number);
-        const auto rentalsOf = rentals.constFind(number);
-        const std::vector<Service::Due> work =
-            Service::dueFor(entriesOf == entries.cend() ? noEntries : *entriesOf, rules,
-                            rentalsOf == rentals.cend() ? noRentals : *rentalsOf, today);
+        const std::vector<Service::Due> work = Service::dueFor(
+            entriesOf == entries.cend() ? noEntries : *entriesOf, rules, rentals.of(number), today);
         if (!work.empty())
             due.push_back({-qint64(work.front().overdue),
                            number,
@@ -219,8 +258,12 @@ Work dayWork(const QString& folder, const QDate& today)
     std::vector<Ranked> outLines, dueToday, late;
     // The bicycles a contract covers today: their pickups are drawn up already.
     QSet<QString> covered;
+    const std::vector<Planning::FleetVehicle> fleet =
+        Planning::fleetVehicles(dir.filePath(QString::fromLatin1(Fleet::ArchiveName)));
+    FleetRentals rentals(fleet);
     work.contracts = scanArchive(dir.filePath(QString::fromLatin1(Contracts::ArchiveName)), layout,
                                  [&](const RecordView& record) {
+                                     rentals.add(record);
                                      const bool out = Contracts::notReturned(record);
                                      const QDate from = parseStoredDate(record.fieldBytes(start));
                                      // The end date matters for a contract still out, or one that began by
@@ -247,10 +290,8 @@ Work dayWork(const QString& folder, const QDate& today)
     work.dueToday = inOrder(std::move(dueToday));
     work.late = inOrder(std::move(late));
 
-    const std::vector<Planning::FleetVehicle> fleet =
-        Planning::fleetVehicles(dir.filePath(QString::fromLatin1(Fleet::ArchiveName)));
     work.pickups = inOrder(pickupsOf(folder, fleet, covered, today));
-    work.service = inOrder(serviceDue(folder, fleet, today, work.serviceLog));
+    work.service = inOrder(serviceDue(folder, fleet, rentals, today, work.serviceLog));
     return work;
 }
 
