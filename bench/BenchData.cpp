@@ -2,6 +2,7 @@
 
 #include "contracts/SchedaContratto.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "planner/PlanningFile.h"
 #include "storage/ArchiveFile.h"
 
@@ -40,6 +41,21 @@ const char* const Colours[] = {"Rosso",        "Blu notte", "Verde bosco", "Nero
 const char* const Sizes[] = {"S", "M", "L", "XL", "46", "50", "54"};
 const char* const Streets[] = {"Via Roma",     "Viale Dante", "Piazza Garibaldi", "Via Mazzini",
                                "Corso Italia", "Via Verdi",   "Via dei Mille",    "Largo Cavour"};
+
+const char* const Mechanics[] = {"Zanetti", "Pedrotti", "Bertolini", "Casagrande", "Maffei"};
+
+// A kind of work, its parts and its cost's range in euros.
+struct Work {
+    const char* kind;
+    const char* parts;
+    int lowest, highest;
+};
+const Work Works[] = {
+    {"Tagliando", "Controllo generale, lubrificazione catena, registrazione cambio", 35, 60},
+    {"Freni", "Pastiglie anteriori e posteriori, spurgo impianto", 25, 80},
+    {"Pneumatici", "Copertoni 700x38, camere d'aria", 40, 120},
+    {"Riparazione danni", "Cerchio posteriore, raggi, parafango", 50, 300},
+};
 
 constexpr double ReturningCustomers = 4000;
 
@@ -185,6 +201,55 @@ bool DataGenerator::writeVehicles(const QString& path, int count)
             return false;
     }
     return true;
+}
+
+QByteArray DataGenerator::serviceRecord(const QString& number, const QDate& date)
+{
+    // The tagliando and the brakes most often, a repair now and then.
+    const int roll = between(0, 9);
+    const Work& work = Works[roll < 4 ? 0 : roll < 7 ? 1 : roll < 9 ? 2 : 3];
+    Service::Entry entry;
+    entry.vehicleNumber = number;
+    entry.date = date;
+    entry.work = QString::fromUtf8(work.kind);
+    entry.parts = QString::fromUtf8(work.parts);
+    entry.mechanic = pick(Mechanics, int(std::size(Mechanics)));
+    entry.cost = QStringLiteral("%1,%2")
+                     .arg(between(work.lowest, work.highest))
+                     .arg(between(0, 1) * 50, 2, 10, QLatin1Char('0'));
+    entry.km = QString::number(between(500, 25000));
+    if (between(0, 2) == 0) {
+        entry.workshopFrom = date;
+        entry.workshopTo = date.addDays(between(1, 3));
+        entry.notes = QStringLiteral("Ritirata in officina, riconsegnata al banco");
+    }
+    return TSchedaManutenzione().encode(Service::textsOf(entry));
+}
+
+bool DataGenerator::writeServiceLog(const QString& path, int vehicles, const QString& heavy,
+                                    const QDate& today)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray block;
+    for (int i = 1; i <= vehicles; ++i) {
+        const QString number = QStringLiteral("B-%1").arg(i);
+        const bool many = number == heavy;
+        const int entries = many ? 200 : between(2, 5);
+        // The heavy vehicle's log goes back about three years; a few others' tagliando is overdue.
+        const int span = many ? 1100 : i % 15 == 0 ? 420 : 364;
+        for (int e = 0; e < entries; ++e)
+            block += serviceRecord(number, today.addDays(-between(0, span)));
+    }
+    return file.write(block) == block.size();
+}
+
+bool DataGenerator::writeServiceRules(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write("[Manutenzione]\r\nLavori=Tagliando;Freni;Pneumatici;Riparazione danni\r\n") > 0;
 }
 
 bool DataGenerator::writePlanning(const QString& path, const QString& vehicleNumber)

@@ -417,15 +417,16 @@ QString todayHtml()
 {
     return paragraphsHtml(
         {QStringLiteral(
-             "Il riquadro Oggi della schermata principale mostra il lavoro della giornata in quattro "
+             "Il riquadro Oggi della schermata principale mostra il lavoro della giornata in cinque "
              "elenchi, ciascuno con il numero delle voci: i veicoli Fuori (contratti non "
-             "riconsegnati), quelli Da riconsegnare oggi, quelli In ritardo (in rosso) e i Ritiri di "
+             "riconsegnati), quelli Da riconsegnare oggi, quelli In ritardo (in rosso), i Ritiri di "
              "oggi, cioè le prenotazioni del planner che iniziano oggi per una bicicletta che non ha "
-             "ancora un contratto."),
+             "ancora un contratto, e i veicoli Da revisionare, con il lavoro di manutenzione scaduto "
+             "da più tempo per primo."),
          QStringLiteral(
-             "Invio o un doppio clic su una riga apre il contratto, oppure il planning del veicolo "
-             "per un ritiro. Il pulsante Riconsegnato segna come riconsegnato il veicolo del "
-             "contratto selezionato, dopo una conferma.")});
+             "Invio o un doppio clic su una riga apre il contratto, il planning del veicolo per un "
+             "ritiro, oppure la scheda del veicolo da revisionare. Il pulsante Riconsegnato segna "
+             "come riconsegnato il veicolo del contratto selezionato, dopo una conferma.")});
 }
 
 // The season's statistics.
@@ -436,8 +437,9 @@ QString statisticsHtml()
              "Le statistiche della stagione si aprono dal pulsante con il grafico in basso nella "
              "schermata principale, oppure con Ctrl+T nei contratti. Indicato l'anno, mostrano i "
              "noleggi e gli incassi mese per mese, i dieci veicoli più noleggiati e i dieci meno "
-             "noleggiati con i giorni prenotati nel planner, i noleggi per giorno della settimana e "
-             "la durata media del noleggio."),
+             "noleggiati con i giorni prenotati nel planner, i noleggi per giorno della settimana, "
+             "la durata media del noleggio e il margine per veicolo: l'incasso meno il costo "
+             "dell'officina registrato nelle manutenzioni dell'anno, con i giorni in officina."),
          QStringLiteral("Un contratto è contato per intero nel mese, nel giorno della settimana e nell'anno "
                         "della sua data di inizio. Ogni grafico può essere stampato, visto in anteprima, "
                         "salvato in PDF, e i suoi dati esportati in un foglio di Excel.")});

@@ -3,12 +3,22 @@
 #include "contracts/SchedaContratto.h"
 #include "storage/Amounts.h"
 #include "storage/Cp1252.h"
-#include "storage/RecordScan.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace rf::Contracts {
+
+std::optional<Service::RentalSpan> rentalOf(const RecordView& contract)
+{
+    static const int start = TSchedaContratto().indexOf(QStringLiteral("DataInizio"));
+    static const int end = TSchedaContratto().indexOf(QStringLiteral("DataFine"));
+    const QDate from = parseStoredDate(contract.fieldBytes(start));
+    if (!from.isValid())
+        return std::nullopt;
+    const QDate to = parseStoredDate(contract.fieldBytes(end));
+    return Service::RentalSpan{from, to.isValid() && to >= from ? to : from};
+}
 
 QHash<QString, std::vector<Service::RentalSpan>> rentalsByVehicle(const QString& folder)
 {
@@ -16,17 +26,13 @@ QHash<QString, std::vector<Service::RentalSpan>> rentalsByVehicle(const QString&
     const QString path = QDir(folder).filePath(QLatin1String(ArchiveName));
     if (!QFileInfo::exists(path))
         return rentals;
-    const RecordLayout& layout = TSchedaContratto();
-    static const int bicycle = layout.indexOf(QStringLiteral("BiciNum"));
-    static const int start = layout.indexOf(QStringLiteral("DataInizio"));
-    static const int end = layout.indexOf(QStringLiteral("DataFine"));
-    scanArchive(path, layout, [&](const RecordView& record) {
+    static const int bicycle = TSchedaContratto().indexOf(QStringLiteral("BiciNum"));
+    scanArchive(path, TSchedaContratto(), [&](const RecordView& record) {
         const QByteArray number = record.fieldBytes(bicycle);
-        const QDate from = parseStoredDate(record.fieldBytes(start));
-        if (number.isEmpty() || !from.isValid())
+        if (number.isEmpty())
             return;
-        const QDate to = parseStoredDate(record.fieldBytes(end));
-        rentals[Cp1252::decode(number)].push_back({from, to.isValid() && to >= from ? to : from});
+        if (const std::optional<Service::RentalSpan> rental = rentalOf(record))
+            rentals[Cp1252::decode(number)].push_back(*rental);
     });
     return rentals;
 }

@@ -2,6 +2,7 @@
 
 #include "contracts/SchedaContratto.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "storage/Amounts.h"
 #include "storage/Cp1252.h"
 #include "storage/NumberOrder.h"
@@ -101,8 +102,9 @@ void countContract(const RecordView& card, SeasonFigures& out, VehicleTallies& v
     ++out.weekdays[std::size_t(start.dayOfWeek() - 1)];
 
     const QByteArray amount = card.fieldBytes(fields.totale);
+    std::optional<qint64> cents;
     if (!amount.isEmpty()) {
-        const std::optional<qint64> cents = amountCents(Cp1252::decode(amount));
+        cents = amountCents(Cp1252::decode(amount));
         if (cents)
             out.revenueCents[month] += *cents;
         else
@@ -120,6 +122,51 @@ void countContract(const RecordView& card, SeasonFigures& out, VehicleTallies& v
         VehicleFigures& vehicle = vehicles.of(number);
         ++vehicle.rentals;
         vehicle.daysRented += days;
+        vehicle.revenueCents += cents.value_or(0);
+    }
+}
+
+// The days the spans cover, each day once; spans in order of their first day.
+int daysCovered(const std::vector<Service::WorkshopSpan>& spans)
+{
+    int days = 0;
+    QDate reached; // the last day counted
+    for (const Service::WorkshopSpan& span : spans) {
+        const QDate from = reached.isValid() ? std::max(span.from, reached.addDays(1)) : span.from;
+        if (from <= span.to) {
+            days += int(from.daysTo(span.to)) + 1;
+            reached = span.to;
+        }
+    }
+    return days;
+}
+
+// Counts each vehicle's workshop costs of the year (by the entry's date) and its days in the
+// workshop within the year. Vehicles met here first come in number order.
+void countWorkshop(const Service::Log& log, int year, VehicleTallies& vehicles)
+{
+    const QDate first(year, 1, 1);
+    const QDate last(year, 12, 31);
+    const QHash<QString, std::vector<Service::Entry>> entries = Service::byVehicle(log);
+    QStringList numbers = entries.keys();
+    std::sort(numbers.begin(), numbers.end(), numberOrderLess);
+    for (const QString& number : numbers) {
+        const std::vector<Service::Entry>& ofVehicle = *entries.constFind(number);
+        qint64 cents = 0;
+        bool ofTheYear = false;
+        for (const Service::Entry& entry : ofVehicle) {
+            if (entry.date.isValid() && entry.date.year() == year) {
+                cents += entry.costCents();
+                ofTheYear = true;
+            }
+        }
+        const int days = daysCovered(Service::workshopSpans(ofVehicle, first, last));
+        // A vehicle whose log has nothing of the year is not met here.
+        if (number.isEmpty() || (!ofTheYear && days == 0))
+            continue;
+        VehicleFigures& vehicle = vehicles.of(Cp1252::encode(number));
+        vehicle.workshopCents += cents;
+        vehicle.workshopDays += days;
     }
 }
 
@@ -133,6 +180,14 @@ int SeasonFigures::totalRentals() const
 qint64 SeasonFigures::totalRevenueCents() const
 {
     return std::accumulate(revenueCents.begin(), revenueCents.end(), qint64(0));
+}
+
+qint64 SeasonFigures::totalWorkshopCents() const
+{
+    qint64 cents = 0;
+    for (const VehicleFigures& vehicle : vehicles)
+        cents += vehicle.workshopCents;
+    return cents;
 }
 
 double SeasonFigures::averageLength() const
@@ -170,6 +225,9 @@ SeasonFigures seasonFigures(const QString& programFolder, int year, const Booked
     out.contractsRead =
         scanArchive(folder.filePath(QString::fromLatin1(Contracts::ArchiveName)), TSchedaContratto(),
                     [&](const RecordView& card) { countContract(card, out, vehicles); }) == ScanResult::Done;
+    const Service::Log log = Service::read(programFolder);
+    out.serviceLogRead = log.result == ScanResult::Done;
+    countWorkshop(log, year, vehicles);
 
     out.vehicles = vehicles.inOrder();
     if (bookedDays)
@@ -188,6 +246,17 @@ std::vector<VehicleFigures> rankedVehicles(const std::vector<VehicleFigures>& ve
         const int bBooked = b.daysBooked.value_or(-1);
         if (aBooked != bBooked)
             return aBooked > bBooked;
+        return numberOrderLess(a.number, b.number);
+    });
+    return ranked;
+}
+
+std::vector<VehicleFigures> rankedByMargin(const std::vector<VehicleFigures>& vehicles)
+{
+    std::vector<VehicleFigures> ranked = vehicles;
+    std::stable_sort(ranked.begin(), ranked.end(), [](const VehicleFigures& a, const VehicleFigures& b) {
+        if (a.marginCents() != b.marginCents())
+            return a.marginCents() > b.marginCents();
         return numberOrderLess(a.number, b.number);
     });
     return ranked;

@@ -9,12 +9,18 @@
 
 namespace rf {
 
-// One vehicle's year: its rentals from the contracts and its days booked in the planner.
+// One vehicle's year: its rentals from the contracts, its days booked in the planner, and what it
+// cost in the workshop by the workshop log.
 struct VehicleFigures {
     QString number;
     int rentals = 0;
     int daysRented = 0;            // rentals of known length
     std::optional<int> daysBooked; // nothing when its planning file cannot be named or read
+    qint64 revenueCents = 0;       // the totals of its rentals of the year, as the months count them
+    qint64 workshopCents = 0;      // the costs of its log entries dated in the year
+    int workshopDays = 0;          // the days of the year its entries keep it in the workshop, each once
+
+    qint64 marginCents() const { return revenueCents - workshopCents; }
 };
 
 // The figures of a rental season, read from the contracts and the fleet of a program folder.
@@ -33,16 +39,19 @@ struct SeasonFigures {
     std::array<int, 7> weekdays{}; // rentals by the weekday they start on, Monday first
     qint64 daysRented = 0;         // over the rentals of known length
     int rentalsOfKnownLength = 0;
-    // The fleet's vehicles in archive order, then the numbers met only in contracts.
+    // The fleet's vehicles in archive order, then the numbers met only in contracts, then those met
+    // only in the workshop log's entries of the year.
     std::vector<VehicleFigures> vehicles;
     int unreadableDates = 0;
     int unreadableAmounts = 0;
     // Whether each archive was read to its end.
     bool contractsRead = true;
     bool fleetRead = true;
+    bool serviceLogRead = true;
 
     int totalRentals() const;
     qint64 totalRevenueCents() const;
+    qint64 totalWorkshopCents() const;
     // Days per rental of known length; 0 when there is none.
     double averageLength() const;
     int daysInYear() const;
@@ -53,13 +62,16 @@ struct SeasonFigures {
 // The days of a year a vehicle is booked in the planner, or nothing when that cannot be known.
 using BookedDaysOf = std::function<std::optional<int>(const QString& vehicleNumber)>;
 
-// Scans the contracts and the fleet archives of programFolder once each. Without bookedDays every
-// vehicle's booked days are unknown.
+// Scans the contracts, the fleet and the workshop log of programFolder once each. Without bookedDays
+// every vehicle's booked days are unknown.
 SeasonFigures seasonFigures(const QString& programFolder, int year, const BookedDaysOf& bookedDays = {});
 
 // The vehicles from the most days rented to the fewest; ties by days booked in the planner, then by
 // number (numbers that are whole numbers in numeric order).
 std::vector<VehicleFigures> rankedVehicles(const std::vector<VehicleFigures>& vehicles);
+// The vehicles from the highest margin to the lowest; ties by number (numbers that are whole numbers
+// in numeric order).
+std::vector<VehicleFigures> rankedByMargin(const std::vector<VehicleFigures>& vehicles);
 // The first count and the last count of ranked, each vehicle once: all of them when there are no
 // more than twice count.
 std::vector<VehicleFigures> topAndBottom(const std::vector<VehicleFigures>& ranked, std::size_t count);

@@ -1,7 +1,9 @@
 #include "TodayWork.h"
 
+#include "contracts/ContractDefaults.h"
 #include "contracts/ContractSearch.h"
 #include "contracts/SchedaContratto.h"
+#include "contracts/VehicleRentals.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/Availability.h"
 #include "storage/Amounts.h"
@@ -15,13 +17,38 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 
 namespace rf::Today {
 
+namespace {
+
+// "Bici n. NUMBER  MAKE  ": the head of a vehicle's line, its columns as wide as a contract line's.
+QString vehicleColumns(const Planning::Vehicle& vehicle)
+{
+    return QStringLiteral("Bici n. %1  %2  ")
+        .arg(vehicle.number.leftJustified(10), vehicle.make.leftJustified(20));
+}
+
+} // namespace
+
 QByteArray pickupLine(const Planning::Vehicle& vehicle, const QString& text)
 {
-    return Cp1252::encode(QStringLiteral("Bici n. %1  %2  Prenotata per: %3")
-                              .arg(vehicle.number.leftJustified(10), vehicle.make.leftJustified(20), text));
+    return Cp1252::encode(vehicleColumns(vehicle) + QStringLiteral("Prenotata per: ") + text);
+}
+
+QByteArray serviceLine(const Planning::Vehicle& vehicle, const std::vector<Service::Due>& due)
+{
+    if (due.empty())
+        return Cp1252::encode(vehicleColumns(vehicle));
+    // The rest by name only, so that the line is read whole in its list.
+    QStringList others;
+    for (std::size_t i = 1; i < due.size(); ++i)
+        others.append(due[i].kind);
+    const QString also =
+        others.isEmpty() ? QString() : QStringLiteral("; anche ") + others.join(QStringLiteral(", "));
+    return Cp1252::encode(vehicleColumns(vehicle) + Service::dueText(due.front()) + also);
 }
 
 QByteArray contractLine(const RecordView& record)
@@ -124,6 +151,97 @@ std::vector<ListEntry> inOrder(std::vector<Ranked> ranked)
     return lines;
 }
 
+// Pickups by the time written in the booking, those with none after: the vehicles booked today for
+// a text they were not booked for the day before, with no contract covering them today.
+std::vector<Ranked> pickupsOf(const QString& folder, const std::vector<Planning::FleetVehicle>& fleet,
+                              const QSet<QString>& covered, const QDate& today)
+{
+    std::vector<Ranked> pickups;
+    for (const Planning::FleetVehicle& vehicle : fleet) {
+        const Planning::Availability days =
+            Planning::availabilityOf(folder, vehicle.vehicle.number, today.addDays(-1), today);
+        QString yesterday, now;
+        for (const Planning::BookedDay& day : days.booked)
+            (day.date == today ? now : yesterday) = day.text;
+        if (!now.isEmpty() && now != yesterday && !covered.contains(vehicle.vehicle.number.toUpper())) {
+            const int minutes = minutesIn(now);
+            pickups.push_back({minutes < 0 ? Unknown : minutes,
+                               vehicle.vehicle.number,
+                               {pickupLine(vehicle.vehicle, now), vehicle.position}});
+        }
+    }
+    return pickups;
+}
+
+// The rentals of the fleet's vehicles, gathered while the day's contracts are scanned rather than in
+// a second scan of the whole archive. Every contract is looked up by its number's stored bytes.
+class FleetRentals {
+public:
+    explicit FleetRentals(const std::vector<Planning::FleetVehicle>& fleet)
+    {
+        m_numbers.reserve(fleet.size());
+        for (const Planning::FleetVehicle& vehicle : fleet) {
+            m_numbers.push_back(Cp1252::encode(vehicle.vehicle.number));
+            m_rentals.emplace(view(m_numbers.back()), std::vector<Service::RentalSpan>());
+        }
+    }
+
+    void add(const RecordView& contract)
+    {
+        static const int bicycle = TSchedaContratto().indexOf(QStringLiteral("BiciNum"));
+        const auto vehicle = m_rentals.find(view(contract.fieldBytes(bicycle)));
+        if (vehicle == m_rentals.end())
+            return;
+        if (const std::optional<Service::RentalSpan> rental = Contracts::rentalOf(contract))
+            vehicle->second.push_back(*rental);
+    }
+
+    const std::vector<Service::RentalSpan>& of(const QString& number) const
+    {
+        static const std::vector<Service::RentalSpan> none;
+        const QByteArray bytes = Cp1252::encode(number);
+        const auto vehicle = m_rentals.find(view(bytes));
+        return vehicle == m_rentals.end() ? none : vehicle->second;
+    }
+
+private:
+    static std::string_view view(const QByteArray& bytes)
+    {
+        return {bytes.constData(), std::size_t(bytes.size())};
+    }
+
+    std::vector<QByteArray> m_numbers; // the keys' bytes, which the keys point into
+    std::unordered_map<std::string_view, std::vector<Service::RentalSpan>> m_rentals;
+};
+
+// The fleet's vehicles with work due, the most overdue first; none when the log could not be read
+// whole (logRead says how its read ended). The log and the rules are read once for the whole
+// fleet.
+std::vector<Ranked> serviceDue(const QString& folder, const std::vector<Planning::FleetVehicle>& fleet,
+                               const FleetRentals& rentals, const QDate& today, ScanResult& logRead)
+{
+    const Service::Log log = Service::read(folder);
+    logRead = log.result;
+    if (log.result != ScanResult::Done)
+        return {};
+    const QHash<QString, std::vector<Service::Entry>> entries = Service::byVehicle(log);
+    // The rules live in the folder's settings file, beside the contracts' defaults.
+    const std::vector<Service::DueRule> rules = Service::dueRules(ContractDefaults::filePath(folder));
+    const std::vector<Service::Entry> noEntries;
+    std::vector<Ranked> due;
+    for (const Planning::FleetVehicle& vehicle : fleet) {
+        const QString& number = vehicle.vehicle.number;
+        const auto entriesOf = entries.constFind(number);
+        const std::vector<Service::Due> work = Service::dueFor(
+            entriesOf == entries.cend() ? noEntries : *entriesOf, rules, rentals.of(number), today);
+        if (!work.empty())
+            due.push_back({-qint64(work.front().overdue),
+                           number,
+                           {serviceLine(vehicle.vehicle, work), vehicle.position}});
+    }
+    return due;
+}
+
 } // namespace
 
 Work dayWork(const QString& folder, const QDate& today)
@@ -140,8 +258,12 @@ Work dayWork(const QString& folder, const QDate& today)
     std::vector<Ranked> outLines, dueToday, late;
     // The bicycles a contract covers today: their pickups are drawn up already.
     QSet<QString> covered;
+    const std::vector<Planning::FleetVehicle> fleet =
+        Planning::fleetVehicles(dir.filePath(QString::fromLatin1(Fleet::ArchiveName)));
+    FleetRentals rentals(fleet);
     work.contracts = scanArchive(dir.filePath(QString::fromLatin1(Contracts::ArchiveName)), layout,
                                  [&](const RecordView& record) {
+                                     rentals.add(record);
                                      const bool out = Contracts::notReturned(record);
                                      const QDate from = parseStoredDate(record.fieldBytes(start));
                                      // The end date matters for a contract still out, or one that began by
@@ -168,23 +290,8 @@ Work dayWork(const QString& folder, const QDate& today)
     work.dueToday = inOrder(std::move(dueToday));
     work.late = inOrder(std::move(late));
 
-    // Pickups by the time written in the booking, those with none after; vehicles in number order.
-    std::vector<Ranked> pickups;
-    for (const Planning::FleetVehicle& vehicle :
-         Planning::fleetVehicles(dir.filePath(QString::fromLatin1(Fleet::ArchiveName)))) {
-        const Planning::Availability days =
-            Planning::availabilityOf(folder, vehicle.vehicle.number, today.addDays(-1), today);
-        QString yesterday, now;
-        for (const Planning::BookedDay& day : days.booked)
-            (day.date == today ? now : yesterday) = day.text;
-        if (!now.isEmpty() && now != yesterday && !covered.contains(vehicle.vehicle.number.toUpper())) {
-            const int minutes = minutesIn(now);
-            pickups.push_back({minutes < 0 ? Unknown : minutes,
-                               vehicle.vehicle.number,
-                               {pickupLine(vehicle.vehicle, now), vehicle.position}});
-        }
-    }
-    work.pickups = inOrder(std::move(pickups));
+    work.pickups = inOrder(pickupsOf(folder, fleet, covered, today));
+    work.service = inOrder(serviceDue(folder, fleet, rentals, today, work.serviceLog));
     return work;
 }
 

@@ -4,14 +4,19 @@
 #include "app/ui/TfrmCambiaPassword.h"
 #include "app/ui/TfrmPassword.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "desk/ui/TfrmOggi.h"
+#include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "fleet/ui/TfrmAutoparco.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
+#include "support/Archives.h"
 #include "support/FakeContext.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
 #include <QLineEdit>
+#include <QListView>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -75,6 +80,30 @@ private slots:
 
         app.launcher()->close();
         QCOMPARE(quit.count(), 1);
+    }
+
+    // A vehicle chosen in the day's list of work due opens on its own card in the fleet window.
+    void todaysServiceLineOpensTheVehiclesCard()
+    {
+        FakeContext fake;
+        for (const char* number : {"1", "2"})
+            appendRecord(fake.file(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
+                         {{QStringLiteral("BiciNum"), QString::fromLatin1(number)}});
+        Service::Entry tagliando;
+        tagliando.vehicleNumber = QStringLiteral("2");
+        tagliando.date = QDate(2022, 1, 10);
+        tagliando.work = QStringLiteral("Tagliando");
+        QVERIFY(Service::append(fake.folder(), tagliando) > 0);
+        Application app(fake.context());
+        app.launcher()->showMaximized();
+        QVERIFY(driveModal<TfrmOggi>([&] { emit app.launcher()->openToday(); },
+                                     [](TfrmOggi* today) {
+                                         QListView* service = today->listView(TfrmOggi::List::Service);
+                                         QCOMPARE(service->model()->rowCount(), 1);
+                                         QVERIFY(doubleClickRow(service, 0));
+                                     }));
+        QCOMPARE(visibleWindows(app), QStringList{"frmAutoparco"});
+        QCOMPARE(app.fleet()->edit(QStringLiteral("BiciNum"))->text(), QStringLiteral("2"));
     }
 
     void changePasswordWindowReturnsToAnEmptyLogin()

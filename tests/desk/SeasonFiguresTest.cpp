@@ -1,6 +1,7 @@
 #include "desk/SeasonFigures.h"
 #include "contracts/SchedaContratto.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "planner/BookedDays.h"
 #include "planner/PlanningFile.h"
 #include "storage/Amounts.h"
@@ -35,6 +36,35 @@ void book(const QTemporaryDir& dir, const QString& number, int year, const QList
         texts[std::size_t(Planning::slotOfDate(d))] = QStringLiteral("Rossi");
     QVERIFY(Planning::save(dir.filePath(Planning::fileName(number, QString::number(year))),
                            {number, {}, {}, {}}, texts));
+}
+
+// A workshop log entry: its date, cost and workshop days (dd/MM/yyyy, either may be empty).
+Service::Entry addService(const QTemporaryDir& dir, const char* number, const char* day, const char* cost,
+                          const char* from = "", const char* to = "")
+{
+    const auto date = [](const char* text) {
+        return QDate::fromString(QLatin1String(text), QStringLiteral("dd/MM/yyyy"));
+    };
+    Service::Entry entry;
+    entry.vehicleNumber = QLatin1String(number);
+    entry.date = date(day);
+    entry.work = QStringLiteral("Tagliando");
+    entry.cost = QLatin1String(cost);
+    entry.workshopFrom = date(from);
+    entry.workshopTo = date(to);
+    entry.position = Service::append(dir.path(), entry);
+    return entry;
+}
+
+// "7: 2 rentals, 4 days, 350,00 € - 75,50 € = 274,50 €, 6 days in the workshop"
+QString marginText(const VehicleFigures& v)
+{
+    return QStringLiteral("%1: %2 rentals, %3 days, %4 - %5 = %6, %7 days in the workshop")
+        .arg(v.number)
+        .arg(v.rentals)
+        .arg(v.daysRented)
+        .arg(euroText(v.revenueCents), euroText(v.workshopCents), euroText(v.marginCents()))
+        .arg(v.workshopDays);
 }
 
 VehicleFigures vehicle(const char* number, int daysRented, std::optional<int> daysBooked = std::nullopt)
@@ -201,6 +231,56 @@ private slots:
         // 29 February booked in a year that has none is no day of it.
         book(dir, QStringLiteral("3"), 2023, {QDate(2024, 2, 29), QDate(2023, 3, 1)});
         QCOMPARE(Planning::bookedDaysInYear(folder, QStringLiteral("3"), 2023), std::optional<int>(1));
+    }
+
+    // Revenue by the contracts of the year, workshop cost by the entries dated in it, days in the
+    // workshop by the spans within it, each day once; a vehicle met only in the log comes last.
+    void marginsOfTheYearPerVehicle()
+    {
+        QTemporaryDir dir;
+        for (const char* number : {"7", "12"})
+            addVehicle(dir, QString::fromLatin1(number));
+        const auto contract = [&](const char* start, const char* end, const char* total, const char* bike) {
+            addContract(dir, {{QStringLiteral("DataInizio"), QString::fromLatin1(start)},
+                              {QStringLiteral("DataFine"), QString::fromLatin1(end)},
+                              {QStringLiteral("Totale"), QString::fromLatin1(total)},
+                              {QStringLiteral("BiciNum"), QString::fromLatin1(bike)}});
+        };
+        contract("01/04/2024", "04/04/2024", "300,00", "7");
+        contract("10/05/2024", "11/05/2024", "50,00", "7");
+        contract("20/05/2023", "21/05/2023", "80,00", "7"); // another year
+        contract("05/04/2024", "06/04/2024", "20,00", "12");
+        addService(dir, "7", "15/03/2024", "45,00", "15/03/2024", "17/03/2024");
+        addService(dir, "7", "16/03/2024", "30,50", "17/03/2024", "18/03/2024"); // the 17th once
+        addService(dir, "7", "30/12/2023", "60,00", "30/12/2023", "02/01/2024"); // last year's cost
+        addService(dir, "12", "10/06/2024", "120,00", "10/06/2024");
+        addService(dir, "12", "02/01/2025", "99,00", "31/12/2024", "02/01/2025"); // next year's cost
+        QVERIFY(Service::remove(dir.path(), addService(dir, "12", "11/06/2024", "500,00")));
+        addService(dir, "99", "01/02/2024", "10,00");
+        addService(dir, "55", "01/02/2023", "10,00"); // nothing in 2024: not met
+
+        const SeasonFigures figures = seasonFigures(dir.path(), 2024);
+        QVERIFY(figures.serviceLogRead);
+        QStringList margins;
+        for (const VehicleFigures& v : figures.vehicles)
+            margins.append(marginText(v));
+        QCOMPARE(margins, (QStringList{
+                              QString::fromUtf8("7: 2 rentals, 4 days, 350,00 € - 75,50 € = 274,50 €, 6 days "
+                                                "in the workshop"),
+                              QString::fromUtf8("12: 1 rentals, 1 days, 20,00 € - 120,00 € = -100,00 €, 2 "
+                                                "days in the workshop"),
+                              QString::fromUtf8("99: 0 rentals, 0 days, 0,00 € - 10,00 € = -10,00 €, 0 days "
+                                                "in the workshop"),
+                          }));
+        QCOMPARE(figures.totalWorkshopCents(), qint64(20550));
+        QCOMPARE(numbersOf(rankedByMargin(figures.vehicles)), (QStringList{"7", "99", "12"}));
+
+        // A log that cannot be read is told, and the contracts are still counted.
+        QVERIFY(QFile::remove(dir.filePath(QLatin1String(Service::ArchiveName))));
+        QVERIFY(QDir(dir.path()).mkdir(QLatin1String(Service::ArchiveName)));
+        const SeasonFigures unread = seasonFigures(dir.path(), 2024);
+        QVERIFY(!unread.serviceLogRead);
+        QCOMPARE(unread.totalRevenueCents(), qint64(37000));
     }
 
     void vehiclesRankFromMostRented()

@@ -1,6 +1,7 @@
 #include "contracts/SchedaContratto.h"
 #include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "planner/PlanningFile.h"
 #include "reports/Layout.h"
 #include "storage/Cp1252.h"
@@ -21,8 +22,10 @@
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QGuiApplication>
+#include <QHorizontalStackedBarSeries>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -168,6 +171,9 @@ private slots:
                                   << QString::fromUtf8("Lunedì 1 Martedì 0 Mercoledì 0 Giovedì 0 Venerdì 0 "
                                                        "Sabato 0 Domenica 1")
                                   << QByteArray("x:num=\"1\">1</td>") << 7;
+        QTest::newRow("margins") << Chart::Margins << "Margine per veicolo - 2024"
+                                 << "Giorni in officina 7 2 3 1244,50 0,00 1244,50 0 3 0 0 0,00 0,00 0,00 0"
+                                 << QByteArray("x:num=\"1244.50\">1244,50</td>") << 2;
     }
     void eachChartPrintsSavesAndExports()
     {
@@ -262,6 +268,64 @@ private slots:
         QVERIFY2(step >= 1 && QList<double>({1, 2, 5}).contains(step / power),
                  qPrintable(QString::number(step)));
         QTRY_VERIFY2(textsIn(shown).contains(label), qPrintable(textsIn(shown).join(QLatin1Char('|'))));
+    }
+
+    // A workshop bill larger than a vehicle's revenue is a loss: its bar runs left of 0, on an axis
+    // that reaches below it in round steps; the printed page and the sheet give every figure.
+    void marginsChartShowsLossesBelowZero()
+    {
+        Service::Entry repair;
+        repair.vehicleNumber = QStringLiteral("3");
+        repair.date = QDate(2024, 2, 10);
+        repair.cost = QStringLiteral("200,00");
+        repair.workshopFrom = QDate(2024, 2, 10);
+        repair.workshopTo = QDate(2024, 2, 12);
+        QVERIFY(Service::append(m_fake->folder(), repair) > 0);
+        TfrmStatistiche window(m_fake->context(), nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.showChart(Chart::Margins);
+        auto* view = required<QChartView>(&window, QStringLiteral("chtMargini"));
+        auto* series = qobject_cast<QHorizontalStackedBarSeries*>(view->chart()->series().value(0));
+        QVERIFY(series);
+        QCOMPARE(series->barSets().size(), 2);
+        // The highest margin at the top: 3 is drawn first, at the bottom.
+        const QBarSet* gains = series->barSets().at(0);
+        const QBarSet* losses = series->barSets().at(1);
+        QCOMPARE(QList<double>({gains->at(0), gains->at(1)}), QList<double>({0.0, 1244.5}));
+        QCOMPARE(QList<double>({losses->at(0), losses->at(1)}), QList<double>({-200.0, 0.0}));
+        QValueAxis* axis = nullptr;
+        for (QAbstractAxis* each : view->chart()->axes(Qt::Horizontal))
+            axis = axis ? axis : qobject_cast<QValueAxis*>(each);
+        QVERIFY(axis);
+        const double step = (axis->max() - axis->min()) / (axis->tickCount() - 1);
+        QVERIFY2(axis->min() <= -200 && axis->min() > -200 - step, qPrintable(QString::number(axis->min())));
+        QVERIFY(axis->max() >= 1244.5);
+        QCOMPARE(std::fmod(-axis->min(), step), 0.0); // 0 is a tick
+        const QString lowest =
+            QLocale(QLocale::Italian).toString(axis->min(), 'f', 2) + QString::fromUtf8(" €");
+        QTRY_VERIFY2(textsIn(view).contains(lowest), qPrintable(textsIn(view).join(QLatin1Char('|'))));
+
+        const Reports::Prepared printed = Reports::prepare(window.report(Chart::Margins), QDate(2024, 3, 5));
+        QVERIFY2(printed.ok, qPrintable(printed.error));
+        QCOMPARE(printed.document.pages.size(), std::size_t(2));
+        const Reports::LaidOutPage& table = printed.document.pages[1];
+        const QString heads = table.find(QStringLiteral("txtTabellaIntestazione"))->text();
+        QCOMPARE(heads.simplified(),
+                 QStringLiteral("Veicolo Noleggi Giorni di noleggio Incasso Costo officina "
+                                "Margine Giorni in officina"));
+        QCOMPARE(
+            table.find(QStringLiteral("txtTabella"))->text().split(QLatin1Char('\n')).last().simplified(),
+            QString::fromUtf8("3 0 0 0,00 € 200,00 € -200,00 € 3"));
+
+        const QString sheet = m_fake->file(QStringLiteral("margini.xls"));
+        m_fake->dialogs().answerNext(sheet);
+        QVERIFY(click(&window, QStringLiteral("btnEsporta")));
+        QVERIFY2(
+            sheetText(sheet).contains(QString::fromUtf8(
+                "Veicolo Noleggi Giorni di noleggio Incasso (€) Costo officina (€) Margine (€) Giorni in "
+                "officina 7 2 3 1244,50 0,00 1244,50 0 3 0 0 0,00 200,00 -200,00 3")),
+            qPrintable(sheetText(sheet)));
     }
 
     void saveDialogsStartInTheFolderLastUsed()

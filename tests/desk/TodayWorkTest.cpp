@@ -2,6 +2,7 @@
 #include "contracts/SchedaContratto.h"
 #include "desk/ui/TfrmOggi.h"
 #include "fleet/SchedaVeicolo.h"
+#include "fleet/ServiceLog.h"
 #include "planner/PlanningFile.h"
 #include "storage/ArchiveFile.h"
 #include "storage/RecordScan.h"
@@ -12,6 +13,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QListView>
 #include <QProcess>
 #include <QPushButton>
@@ -52,6 +55,42 @@ void book(FakeContext& fake, const QString& number, const QList<int>& days, cons
     for (const int day : days)
         stored[std::size_t(Planning::slotOf(3, day))] = text;
     QVERIFY(Planning::save(path, {number, {}, {}, {}}, stored));
+}
+
+// A workshop log entry of a vehicle: the work done on a day (dd/MM/yyyy).
+void addService(FakeContext& fake, const QString& number, const char* day, const QString& work)
+{
+    Service::Entry entry;
+    entry.vehicleNumber = number;
+    entry.date = QDate::fromString(QLatin1String(day), QStringLiteral("dd/MM/yyyy"));
+    entry.work = work;
+    QVERIFY(Service::append(fake.folder(), entry) > 0);
+}
+
+// Five vehicles on 05/03/2024, the shop's tagliando every 300 days: 1 and 5 past it by days (1 past
+// its first brakes too, by rental days), 2 past its brakes by rental days, 3 serviced and rented
+// little, 4 never rented nor serviced.
+void layDownServiceFleet(FakeContext& fake)
+{
+    for (const char* number : {"1", "2", "3", "4", "5"})
+        addVehicle(fake, QLatin1String(number));
+    QFile ini(fake.file(QStringLiteral("Rotaflux.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Manutenzione]\r\nTagliando_Giorni=300\r\n");
+    ini.close();
+    const QString tagliando = QStringLiteral("Tagliando");
+    addService(fake, QStringLiteral("1"), "01/02/2023", tagliando); // 98 days over
+    addContract(fake, QStringLiteral("Verdi"), QStringLiteral("1"), QStringLiteral("20/11/2023"),
+                QStringLiteral("28/02/2024"), QStringLiteral("S\u00EC")); // 100 days, brakes never done
+    addService(fake, QStringLiteral("5"), "01/01/2023", tagliando);       // 129 days over
+    addService(fake, QStringLiteral("2"), "01/03/2024", tagliando);
+    addService(fake, QStringLiteral("2"), "01/10/2023", QStringLiteral("Freni"));
+    // 91 days out since the brakes, against 90.
+    addContract(fake, QStringLiteral("Rossi"), QStringLiteral("2"), QStringLiteral("02/10/2023"),
+                QStringLiteral("31/12/2023"), QStringLiteral("S\u00EC"));
+    addService(fake, QStringLiteral("3"), "01/01/2024", tagliando);
+    addContract(fake, QStringLiteral("Bianchi"), QStringLiteral("3"), QStringLiteral("10/02/2024"),
+                QStringLiteral("12/02/2024"), QStringLiteral("S\u00EC"));
 }
 
 // A field of the record a list line was made from (the archive's record at the line's position),
@@ -251,6 +290,68 @@ private slots:
         QCOMPARE(fake.messages().last().kind, MessageKind::Confirmation);
         QVERIFY2(fake.messages().last().text.contains(QStringLiteral("Bianchi")),
                  qPrintable(fake.messages().last().text));
+    }
+
+    // One line per vehicle with work due, the most overdue first, by the rules of the folder's
+    // settings file; the work and how overdue after the vehicle, which stands as on a pickup's line.
+    void serviceListShowsTheVehiclesWithWorkDue()
+    {
+        FakeContext fake;
+        layDownServiceFleet(fake);
+        const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
+        QCOMPARE(work.serviceLog, ScanResult::Done);
+        QCOMPARE(bicycles(fake, work.service), (QStringList{"5", "1", "2"}));
+        QVERIFY2(work.service[0].text().endsWith(QStringLiteral("  Tagliando scaduto da 129 giorni")),
+                 qPrintable(work.service[0].text()));
+        // The most overdue work in words, the rest by name.
+        QVERIFY2(
+            work.service[1].text().endsWith(QStringLiteral("  Tagliando scaduto da 98 giorni; anche Freni")),
+            qPrintable(work.service[1].text()));
+        QVERIFY2(work.service[2].text().endsWith(QStringLiteral("  Freni scaduto da 1 giorno di noleggio")),
+                 qPrintable(work.service[2].text()));
+        const Planning::Vehicle vehicle{QStringLiteral("5"), QStringLiteral("Atala City"), {}, {}};
+        QCOMPARE(work.service[0].text().indexOf(QStringLiteral("Atala City")),
+                 QString::fromLatin1(Today::pickupLine(vehicle, QStringLiteral("x"))).indexOf(vehicle.make));
+
+        // The window lists them under their count; Enter on a line asks for that vehicle's card.
+        TfrmOggi today(fake.context(), nullptr);
+        today.show();
+        QVERIFY(QTest::qWaitForWindowActive(&today));
+        QCOMPARE(required<QLabel>(&today, QStringLiteral("titRevisione"))->text(),
+                 QStringLiteral("Da revisionare (3)"));
+        QListView* service = today.listView(TfrmOggi::List::Service);
+        QCOMPARE(service->objectName(), QStringLiteral("lstRevisione"));
+        service->setFocus();
+        service->setCurrentIndex(service->model()->index(1, 0));
+        // Not a contract: Riconsegnato has nothing to mark.
+        QVERIFY(click(&today, QStringLiteral("btnRiconsegna")));
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        service->setFocus();
+        QTest::keyClick(service, Qt::Key_Return);
+        QCOMPARE(today.result(), int(QDialog::Accepted));
+        QCOMPARE(today.chosen().kind, TfrmOggi::Choice::Kind::FleetCard);
+        QCOMPARE(today.chosen().position, work.service[1].position);
+    }
+
+    // A log that cannot be read lists nothing, rather than work as due that was done, and says so
+    // as an unreadable contracts archive does.
+    void unreadableLogLeavesTheServiceListEmpty()
+    {
+        FakeContext fake;
+        layDownServiceFleet(fake);
+        QVERIFY(QFile::remove(fake.file(QLatin1String(Service::ArchiveName))));
+        QVERIFY(QDir(fake.folder()).mkdir(QLatin1String(Service::ArchiveName)));
+        const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
+        QCOMPARE(work.serviceLog, ScanResult::Failed);
+        QVERIFY(work.service.empty());
+
+        TfrmOggi today(fake.context(), nullptr);
+        QCOMPARE(fake.messages().count(), 1);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Plain);
+        QVERIFY2(fake.messages().last().text.contains(QLatin1String(Service::ArchiveName)),
+                 qPrintable(fake.messages().last().text));
+        QCOMPARE(required<QLabel>(&today, QStringLiteral("titRevisione"))->text(),
+                 QStringLiteral("Da revisionare (0)"));
     }
 
     void windowMarksReturnedAndOpensALine()

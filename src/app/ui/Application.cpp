@@ -314,6 +314,9 @@ void Application::openToday(TfrmAvvio* from)
         plannerEntry()->openVehicle(
             choice.position,
             QStringLiteral("%1").arg(m_context.clock().today().year(), 4, 10, QLatin1Char('0')));
+    } else if (choice.kind == TfrmOggi::Choice::Kind::FleetCard) {
+        handOver(from, fleet(), true);
+        fleet()->showRecord(choice.position);
     }
 }
 

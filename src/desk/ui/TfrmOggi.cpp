@@ -5,6 +5,7 @@
 #include "common/ui/UserTexts.h"
 #include "contracts/SchedaContratto.h"
 #include "desk/TodayWork.h"
+#include "fleet/ServiceLog.h"
 #include "storage/MessageBreaks.h"
 
 #include <QGridLayout>
@@ -27,6 +28,7 @@ const std::array<ListLook, TfrmOggi::ListCount> Looks{{
     {"lstOggi", "Da riconsegnare oggi"},
     {"lstRitardo", "In ritardo"},
     {"lstRitiri", "Ritiri di oggi"},
+    {"lstRevisione", "Da revisionare"},
 }};
 constexpr int LineWidth = 940; // a day's line whole, in the list's fixed-pitch font
 } // namespace
@@ -57,10 +59,10 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
                 [this, list](const QModelIndex& index) { choose(list, index.row()); });
         m_lists[std::size_t(i)] = view;
         // One under the other, each as wide as the window, so that a line is read whole; the long
-        // lists (all out, late) take more room.
+        // lists (all out, late, the fleet's work due) take more room.
         grid->addWidget(m_titles[std::size_t(i)], i * 2, 0);
         grid->addWidget(view, i * 2 + 1, 0);
-        grid->setRowStretch(i * 2 + 1, list == List::Out || list == List::Late ? 3 : 2);
+        grid->setRowStretch(i * 2 + 1, list == List::DueToday || list == List::Pickups ? 2 : 3);
     }
 
     // The list last used is the one a line was last chosen in (with the mouse or the arrows), not
@@ -91,7 +93,8 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     auto* hint = new QLabel(
         QStringLiteral(
-            "Invio o doppio clic su una riga: apre il contratto, o il planning del veicolo per i ritiri."),
+            "Invio o doppio clic su una riga: apre il contratto, il planning del veicolo per i ritiri, la "
+            "scheda del veicolo da revisionare."),
         this);
     hint->setObjectName(QStringLiteral("lblIstruzioni"));
     hint->setFont(Style::font(Style::Family::Verdana, 11));
@@ -119,12 +122,16 @@ void TfrmOggi::reload()
         m_context.messages().plain(
             this,
             Texts::archiveAccess(m_context.path(QLatin1String(Contracts::ArchiveName)), Texts::Access::Read));
+    if (work.serviceLog == ScanResult::Failed)
+        m_context.messages().plain(
+            this,
+            Texts::archiveAccess(m_context.path(QLatin1String(Service::ArchiveName)), Texts::Access::Read));
     // Rentals past their end are written in red.
     LineListModel::Inks late;
     for (const ListEntry& entry : work.late)
         late.insert(entry.position, Style::TakenRed);
-    std::array<std::vector<ListEntry>*, ListCount> lists{&work.out, &work.dueToday, &work.late,
-                                                         &work.pickups};
+    std::array<std::vector<ListEntry>*, ListCount> lists{&work.out, &work.dueToday, &work.late, &work.pickups,
+                                                         &work.service};
     for (int i = 0; i < ListCount; ++i) {
         m_titles[std::size_t(i)]->setText(QStringLiteral("%1 (%2)")
                                               .arg(QLatin1String(Looks[std::size_t(i)].title))
@@ -142,8 +149,10 @@ void TfrmOggi::choose(List list, int row)
     const LineListModel& model = m_models[std::size_t(list)];
     if (row < 0 || row >= model.rowCount())
         return;
-    m_chosen = {list == List::Pickups ? Choice::Kind::Vehicle : Choice::Kind::Contract,
-                model.entries()[std::size_t(row)].position};
+    const Choice::Kind kind = list == List::Pickups   ? Choice::Kind::Vehicle
+                              : list == List::Service ? Choice::Kind::FleetCard
+                                                      : Choice::Kind::Contract;
+    m_chosen = {kind, model.entries()[std::size_t(row)].position};
     accept();
 }
 
@@ -151,7 +160,8 @@ std::pair<TfrmOggi::List, int> TfrmOggi::currentContract() const
 {
     const QListView* view = m_lists[std::size_t(m_lastList)];
     const QModelIndex index = view->currentIndex();
-    if (m_lastList == List::Pickups || !index.isValid() || !view->selectionModel()->isSelected(index))
+    if (m_lastList == List::Pickups || m_lastList == List::Service || !index.isValid() ||
+        !view->selectionModel()->isSelected(index))
         return {m_lastList, -1};
     return {m_lastList, index.row()};
 }

@@ -10,23 +10,25 @@ class QListView;
 
 namespace rf {
 
-// The day's work at a glance: the contracts still out, those due back today, those late (in red)
-// and the planner's pickups of today with no contract yet, each list with its count. Enter or a
-// double click on a line closes the window asking for that contract's card, or for the vehicle's
-// yearly grid (chosen()); "Riconsegnato" marks the contract of the selected line returned, after a
+// The day's work at a glance: the contracts still out, those due back today, those late (in red),
+// the planner's pickups of today with no contract yet and the vehicles with workshop work due,
+// each list with its count. Enter or a double click on a line closes the window asking for that
+// contract's card, for the vehicle's yearly grid (a pickup) or for its fleet card (work due)
+// (chosen()); "Riconsegnato" marks the contract of the selected line returned, after a
 // confirmation.
 class TfrmOggi : public FixedDialog {
     Q_OBJECT
 public:
     TfrmOggi(Context& context, QWidget* owner);
 
-    enum class List { Out, DueToday, Late, Pickups };
-    static constexpr int ListCount = 4;
+    enum class List { Out, DueToday, Late, Pickups, Service };
+    static constexpr int ListCount = 5;
 
-    // What the user asked for: a contract (its position in the archive) or a vehicle (its fleet
-    // card), with the year of today for its grid.
+    // What the user asked for: a contract (its position in the archive), a vehicle's grid of the
+    // year of today (Vehicle) or a vehicle's card (FleetCard); a vehicle by its fleet card's
+    // position.
     struct Choice {
-        enum class Kind { None, Contract, Vehicle } kind = Kind::None;
+        enum class Kind { None, Contract, Vehicle, FleetCard } kind = Kind::None;
         qint64 position = 0;
     };
     const Choice& chosen() const { return m_chosen; }

@@ -30,6 +30,7 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHorizontalBarSeries>
+#include <QHorizontalStackedBarSeries>
 #include <QLabel>
 #include <QLegend>
 #include <QLineEdit>
@@ -148,19 +149,21 @@ QBarCategoryAxis* categoryAxis(const QStringList& categories)
     return axis;
 }
 
-// From 0 to a round value at or above top, in steps of 1, 2 or 5 times a power of ten, about a
-// fifth of the way each, and of one unit at least (a count's ticks stay whole numbers).
-QValueAxis* roundAxis(double top)
+// From a round value at or below bottom (0 at most) to one at or above top, in steps of 1, 2 or 5
+// times a power of ten, about a fifth of the way each, and of one unit at least (a count's ticks
+// stay whole numbers). Nice steps are multiples of the step, so 0 is always a tick.
+QValueAxis* roundAxis(double top, double bottom = 0)
 {
     auto* axis = new QValueAxis;
-    axis->setRange(0, std::max(top, 1.0));
+    axis->setRange(std::min(bottom, 0.0), std::max(top, bottom < 0 ? 0.0 : 1.0));
     axis->setTickCount(6);
     axis->applyNiceNumbers();
-    if (axis->max() / (axis->tickCount() - 1) < 1) {
+    if ((axis->max() - axis->min()) / (axis->tickCount() - 1) < 1) {
         // Up to 2 the nice steps would be halves or fifths.
-        const int units = int(std::ceil(axis->max()));
-        axis->setRange(0, units);
-        axis->setTickCount(units + 1);
+        const int low = int(std::floor(axis->min()));
+        const int high = int(std::ceil(axis->max()));
+        axis->setRange(low, high);
+        axis->setTickCount(high - low + 1);
     }
     axis->setLabelsFont(Style::font(Style::Family::Verdana, 11));
     return axis;
@@ -176,10 +179,10 @@ QValueAxis* countAxis(int top, const QString& title)
     return axis;
 }
 
-// Each tick written as an amount: "1.000,00 €".
-QValueAxis* euroAxis(qint64 topCents)
+// Each tick written as an amount: "1.000,00 €", "-500,00 €".
+QValueAxis* euroAxis(qint64 topCents, qint64 bottomCents = 0)
 {
-    QValueAxis* axis = roundAxis(double(topCents) / 100.0);
+    QValueAxis* axis = roundAxis(double(topCents) / 100.0, double(bottomCents) / 100.0);
     axis->setLabelFormat(QStringLiteral("%.2f \u20AC"));
     return axis;
 }
@@ -238,6 +241,23 @@ QChart* revenueChart(const SeasonFigures& figures, const QString& title)
 const QString MostRented = QStringLiteral("Più noleggiati");
 const QString LeastRented = QStringLiteral("Meno noleggiati");
 
+// The two ends of a ranking of count vehicles charted across, named beside their bars on the right:
+// the lower end (the last VehiclesCharted of the ranking) at the bottom.
+void nameTheEnds(QChart* chart, QAbstractSeries* series, int count, const QString& lower,
+                 const QString& upper)
+{
+    const int lowerEnd = int(TfrmStatistiche::VehiclesCharted);
+    auto* groups = new QCategoryAxis;
+    groups->setStartValue(-0.5);
+    groups->append(lower, lowerEnd - 0.5);
+    groups->append(upper, count - 0.5);
+    groups->setRange(-0.5, count - 0.5);
+    groups->setLabelsFont(Style::font(Style::Family::Verdana, 11, true));
+    groups->setGridLineVisible(false);
+    chart->addAxis(groups, Qt::AlignRight);
+    series->attachAxis(groups);
+}
+
 QChart* vehiclesChart(const SeasonFigures& figures, const QString& title)
 {
     QChart* chart = newChart(title);
@@ -270,20 +290,55 @@ QChart* vehiclesChart(const SeasonFigures& figures, const QString& title)
     series->append(rented);
     series->append(booked);
     attach(chart, series, countAxis(top, QStringLiteral("Giorni")), categoryAxis(categories));
-    if (split) {
-        // The two ends of the ranking, named beside their bars: the least rented at the bottom.
-        const int count = int(charted.size());
-        const int least = int(TfrmStatistiche::VehiclesCharted);
-        auto* groups = new QCategoryAxis;
-        groups->setStartValue(-0.5);
-        groups->append(LeastRented, least - 0.5);
-        groups->append(MostRented, count - 0.5);
-        groups->setRange(-0.5, count - 0.5);
-        groups->setLabelsFont(Style::font(Style::Family::Verdana, 11, true));
-        groups->setGridLineVisible(false);
-        chart->addAxis(groups, Qt::AlignRight);
-        series->attachAxis(groups);
+    if (split)
+        nameTheEnds(chart, series, int(charted.size()), LeastRented, MostRented);
+    return chart;
+}
+
+const QString HighestMargins = QStringLiteral("Margini più alti");
+const QString LowestMargins = QStringLiteral("Margini più bassi");
+
+// "Veicolo 7: incasso 1.244,50 €, officina 300,00 €, margine 944,50 €, 3 giorni in officina".
+QString marginTip(const VehicleFigures& vehicle)
+{
+    return QStringLiteral("Veicolo %1: incasso %2, officina %3, margine %4, %5 giorni in officina")
+        .arg(vehicle.number, euroText(vehicle.revenueCents), euroText(vehicle.workshopCents),
+             euroText(vehicle.marginCents()), QString::number(vehicle.workshopDays));
+}
+
+// The highest and the lowest margins, the highest at the top; a gain and a loss in colours of their
+// own, each bar from 0, so that a loss stands left of the axis's 0.
+QChart* marginsChart(const SeasonFigures& figures, const QString& title)
+{
+    QChart* chart = newChart(title);
+    std::vector<VehicleFigures> charted =
+        topAndBottom(rankedByMargin(figures.vehicles), TfrmStatistiche::VehiclesCharted);
+    std::reverse(charted.begin(), charted.end());
+    QBarSet* gains = barSet(QStringLiteral("Margine positivo"), Style::SteelBlue);
+    QBarSet* losses = barSet(QStringLiteral("Margine negativo"), Style::Crimson);
+    QStringList categories;
+    QStringList tips;
+    qint64 top = 0;
+    qint64 bottom = 0;
+    for (const VehicleFigures& vehicle : charted) {
+        const qint64 margin = vehicle.marginCents();
+        categories.append(vehicle.number);
+        gains->append(margin > 0 ? double(margin) / 100.0 : 0.0);
+        losses->append(margin < 0 ? double(margin) / 100.0 : 0.0);
+        top = std::max(top, margin);
+        bottom = std::min(bottom, margin);
+        tips.append(marginTip(vehicle));
     }
+    const auto tip = [tips](int index) { return tips.value(index); };
+    tipOnHover(gains, tip);
+    tipOnHover(losses, tip);
+    // Stacked, a vehicle's one bar stands in the middle of its row: the other set holds 0 there.
+    auto* series = new QHorizontalStackedBarSeries;
+    series->append(gains);
+    series->append(losses);
+    attach(chart, series, euroAxis(top, bottom), categoryAxis(categories));
+    if (figures.vehicles.size() > 2 * TfrmStatistiche::VehiclesCharted)
+        nameTheEnds(chart, series, int(charted.size()), LowestMargins, HighestMargins);
     return chart;
 }
 
@@ -320,6 +375,8 @@ QChart* chartOf(const SeasonFigures& figures, Chart chart, const QString& title)
         return revenueChart(figures, title);
     case Chart::Vehicles:
         return vehiclesChart(figures, title);
+    case Chart::Margins:
+        return marginsChart(figures, title);
     case Chart::Weekdays:
         break;
     }
@@ -354,6 +411,26 @@ ExportColumn sheetColumn(const QString& header, int width, CellKind kind = CellK
     return {header, width, header, width, {}, -1, kind};
 }
 
+// Every vehicle, from the highest margin, with its six figures.
+FigureSheet marginSheet(const SeasonFigures& figures)
+{
+    FigureSheet sheet;
+    sheet.columns = {sheetColumn(QStringLiteral("Veicolo"), 150, CellKind::Text),
+                     sheetColumn(QStringLiteral("Noleggi"), 100),
+                     sheetColumn(QStringLiteral("Giorni di noleggio"), 150),
+                     sheetColumn(QStringLiteral("Incasso (\u20AC)"), 140),
+                     sheetColumn(QStringLiteral("Costo officina (\u20AC)"), 160),
+                     sheetColumn(QStringLiteral("Margine (\u20AC)"), 140),
+                     sheetColumn(QStringLiteral("Giorni in officina"), 150)};
+    sheet.table = ExportTable(7);
+    for (const VehicleFigures& vehicle : rankedByMargin(figures.vehicles))
+        sheet.table.addRow({vehicle.number, QString::number(vehicle.rentals),
+                            QString::number(vehicle.daysRented), sheetAmount(vehicle.revenueCents),
+                            sheetAmount(vehicle.workshopCents), sheetAmount(vehicle.marginCents()),
+                            QString::number(vehicle.workshopDays)});
+    return sheet;
+}
+
 FigureSheet sheetOf(const SeasonFigures& figures, Chart chart)
 {
     FigureSheet sheet;
@@ -386,6 +463,8 @@ FigureSheet sheetOf(const SeasonFigures& figures, Chart chart)
                  vehicle.daysBooked ? QString::number(*vehicle.daysBooked) : QStringLiteral("n.d."),
                  sheetUtilization(figures, vehicle)});
         break;
+    case Chart::Margins:
+        return marginSheet(figures);
     case Chart::Weekdays:
         sheet.columns = {sheetColumn(QStringLiteral("Giorno"), 150, CellKind::Text),
                          sheetColumn(QStringLiteral("Noleggi"), 100)};
@@ -415,6 +494,7 @@ TfrmStatistiche::TfrmStatistiche(Context& context, QWidget* owner)
         {"chtIncassi", QStringLiteral("Incassi per mese")},
         {"chtVeicoli", QStringLiteral("Veicoli")},
         {"chtGiorni", QStringLiteral("Giorni della settimana")},
+        {"chtMargini", QStringLiteral("Margine per veicolo")},
     }};
     for (std::size_t i = 0; i < tabs.size(); ++i) {
         auto* view = new QChartView(m_tabGrafici);
@@ -574,6 +654,9 @@ void TfrmStatistiche::showFigures()
         notes.append(QStringLiteral("Attenzione: l'archivio dei contratti non è stato letto per intero."));
     if (!figures.fleetRead)
         notes.append(QStringLiteral("Attenzione: l'archivio dei veicoli non è stato letto per intero."));
+    if (!figures.serviceLogRead)
+        notes.append(
+            QStringLiteral("Attenzione: il registro delle manutenzioni non è stato letto per intero."));
     if (figures.unreadableDates > 0)
         notes.append(QStringLiteral("Contratti esclusi perché la data di inizio non è leggibile: %1.")
                          .arg(figures.unreadableDates));
@@ -606,6 +689,11 @@ QString TfrmStatistiche::titleOf(Chart chart) const
         return m_figures && m_figures->vehicles.size() > 2 * VehiclesCharted
                    ? QStringLiteral("I dieci veicoli più noleggiati e i dieci meno noleggiati - ") + year
                    : QStringLiteral("Giorni di noleggio per veicolo - ") + year;
+    case Chart::Margins:
+        return m_figures && m_figures->vehicles.size() > 2 * VehiclesCharted
+                   ? QStringLiteral("I dieci veicoli con il margine più alto e i dieci con il più basso - ") +
+                         year
+                   : QStringLiteral("Margine per veicolo - ") + year;
     case Chart::Weekdays:
         break;
     }
@@ -614,14 +702,30 @@ QString TfrmStatistiche::titleOf(Chart chart) const
 
 Reports::Report TfrmStatistiche::report(Chart chart) const
 {
-    Reports::Report sheet = Reports::seasonSheet();
-    if (m_figures)
+    if (!m_figures)
+        return Reports::seasonSheet();
+    const SeasonFigures& figures = *m_figures;
+    const QImage picture = chartImage(figures, chart, titleOf(chart));
+    if (chart == Chart::Margins) {
+        // The margins come with every vehicle's figures behind them.
+        Reports::Report sheet = Reports::seasonSheetWithTable();
+        const qint64 revenue = figures.totalRevenueCents();
+        const qint64 workshop = figures.totalWorkshopCents();
         Reports::fillSeasonSheet(
-            sheet, titleOf(chart), chartImage(*m_figures, chart, titleOf(chart)),
-            QStringLiteral("Noleggi: %1   Incasso: %2   Durata media del noleggio: %3 giorni")
-                .arg(m_figures->totalRentals())
-                .arg(euroText(m_figures->totalRevenueCents()))
-                .arg(oneDecimal(m_figures->averageLength())));
+            sheet, titleOf(chart), picture,
+            QStringLiteral("Incasso: %1   Costo officina: %2   Margine: %3")
+                .arg(euroText(revenue), euroText(workshop), euroText(revenue - workshop)));
+        Reports::fillVehicleTable(sheet, QStringLiteral("Dati per veicolo - %1").arg(figures.year),
+                                  rankedByMargin(figures.vehicles));
+        return sheet;
+    }
+    Reports::Report sheet = Reports::seasonSheet();
+    Reports::fillSeasonSheet(
+        sheet, titleOf(chart), picture,
+        QStringLiteral("Noleggi: %1   Incasso: %2   Durata media del noleggio: %3 giorni")
+            .arg(figures.totalRentals())
+            .arg(euroText(figures.totalRevenueCents()))
+            .arg(oneDecimal(figures.averageLength())));
     return sheet;
 }
 

@@ -15,16 +15,16 @@ class QTabWidget;
 namespace rf {
 
 // The figures of a season, as charts: rentals and revenue by month, the vehicles most and least
-// rented with their days booked in the planner, the rentals by weekday, and the average rental
-// length. The user types a year and presses Calcola (or Enter); the window opens on today's year.
-// The chart on show can be printed, previewed or saved as PDF, and the figures behind it exported
-// as a spreadsheet. It reads the contracts, the fleet and the planning files, so it lives at the
-// desk, beside the areas rather than in one of them.
+// rented with their days booked in the planner, the rentals by weekday, the vehicles with the
+// highest and lowest margin (revenue less workshop cost), and the average rental length. The user types a
+// year and presses Calcola (or Enter); the window opens on today's year. The chart on show can be printed,
+// previewed or saved as PDF, and the figures behind it exported as a spreadsheet. It reads the contracts, the
+// fleet and the planning files, so it lives at the desk, beside the areas rather than in one of them.
 class TfrmStatistiche : public FixedDialog {
     Q_OBJECT
 public:
-    enum class Chart { Months, Revenue, Vehicles, Weekdays };
-    static constexpr int ChartCount = 4;
+    enum class Chart { Months, Revenue, Vehicles, Weekdays, Margins };
+    static constexpr int ChartCount = 5;
     // The vehicles charted from each end of the ranking.
     static constexpr std::size_t VehiclesCharted = 10;
 
