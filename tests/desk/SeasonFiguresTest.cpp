@@ -6,6 +6,7 @@
 #include "planner/PlanningFile.h"
 #include "storage/Amounts.h"
 #include "support/Archives.h"
+#include "support/Fixtures.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -17,26 +18,6 @@ using namespace rf;
 using namespace rf::Test;
 
 namespace {
-
-void addContract(const QTemporaryDir& dir, const QMap<QString, QString>& fields)
-{
-    appendRecord(dir.filePath(QString::fromLatin1(Contracts::ArchiveName)), TSchedaContratto(), fields);
-}
-
-void addVehicle(const QTemporaryDir& dir, const QString& number)
-{
-    appendRecord(dir.filePath(QString::fromLatin1(Fleet::ArchiveName)), TSchedaVeicolo(),
-                 {{QStringLiteral("BiciNum"), number}});
-}
-
-void book(const QTemporaryDir& dir, const QString& number, int year, const QList<QDate>& days)
-{
-    Planning::Days texts;
-    for (const QDate& d : days)
-        texts[std::size_t(Planning::slotOfDate(d))] = QStringLiteral("Rossi");
-    QVERIFY(Planning::save(dir.filePath(Planning::fileName(number, QString::number(year))),
-                           {number, {}, {}, {}}, texts));
-}
 
 // A workshop log entry: its date, cost and workshop days (dd/MM/yyyy, either may be empty).
 Service::Entry addService(const QTemporaryDir& dir, const char* number, const char* day, const char* cost,
@@ -143,12 +124,12 @@ private slots:
         QFETCH(int, unreadableDates);
         QFETCH(int, unreadableAmounts);
         QTemporaryDir dir;
-        addContract(dir, {{QStringLiteral("DataInizio"), dataInizio},
-                          {QStringLiteral("Data"), data},
-                          {QStringLiteral("DataFine"), dataFine},
-                          {QStringLiteral("TotGiorni"), totGiorni},
-                          {QStringLiteral("Totale"), totale},
-                          {QStringLiteral("BiciNum"), QStringLiteral("7")}});
+        addContract(dir.path(), {{QStringLiteral("DataInizio"), dataInizio},
+                                 {QStringLiteral("Data"), data},
+                                 {QStringLiteral("DataFine"), dataFine},
+                                 {QStringLiteral("TotGiorni"), totGiorni},
+                                 {QStringLiteral("Totale"), totale},
+                                 {QStringLiteral("BiciNum"), QStringLiteral("7")}});
 
         const SeasonFigures figures = seasonFigures(dir.path(), 2024);
         std::array<int, 12> rentals{};
@@ -176,12 +157,12 @@ private slots:
     {
         QTemporaryDir dir;
         for (const char* number : {"7", "12", "3", "A/1"})
-            addVehicle(dir, QString::fromLatin1(number));
+            addVehicle(dir.path(), QString::fromLatin1(number), QString());
         const auto contract = [&](const char* start, const char* end, const char* total, const char* bike) {
-            addContract(dir, {{QStringLiteral("DataInizio"), QString::fromLatin1(start)},
-                              {QStringLiteral("DataFine"), QString::fromLatin1(end)},
-                              {QStringLiteral("Totale"), QString::fromLatin1(total)},
-                              {QStringLiteral("BiciNum"), QString::fromLatin1(bike)}});
+            addContract(dir.path(), {{QStringLiteral("DataInizio"), QString::fromLatin1(start)},
+                                     {QStringLiteral("DataFine"), QString::fromLatin1(end)},
+                                     {QStringLiteral("Totale"), QString::fromLatin1(total)},
+                                     {QStringLiteral("BiciNum"), QString::fromLatin1(bike)}});
         };
         contract("01/04/2024", "04/04/2024", "60,00", "7");    // Monday, 3 days
         contract("05/04/2024", "06/04/2024", "20,00", "12");   // Friday, 1 day
@@ -189,9 +170,10 @@ private slots:
         contract("18/05/2024", "28/05/2024", "1000,00", "99"); // Saturday, 10 days, no fleet card
         contract("20/05/2024", "21/05/2024", "nulla", "");     // Monday, 1 day, no vehicle
         contract("20/05/2023", "21/05/2023", "80,00", "3");    // another year
-        book(dir, QStringLiteral("7"), 2024,
-             {QDate(2024, 2, 29), QDate(2024, 4, 1), QDate(2024, 4, 2), QDate(2024, 4, 3)});
-        book(dir, QStringLiteral("7"), 2023, {QDate(2023, 5, 20)});
+        bookInYear(dir.path(), QStringLiteral("7"), 2024,
+                   {QDate(2024, 2, 29), QDate(2024, 4, 1), QDate(2024, 4, 2), QDate(2024, 4, 3)},
+                   QStringLiteral("Rossi"));
+        bookInYear(dir.path(), QStringLiteral("7"), 2023, {QDate(2023, 5, 20)}, QStringLiteral("Rossi"));
         // A planning file cut short cannot be read: its vehicle's bookings are unknown.
         QFile cut(dir.filePath(Planning::fileName(QStringLiteral("12"), QStringLiteral("2024"))));
         QVERIFY(cut.open(QIODevice::WriteOnly));
@@ -229,7 +211,8 @@ private slots:
             !QFile::exists(dir.filePath(Planning::fileName(QStringLiteral("3"), QStringLiteral("2024")))));
 
         // 29 February booked in a year that has none is no day of it.
-        book(dir, QStringLiteral("3"), 2023, {QDate(2024, 2, 29), QDate(2023, 3, 1)});
+        bookInYear(dir.path(), QStringLiteral("3"), 2023, {QDate(2024, 2, 29), QDate(2023, 3, 1)},
+                   QStringLiteral("Rossi"));
         QCOMPARE(Planning::bookedDaysInYear(folder, QStringLiteral("3"), 2023), std::optional<int>(1));
     }
 
@@ -239,12 +222,12 @@ private slots:
     {
         QTemporaryDir dir;
         for (const char* number : {"7", "12"})
-            addVehicle(dir, QString::fromLatin1(number));
+            addVehicle(dir.path(), QString::fromLatin1(number), QString());
         const auto contract = [&](const char* start, const char* end, const char* total, const char* bike) {
-            addContract(dir, {{QStringLiteral("DataInizio"), QString::fromLatin1(start)},
-                              {QStringLiteral("DataFine"), QString::fromLatin1(end)},
-                              {QStringLiteral("Totale"), QString::fromLatin1(total)},
-                              {QStringLiteral("BiciNum"), QString::fromLatin1(bike)}});
+            addContract(dir.path(), {{QStringLiteral("DataInizio"), QString::fromLatin1(start)},
+                                     {QStringLiteral("DataFine"), QString::fromLatin1(end)},
+                                     {QStringLiteral("Totale"), QString::fromLatin1(total)},
+                                     {QStringLiteral("BiciNum"), QString::fromLatin1(bike)}});
         };
         contract("01/04/2024", "04/04/2024", "300,00", "7");
         contract("10/05/2024", "11/05/2024", "50,00", "7");

@@ -8,6 +8,7 @@
 #include "storage/RecordScan.h"
 #include "support/Archives.h"
 #include "support/FakeContext.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 
@@ -31,30 +32,21 @@ void addContract(FakeContext& fake, const QString& customer, const QString& bicy
                  const QString& end, const QString& returned = QStringLiteral("No"),
                  const QString& endTime = QString())
 {
-    appendRecord(fake.file(QStringLiteral("Contratti_Noleggio_Bici.pro")), TSchedaContratto(),
-                 {{QStringLiteral("Cliente"), customer},
-                  {QStringLiteral("OraFine"), endTime},
-                  {QStringLiteral("BiciNum"), bicycle},
-                  {QStringLiteral("DataInizio"), start},
-                  {QStringLiteral("DataFine"), end},
-                  {QStringLiteral("Riconsegnato"), returned}});
-}
-
-void addVehicle(FakeContext& fake, const QString& number)
-{
-    appendRecord(
-        fake.file(QStringLiteral("Parco_Veicoli.pro")), TSchedaVeicolo(),
-        {{QStringLiteral("BiciNum"), number}, {QStringLiteral("Marca"), QStringLiteral("Atala City")}});
+    Test::addContract(fake, {{QStringLiteral("Cliente"), customer},
+                             {QStringLiteral("OraFine"), endTime},
+                             {QStringLiteral("BiciNum"), bicycle},
+                             {QStringLiteral("DataInizio"), start},
+                             {QStringLiteral("DataFine"), end},
+                             {QStringLiteral("Riconsegnato"), returned}});
 }
 
 // Books days of March 2024 (by day number) for text.
-void book(FakeContext& fake, const QString& number, const QList<int>& days, const QString& text)
+void bookMarch(FakeContext& fake, const QString& number, const QList<int>& days, const QString& text)
 {
-    const QString path = fake.file(Planning::fileName(number, QStringLiteral("2024")));
-    Planning::Days stored = Planning::peek(path).days;
+    QList<QDate> dates;
     for (const int day : days)
-        stored[std::size_t(Planning::slotOf(3, day))] = text;
-    QVERIFY(Planning::save(path, {number, {}, {}, {}}, stored));
+        dates.append(QDate(2024, 3, day));
+    Test::book(fake, number, dates, text);
 }
 
 // A workshop log entry of a vehicle: the work done on a day (dd/MM/yyyy).
@@ -179,10 +171,10 @@ private slots:
         addContract(fake, QStringLiteral("Domani"), QStringLiteral("5"), start, QStringLiteral("06/03/2024"));
         for (const char* number : {"A", "B", "C", "D"})
             addVehicle(fake, QLatin1String(number));
-        book(fake, QStringLiteral("A"), {5}, QStringLiteral("Rossi ore 15:00"));
-        book(fake, QStringLiteral("B"), {5}, QStringLiteral("Neri"));
-        book(fake, QStringLiteral("C"), {5}, QStringLiteral("Bianchi 333 1234567 alle 9.15"));
-        book(fake, QStringLiteral("D"), {5}, QStringLiteral("Verdi 11:00"));
+        bookMarch(fake, QStringLiteral("A"), {5}, QStringLiteral("Rossi ore 15:00"));
+        bookMarch(fake, QStringLiteral("B"), {5}, QStringLiteral("Neri"));
+        bookMarch(fake, QStringLiteral("C"), {5}, QStringLiteral("Bianchi 333 1234567 alle 9.15"));
+        bookMarch(fake, QStringLiteral("D"), {5}, QStringLiteral("Verdi 11:00"));
         const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
         QCOMPARE(customers(fake, work.late),
                  (QStringList{"Molto tardi", "Tardi 9", "Tardi B-10", "Poco tardi"}));
@@ -200,11 +192,11 @@ private slots:
         FakeContext fake;
         for (const char* number : {"A", "B", "C", "D"})
             addVehicle(fake, QLatin1String(number));
-        book(fake, QStringLiteral("A"), {5, 6}, QStringLiteral("Rossi"));   // begins today
-        book(fake, QStringLiteral("B"), {4, 5}, QStringLiteral("Bianchi")); // from yesterday
-        book(fake, QStringLiteral("C"), {5}, QStringLiteral("Verdi"));      // contract drawn up
-        book(fake, QStringLiteral("D"), {4}, QStringLiteral("Neri"));       // a new customer today
-        book(fake, QStringLiteral("D"), {5}, QStringLiteral("Gialli"));
+        bookMarch(fake, QStringLiteral("A"), {5, 6}, QStringLiteral("Rossi"));   // begins today
+        bookMarch(fake, QStringLiteral("B"), {4, 5}, QStringLiteral("Bianchi")); // from yesterday
+        bookMarch(fake, QStringLiteral("C"), {5}, QStringLiteral("Verdi"));      // contract drawn up
+        bookMarch(fake, QStringLiteral("D"), {4}, QStringLiteral("Neri"));       // a new customer today
+        bookMarch(fake, QStringLiteral("D"), {5}, QStringLiteral("Gialli"));
         addContract(fake, QStringLiteral("Verdi"), QStringLiteral("c"), QStringLiteral("05/03/2024"),
                     QStringLiteral("05/03/2024"), QStringLiteral("S\u00EC"));
         const Today::Work work = Today::dayWork(fake.folder(), fake.clock().today());
