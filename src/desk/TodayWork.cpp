@@ -279,6 +279,7 @@ Work dayWork(const QString& folder, const QDate& today)
                                      const QString number = record.field(bicycle);
                                      const qint64 endDay = to.isValid() ? to.toJulianDay() : Unknown;
                                      outLines.push_back({endDay, number, entry});
+                                     work.contractOutOf.insert(number.toUpper(), record.position());
                                      if (to == today) {
                                          const int minutes = minutesIn(record.field(endTime));
                                          dueToday.push_back({minutes < 0 ? Unknown : minutes, number, entry});
@@ -290,6 +291,8 @@ Work dayWork(const QString& folder, const QDate& today)
     work.dueToday = inOrder(std::move(dueToday));
     work.late = inOrder(std::move(late));
 
+    for (const Planning::FleetVehicle& vehicle : fleet)
+        work.fleetCardOf.insert(vehicle.vehicle.number.trimmed().toUpper(), vehicle.position);
     work.pickups = inOrder(pickupsOf(folder, fleet, covered, today));
     work.service = inOrder(serviceDue(folder, fleet, rentals, today, work.serviceLog));
     return work;

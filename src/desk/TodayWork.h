@@ -7,6 +7,7 @@
 #include "storage/RecordScan.h"
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -29,6 +30,10 @@ struct Work {
     // A log not read to its end leaves the service list empty: a missing entry would show work
     // as due that was done.
     ScanResult serviceLog = ScanResult::Done;
+    // For a code read at the counter: each vehicle number (trimmed, in capitals) with its fleet
+    // card, and with its contract still out (the last in the archive).
+    QHash<QString, qint64> fleetCardOf;
+    QHash<QString, qint64> contractOutOf;
 };
 
 // The day's work for today from the program folder. A pickup is a vehicle booked today for a text

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QProcess>
 #include <QPushButton>
@@ -269,6 +270,10 @@ private slots:
         today.show();
         QVERIFY(QTest::qWaitForWindowActive(&today));
         QListView* out = today.listView(TfrmOggi::List::Out);
+        // The scan field has the focus at first; Tab leads to the first list.
+        auto* scanField = child<QLineEdit>(&today, QStringLiteral("txtScansione"));
+        QTRY_VERIFY(scanField->hasFocus());
+        QTest::keyClick(scanField, Qt::Key_Tab);
         QTRY_VERIFY(out->hasFocus());
         QTest::keyClick(out, Qt::Key_Home);
         QTest::keyClick(out, Qt::Key_Down); // Bianchi, the second by end date
@@ -344,6 +349,52 @@ private slots:
                  qPrintable(fake.messages().last().text));
         QCOMPARE(required<QLabel>(&today, QStringLiteral("titRevisione"))->text(),
                  QStringLiteral("Da revisionare (0)"));
+    }
+
+    // A code read at the counter, as a scanner types it with Enter: a bike out has its contract
+    // selected and Enter marks it returned after the question; a pickup of today has its booking
+    // selected; a code that is no fleet number is told.
+    void scanFindsTheBikeOutOrItsPickup()
+    {
+        FakeContext fake;
+        for (const char* number : {"1", "2", "3"})
+            addVehicle(fake, QLatin1String(number));
+        addContract(fake, QStringLiteral("Rossi"), QStringLiteral("1"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("09/03/2024"));
+        addContract(fake, QStringLiteral("Verdi"), QStringLiteral("3"), QStringLiteral("01/03/2024"),
+                    QStringLiteral("08/03/2024"));
+        bookMarch(fake, QStringLiteral("2"), {5}, QStringLiteral("Bianchi"));
+        TfrmOggi today(fake.context(), nullptr);
+        today.show();
+        QVERIFY(QTest::qWaitForWindowActive(&today));
+        auto* scanField = child<QLineEdit>(&today, QStringLiteral("txtScansione"));
+        QTRY_VERIFY(scanField->hasFocus());
+
+        QTest::keyClicks(scanField, QStringLiteral("1"));
+        QTest::keyClick(scanField, Qt::Key_Return);
+        QListView* out = today.listView(TfrmOggi::List::Out);
+        QVERIFY(out->currentIndex().data().toString().contains(QStringLiteral("Rossi")));
+        auto* button = child<QPushButton>(&today, QStringLiteral("btnRiconsegna"));
+        QTRY_VERIFY(button->hasFocus());
+        QCOMPARE(fake.messages().count(), 0);
+        QTest::keyClick(button, Qt::Key_Return); // answered Yes
+        QCOMPARE(fake.messages().last().kind, MessageKind::Confirmation);
+        QVERIFY(fake.messages().last().text.contains(QStringLiteral("Rossi")));
+        QCOMPARE(today.lines(TfrmOggi::List::Out).rowCount(), 1); // Verdi alone is out now
+
+        QTest::keyClicks(scanField, QStringLiteral("2"));
+        QTest::keyClick(scanField, Qt::Key_Return);
+        QListView* pickups = today.listView(TfrmOggi::List::Pickups);
+        QTRY_VERIFY(pickups->hasFocus());
+        QVERIFY(pickups->currentIndex().data().toString().contains(QStringLiteral("Bianchi")));
+
+        fake.messages().clear();
+        QTest::keyClicks(scanField, QStringLiteral("X-99"));
+        QTest::keyClick(scanField, Qt::Key_Return);
+        QCOMPARE(fake.messages().count(), 1);
+        QCOMPARE(fake.messages().last().kind, MessageKind::Warning);
+        QVERIFY(fake.messages().last().text.contains(QStringLiteral("(X-99) non è il numero")));
+        QVERIFY(today.isVisible());
     }
 
     void windowMarksReturnedAndOpensALine()

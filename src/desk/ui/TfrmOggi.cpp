@@ -1,6 +1,7 @@
 #include "TfrmOggi.h"
 
 #include "common/ui/Context.h"
+#include "common/ui/Form.h"
 #include "common/ui/Style.h"
 #include "common/ui/UserTexts.h"
 #include "contracts/SchedaContratto.h"
@@ -9,7 +10,9 @@
 #include "storage/MessageBreaks.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QLocale>
 #include <QPushButton>
@@ -39,6 +42,15 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
     m_lblData = Style::caption(QString(), 20, this);
     m_lblData->setObjectName(QStringLiteral("lblData"));
     m_lblData->setStyleSheet(Style::sheet(QStringLiteral("color: white; background: transparent;")));
+    m_txtScansione = new QLineEdit(this);
+    m_txtScansione->setObjectName(QStringLiteral("txtScansione"));
+    m_txtScansione->setFixedSize(180, 28);
+    m_txtScansione->setFont(Style::font(Style::Family::Verdana, 12, true));
+    m_txtScansione->setPlaceholderText(QStringLiteral("numero o codice"));
+    m_txtScansione->setToolTip(QStringLiteral(
+        "Leggere l'etichetta del veicolo con lo scanner, oppure scriverne il numero e premere Invio."));
+    Form::highlightByBackground(m_txtScansione);
+    connect(m_txtScansione, &QLineEdit::returnPressed, this, [this] { scan(m_txtScansione->text()); });
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(14);
@@ -82,6 +94,7 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
 
     QPushButton* btnRiconsegna =
         Style::button(QStringLiteral("btnRiconsegna"), QStringLiteral("Riconsegnato"), QSize(140, 32), this);
+    m_btnRiconsegna = btnRiconsegna;
     btnRiconsegna->setToolTip(
         QStringLiteral("Segna come riconsegnato il veicolo del contratto selezionato."));
     QPushButton* btnAggiorna =
@@ -103,12 +116,20 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
     layout->setSpacing(8);
-    layout->addWidget(m_lblData);
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_lblData, 1);
+    QLabel* titScansione = Style::caption(QStringLiteral("Scansione:"), 14, this);
+    titScansione->setStyleSheet(Style::sheet(QStringLiteral("color: white; background: transparent;")));
+    titScansione->setBuddy(m_txtScansione);
+    top->addWidget(titScansione);
+    top->addWidget(m_txtScansione);
+    layout->addLayout(top);
     layout->addLayout(grid, 1);
     layout->addWidget(hint);
     layout->addLayout(buttonRow({btnRiconsegna, btnAggiorna, btnChiudi}));
     reload();
-    m_lists[0]->setFocus(Qt::OtherFocusReason);
+    setTabOrder(m_txtScansione, m_lists[0]);
+    m_txtScansione->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmOggi::reload()
@@ -140,8 +161,50 @@ void TfrmOggi::reload()
                                             lists[std::size_t(i)] == &work.late ? late
                                                                                 : LineListModel::Inks{});
     }
+    m_fleetCardOf = std::move(work.fleetCardOf);
+    m_contractOutOf = std::move(work.contractOutOf);
     m_titles[std::size_t(List::Late)]->setStyleSheet(
         Style::sheet(QStringLiteral("color: @TakenRed; background: transparent;")));
+}
+
+void TfrmOggi::scan(const QString& code)
+{
+    const QString number = code.trimmed().toUpper();
+    m_txtScansione->clear();
+    if (number.isEmpty())
+        return;
+    // The line of a list made from the record at position, selected and shown; false when none is.
+    const auto select = [this](List list, qint64 position) {
+        const auto& entries = m_models[std::size_t(list)].entries();
+        for (std::size_t row = 0; row < entries.size(); ++row) {
+            if (entries[row].position != position)
+                continue;
+            QListView* view = m_lists[std::size_t(list)];
+            view->setCurrentIndex(m_models[std::size_t(list)].index(int(row)));
+            view->scrollTo(view->currentIndex());
+            m_lastList = list;
+            return true;
+        }
+        return false;
+    };
+    const auto out = m_contractOutOf.constFind(number);
+    if (out != m_contractOutOf.constEnd() && select(List::Out, *out)) {
+        m_btnRiconsegna->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const auto card = m_fleetCardOf.constFind(number);
+    if (card == m_fleetCardOf.constEnd()) {
+        m_context.messages().warning(this,
+                                     QStringLiteral("Attenzione: il codice letto (") + code.trimmed() +
+                                         QStringLiteral(") non è il numero di un veicolo della flotta."));
+    } else if (select(List::Pickups, *card)) {
+        m_lists[std::size_t(List::Pickups)]->setFocus(Qt::OtherFocusReason);
+        return;
+    } else {
+        m_context.messages().information(this, QStringLiteral("La bicicletta n. ") + code.trimmed() +
+                                                   QStringLiteral(" non è fuori e non ha ritiri oggi."));
+    }
+    m_txtScansione->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmOggi::choose(List list, int row)

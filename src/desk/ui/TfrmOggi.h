@@ -3,9 +3,12 @@
 #include "common/ui/FixedDialog.h"
 #include "common/ui/ListWindow.h"
 
+#include <QHash>
+
 #include <array>
 
 class QLabel;
+class QLineEdit;
 class QListView;
 
 namespace rf {
@@ -38,6 +41,11 @@ public:
 
     // Reads the day's work again.
     void reload();
+    // A code read at the counter (a hand scanner types it and Enter into txtScansione): a vehicle
+    // out has its contract selected and Riconsegnato takes the focus, so Enter marks it returned
+    // after the usual question; a pickup of today has its booking selected; any other code is
+    // told.
+    void scan(const QString& code);
     void btnRiconsegnaClick();
 
 private:
@@ -48,6 +56,10 @@ private:
     std::array<LineListModel, ListCount> m_models;
     std::array<QListView*, ListCount> m_lists{};
     std::array<QLabel*, ListCount> m_titles{};
+    QLineEdit* m_txtScansione = nullptr;
+    QWidget* m_btnRiconsegna = nullptr;
+    QHash<QString, qint64> m_fleetCardOf; // of the day's work last read
+    QHash<QString, qint64> m_contractOutOf;
     QLabel* m_lblData = nullptr;
     List m_lastList = List::Out;
     Choice m_chosen;
