@@ -5,12 +5,13 @@ set -euo pipefail
 
 # samba, smbnetfs, sshfs, openssh-server, fuse3, faketime: the tests of two workstations on one shared
 # folder (tests/share/) and of their skewed clocks.
+# libzxing-dev: the QR and Code 128 codes of the vehicles' labels, written and read back.
 # libqt6opengl6-dev: the CMake package of Qt Charts needs Qt OpenGL's, which qt6-charts-dev does not pull in.
 PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
     libgl-dev libglx-dev libxkbcommon-dev
-    libsimpleini-dev libquazip1-qt6-dev qt6-translations-l10n
+    libsimpleini-dev libquazip1-qt6-dev libzxing-dev qt6-translations-l10n
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth poppler-utils
     desktop-file-utils appstream

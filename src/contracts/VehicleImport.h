@@ -16,4 +16,17 @@ inline constexpr const char* ImportedFields[] = {"BiciNum",   "Marca",     "Tela
 // fleet archive cannot be read.
 std::optional<QStringList> vehicleNumbered(const QString& fleetArchive, const QString& number);
 
+// What the fleet archive says of a number typed or scanned into a contract.
+struct NumberLookup {
+    enum class Match {
+        One,     // exactly one card has it: texts holds the card
+        Several, // more than one card has it
+        None,    // the archive was read and no card has it
+        Unknown, // a blank number, no fleet archive, or one that cannot be read
+    };
+    Match match = Match::Unknown;
+    QStringList texts;
+};
+NumberLookup lookUpVehicle(const QString& fleetArchive, const QString& number);
+
 } // namespace rf::Contracts

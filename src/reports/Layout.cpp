@@ -89,6 +89,7 @@ Item placeObject(const Object& object, const QPointF& origin, const QString& dat
     item.frameWidth = object.frameWidth;
     if (object.kind == Kind::Picture && !object.picture.isNull()) {
         item.picture = object.picture;
+        item.crisp = object.crisp;
         const QSizeF fitted = QSizeF(object.picture.size()).scaled(item.rect.size(), Qt::KeepAspectRatio);
         item.pictureRect = QRectF(QPointF(), fitted);
         item.pictureRect.moveCenter(item.rect.center());

@@ -29,6 +29,7 @@ struct Item {
     QColor frame = Qt::transparent;
     double frameWidth = 0;
     QImage picture;
+    bool crisp = false;
     QRectF pictureRect; // the picture fitted into rect, proportions kept, centred
 
     QString text() const; // the lines joined by "\n"

@@ -68,8 +68,13 @@ void paintPage(QPainter& painter, const LaidOutPage& page)
         }
         case Kind::Picture:
             paintFrame(painter, item);
-            if (!item.picture.isNull())
+            if (!item.picture.isNull()) {
+                // A crisp picture's pixels and edges fall on whole device pixels.
+                painter.setRenderHint(QPainter::SmoothPixmapTransform, !item.crisp);
+                painter.setRenderHint(QPainter::Antialiasing, !item.crisp);
                 painter.drawImage(item.pictureRect, item.picture);
+                painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
+            }
             break;
         case Kind::Text: {
             paintFrame(painter, item);

@@ -58,8 +58,10 @@ struct Object {
     QColor frame = Qt::transparent;
     double frameWidth = 0; // units; also the width of a line
 
-    // Picture: fitted into the rectangle with its proportions kept, centred.
+    // Picture: fitted into the rectangle with its proportions kept, centred. A crisp picture is
+    // scaled without smoothing, so the edges of a printed code stay sharp.
     QImage picture;
+    bool crisp = false;
 };
 
 enum class BandType { Title, MasterData, Footer };

@@ -765,6 +765,53 @@ private slots:
         QVERIFY(!QFile::exists(fake.file("Prenotazioni bicicletta 12 anno 2024.pln")));
     }
 
+    // A hand scanner types a label's code and Enter into Bicicletta n.: a fleet number takes its
+    // card; a code no card has is named in a warning and stays as read; an ambiguous number, or a
+    // shop without a fleet archive, gets no warning.
+    void scannedCodeTakesItsVehicleOrIsNamed_data()
+    {
+        QTest::addColumn<QString>("scanned");
+        QTest::addColumn<bool>("fleet");
+        QTest::addColumn<QString>("make");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("fleet number") << "12" << true << "Atala B-Cross"
+                                      << "";
+        QTest::newRow("not in the fleet")
+            << "MTB-99" << true << ""
+            << "Attenzione: il codice letto (MTB-99) non è il numero di un veicolo della flotta.";
+        QTest::newRow("two cards with it") << "13" << true << ""
+                                           << "";
+        QTest::newRow("no fleet archive") << "12" << false << ""
+                                          << "";
+    }
+    void scannedCodeTakesItsVehicleOrIsNamed()
+    {
+        QFETCH(QString, scanned);
+        QFETCH(bool, fleet);
+        QFETCH(QString, make);
+        QFETCH(QString, warning);
+        FakeContext fake;
+        if (fleet) {
+            addBike12(fake);
+            addBike12(fake, QStringLiteral("13"));
+            addBike12(fake, QStringLiteral("13"));
+        }
+        TfrmContratti_Noleggio_Bici w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(click(&w, "cmdNuovo"));
+        fake.messages().clear();
+        w.edit("BiciNum")->setFocus();
+        QTest::keyClicks(w.edit("BiciNum"), scanned);
+        QTest::keyClick(w.edit("BiciNum"), Qt::Key_Return);
+        QCOMPARE(w.edit("Marca")->text(), make);
+        QCOMPARE(w.edit("BiciNum")->text(), scanned);
+        QCOMPARE(fake.messages().count(), warning.isEmpty() ? 0 : 1);
+        if (!warning.isEmpty())
+            QCOMPARE(fake.messages().last().text, warning);
+        QVERIFY(!QFile::exists(fake.file("Parco_Veicoli.pro")) || fleet); // a lookup makes no archive
+    }
+
     // A number changed after a filling takes the new card's texts in place of the filled ones.
     void aSecondNumberReplacesOnlyWhatTheFirstFilled()
     {

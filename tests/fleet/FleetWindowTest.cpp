@@ -5,6 +5,7 @@
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmZoom.h"
 #include "support/FakeContext.h"
+#include "support/Fixtures.h"
 #include "support/Gui.h"
 #include "support/TestMain.h"
 #include "support/Typing.h"
@@ -480,6 +481,41 @@ private slots:
         QCOMPARE(documents.front().name, QStringLiteral("Scheda Veicolo"));
         QCOMPARE(documents.front().pages.front().find(QStringLiteral("txtBiciNum"))->text(),
                  QStringLiteral("EB-3"));
+        QCOMPARE(w.position(), QString()); // nothing saved by printing
+    }
+
+    // Etichette asks which labels are wanted: the card's as on screen (unsaved), the whole fleet's
+    // numbered cards in number order, or none; the chosen labels go to the preview.
+    void labelsOfTheCardOrOfTheWholeFleetGoToThePreview_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("the vehicle on the card") << 0 << QStringList{"Bici n. EB-3"};
+        QTest::newRow("the whole fleet") << 1 << QStringList{"Bici n. 2", "Bici n. 10"};
+        QTest::newRow("cancelled") << 2 << QStringList{};
+    }
+    void labelsOfTheCardOrOfTheWholeFleetGoToThePreview()
+    {
+        QFETCH(int, choice);
+        QFETCH(QStringList, labels);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("10"));
+        addVehicle(fake, QStringLiteral("2"));
+        TfrmAutoparco w(fake.context());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        fillMandatory(w, QStringLiteral(" EB-3 "));
+        fake.messages().chooseNext(choice);
+        QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(fake.messages().lastButtons,
+                 (QStringList{"Etichetta del veicolo", "Etichette di tutta la flotta", "Annulla"}));
+        QCOMPARE(fake.reports().previewed.size(), std::size_t(labels.isEmpty() ? 0 : 1));
+        for (int i = 0; i < labels.size(); ++i) {
+            const Reports::Item* text =
+                fake.reports().previewed.front().pages.front().find(QStringLiteral("txtBici%1").arg(i + 1));
+            QVERIFY(text);
+            QCOMPARE(text->text(), labels[i]);
+        }
         QCOMPARE(w.position(), QString()); // nothing saved by printing
     }
 

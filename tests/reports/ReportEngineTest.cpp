@@ -185,6 +185,32 @@ private slots:
         QCOMPARE(item->pictureRect.center(), item->rect.center());
     }
 
+    // A crisp picture is enlarged pixel for pixel (a code's edges stay black or white); any other is
+    // smoothed.
+    void crispPicturesAreScaledWithoutSmoothing_data()
+    {
+        QTest::addColumn<bool>("crisp");
+        QTest::newRow("crisp") << true;
+        QTest::newRow("smooth") << false;
+    }
+    void crispPicturesAreScaledWithoutSmoothing()
+    {
+        QFETCH(bool, crisp);
+        Report report(QStringLiteral("Prova"));
+        report.addPage(QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+        QImage bars(4, 1, QImage::Format_Grayscale8);
+        for (int x = 0; x < bars.width(); ++x)
+            bars.scanLine(0)[x] = x % 2 ? 255 : 0;
+        report.addPicture(QStringLiteral("imgCodice"), QRectF(10.5, 10, 70, 17.5), bars).crisp = crisp;
+        const QImage page = renderPageImage(prepare(report, Today).document.pages.front(), UnitsPerInch);
+        int greys = 0;
+        for (int x = 0; x < 100; ++x) {
+            const int level = qGray(page.pixel(x, 15));
+            greys += level > 0 && level < 255;
+        }
+        QCOMPARE(greys == 0, crisp);
+    }
+
     void pdfHasThePagesOrientationAndText()
     {
         Report report = listTemplate();

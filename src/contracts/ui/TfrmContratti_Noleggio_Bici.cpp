@@ -627,9 +627,18 @@ void TfrmContratti_Noleggio_Bici::btnImportaClick()
 
 bool TfrmContratti_Noleggio_Bici::takeVehicleByNumber()
 {
-    const std::optional<QStringList> vehicle = Contracts::vehicleNumbered(
-        m_context.path(QString::fromLatin1(Fleet::ArchiveName)), edit(QStringLiteral("BiciNum"))->text());
-    if (!vehicle)
+    const QString typed = edit(QStringLiteral("BiciNum"))->text();
+    const Contracts::NumberLookup found =
+        Contracts::lookUpVehicle(m_context.path(QString::fromLatin1(Fleet::ArchiveName)), typed);
+    if (found.match == Contracts::NumberLookup::Match::None) {
+        // Most often a label read by the hand scanner that is not one of this fleet's; the code
+        // stays in the field for the clerk to see and correct.
+        m_context.messages().warning(this,
+                                     QStringLiteral("Attenzione: il codice letto (%1) non è il numero di "
+                                                    "un veicolo della flotta.")
+                                         .arg(typed.trimmed()));
+    }
+    if (found.match != Contracts::NumberLookup::Match::One)
         return false; // on along the Enter chain
     // A field is filled when it is empty (an amount at 0,00) or still holds what the last filling
     // put there; what the clerk typed stays.
@@ -646,7 +655,7 @@ bool TfrmContratti_Noleggio_Bici::takeVehicleByNumber()
                           (before != m_autoFilled.end() && before->second == e->text());
         if (!free)
             continue;
-        const QString text = vehicle->value(card.indexOf(field));
+        const QString text = found.texts.value(card.indexOf(field));
         e->setText(text);
         e->setModified(true); // changed by the user's Enter, as typing would mark it
         filled[field] = text;

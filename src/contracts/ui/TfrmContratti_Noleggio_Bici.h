@@ -84,7 +84,8 @@ private:
     // Writes the customer block, and nothing else, as if typed.
     void takeCustomer(const Contracts::Customer& customer);
     // Enter in Bicicletta n.: fills the vehicle and tariff from the one fleet card of that number
-    // and goes on to the dates; false (nothing done) when no single card has that number.
+    // and goes on to the dates; false (nothing filled) when no single card has that number, after
+    // warning that the code is not a fleet number when the fleet has no card with it.
     bool takeVehicleByNumber();
     // Calcola with a tariff of the price list: proposes the total and deposit, asking before it
     // replaces an amount the clerk typed, and tells the reckoning on the status strip; false (nothing

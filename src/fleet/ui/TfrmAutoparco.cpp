@@ -13,11 +13,13 @@
 #include "common/ui/RunDialog.h"
 #include "common/ui/Status.h"
 #include "common/ui/TfrmGuida.h"
+#include "common/ui/UserTexts.h"
 #include "fleet/FleetGuide.h"
 #include "fleet/FleetNumbers.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ServiceLog.h"
 #include "fleet/VehiclePhoto.h"
+#include "fleet/documents/LabelSheet.h"
 #include "fleet/ui/TfrmExpAutoparco.h"
 #include "fleet/ui/TfrmTrovaBici.h"
 #include "storage/MessageBreaks.h"
@@ -45,6 +47,7 @@ constexpr int DetailsFields = 26; // Responsabile .. Luogo, in the details block
 const QString IdleText = QStringLiteral("Pronto per registrare una nuova scheda...");
 const QKeySequence LogKey(Qt::CTRL | Qt::Key_M);
 const QKeySequence PriceListKey(Qt::CTRL | Qt::SHIFT | Qt::Key_L);
+const QKeySequence LabelsKey(Qt::CTRL | Qt::SHIFT | Qt::Key_E);
 
 QFrame* block(const QString& name, QRgb fill, int radius)
 {
@@ -112,6 +115,11 @@ QWidget* TfrmAutoparco::buildToolbar()
              [this] { runDialog<TfrmAnteprimaAutomezzo>(m_context, this, sheetBuilder()); });
     bar->add(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa la scheda."),
              [this] { runDialog<TfrmStampaAutomezzo>(m_context, this, sheetBuilder()); });
+    bar->add(
+        QStringLiteral("cmdEtichette"), QStringLiteral(":/fleet/etichette.svg"),
+        QStringLiteral("Stampa le etichette con i codici da leggere con il lettore: del veicolo o di tutta "
+                       "la flotta."),
+        [this] { cmdEtichetteClick(); }, LabelsKey);
     bar->addSeparator();
     addBrowseGroup(bar, {QStringLiteral("Visualizza la prima scheda in archivio."),
                          QStringLiteral("Visualizza la scheda precedente in archivio."),
@@ -426,6 +434,44 @@ void TfrmAutoparco::cmdTrovaClick()
 void TfrmAutoparco::cmdGuidaClick()
 {
     TfrmGuida::showGuide(m_context, this, Guide::FleetTitle, Guide::fleetParagraphs());
+}
+
+void TfrmAutoparco::cmdEtichetteClick()
+{
+    const int choice = m_context.messages().choose(
+        this, QStringLiteral("Quali etichette si desidera stampare?"),
+        {QStringLiteral("Etichetta del veicolo"), QStringLiteral("Etichette di tutta la flotta"),
+         QStringLiteral("Annulla")});
+    std::vector<Reports::LabelVehicle> vehicles;
+    if (choice == 0) {
+        // The card as on screen, saved or not, as its sheet prints it.
+        const QString number = edit(QStringLiteral("BiciNum"))->text().trimmed();
+        if (number.isEmpty()) {
+            m_context.messages().warning(
+                this, QStringLiteral("Attenzione: la scheda non ha il numero della bicicletta da stampare "
+                                     "sull'etichetta."));
+            return;
+        }
+        vehicles.push_back({number, edit(QStringLiteral("Marca"))->text()});
+    } else if (choice == 1) {
+        const QString archive = m_context.path(QString::fromLatin1(Fleet::ArchiveName));
+        std::optional<std::vector<Reports::LabelVehicle>> fleet = Reports::fleetLabels(archive);
+        if (!fleet) {
+            m_context.messages().warning(this, Texts::archiveAccess(archive, Texts::Access::Read));
+            return;
+        }
+        if (fleet->empty()) {
+            m_context.messages().information(
+                this, QStringLiteral("Nessuna scheda in archivio ha il numero della bicicletta: non ci "
+                                     "sono etichette da stampare."));
+            return;
+        }
+        vehicles = std::move(*fleet);
+    } else {
+        return;
+    }
+    outputReport(m_context, this, Reports::labelSheet(vehicles), Output::Preview,
+                 QStringLiteral("Attenzione: l'anteprima delle etichette non è andata a buon fine."));
 }
 
 // ---- the photo -----------------------------------------------------------------------------

@@ -53,6 +53,9 @@ public:
     // Opens the workshop log of the vehicle on the card, saving the card first if it was edited;
     // nothing for a card without a number.
     void cmdManutenzioniClick();
+    // Asks whether the label of the vehicle on the card (as on screen) or those of the whole fleet
+    // are wanted, and shows them in the preview, from which they are printed or saved as PDF.
+    void cmdEtichetteClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();

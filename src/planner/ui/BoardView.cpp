@@ -609,12 +609,39 @@ void BoardView::mouseDoubleClickEvent(QMouseEvent* event)
         emit vehicleChosen(hit.row);
 }
 
+bool BoardView::collectCodeKey(const QKeyEvent* event)
+{
+    if (m_typedCode.isEmpty() || !m_typedAt.isValid() || m_typedAt.elapsed() > CodeKeyGapMs)
+        m_typedCode.clear();
+    if (event->key() == Qt::Key_Backspace && !m_typedCode.isEmpty()) {
+        m_typedCode.chop(1);
+        m_typedAt.start();
+        return true;
+    }
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    // A blank starts nothing (Space chooses the day) but may stand inside a code.
+    if (text.size() != 1 || !text.front().isPrint() || (text.front().isSpace() && m_typedCode.isEmpty()))
+        return false;
+    m_typedCode += text;
+    m_typedAt.start();
+    return true;
+}
+
 void BoardView::keyPressEvent(QKeyEvent* event)
 {
     if (m_count <= 0)
         return QAbstractScrollArea::keyPressEvent(event);
+    if (collectCodeKey(event))
+        return event->accept();
     const bool control = event->modifiers() & Qt::ControlModifier;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const QString code = std::exchange(m_typedCode, QString()); // any other key ends the code
+    if (!code.isEmpty() && !shift && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        emit codeTyped(code);
+        return event->accept();
+    }
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right: {
@@ -685,6 +712,7 @@ void BoardView::focusInEvent(QFocusEvent* event)
 void BoardView::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
+    m_typedCode.clear();
     viewport()->update();
 }
 

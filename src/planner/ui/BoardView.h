@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QDate>
+#include <QElapsedTimer>
 
 #include <utility>
 
@@ -94,6 +95,9 @@ signals:
     void markChanged();
     void vehicleChosen(int row);
     void currentChanged(int row, int day);
+    // Printable keys typed in a quick run and then Enter, as a hand scanner types a label's code:
+    // the text typed, in place of choosing the current day.
+    void codeTyped(const QString& code);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -138,6 +142,12 @@ private:
     void ensureVisible(int row, int day);
     void extendMark(int day);
     void choose(int row, int day);
+    // Keeps a printable key in the typed code (true), starting afresh after a pause; Backspace
+    // takes the last one back.
+    bool collectCodeKey(const QKeyEvent* event);
+
+    // Keys further apart than this do not make one code: a scanner types its code in milliseconds.
+    static constexpr qint64 CodeKeyGapMs = 1500;
 
     std::vector<Planning::BoardRow> m_rows;
     QDate m_start;
@@ -151,6 +161,8 @@ private:
     int m_pressDay = -1; // the day the left button went down on, while it is down
     bool m_dragged = false;
     std::pair<int, int> m_announced{-1, -1}; // the cell last told to screen readers
+    QString m_typedCode;
+    QElapsedTimer m_typedAt; // the code's last key
 };
 
 } // namespace rf

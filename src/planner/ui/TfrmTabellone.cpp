@@ -6,6 +6,7 @@
 #include "common/ui/ReportPreview.h"
 #include "common/ui/Style.h"
 #include "common/ui/WaitCursor.h"
+#include "fleet/FleetNumbers.h"
 #include "fleet/SchedaVeicolo.h"
 #include "planner/BookingBoard.h"
 #include "planner/DayBooking.h"
@@ -172,6 +173,7 @@ void TfrmTabellone::buildBoard()
         showCurrent(m_board->currentRow(), m_board->currentDay());
     });
     connect(m_board, &BoardView::vehicleChosen, this, &TfrmTabellone::chooseVehicle);
+    connect(m_board, &BoardView::codeTyped, this, &TfrmTabellone::goToVehicleNumbered);
     connect(m_board, &BoardView::currentChanged, this, [this](int, int day) {
         // Without a mark "Solo liberi" means the current day: it follows the cursor.
         if (m_chkSoloLiberi->isChecked() && !m_board->hasMark() && day >= 0 && day != m_freeDays.first)
@@ -190,7 +192,7 @@ QLabel* TfrmTabellone::buildInfo()
         QStringLiteral(
             "Clic o Invio su un giorno: prenota o libera. Maiusc+frecce o trascinare: segna più giorni, "
             "Invio li prenota. Ctrl+L: Solo liberi. Doppio clic sul veicolo o Maiusc+Invio: "
-            "planning annuale."),
+            "planning annuale. Numero del veicolo (o etichetta letta) e Invio: va al veicolo."),
         this);
     hint->setObjectName(QStringLiteral("lblIstruzioni"));
     hint->setFont(Style::font(Style::Family::Verdana, 11));
@@ -315,6 +317,22 @@ void TfrmTabellone::btnOggiClick()
 {
     m_txtDal->setText(formatDate(m_context.clock().today()));
     reload();
+}
+
+void TfrmTabellone::goToVehicleNumbered(const QString& code)
+{
+    const auto& rows = m_board->rows();
+    const auto found = std::find_if(rows.begin(), rows.end(), [&code](const Planning::BoardRow& row) {
+        return Fleet::sameNumber(row.vehicle.vehicle.number, code);
+    });
+    if (found == rows.end()) {
+        m_lblInfo->setText(
+            QStringLiteral("Attenzione: il codice letto (%1) non è il numero di un veicolo del tabellone.")
+                .arg(code.trimmed()));
+        return;
+    }
+    m_board->setCurrent(int(found - rows.begin()), std::max(0, m_board->currentDay()));
+    showCurrent(m_board->currentRow(), m_board->currentDay());
 }
 
 void TfrmTabellone::showCurrent(int row, int day)

@@ -86,6 +86,9 @@ private:
     void showRow(int row, Planning::BoardRow fresh);
     void showCurrent(int row, int day);
     void chooseVehicle(int row);
+    // A code typed or scanned on the board: the cursor goes to that vehicle's row on the same day;
+    // a code no row has is said on the info line.
+    void goToVehicleNumbered(const QString& code);
     // Closes the board asking for the service log of the vehicle of row.
     void chooseServiceLog(int row);
     QDate spanEnd(const QDate& start) const;
