@@ -52,45 +52,7 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
     Form::highlightByBackground(m_txtScansione);
     connect(m_txtScansione, &QLineEdit::returnPressed, this, [this] { scan(m_txtScansione->text()); });
 
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(2);
-    for (int i = 0; i < ListCount; ++i) {
-        const List list = List(i);
-        m_titles[std::size_t(i)] = Style::caption(QString(), 14, this);
-        m_titles[std::size_t(i)]->setObjectName(QStringLiteral("tit") +
-                                                QLatin1String(Looks[std::size_t(i)].name).mid(3));
-        m_models[std::size_t(i)].setItemWidth(LineWidth);
-        QListView* view = makeLineList(&m_models[std::size_t(i)]);
-        view->setParent(this);
-        view->setObjectName(QLatin1String(Looks[std::size_t(i)].name));
-        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        m_titles[std::size_t(i)]->setBuddy(view);
-        connect(view, &QListView::doubleClicked, this,
-                [this, list](const QModelIndex& index) { choose(list, index.row()); });
-        m_lists[std::size_t(i)] = view;
-        // One under the other, each as wide as the window, so that a line is read whole; the long
-        // lists (all out, late, the fleet's work due) take more room.
-        grid->addWidget(m_titles[std::size_t(i)], i * 2, 0);
-        grid->addWidget(view, i * 2 + 1, 0);
-        grid->setRowStretch(i * 2 + 1, list == List::DueToday || list == List::Pickups ? 2 : 3);
-    }
-
-    // The list last used is the one a line was last chosen in (with the mouse or the arrows), not
-    // the last one the focus crossed on its way to a button: that line alone stays selected.
-    for (int i = 0; i < ListCount; ++i) {
-        connect(m_lists[std::size_t(i)]->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this, i](const QItemSelection& selected) {
-                    if (selected.isEmpty())
-                        return;
-                    m_lastList = List(i);
-                    for (int other = 0; other < ListCount; ++other) {
-                        if (other != i)
-                            m_lists[std::size_t(other)]->clearSelection();
-                    }
-                });
-    }
+    QGridLayout* grid = buildLists();
 
     QPushButton* btnRiconsegna =
         Style::button(QStringLiteral("btnRiconsegna"), QStringLiteral("Riconsegnato"), QSize(140, 32), this);
@@ -130,6 +92,51 @@ TfrmOggi::TfrmOggi(Context& context, QWidget* owner)
     reload();
     setTabOrder(m_txtScansione, m_lists[0]);
     m_txtScansione->setFocus(Qt::OtherFocusReason);
+}
+
+// The five lists under their titles, one under the other.
+QGridLayout* TfrmOggi::buildLists()
+{
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(2);
+    for (int i = 0; i < ListCount; ++i) {
+        const List list = List(i);
+        m_titles[std::size_t(i)] = Style::caption(QString(), 14, this);
+        m_titles[std::size_t(i)]->setObjectName(QStringLiteral("tit") +
+                                                QLatin1String(Looks[std::size_t(i)].name).mid(3));
+        m_models[std::size_t(i)].setItemWidth(LineWidth);
+        QListView* view = makeLineList(&m_models[std::size_t(i)]);
+        view->setParent(this);
+        view->setObjectName(QLatin1String(Looks[std::size_t(i)].name));
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        m_titles[std::size_t(i)]->setBuddy(view);
+        connect(view, &QListView::doubleClicked, this,
+                [this, list](const QModelIndex& index) { choose(list, index.row()); });
+        m_lists[std::size_t(i)] = view;
+        // One under the other, each as wide as the window, so that a line is read whole; the long
+        // lists (all out, late, the fleet's work due) take more room.
+        grid->addWidget(m_titles[std::size_t(i)], i * 2, 0);
+        grid->addWidget(view, i * 2 + 1, 0);
+        grid->setRowStretch(i * 2 + 1, list == List::DueToday || list == List::Pickups ? 2 : 3);
+    }
+
+    // The list last used is the one a line was last chosen in (with the mouse or the arrows), not
+    // the last one the focus crossed on its way to a button: that line alone stays selected.
+    for (int i = 0; i < ListCount; ++i) {
+        connect(m_lists[std::size_t(i)]->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, i](const QItemSelection& selected) {
+                    if (selected.isEmpty())
+                        return;
+                    m_lastList = List(i);
+                    for (int other = 0; other < ListCount; ++other) {
+                        if (other != i)
+                            m_lists[std::size_t(other)]->clearSelection();
+                    }
+                });
+    }
+    return grid;
 }
 
 void TfrmOggi::reload()

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -49,6 +50,7 @@ public:
     void btnRiconsegnaClick();
 
 private:
+    QGridLayout* buildLists();
     void choose(List list, int row);
     // The contract list and line the user is on: the line chosen last, in whichever list.
     std::pair<List, int> currentContract() const;
