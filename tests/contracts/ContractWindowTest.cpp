@@ -582,9 +582,33 @@ private slots:
     // A returning customer renting bike 12 for three days from today, from an open contracts
     // window, with the keyboard alone: new contract, Richiama, the customer, the bike, the end
     // date, Calcola, save with the booking, the contract printed front and back in one go.
+    // The same keys whether Calcola multiplies the card's unit amount or prices the rental from the
+    // shop's price list (which gives the deposit too): no amount is typed.
+    void aRentalAtTheCounterTakesAtMostThirtyKeys_data()
+    {
+        QTest::addColumn<bool>("priceList");
+        QTest::addColumn<QString>("expectedTotal");
+        QTest::addColumn<QString>("deposit");
+        QTest::newRow("unit amount") << false << "37,50"
+                                     << "0,00";
+        QTest::newRow("price list") << true << "39,00"
+                                    << "50,00";
+    }
     void aRentalAtTheCounterTakesAtMostThirtyKeys()
     {
+        QFETCH(bool, priceList);
+        QFETCH(QString, expectedTotal);
+        QFETCH(QString, deposit);
         FakeContext fake;
+        if (priceList) {
+            IniFile list(fake.file("Listino.ini"));
+            QVERIFY(list.load());
+            list.setValue(QStringLiteral("Tariffa1"), QStringLiteral("Nome"), QStringLiteral("Giornaliera"));
+            list.setValue(QStringLiteral("Tariffa1"), QStringLiteral("Giorno"), QStringLiteral("15,00"));
+            list.setValue(QStringLiteral("Tariffa1"), QStringLiteral("GiornoExtra"), QStringLiteral("12,00"));
+            list.setValue(QStringLiteral("Tariffa1"), QStringLiteral("Cauzione"), QStringLiteral("50,00"));
+            QVERIFY(list.save());
+        }
         fake.clock().moment = QDateTime(QDate(2024, 3, 5), QTime(9, 41));
         {
             IniFile ini(fake.file("Rotaflux.ini"));
@@ -643,7 +667,8 @@ private slots:
         QCOMPARE(w.edit("DataInizio")->text(), QStringLiteral("05/03/2024"));
         QCOMPARE(w.edit("DataFine")->text(), QStringLiteral("08/03/2024"));
         QCOMPARE(w.edit("TotGiorni")->text(), QStringLiteral("3"));
-        QCOMPARE(w.edit("Totale")->text(), QStringLiteral("37,50"));
+        QCOMPARE(w.edit("Totale")->text(), expectedTotal);
+        QCOMPARE(w.edit("Cauzione")->text(), deposit);
         QCOMPARE(w.position(), QStringLiteral("2"));
         QVERIFY(QFile::exists(fake.file("Prenotazioni bicicletta 12 anno 2024.pln")));
         QCOMPARE(fake.reports().printed.size(), std::size_t(1));
