@@ -8,17 +8,22 @@
 #include "common/ui/QuietServices.h"
 #include "contracts/SchedaContratto.h"
 #include "contracts/ui/TfrmContratti_Noleggio_Bici.h"
+#include "contracts/ui/TfrmListino.h"
 #include "desk/ui/TfrmOggi.h"
 #include "desk/ui/TfrmStatistiche.h"
 #include "fleet/SchedaVeicolo.h"
 #include "fleet/ServiceLog.h"
+#include "fleet/documents/LabelSheet.h"
 #include "fleet/ui/TfrmAutoparco.h"
 #include "fleet/ui/TfrmManutenzioni.h"
 #include "planner/PlanningFile.h"
 #include "planner/ui/TfrmMenuCamere.h"
 #include "planner/ui/TfrmPlanning.h"
 #include "planner/ui/TfrmTabellone.h"
+#include "reports/Layout.h"
+#include "reports/Render.h"
 #include "storage/ArchiveFile.h"
+#include "storage/IniFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,6 +82,25 @@ void append(const QString& path, const rf::RecordLayout& layout, const std::map<
     rf::ArchiveFile archive(path, layout.size());
     if (archive.OpenArchive())
         archive.AppendRecord(layout.encode(texts));
+}
+
+// The shop's price list: two tariffs and a summer season.
+void writeDemoPriceList(const QDir& folder)
+{
+    rf::IniFile list(folder.filePath(QStringLiteral("Listino.ini")));
+    if (!list.load())
+        return;
+    const char* const tariffs[][7] = {{"City", "8,00", "15,00", "12,00", "25,00", "70,00", "50,00"},
+                                      {"e-Bike", "18,00", "35,00", "30,00", "60,00", "180,00", "150,00"}};
+    const char* const keys[] = {"Nome", "Ore4", "Giorno", "GiornoExtra", "Weekend", "Settimana", "Cauzione"};
+    for (int t = 0; t < 2; ++t) {
+        for (int k = 0; k < 7; ++k)
+            list.setValue(QStringLiteral("Tariffa%1").arg(t + 1), QLatin1String(keys[k]),
+                          QString::fromUtf8(tariffs[t][k]));
+    }
+    list.setValue(QStringLiteral("Stagioni"), QStringLiteral("Stagione1"),
+                  QStringLiteral("15/06-15/09;+20;alta stagione"));
+    list.save();
 }
 
 // A season of workshop entries, with B-3 in the workshop from today for three days.
@@ -155,6 +179,7 @@ void writeDemoShop(const QDir& folder)
                 {QStringLiteral("Riconsegnato"), QString::fromUtf8(rental.returned)}});
     }
     writeDemoService(folder);
+    writeDemoPriceList(folder);
     // A booking or two a week for each vehicle, and today's pickups.
     for (int bike = 0; bike < 6; ++bike) {
         rf::Planning::Days days;
@@ -223,6 +248,25 @@ std::map<QString, Picture> takePictures()
         rf::TfrmManutenzioni log(*context, nullptr, card);
         pictures[QStringLiteral("manutenzioni")] = {
             picture(log), QStringLiteral("Il registro delle manutenzioni di un veicolo.")};
+    }
+    {
+        // The top of a label sheet of the demo fleet, as printed.
+        const auto vehicles =
+            rf::Reports::fleetLabels(context->path(QString::fromLatin1(rf::Fleet::ArchiveName)));
+        const rf::Reports::Prepared labels = rf::Reports::prepare(
+            rf::Reports::labelSheet(vehicles.value_or(std::vector<rf::Reports::LabelVehicle>{})),
+            DemoMoment.date());
+        if (labels.ok && !labels.document.pages.empty()) {
+            const QImage page = rf::Reports::renderPageImage(labels.document.pages.front(), 110);
+            pictures[QStringLiteral("etichette")] = {
+                page.copy(0, 0, page.width(), page.height() / 4),
+                QStringLiteral("Le etichette dei veicoli, con il codice QR e il codice a barre.")};
+        }
+    }
+    {
+        rf::TfrmListino prices(*context, nullptr);
+        pictures[QStringLiteral("listino")] = {
+            picture(prices), QStringLiteral("Il listino prezzi: le tariffe e le stagioni.")};
     }
     {
         rf::TfrmMenuCamere entry(*context);
@@ -429,6 +473,43 @@ QString todayHtml()
              "come riconsegnato il veicolo del contratto selezionato, dopo una conferma.")});
 }
 
+// The price list, the labels and the scanner.
+QString priceListHtml()
+{
+    return paragraphsHtml(
+               {QStringLiteral(
+                    "Il listino prezzi (pulsante Listino nei contratti e nella scheda del veicolo, "
+                    "Ctrl+Maiusc+L) raccoglie le tariffe del noleggio: per ciascuna il nome, lo stesso "
+                    "scritto "
+                    "in \"Tipologia tariffa\" nella scheda del veicolo e nel contratto, il prezzo fino a 4 "
+                    "ore, "
+                    "per un giorno, per ogni giorno in più, per un fine settimana (sabato e domenica), per "
+                    "una "
+                    "settimana, e la cauzione. Le stagioni aggiungono una percentuale ai giorni di un "
+                    "periodo "
+                    "dell'anno, ad esempio +20% dal 15/06 al 15/09. Ins aggiunge una riga, Ctrl+Canc la "
+                    "toglie, "
+                    "Salva scrive il file Listino.ini nella cartella dei dati."),
+                QStringLiteral("Nel contratto, Calcola conta i giorni e, se la tariffa del contratto è nel "
+                               "listino, propone "
+                               "il totale più conveniente (settimane e fine settimana interi dove costano "
+                               "meno dei giorni, "
+                               "ogni giorno al prezzo della sua stagione) e la cauzione, scrivendo nella "
+                               "barra in basso come "
+                               "li ha calcolati. Un totale o una cauzione scritti a mano non vengono mai "
+                               "sostituiti senza "
+                               "chiedere.")}) +
+           listHtml(
+               {QStringLiteral("Etichette (Ctrl+Maiusc+E nella flotta) prepara un foglio A4 di 24 "
+                               "etichette di 70 x 37 mm, per il veicolo della scheda o per tutta la flotta, "
+                               "con il codice QR e il codice a barre del numero del veicolo."),
+                QStringLiteral("Lo scanner si usa come una tastiera: nel contratto, un codice letto in "
+                               "Bicicletta n. prende il veicolo; in Oggi, il campo Scansione trova il "
+                               "veicolo fuori (Invio lo segna riconsegnato, dopo la conferma) o il ritiro "
+                               "di oggi; nel tabellone porta il cursore sulla riga del veicolo.")},
+               QStringLiteral("ul"));
+}
+
 // The season's statistics.
 QString statisticsHtml()
 {
@@ -471,6 +552,8 @@ std::vector<Section> sections()
         {QStringLiteral("Oggi"), pictureHtml(QStringLiteral("oggi")) + todayHtml()},
         {QStringLiteral("Statistiche"), pictureHtml(QStringLiteral("statistiche")) + statisticsHtml()},
         {rf::Guide::ContractsTitle, pictureHtml(QStringLiteral("contratti")) + paragraphsHtml(contracts)},
+        {QStringLiteral("Listino prezzi ed etichette"),
+         pictureHtml(QStringLiteral("listino")) + priceListHtml() + pictureHtml(QStringLiteral("etichette"))},
         {QStringLiteral("Primo accesso e cambio della password"), accessHtml(password)},
         {QStringLiteral("Copie di sicurezza"), backupHtml(usb)},
     };
