@@ -10,6 +10,12 @@
 // Texts the windows of several areas show, written once.
 namespace rf::Texts {
 
+// The hint of the price list's command, on the contracts window and on the fleet card.
+inline QString priceListHint()
+{
+    return QStringLiteral("Visualizza e modifica il listino prezzi: tariffe, stagioni e cauzioni.");
+}
+
 // A document could not be printed, or its preview shown; the photo is the usual cause.
 inline QString printFailed()
 {

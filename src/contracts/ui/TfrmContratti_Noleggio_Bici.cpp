@@ -279,8 +279,7 @@ QWidget* TfrmContratti_Noleggio_Bici::buildToolbar()
                      m_statisticsOpener(this);
              });
     bar->add(
-        QStringLiteral("cmdListino"), QStringLiteral("pricelist"),
-        QStringLiteral("Visualizza e modifica il listino prezzi: tariffe, stagioni e cauzioni."),
+        QStringLiteral("cmdListino"), QStringLiteral("pricelist"), Texts::priceListHint(),
         [this] { runDialog<TfrmListino>(m_context, this); }, PriceListKey);
     addClosingCommands(bar, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
                        [this] { cmdGuidaClick(); });

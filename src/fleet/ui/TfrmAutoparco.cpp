@@ -130,8 +130,7 @@ QWidget* TfrmAutoparco::buildToolbar()
              QStringLiteral("Esporta archivio in Excel."),
              [this] { runDialog<TfrmExpAutoparco>(m_context, this); });
     bar->add(
-        QStringLiteral("cmdListino"), QStringLiteral("pricelist"),
-        QStringLiteral("Visualizza e modifica il listino prezzi: tariffe, stagioni e cauzioni."),
+        QStringLiteral("cmdListino"), QStringLiteral("pricelist"), Texts::priceListHint(),
         [this] {
             if (m_priceListOpener)
                 m_priceListOpener(this);
