@@ -87,6 +87,30 @@ private slots:
         QCOMPARE(fake.messages().count(), asked);
     }
 
+    // Days the vehicle spends in the workshop are booked for a contract only after a second
+    // question, naming the stay, whose default is No.
+    void workshopDaysAskBeforeTheContractBooksThem_data()
+    {
+        QTest::addColumn<bool>("agreed");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+    void workshopDaysAskBeforeTheContractBooksThem()
+    {
+        QFETCH(bool, agreed);
+        FakeContext fake;
+        addVehicle(fake, QStringLiteral("7"));
+        addWorkshopStay(fake.folder(), QStringLiteral("7"), QDate(2024, 5, 2), QDate(2024, 5, 4));
+        fake.messages().answerNext(true); // book it
+        fake.messages().answerNext(agreed);
+        bookForContract(fake.context(), nullptr,
+                        {days(QStringLiteral("7"), "01/05/2024", "03/05/2024"), std::nullopt});
+        QCOMPARE(fake.messages().defaultNoQuestions, 1);
+        QVERIFY(fake.messages().last().text.contains(
+            QStringLiteral("IN OFFICINA: Freni dal 02/05/2024 al 04/05/2024")));
+        QCOMPARE(booked(fake, QStringLiteral("7"), 2024).size(), agreed ? 3 : 0);
+    }
+
     void answeredNoWritesNothing()
     {
         FakeContext fake;

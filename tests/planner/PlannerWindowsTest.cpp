@@ -921,6 +921,35 @@ private slots:
         QVERIFY(!grid.isVisible());
         QCOMPARE(Planning::load(file).days[3], QStringLiteral("Rossi"));
     }
+
+    // A free day the vehicle spends in the workshop asks before its day dialog opens, naming the
+    // stay: No opens nothing; Yes goes on to the dialog. A day outside the stay asks nothing.
+    void gridAsksBeforeBookingAWorkshopDay()
+    {
+        FakeContext fake;
+        addWorkshopStay(fake.folder(), QStringLiteral("7"), QDate(2024, 3, 6), QDate(2024, 3, 8));
+        TfrmPlanning grid(fake.context());
+        grid.setTarget({{QStringLiteral("7"), QStringLiteral("Atala City"), {}, {}},
+                        QStringLiteral("2024"),
+                        fake.file(Planning::fileName(QStringLiteral("7"), QStringLiteral("2024")))});
+        grid.show();
+        fake.messages().answerNext(false);
+        grid.dayClick(Planning::slotOf(3, 7)); // no dialog: a modal one would block here
+        QCOMPARE(fake.messages().defaultNoQuestions, 1);
+        QVERIFY(fake.messages().last().text.contains(QStringLiteral("IN OFFICINA: Freni")));
+        QVERIFY(!grid.isBooked(Planning::slotOf(3, 7)));
+
+        fake.messages().answerNext(true);
+        QVERIFY(driveModal([&] { grid.dayClick(Planning::slotOf(3, 7)); },
+                           [](QWidget* dialog) {
+                               QVERIFY(qobject_cast<TfrmGiorno*>(dialog));
+                               QTest::keyClick(dialog, Qt::Key_Escape);
+                           }));
+        QCOMPARE(fake.messages().defaultNoQuestions, 2);
+        QVERIFY(driveModal([&] { grid.dayClick(Planning::slotOf(3, 9)); },
+                           [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }));
+        QCOMPARE(fake.messages().defaultNoQuestions, 2);
+    }
 };
 
 RF_REGISTER_TEST(PlannerWindowsTest)
