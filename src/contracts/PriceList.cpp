@@ -279,11 +279,11 @@ QString seasonText(const Season& season)
            QLatin1Char(';') + season.name;
 }
 
-std::optional<List> load(const QString& folder)
+namespace {
+
+// The list a read file holds.
+List listOf(const IniFile& ini)
 {
-    IniFile ini(QDir(folder).filePath(QLatin1String(FileName)));
-    if (!ini.load())
-        return std::nullopt;
     List list;
     for (int i = 1;; ++i) {
         Tariff tariff;
@@ -305,11 +305,23 @@ std::optional<List> load(const QString& folder)
     return list;
 }
 
-SaveResult save(const QString& folder, const List& list)
+} // namespace
+
+std::optional<List> load(const QString& folder)
+{
+    IniFile ini(QDir(folder).filePath(QLatin1String(FileName)));
+    if (!ini.load())
+        return std::nullopt;
+    return listOf(ini);
+}
+
+SaveResult save(const QString& folder, const List& list, const std::optional<List>& readAs)
 {
     IniFile ini(QDir(folder).filePath(QLatin1String(FileName)));
     if (!ini.load())
         return SaveResult::Unreadable;
+    if (readAs && listOf(ini) != *readAs)
+        return SaveResult::ChangedMeanwhile;
     int number = 0;
     for (const Tariff& tariff : list.tariffs) {
         const QString section = tariffSection(++number);

@@ -73,10 +73,12 @@ QString amountText(qint64 cents);
 
 // The list in folder; a missing file is an empty list, a file that cannot be read is nothing.
 std::optional<List> load(const QString& folder);
-enum class SaveResult { Saved, Unreadable, WriteFailed };
+enum class SaveResult { Saved, Unreadable, WriteFailed, ChangedMeanwhile };
 // Writes the list into folder's Listino.ini, keeping the file's other sections and keys; a file
-// that cannot be read is left as it is (Unreadable).
-SaveResult save(const QString& folder, const List& list);
+// that cannot be read is left as it is (Unreadable). With readAs, the list as this side read it,
+// a file that holds another list now (another workstation saved meanwhile) is left as it is too
+// (ChangedMeanwhile).
+SaveResult save(const QString& folder, const List& list, const std::optional<List>& readAs = std::nullopt);
 
 // What the list asks for a rental of tariff from start to end (with the start and end hours as
 // the contract holds them, "HH:mm", possibly empty): total and deposit in cents and the

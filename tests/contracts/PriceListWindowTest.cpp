@@ -105,6 +105,32 @@ private slots:
         QVERIFY(*PriceList::load(fake.folder()) == expected);
     }
 
+    // A list that changed in the file after the window read it (another workstation saved) is not
+    // written over without a question: No keeps the other list, Yes saves this one.
+    void aListSavedMeanwhileElsewhereIsAskedAbout()
+    {
+        FakeContext fake;
+        TfrmListino w(fake.context(), nullptr);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_COMPARE(focusedName(), QStringLiteral("grdTariffe"));
+        PriceList::List theirs;
+        theirs.tariffs.push_back({QStringLiteral("e-Bike"), 0, 3500, 0, 0, 0, 0});
+        QCOMPARE(PriceList::save(fake.folder(), theirs), PriceList::SaveResult::Saved);
+        press(Qt::Key_Insert);
+        typeLine({"City", "8", "15"});
+        fake.messages().answerNext(false);
+        press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(fake.messages().defaultNoQuestions, 1);
+        QVERIFY(fake.messages().last().text.contains(QStringLiteral("un'altra postazione")));
+        QVERIFY(*PriceList::load(fake.folder()) == theirs);
+        QVERIFY(w.isEdited());
+        fake.messages().answerNext(true);
+        press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(PriceList::load(fake.folder())->tariffs.front().name, QStringLiteral("City"));
+        QVERIFY(!w.isEdited());
+    }
+
     // Salva refuses a list it could not read back, naming the first wrong cell, and writes nothing.
     void aWrongListIsNotSaved_data()
     {

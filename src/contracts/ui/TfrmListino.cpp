@@ -76,6 +76,7 @@ TfrmListino::TfrmListino(Context& context, QWidget* owner)
     layOut(tables);
     const std::optional<PriceList::List> list = PriceList::load(m_context.dataFolder());
     m_readable = list.has_value();
+    m_stored = list;
     showList(list.value_or(PriceList::List()));
     m_grdTariffe->setFocus();
 }
@@ -315,9 +316,19 @@ void TfrmListino::btnSalvaClick()
     const std::optional<PriceList::List> list = collect();
     if (!list)
         return;
-    const PriceList::SaveResult saved =
-        m_readable ? PriceList::save(m_context.dataFolder(), *list) : PriceList::SaveResult::Unreadable;
+    PriceList::SaveResult saved = m_readable ? PriceList::save(m_context.dataFolder(), *list, m_stored)
+                                             : PriceList::SaveResult::Unreadable;
+    if (saved == PriceList::SaveResult::ChangedMeanwhile) {
+        if (!m_context.messages().confirmNo(
+                this, QStringLiteral("Attenzione: dopo l'apertura di questa finestra il listino è stato "
+                                     "modificato da un'altra postazione." RF_BREAK_LF_CR
+                                     "Salvare comunque questo listino al posto di quello dell'altra "
+                                     "postazione?")))
+            return;
+        saved = PriceList::save(m_context.dataFolder(), *list);
+    }
     if (saved == PriceList::SaveResult::Saved) {
+        m_stored = list;
         showList(*list);
         m_grdTariffe->setFocus();
         return;

@@ -49,6 +49,9 @@ private:
     QPushButton* m_btnSalva = nullptr;
     QPushButton* m_btnChiudi = nullptr;
     bool m_readable = true;
+    // The list as the file held it when last read or saved here: a save over another
+    // workstation's newer list asks first.
+    std::optional<PriceList::List> m_stored;
     bool m_toldUnreadable = false;
     QStringList m_savedTexts;
 };
