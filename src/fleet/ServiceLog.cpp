@@ -53,24 +53,24 @@ bool newerFirst(const Entry& a, const Entry& b)
     return a.position > b.position;
 }
 
-// Rewrites the record at the entry's position under the lock when it still belongs to the
-// vehicle the entry was read for; change edits the texts.
-bool change(const QString& folder, const Entry& entry, const std::function<void(QStringList&)>& edit)
+// Rewrites the record at the entry's position under the lock when it still holds the entry as it
+// was read; edit changes the texts.
+bool change(const QString& folder, const Entry& read, const std::function<void(QStringList&)>& edit)
 {
     ArchiveFile archive(archivePath(folder), RecordSize);
     if (!archive.OpenArchive() || archive.isReadOnly())
         return false;
-    bool belongs = false;
-    const ArchiveFile::Update update = archive.update(entry.position, [&](QByteArray& record) {
+    bool unchanged = false;
+    const ArchiveFile::Update update = archive.update(read.position, [&](QByteArray& record) {
         QStringList texts = TSchedaManutenzione().decode(record);
-        belongs = texts.value(BiciNum).trimmed() == entry.vehicleNumber.trimmed();
-        if (!belongs)
+        unchanged = textsOf(entryOf(texts)) == textsOf(read);
+        if (!unchanged)
             return false;
         edit(texts);
         record = TSchedaManutenzione().encode(texts);
         return true;
     });
-    return belongs && (update == ArchiveFile::Update::Written || update == ArchiveFile::Update::Unchanged);
+    return unchanged && (update == ArchiveFile::Update::Written || update == ArchiveFile::Update::Unchanged);
 }
 
 } // namespace
@@ -164,14 +164,14 @@ qint64 append(const QString& folder, const Entry& entry)
     return position;
 }
 
-bool rewrite(const QString& folder, const Entry& entry)
+bool rewrite(const QString& folder, const Entry& read, const Entry& changed)
 {
-    return change(folder, entry, [&](QStringList& texts) { texts = textsOf(entry); });
+    return change(folder, read, [&](QStringList& texts) { texts = textsOf(changed); });
 }
 
-bool remove(const QString& folder, const Entry& entry)
+bool remove(const QString& folder, const Entry& read)
 {
-    return change(folder, entry, [](QStringList& texts) { texts[Eliminata] = RemovedMark; });
+    return change(folder, read, [](QStringList& texts) { texts[Eliminata] = RemovedMark; });
 }
 
 int renumber(const QString& folder, const QString& oldNumber, const QString& newNumber)

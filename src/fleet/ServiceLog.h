@@ -63,11 +63,12 @@ QHash<QString, std::vector<Entry>> byVehicle(const Log& log);
 
 // Writes a new entry; its position, or -1 when the archive could not be written.
 qint64 append(const QString& folder, const Entry& entry);
-// Rewrites the entry at its position, provided the record there is still the vehicle's (under the
-// archive's lock); false when it could not be written or the record is another's now.
-bool rewrite(const QString& folder, const Entry& entry);
-// Marks the entry at position removed (it keeps its texts).
-bool remove(const QString& folder, const Entry& entry);
+// Rewrites the entry read (at its position) as changed, under the archive's lock, provided the
+// record there is still the entry read: false when it could not be written, or when the record
+// was changed or removed since it was read (by another workstation), which is then left as it is.
+bool rewrite(const QString& folder, const Entry& read, const Entry& changed);
+// Marks the entry read removed (it keeps its texts), on the same condition.
+bool remove(const QString& folder, const Entry& read);
 // Gives the entries of a vehicle whose number changed the new number, so the card keeps its log.
 // How many entries were moved, or -1 when one could not be written (those before it were).
 int renumber(const QString& folder, const QString& oldNumber, const QString& newNumber);

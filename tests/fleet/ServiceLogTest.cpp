@@ -101,7 +101,7 @@ private slots:
 
         Entry changed = log.entries[1];
         changed.notes = QStringLiteral("pastiglie");
-        QVERIFY(rewrite(dir.path(), changed));
+        QVERIFY(rewrite(dir.path(), log.entries[1], changed));
         QVERIFY(remove(dir.path(), log.entries[0]));
         log = read(dir.path(), QStringLiteral("7"));
         QCOMPARE(int(log.entries.size()), 1);
@@ -113,7 +113,28 @@ private slots:
         QCOMPARE(int(read(dir.path(), QStringLiteral("7A")).entries.size()), 1);
         QCOMPARE(int(read(dir.path(), QStringLiteral("8")).entries.size()), 1);
         // A rewrite of a record that belongs to another vehicle now is refused.
-        QVERIFY(!rewrite(dir.path(), changed));
+        QVERIFY(!rewrite(dir.path(), changed, changed));
+    }
+
+    // A record changed on disk after it was read is neither rewritten nor removed from what was
+    // read: the other change stays.
+    void aRecordChangedSinceItWasReadIsLeftAsItIs()
+    {
+        QTemporaryDir dir;
+        QVERIFY(append(dir.path(), entry(QStringLiteral("7"), QDate(2026, 5, 2), QStringLiteral("Freni"))) >
+                0);
+        const Entry read = Service::read(dir.path(), QStringLiteral("7")).entries.front();
+        Entry theirs = read;
+        theirs.cost = QStringLiteral("40,00");
+        QVERIFY(rewrite(dir.path(), read, theirs));
+        Entry mine = read;
+        mine.notes = QStringLiteral("pastiglie");
+        QVERIFY(!rewrite(dir.path(), read, mine));
+        QVERIFY(!remove(dir.path(), read));
+        const Entry now = Service::read(dir.path(), QStringLiteral("7")).entries.front();
+        QCOMPARE(now.cost, QStringLiteral("40,00"));
+        QCOMPARE(now.notes, QString());
+        QVERIFY(rewrite(dir.path(), now, mine)); // read again, the change goes through
     }
 
     void workshopSpansMeetTheDaysAsked()

@@ -475,7 +475,7 @@ void TfrmManutenzioni::cmdSalvaClick()
     const QString archive = m_context.path(QLatin1String(Service::ArchiveName));
     if (m_editing) {
         entry->position = m_editing->position;
-        if (!Service::rewrite(m_context.dataFolder(), *entry)) {
+        if (!Service::rewrite(m_context.dataFolder(), *m_editing, *entry)) {
             m_context.messages().error(
                 this, QStringLiteral(
                           "Attenzione: le modifiche dell'intervento non sono state salvate." RF_BREAK_LF_CR
