@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace rf {
 
@@ -118,9 +119,14 @@ TfrmManutenzioni::TfrmManutenzioni(Context& context, QWidget* owner, const Shown
     layout->addLayout(buildButtons());
     setKeyboardOrder();
 
+    // The whole log is read once: its kinds of work are offered, and the vehicle's entries shown.
     const Service::Log whole = Service::read(context.dataFolder());
     m_cboLavoro->addItems(kinds(whole.entries));
-    reload();
+    Service::Log own{{}, whole.result};
+    std::copy_if(
+        whole.entries.begin(), whole.entries.end(), std::back_inserter(own.entries),
+        [this](const Service::Entry& entry) { return entry.vehicleNumber.trimmed() == m_number.trimmed(); });
+    showLog(own);
     cmdNuovoClick();
 }
 
@@ -278,7 +284,11 @@ QStringList TfrmManutenzioni::kinds(const std::vector<Service::Entry>& whole) co
 
 bool TfrmManutenzioni::reload(qint64 select)
 {
-    const Service::Log log = Service::read(m_context.dataFolder(), m_number);
+    return showLog(Service::read(m_context.dataFolder(), m_number), select);
+}
+
+bool TfrmManutenzioni::showLog(const Service::Log& log, qint64 select)
+{
     if (log.result != ScanResult::Done) {
         m_context.messages().error(
             this,

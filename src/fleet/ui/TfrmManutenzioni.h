@@ -51,6 +51,8 @@ private:
 
     // Reads the vehicle's entries again and shows them, selecting the entry at position if any.
     bool reload(qint64 select = 0);
+    // Shows the entries of a read of the vehicle's log, with the entry at select picked.
+    bool showLog(const Service::Log& log, qint64 select = 0);
     void showEntry(const Service::Entry& entry);
     QStringList formTexts() const;
     void markFormClean();
