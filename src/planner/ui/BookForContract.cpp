@@ -115,9 +115,8 @@ bool workshopAgreed(Context& context, QWidget* owner, const ContractDays& wanted
     const std::vector<Service::WorkshopSpan> stays =
         Service::workshopSpans(Service::read(context.dataFolder(), wanted.vehicleNumber.trimmed()).entries,
                                wanted.start, wanted.end);
-    return stays.empty() ||
-           context.messages().confirmNo(
-               owner, PlanningMessages::workshopQuestion(Service::workshopText(stays.front().entry)));
+    return PlanningMessages::workshopAgreed(context.messages(), owner,
+                                            stays.empty() ? nullptr : &stays.front().entry);
 }
 
 } // namespace

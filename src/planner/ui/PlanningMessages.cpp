@@ -137,10 +137,12 @@ QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanw
                "da altre postazioni potrebbero non essere presenti.");
 }
 
-QString workshopQuestion(const QString& stay)
+bool workshopAgreed(Messages& messages, QWidget* owner, const Service::Entry* stay)
 {
-    return QStringLiteral("Attenzione: in questi giorni il veicolo è in officina (") + stay +
-           QStringLiteral(")." RF_BREAK_LF_CR "Prenotarlo comunque?");
+    return !stay || messages.confirmNo(
+                        owner, QStringLiteral("Attenzione: in questi giorni il veicolo è in officina (") +
+                                   Service::workshopText(*stay) +
+                                   QStringLiteral(")." RF_BREAK_LF_CR "Prenotarlo comunque?"));
 }
 
 const Planning::BookingWritten::File* tellWritten(Messages& messages, QWidget* owner,

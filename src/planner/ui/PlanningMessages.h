@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fleet/ServiceLog.h"
 #include "planner/PlanningFile.h"
 
 #include <QString>
@@ -36,8 +37,9 @@ QString conflictsText(const std::vector<Planning::Conflict>& conflicts);
 // What the user must know when the file had been removed or damaged before the save; empty when not.
 QString meanwhileText(const QString& path, Planning::SaveResult::Meanwhile meanwhile);
 
-// Asked before booking days a vehicle spends in the workshop; stay names it ("IN OFFICINA: ...").
-QString workshopQuestion(const QString& stay);
+// Whether days a vehicle spends in the workshop may be booked all the same: the user is asked,
+// the stay named ("IN OFFICINA: ..."), with No as the default; true when there is no stay.
+bool workshopAgreed(Messages& messages, QWidget* owner, const Service::Entry* stay);
 
 // Tells the user, file by file, what another workstation or an outside hand did meanwhile to the
 // files a save wrote; returns the file that could not be written (for the caller to say what

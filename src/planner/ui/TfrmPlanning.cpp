@@ -398,9 +398,8 @@ void TfrmPlanning::cmdIntervalloClick()
 bool TfrmPlanning::workshopAgreed(const QDate& first, const QDate& last)
 {
     const std::vector<Service::WorkshopSpan> stays = Service::workshopSpans(m_workshop, first, last);
-    return stays.empty() ||
-           m_context.messages().confirmNo(
-               this, PlanningMessages::workshopQuestion(Service::workshopText(stays.front().entry)));
+    return PlanningMessages::workshopAgreed(m_context.messages(), this,
+                                            stays.empty() ? nullptr : &stays.front().entry);
 }
 
 QStringList TfrmPlanning::summaryLines() const

@@ -438,8 +438,8 @@ bool TfrmTabellone::workshopAgreed(int row, int first, int last)
 {
     const Planning::WorkshopBar* workshop =
         Planning::workshopOn(m_board->rows()[std::size_t(row)], first, last);
-    return !workshop ||
-           m_context.messages().confirmNo(this, PlanningMessages::workshopQuestion(workshop->text()));
+    return PlanningMessages::workshopAgreed(m_context.messages(), this,
+                                            workshop ? &workshop->entry : nullptr);
 }
 
 void TfrmTabellone::bookDay(int row, int day)
